@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QDateTime>
+
+// The one stored date-time form: days since 30 December 1899 plus the fraction of the day, local time.
+// Before the epoch the whole part counts back while the fraction still counts forward from midnight
+// (-1.25 is 29 December 1899 06:00), as the stored files have always had it.
+namespace DayCount {
+
+double fromDateTime(const QDateTime& localDateTime);
+double fromDate(const QDate& date); // midnight
+QDateTime toDateTime(double dayCount); // local time, rounded to the millisecond
+QDate toDate(double dayCount);
+
+// The stored arithmetic, formula for formula: plus n hours = (d * 24 + n) / 24 and so on.
+double addSeconds(double d, qint64 n);
+double addMinutes(double d, qint64 n);
+double addHours(double d, qint64 n);
+double addDays(double d, qint64 n);
+double addWeeks(double d, qint64 n);
+// Same day of month and time of day n calendar months later; the day lowered to the last day of a
+// shorter month.
+double addMonths(double d, int n);
+double addYears(double d, int n);
+
+// 1 = Sunday ... 7 = Saturday, 1 = January ... 12 = December, of the day the count falls on.
+int weekday(double dayCount);
+int month(double dayCount);
+
+} // namespace DayCount

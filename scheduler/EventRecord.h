@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayList>
+#include <QStringList>
+#include <optional>
+
+class TXMLIniFile;
+
+// The event record and the past-alarm record: section names, keys, repetition units, text blocks.
+namespace EventRecord {
+
+// Key names, exactly as stored.
+namespace Key {
+inline constexpr char AlType[] = "altype";
+inline constexpr char Date[] = "date";
+inline constexpr char Repeat[] = "repeat";
+inline constexpr char RepVal[] = "repval";
+inline constexpr char RepType[] = "reptype";
+inline constexpr char AllDays[] = "alldays";
+inline constexpr char Days[] = "Days";
+inline constexpr char AllMonths[] = "allmonths";
+inline constexpr char Months[] = "Months";
+inline constexpr char Bypass[] = "bypass";
+inline constexpr char Sound[] = "sound";
+inline constexpr char Category[] = "category";
+inline constexpr char LineCount[] = "linecount";
+inline constexpr char ShutType[] = "shuttype";
+inline constexpr char BirthDate[] = "birthdate";
+inline constexpr char Name[] = "name";
+inline constexpr char Before[] = "before";
+} // namespace Key
+
+inline constexpr char KindAlarm[] = "alarm";
+inline constexpr char KindShut[] = "shut";
+inline constexpr char KindBirth[] = "birth";
+
+enum class AlarmUnit { Minutes = 0, Hours, Days, Weeks, Months, Years };
+enum class PowerUnit { Days = 0, Weeks };
+
+// Smallest n whose decimal section holds no key.
+QByteArray firstFreeSection(const TXMLIniFile& store);
+
+// Text block: "linecount" then one key per line. Lines are UTF-8 on disk.
+QStringList readTextBlock(const TXMLIniFile& store, const QByteArray& section);
+void writeTextBlock(TXMLIniFile& store, const QByteArray& section, const QStringList& lines);
+
+// Day and month strings: "1" allows. A position the string is too short for is allowed.
+bool dayAllowed(const QByteArray& days, int weekday);       // 1 = Sunday .. 7 = Saturday
+bool monthAllowed(const QByteArray& months, int month);     // 1 = January .. 12 = December
+QByteArray dayString(const bool (&allowed)[7]);
+QByteArray monthString(const bool (&allowed)[12]);
+
+// One step of the stored repetition arithmetic. A count below 1 is taken as 1; an alarm unit outside
+// 0..5 as minutes. For power actions units other than 0 and 1 do not move the date (nullopt).
+double addAlarmUnits(double d, int reptype, int repval);
+std::optional<double> addPowerUnits(double d, int reptype, int repval);
+
+// The first occurrence strictly after now, stepping from d; equal (to the millisecond) to stepping
+// one unit at a time, but in time independent of the number of missed occurrences.
+double nextAlarmOccurrence(double d, int reptype, int repval, double now);
+double nextPowerOccurrence(double d, int reptype, int repval, double now); // d unchanged for units >1
+
+} // namespace EventRecord

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// The text scanners and escaping of the store's XML document format. Positions count from 1,
+// as the format's reader has always done; 0 means "not found / stop".
+namespace XmlDocument {
+
+inline constexpr char Prolog[] = "<?xml version = \"1.0\"?>";
+
+QByteArray StrToXML(const QByteArray& value);
+// Throws EXMLException with the integer-conversion message when an escape has no hex digits.
+QByteArray XMLtoStr(const QByteArray& text);
+
+struct Found {
+    QByteArray content;
+    qsizetype position = 0;
+};
+Found FastParseTag(const QByteArray& text, const QByteArray& open, const QByteArray& close, qsizetype position);
+Found FastParseTagXML(const QByteArray& text, const QByteArray& name, qsizetype position);
+QByteArray getTagContent(const QByteArray& text, const QByteArray& wantedName);
+
+// Whole-file input and output of a document. Save is atomic (temporary file, fsync, rename) and
+// creates files readable by their owner only. Throws Exception("Cannot create file <path>") /
+// Exception("Cannot open file <path>").
+void SaveStringToFile(const QByteArray& text, const QString& fileName);
+QByteArray LoadStringFromFile(const QString& fileName);
+
+} // namespace XmlDocument
