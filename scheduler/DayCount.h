@@ -7,9 +7,12 @@
 // (-1.25 is 29 December 1899 06:00), as the stored files have always had it.
 namespace DayCount {
 
-double fromDateTime(const QDateTime& localDateTime);
-double fromDate(const QDate& date); // midnight
-QDateTime toDateTime(double dayCount); // local time, rounded to the millisecond
+double fromDateTime(const QDateTime& localDateTime); // NaN for an invalid date-time
+double fromDate(const QDate& date);                  // midnight
+// Local time, rounded to the millisecond; invalid for a count that is not finite or lies beyond any
+// calendar. A count naming a local time skipped by a daylight-saving change comes back moved forward by
+// the gap (02:30 on the spring change day is 03:30); one naming a time that occurs twice, as one of them.
+QDateTime toDateTime(double dayCount);
 QDate toDate(double dayCount);
 
 // The stored arithmetic, formula for formula: plus n hours = (d * 24 + n) / 24 and so on.
