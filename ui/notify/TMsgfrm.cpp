@@ -1,0 +1,67 @@
+#include "ui/notify/TMsgfrm.h"
+
+#include "ui/notify/WindowPlacement.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+bool g_autoAnswer = false;
+}
+
+TMsgfrm::TMsgfrm(QWidget* centreOn)
+    : QDialog(nullptr, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , m_centreOn(centreOn) {
+    setObjectName(QStringLiteral("Msgfrm"));
+    setWindowTitle(QStringLiteral("Warning"));
+    setModal(true);
+
+    Message = new QLabel(this);
+    Message->setObjectName(QStringLiteral("Message"));
+    Message->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    Message->setWordWrap(true);
+    Message->setMinimumSize(300, 60);
+
+    Button1 = new QPushButton(QStringLiteral("OK"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setDefault(true);
+    connect(Button1, &QPushButton::clicked, this, &TMsgfrm::Button1Click);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Message, 1);
+    layout->addWidget(Button1, 0, Qt::AlignHCenter);
+}
+
+void TMsgfrm::setAutoAnswer(bool on) {
+    g_autoAnswer = on;
+    if (!on)
+        autoAnswered().clear();
+}
+
+QStringList& TMsgfrm::autoAnswered() {
+    static QStringList texts;
+    return texts;
+}
+
+void TMsgfrm::ShowMsg(const QString& text) {
+    Message->setText(QLatin1Char('\n') + text);
+    if (g_autoAnswer) {
+        autoAnswered().append(text);
+        return;
+    }
+    adjustSize();
+    centre();
+    exec();
+}
+
+void TMsgfrm::Button1Click() {
+    accept();
+}
+
+void TMsgfrm::centre() {
+    if (m_centreOn && m_centreOn->isVisible())
+        WindowPlacement::centreOnWindow(this, m_centreOn);
+    else
+        WindowPlacement::centreOnDesktop(this);
+}
