@@ -61,6 +61,8 @@ public:
 
     // The document as written to disk; for tests and the text-level tools.
     QByteArray GetXML() const;
+    // Saves that reached the disk since construction: shows that a batch wrote once, or a no-op none.
+    quint64 saveCount() const { return m_saveCount; }
 
 private:
     void changed(); // save now, or mark dirty inside a batch
@@ -68,4 +70,5 @@ private:
     std::unique_ptr<TSectionCollection> m_sections;
     int m_batchDepth = 0;
     bool m_dirty = false;
+    quint64 m_saveCount = 0;
 };

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "store/XmlCollection.h"
+
+#include <QByteArrayList>
+#include <QHash>
+#include <QSet>
+
+// The store's document model: sections holding keys, both in their written order. Each collection keeps a
+// hash from name to its first item of that name, so lookups follow the first-match rule of duplicates read
+// from disk without scanning; the index is rebuilt whenever items are removed or replaced.
+
+class TDataCollectionItem final : public TXMLCollectionItem {
+public:
+    const QByteArray& Ident() const { return m_ident; }
+    const QByteArray& Value() const { return m_value; }
+    void setValue(QByteArray value) { m_value = std::move(value); }
+
+protected:
+    const char* className() const override { return "TDataCollectionItem"; }
+    const XmlPropertyList& published() const override;
+
+private:
+    friend class TDataCollection;
+    QByteArray m_ident; // changed only by the reader and by TDataCollection, which keep the index in step
+    QByteArray m_value;
+};
+
+class TDataCollection final : public TXMLCollection {
+public:
+    TDataCollectionItem* item(qsizetype index) const {
+        return static_cast<TDataCollectionItem*>(GetXMLCollectionItem(index));
+    }
+    TDataCollectionItem* find(const QByteArray& ident) const { return m_index.value(ident); }
+    // Appends a key; the caller has made sure there is none of that name yet.
+    TDataCollectionItem* append(const QByteArray& ident);
+    void remove(TDataCollectionItem* key);
+    bool containsIgnoringCase(const QByteArray& ident) const;
+    QByteArrayList idents() const;
+
+protected:
+    const char* className() const override { return "TDataCollection"; }
+    const char* itemClassName() const override { return "TDataCollectionItem"; }
+    std::unique_ptr<TXMLCollectionItem> createItem() const override;
+    void itemsReplaced() override;
+
+private:
+    QHash<QByteArray, TDataCollectionItem*> m_index;
+    // Built on the first case-insensitive question after a change; loading and writing never pay for it.
+    mutable QSet<QByteArray> m_foldedIdents;
+    mutable bool m_foldedValid = false;
+};
+
+class TSectionCollectionItem final : public TXMLCollectionItem {
+public:
+    TSectionCollectionItem();
+    ~TSectionCollectionItem() override;
+    const QByteArray& SectionName() const { return m_sectionName; }
+    TDataCollection& SectionData() const { return *m_sectionData; }
+
+protected:
+    const char* className() const override { return "TSectionCollectionItem"; }
+    const XmlPropertyList& published() const override;
+
+private:
+    friend class TSectionCollection;
+    QByteArray m_sectionName; // changed only by the reader and by TSectionCollection
+    std::unique_ptr<TDataCollection> m_sectionData;
+};
+
+class TSectionCollection final : public TXMLCollection {
+public:
+    TSectionCollectionItem* item(qsizetype index) const {
+        return static_cast<TSectionCollectionItem*>(GetXMLCollectionItem(index));
+    }
+    TSectionCollectionItem* find(const QByteArray& name) const { return m_index.value(name); }
+    TSectionCollectionItem* append(const QByteArray& name);
+    void remove(TSectionCollectionItem* section);
+    QByteArrayList names() const;
+
+protected:
+    const char* className() const override { return "TSectionCollection"; }
+    const char* itemClassName() const override { return "TSectionCollectionItem"; }
+    std::unique_ptr<TXMLCollectionItem> createItem() const override;
+    void itemsReplaced() override;
+
+private:
+    QHash<QByteArray, TSectionCollectionItem*> m_index;
+};

@@ -1,0 +1,163 @@
+#include "store/XMLIniFile.h"
+
+#include "store/Exception.h"
+#include "store/IniText.h"
+#include "store/SectionCollection.h"
+#include "store/XmlDocument.h"
+
+TXMLIniFile::TXMLIniFile(const QString& fileName)
+    : TCustomIniFile(fileName)
+    , m_sections(std::make_unique<TSectionCollection>()) {
+    m_sections->LoadFromFile(fileName);
+}
+
+TXMLIniFile::~TXMLIniFile() {
+    try {
+        UpdateFile();
+    } catch (...) {
+        // The previous document stays on disk; there is no one left to tell.
+    }
+}
+
+QByteArray TXMLIniFile::ReadString(const QByteArray& section, const QByteArray& key,
+                                   const QByteArray& defaultValue) const {
+    if (const TSectionCollectionItem* found = m_sections->find(section)) {
+        if (const TDataCollectionItem* data = found->SectionData().find(key))
+            return data->Value();
+    }
+    return defaultValue;
+}
+
+void TXMLIniFile::WriteString(const QByteArray& section, const QByteArray& key, const QByteArray& value) {
+    if (section.isEmpty() || key.isEmpty())
+        throw Exception(QStringLiteral("TXMLIniFile.WriteString: try to write empty strings!"));
+    TSectionCollectionItem* found = m_sections->find(section);
+    if (!found)
+        found = m_sections->append(section);
+    TDataCollection& keys = found->SectionData();
+    TDataCollectionItem* data = keys.find(key);
+    if (!data)
+        data = keys.append(key);
+    data->setValue(value);
+    changed();
+}
+
+QByteArrayList TXMLIniFile::ReadSections() const {
+    return m_sections->names();
+}
+
+QByteArrayList TXMLIniFile::ReadSection(const QByteArray& section) const {
+    if (const TSectionCollectionItem* found = m_sections->find(section))
+        return found->SectionData().idents();
+    return {};
+}
+
+int TXMLIniFile::ReadInt(const QByteArray& section, const QByteArray& key, int defaultValue) const {
+    return IniText::toInt(ReadString(section, key, {})).value_or(defaultValue);
+}
+
+void TXMLIniFile::WriteInt(const QByteArray& section, const QByteArray& key, int value) {
+    WriteString(section, key, QByteArray::number(value));
+}
+
+bool TXMLIniFile::ReadFlag(const QByteArray& section, const QByteArray& key, bool defaultValue) const {
+    return ReadInt(section, key, defaultValue ? 1 : 0) != 0;
+}
+
+void TXMLIniFile::WriteFlag(const QByteArray& section, const QByteArray& key, bool value) {
+    WriteString(section, key, value ? QByteArray("1") : QByteArray("0"));
+}
+
+double TXMLIniFile::ReadDouble(const QByteArray& section, const QByteArray& key, double defaultValue) const {
+    const QByteArray text = ReadString(section, key, {});
+    if (text.isEmpty())
+        return defaultValue;
+    return IniText::toDouble(text).value_or(defaultValue);
+}
+
+void TXMLIniFile::WriteDouble(const QByteArray& section, const QByteArray& key, double value) {
+    WriteString(section, key, IniText::fromDouble(value));
+}
+
+bool TXMLIniFile::HasSection(const QByteArray& section) const {
+    const TSectionCollectionItem* found = m_sections->find(section);
+    return found && found->SectionData().Count() > 0;
+}
+
+bool TXMLIniFile::HasKey(const QByteArray& section, const QByteArray& key) const {
+    const TSectionCollectionItem* found = m_sections->find(section);
+    return found && found->SectionData().containsIgnoringCase(key);
+}
+
+void TXMLIniFile::EraseSection(const QByteArray& section) {
+    if (TSectionCollectionItem* found = m_sections->find(section)) {
+        m_sections->remove(found);
+        changed();
+    }
+}
+
+void TXMLIniFile::DeleteKey(const QByteArray& section, const QByteArray& key) {
+    if (TSectionCollectionItem* found = m_sections->find(section)) {
+        TDataCollection& keys = found->SectionData();
+        if (TDataCollectionItem* data = keys.find(key)) {
+            keys.remove(data);
+            changed();
+        }
+    }
+}
+
+void TXMLIniFile::UpdateFile() {
+    m_dirty = true;
+    m_sections->SaveToFile(FileName());
+    m_dirty = false;
+    ++m_saveCount;
+}
+
+void TXMLIniFile::MergeFiles(const TCustomIniFile* source, TXMLIniFile* destination) {
+    if (!source || !destination)
+        throw Exception(QStringLiteral("%1 (%2, line %3)")
+                            .arg(QStringLiteral("Assertion failure"), QStringLiteral("XMLIniFile"))
+                            .arg(282));
+    const QByteArrayList sections = source->ReadSections();
+    for (const QByteArray& section : sections) {
+        const QByteArrayList keys = source->ReadSection(section);
+        for (const QByteArray& key : keys)
+            destination->WriteString(section, key, source->ReadString(section, key, {}));
+    }
+}
+
+QByteArray TXMLIniFile::GetXML() const {
+    QByteArray document(XmlDocument::Prolog);
+    m_sections->appendXML(document);
+    return document;
+}
+
+void TXMLIniFile::changed() {
+    if (m_batchDepth > 0)
+        m_dirty = true;
+    else
+        UpdateFile();
+}
+
+TXMLIniFile::Batch::Batch(TXMLIniFile& store)
+    : m_store(store) {
+    ++m_store.m_batchDepth;
+}
+
+TXMLIniFile::Batch::~Batch() {
+    if (m_done)
+        return;
+    try {
+        commit();
+    } catch (...) {
+        // Left by an exception: the store keeps the changes and the next save writes them.
+    }
+}
+
+void TXMLIniFile::Batch::commit() {
+    if (m_done)
+        return;
+    m_done = true;
+    if (--m_store.m_batchDepth == 0 && m_store.m_dirty)
+        m_store.UpdateFile();
+}

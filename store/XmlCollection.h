@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+class TXMLCollection;
+class TXMLCollectionItem;
+
+// A published property of an item class: written as a child element named after it. A string property has
+// get/set, a collection property only `collection` (it is a reference that is never replaced).
+struct XmlProperty {
+    const char* name = nullptr;
+    const QByteArray& (*get)(const TXMLCollectionItem&) = nullptr;
+    void (*set)(TXMLCollectionItem&, QByteArray) = nullptr;
+    TXMLCollection* (*collection)(const TXMLCollectionItem&) = nullptr;
+};
+using XmlPropertyList = std::vector<XmlProperty>;
+
+// The written order of properties is their alphabetical order, whatever order a class declares them in.
+XmlPropertyList publishedInWrittenOrder(XmlPropertyList properties);
+
+// "TSectionCollectionItem" -> "Section": the first character dropped, cut before "Collection".
+QByteArray tagNameFromClassName(QByteArrayView className);
+
+class TXMLCollectionItem {
+public:
+    TXMLCollectionItem() = default;
+    virtual ~TXMLCollectionItem() = default;
+    TXMLCollectionItem(const TXMLCollectionItem&) = delete;
+    TXMLCollectionItem& operator=(const TXMLCollectionItem&) = delete;
+
+    // Appends the item's property elements, each followed by CR LF.
+    virtual void GetElementText(QByteArray& out) const;
+    // Sets the properties found in content; unknown elements and empty contents are skipped.
+    // Throws EXMLException for a bad escape.
+    virtual void SetElementText(QByteArrayView content);
+    virtual QByteArray getTagName() const;
+
+protected:
+    virtual const char* className() const = 0;
+    virtual const XmlPropertyList& published() const = 0;
+};
+
+class TXMLCollection {
+public:
+    TXMLCollection() = default;
+    virtual ~TXMLCollection();
+    TXMLCollection(const TXMLCollection&) = delete;
+    TXMLCollection& operator=(const TXMLCollection&) = delete;
+
+    // Appends one element per item, each followed by CR LF; no element of the collection itself.
+    virtual void GetElementText(QByteArray& out) const;
+    // Replaces the items by the ones found in content.
+    virtual void SetElementText(QByteArrayView content);
+    QByteArray getItemTagName() const;
+    QByteArray getTagName() const;
+
+    // The collection's own element around its items.
+    QByteArray GetXML() const;
+    void appendXML(QByteArray& out) const;
+    void SetXML(QByteArrayView text);
+    void LoadFromFile(const QString& fileName);
+    void SaveToFile(const QString& fileName) const;
+
+    qsizetype Count() const { return static_cast<qsizetype>(m_items.size()); }
+    TXMLCollectionItem* GetXMLCollectionItem(qsizetype index) const { return m_items[std::size_t(index)].get(); }
+
+protected:
+    virtual const char* className() const = 0;
+    virtual const char* itemClassName() const = 0;
+    virtual std::unique_ptr<TXMLCollectionItem> createItem() const = 0;
+    // Called whenever the items were replaced wholesale, so a subclass can rebuild what it derives from them.
+    virtual void itemsReplaced() {}
+
+    TXMLCollectionItem* Add();
+    void removeAt(qsizetype index);
+    void clearItems();
+
+private:
+    std::vector<std::unique_ptr<TXMLCollectionItem>> m_items;
+    mutable qsizetype m_lastDocumentSize = 0;
+};

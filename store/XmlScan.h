@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+
+// The scanners on views, so that reading a large document does not copy every element's text once per level.
+// Same positions and results as the public functions of XmlDocument.h.
+namespace XmlDocument {
+
+struct ScanResult {
+    QByteArrayView content;
+    qsizetype position = 0;
+};
+
+ScanResult scanTag(QByteArrayView text, QByteArrayView open, QByteArrayView close, qsizetype position);
+ScanResult scanElement(QByteArrayView text, QByteArrayView name, qsizetype position);
+QByteArrayView rootContent(QByteArrayView text, QByteArrayView wantedName);
+
+QByteArray unescape(QByteArrayView text);
+void appendEscaped(QByteArray& out, QByteArrayView value);
+
+} // namespace XmlDocument
