@@ -46,8 +46,8 @@ QStringList readTextBlock(const TXMLIniFile& store, const QByteArray& section);
 void writeTextBlock(TXMLIniFile& store, const QByteArray& section, const QStringList& lines);
 
 // Day and month strings: "1" allows. A position the string is too short for is allowed.
-bool dayAllowed(const QByteArray& days, int weekday);       // 1 = Sunday .. 7 = Saturday
-bool monthAllowed(const QByteArray& months, int month);     // 1 = January .. 12 = December
+bool dayAllowed(const QByteArray& days, int weekday);   // 1 = Sunday .. 7 = Saturday
+bool monthAllowed(const QByteArray& months, int month); // 1 = January .. 12 = December
 QByteArray dayString(const bool (&allowed)[7]);
 QByteArray monthString(const bool (&allowed)[12]);
 

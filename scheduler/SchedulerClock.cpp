@@ -5,13 +5,11 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 
-double SystemClock::now() const
-{
+double SystemClock::now() const {
     return DayCount::fromDateTime(QDateTime::currentDateTime());
 }
 
-qint64 SystemClock::monotonicMs() const
-{
+qint64 SystemClock::monotonicMs() const {
     static const QElapsedTimer started = [] {
         QElapsedTimer t;
         t.start();

@@ -1,0 +1,54 @@
+#include "scheduler/EventRecord.h"
+
+#include "store/XMLIniFile.h"
+
+#include <algorithm>
+
+namespace EventRecord {
+
+namespace {
+
+// The decimal value of a line key, or -1 for any other key.
+qint64 lineIndex(const QByteArray& key) {
+    bool ok = false;
+    const qint64 value = key.toLongLong(&ok);
+    return ok && value >= 0 && key == QByteArray::number(value) ? value : -1;
+}
+
+} // namespace
+
+QByteArray firstFreeSection(const TXMLIniFile& store) {
+    qint64 n = 0;
+    while (store.HasSection(QByteArray::number(n)))
+        ++n;
+    return QByteArray::number(n);
+}
+
+QStringList readTextBlock(const TXMLIniFile& store, const QByteArray& section) {
+    qint64 lineCount = store.ReadInt(section, Key::LineCount, 0);
+    if (lineCount <= 0)
+        return {};
+    // A damaged "linecount" must not conjure up millions of lines: lines past the last stored line
+    // key could only ever be empty, so the block ends there.
+    qint64 lastStored = -1;
+    const QByteArrayList keys = store.ReadSection(section);
+    for (const QByteArray& key : keys)
+        lastStored = std::max(lastStored, lineIndex(key));
+    lineCount = std::min(lineCount, lastStored + 1);
+
+    QStringList lines;
+    lines.reserve(lineCount);
+    for (qint64 i = 0; i < lineCount; ++i)
+        lines.append(QString::fromUtf8(store.ReadString(section, QByteArray::number(i), QByteArray())));
+    return lines;
+}
+
+void writeTextBlock(TXMLIniFile& store, const QByteArray& section, const QStringList& lines) {
+    TXMLIniFile::Batch batch(store);
+    store.WriteInt(section, Key::LineCount, int(lines.size()));
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        store.WriteString(section, QByteArray::number(i), lines.at(i).toUtf8());
+    batch.commit();
+}
+
+} // namespace EventRecord
