@@ -1,7 +1,48 @@
-#include <QApplication>
+#include "app/AppContext.h"
+#include "app/DataFolders.h"
+#include "app/ExceptionMessageBox.h"
+#include "app/TForm1.h"
+#include "app/ZentickApplication.h"
+#include "platform/SingleInstance.h"
+#include "scheduler/SchedulerClock.h"
 
-int main(int argc, char** argv)
-{
-    QApplication app(argc, argv);
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// Only the first argument counts, compared exactly.
+bool firstArgumentIs(int argc, char** argv, const char* flag) {
+    return argc > 1 && std::strcmp(argv[1], flag) == 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const bool terminate = firstArgumentIs(argc, argv, "-t");
+    SingleInstance instance;
+    if (!instance.acquire()) {
+        QCoreApplication secondStart(argc, argv);
+        instance.send(terminate ? InstanceMessage::Terminate : InstanceMessage::Show);
+        return 0;
+    }
+    if (terminate)
+        return 0;
+
+    ZentickApplication application(argc, argv);
+    try {
+        const SystemClock clock;
+        TForm1 form(AppContext{DataFolders::exeFolder(), &clock, firstArgumentIs(argc, argv, "-h")});
+        instance.listen([&form](InstanceMessage message) { form.handleInstanceMessage(message); });
+        if (!form.startHidden())
+            form.show();
+        ZentickApplication::exec();
+        // Every change is on disk the moment it is made; on the way out the stores are not saved once
+        // more, so a data store nobody wrote to leaves no file behind.
+        instance.stopListening();
+        std::_Exit(0);
+    } catch (...) {
+        ExceptionMessageBox::show(ExceptionMessageBox::currentMessage());
+    }
     return 0;
 }

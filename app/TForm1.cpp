@@ -1,0 +1,166 @@
+#include "app/TForm1.h"
+
+#include "app/DataFolders.h"
+#include "app/LegacyImport.h"
+#include "app/LocaleDateTimeText.h"
+#include "scheduler/DayCount.h"
+#include "scheduler/SchedulerClock.h"
+#include "store/XMLIniFile.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QScreen>
+
+namespace {
+
+constexpr int ClientWidth = 410;
+constexpr int ClientHeight = 322;
+
+QString titlePrefix() {
+    return QStringLiteral("Morvi© Zentick®  ");
+}
+
+const QByteArray SettingsSection = QByteArrayLiteral("settings");
+const QByteArray DataFolderKey = QByteArrayLiteral("alpath");
+
+} // namespace
+
+TForm1::TForm1(const AppContext& context, QWidget* parent)
+    : QMainWindow(parent)
+    , m_exeFolder(context.exeFolder)
+    , m_clock(*context.clock)
+    , m_startHidden(context.startHidden) {
+    buildWindow();
+    buildPages();
+    refreshTitle();
+    showMainMenuPage();
+    openSettingsStore();
+    const bool importLegacy = legacyImportWanted();
+    if (importLegacy)
+        importLegacySettings();
+    if (!m_settingsStore->HasKey(SettingsSection, DataFolderKey))
+        setUpDefaultDataFolder();
+    openDataStores(resolveDataFolder());
+    if (importLegacy)
+        importLegacyDataFiles();
+    createWorkingLists();
+    selectStartupChoices();
+    lastClockTick = m_clock.now();
+    applyTraySetting();
+    fillAboutPage();
+}
+
+TForm1::~TForm1() = default;
+
+QString TForm1::titleText(const QDateTime& now) {
+    return titlePrefix() + LocaleDateTimeText::format(now);
+}
+
+void TForm1::refreshTitle() {
+    setWindowTitle(titleText(DayCount::toDateTime(m_clock.now())));
+}
+
+void TForm1::buildWindow() {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(ClientWidth, ClientHeight);
+    if (const QScreen* desktop = screen())
+        move(desktop->availableGeometry().center() - rect().center());
+}
+
+void TForm1::buildPages() {}
+
+void TForm1::showMainMenuPage() {}
+
+void TForm1::createWorkingLists() {}
+
+void TForm1::selectStartupChoices() {
+    menuChoice = 1;
+}
+
+void TForm1::applyTraySetting() {}
+
+void TForm1::fillAboutPage() {}
+
+void TForm1::openSettingsStore() {
+    m_settingsStore = std::make_unique<TXMLIniFile>(m_exeFolder + QStringLiteral("/Settings.xml"));
+}
+
+// Only the first start of this version over an installation of the earlier one imports; once
+// "Settings.xml" exists, leftover ".alm" files are never looked at again.
+bool TForm1::legacyImportWanted() const {
+    return !QFileInfo::exists(m_exeFolder + QStringLiteral("/Settings.xml")) &&
+           QFileInfo::exists(m_exeFolder + QStringLiteral("/Settings.alm"));
+}
+
+void TForm1::importLegacySettings() {
+    LegacyImport::importFile(m_exeFolder + QStringLiteral("/Settings.alm"), *m_settingsStore,
+                             LegacyImport::Conversion::Merge);
+}
+
+// The earlier version kept its data files beside the executable; they move along into the new folder.
+void TForm1::setUpDefaultDataFolder() {
+    const QString folder = m_exeFolder + QStringLiteral("/Alarms Directory");
+    DataFolders::createFolder(folder);
+    for (const char* name : {"Alarms.alm", "PAlarms.alm", "Calendar.alm", "AddressBook.alm"}) {
+        const QString file = QLatin1Char('/') + QLatin1String(name);
+        DataFolders::moveWithoutReplacing(m_exeFolder + file, folder + file);
+    }
+    m_settingsStore->WriteString(SettingsSection, DataFolderKey, folder.toUtf8());
+}
+
+QString TForm1::resolveDataFolder() {
+    const QByteArray fallback = (m_exeFolder + QStringLiteral("/Alarms Directory")).toUtf8();
+    const QString folder = QString::fromUtf8(m_settingsStore->ReadString(SettingsSection, DataFolderKey, fallback));
+    if (!QFileInfo(folder).isDir())
+        DataFolders::createFolder(folder);
+    return folder;
+}
+
+void TForm1::openDataStores(const QString& dataFolder) {
+    m_dataFolder = dataFolder;
+    m_eventStore = std::make_unique<TXMLIniFile>(dataFolder + QStringLiteral("/Alarms.xml"));
+    m_pastAlarmStore = std::make_unique<TXMLIniFile>(dataFolder + QStringLiteral("/PAlarms.xml"));
+    m_addressBookStore = std::make_unique<TXMLIniFile>(dataFolder + QStringLiteral("/AddressBook.xml"));
+    m_diaryStore = std::make_unique<TXMLIniFile>(dataFolder + QStringLiteral("/Calendar.xml"));
+}
+
+void TForm1::importLegacyDataFiles() {
+    using LegacyImport::Conversion;
+    const auto legacy = [this](const char* name) {
+        return m_dataFolder + QLatin1Char('/') + QLatin1String(name);
+    };
+    LegacyImport::importFile(legacy("Alarms.alm"), *m_eventStore, Conversion::Records);
+    LegacyImport::importFile(legacy("PAlarms.alm"), *m_pastAlarmStore, Conversion::Records);
+    LegacyImport::importFile(legacy("AddressBook.alm"), *m_addressBookStore, Conversion::Merge);
+    LegacyImport::importFile(legacy("Calendar.alm"), *m_diaryStore, Conversion::Diary);
+}
+
+void TForm1::handleInstanceMessage(InstanceMessage message) {
+    switch (message) {
+    case InstanceMessage::Show:
+        showFromInstanceMessage();
+        break;
+    case InstanceMessage::Terminate:
+        QCoreApplication::quit();
+        break;
+    }
+}
+
+void TForm1::showFromInstanceMessage() {
+    const bool wasHidden = !isVisible();
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+    if (wasHidden)
+        showMainMenuPage();
+}
+
+// The program runs on behind the tray: closing only hides the window.
+void TForm1::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    hide();
+}

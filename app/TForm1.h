@@ -1,0 +1,86 @@
+#pragma once
+
+#include "app/AppContext.h"
+#include "platform/InstanceChannel.h"
+
+#include <QMainWindow>
+#include <memory>
+
+class QDateTime;
+class SchedulerClock;
+class TXMLIniFile;
+
+// The main window: lives from start to end of the process and owns the five stores and the state the
+// pages share. Its constructor prepares the file set, importing the earlier version's files once.
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // Throws Exception when start-up cannot go on (a store that cannot be read, a legacy diary section
+    // that is no date); the caller shows it and ends the program.
+    explicit TForm1(const AppContext& context, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    TXMLIniFile& settingsStore() { return *m_settingsStore; }
+    TXMLIniFile& eventStore() { return *m_eventStore; }
+    TXMLIniFile& pastAlarmStore() { return *m_pastAlarmStore; }
+    TXMLIniFile& addressBookStore() { return *m_addressBookStore; }
+    TXMLIniFile& diaryStore() { return *m_diaryStore; }
+
+    const QString& exeFolder() const { return m_exeFolder; }
+    const QString& dataFolder() const { return m_dataFolder; }
+    const SchedulerClock& clock() const { return m_clock; }
+    bool startHidden() const { return m_startHidden; }
+
+    // Replaces the four data stores by ones on the files of dataFolder; the old ones save once more.
+    void openDataStores(const QString& dataFolder);
+
+    // "Morvi© Zentick®  " and the date-time as the user reads it; a second start used to find the
+    // running instance by this prefix.
+    static QString titleText(const QDateTime& now);
+    void refreshTitle();
+
+    void handleInstanceMessage(InstanceMessage message);
+    void showFromInstanceMessage();
+
+    bool allDays = true;
+    bool allMonths = true;
+    bool categoryEditing = false;
+    int alarmSort = 1;
+    int shutSort = 1;
+    int birthSort = 1;
+    int pastSort = 1;
+    int addressSortKey = 1;
+    bool clockWarningArmed = true;
+    double lastClockTick = 0;
+    // 0 until start-up selects "New Alarm": selecting the entry already chosen does nothing.
+    int menuChoice = 0;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildWindow();
+    void buildPages();
+    void showMainMenuPage();
+    void openSettingsStore();
+    bool legacyImportWanted() const;
+    void importLegacySettings();
+    void setUpDefaultDataFolder();
+    QString resolveDataFolder();
+    void importLegacyDataFiles();
+    void createWorkingLists();
+    void selectStartupChoices();
+    void applyTraySetting();
+    void fillAboutPage();
+
+    QString m_exeFolder;
+    QString m_dataFolder;
+    const SchedulerClock& m_clock;
+    bool m_startHidden = false;
+    std::unique_ptr<TXMLIniFile> m_settingsStore;
+    std::unique_ptr<TXMLIniFile> m_eventStore;
+    std::unique_ptr<TXMLIniFile> m_pastAlarmStore;
+    std::unique_ptr<TXMLIniFile> m_addressBookStore;
+    std::unique_ptr<TXMLIniFile> m_diaryStore;
+};
