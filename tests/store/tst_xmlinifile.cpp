@@ -1,0 +1,519 @@
+#include "StoreTestSupport.h"
+
+#include "store/Exception.h"
+#include "store/LegacyIniFile.h"
+#include "store/XMLIniFile.h"
+
+#include <QDir>
+#include <QLocale>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace StoreTest;
+
+class TestXMLIniFile : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    int m_files = 0;
+
+    QString freshPath() { return m_dir.filePath(QStringLiteral("store%1.xml").arg(++m_files)); }
+    QString copyOf(const QString& fixtureName) {
+        const QString path = freshPath();
+        QFile::copy(fixturePath(fixtureName), path);
+        return path;
+    }
+
+    template <class Operation> static QString errorOf(Operation operation) {
+        try {
+            operation();
+        } catch (const Exception& e) {
+            return e.message();
+        }
+        return QStringLiteral("<no error>");
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(m_dir.isValid()); }
+
+    void writeRefusesEmptyNames_data() {
+        QTest::addColumn<QByteArray>("section");
+        QTest::addColumn<QByteArray>("key");
+        QTest::newRow("empty section") << QByteArray() << QByteArray("k");
+        QTest::newRow("empty key") << QByteArray("s") << QByteArray();
+    }
+    void writeRefusesEmptyNames() {
+        QFETCH(QByteArray, section);
+        QFETCH(QByteArray, key);
+        const QString path = copyOf(QStringLiteral("example.xml"));
+        TXMLIniFile store(path);
+        const FileStamp before = stamp(path);
+        QCOMPARE(errorOf([&] { store.WriteString(section, key, "v"); }),
+                 QStringLiteral("TXMLIniFile.WriteString: try to write empty strings!"));
+        QCOMPARE(errorOf([&] { store.WriteInt(section, key, 1); }),
+                 QStringLiteral("TXMLIniFile.WriteString: try to write empty strings!"));
+        QCOMPARE(store.saveCount(), 0u);
+        QVERIFY(stamp(path) == before);
+        QCOMPARE(store.ReadSections(), QByteArrayList({"settings", "categories"}));
+    }
+
+    void emptyValueIsStoredAndSaved() {
+        const QString path = freshPath();
+        TXMLIniFile store(path);
+        store.WriteString("new", "k", {});
+        QCOMPARE(store.saveCount(), 1u);
+        QCOMPARE(store.ReadString("new", "k", "default"), QByteArray());
+        QCOMPARE(store.ReadSections(), QByteArrayList{"new"});
+        QVERIFY(readAll(path).contains("<Ident>k</Ident>\r\n<Value></Value>"));
+    }
+
+    void namesAreCaseSensitiveButHasKeyIsNot() {
+        TXMLIniFile store(freshPath());
+        store.WriteString("settings", "Tray", "1");
+        QCOMPARE(store.ReadString("settings", "tray", "default"), QByteArray("default"));
+        QCOMPARE(store.ReadString("Settings", "Tray", "default"), QByteArray("default"));
+        QVERIFY(store.HasKey("settings", "tray"));
+        QVERIFY(store.HasKey("settings", "TRAY"));
+        QVERIFY(!store.HasKey("Settings", "Tray"));
+        QVERIFY(!store.HasKey("settings", "Tra"));
+        store.WriteString("settings", "\xC3\x89t\xC3\xA9", "1"); // "Été" in UTF-8
+        QVERIFY(store.HasKey("settings", "\xC3\xA9t\xC3\xA9"));
+        QVERIFY(!store.HasKey("settings", "ete"));
+        store.DeleteKey("settings", "Tray");
+        QVERIFY(!store.HasKey("settings", "tray"));
+    }
+
+    void orderIsKept() {
+        TXMLIniFile store(freshPath());
+        for (const char* key : {"a", "b", "c", "d"})
+            store.WriteString("s", key, "1");
+        store.WriteString("t", "x", "1");
+        store.WriteString("s", "b", "overwritten");
+        store.WriteString("s", "e", "new");
+        QCOMPARE(store.ReadSection("s"), QByteArrayList({"a", "b", "c", "d", "e"}));
+        store.DeleteKey("s", "c");
+        QCOMPARE(store.ReadSection("s"), QByteArrayList({"a", "b", "d", "e"}));
+        QCOMPARE(store.ReadString("s", "b", {}), QByteArray("overwritten"));
+        QCOMPARE(store.ReadSections(), QByteArrayList({"s", "t"}));
+        QCOMPARE(store.ReadSection("missing"), QByteArrayList());
+    }
+
+    void emptiedSectionIsListedButAbsent() {
+        TXMLIniFile store(freshPath());
+        store.WriteString("only", "k", "v");
+        QVERIFY(store.HasSection("only"));
+        store.DeleteKey("only", "k");
+        QVERIFY(!store.HasSection("only"));
+        QCOMPARE(store.ReadSections(), QByteArrayList{"only"});
+        QVERIFY(!store.HasSection("never"));
+    }
+
+    void eraseAndDeleteSaveOnlyWhenSomethingChanged_data() {
+        QTest::addColumn<QByteArray>("section");
+        QTest::addColumn<QByteArray>("key"); // empty: EraseSection
+        QTest::addColumn<bool>("saves");
+        QTest::newRow("erase missing section") << QByteArray("nope") << QByteArray() << false;
+        QTest::newRow("erase in other case") << QByteArray("Settings") << QByteArray() << false;
+        QTest::newRow("delete in missing section") << QByteArray("nope") << QByteArray("tray") << false;
+        QTest::newRow("delete missing key") << QByteArray("settings") << QByteArray("nope") << false;
+        QTest::newRow("erase section") << QByteArray("settings") << QByteArray() << true;
+        QTest::newRow("delete key") << QByteArray("settings") << QByteArray("tray") << true;
+    }
+    void eraseAndDeleteSaveOnlyWhenSomethingChanged() {
+        QFETCH(QByteArray, section);
+        QFETCH(QByteArray, key);
+        QFETCH(bool, saves);
+        const QString path = copyOf(QStringLiteral("example.xml"));
+        TXMLIniFile store(path);
+        const FileStamp before = stamp(path);
+        if (key.isEmpty())
+            store.EraseSection(section);
+        else
+            store.DeleteKey(section, key);
+        QCOMPARE(store.saveCount(), saves ? 1u : 0u);
+        QCOMPARE(stamp(path) == before, !saves);
+        if (!saves)
+            QCOMPARE(readAll(path), fixture(QStringLiteral("example.xml")));
+    }
+
+    void readInt_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("expected");
+        const int d = -77; // the default
+        QTest::newRow("42") << QByteArray("42") << 42;
+        QTest::newRow("leading blank") << QByteArray(" 42") << 42;
+        QTest::newRow("trailing blank") << QByteArray("42 ") << d;
+        QTest::newRow("leading tab") << QByteArray("\t42") << d;
+        QTest::newRow("0x1A") << QByteArray("0x1A") << 26;
+        QTest::newRow("0X1A") << QByteArray("0X1A") << 26;
+        QTest::newRow("$1A") << QByteArray("$1A") << 26;
+        QTest::newRow("x1a") << QByteArray("x1a") << 26;
+        QTest::newRow("X1A") << QByteArray("X1A") << 26;
+        QTest::newRow("blank then 0x10") << QByteArray(" 0x10") << 16;
+        QTest::newRow("$FFFFFFFF is -1") << QByteArray("$FFFFFFFF") << -1;
+        QTest::newRow("$80000000") << QByteArray("$80000000") << std::numeric_limits<int>::min();
+        QTest::newRow("hex over 32 bits") << QByteArray("$100000000") << d;
+        QTest::newRow("hex leading zeros") << QByteArray("$000000000001") << 1;
+        QTest::newRow("prefix only") << QByteArray("0x") << d;
+        QTest::newRow("dollar only") << QByteArray("$") << d;
+        QTest::newRow("signed hex") << QByteArray("-$10") << d;
+        QTest::newRow("max") << QByteArray("2147483647") << std::numeric_limits<int>::max();
+        QTest::newRow("max + 1") << QByteArray("2147483648") << d;
+        QTest::newRow("min") << QByteArray("-2147483648") << std::numeric_limits<int>::min();
+        QTest::newRow("min - 1") << QByteArray("-2147483649") << d;
+        QTest::newRow("huge") << QByteArray("99999999999999999999999") << d;
+        QTest::newRow("plus sign") << QByteArray("+7") << 7;
+        QTest::newRow("minus sign") << QByteArray("-7") << -7;
+        QTest::newRow("sign then blank") << QByteArray("- 7") << d;
+        QTest::newRow("leading zeros") << QByteArray("007") << 7;
+        QTest::newRow("fraction") << QByteArray("1.5") << d;
+        QTest::newRow("word") << QByteArray("true") << d;
+        QTest::newRow("empty") << QByteArray() << d;
+    }
+    void readInt() {
+        QFETCH(QByteArray, text);
+        QFETCH(int, expected);
+        TXMLIniFile store(freshPath());
+        store.WriteString("s", "k", text);
+        QCOMPARE(store.ReadInt("s", "k", -77), expected);
+    }
+
+    void writeInt() {
+        const QString path = freshPath();
+        TXMLIniFile store(path);
+        const QList<QPair<int, QByteArray>> cases = {
+            {0, "0"}, {42, "42"}, {-5, "-5"}, {2147483647, "2147483647"}, {-2147483647 - 1, "-2147483648"}};
+        for (const auto& [value, text] : cases) {
+            store.WriteInt("s", "k", value);
+            QCOMPARE(store.ReadString("s", "k", {}), text);
+            QCOMPARE(store.ReadInt("s", "k", 1), value);
+        }
+        QCOMPARE(store.ReadInt("s", "missing", 12), 12);
+        QCOMPARE(store.ReadInt("missing", "k", 13), 13);
+    }
+
+    void readFlag_data() {
+        QTest::addColumn<QByteArray>("text"); // empty: key missing
+        QTest::addColumn<bool>("whenDefaultFalse");
+        QTest::addColumn<bool>("whenDefaultTrue");
+        QTest::newRow("0") << QByteArray("0") << false << false;
+        QTest::newRow("1") << QByteArray("1") << true << true;
+        QTest::newRow("2") << QByteArray("2") << true << true;
+        QTest::newRow("-1") << QByteArray("-1") << true << true;
+        QTest::newRow("$0") << QByteArray("$0") << false << false;
+        QTest::newRow("true") << QByteArray("true") << false << true;
+        QTest::newRow("1 with blank") << QByteArray("1 ") << false << true;
+        QTest::newRow("missing") << QByteArray() << false << true;
+    }
+    void readFlag() {
+        QFETCH(QByteArray, text);
+        QFETCH(bool, whenDefaultFalse);
+        QFETCH(bool, whenDefaultTrue);
+        TXMLIniFile store(freshPath());
+        if (!text.isEmpty())
+            store.WriteString("s", "k", text);
+        QCOMPARE(store.ReadFlag("s", "k", false), whenDefaultFalse);
+        QCOMPARE(store.ReadFlag("s", "k", true), whenDefaultTrue);
+    }
+
+    void writeFlag() {
+        TXMLIniFile store(freshPath());
+        store.WriteFlag("s", "on", true);
+        store.WriteFlag("s", "off", false);
+        QCOMPARE(store.ReadString("s", "on", {}), QByteArray("1"));
+        QCOMPARE(store.ReadString("s", "off", {}), QByteArray("0"));
+    }
+
+    void writeDouble_data() {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("39448.5") << 39448.5 << QByteArray("39448.5");
+        QTest::newRow("39448.0") << 39448.0 << QByteArray("39448");
+        QTest::newRow("-0.25") << -0.25 << QByteArray("-0.25");
+        QTest::newRow("15 digits") << 39400.5208333333 << QByteArray("39400.5208333333");
+        QTest::newRow("12:30 on 14/11/2007") << 39400.0 + 12.5 / 24 << QByteArray("39400.5208333333");
+        QTest::newRow("one second") << 1.0 / 86400 << QByteArray("0.0000115740740740741");
+        QTest::newRow("1e-6") << 1e-6 << QByteArray("1E-6");
+        QTest::newRow("-1e-6") << -1e-6 << QByteArray("-1E-6");
+        QTest::newRow("0.00001 stays fixed") << 0.00001 << QByteArray("0.00001");
+        QTest::newRow("0.000012") << 0.000012 << QByteArray("0.000012");
+        QTest::newRow("0.000009") << 0.000009 << QByteArray("9E-6");
+        QTest::newRow("0.1") << 0.1 << QByteArray("0.1");
+        QTest::newRow("one third") << 1.0 / 3 << QByteArray("0.333333333333333");
+        QTest::newRow("two thirds rounds up") << 2.0 / 3 << QByteArray("0.666666666666667");
+        QTest::newRow("zero") << 0.0 << QByteArray("0");
+        QTest::newRow("negative day count") << -693593.75 << QByteArray("-693593.75");
+        QTest::newRow("15 digits before the point") << 999999999999999.0 << QByteArray("999999999999999");
+        QTest::newRow("1e15") << 1e15 << QByteArray("1E15");
+        QTest::newRow("rounds up to 1e15") << 999999999999999.9 << QByteArray("1E15");
+        QTest::newRow("large") << 123456789012345678.0 << QByteArray("1.23456789012346E17");
+        QTest::newRow("1.5e300") << 1.5e300 << QByteArray("1.5E300");
+        QTest::newRow("-2.5e-300") << -2.5e-300 << QByteArray("-2.5E-300");
+        QTest::newRow("100") << 100.0 << QByteArray("100");
+    }
+    void writeDouble() {
+        QFETCH(double, value);
+        QFETCH(QByteArray, text);
+        // Neither the default locale nor the C library's may change the stored form.
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        TXMLIniFile store(freshPath());
+        store.WriteDouble("s", "k", value);
+        QLocale::setDefault(QLocale::c());
+        QCOMPARE(store.ReadString("s", "k", {}), text);
+        QCOMPARE(store.ReadDouble("s", "k", 12345), text.toDouble());
+    }
+
+    void readDouble_data() {
+        QTest::addColumn<QByteArray>("text"); // empty: key missing
+        QTest::addColumn<double>("expected");
+        const double d = -1.5; // the default
+        QTest::newRow("39448.5") << QByteArray("39448.5") << 39448.5;
+        QTest::newRow("comma") << QByteArray("39448,5") << d;
+        QTest::newRow("blanks around") << QByteArray("  1.5  ") << 1.5;
+        QTest::newRow("plus") << QByteArray("+2") << 2.0;
+        QTest::newRow("minus") << QByteArray("-0.25") << -0.25;
+        QTest::newRow("exponent E") << QByteArray("1E-6") << 1e-6;
+        QTest::newRow("exponent e+") << QByteArray("2.5e+3") << 2500.0;
+        QTest::newRow("no integer digits") << QByteArray(".5") << 0.5;
+        QTest::newRow("no fraction digits") << QByteArray("5.") << 5.0;
+        QTest::newRow("point only") << QByteArray(".") << d;
+        QTest::newRow("two points") << QByteArray("1.2.3") << d;
+        QTest::newRow("exponent without digits") << QByteArray("1e") << d;
+        QTest::newRow("thousands separator") << QByteArray("1,000") << d;
+        QTest::newRow("blank inside") << QByteArray("1 5") << d;
+        QTest::newRow("word") << QByteArray("abc") << d;
+        QTest::newRow("INF") << QByteArray("INF") << d;
+        QTest::newRow("nan") << QByteArray("nan") << d;
+        QTest::newRow("hex") << QByteArray("0x10") << d;
+        QTest::newRow("missing") << QByteArray() << d;
+    }
+    void readDouble() {
+        QFETCH(QByteArray, text);
+        QFETCH(double, expected);
+        TXMLIniFile store(freshPath());
+        if (!text.isEmpty())
+            store.WriteString("s", "k", text);
+        QCOMPARE(store.ReadDouble("s", "k", -1.5), expected);
+    }
+
+    void duplicatesFromDiskFollowTheFirstMatch() {
+        TXMLIniFile store(copyOf(QStringLiteral("duplicates.xml")));
+        QCOMPARE(store.ReadSections(), QByteArrayList({"a", "b", "a"}));
+        QCOMPARE(store.ReadString("a", "k", {}), QByteArray("first"));
+        QCOMPARE(store.ReadSection("a"), QByteArrayList({"k", "k"}));
+        store.WriteString("a", "k", "changed");
+        QCOMPARE(store.ReadString("a", "k", {}), QByteArray("changed"));
+        store.DeleteKey("a", "k");
+        QCOMPARE(store.ReadString("a", "k", {}), QByteArray("second key"));
+        store.EraseSection("a");
+        QCOMPARE(store.ReadSections(), QByteArrayList({"b", "a"}));
+        QCOMPARE(store.ReadString("a", "k", {}), QByteArray("second section"));
+        QCOMPARE(store.ReadSection("a"), QByteArrayList({"k", "j"}));
+        store.EraseSection("a");
+        QCOMPARE(store.ReadSections(), QByteArrayList{"b"});
+        QVERIFY(!store.HasSection("a"));
+    }
+
+    void mergeFilesRefusesMissingStores() {
+        const QString path = freshPath();
+        TXMLIniFile source(freshPath());
+        source.WriteString("s", "k", "v");
+        TXMLIniFile destination(path);
+        const QString assertion = QStringLiteral("Assertion failure (XMLIniFile, line 282)");
+        QCOMPARE(errorOf([&] { TXMLIniFile::MergeFiles(nullptr, &destination); }), assertion);
+        QCOMPARE(errorOf([&] { TXMLIniFile::MergeFiles(&source, nullptr); }), assertion);
+        QCOMPARE(destination.saveCount(), 0u);
+        QCOMPARE(destination.ReadSections(), QByteArrayList());
+    }
+
+    void mergeFilesCopiesInSourceOrder() {
+        TXMLIniFile source(freshPath());
+        source.WriteString("contacts", "name", "Ann");
+        source.WriteString("contacts", "mail", "ann@example.org");
+        source.WriteString("contacts", "phone", "123");
+        source.WriteString("extra", "x", "1");
+        TXMLIniFile destination(freshPath());
+        destination.WriteString("contacts", "mail", "old");
+        destination.WriteString("contacts", "own", "kept");
+        destination.WriteString("mine", "y", "2");
+        const quint64 savesBefore = destination.saveCount();
+        TXMLIniFile::MergeFiles(&source, &destination);
+        QCOMPARE(dump(destination), QByteArray("[contacts]\nmail=ann@example.org\nown=kept\nname=Ann\nphone=123\n"
+                                               "[mine]\ny=2\n[extra]\nx=1\n"));
+        QCOMPARE(destination.saveCount() - savesBefore, 4u); // one save per copied key
+        QCOMPARE(dump(TXMLIniFile(destination.FileName())), dump(destination));
+    }
+
+    void newAndRewrittenFilesAreOwnerOnly() {
+        const QString path = freshPath();
+        {
+            TXMLIniFile store(path);
+            store.WriteString("s", "k", "v");
+            QCOMPARE(modeBits(path), 0600);
+        }
+        QVERIFY(
+            QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther));
+        QCOMPARE(modeBits(path), 0644);
+        TXMLIniFile store(path);
+        store.WriteString("s", "k", "w");
+        QCOMPARE(modeBits(path), 0600);
+    }
+
+    void failedSaveKeepsTheOldFile_data() {
+        QTest::addColumn<QString>("obstacle");
+        QTest::newRow("temporary name taken by a folder") << QStringLiteral("folder at temporary");
+        QTest::newRow("file too large for the disk") << QStringLiteral("size limit");
+    }
+    void failedSaveKeepsTheOldFile() {
+        QFETCH(QString, obstacle);
+        const QString path = copyOf(QStringLiteral("example.xml"));
+        const QString temporary = path + QStringLiteral(".tmp");
+        TXMLIniFile store(path);
+
+        rlimit oldLimit{};
+        if (obstacle == QStringLiteral("folder at temporary")) {
+            QVERIFY(QDir().mkpath(temporary + QStringLiteral("/inside")));
+        } else {
+            // Writing past the limit fails with EFBIG as a full disk fails with ENOSPC.
+            std::signal(SIGXFSZ, SIG_IGN);
+            QCOMPARE(getrlimit(RLIMIT_FSIZE, &oldLimit), 0);
+            rlimit small = oldLimit;
+            small.rlim_cur = 200;
+            QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        }
+        const QString error = errorOf([&] { store.WriteString("settings", "tray", "0"); });
+        if (obstacle == QStringLiteral("size limit"))
+            QCOMPARE(setrlimit(RLIMIT_FSIZE, &oldLimit), 0);
+
+        QCOMPARE(error, QStringLiteral("Cannot create file ") + path);
+        QCOMPARE(readAll(path), fixture(QStringLiteral("example.xml")));
+        QCOMPARE(store.ReadString("settings", "tray", {}), QByteArray("0"));
+        if (obstacle == QStringLiteral("size limit"))
+            QVERIFY(!QFileInfo::exists(temporary));
+
+        QVERIFY(QDir(temporary).removeRecursively() || !QFileInfo::exists(temporary));
+        store.UpdateFile();
+        QCOMPARE(TXMLIniFile(path).ReadString("settings", "tray", {}), QByteArray("0"));
+    }
+
+    void saveIntoAMissingFolderFails_data() {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("parent is a file") << QStringLiteral("plain-file/Alarms.xml");
+        QTest::newRow("parent missing") << QStringLiteral("no-folder/Alarms.xml");
+    }
+    void saveIntoAMissingFolderFails() {
+        QFETCH(QString, path);
+        QVERIFY(writeFile(m_dir.filePath(QStringLiteral("plain-file")), "x"));
+        const QString full = m_dir.filePath(path);
+        TXMLIniFile store(full);
+        QCOMPARE(errorOf([&] { store.WriteString("s", "k", "v"); }), QStringLiteral("Cannot create file ") + full);
+        QCOMPARE(store.ReadString("s", "k", {}), QByteArray("v"));
+        QCOMPARE(errorOf([&] { store.EraseSection("s"); }), QStringLiteral("Cannot create file ") + full);
+        QCOMPARE(store.ReadSections(), QByteArrayList());
+        // ... and its destructor, saving once more, fails quietly.
+    }
+
+    void targetReplacedByAFolderIsLeftAlone() {
+        const QString path = freshPath();
+        TXMLIniFile store(path);
+        store.WriteString("s", "k", "v");
+        QVERIFY(QFile::remove(path));
+        QVERIFY(QDir().mkpath(path + QStringLiteral("/content")));
+        QCOMPARE(errorOf([&] { store.WriteString("s", "k", "w"); }), QStringLiteral("Cannot create file ") + path);
+        QVERIFY(QFileInfo(path + QStringLiteral("/content")).isDir());
+        QVERIFY(!QFileInfo::exists(path + QStringLiteral(".tmp")));
+        QVERIFY(QDir(path).removeRecursively());
+    }
+
+    void destructorSavesOnce() {
+        const QString path = copyOf(QStringLiteral("example.xml"));
+        const FileStamp before = stamp(path);
+        { TXMLIniFile store(path); }
+        QVERIFY(!(stamp(path) == before));
+        QCOMPARE(readAll(path), fixture(QStringLiteral("example.xml")));
+    }
+
+    void batchSavesOnceAtCommit() {
+        const QString path = freshPath();
+        TXMLIniFile store(path);
+        {
+            TXMLIniFile::Batch outer(store);
+            store.WriteString("diary", "linecount", "2");
+            {
+                TXMLIniFile::Batch inner(store);
+                store.WriteString("diary", "0", "first line");
+                store.WriteString("diary", "1", "second line");
+                inner.commit();
+            }
+            QCOMPARE(store.saveCount(), 0u);
+            QVERIFY(!QFileInfo::exists(path));
+            outer.commit();
+            QCOMPARE(store.saveCount(), 1u);
+        }
+        QCOMPARE(store.saveCount(), 1u);
+        QCOMPARE(dump(TXMLIniFile(path)), QByteArray("[diary]\nlinecount=2\n0=first line\n1=second line\n"));
+
+        { TXMLIniFile::Batch nothing(store); }
+        QCOMPARE(store.saveCount(), 1u);
+
+        store.WriteString("diary", "2", "x");
+        store.DeleteKey("diary", "2");
+        QCOMPARE(store.saveCount(), 3u);
+    }
+
+    void batchLeftByAnExceptionStillSaves() {
+        const QString path = freshPath();
+        TXMLIniFile store(path);
+        try {
+            TXMLIniFile::Batch batch(store);
+            store.WriteString("s", "k", "v");
+            store.WriteString("s", {}, "refused");
+            batch.commit();
+        } catch (const Exception&) {
+        }
+        QCOMPARE(store.saveCount(), 1u);
+        QCOMPARE(TXMLIniFile(path).ReadString("s", "k", {}), QByteArray("v"));
+    }
+
+    void failedBatchCommitKeepsTheChanges() {
+        const QString path = freshPath();
+        TXMLIniFile store(path);
+        store.WriteString("s", "k", "old");
+        QVERIFY(QDir().mkpath(path + QStringLiteral(".tmp/x")));
+        TXMLIniFile::Batch batch(store);
+        store.WriteString("s", "k", "new");
+        QCOMPARE(errorOf([&] { batch.commit(); }), QStringLiteral("Cannot create file ") + path);
+        QVERIFY(readAll(path).contains("<Value>old</Value>"));
+        QCOMPARE(store.ReadString("s", "k", {}), QByteArray("new"));
+        QVERIFY(QDir(path + QStringLiteral(".tmp")).removeRecursively());
+        store.WriteString("s", "other", "1");
+        QCOMPARE(TXMLIniFile(path).ReadString("s", "k", {}), QByteArray("new"));
+    }
+
+    void reloadTrimsNamesAndValues() {
+        const QString path = freshPath();
+        {
+            TXMLIniFile store(path);
+            store.WriteString(" section ", "\tkey\n", " value ");
+            QCOMPARE(store.ReadString(" section ", "\tkey\n", {}), QByteArray(" value "));
+        }
+        TXMLIniFile store(path);
+        QCOMPARE(dump(store), QByteArray("[section]\nkey=value\n"));
+    }
+
+    void legacyFileMergesIntoTheStore() {
+        const QString legacyPath = m_dir.filePath(QStringLiteral("Settings.alm"));
+        QVERIFY(writeFile(legacyPath, "[settings]\r\nTray=1\r\nsoundpath=C:\\Bell.wav\r\n[categories]\r\ncount=0\r\n"));
+        LegacyIniFile legacy(legacyPath);
+        TXMLIniFile store(freshPath());
+        TXMLIniFile::MergeFiles(&legacy, &store);
+        QCOMPARE(dump(store), QByteArray("[settings]\nTray=1\nsoundpath=C:\\Bell.wav\n[categories]\ncount=0\n"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestXMLIniFile)
+#include "tst_xmlinifile.moc"
