@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QLoggingCategory>
+
+// Opt-in trace of when a notification was due and when its window appeared, for measuring how late
+// windows come. Off unless enabled, e.g. QT_LOGGING_RULES="zentick.firing.debug=true".
+Q_DECLARE_LOGGING_CATEGORY(lcFiring)
+
+class SchedulerClock;
+
+namespace FiringLog {
+
+// One line per shown window: its kind, record, the scheduled moment and now, both in milliseconds
+// since the epoch, and the difference.
+void windowShown(const char* kind, const QByteArray& section, double scheduledDayCount, const SchedulerClock& clock);
+
+} // namespace FiringLog

@@ -1,0 +1,20 @@
+#include "ui/notify/SoundFileChoice.h"
+
+#include "store/XMLIniFile.h"
+
+#include <QFileInfo>
+
+namespace SoundFileChoice {
+
+QString choose(TXMLIniFile& settings, const QString& defaultFile) {
+    const QByteArray section("settings");
+    if (settings.ReadFlag(section, "defaultsound", true))
+        return defaultFile;
+    const QString chosen = QString::fromUtf8(settings.ReadString(section, "soundpath", defaultFile.toUtf8()));
+    if (QFileInfo::exists(chosen))
+        return chosen;
+    settings.WriteFlag(section, "defaultsound", true);
+    return defaultFile;
+}
+
+} // namespace SoundFileChoice

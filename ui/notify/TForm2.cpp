@@ -1,0 +1,157 @@
+#include "ui/notify/TForm2.h"
+
+#include "app/LocaleDateTimeText.h"
+#include "scheduler/DayCount.h"
+#include "scheduler/EventRecord.h"
+#include "scheduler/SchedulerClock.h"
+#include "store/XMLIniFile.h"
+#include "ui/notify/AlarmSound.h"
+#include "ui/notify/DescriptionPages.h"
+#include "ui/notify/FiringLog.h"
+#include "ui/notify/OpenAlarmRegistry.h"
+#include "ui/notify/SoundFileChoice.h"
+#include "ui/notify/WindowPlacement.h"
+#include "widgets/ClickableLabel.h"
+#include "widgets/FancyButton.h"
+#include "widgets/ShadowLabel.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+TForm2::TForm2(const NotifyServices& services)
+    : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    , m_services(services) {
+    setObjectName(QStringLiteral("Form2"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    BackMain = new ShadowLabel(QStringLiteral("Alarm"), this);
+    BackMain->setObjectName(QStringLiteral("BackMain"));
+    BackMain->setScale(2.4);
+
+    ProgLabel = new QLabel(this);
+    ProgLabel->setObjectName(QStringLiteral("ProgLabel"));
+    ProgLabel->setWordWrap(true);
+
+    Label = new ClickableLabel(this);
+    Label->setObjectName(QStringLiteral("Label"));
+    Label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    Label->setWordWrap(true);
+    Label->setMinimumSize(320, 140);
+    connect(Label, &ClickableLabel::clicked, this, &TForm2::LabelClick);
+
+    Button1 = new FancyButton(QStringLiteral("OK"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setDefault(true);
+    Button2 = new FancyButton(QStringLiteral("Disable Repetition"), this);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    DsFancyButton1 = new FancyButton(QStringLiteral("Stop Sound"), this);
+    DsFancyButton1->setObjectName(QStringLiteral("DsFancyButton1"));
+    connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TForm2::Button2Click);
+    connect(DsFancyButton1, &QPushButton::clicked, this, &TForm2::DsFancyButton1Click);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(DsFancyButton1);
+    buttons->addWidget(Button2);
+    buttons->addStretch();
+    buttons->addWidget(Button1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(BackMain);
+    layout->addWidget(ProgLabel);
+    layout->addWidget(Label, 1);
+    layout->addLayout(buttons);
+
+    MediaPlayer1 =
+        new AlarmSound(m_services.makeSoundPlayer ? m_services.makeSoundPlayer() : nullptr, DsFancyButton1, this);
+    m_soundFile = SoundFileChoice::choose(m_services.settings(), m_services.defaultSoundFile);
+
+    TimerTimer();
+    Timer.setInterval(1000);
+    connect(&Timer, &QTimer::timeout, this, &TForm2::TimerTimer);
+    Timer.start();
+}
+
+TForm2::~TForm2() = default;
+
+bool TForm2::playing() const {
+    return MediaPlayer1->playing;
+}
+
+int TForm2::playCount() const {
+    return MediaPlayer1->playCount;
+}
+
+bool TForm2::repeating() const {
+    // The firing hides "Disable Repetition" for a one-time alarm.
+    return !Button2->isHidden();
+}
+
+void TForm2::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (m_shown)
+        return;
+    m_shown = true;
+    FormShow();
+}
+
+void TForm2::FormShow() {
+    FiringLog::windowShown("alarm", section, scheduled, *m_services.clock);
+    if (repeating() && m_services.registry)
+        m_services.registry->enter(section.toInt(), this);
+
+    const bool pages = DescriptionPages::pages(lines);
+    Label->setCursor(pages ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    Label->setText(DescriptionPages::text(lines, 0));
+    adjustSize();
+    WindowPlacement::centreOnDesktop(this);
+
+    if (sound)
+        MediaPlayer1->start(m_soundFile);
+}
+
+void TForm2::TimerTimer() {
+    setWindowTitle(LocaleDateTimeText::format(DayCount::toDateTime(m_services.clock->now())));
+}
+
+void TForm2::Button1Click() {
+    close();
+}
+
+void TForm2::closeEvent(QCloseEvent* event) {
+    if (m_services.registry)
+        m_services.registry->windowClosed(this);
+    QWidget::closeEvent(event);
+}
+
+void TForm2::LabelClick() {
+    if (!DescriptionPages::pages(lines))
+        return;
+    pageStart = DescriptionPages::next(lines, pageStart);
+    Label->setText(DescriptionPages::text(lines, pageStart));
+}
+
+void TForm2::DsFancyButton1Click() {
+    MediaPlayer1->stop();
+}
+
+void TForm2::Button2Click() {
+    TXMLIniFile& events = m_services.events();
+    TXMLIniFile& past = m_services.pastAlarms();
+    namespace Key = EventRecord::Key;
+    // The firing has already moved the record to its next occurrence, which is the one given up here.
+    const QByteArray k = EventRecord::firstFreeSection(past);
+    {
+        TXMLIniFile::Batch batch(past);
+        past.WriteDouble(k, Key::Date, events.ReadDouble(section, Key::Date, 0));
+        past.WriteFlag(k, Key::Sound, events.ReadFlag(section, Key::Sound, true));
+        EventRecord::writeTextBlock(past, k, EventRecord::readTextBlock(events, section));
+        batch.commit();
+    }
+    events.EraseSection(section);
+    if (m_services.registry)
+        m_services.registry->remove(section.toInt());
+    Button2->setEnabled(false);
+}

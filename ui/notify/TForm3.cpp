@@ -1,0 +1,151 @@
+#include "ui/notify/TForm3.h"
+
+#include "platform/PowerBackend.h"
+#include "ui/notify/FiringLog.h"
+#include "ui/notify/WindowPlacement.h"
+#include "widgets/FancyButton.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace {
+QString statusText(int action) {
+    switch (action) {
+    case ShutDown:
+        return QStringLiteral("Shutting Down...");
+    case Restart:
+        return QStringLiteral("Restarting...");
+    case LogOff:
+        return QStringLiteral("Logging Off...");
+    case Hibernate:
+        return QStringLiteral("Hibernating...");
+    case StandBy:
+        return QStringLiteral("Standing By...");
+    default:
+        return QString();
+    }
+}
+} // namespace
+
+TForm3::TForm3(const NotifyServices& services)
+    : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowCloseButtonHint)
+    , m_services(services) {
+    setObjectName(QStringLiteral("Form3"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Zentick..."));
+
+    Shut2 = new QLabel(this);
+    Shut2->setObjectName(QStringLiteral("Shut2"));
+    Shut = new QLabel(this);
+    Shut->setObjectName(QStringLiteral("Shut"));
+    Shut->setAlignment(Qt::AlignCenter);
+    QFont big = Shut->font();
+    big.setPointSizeF(big.pointSizeF() * 1.4);
+    big.setBold(true);
+    Shut->setFont(big);
+    Shut->setMinimumSize(340, 90);
+
+    DsFancyButton4 = new FancyButton(QStringLiteral("Shut Down Now"), this);
+    DsFancyButton4->setObjectName(QStringLiteral("DsFancyButton4"));
+    DsFancyButton1 = new FancyButton(QStringLiteral("OK"), this);
+    DsFancyButton1->setObjectName(QStringLiteral("DsFancyButton1"));
+    DsFancyButton2 = new FancyButton(QStringLiteral("Cancel"), this);
+    DsFancyButton2->setObjectName(QStringLiteral("DsFancyButton2"));
+    connect(DsFancyButton4, &QPushButton::clicked, this, &TForm3::DsFancyButton4Click);
+    connect(DsFancyButton1, &QPushButton::clicked, this, &TForm3::DsFancyButton1Click);
+    connect(DsFancyButton2, &QPushButton::clicked, this, &TForm3::DsFancyButton2Click);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(DsFancyButton4);
+    buttons->addStretch();
+    buttons->addWidget(DsFancyButton1);
+    buttons->addWidget(DsFancyButton2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Shut2);
+    layout->addWidget(Shut, 1);
+    layout->addLayout(buttons);
+
+    DsFancyButton4->setEnabled(true);
+    Timer1.setInterval(1000);
+    connect(&Timer1, &QTimer::timeout, this, &TForm3::Timer1Timer);
+    Timer1.start();
+}
+
+TForm3::~TForm3() = default;
+
+void TForm3::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (m_shown)
+        return;
+    m_shown = true;
+    FormShow();
+}
+
+void TForm3::FormShow() {
+    FiringLog::windowShown("power", section, scheduled, *m_services.clock);
+    Shut->setText(QStringLiteral("System will ") + actionName + QStringLiteral("\nAutomatically in 30 sec"));
+    adjustSize();
+    WindowPlacement::centreOnDesktop(this);
+}
+
+void TForm3::Timer1Timer() {
+    if (counter != 0) {
+        Shut->setText(QStringLiteral("System will ") + actionName + QStringLiteral("\nAutomatically in ") +
+                      QString::number(counter) + QStringLiteral(" sec"));
+        --counter;
+        return;
+    }
+    Timer1.stop();
+    const QString status = statusText(action);
+    if (!status.isEmpty())
+        Shut->setText(status);
+    carryOut();
+}
+
+void TForm3::carryOut() {
+    const PowerOutcome outcome = m_services.power ? m_services.power->perform(action) : PowerOutcome::NoPrivilege;
+    const QString failure = powerFailureMessage(action, outcome);
+    if (!failure.isEmpty()) {
+        hide();
+        if (m_services.showMsg)
+            m_services.showMsg(failure);
+        finish();
+        return;
+    }
+    // A shut down, restart or log off is under way: the window stays as it is until the session
+    // ends. After a hibernate or stand by the computer is back, and the window has done its job. An
+    // action that does not exist did nothing, and a window left standing would keep the scheduler off.
+    if (outcome == PowerOutcome::UnknownAction || action == Hibernate || action == StandBy)
+        finish();
+}
+
+void TForm3::finish() {
+    freeOnClose = true;
+    close();
+}
+
+void TForm3::DsFancyButton4Click() {
+    counter = 0;
+    DsFancyButton4->setEnabled(false);
+}
+
+void TForm3::DsFancyButton1Click() {
+    freeOnClose = false;
+    close();
+}
+
+void TForm3::DsFancyButton2Click() {
+    Timer1.stop();
+    close();
+}
+
+void TForm3::closeEvent(QCloseEvent* event) {
+    // After "OK" the window only hides and the countdown goes on.
+    setAttribute(Qt::WA_DeleteOnClose, freeOnClose);
+    if (freeOnClose && m_services.setSchedulerEnabled)
+        m_services.setSchedulerEnabled(true);
+    QWidget::closeEvent(event);
+}

@@ -1,0 +1,85 @@
+#include "ui/notify/TForm4.h"
+
+#include "ui/notify/AlarmSound.h"
+#include "ui/notify/FiringLog.h"
+#include "ui/notify/SoundFileChoice.h"
+#include "ui/notify/WindowPlacement.h"
+#include "widgets/FancyButton.h"
+#include "widgets/ShadowLabel.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+TForm4::TForm4(const NotifyServices& services)
+    : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowCloseButtonHint)
+    , m_services(services) {
+    setObjectName(QStringLiteral("Form4"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Birthday"));
+
+    abel2 = new ShadowLabel(QStringLiteral("Birthday"), this);
+    abel2->setObjectName(QStringLiteral("abel2"));
+    abel2->setScale(2.4);
+
+    BirthLabel = new QLabel(this);
+    BirthLabel->setObjectName(QStringLiteral("BirthLabel"));
+    BirthLabel->setAlignment(Qt::AlignCenter);
+    BirthLabel->setMinimumSize(300, 90);
+
+    Button1 = new FancyButton(QStringLiteral("OK"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setDefault(true);
+    DsFancyButton1 = new FancyButton(QStringLiteral("Stop Sound"), this);
+    DsFancyButton1->setObjectName(QStringLiteral("DsFancyButton1"));
+    connect(Button1, &QPushButton::clicked, this, &TForm4::Button1Click);
+    connect(DsFancyButton1, &QPushButton::clicked, this, &TForm4::DsFancyButton1Click);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(DsFancyButton1);
+    buttons->addStretch();
+    buttons->addWidget(Button1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(abel2);
+    layout->addWidget(BirthLabel, 1);
+    layout->addLayout(buttons);
+
+    MediaPlayer1 =
+        new AlarmSound(m_services.makeSoundPlayer ? m_services.makeSoundPlayer() : nullptr, DsFancyButton1, this);
+    m_soundFile = SoundFileChoice::choose(m_services.settings(), m_services.defaultSoundFile);
+}
+
+TForm4::~TForm4() = default;
+
+bool TForm4::playing() const {
+    return MediaPlayer1->playing;
+}
+
+int TForm4::playCount() const {
+    return MediaPlayer1->playCount;
+}
+
+void TForm4::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (m_shown)
+        return;
+    m_shown = true;
+    FormShow();
+}
+
+void TForm4::FormShow() {
+    FiringLog::windowShown("birthday", section, scheduled, *m_services.clock);
+    adjustSize();
+    WindowPlacement::centreOnDesktop(this);
+    if (sound)
+        MediaPlayer1->start(m_soundFile);
+}
+
+void TForm4::Button1Click() {
+    close();
+}
+
+void TForm4::DsFancyButton1Click() {
+    MediaPlayer1->stop();
+}
