@@ -429,6 +429,18 @@ private slots:
         QVERIFY(QDir(path).removeRecursively());
     }
 
+    void saveThroughALinkKeepsTheLink() {
+        const QString target = freshPath();
+        const QString link = m_dir.filePath(QStringLiteral("link.xml"));
+        QVERIFY(QFile::copy(fixturePath(QStringLiteral("example.xml")), target));
+        QVERIFY(QFile::link(target, link));
+        TXMLIniFile store(link);
+        store.WriteString("settings", "tray", "0");
+        QVERIFY(QFileInfo(link).isSymLink());
+        QVERIFY(readAll(target).contains("<Value>0</Value>"));
+        QCOMPARE(modeBits(target), 0600);
+    }
+
     void destructorSavesOnce() {
         const QString path = copyOf(QStringLiteral("example.xml"));
         const FileStamp before = stamp(path);
