@@ -79,6 +79,13 @@ QDate toDate(double dayCount) {
     return QDate::fromJulianDay(epochJulianDay() + floorDiv(linear, MsPerDay));
 }
 
+QTime toTime(double dayCount) {
+    qint64 linear = 0;
+    if (!toLinearMs(dayCount, linear))
+        return {};
+    return QTime::fromMSecsSinceStartOfDay(static_cast<int>(linear - floorDiv(linear, MsPerDay) * MsPerDay));
+}
+
 double addSeconds(double d, qint64 n) {
     return (d * 86400.0 + static_cast<double>(n)) / 86400.0;
 }

@@ -14,6 +14,9 @@ double fromDate(const QDate& date);                  // midnight
 // the gap (02:30 on the spring change day is 03:30); one naming a time that occurs twice, as one of them.
 QDateTime toDateTime(double dayCount);
 QDate toDate(double dayCount);
+// The wall-clock time of day the count names, rounded to the millisecond, with no daylight-saving
+// adjustment (02:30 stays 02:30 on the spring change day); invalid where toDate is.
+QTime toTime(double dayCount);
 
 // The stored arithmetic, formula for formula: plus n hours = (d * 24 + n) / 24 and so on.
 double addSeconds(double d, qint64 n);

@@ -1,0 +1,44 @@
+#include "scheduler/Firing.h"
+
+#include "scheduler/EventRecord.h"
+#include "scheduler/PastAlarms.h"
+#include "scheduler/SchedulerClock.h"
+#include "store/XMLIniFile.h"
+
+namespace Firing {
+
+AlarmOutcome fireAlarm(TXMLIniFile& events, TXMLIniFile& pastAlarms, const QByteArray& section,
+                       const SchedulerClock& clock, const QLocale& locale) {
+    using namespace EventRecord;
+    AlarmOutcome out;
+    AlarmNotice& notice = out.notice;
+    notice.section = section;
+    const double scheduled = events.ReadDouble(section, Key::Date, 0);
+    const bool showLate = !events.ReadFlag(section, Key::Bypass, false);
+    notice.scheduled = scheduled;
+    notice.header = QStringLiteral("This Alarm scheduled for:\n") + scheduledMoment(scheduled, locale);
+    notice.lines = readTextBlock(events, section);
+    notice.sound = events.ReadFlag(section, Key::Sound, true);
+    notice.showStopSound = notice.sound;
+
+    if (!events.ReadFlag(section, Key::Repeat, false)) {
+        PastAlarms::retire(events, pastAlarms, section, scheduled);
+        notice.showDisableRepetition = false;
+    } else {
+        const int reptype = events.ReadInt(section, Key::RepType, 0);
+        const int repval = events.ReadInt(section, Key::RepVal, 1);
+        const double now = clock.now();
+        Firing::writeNextDate(events, section, nextAlarmOccurrence(scheduled, reptype, repval, now), now,
+                              [&](double from) { return nextAlarmOccurrence(from, reptype, repval, now); });
+        notice.showDisableRepetition = true;
+    }
+
+    // A one-time alarm is gone by now, so the filters read their defaults and let it through.
+    const double now = clock.now();
+    if (!allowedToday(events, section, now))
+        return out;
+    out.show = showLate || minutesLate(scheduled, now) < 1;
+    return out;
+}
+
+} // namespace Firing

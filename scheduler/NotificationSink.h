@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// What a firing hands to the windows. The scheduler settles the record in the stores first and then
+// decides; a notice reaches the sink only when something is to be shown, so a window is created only
+// to be shown (a filtered, bypassed or late occurrence simply makes no call). All texts are final:
+// the windows display them as they are.
+
+struct AlarmNotice {
+    QByteArray section;                 // the event record it came from (gone already for a one-time alarm)
+    double scheduled = 0;               // the day count this occurrence was scheduled for
+    QString header;                     // "This Alarm scheduled for:\n" and the scheduled moment
+    QStringList lines;                  // the description
+    bool sound = true;                  // play the alarm sound
+    bool showStopSound = true;          // false when there is no sound
+    bool showDisableRepetition = false; // a repeating alarm: offer to end the repetition
+};
+
+struct PowerNotice {
+    QByteArray section;
+    double scheduled = 0;
+    int action = 0;        // "shuttype": 0 shut down, 1 restart, 2 log off, 3 hibernate, 4 stand by
+    QString actionName;    // "Restart"; empty for an unknown action
+    QString buttonCaption; // "Restart Now"; "Shut Down Now" for an unknown action
+};
+
+struct BirthdayNotice {
+    QByteArray section;
+    double scheduled = 0;
+    QString greeting; // "Ann is now\n26 Years Old." or "Ann will be\n27 Years Old\nIn 3 days."
+    bool sound = true;
+    bool showStopSound = true;
+};
+
+// Implemented by the main window, which creates the notification windows. Every call is made from
+// the scheduler tick on the GUI thread and must return at once (show, never exec).
+class NotificationSink {
+public:
+    virtual ~NotificationSink() = default;
+    virtual void showAlarm(const AlarmNotice& notice) = 0;
+    // The scheduler is already disabled when this comes; the countdown window enables it again when
+    // it closes (Scheduler::setEnabled(true)).
+    virtual void startPowerCountdown(const PowerNotice& notice) = 0;
+    virtual void showBirthday(const BirthdayNotice& notice) = 0;
+    // After every firing, shown or not: when the main window is hidden in the notification area, hide
+    // it again with its taskbar button, so a notification never brings it back.
+    virtual void rehideMainWindowIfHidden() = 0;
+};

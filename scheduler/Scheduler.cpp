@@ -1,0 +1,178 @@
+#include "scheduler/Scheduler.h"
+
+#include "scheduler/EventRecord.h"
+#include "scheduler/Firing.h"
+#include "scheduler/NotificationSink.h"
+#include "scheduler/SchedulerClock.h"
+#include "store/Exception.h"
+#include "store/XMLIniFile.h"
+
+#include <cmath>
+#include <optional>
+
+namespace {
+
+constexpr double MsPerDay = 86'400'000.0;
+
+// The clock a firing sees: never before the moment the record was found due at, so a record taken as
+// due a fraction of a millisecond early still moves past that moment.
+class NotBeforeClock final : public SchedulerClock {
+public:
+    NotBeforeClock(const SchedulerClock& clock, double floor)
+        : m_clock(clock)
+        , m_floor(floor) {}
+    double now() const override { return std::max(m_clock.now(), m_floor); }
+    qint64 monotonicMs() const override { return m_clock.monotonicMs(); }
+
+private:
+    const SchedulerClock& m_clock;
+    double m_floor;
+};
+
+QString messageOf(const std::exception& e) {
+    if (const auto* own = dynamic_cast<const Exception*>(&e))
+        return own->message();
+    return QString::fromUtf8(e.what());
+}
+
+} // namespace
+
+Scheduler::Scheduler(TXMLIniFile& events, TXMLIniFile& pastAlarms, const SchedulerClock& clock, NotificationSink& sink,
+                     QObject* parent)
+    : QObject(parent)
+    , m_events(&events)
+    , m_pastAlarms(&pastAlarms)
+    , m_clock(clock)
+    , m_sink(sink) {
+    Timer.setTimerType(Qt::PreciseTimer);
+    Timer.setInterval(MinInterval);
+    connect(&Timer, &QTimer::timeout, this, &Scheduler::TimerTimer);
+}
+
+Scheduler::~Scheduler() = default;
+
+void Scheduler::setInterval(int milliseconds) {
+    // Only the commit re-arms from outside: a record it rewrote deserves a fresh look.
+    m_firedStillDue.clear();
+    Timer.setInterval(std::max(milliseconds, MinInterval));
+}
+
+int Scheduler::interval() const {
+    return Timer.interval();
+}
+
+void Scheduler::setEnabled(bool enabled) {
+    if (enabled)
+        Timer.start();
+    else
+        Timer.stop();
+}
+
+bool Scheduler::isEnabled() const {
+    return Timer.isActive();
+}
+
+void Scheduler::setStores(TXMLIniFile& events, TXMLIniFile& pastAlarms) {
+    m_events = &events;
+    m_pastAlarms = &pastAlarms;
+    m_firedStillDue.clear();
+}
+
+void Scheduler::TimerTimer() {
+    qint64 interval = MaxInterval;
+    m_failure.clear();
+    try {
+        const QByteArrayList sections = m_events->ReadSections();
+        // The time is taken afresh for every record; the monotonic clock makes that cheap.
+        const double tickStart = m_clock.now();
+        const qint64 tickStartMs = m_clock.monotonicMs();
+        for (const QByteArray& section : sections) {
+            const double date = m_events->ReadDouble(section, EventRecord::Key::Date, 0);
+            const double now = tickStart + double(m_clock.monotonicMs() - tickStartMs) / MsPerDay;
+            const double diff = date - now;
+            if (std::isnan(diff))
+                continue;
+            // Less than half a millisecond ahead is due: a stored date may lie a few microseconds
+            // after the moment it names, and the tick that comes at that moment should fire it.
+            if (diff * MsPerDay >= 0.5) {
+                if (diff < 1.0) {
+                    const qint64 ms = std::llround(diff * MsPerDay);
+                    if (ms < MaxInterval && ms < interval)
+                        interval = ms;
+                }
+                continue;
+            }
+            if (fire(section, NotBeforeClock(m_clock, date))) {
+                interval = MinInterval;
+                break;
+            }
+        }
+    } catch (const std::exception& e) {
+        m_failure = messageOf(e);
+    }
+    Timer.setInterval(int(std::max<qint64>(interval, MinInterval)));
+    if (!m_failure.isEmpty())
+        emit failed(m_failure);
+}
+
+bool Scheduler::passedOver(const QByteArray& section) {
+    const auto it = m_firedStillDue.find(section);
+    if (it == m_firedStillDue.end())
+        return false;
+    if (m_events->ReadString(section, EventRecord::Key::Date, QByteArray()) == *it)
+        return true;
+    m_firedStillDue.erase(it);
+    return false;
+}
+
+void Scheduler::rememberIfStillDue(const QByteArray& section, const SchedulerClock& clock) {
+    if (m_events->HasSection(section) && !(m_events->ReadDouble(section, EventRecord::Key::Date, 0) > clock.now()))
+        m_firedStillDue.insert(section, m_events->ReadString(section, EventRecord::Key::Date, QByteArray()));
+}
+
+bool Scheduler::fire(const QByteArray& section, const SchedulerClock& clock) {
+    using namespace EventRecord;
+    if (!m_events->HasSection(section) || passedOver(section))
+        return false;
+    const QByteArray kind = m_events->ReadString(section, Key::AlType, KindAlarm);
+    std::optional<Firing::AlarmOutcome> alarm;
+    std::optional<Firing::PowerOutcome> power;
+    std::optional<BirthdayNotice> birthday;
+    {
+        TXMLIniFile::Batch pastBatch(*m_pastAlarms);
+        TXMLIniFile::Batch eventsBatch(*m_events);
+        if (kind == KindAlarm)
+            alarm = Firing::fireAlarm(*m_events, *m_pastAlarms, section, clock, m_locale);
+        else if (kind == KindShut)
+            power = Firing::firePowerAction(*m_events, section, clock);
+        else if (kind == KindBirth)
+            birthday = Firing::fireBirthday(*m_events, section, clock);
+        else
+            return false;
+        rememberIfStillDue(section, clock);
+        // The past-alarm record reaches the disk before the event record is saved without it.
+        try {
+            pastBatch.commit();
+            eventsBatch.commit();
+        } catch (const std::exception& e) {
+            m_failure = messageOf(e);
+        }
+    }
+
+    if (alarm) {
+        emit recordFired(section, alarm->notice.scheduled);
+        if (alarm->show)
+            m_sink.showAlarm(alarm->notice);
+    } else if (power) {
+        emit recordFired(section, power->notice.scheduled);
+        if (power->startCountdown) {
+            setEnabled(false);
+            m_sink.startPowerCountdown(power->notice);
+        }
+    } else if (birthday) {
+        emit recordFired(section, birthday->scheduled);
+        m_sink.showBirthday(*birthday);
+    }
+    m_sink.rehideMainWindowIfHidden();
+    return true;
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QLocale>
+#include <QObject>
+#include <QTimer>
+
+class NotificationSink;
+class SchedulerClock;
+class TXMLIniFile;
+
+// The scheduler: one precise timer, `Timer`, whose tick `TimerTimer` scans the event store in store
+// order, fires at most one due record, and re-arms itself: 60 000 ms while nothing is near, the exact
+// time to a record less than a minute away, 50 ms right after a firing (so records due together fire
+// one per 50 ms), never below 50 ms. A record less than half a millisecond ahead counts as due: its
+// stored date (15 significant digits) may lie microseconds after the moment it names.
+//
+// Owned by the main window, which keeps the stores, the clock and the sink alive as long as the
+// scheduler. Constructed disabled with interval 50; the main window enables it once it is built, so
+// the first tick comes 50 ms later. Others touch only setInterval (the commit: 50) and setEnabled (the
+// power countdown and the clock warning).
+//
+// A firing settles the record in the stores (each file saved once) before anything is shown; what is
+// to be shown goes to the NotificationSink. A power action that starts its countdown disables the
+// scheduler first; the countdown window enables it again when it closes.
+//
+// Records the scan passes over, instead of letting them hold back every later record at every tick:
+// an "altype" other than "alarm", "shut" and "birth"; a "date" that is no number; a section without
+// keys (a free number, not a record); and a record whose firing could not move its date past now (a
+// power action with an unknown unit is written back unchanged): it has fired once for that date and is
+// passed over until its date changes or the commit re-arms the timer.
+class Scheduler : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr int MaxInterval = 60'000;
+    static constexpr int MinInterval = 50;
+
+    Scheduler(TXMLIniFile& events, TXMLIniFile& pastAlarms, const SchedulerClock& clock, NotificationSink& sink,
+              QObject* parent = nullptr);
+    ~Scheduler() override;
+
+    // The tick. Never throws: a store that cannot be saved is reported through failed() after the
+    // notice has gone out and the timer has been re-armed.
+    void TimerTimer();
+
+    void setInterval(int milliseconds);
+    int interval() const;
+    void setEnabled(bool enabled); // enabling restarts the countdown with the current interval
+    bool isEnabled() const;
+    const QTimer& timer() const { return Timer; }
+
+    // A data-directory change replaces the data stores.
+    void setStores(TXMLIniFile& events, TXMLIniFile& pastAlarms);
+    // The locale of the alarm header; the system's unless set (tests).
+    void setLocale(const QLocale& locale) { m_locale = locale; }
+
+signals:
+    // Every firing, shown or not: the record's section and the date it was due at.
+    void recordFired(const QByteArray& section, double scheduled);
+    // A message for the user: a store could not be saved during a firing.
+    void failed(const QString& message);
+
+private:
+    bool fire(const QByteArray& section, const SchedulerClock& clock); // false: passed over
+    bool passedOver(const QByteArray& section);
+    void rememberIfStillDue(const QByteArray& section, const SchedulerClock& clock);
+
+    QTimer Timer;
+    TXMLIniFile* m_events;
+    TXMLIniFile* m_pastAlarms;
+    const SchedulerClock& m_clock;
+    NotificationSink& m_sink;
+    QLocale m_locale = QLocale::system();
+    // Records that fired but stayed due, with the "date" text they fired with.
+    QHash<QByteArray, QByteArray> m_firedStillDue;
+    QString m_failure; // of the current tick
+};
