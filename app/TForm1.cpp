@@ -129,7 +129,7 @@ void TForm1::openDataStores(const QString& dataFolder) {
 
 void TForm1::importLegacyDataFiles() {
     using LegacyImport::Conversion;
-    const auto legacy = [this](const char* name) {
+    const auto legacy = [this](const char* name) -> QString {
         return m_dataFolder + QLatin1Char('/') + QLatin1String(name);
     };
     LegacyImport::importFile(legacy("Alarms.alm"), *m_eventStore, Conversion::Records);

@@ -1,0 +1,136 @@
+#include "FixedClock.h"
+#include "StartupFixture.h"
+
+#include "app/TForm1.h"
+#include "store/Exception.h"
+#include "store/XMLIniFile.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+class TestTForm1 : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startupFileSet_data();
+    void startupFileSet();
+    void createdFilesAreOwnerOnly();
+    void title_data();
+    void title();
+    void initialState();
+    void closingOnlyHides();
+    void instanceShowBringsTheWindowBack();
+
+private:
+    const FixedClock m_clock{QDateTime(QDate(2007, 11, 14), QTime(12, 30, 5))};
+};
+
+void TestTForm1::startupFileSet_data() {
+    QTest::addColumn<QString>("caseName");
+    for (const QString& name : StartupFixture::caseNames())
+        QTest::newRow(qPrintable(name)) << name;
+}
+
+void TestTForm1::startupFileSet() {
+    QFETCH(QString, caseName);
+    QTemporaryDir exeFolder;
+    QVERIFY(exeFolder.isValid());
+    StartupFixture::copyBefore(caseName, exeFolder.path());
+
+    std::unique_ptr<TForm1> form;
+    QString error;
+    try {
+        form = std::make_unique<TForm1>(AppContext{exeFolder.path(), &m_clock});
+    } catch (const Exception& e) {
+        error = e.message();
+    }
+    QCOMPARE(error, StartupFixture::expectedError(caseName));
+    // Compared while the window lives: closing the stores saves them once more.
+    const QString difference = StartupFixture::differenceFromAfter(caseName, exeFolder.path());
+    QVERIFY2(difference.isEmpty(), qPrintable(difference));
+}
+
+void TestTForm1::createdFilesAreOwnerOnly() {
+    QTemporaryDir exeFolder;
+    StartupFixture::copyBefore(QStringLiteral("full-import"), exeFolder.path());
+    const TForm1 form(AppContext{exeFolder.path(), &m_clock});
+
+    const auto ownerOnlyFile = QFile::ReadOwner | QFile::WriteOwner;
+    const auto ownerOnlyFolder = ownerOnlyFile | QFile::ExeOwner;
+    const auto permissions = [](const QString& path) {
+        // ReadUser and friends mirror the owner bits for the current user; only the owner/group/other ones count.
+        return QFileInfo(path).permissions() & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
+    };
+    QCOMPARE(permissions(exeFolder.filePath(QStringLiteral("Settings.xml"))), ownerOnlyFile);
+    const QString data = exeFolder.filePath(QStringLiteral("Alarms Directory"));
+    QCOMPARE(form.dataFolder(), data);
+    QCOMPARE(permissions(data), ownerOnlyFolder);
+    for (const char* name : {"Alarms.xml", "PAlarms.xml", "AddressBook.xml", "Calendar.xml"})
+        QCOMPARE(permissions(data + QLatin1Char('/') + QLatin1String(name)), ownerOnlyFile);
+}
+
+void TestTForm1::title_data() {
+    QTest::addColumn<QDateTime>("now");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("afternoon") << QDateTime(QDate(2007, 11, 14), QTime(12, 30, 5))
+                               << QStringLiteral("Morvi© Zentick®  14/11/2007 12:30:05");
+    QTest::newRow("midnight leaves the time out")
+        << QDateTime(QDate(2007, 11, 14), QTime(0, 0)) << QStringLiteral("Morvi© Zentick®  14/11/2007");
+    QTest::newRow("a millisecond past midnight")
+        << QDateTime(QDate(2007, 11, 14), QTime(0, 0, 0, 1)) << QStringLiteral("Morvi© Zentick®  14/11/2007 00:00:00");
+    QTest::newRow("one-digit hour") << QDateTime(QDate(2008, 1, 2), QTime(9, 5, 7))
+                                    << QStringLiteral("Morvi© Zentick®  02/01/2008 09:05:07");
+}
+
+void TestTForm1::title() {
+    QFETCH(QDateTime, now);
+    QFETCH(QString, title);
+    QCOMPARE(TForm1::titleText(now), title);
+
+    QTemporaryDir exeFolder;
+    const FixedClock clock(now);
+    const TForm1 form(AppContext{exeFolder.path(), &clock});
+    QCOMPARE(form.windowTitle(), title);
+}
+
+void TestTForm1::initialState() {
+    QTemporaryDir exeFolder;
+    const TForm1 form(AppContext{exeFolder.path(), &m_clock, true});
+    QCOMPARE(form.lastClockTick, m_clock.now());
+    QCOMPARE(form.menuChoice, 1);
+    QVERIFY(form.allDays && form.allMonths && !form.categoryEditing && form.clockWarningArmed);
+    QCOMPARE(form.alarmSort + form.shutSort + form.birthSort + form.pastSort + form.addressSortKey, 5);
+    QVERIFY(form.startHidden());
+    QCOMPARE(form.size(), QSize(410, 322));
+    QVERIFY(!form.isVisible());
+}
+
+void TestTForm1::closingOnlyHides() {
+    QTemporaryDir exeFolder;
+    TForm1 form(AppContext{exeFolder.path(), &m_clock});
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QVERIFY(!form.close());
+    QVERIFY(!form.isVisible());
+    form.settingsStore().WriteString("settings", "tray", "1");
+    QCOMPARE(form.settingsStore().ReadString("settings", "tray", ""), QByteArray("1"));
+}
+
+void TestTForm1::instanceShowBringsTheWindowBack() {
+    QTemporaryDir exeFolder;
+    TForm1 form(AppContext{exeFolder.path(), &m_clock});
+    form.handleInstanceMessage(InstanceMessage::Show);
+    QVERIFY(form.isVisible());
+
+    form.showMinimized();
+    QTRY_VERIFY(form.isMinimized());
+    form.handleInstanceMessage(InstanceMessage::Show);
+    QVERIFY(form.isVisible());
+    QVERIFY(!form.isMinimized());
+}
+
+QTEST_MAIN(TestTForm1)
+#include "tst_TForm1.moc"
