@@ -1,0 +1,52 @@
+#include "widgets/ChoiceLabel.h"
+
+#include "widgets/Theme.h"
+
+ChoiceLabel::ChoiceLabel(QWidget* parent)
+    : ChoiceLabel(QString(), parent) {}
+
+ChoiceLabel::ChoiceLabel(const QString& text, QWidget* parent)
+    : ClickableLabel(text, parent) {}
+
+void ChoiceLabel::setChosen(bool chosen) {
+    if (m_chosen == chosen)
+        return;
+    const bool wasHighlighted = isHighlighted();
+    m_chosen = chosen;
+    update();
+    emit chosenChanged(chosen);
+    updateHighlight(wasHighlighted);
+}
+
+void ChoiceLabel::setHoverLight(bool on) {
+    if (m_hoverLight == on)
+        return;
+    const bool wasHighlighted = isHighlighted();
+    m_hoverLight = on;
+    update();
+    updateHighlight(wasHighlighted);
+}
+
+bool ChoiceLabel::isHighlighted() const {
+    return m_chosen || (m_hoverLight && isHovered());
+}
+
+QColor ChoiceLabel::captionColour() const {
+    if (m_chosen)
+        return Theme::chosenColour();
+    if (m_hoverLight && isHovered())
+        return Theme::hoverColour();
+    return Theme::unchosenColour();
+}
+
+void ChoiceLabel::hoverChange(bool hovered) {
+    // isHovered() already tells the new state; the old one is its opposite.
+    const bool wasHighlighted = m_chosen || (m_hoverLight && !hovered);
+    updateHighlight(wasHighlighted);
+}
+
+void ChoiceLabel::updateHighlight(bool wasHighlighted) {
+    const bool now = isHighlighted();
+    if (now != wasHighlighted)
+        emit highlightChanged(now);
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "widgets/ClickableLabel.h"
+
+// One caption of a group of which one is chosen (the menu entries, "Zentick at:" / "Zentick after:", the power
+// actions). The chosen caption is drawn in Theme::chosenColour(), the others in Theme::unchosenColour(); while the
+// pointer is over a caption that is not chosen it is drawn in Theme::hoverColour() (switch off with
+// setHoverLight(false)). The selection rule itself lives in ChoiceGroup; a lone ChoiceLabel only shows a state.
+//
+//   setChosen(bool) / isChosen()   the state; chosenChanged(bool) when it changes
+//   isHighlighted()                chosen, or lit by the pointer: the moment to show an entry's highlighted icon;
+//                                  highlightChanged(bool) when that changes
+class ChoiceLabel : public ClickableLabel {
+    Q_OBJECT
+    Q_PROPERTY(bool chosen READ isChosen WRITE setChosen NOTIFY chosenChanged)
+public:
+    explicit ChoiceLabel(QWidget* parent = nullptr);
+    explicit ChoiceLabel(const QString& text, QWidget* parent = nullptr);
+
+    bool isChosen() const { return m_chosen; }
+    void setChosen(bool chosen);
+
+    bool hoverLight() const { return m_hoverLight; }
+    void setHoverLight(bool on);
+
+    bool isHighlighted() const;
+    QColor captionColour() const override;
+
+signals:
+    void chosenChanged(bool chosen);
+    void highlightChanged(bool highlighted);
+
+protected:
+    void hoverChange(bool hovered) override;
+
+private:
+    void updateHighlight(bool wasHighlighted);
+
+    bool m_chosen = false;
+    bool m_hoverLight = true;
+};

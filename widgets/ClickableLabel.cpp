@@ -1,0 +1,171 @@
+#include "widgets/ClickableLabel.h"
+
+#include <QEnterEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+
+namespace {
+// Room for the focus ring around the caption, in device-independent pixels.
+constexpr int ringMargin = 3;
+} // namespace
+
+ClickableLabel::ClickableLabel(QWidget* parent)
+    : ClickableLabel(QString(), parent) {}
+
+ClickableLabel::ClickableLabel(const QString& text, QWidget* parent)
+    : QLabel(text, parent) {
+    setTextFormat(Qt::PlainText);
+    setFocusPolicy(Qt::StrongFocus);
+    setCursor(Qt::PointingHandCursor);
+    setContentsMargins(ringMargin + 1, ringMargin - 1, ringMargin + 1, ringMargin - 1);
+    setAttribute(Qt::WA_Hover);
+}
+
+void ClickableLabel::setColour(const QColor& colour) {
+    if (m_colour == colour)
+        return;
+    m_colour = colour;
+    update();
+}
+
+QColor ClickableLabel::captionColour() const {
+    return m_colour.isValid() ? m_colour : palette().color(QPalette::Active, QPalette::WindowText);
+}
+
+QSize ClickableLabel::sizeHint() const {
+    // QLabel's own hint leaves out nothing we draw, but a label without text still needs a line's height.
+    const QSize hint = QLabel::sizeHint();
+    const QMargins m = contentsMargins();
+    return hint.expandedTo(QSize(m.left() + m.right(), fontMetrics().height() + m.top() + m.bottom()));
+}
+
+QSize ClickableLabel::minimumSizeHint() const {
+    return QLabel::minimumSizeHint().expandedTo(
+        QSize(0, fontMetrics().height() + contentsMargins().top() + contentsMargins().bottom()));
+}
+
+int ClickableLabel::textFlags() const {
+    int flags = int(QStyle::visualAlignment(layoutDirection(), alignment()));
+    if (wordWrap())
+        flags |= Qt::TextWordWrap;
+    return flags;
+}
+
+void ClickableLabel::paintEvent(QPaintEvent* event) {
+    // The frame and any stylesheet background come from QFrame; the caption is ours.
+    QFrame::paintEvent(event);
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+
+    if (hasFocus()) {
+        QColor ring = palette().color(QPalette::Highlight);
+        ring.setAlpha(220);
+        painter.setPen(QPen(ring, 1.5));
+        painter.setBrush(Qt::NoBrush);
+        const QRectF box = QRectF(rect()).adjusted(1, 1, -1, -1);
+        painter.drawRoundedRect(box, 5, 5);
+    }
+
+    QColor pen = captionColour();
+    if (!isEnabled()) {
+        // Dimmed towards the background, so a disabled chosen caption still shows which one it was.
+        const QColor back = palette().color(QPalette::Window);
+        pen = QColor((pen.red() + back.red() * 2) / 3, (pen.green() + back.green() * 2) / 3,
+                     (pen.blue() + back.blue() * 2) / 3);
+    }
+    painter.setPen(pen);
+    painter.setFont(captionFont());
+    const QRect area = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+    painter.drawText(area, textFlags(), text());
+}
+
+void ClickableLabel::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        m_pressed = true;
+        event->accept();
+        return;
+    }
+    QLabel::mousePressEvent(event);
+}
+
+void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && m_pressed) {
+        m_pressed = false;
+        event->accept();
+        if (rect().contains(event->position().toPoint()))
+            emit clicked();
+        return;
+    }
+    QLabel::mouseReleaseEvent(event);
+}
+
+void ClickableLabel::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        // The release that follows must not count as one more click.
+        m_pressed = false;
+        event->accept();
+        emit doubleClicked();
+        return;
+    }
+    QLabel::mouseDoubleClickEvent(event);
+}
+
+void ClickableLabel::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Select:
+        if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+            event->accept();
+            if (!event->isAutoRepeat())
+                emit clicked();
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void ClickableLabel::enterEvent(QEnterEvent* event) {
+    setHovered(true);
+    QLabel::enterEvent(event);
+}
+
+void ClickableLabel::leaveEvent(QEvent* event) {
+    setHovered(false);
+    QLabel::leaveEvent(event);
+}
+
+void ClickableLabel::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::EnabledChange && !isEnabled()) {
+        m_pressed = false;
+        setHovered(false);
+    }
+    QLabel::changeEvent(event);
+}
+
+void ClickableLabel::focusInEvent(QFocusEvent* event) {
+    update();
+    QLabel::focusInEvent(event);
+}
+
+void ClickableLabel::focusOutEvent(QFocusEvent* event) {
+    update();
+    QLabel::focusOutEvent(event);
+}
+
+void ClickableLabel::hoverChange(bool) {}
+
+void ClickableLabel::setHovered(bool hovered) {
+    if (m_hovered == hovered)
+        return;
+    m_hovered = hovered;
+    hoverChange(hovered);
+    update();
+    emit hoveredChanged(hovered);
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QColor>
+#include <QLabel>
+
+// A caption the user presses like a button: with the mouse, or with Space / Enter / Return once it has the
+// keyboard focus. Menu entries, choice captions, links and the text beside a tick box are built on it.
+//
+// The caption is drawn by the label itself in captionColour(), so no stylesheet rule can repaint it in another
+// colour: the colours of these captions carry meaning (which entry is chosen, whether a filter is active).
+// A focused label draws a rounded focus ring inside its margins. Plain text only.
+//
+//   clicked()          press and release of the left button on the label, or Space / Enter / Return
+//   doubleClicked()    a double click (the first click of the pair still sends clicked())
+//   hoveredChanged()   the pointer entered or left the label
+class ClickableLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit ClickableLabel(QWidget* parent = nullptr);
+    explicit ClickableLabel(const QString& text, QWidget* parent = nullptr);
+
+    bool isHovered() const { return m_hovered; }
+
+    // The colour of the caption when captionColour() is not overridden; invalid means the palette's text colour.
+    void setColour(const QColor& colour);
+    QColor colour() const { return m_colour; }
+
+    // The colour the caption is drawn in right now (disabled labels are drawn dimmed on top of this).
+    virtual QColor captionColour() const;
+    // The font the caption is drawn in right now (links underline themselves while lit).
+    virtual QFont captionFont() const { return font(); }
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+signals:
+    void clicked();
+    void doubleClicked();
+    void hoveredChanged(bool hovered);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+    // Called when the pointer enters or leaves; subclasses recolour or swap pictures here.
+    virtual void hoverChange(bool hovered);
+    // Text flags for drawing the caption: alignment and word wrap as set on the label.
+    int textFlags() const;
+
+private:
+    void setHovered(bool hovered);
+
+    QColor m_colour;
+    bool m_pressed = false;
+    bool m_hovered = false;
+};

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+#include <QString>
+
+// Where Zentick's own pictures live. They are SVG files in resources/resources.qrc, which is linked into the
+// program (not into this library): a test that shows them adds resources/resources.qrc to its own sources.
+//
+// Main-menu entries by menuChoice, 1 to 8 as the menu numbers them:
+//   1 alarm, 2 shutdown, 3 birthday, 4 events, 5 timer, 6 addressbook, 7 diary, 8 settings
+//   -> ":/icons/menu/<name>.svg", highlighted ":/icons/menu/<name>-lit.svg"
+namespace Icons {
+
+QString menu(int menuChoice, bool highlighted); // empty for a number outside 1..8
+QString about(bool highlighted);                // ":/icons/about.svg", ":/icons/about-lit.svg"
+QString update(bool highlighted);               // ":/icons/update.svg", ":/icons/update-lit.svg"
+QString tray();                                 // ":/icons/tray.svg" (drawn to read at 16, 22 and 32 px)
+QString application();                          // ":/icons/zentick.svg"
+
+// The picture at a size in device-independent pixels, rendered for the given device pixel ratio, so it stays
+// sharp at any scaling. A null pixmap when the file is missing.
+QPixmap pixmap(const QString& path, const QSize& size, qreal devicePixelRatio = 1.0);
+
+// An icon with the picture rendered at the usual sizes (16 to 256), for windows and the tray.
+QIcon icon(const QString& path);
+
+} // namespace Icons

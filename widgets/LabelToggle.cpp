@@ -1,0 +1,35 @@
+#include "widgets/LabelToggle.h"
+
+#include "widgets/Theme.h"
+
+#include <QAbstractButton>
+
+LabelToggle::LabelToggle(QWidget* parent)
+    : LabelToggle(QString(), nullptr, parent) {}
+
+LabelToggle::LabelToggle(const QString& text, QAbstractButton* box, QWidget* parent)
+    : ClickableLabel(text, parent) {
+    setFocusPolicy(Qt::NoFocus);
+    connect(this, &ClickableLabel::clicked, this, &LabelToggle::invertBox);
+    // A quick second click is a second toggle, not a gesture of its own.
+    connect(this, &ClickableLabel::doubleClicked, this, &LabelToggle::invertBox);
+    setBox(box);
+}
+
+void LabelToggle::setBox(QAbstractButton* box) {
+    m_box = box;
+    setBuddy(box);
+    if (box && box->text().isEmpty() && box->accessibleName().isEmpty())
+        box->setAccessibleName(text());
+}
+
+QColor LabelToggle::captionColour() const {
+    return colour().isValid() ? colour() : Theme::unchosenColour();
+}
+
+void LabelToggle::invertBox() {
+    if (!m_box || !m_box->isEnabled())
+        return;
+    m_box->setFocus(Qt::MouseFocusReason);
+    m_box->click();
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QColor>
+#include <QPalette>
+
+class QApplication;
+
+// Zentick's one look: a deep blue-grey palette on the Fusion style, the stylesheet ":/zentick.qss" for the
+// standard controls (fields, lists, menus, tick boxes, scroll bars, tooltips) and the colours that carry meaning.
+// Call Theme::apply(app) once in main(), before the first window is built. The kit's own controls draw their
+// meaningful colours themselves, so they keep them even where the stylesheet is missing (tests).
+namespace Theme {
+
+QColor chosenColour();    // the chosen caption of a choice group: 230, 224, 0
+QColor unchosenColour();  // the other captions: 224, 224, 224
+QColor hoverColour();     // a caption under the pointer: 255, 255, 255
+QColor filterOffColour(); // "Advanced" while no day or month filter is set: 192, 220, 192
+QColor filterOnColour();  // "Advanced" while a filter is set: 255, 255, 0
+QColor accentColour();    // selection, focus and the default button
+
+QPalette palette();
+
+// Fusion style, palette, stylesheet and the window icon. Returns false when ":/zentick.qss" could not be read
+// (resources/resources.qrc not linked, or its initialiser dropped by the static link: call
+// Q_INIT_RESOURCE(resources) in main()); the palette is applied all the same.
+bool apply(QApplication& app);
+
+} // namespace Theme
