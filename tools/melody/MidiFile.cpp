@@ -94,7 +94,7 @@ std::vector<std::uint8_t> MidiFile::bytes() const {
         now = event.tick;
         track.insert(track.end(), event.data.begin(), event.data.end());
     }
-    appendVariableLength(track, 1);
+    appendVariableLength(track, m_endTick > now ? m_endTick - now : 1);
     track.insert(track.end(), {0xFF, 0x2F, 0x00});
 
     std::vector<std::uint8_t> file{'M', 'T', 'h', 'd'};

@@ -21,7 +21,10 @@ public:
     void controlChange(std::uint32_t tick, std::uint8_t channel, std::uint8_t controller, std::uint8_t value);
     void note(std::uint32_t tick, std::uint32_t length, std::uint8_t channel, std::uint8_t key, std::uint8_t velocity);
 
-    // The whole file as bytes, ending the track one tick after its last event.
+    // Lets the track run on to tick, so that the last notes ring out before a player reports the end.
+    void endTrackAt(std::uint32_t tick) { m_endTick = tick; }
+
+    // The whole file as bytes, ending the track one tick after its last event or at endTrackAt().
     std::vector<std::uint8_t> bytes() const;
     bool write(const std::string& path) const;
 
@@ -36,4 +39,5 @@ private:
 
     std::uint16_t m_ticksPerQuarter;
     std::vector<Event> m_events;
+    std::uint32_t m_endTick = 0;
 };

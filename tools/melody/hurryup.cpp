@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <exception>
 #include <initializer_list>
 
 namespace {
@@ -21,29 +22,15 @@ constexpr std::uint8_t Marimba = 0, Glockenspiel = 1, Bass = 2, Percussion = 9;
 constexpr std::uint8_t MarimbaProgram = 12, GlockenspielProgram = 9, PizzicatoProgram = 45;
 constexpr std::uint8_t HighWoodBlock = 76;
 
+// clang-format off
 enum Pitch : std::uint8_t {
-    C2 = 36,
-    G2 = 43,
-    C3 = 48,
-    D3 = 50,
-    F2 = 41,
-    B5 = 83,
-    C6 = 84,
-    D6 = 86,
-    E6 = 88,
-    F6 = 89,
-    G6 = 91,
-    A6 = 93,
-    B6 = 95,
-    C7 = 96,
-    D7 = 98,
-    E7 = 100,
-    C5 = 72,
-    E5 = 76,
-    F5 = 77,
-    G5 = 79,
-    A5 = 81,
+    C2 = 36, F2 = 41, G2 = 43,
+    C3 = 48, D3 = 50,
+    C5 = 72, E5 = 76, F5 = 77, G5 = 79, A5 = 81, B5 = 83,
+    C6 = 84, D6 = 86, E6 = 88, F6 = 89, G6 = 91, A6 = 93, B6 = 95,
+    C7 = 96, D7 = 98, E7 = 100,
 };
+// clang-format on
 
 // Eight sixteenths on the marimba over the first half of a bar, the first of each group of four leaning.
 void run(MidiFile& midi, std::uint32_t start, std::initializer_list<std::uint8_t> keys) {
@@ -113,6 +100,7 @@ MidiFile compose() {
     midi.note(last, 60, Percussion, HighWoodBlock, 72);
     midi.note(3 * Bar, Quarter, Bass, C3, 90);
     midi.note(last, 2 * Quarter, Bass, C2, 92);
+    midi.endTrackAt(4 * Bar + Quarter + Eighth);
     return midi;
 }
 
