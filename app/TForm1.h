@@ -35,12 +35,14 @@ public:
     // Replaces the four data stores by ones on the files of dataFolder; the old ones save once more.
     void openDataStores(const QString& dataFolder);
 
-    // "Morvi© Zentick®  " and the date-time as the user reads it; a second start used to find the
-    // running instance by this prefix.
+    // "Morvi© Zentick®  " and the date-time as the user reads it; the clock watchdog refreshes it every
+    // second.
     static QString titleText(const QDateTime& now);
     void refreshTitle();
 
+    // A second start of the program asks to show this window or to end the program.
     void handleInstanceMessage(InstanceMessage message);
+    // Back to the front, un-minimised; a window that was hidden comes back on the main menu page.
     void showFromInstanceMessage();
 
     bool allDays = true;

@@ -17,6 +17,7 @@ class TestTForm1 : public QObject {
 private slots:
     void startupFileSet_data();
     void startupFileSet();
+    void importSavesEachStoreOncePerFile();
     void createdFilesAreOwnerOnly();
     void title_data();
     void title();
@@ -51,6 +52,17 @@ void TestTForm1::startupFileSet() {
     // Compared while the window lives: closing the stores saves them once more.
     const QString difference = StartupFixture::differenceFromAfter(caseName, exeFolder.path());
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
+}
+
+void TestTForm1::importSavesEachStoreOncePerFile() {
+    QTemporaryDir exeFolder;
+    StartupFixture::copyBefore(QStringLiteral("full-import"), exeFolder.path());
+    TForm1 form(AppContext{exeFolder.path(), &m_clock});
+    // The settings: once for the copied file, once more for the data folder written after it.
+    QCOMPARE(form.settingsStore().saveCount(), 2u);
+    for (TXMLIniFile* store :
+         {&form.eventStore(), &form.pastAlarmStore(), &form.addressBookStore(), &form.diaryStore()})
+        QCOMPARE(store->saveCount(), 1u);
 }
 
 void TestTForm1::createdFilesAreOwnerOnly() {
