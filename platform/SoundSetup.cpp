@@ -3,35 +3,37 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
-#include <memory>
+#include <QStandardPaths>
 
 namespace {
 
-// Lives until the process ends, then removes the link folder.
-std::unique_ptr<QTemporaryDir>& soundFontRoot() {
-    static std::unique_ptr<QTemporaryDir> root;
-    return root;
-}
-
 bool prepared = false;
+QString pinnedRoot;
 
-void pinSoundFont(const QString& soundFont) {
-    const QFileInfo font(soundFont);
-    if (!font.isFile())
-        return;
-    auto root = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/zentick-soundfont-XXXXXX"));
-    if (!root->isValid())
-        return;
-    const QString folder = root->path() + QStringLiteral("/sounds/sf2");
-    if (!QDir().mkpath(folder) || !QFile::link(font.absoluteFilePath(), folder + QLatin1Char('/') + font.fileName()))
-        return;
+// <runtime dir>/zentick-soundfont/sounds/sf2 holding nothing but a link to soundFont. The runtime
+// folder is private to the user, so nobody else can slip a font of their own in; it is kept from run to
+// run because the program may end without running its exit handlers.
+QString makeSoundFontRoot(const QFileInfo& font) {
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (runtime.isEmpty())
+        return QString();
+    const QString root = runtime + QStringLiteral("/zentick-soundfont");
+    QDir folder(root + QStringLiteral("/sounds/sf2"));
+    if (!folder.mkpath(QStringLiteral(".")))
+        return QString();
 
-    QByteArray dataDirs = qgetenv("XDG_DATA_DIRS");
-    if (dataDirs.isEmpty())
-        dataDirs = QByteArrayLiteral("/usr/local/share/:/usr/share/"); // the XDG default
-    qputenv("XDG_DATA_DIRS", QFile::encodeName(root->path()) + ':' + dataDirs);
-    soundFontRoot() = std::move(root);
+    const QString link = folder.filePath(font.fileName());
+    const QStringList entries = folder.entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (const QString& entry : entries) {
+        if (entry != font.fileName())
+            folder.remove(entry);
+    }
+    if (QFileInfo(link).symLinkTarget() != font.absoluteFilePath()) {
+        QFile::remove(link);
+        if (!QFile::link(font.absoluteFilePath(), link))
+            return QString();
+    }
+    return root;
 }
 
 } // namespace
@@ -41,9 +43,20 @@ void prepareSoundPlayback(const QString& soundFont) {
         return;
     prepared = true;
     qputenv("QT_MEDIA_BACKEND", QByteArrayLiteral("gstreamer"));
-    pinSoundFont(soundFont);
+
+    const QFileInfo font(soundFont);
+    if (!font.isFile())
+        return;
+    const QString root = makeSoundFontRoot(font);
+    if (root.isEmpty())
+        return;
+    QByteArray dataDirs = qgetenv("XDG_DATA_DIRS");
+    if (dataDirs.isEmpty())
+        dataDirs = QByteArrayLiteral("/usr/local/share/:/usr/share/"); // the XDG default
+    qputenv("XDG_DATA_DIRS", QFile::encodeName(root) + ':' + dataDirs);
+    pinnedRoot = root;
 }
 
 QString pinnedSoundFontRoot() {
-    return soundFontRoot() ? soundFontRoot()->path() : QString();
+    return pinnedRoot;
 }

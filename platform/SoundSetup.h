@@ -7,8 +7,9 @@
 //   machines without a sound device; GStreamer falls back to a silent sink and still reports the end.
 // - MIDI files are rendered by GStreamer's fluidsynth decoder, which takes the first sound font it finds
 //   under $XDG_DATA_DIRS/sounds/sf3, sounds/sf2 and soundfonts; which one that is depends on the order
-//   of the directory listing and may be a 150 MB font. A private folder holding only a link to the
-//   General MIDI font soundFont is put first in XDG_DATA_DIRS so that this font is the one found.
+//   of the directory listing and may be a 150 MB font. A folder in the user's runtime directory
+//   ($XDG_RUNTIME_DIR/zentick-soundfont) holding only a link to the General MIDI font soundFont is put
+//   first in XDG_DATA_DIRS so that this font is the one found.
 // GLib reads XDG_DATA_DIRS once, when it is first asked for it (GTK does so while a QApplication is
 // built on some desktops), so main() calls this first. Later calls change nothing.
 void prepareSoundPlayback(const QString& soundFont = QStringLiteral("/usr/share/sounds/sf2/TimGM6mb.sf2"));

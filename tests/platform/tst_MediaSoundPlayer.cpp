@@ -2,6 +2,7 @@
 #include "platform/SoundSetup.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QSignalSpy>
@@ -9,6 +10,7 @@
 #include <QTest>
 #include <QtEndian>
 #include <cmath>
+#include <memory>
 
 namespace {
 
@@ -69,6 +71,7 @@ private Q_SLOTS:
     void unplayableFileFailsOnce();
     void stopSilencesWithoutSignal();
     void newPlayReplacesPendingOutcome();
+    void closingWindowDuringPlay();
 
 private:
     QTemporaryDir m_folder;
@@ -81,6 +84,8 @@ void TestMediaSoundPlayer::initTestCase() {
     QVERIFY2(!pinnedSoundFontRoot().isEmpty(), "the TimGM6mb sound font is not installed (timgm6mb-soundfont)");
     QVERIFY(QFileInfo(pinnedSoundFontRoot() + QStringLiteral("/sounds/sf2/TimGM6mb.sf2")).isFile());
     QVERIFY(qEnvironmentVariable("XDG_DATA_DIRS").startsWith(pinnedSoundFontRoot() + QLatin1Char(':')));
+    QCOMPARE(QDir(pinnedSoundFontRoot() + QStringLiteral("/sounds/sf2")).entryList(QDir::Files | QDir::System),
+             QStringList{QStringLiteral("TimGM6mb.sf2")});
 }
 
 void TestMediaSoundPlayer::playsToTheEndTwice_data() {
@@ -186,7 +191,25 @@ void TestMediaSoundPlayer::newPlayReplacesPendingOutcome() {
     QCOMPARE(failed.count(), 0);
 }
 
+// A window closed while its sound plays destroys its player in the middle of a play.
+void TestMediaSoundPlayer::closingWindowDuringPlay() {
+    const QString wav = m_folder.filePath(QStringLiteral("closing.wav"));
+    QVERIFY(writeSineWav(wav, 1000));
+    for (int delayMs : {0, 150}) {
+        auto player = std::make_unique<MediaSoundPlayer>();
+        player->play(wav);
+        QTest::qWait(delayMs);
+        player.reset();
+    }
+    QTest::qWait(300);
+}
+
 int main(int argc, char** argv) {
+    // The sound font link goes to the runtime folder, which here is a temporary one.
+    QTemporaryDir runtime;
+    if (!runtime.isValid())
+        return 1;
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
     // As the program does: before the application object and anything that may ask GLib for its folders.
     prepareSoundPlayback();
     QCoreApplication app(argc, argv);
