@@ -25,7 +25,8 @@ double addHours(double d, qint64 n);
 double addDays(double d, qint64 n);
 double addWeeks(double d, qint64 n);
 // Same day of month and time of day n calendar months later; the day lowered to the last day of a
-// shorter month.
+// shorter month. The stored fraction of the day is kept as it is. A count beyond any calendar, or a
+// result beyond it, leaves d unchanged.
 double addMonths(double d, int n);
 double addYears(double d, int n);
 

@@ -161,6 +161,8 @@ constexpr int StepsUntilDayIsSettled = 4800;
 double catchUpMonths(double x, double now, int months) {
     if (!(x <= now))
         return x;
+    if (!(std::fabs(now) <= 1.0e11))
+        return Never; // no calendar reaches that far
     const QDate nowDate = DayCount::toDate(now);
     int steps = 0;
     while (x <= now) {

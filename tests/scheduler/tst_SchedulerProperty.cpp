@@ -105,7 +105,8 @@ void TestSchedulerProperty::randomRecordsAndClockPaths() {
         const QByteArray s = fired.last().at(0).toByteArray();
         const double scheduled = fired.last().at(1).toDouble();
         QVERIFY2(scheduled <= now + 0.5 / 86400000, "fired before it was due");
-        QVERIFY2(!occurrences.contains({s, scheduled}), qPrintable(QStringLiteral("%1 fired twice").arg(QString::fromUtf8(s))));
+        QVERIFY2(!occurrences.contains({s, scheduled}),
+                 qPrintable(QStringLiteral("%1 fired twice").arg(QString::fromUtf8(s))));
         occurrences.insert({s, scheduled});
         if (h.events->HasSection(s) && !(h.events->ReadDouble(s, Key::Date, 0) > now)) {
             // Only a power action with an unknown unit keeps its date; it must never fire again.
