@@ -54,6 +54,8 @@ void DateField::setDropDown(bool on) {
         const int line = fontMetrics().height();
         calendar->setMinimumSize(line * 17, line * 14);
         setCalendarWidget(calendar);
+        // The popup now holds the calendar; it is watched for how it closes.
+        calendar->window()->installEventFilter(this);
     }
 }
 
@@ -86,4 +88,34 @@ void DateField::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QDateTimeEdit::keyPressEvent(event);
+}
+
+bool DateField::eventFilter(QObject* watched, QEvent* event) {
+    const MonthCalendar* calendar = dropCalendar();
+    if (calendar && watched == calendar->window()) {
+        auto* popup = static_cast<QWidget*>(watched);
+        switch (event->type()) {
+        case QEvent::Show:
+            m_valueAtOpen = dateTime();
+            m_cancelled = false;
+            break;
+        case QEvent::KeyPress:
+            if (static_cast<QKeyEvent*>(event)->matches(QKeySequence::Cancel))
+                m_cancelled = true;
+            break;
+        case QEvent::MouseButtonPress:
+            if (!popup->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint()))
+                m_cancelled = true;
+            break;
+        case QEvent::Hide:
+            // The calendar writes every day it passes into the field; a close without a choice undoes that.
+            if (m_cancelled && m_valueAtOpen.isValid())
+                setDateTime(m_valueAtOpen);
+            m_cancelled = false;
+            break;
+        default:
+            break;
+        }
+    }
+    return QDateTimeEdit::eventFilter(watched, event);
 }

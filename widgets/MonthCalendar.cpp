@@ -237,7 +237,7 @@ bool MonthCalendar::eventFilter(QObject* watched, QEvent* event) {
         switch (event->type()) {
         case QEvent::ToolTip: {
             auto* help = static_cast<QHelpEvent*>(event);
-            const QPoint here = mapFrom(m_view->viewport(), help->pos());
+            const QPoint here = m_view->viewport()->mapTo(this, help->pos());
             const QDate date = dateAt(here);
             const QString text = hint(date);
             if (text.isEmpty()) {
@@ -251,7 +251,7 @@ bool MonthCalendar::eventFilter(QObject* watched, QEvent* event) {
         }
         case QEvent::MouseMove: {
             const auto* move = static_cast<QMouseEvent*>(event);
-            const QDate date = dateAt(mapFrom(m_view->viewport(), move->position().toPoint()));
+            const QDate date = dateAt(m_view->viewport()->mapTo(this, move->position().toPoint()));
             if (date != m_hovered) {
                 m_hovered = date;
                 m_view->viewport()->update();
@@ -269,7 +269,7 @@ bool MonthCalendar::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseButtonDblClick: {
             // Blank cells of the neighbouring months are not there to be clicked.
             const auto* mouse = static_cast<QMouseEvent*>(event);
-            const QPoint here = mapFrom(m_view->viewport(), mouse->position().toPoint());
+            const QPoint here = m_view->viewport()->mapTo(this, mouse->position().toPoint());
             if (m_view->indexAt(mouse->position().toPoint()).isValid() && !dateAt(here).isValid())
                 return true;
             break;
