@@ -3,9 +3,11 @@
 #include "app/DataFolders.h"
 #include "app/LegacyImport.h"
 #include "app/LocaleDateTimeText.h"
+#include "app/SchedulerHost.h"
 #include "scheduler/DayCount.h"
 #include "scheduler/SchedulerClock.h"
 #include "store/XMLIniFile.h"
+#include "ui/notify/TMsgfrm.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -49,9 +51,19 @@ TForm1::TForm1(const AppContext& context, QWidget* parent)
     lastClockTick = m_clock.now();
     applyTraySetting();
     fillAboutPage();
+    m_schedulerHost = std::make_unique<SchedulerHost>(*this);
+    m_schedulerHost->start();
 }
 
 TForm1::~TForm1() = default;
+
+void TForm1::ShowMsg(const QString& text) {
+    if (m_schedulerHost) {
+        m_schedulerHost->messageWindow().ShowMsg(text);
+        return;
+    }
+    TMsgfrm(this).ShowMsg(text); // during start-up, before the reused one exists
+}
 
 QString TForm1::titleText(const QDateTime& now) {
     return titlePrefix() + LocaleDateTimeText::format(now);
@@ -125,6 +137,8 @@ void TForm1::openDataStores(const QString& dataFolder) {
     m_pastAlarmStore = std::make_unique<TXMLIniFile>(dataFolder + QStringLiteral("/PAlarms.xml"));
     m_addressBookStore = std::make_unique<TXMLIniFile>(dataFolder + QStringLiteral("/AddressBook.xml"));
     m_diaryStore = std::make_unique<TXMLIniFile>(dataFolder + QStringLiteral("/Calendar.xml"));
+    if (m_schedulerHost)
+        m_schedulerHost->storesReplaced();
 }
 
 void TForm1::importLegacyDataFiles() {

@@ -8,6 +8,7 @@
 
 class QDateTime;
 class SchedulerClock;
+class SchedulerHost;
 class TXMLIniFile;
 
 // The main window: lives from start to end of the process and owns the five stores and the state the
@@ -39,6 +40,11 @@ public:
     // second.
     static QString titleText(const QDateTime& now);
     void refreshTitle();
+
+    // Tells the user something in the message window and returns once it is closed.
+    void ShowMsg(const QString& text);
+    // The scheduler, the notification windows and the clock watchdog; created with the window.
+    SchedulerHost& schedulerHost() { return *m_schedulerHost; }
 
     // A second start of the program asks to show this window or to end the program.
     void handleInstanceMessage(InstanceMessage message);
@@ -85,4 +91,6 @@ private:
     std::unique_ptr<TXMLIniFile> m_pastAlarmStore;
     std::unique_ptr<TXMLIniFile> m_addressBookStore;
     std::unique_ptr<TXMLIniFile> m_diaryStore;
+    // Last, so it goes before the stores it reads.
+    std::unique_ptr<SchedulerHost> m_schedulerHost;
 };

@@ -1,10 +1,18 @@
 #include "app/AppContext.h"
 #include "app/DataFolders.h"
 #include "app/ExceptionMessageBox.h"
+#include "app/PlatformServices.h"
+#include "app/SchedulerHost.h"
 #include "app/TForm1.h"
 #include "app/ZentickApplication.h"
+#include "platform/LogindPowerBackend.h"
+#include "platform/LogindSleepMonitor.h"
+#include "platform/MediaSoundPlayer.h"
 #include "platform/SingleInstance.h"
+#include "platform/SoundSetup.h"
 #include "scheduler/SchedulerClock.h"
+
+#include <QDBusConnection>
 
 #include <cstdlib>
 #include <cstring>
@@ -29,10 +37,18 @@ int main(int argc, char** argv) {
     if (terminate)
         return 0;
 
+    prepareSoundPlayback();
     ZentickApplication application(argc, argv);
     try {
         const SystemClock clock;
+        // The only place the real machine is reached: power actions and sleep notices through logind.
+        LogindPowerBackend power(QDBusConnection::systemBus());
+        LogindSleepMonitor sleepMonitor(QDBusConnection::systemBus());
         TForm1 form(AppContext{DataFolders::exeFolder(), &clock, firstArgumentIs(argc, argv, "-h")});
+        form.schedulerHost().attachPlatform({&power, &sleepMonitor, [] {
+                                                 return std::unique_ptr<SoundPlayer>(
+                                                     std::make_unique<MediaSoundPlayer>());
+                                             }});
         instance.listen([&form](InstanceMessage message) { form.handleInstanceMessage(message); });
         if (!form.startHidden())
             form.show();

@@ -1,7 +1,7 @@
 #include "app/ClockWatchdog.h"
 #include "ui/notify/TForm6.h"
 
-#include "ManualClock.h"
+#include "scheduler/TestClock.h"
 
 #include <QPushButton>
 #include <QTest>
@@ -25,12 +25,12 @@ struct Fixture {
         askedBefore = TForm6::timesAsked();
     }
     void tick(qint64 afterMs = 1000) {
-        clock.advanceMs(afterMs);
+        clock.advance(afterMs);
         watchdog.Timer1Timer();
     }
     int warnings() const { return TForm6::timesAsked() - askedBefore; }
 
-    ManualClock clock;
+    TestClock clock;
     TForm6 warning;
     int titles = 0;
     bool schedulerOn = true;
@@ -72,7 +72,7 @@ void TestClockWatchdog::clockChanges() {
     Fixture f;
     f.tick();
     TForm6::setNextAnswer(true);
-    f.clock.setWallClockBy(shift);
+    f.clock.jump(shift);
     f.tick();
     QCOMPARE(f.warnings(), warns ? 1 : 0);
     QCOMPARE(f.schedulerOn, !warns);
@@ -83,14 +83,14 @@ void TestClockWatchdog::clockChanges() {
 void TestClockWatchdog::asksOncePerRun() {
     Fixture f;
     TForm6::setNextAnswer(false);
-    f.clock.setWallClockBy(2 * Hour);
+    f.clock.jump(2 * Hour);
     f.tick();
     QCOMPARE(f.warnings(), 1);
     QVERIFY(f.schedulerOn);
 
     // Whatever the first answer was, a later jump is let through without a question.
     TForm6::setNextAnswer(true);
-    f.clock.setWallClockBy(-3 * Hour);
+    f.clock.jump(-3 * Hour);
     f.tick();
     QCOMPARE(f.warnings(), 1);
     QVERIFY(f.schedulerOn);
@@ -108,7 +108,7 @@ void TestClockWatchdog::answerKeepsOrRestartsScheduler() {
     QFETCH(bool, yes);
     Fixture f;
     TForm6::setNextAnswer(yes);
-    f.clock.setWallClockBy(2 * Hour);
+    f.clock.jump(2 * Hour);
     f.tick();
     QCOMPARE(f.warnings(), 1);
     QCOMPARE(f.schedulerOn, !yes);
@@ -125,7 +125,7 @@ void TestClockWatchdog::sleepIsNotAClockChange() {
     f.tick();
     f.watchdog.systemSuspending();
     QVERIFY(!f.watchdog.Timer1.isActive());
-    f.clock.advanceMs(3 * Hour);
+    f.clock.advance(3 * Hour);
     f.watchdog.systemResumed();
     QVERIFY(f.watchdog.Timer1.isActive());
     QCOMPARE(f.watchdog.Timer1.interval(), 1000);
@@ -135,7 +135,7 @@ void TestClockWatchdog::sleepIsNotAClockChange() {
 
     // Only that one gap is forgiven: a real change afterwards is still asked about.
     TForm6::setNextAnswer(false);
-    f.clock.setWallClockBy(2 * Hour);
+    f.clock.jump(2 * Hour);
     f.tick();
     QCOMPARE(f.warnings(), 1);
     TForm6::setNextAnswer(std::nullopt);
@@ -170,7 +170,7 @@ void TestClockWatchdog::hiddenMainWindowStaysHidden() {
         seenWhileOpen = f.warning.isVisible() && !mainWindow.isVisible();
         QTest::mouseClick(f.warning.DsFancyButton11, Qt::LeftButton);
     });
-    f.clock.setWallClockBy(-2 * Hour);
+    f.clock.jump(-2 * Hour);
     f.tick();
     QVERIFY(seenWhileOpen);
     QVERIFY(!f.warning.isVisible());

@@ -6,15 +6,10 @@ namespace {
 constexpr int StoppedPlayCount = 50;
 }
 
-AlarmSound::AlarmSound(std::unique_ptr<SoundPlayer> player, QPushButton* stopButton, QObject* parent)
+AlarmSound::AlarmSound(SoundPlayerFactory makePlayer, QPushButton* stopButton, QObject* parent)
     : QObject(parent)
-    , m_player(std::move(player))
-    , m_stopButton(stopButton) {
-    if (m_player) {
-        connect(m_player.get(), &SoundPlayer::endReached, this, &AlarmSound::MediaPlayer1Notify);
-        connect(m_player.get(), &SoundPlayer::failed, this, &AlarmSound::unplayable);
-    }
-}
+    , m_makePlayer(std::move(makePlayer))
+    , m_stopButton(stopButton) {}
 
 AlarmSound::~AlarmSound() {
     if (m_player)
@@ -23,6 +18,13 @@ AlarmSound::~AlarmSound() {
 
 void AlarmSound::start(const QString& fileName) {
     m_fileName = fileName;
+    if (!m_player && m_makePlayer) {
+        m_player = m_makePlayer();
+        if (m_player) {
+            connect(m_player.get(), &SoundPlayer::endReached, this, &AlarmSound::MediaPlayer1Notify);
+            connect(m_player.get(), &SoundPlayer::failed, this, &AlarmSound::unplayable);
+        }
+    }
     if (!m_player) {
         unplayable();
         return;

@@ -13,8 +13,10 @@ class QPushButton;
 class AlarmSound final : public QObject {
     Q_OBJECT
 public:
-    // player may be null (no sound facility): then every start fails quietly.
-    AlarmSound(std::unique_ptr<SoundPlayer> player, QPushButton* stopButton, QObject* parent = nullptr);
+    // The player is made by makePlayer on the first start, after the window is up: building a media
+    // pipeline takes time that would otherwise make every window late, silent ones included. Without a
+    // factory every start fails quietly.
+    AlarmSound(SoundPlayerFactory makePlayer, QPushButton* stopButton, QObject* parent = nullptr);
     ~AlarmSound() override;
 
     void start(const QString& fileName);
@@ -29,6 +31,7 @@ public:
 private:
     void unplayable();
 
+    SoundPlayerFactory m_makePlayer;
     std::unique_ptr<SoundPlayer> m_player;
     QPointer<QPushButton> m_stopButton;
     QString m_fileName;

@@ -1,5 +1,6 @@
 #include "ui/notify/SoundFileChoice.h"
 
+#include "store/Exception.h"
 #include "store/XMLIniFile.h"
 
 #include <QFileInfo>
@@ -13,7 +14,11 @@ QString choose(TXMLIniFile& settings, const QString& defaultFile) {
     const QString chosen = QString::fromUtf8(settings.ReadString(section, "soundpath", defaultFile.toUtf8()));
     if (QFileInfo::exists(chosen))
         return chosen;
-    settings.WriteFlag(section, "defaultsound", true);
+    try {
+        settings.WriteFlag(section, "defaultsound", true);
+    } catch (const Exception&) {
+        // The alarm still sounds; the settings catch up with the next save that works.
+    }
     return defaultFile;
 }
 

@@ -3,6 +3,7 @@
 #include "app/LocaleDateTimeText.h"
 #include "scheduler/DayCount.h"
 #include "scheduler/EventRecord.h"
+#include "scheduler/PastAlarms.h"
 #include "scheduler/SchedulerClock.h"
 #include "store/XMLIniFile.h"
 #include "ui/notify/AlarmSound.h"
@@ -64,8 +65,7 @@ TForm2::TForm2(const NotifyServices& services)
     layout->addWidget(Label, 1);
     layout->addLayout(buttons);
 
-    MediaPlayer1 =
-        new AlarmSound(m_services.makeSoundPlayer ? m_services.makeSoundPlayer() : nullptr, DsFancyButton1, this);
+    MediaPlayer1 = new AlarmSound(m_services.makeSoundPlayer, DsFancyButton1, this);
     m_soundFile = SoundFileChoice::choose(m_services.settings(), m_services.defaultSoundFile);
 
     TimerTimer();
@@ -98,7 +98,6 @@ void TForm2::showEvent(QShowEvent* event) {
 }
 
 void TForm2::FormShow() {
-    FiringLog::windowShown("alarm", section, scheduled, *m_services.clock);
     if (repeating() && m_services.registry)
         m_services.registry->enter(section.toInt(), this);
 
@@ -107,6 +106,7 @@ void TForm2::FormShow() {
     Label->setText(DescriptionPages::text(lines, 0));
     adjustSize();
     WindowPlacement::centreOnDesktop(this);
+    FiringLog::windowShown("alarm", section, scheduled, *m_services.clock);
 
     if (sound)
         MediaPlayer1->start(m_soundFile);
@@ -139,18 +139,8 @@ void TForm2::DsFancyButton1Click() {
 
 void TForm2::Button2Click() {
     TXMLIniFile& events = m_services.events();
-    TXMLIniFile& past = m_services.pastAlarms();
-    namespace Key = EventRecord::Key;
     // The firing has already moved the record to its next occurrence, which is the one given up here.
-    const QByteArray k = EventRecord::firstFreeSection(past);
-    {
-        TXMLIniFile::Batch batch(past);
-        past.WriteDouble(k, Key::Date, events.ReadDouble(section, Key::Date, 0));
-        past.WriteFlag(k, Key::Sound, events.ReadFlag(section, Key::Sound, true));
-        EventRecord::writeTextBlock(past, k, EventRecord::readTextBlock(events, section));
-        batch.commit();
-    }
-    events.EraseSection(section);
+    PastAlarms::retire(events, m_services.pastAlarms(), section, events.ReadDouble(section, EventRecord::Key::Date, 0));
     if (m_services.registry)
         m_services.registry->remove(section.toInt());
     Button2->setEnabled(false);

@@ -85,10 +85,10 @@ void TForm3::showEvent(QShowEvent* event) {
 }
 
 void TForm3::FormShow() {
-    FiringLog::windowShown("power", section, scheduled, *m_services.clock);
     Shut->setText(QStringLiteral("System will ") + actionName + QStringLiteral("\nAutomatically in 30 sec"));
     adjustSize();
     WindowPlacement::centreOnDesktop(this);
+    FiringLog::windowShown("power", section, scheduled, *m_services.clock);
 }
 
 void TForm3::Timer1Timer() {
@@ -123,8 +123,13 @@ void TForm3::carryOut() {
 }
 
 void TForm3::finish() {
+    // Not close(): after "OK" the window has been closed once already, and a closed window's second
+    // close never arrives.
     freeOnClose = true;
-    close();
+    hide();
+    if (m_services.setSchedulerEnabled)
+        m_services.setSchedulerEnabled(true);
+    deleteLater();
 }
 
 void TForm3::DsFancyButton4Click() {

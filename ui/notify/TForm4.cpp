@@ -45,8 +45,7 @@ TForm4::TForm4(const NotifyServices& services)
     layout->addWidget(BirthLabel, 1);
     layout->addLayout(buttons);
 
-    MediaPlayer1 =
-        new AlarmSound(m_services.makeSoundPlayer ? m_services.makeSoundPlayer() : nullptr, DsFancyButton1, this);
+    MediaPlayer1 = new AlarmSound(m_services.makeSoundPlayer, DsFancyButton1, this);
     m_soundFile = SoundFileChoice::choose(m_services.settings(), m_services.defaultSoundFile);
 }
 
@@ -69,9 +68,9 @@ void TForm4::showEvent(QShowEvent* event) {
 }
 
 void TForm4::FormShow() {
-    FiringLog::windowShown("birthday", section, scheduled, *m_services.clock);
     adjustSize();
     WindowPlacement::centreOnDesktop(this);
+    FiringLog::windowShown("birthday", section, scheduled, *m_services.clock);
     if (sound)
         MediaPlayer1->start(m_soundFile);
 }

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/SoundPlayer.h"
+
+class PowerBackend;
+class SleepMonitor;
+
+// The machine-facing services the main window works with. main() hands in the real ones (logind on
+// the system bus, the GStreamer player); tests hand in fakes. Owned by whoever creates them, and
+// alive as long as the main window.
+struct PlatformServices {
+    PowerBackend* power = nullptr;
+    SleepMonitor* sleepMonitor = nullptr;
+    SoundPlayerFactory makeSoundPlayer;
+};

@@ -1,0 +1,100 @@
+#include "app/SchedulerHost.h"
+
+#include "app/TForm1.h"
+#include "platform/SleepMonitor.h"
+#include "scheduler/SchedulerClock.h"
+#include "ui/notify/TForm2.h"
+#include "ui/notify/TForm3.h"
+#include "ui/notify/TForm4.h"
+#include "ui/notify/TForm6.h"
+#include "ui/notify/TMsgfrm.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+
+SchedulerHost::SchedulerHost(TForm1& form)
+    : m_form(form)
+    , m_messages(std::make_unique<TMsgfrm>(&form))
+    , m_warning(std::make_unique<TForm6>()) {
+    m_windows = std::make_unique<NotificationWindows>(notifyServices());
+    m_windows->setMainWindow(&m_form);
+    m_scheduler = std::make_unique<Scheduler>(m_form.eventStore(), m_form.pastAlarmStore(), m_form.clock(), *m_windows);
+    connect(m_scheduler.get(), &Scheduler::failed, this, [this](const QString& message) { m_form.ShowMsg(message); });
+    ClockWatchdog::Hooks hooks;
+    hooks.refreshTitle = [this] {
+        m_form.refreshTitle();
+    };
+    hooks.setSchedulerEnabled = [this](bool on) {
+        schedulerAfterClockChange(on);
+    };
+    m_watchdog = std::make_unique<ClockWatchdog>(m_form.clock(), *m_warning, std::move(hooks));
+    m_watchdog->setMainWindow(&m_form);
+}
+
+SchedulerHost::~SchedulerHost() {
+    // Notification windows still open reach back into this object and the main window's stores.
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget* window : windows) {
+        if (qobject_cast<TForm2*>(window) || qobject_cast<TForm3*>(window) || qobject_cast<TForm4*>(window))
+            delete window;
+    }
+}
+
+QString SchedulerHost::defaultSoundFile() {
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/hurryup.mid");
+}
+
+NotifyServices SchedulerHost::notifyServices() {
+    NotifyServices services;
+    services.settings = [this]() -> TXMLIniFile& {
+        return m_form.settingsStore();
+    };
+    services.events = [this]() -> TXMLIniFile& {
+        return m_form.eventStore();
+    };
+    services.pastAlarms = [this]() -> TXMLIniFile& {
+        return m_form.pastAlarmStore();
+    };
+    services.registry = &m_registry;
+    services.clock = &m_form.clock();
+    services.showMsg = [this](const QString& text) {
+        m_form.ShowMsg(text);
+    };
+    services.setSchedulerEnabled = [this](bool on) {
+        m_scheduler->setEnabled(on);
+    };
+    services.defaultSoundFile = defaultSoundFile();
+    return services;
+}
+
+void SchedulerHost::attachPlatform(const PlatformServices& platform) {
+    NotifyServices& services = m_windows->services();
+    services.power = platform.power;
+    services.makeSoundPlayer = platform.makeSoundPlayer;
+    if (m_sleepMonitor)
+        m_sleepMonitor->disconnect(this);
+    m_sleepMonitor = platform.sleepMonitor;
+    if (m_sleepMonitor) {
+        connect(m_sleepMonitor, &SleepMonitor::suspending, this, [this] { m_watchdog->systemSuspending(); });
+        connect(m_sleepMonitor, &SleepMonitor::resumed, this, [this] { m_watchdog->systemResumed(); });
+    }
+}
+
+void SchedulerHost::start() {
+    m_scheduler->setInterval(Scheduler::MinInterval);
+    m_scheduler->setEnabled(true);
+    m_watchdog->lastClockTick = m_form.clock().now();
+    m_watchdog->Timer1.start();
+}
+
+void SchedulerHost::schedulerAfterClockChange(bool on) {
+    // The interval the scheduler was waiting out was measured on the clock before the jump: let it look
+    // again at once, so that what became due fires now.
+    if (on)
+        m_scheduler->setInterval(Scheduler::MinInterval);
+    m_scheduler->setEnabled(on);
+}
+
+void SchedulerHost::storesReplaced() {
+    m_scheduler->setStores(m_form.eventStore(), m_form.pastAlarmStore());
+}

@@ -1,0 +1,172 @@
+#include "RunningClock.h"
+
+#include "app/SchedulerHost.h"
+#include "app/TForm1.h"
+#include "fakes/FakePlatform.h"
+#include "scheduler/EventRecord.h"
+#include "store/XMLIniFile.h"
+#include "ui/notify/TForm2.h"
+#include "ui/notify/TForm3.h"
+#include "ui/notify/TForm6.h"
+#include "ui/notify/TMsgfrm.h"
+#include "widgets/ClickableLabel.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+namespace {
+constexpr qint64 Hour = 3600 * 1000;
+namespace Key = EventRecord::Key;
+
+template <typename Window> QList<Window*> openWindows() {
+    QList<Window*> found;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* window = qobject_cast<Window*>(widget); window && window->isVisible())
+            found << window;
+    }
+    return found;
+}
+
+// The main window as the program builds it, hidden in the tray, in a temporary folder, with fakes
+// for the machine and a clock that runs from a fixed morning.
+struct Program {
+    Program()
+        : clock(QDateTime(QDate(2026, 5, 4), QTime(9, 0))) {
+        form = std::make_unique<TForm1>(AppContext{folder.path(), &clock, true});
+        form->schedulerHost().attachPlatform({&power, &sleep, sounds.factory()});
+    }
+    ~Program() { TForm6::setNextAnswer(std::nullopt); }
+
+    // An alarm as the commit writes it, with the scheduler told to look again.
+    void commitAlarm(const QByteArray& section, double date, const QString& text, bool repeating = false) {
+        TXMLIniFile& events = form->eventStore();
+        events.WriteString(section, Key::AlType, EventRecord::KindAlarm);
+        events.WriteDouble(section, Key::Date, date);
+        events.WriteFlag(section, Key::Repeat, repeating);
+        events.WriteInt(section, Key::RepType, 0);
+        events.WriteInt(section, Key::RepVal, 1);
+        EventRecord::writeTextBlock(events, section, {text});
+        form->schedulerHost().scheduler().setInterval(50);
+    }
+    double inMs(qint64 ms) const { return DayCount::fromDateTime(QDateTime::fromMSecsSinceEpoch(clock.wallMs() + ms)); }
+
+    QTemporaryDir folder;
+    RunningClock clock;
+    FakePowerBackend power;
+    FakeSleepMonitor sleep;
+    FakeSoundPlayers sounds;
+    std::unique_ptr<TForm1> form;
+};
+} // namespace
+
+class TestSchedulerHost : public QObject {
+    Q_OBJECT
+
+private slots:
+    void alarmFiresAtItsMomentIntoPastAlarms();
+    void repeatingAlarmKeepsOneWindow();
+    void answerNoFiresWhatBecameDue();
+    void answerYesKeepsEverythingOff();
+    void sleepAcrossHoursIsNoClockChange();
+    void countdownKeepsSchedulerOffUntilItCloses();
+};
+
+void TestSchedulerHost::alarmFiresAtItsMomentIntoPastAlarms() {
+    Program p;
+    const double due = p.inMs(700);
+    p.commitAlarm("0", due, QStringLiteral("Tea"));
+    QVERIFY(openWindows<TForm2>().isEmpty());
+
+    QTRY_VERIFY_WITH_TIMEOUT(!openWindows<TForm2>().isEmpty(), 5000);
+    QVERIFY(p.clock.now() >= due); // not a moment early
+    TForm2* window = openWindows<TForm2>().first();
+    QCOMPARE(window->Label->text(), QStringLiteral("Tea\n"));
+    QVERIFY(window->ProgLabel->text().startsWith(QStringLiteral("This Alarm scheduled for:\n")));
+    QCOMPARE(p.sounds.last()->plays, QStringList{SchedulerHost::defaultSoundFile()});
+    QVERIFY(!p.form->isVisible()); // the main window stays in the tray
+
+    TXMLIniFile past(p.folder.filePath(QStringLiteral("Alarms Directory/PAlarms.xml")));
+    QCOMPARE(past.ReadDouble("0", Key::Date, 0), due);
+    QCOMPARE(EventRecord::readTextBlock(past, "0"), QStringList{QStringLiteral("Tea")});
+    TXMLIniFile events(p.folder.filePath(QStringLiteral("Alarms Directory/Alarms.xml")));
+    QVERIFY(!events.HasSection("0"));
+}
+
+void TestSchedulerHost::repeatingAlarmKeepsOneWindow() {
+    // Every minute, fired twice (the clock set forward a minute in between) with the window left open.
+    Program p;
+    p.commitAlarm("3", p.inMs(100), QStringLiteral("Stretch"), true);
+    QTRY_COMPARE_WITH_TIMEOUT(openWindows<TForm2>().size(), 1, 5000);
+    QPointer<TForm2> first = openWindows<TForm2>().first();
+    p.clock.jump(61 * 1000);
+    p.form->schedulerHost().scheduler().setInterval(50);
+    QTRY_VERIFY_WITH_TIMEOUT(!first, 5000);
+    QCOMPARE(openWindows<TForm2>().size(), 1);
+    QCOMPARE(p.form->schedulerHost().registry().openAlarmNumbers, QList<int>{3});
+}
+
+void TestSchedulerHost::answerNoFiresWhatBecameDue() {
+    Program p;
+    p.commitAlarm("0", p.inMs(Hour), QStringLiteral("Meeting"));
+    QTest::qWait(150); // a tick has seen it an hour away
+    TForm6::setNextAnswer(false);
+    p.clock.jump(2 * Hour);
+    p.form->schedulerHost().watchdog().Timer1Timer();
+    QCOMPARE(p.form->schedulerHost().watchdog().clockWarningArmed, false);
+    QTRY_COMPARE_WITH_TIMEOUT(openWindows<TForm2>().size(), 1, 2000);
+    QVERIFY(!p.form->isVisible());
+}
+
+void TestSchedulerHost::answerYesKeepsEverythingOff() {
+    Program p;
+    p.commitAlarm("0", p.inMs(Hour), QStringLiteral("Meeting"));
+    TForm6::setNextAnswer(true);
+    p.clock.jump(2 * Hour);
+    p.form->schedulerHost().watchdog().Timer1Timer();
+    QVERIFY(!p.form->schedulerHost().scheduler().isEnabled());
+    p.form->schedulerHost().scheduler().setInterval(50); // even a commit does not wake it
+    QTest::qWait(300);
+    QVERIFY(openWindows<TForm2>().isEmpty());
+    QVERIFY(p.form->eventStore().HasSection("0"));
+}
+
+void TestSchedulerHost::sleepAcrossHoursIsNoClockChange() {
+    Program p;
+    const int asked = TForm6::timesAsked();
+    ClockWatchdog& watchdog = p.form->schedulerHost().watchdog();
+    QVERIFY(watchdog.Timer1.isActive());
+    p.sleep.simulateSuspend();
+    QVERIFY(!watchdog.Timer1.isActive());
+    p.clock.jump(3 * Hour);
+    p.sleep.simulateResume();
+    QVERIFY(watchdog.Timer1.isActive());
+    watchdog.Timer1Timer();
+    QCOMPARE(TForm6::timesAsked(), asked);
+    QVERIFY(p.form->schedulerHost().scheduler().isEnabled());
+    QVERIFY(p.form->windowTitle().contains(QStringLiteral("12:00")));
+}
+
+void TestSchedulerHost::countdownKeepsSchedulerOffUntilItCloses() {
+    Program p;
+    TXMLIniFile& events = p.form->eventStore();
+    events.WriteString("0", Key::AlType, EventRecord::KindShut);
+    events.WriteDouble("0", Key::Date, p.inMs(50));
+    events.WriteInt("0", Key::ShutType, 3);
+    p.commitAlarm("1", p.inMs(200), QStringLiteral("Behind the countdown"));
+    QTRY_COMPARE_WITH_TIMEOUT(openWindows<TForm3>().size(), 1, 5000);
+    TForm3* countdown = openWindows<TForm3>().first();
+    QCOMPARE(countdown->Shut->text(), QStringLiteral("System will Hibernate\nAutomatically in 30 sec"));
+    QVERIFY(!p.form->schedulerHost().scheduler().isEnabled());
+    QTest::qWait(400);
+    QVERIFY(openWindows<TForm2>().isEmpty());
+
+    countdown->DsFancyButton2Click(); // "Cancel"
+    QTRY_COMPARE_WITH_TIMEOUT(openWindows<TForm2>().size(), 1, 2000);
+    QVERIFY(p.power.performed.isEmpty());
+}
+
+QTEST_MAIN(TestSchedulerHost)
+#include "tst_SchedulerHost.moc"

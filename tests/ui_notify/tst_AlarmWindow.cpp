@@ -1,0 +1,292 @@
+#include "NotifyFixture.h"
+
+#include "scheduler/DayCount.h"
+#include "scheduler/EventRecord.h"
+#include "ui/notify/TForm2.h"
+#include "ui/notify/TForm4.h"
+#include "widgets/ClickableLabel.h"
+#include "widgets/FancyButton.h"
+
+#include <QPointer>
+
+namespace {
+QStringList numbered(int count) {
+    QStringList lines;
+    for (int i = 1; i <= count; ++i)
+        lines << QStringLiteral("line %1").arg(i);
+    return lines;
+}
+
+QString joined(int from, int to, bool more) {
+    QString text;
+    for (int i = from; i <= to; ++i)
+        text += QStringLiteral("line %1\n").arg(i);
+    return more ? text + QStringLiteral("...") : text;
+}
+
+// A window as the firing leaves it: filled, the buttons of a one-time alarm hidden when asked.
+TForm2* alarmWindow(NotifyFixture& f, const QByteArray& section, bool repeating, bool sound = true,
+                    const QStringList& lines = {QStringLiteral("Dentist")}) {
+    auto* window = new TForm2(f.services);
+    window->section = section;
+    window->lines = lines;
+    window->sound = sound;
+    if (!sound)
+        window->DsFancyButton1->hide();
+    if (!repeating)
+        window->Button2->hide();
+    return window;
+}
+} // namespace
+
+class TestAlarmWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void paging_data();
+    void paging();
+    void topLevelWindowLeavesHiddenMainWindowHidden();
+    void titleFollowsTheClock();
+    void oneWindowPerRepeatingRecord();
+    void oneTimeAlarmIsNotRegistered();
+    void soundPlaysTwiceThenStopIsDisabled();
+    void stopSound();
+    void unplayableSoundIsSilentWithoutStopButton();
+    void noSoundWhenSwitchedOff();
+    void missingChosenSoundFallsBackToDefault();
+    void disableRepetitionRetiresTheNextOccurrence();
+    void birthdaySoundPlaysTwice();
+};
+
+void TestAlarmWindow::paging_data() {
+    QTest::addColumn<int>("lineCount");
+    QTest::addColumn<QStringList>("pages"); // the text before the first click, then after each click
+    QTest::addColumn<bool>("handCursor");
+    QTest::newRow("3 lines") << 3 << QStringList{joined(1, 3, false), joined(1, 3, false)} << false;
+    QTest::newRow("8 lines") << 8 << QStringList{joined(1, 7, true), joined(8, 8, false), joined(1, 7, true)} << true;
+    QTest::newRow("10 lines") << 10 << QStringList{joined(1, 7, true), joined(8, 10, false), joined(1, 7, true)}
+                              << true;
+    QTest::newRow("15 lines") << 15
+                              << QStringList{joined(1, 7, true), joined(8, 14, true), joined(15, 15, false),
+                                             joined(1, 7, true)}
+                              << true;
+}
+
+void TestAlarmWindow::paging() {
+    QFETCH(int, lineCount);
+    QFETCH(QStringList, pages);
+    QFETCH(bool, handCursor);
+    NotifyFixture f;
+    QPointer<TForm2> window = alarmWindow(f, "0", false, false, numbered(lineCount));
+    window->show();
+    QCOMPARE(window->Label->text(), pages.first());
+    QCOMPARE(window->Label->cursor().shape(), handCursor ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    for (int i = 1; i < pages.size(); ++i) {
+        QTest::mouseClick(window->Label, Qt::LeftButton);
+        QCOMPARE(window->Label->text(), pages[i]);
+    }
+    delete window;
+}
+
+void TestAlarmWindow::topLevelWindowLeavesHiddenMainWindowHidden() {
+    NotifyFixture f;
+    QWidget mainWindow;
+    mainWindow.hide();
+    QPointer<TForm2> window = alarmWindow(f, "0", false);
+    window->show();
+    QVERIFY(window->isWindow());
+    QVERIFY(!window->parentWidget());
+    QVERIFY(window->windowFlags() & Qt::WindowStaysOnTopHint);
+    QVERIFY(window->testAttribute(Qt::WA_DeleteOnClose));
+    QVERIFY(window->isVisible());
+    QVERIFY(!mainWindow.isVisible());
+    QTest::mouseClick(window->Button1, Qt::LeftButton);
+    QTRY_VERIFY(!window);
+}
+
+void TestAlarmWindow::titleFollowsTheClock() {
+    NotifyFixture f;
+    QPointer<TForm2> window = alarmWindow(f, "0", false);
+    QCOMPARE(window->windowTitle(), QStringLiteral("14/11/2026 08:00:00"));
+    f.clock.advance(61 * 1000);
+    window->TimerTimer();
+    QCOMPARE(window->windowTitle(), QStringLiteral("14/11/2026 08:01:01"));
+    QCOMPARE(window->Timer.interval(), 1000);
+    QVERIFY(window->Timer.isActive());
+    delete window;
+}
+
+void TestAlarmWindow::oneWindowPerRepeatingRecord() {
+    NotifyFixture f;
+    QPointer<TForm2> first = alarmWindow(f, "4", true);
+    first->show();
+    QCOMPARE(f.registry.openAlarmNumbers, QList<int>{4});
+
+    // The next occurrence while the first window is still open replaces it.
+    QPointer<TForm2> second = alarmWindow(f, "4", true);
+    second->show();
+    QTRY_VERIFY(!first);
+    QCOMPARE(f.registry.openAlarmNumbers, QList<int>{4});
+    QCOMPARE(f.registry.windowFor(4), second.data());
+
+    // Closing keeps the number with no window; the next occurrence takes the same place.
+    QPointer<TForm2> other = alarmWindow(f, "7", true);
+    other->show();
+    second->close();
+    QTRY_VERIFY(!second);
+    QCOMPARE(f.registry.openAlarmNumbers, (QList<int>{4, 7}));
+    QCOMPARE(f.registry.windowFor(4), nullptr);
+    QPointer<TForm2> third = alarmWindow(f, "4", true);
+    third->show();
+    QCOMPARE(f.registry.openAlarmNumbers, (QList<int>{4, 7}));
+    QCOMPARE(f.registry.windowFor(4), third.data());
+    QVERIFY(other);
+    delete third;
+    delete other;
+}
+
+void TestAlarmWindow::oneTimeAlarmIsNotRegistered() {
+    NotifyFixture f;
+    QPointer<TForm2> a = alarmWindow(f, "4", false);
+    QPointer<TForm2> b = alarmWindow(f, "4", false);
+    a->show();
+    b->show();
+    QVERIFY(a && b);
+    QVERIFY(f.registry.openAlarmNumbers.isEmpty());
+    QVERIFY(a->Button2->isHidden());
+    delete a;
+    delete b;
+}
+
+void TestAlarmWindow::soundPlaysTwiceThenStopIsDisabled() {
+    NotifyFixture f;
+    QPointer<TForm2> window = alarmWindow(f, "0", false);
+    window->show();
+    FakeSoundPlayer* player = f.players.last();
+    QVERIFY(player);
+    QCOMPARE(player->plays, QStringList{f.services.defaultSoundFile});
+    QVERIFY(window->playing());
+
+    QVERIFY(player->finishPlay());
+    QCOMPARE(player->plays.size(), 2);
+    QVERIFY(window->DsFancyButton1->isEnabled());
+    QVERIFY(player->finishPlay());
+    QCOMPARE(player->plays.size(), 2);
+    QVERIFY(!window->DsFancyButton1->isEnabled());
+    QVERIFY(!window->playing());
+    QVERIFY(!player->isPlaying());
+    delete window;
+    QVERIFY(!f.players.last()); // the window owned its player
+}
+
+void TestAlarmWindow::stopSound() {
+    NotifyFixture f;
+    QPointer<TForm2> window = alarmWindow(f, "0", false);
+    window->show();
+    FakeSoundPlayer* player = f.players.last();
+    QTest::mouseClick(window->DsFancyButton1, Qt::LeftButton);
+    QCOMPARE(player->stops, 1);
+    QVERIFY(!player->isPlaying());
+    QVERIFY(!window->DsFancyButton1->isEnabled());
+    QVERIFY(!window->playing());
+    QCOMPARE(window->playCount(), 50);
+    QVERIFY(!player->finishPlay());
+    QCOMPARE(player->plays.size(), 1);
+    delete window;
+}
+
+void TestAlarmWindow::unplayableSoundIsSilentWithoutStopButton() {
+    NotifyFixture f;
+    f.players.unplayable.insert(f.services.defaultSoundFile);
+    QPointer<TForm2> window = alarmWindow(f, "0", false);
+    window->show();
+    QVERIFY(!window->DsFancyButton1->isHidden());
+    QTRY_VERIFY(window->DsFancyButton1->isHidden());
+    QVERIFY(!window->playing());
+    QVERIFY(window->isVisible());
+    QVERIFY(f.messages.isEmpty());
+    delete window;
+}
+
+void TestAlarmWindow::noSoundWhenSwitchedOff() {
+    NotifyFixture f;
+    QPointer<TForm2> window = alarmWindow(f, "0", false, false);
+    window->show();
+    QVERIFY(!f.players.last()); // not even a player is made
+    QVERIFY(window->DsFancyButton1->isHidden());
+    delete window;
+}
+
+void TestAlarmWindow::missingChosenSoundFallsBackToDefault() {
+    NotifyFixture f;
+    const QString chosen = f.dir.filePath(QStringLiteral("bell.wav"));
+    f.settings->WriteFlag("settings", "defaultsound", false);
+    f.settings->WriteString("settings", "soundpath", chosen.toUtf8());
+
+    QFile file(chosen);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    QPointer<TForm2> window = alarmWindow(f, "0", false);
+    window->show();
+    QCOMPARE(f.players.last()->plays, QStringList{chosen});
+    delete window;
+
+    QVERIFY(QFile::remove(chosen));
+    window = alarmWindow(f, "0", false);
+    window->show();
+    QCOMPARE(f.players.last()->plays, QStringList{f.services.defaultSoundFile});
+    QVERIFY(f.settings->ReadFlag("settings", "defaultsound", false));
+    delete window;
+}
+
+void TestAlarmWindow::disableRepetitionRetiresTheNextOccurrence() {
+    // Every day at 08:00, fired at 08:00 on 14 November: the firing has already moved it on a day.
+    NotifyFixture f;
+    namespace Key = EventRecord::Key;
+    const double next = DayCount::fromDateTime(QDateTime(QDate(2026, 11, 15), QTime(8, 0)));
+    f.events->WriteString("2", Key::AlType, "alarm");
+    f.events->WriteDouble("2", Key::Date, next);
+    f.events->WriteFlag("2", Key::Repeat, true);
+    f.events->WriteInt("2", Key::RepType, 2);
+    f.events->WriteFlag("2", Key::Sound, false);
+    EventRecord::writeTextBlock(*f.events, "2", {QStringLiteral("Take the pills"), QStringLiteral("with water")});
+    f.events->WriteString("3", Key::AlType, "alarm");
+    f.past->WriteDouble("0", Key::Date, 1.0);
+
+    QPointer<TForm2> window = alarmWindow(f, "2", true, false);
+    window->show();
+    QCOMPARE(f.registry.openAlarmNumbers, QList<int>{2});
+    QTest::mouseClick(window->Button2, Qt::LeftButton);
+
+    TXMLIniFile reread(f.past->FileName()); // on disk, not only in memory
+    QCOMPARE(reread.ReadDouble("1", Key::Date, 0), next);
+    QCOMPARE(reread.ReadFlag("1", Key::Sound, true), false);
+    QCOMPARE(EventRecord::readTextBlock(reread, "1"),
+             (QStringList{QStringLiteral("Take the pills"), QStringLiteral("with water")}));
+    QVERIFY(!f.events->HasSection("2"));
+    QVERIFY(f.events->HasSection("3"));
+    QVERIFY(f.registry.openAlarmNumbers.isEmpty());
+    QVERIFY(!window->Button2->isEnabled());
+    QVERIFY(window->isVisible());
+    delete window;
+}
+
+void TestAlarmWindow::birthdaySoundPlaysTwice() {
+    NotifyFixture f;
+    QPointer<TForm4> window = new TForm4(f.services);
+    window->BirthLabel->setText(QStringLiteral("Ann is now\n26 Years Old."));
+    window->show();
+    QCOMPARE(window->windowTitle(), QStringLiteral("Birthday"));
+    QVERIFY(!(window->windowFlags() & Qt::WindowStaysOnTopHint));
+    FakeSoundPlayer* player = f.players.last();
+    QVERIFY(player->finishPlay());
+    QVERIFY(window->DsFancyButton1->isEnabled());
+    QVERIFY(player->finishPlay());
+    QCOMPARE(player->plays.size(), 2);
+    QVERIFY(!window->DsFancyButton1->isEnabled());
+    QTest::mouseClick(window->Button1, Qt::LeftButton);
+    QTRY_VERIFY(!window);
+}
+
+QTEST_MAIN(TestAlarmWindow)
+#include "tst_AlarmWindow.moc"
