@@ -1,5 +1,6 @@
 #include "app/AboutPage.h"
 
+#include "app/ClaimedKeys.h"
 #include "app/UrlOpener.h"
 #include "widgets/FancyButton.h"
 #include "widgets/IconLabel.h"
@@ -81,6 +82,11 @@ AboutPage::AboutPage(QWidget* parent)
     layout->addLayout(body);
     layout->addStretch(2);
     layout->addLayout(buttons);
+
+    // The main menu's Enter stays active on this page; a focused link or button keeps the key for itself.
+    ClaimedKeys::claimActivation(WebsiteLink);
+    ClaimedKeys::claimActivation(SupportLink);
+    ClaimedKeys::claimActivation(DsFancyButton30);
 
     setTabOrder(WebsiteLink, SupportLink);
     setTabOrder(SupportLink, DsFancyButton30);

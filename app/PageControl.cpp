@@ -18,6 +18,9 @@ void PageControl::showPage(int index) {
     if (index < 0 || index >= count())
         return;
     setCurrentIndex(index);
+    // A page names the control to start on (its default button or first field) as its focus proxy.
+    if (QWidget* page = widget(index); page->focusProxy())
+        page->setFocus(Qt::OtherFocusReason);
     if (const auto& handler = m_showHandlers[std::size_t(index)])
         handler();
     emit pageShown(index);

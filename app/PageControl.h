@@ -10,7 +10,8 @@
 // because pages are filled from the stores each time they are shown.
 //
 //   addPage(index, page, &Page::XTabShow)   put a page at its fixed index (PageIndex.h), in index order
-//   showPage(index)                         switch and run the page's show handler; pageShown(index) follows
+//   showPage(index)                         switch, focus the page's focus proxy (its default control) when it
+//                                           has one, run the page's show handler; pageShown(index) follows
 class PageControl final : public QStackedWidget {
     Q_OBJECT
 public:

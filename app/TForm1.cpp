@@ -3,6 +3,8 @@
 #include "app/DataFolders.h"
 #include "app/LegacyImport.h"
 #include "app/LocaleDateTimeText.h"
+#include "app/MainMenuPage.h"
+#include "app/PageIndex.h"
 #include "app/SchedulerHost.h"
 #include "scheduler/DayCount.h"
 #include "scheduler/SchedulerClock.h"
@@ -82,19 +84,11 @@ void TForm1::buildWindow() {
         move(desktop->availableGeometry().center() - rect().center());
 }
 
-void TForm1::buildPages() {}
-
-void TForm1::showMainMenuPage() {}
-
 void TForm1::createWorkingLists() {}
 
 void TForm1::selectStartupChoices() {
-    menuChoice = 1;
+    mainMenu->myLabel3d1Click();
 }
-
-void TForm1::applyTraySetting() {}
-
-void TForm1::fillAboutPage() {}
 
 void TForm1::openSettingsStore() {
     m_settingsStore = std::make_unique<TXMLIniFile>(m_exeFolder + QStringLiteral("/Settings.xml"));
@@ -173,8 +167,11 @@ void TForm1::showFromInstanceMessage() {
         showMainMenuPage();
 }
 
-// The program runs on behind the tray: closing only hides the window.
+// The program runs on behind the tray: closing only hides the window, and whatever was under way is
+// dropped, so the next showing starts afresh on the main menu.
 void TForm1::closeEvent(QCloseEvent* event) {
     event->ignore();
-    hide();
+    hideMainWindow();
+    showPage(MainTab);
+    clearModeFlags();
 }

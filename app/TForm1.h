@@ -1,14 +1,18 @@
 #pragma once
 
 #include "app/AppContext.h"
+#include "app/PageControl.h"
 #include "platform/InstanceChannel.h"
 
 #include <QMainWindow>
 #include <memory>
 
+class AboutPage;
+class MainMenuPage;
 class QDateTime;
 class SchedulerClock;
 class SchedulerHost;
+class TrayController;
 class TXMLIniFile;
 
 // The main window: lives from start to end of the process and owns the five stores and the state the
@@ -63,6 +67,29 @@ public:
     double lastClockTick = 0;
     // 0 until start-up selects "New Alarm": selecting the entry already chosen does nothing.
     int menuChoice = 0;
+
+    // Where the pages came from and where "<<Back" leads.
+    int editorKind = 0; // 0 alarm, 1 power action, 2 birthday
+    int editSection = 0;
+    bool editFromList = false;
+    bool editFromCalendar = false;
+    bool editPastAlarm = false;
+    bool returnToEditor = false;
+    int listPage = 1; // 1 to 4: the list page filled last
+    // The four flags above always go together.
+    void clearModeFlags();
+
+    // The pages (PageIndex.h), the main menu, About and the tray icon; TForm1Pages.cpp.
+    PageControl* PageControl1 = nullptr;
+    MainMenuPage* mainMenu = nullptr;
+    AboutPage* about = nullptr;
+    TrayController* tray = nullptr;
+    // Switches to a page and runs its show handler, also while the window is hidden.
+    void showPage(int index);
+    int currentPage() const;
+    // The window and its taskbar button come and go together.
+    void showMainWindow();
+    void hideMainWindow();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,0 +1,87 @@
+// TForm1: its pages, the navigation between them and the tray icon.
+
+#include "app/AboutPage.h"
+#include "app/MainMenuPage.h"
+#include "app/PageControl.h"
+#include "app/PageIndex.h"
+#include "app/PlaceholderPage.h"
+#include "app/TForm1.h"
+#include "app/TrayController.h"
+#include "widgets/ShadowLabel.h"
+
+#include <QLabel>
+
+// One line per page, in index order. A page that is not written yet stands as a placeholder with its title and
+// a way back; its replacement is `PageControl1->addPage(AlarmTab, new AlarmPage(*this), &AlarmPage::AlarmTabShow);`.
+void TForm1::buildPages() {
+    PageControl1 = new PageControl(this);
+    setCentralWidget(PageControl1);
+    const auto placeholder = [this](const char* title) {
+        auto* page = new PlaceholderPage(QString::fromUtf8(title), PageControl1);
+        connect(page, &PlaceholderPage::backClicked, this, [this] { showPage(MainTab); });
+        return page;
+    };
+
+    mainMenu = PageControl1->addPage(MainTab, new MainMenuPage(*this), &MainMenuPage::MainTabShow);
+    PageControl1->addPage(AlarmTab, placeholder("New Alarm"));
+    PageControl1->addPage(ShutTab, placeholder("Scheduled Shut Down"));
+    PageControl1->addPage(BirthTab, placeholder("New Birthday"));
+    PageControl1->addPage(ViewTabAl, placeholder("General Alarms"));
+    PageControl1->addPage(ViewTabShut, placeholder("Shut Downs"));
+    PageControl1->addPage(ViewTabBirthDay, placeholder("Birthdays"));
+    PageControl1->addPage(ViewTabPast, placeholder("Past Alarms"));
+    PageControl1->addPage(ConfirmTab, placeholder("Confirmation"));
+    about = PageControl1->addPage(AboutTab, new AboutPage);
+    PageControl1->addPage(MoreTab, placeholder("Advanced Settings"));
+    PageControl1->addPage(CategoryTab, placeholder("Edit Alarm Categories"));
+    PageControl1->addPage(AddressTab, placeholder("Address Book"));
+    PageControl1->addPage(AddAddressTab, placeholder("Add Information"));
+    PageControl1->addPage(CalendarTab, placeholder("Diary"));
+    PageControl1->addPage(EditCalendarTab, placeholder("Calendar"));
+    PageControl1->addPage(SetTab, placeholder("Settings"));
+    PageControl1->addPage(TimerTab, placeholder("Timer - CountDown"));
+    PageControl1->addPage(EditTab, placeholder("View Events"));
+    PageControl1->addPage(EditViewTab, placeholder("Edit Alarms"));
+
+    connect(about, &AboutPage::backClicked, this, [this] { showPage(MainTab); });
+    tray = new TrayController(*this, this);
+}
+
+void TForm1::showPage(int index) {
+    PageControl1->showPage(index);
+}
+
+int TForm1::currentPage() const {
+    return PageControl1->currentIndex();
+}
+
+void TForm1::showMainMenuPage() {
+    showPage(MainTab);
+}
+
+void TForm1::clearModeFlags() {
+    editFromList = false;
+    editFromCalendar = false;
+    returnToEditor = false;
+    editPastAlarm = false;
+}
+
+void TForm1::showMainWindow() {
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+void TForm1::hideMainWindow() {
+    hide();
+}
+
+void TForm1::applyTraySetting() {
+    tray->applyStartupSetting();
+}
+
+void TForm1::fillAboutPage() {
+    about->myaSuperLabel20->setText(AboutPage::productName());
+    about->myaSuperLabel23->setText(AboutPage::companyName());
+}

@@ -1,0 +1,142 @@
+#include "app/TrayController.h"
+
+#include "app/MainMenuPage.h"
+#include "app/PageIndex.h"
+#include "app/TForm1.h"
+#include "store/XMLIniFile.h"
+#include "widgets/Icons.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace {
+
+const QByteArray settingsSection = QByteArrayLiteral("settings");
+const QByteArray trayKey = QByteArrayLiteral("tray");
+
+} // namespace
+
+TrayController::TrayController(TForm1& form, QObject* parent)
+    : QObject(parent)
+    , m_form(form) {
+    setObjectName(QStringLiteral("TrayController"));
+    TrayIcon = new QSystemTrayIcon(Icons::icon(Icons::tray()), this);
+    TrayIcon->setObjectName(QStringLiteral("TrayIcon"));
+    TrayIcon->setToolTip(QStringLiteral("Zentick"));
+    buildMenu();
+    TrayIcon->setContextMenu(PopupMenu2);
+    connect(TrayIcon, &QSystemTrayIcon::activated, this, &TrayController::activated);
+}
+
+// The menu is a top-level widget with no parent to delete it.
+TrayController::~TrayController() {
+    delete PopupMenu2;
+}
+
+void TrayController::buildMenu() {
+    PopupMenu2 = new QMenu;
+    PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
+    const auto item = [this](const char* name, const QString& text, void (TrayController::*handler)(),
+                             const QString& icon = QString()) {
+        QAction* action = PopupMenu2->addAction(text);
+        action->setObjectName(QLatin1String(name));
+        if (!icon.isEmpty())
+            action->setIcon(Icons::icon(icon));
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    const auto separator = [this](const char* name) {
+        PopupMenu2->addSeparator()->setObjectName(QLatin1String(name));
+    };
+
+    Restore1 = item("Restore1", QStringLiteral("Main Menu"), &TrayController::Restore1Click, Icons::application());
+    QFont bold = Restore1->font();
+    bold.setBold(true);
+    Restore1->setFont(bold);
+    separator("N1");
+    NewAlarm1 = item("NewAlarm1", QStringLiteral("New Alarm"), &TrayController::NewAlarm1Click, Icons::menu(1, false));
+    ScheduledShutDown1 = item("ScheduledShutDown1", QStringLiteral("Scheduled Shut Down"),
+                              &TrayController::ScheduledShutDown1Click, Icons::menu(2, false));
+    AddBirthday1 =
+        item("AddBirthday1", QStringLiteral("Add Birthday"), &TrayController::AddBirthday1Click, Icons::menu(3, false));
+    ViewEditAlarms1 = item("ViewEditAlarms1", QStringLiteral("View/Edit Alarms"), &TrayController::ViewEditAlarms1Click,
+                           Icons::menu(4, false));
+    separator("N2");
+    CountDown1 = item("CountDown1", QStringLiteral("Timer - Countdown"), &TrayController::CountDown1Click,
+                      Icons::menu(5, false));
+    AddressBook1 =
+        item("AddressBook1", QStringLiteral("Address Book"), &TrayController::AddressBook1Click, Icons::menu(6, false));
+    Calendar1 = item("Calendar1", QStringLiteral("Diary"), &TrayController::Calendar1Click, Icons::menu(7, false));
+    separator("N3");
+    Settings1 = item("Settings1", QStringLiteral("Settings"), &TrayController::Settings1Click, Icons::menu(8, false));
+    DisableTray1 = item("DisableTray1", QStringLiteral("Disable Tray"), &TrayController::DisableTray1Click);
+}
+
+void TrayController::applyStartupSetting() {
+    setIconShown(m_form.settingsStore().ReadFlag(settingsSection, trayKey, true));
+}
+
+void TrayController::setIconShown(bool shown) {
+    TrayIcon->setVisible(shown);
+    if (m_shown == shown)
+        return;
+    m_shown = shown;
+    emit iconShownChanged(shown);
+}
+
+// Whatever the user was doing in the window before it was closed or left is forgotten: an editor opened from a list
+// must not come back as "New Alarm".
+void TrayController::Restore1Click() {
+    m_form.clearModeFlags();
+    m_form.showPage(MainTab);
+    m_form.showMainWindow();
+}
+
+void TrayController::openEntry(int choice) {
+    Restore1Click();
+    m_form.mainMenu->selectEntry(choice);
+    m_form.mainMenu->DsFancyButton1Click();
+}
+
+void TrayController::NewAlarm1Click() {
+    openEntry(1);
+}
+void TrayController::ScheduledShutDown1Click() {
+    openEntry(2);
+}
+void TrayController::AddBirthday1Click() {
+    openEntry(3);
+}
+void TrayController::ViewEditAlarms1Click() {
+    openEntry(4);
+}
+void TrayController::CountDown1Click() {
+    openEntry(5);
+}
+void TrayController::AddressBook1Click() {
+    openEntry(6);
+}
+void TrayController::Calendar1Click() {
+    openEntry(7);
+}
+void TrayController::Settings1Click() {
+    openEntry(8);
+}
+
+void TrayController::DisableTray1Click() {
+    m_form.settingsStore().WriteFlag(settingsSection, trayKey, false);
+    setIconShown(false);
+}
+
+// Unlike the menu, the double click keeps the mode flags: it only brings the window back.
+void TrayController::TrayIconDblClick() {
+    m_form.showPage(MainTab);
+    m_form.showMainWindow();
+}
+
+// Desktops that speak the StatusNotifier protocol report a click as Trigger and never a double click, so a click brings
+// the window back too; on the others a double click sends both, and showing twice is harmless.
+void TrayController::activated(QSystemTrayIcon::ActivationReason reason) {
+    if (reason == QSystemTrayIcon::DoubleClick || reason == QSystemTrayIcon::Trigger)
+        TrayIconDblClick();
+}

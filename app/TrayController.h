@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QObject>
+#include <QSystemTrayIcon>
+
+class TForm1;
+class QAction;
+class QMenu;
+
+// The icon in the notification area and its menu: the way back to the main window while it is hidden. Every menu item
+// but "Disable Tray" brings the window up on the main menu, with a clean slate, and opens its entry. Where the desktop
+// has no notification area the icon simply never appears; nothing else depends on it.
+class TrayController final : public QObject {
+    Q_OBJECT
+public:
+    explicit TrayController(TForm1& form, QObject* parent = nullptr);
+    ~TrayController() override;
+
+    // Start-up: the icon is shown exactly when "tray" (default on) is on.
+    void applyStartupSetting();
+    // Show or hide the icon; the settings page and "Disable Tray" switch it.
+    void setIconShown(bool shown);
+    bool isIconShown() const { return m_shown; }
+
+    QSystemTrayIcon* TrayIcon = nullptr;
+    QMenu* PopupMenu2 = nullptr;
+    QAction* Restore1 = nullptr;           // "Main Menu", the default item
+    QAction* NewAlarm1 = nullptr;          // "New Alarm"
+    QAction* ScheduledShutDown1 = nullptr; // "Scheduled Shut Down"
+    QAction* AddBirthday1 = nullptr;       // "Add Birthday"
+    QAction* ViewEditAlarms1 = nullptr;    // "View/Edit Alarms"
+    QAction* CountDown1 = nullptr;         // "Timer - Countdown"
+    QAction* AddressBook1 = nullptr;       // "Address Book"
+    QAction* Calendar1 = nullptr;          // "Diary"
+    QAction* Settings1 = nullptr;          // "Settings"
+    QAction* DisableTray1 = nullptr;       // "Disable Tray"
+
+    void Restore1Click();
+    void NewAlarm1Click();
+    void ScheduledShutDown1Click();
+    void AddBirthday1Click();
+    void ViewEditAlarms1Click();
+    void CountDown1Click();
+    void AddressBook1Click();
+    void Calendar1Click();
+    void Settings1Click();
+    void DisableTray1Click();
+    void TrayIconDblClick();
+
+signals:
+    // The icon was switched on or off; the settings page's tray label names the next switch.
+    void iconShownChanged(bool shown);
+
+private:
+    void buildMenu();
+    void openEntry(int choice);
+    void activated(QSystemTrayIcon::ActivationReason reason);
+
+    TForm1& m_form;
+    bool m_shown = false;
+};

@@ -1,0 +1,162 @@
+#include "MainWindowFixture.h"
+
+#include "app/MainMenuPage.h"
+#include "app/PageIndex.h"
+#include "app/TrayController.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QSignalSpy>
+
+namespace {
+
+void setAllModeFlags(TForm1& form) {
+    form.editFromList = form.editFromCalendar = form.editPastAlarm = form.returnToEditor = true;
+}
+
+QList<bool> modeFlags(const TForm1& form) {
+    return {form.editFromList, form.editFromCalendar, form.editPastAlarm, form.returnToEditor};
+}
+
+const QList<bool> allClear{false, false, false, false};
+const QList<bool> allSet{true, true, true, true};
+
+} // namespace
+
+class TestTrayAndClose : public QObject {
+    Q_OBJECT
+
+private slots:
+    void menuItemsInOrder();
+    void menuItemOpensItsPage_data();
+    void menuItemOpensItsPage();
+    void disableTray();
+    void startupFollowsTheTraySetting_data();
+    void startupFollowsTheTraySetting();
+    void doubleClickKeepsTheMode();
+    void closingHidesAndForgetsTheMode();
+};
+
+void TestTrayAndClose::menuItemsInOrder() {
+    MainWindowFixture f({}, false);
+    QStringList items;
+    for (const QAction* action : f.form->tray->PopupMenu2->actions())
+        items << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    QCOMPARE(items,
+             (QStringList{QStringLiteral("Main Menu"), QStringLiteral("-"), QStringLiteral("New Alarm"),
+                          QStringLiteral("Scheduled Shut Down"), QStringLiteral("Add Birthday"),
+                          QStringLiteral("View/Edit Alarms"), QStringLiteral("-"), QStringLiteral("Timer - Countdown"),
+                          QStringLiteral("Address Book"), QStringLiteral("Diary"), QStringLiteral("-"),
+                          QStringLiteral("Settings"), QStringLiteral("Disable Tray")}));
+    QCOMPARE(f.form->tray->TrayIcon->toolTip(), QStringLiteral("Zentick"));
+    QVERIFY(f.form->tray->TrayIcon->contextMenu() == f.form->tray->PopupMenu2);
+}
+
+void TestTrayAndClose::menuItemOpensItsPage_data() {
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<int>("page");
+    QTest::addColumn<int>("menuChoice");
+    QTest::newRow("Main Menu") << QStringLiteral("Restore1") << int(MainTab) << 3;
+    QTest::newRow("New Alarm") << QStringLiteral("NewAlarm1") << int(AlarmTab) << 1;
+    QTest::newRow("Scheduled Shut Down") << QStringLiteral("ScheduledShutDown1") << int(ShutTab) << 2;
+    QTest::newRow("Add Birthday") << QStringLiteral("AddBirthday1") << int(BirthTab) << 3;
+    QTest::newRow("View/Edit Alarms") << QStringLiteral("ViewEditAlarms1") << int(ViewTabAl) << 4;
+    QTest::newRow("Timer - Countdown") << QStringLiteral("CountDown1") << int(TimerTab) << 5;
+    QTest::newRow("Address Book") << QStringLiteral("AddressBook1") << int(AddressTab) << 6;
+    QTest::newRow("Diary") << QStringLiteral("Calendar1") << int(CalendarTab) << 7;
+    QTest::newRow("Settings") << QStringLiteral("Settings1") << int(SetTab) << 8;
+}
+
+// From a hidden window left in the middle of something: the item brings it up on its page with a clean slate.
+void TestTrayAndClose::menuItemOpensItsPage() {
+    QFETCH(QString, item);
+    QFETCH(int, page);
+    QFETCH(int, menuChoice);
+    MainWindowFixture f({}, false);
+    f.form->mainMenu->selectEntry(3);
+    f.form->showPage(ConfirmTab);
+    setAllModeFlags(*f.form);
+    QVERIFY(!f.form->isVisible());
+
+    auto* action = f.form->tray->PopupMenu2->findChild<QAction*>(item);
+    QVERIFY(action);
+    action->trigger();
+
+    QVERIFY(f.form->isVisible());
+    QCOMPARE(f.page(), page);
+    QCOMPARE(f.form->menuChoice, menuChoice);
+    QCOMPARE(modeFlags(*f.form), allClear);
+    // Only the main menu keeps its keyboard; an opened entry has run "Next>>".
+    QCOMPARE(f.form->mainMenu->keyboardMenuAttached(), page == int(MainTab));
+}
+
+void TestTrayAndClose::disableTray() {
+    MainWindowFixture f({}, false);
+    TrayController& tray = *f.form->tray;
+    QVERIFY(tray.isIconShown());
+    QSignalSpy switched(&tray, &TrayController::iconShownChanged);
+
+    tray.DisableTray1->trigger();
+
+    QCOMPARE(f.form->settingsStore().ReadString("settings", "tray", ""), QByteArray("0"));
+    QVERIFY(!tray.isIconShown());
+    QVERIFY(!tray.TrayIcon->isVisible());
+    QCOMPARE(switched.count(), 1);
+    QCOMPARE(switched.first().first().toBool(), false);
+    QVERIFY(!f.form->isVisible());
+}
+
+void TestTrayAndClose::startupFollowsTheTraySetting_data() {
+    QTest::addColumn<QByteArray>("tray"); // empty: the key is missing
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("missing key") << QByteArray() << true;
+    QTest::newRow("on") << QByteArray("1") << true;
+    QTest::newRow("off") << QByteArray("0") << false;
+}
+
+void TestTrayAndClose::startupFollowsTheTraySetting() {
+    QFETCH(QByteArray, tray);
+    QFETCH(bool, shown);
+    MainWindowFixture f(tray.isEmpty() ? QList<QPair<QByteArray, QByteArray>>{}
+                                       : QList<QPair<QByteArray, QByteArray>>{{"tray", tray}},
+                        false);
+    QCOMPARE(f.form->tray->isIconShown(), shown);
+    QCOMPARE(f.form->tray->TrayIcon->isVisible(), shown);
+    QVERIFY(!f.form->isVisible());
+}
+
+void TestTrayAndClose::doubleClickKeepsTheMode() {
+    MainWindowFixture f({}, false);
+    f.form->showPage(ConfirmTab);
+    setAllModeFlags(*f.form);
+
+    emit f.form->tray->TrayIcon->activated(QSystemTrayIcon::DoubleClick);
+
+    QVERIFY(f.form->isVisible());
+    QCOMPARE(f.page(), int(MainTab));
+    QCOMPARE(modeFlags(*f.form), allSet);
+    QVERIFY(f.form->mainMenu->keyboardMenuAttached());
+}
+
+// An editor opened from a list, then the window closed: the next "New Alarm" from the tray is a new alarm.
+void TestTrayAndClose::closingHidesAndForgetsTheMode() {
+    MainWindowFixture f;
+    QVERIFY(f.waitUntilActive());
+    f.form->showPage(AlarmTab);
+    setAllModeFlags(*f.form);
+
+    QVERIFY(!f.form->close());
+
+    QVERIFY(!f.form->isVisible());
+    QCOMPARE(f.page(), int(MainTab));
+    QCOMPARE(modeFlags(*f.form), allClear);
+    QVERIFY(f.form->mainMenu->keyboardMenuAttached());
+
+    f.form->tray->NewAlarm1->trigger();
+    QVERIFY(f.form->isVisible());
+    QCOMPARE(f.page(), int(AlarmTab));
+    QVERIFY(!f.form->editFromList);
+}
+
+QTEST_MAIN(TestTrayAndClose)
+#include "tst_TrayAndClose.moc"
