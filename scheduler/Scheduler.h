@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QObject>
 #include <QTimer>
+#include <QVector>
 
 class NotificationSink;
 class SchedulerClock;
@@ -66,6 +67,12 @@ private:
     bool fire(const QByteArray& section, const SchedulerClock& clock); // false: passed over
     bool passedOver(const QByteArray& section);
     void rememberIfStillDue(const QByteArray& section, const SchedulerClock& clock);
+    void refreshDates();
+
+    struct DatedSection {
+        QByteArray section;
+        double date;
+    };
 
     QTimer Timer;
     TXMLIniFile* m_events;
@@ -76,4 +83,9 @@ private:
     // Records that fired but stayed due, with the "date" text they fired with.
     QHash<QByteArray, QByteArray> m_firedStillDue;
     QString m_failure; // of the current tick
+    // Every section with its "date", in store order, read again only when the store has changed:
+    // a tick over many records then costs a walk over plain numbers, not thousands of lookups.
+    QVector<DatedSection> m_dates;
+    const TXMLIniFile* m_datesStore = nullptr;
+    quint64 m_datesChangeCount = 0;
 };

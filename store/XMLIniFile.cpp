@@ -133,6 +133,7 @@ QByteArray TXMLIniFile::GetXML() const {
 }
 
 void TXMLIniFile::changed() {
+    ++m_changeCount;
     if (m_batchDepth > 0)
         m_dirty = true;
     else

@@ -63,6 +63,9 @@ public:
     QByteArray GetXML() const;
     // Saves that reached the disk since construction: shows that a batch wrote once, or a no-op none.
     quint64 saveCount() const { return m_saveCount; }
+    // Grows with every change of the content, saved or not: readers that keep derived data (the
+    // scheduler's table of dates) know when to read the store again.
+    quint64 changeCount() const { return m_changeCount; }
 
 private:
     void changed(); // save now, or mark dirty inside a batch
@@ -71,4 +74,5 @@ private:
     int m_batchDepth = 0;
     bool m_dirty = false;
     quint64 m_saveCount = 0;
+    quint64 m_changeCount = 0;
 };
