@@ -38,6 +38,7 @@ private slots:
     void interval_data();
     void interval();
     void followingTickFiresTheNearRecord();
+    void recordsWrittenBetweenTicksAreSeen();
     void oneTimeAlarmOnTime();
     void lateness_data();
     void lateness();
@@ -113,6 +114,23 @@ void TestScheduler::followingTickFiresTheNearRecord() {
     QCOMPARE(h.tick(), 50);
     QCOMPARE(h.sink.alarms.size(), 1);
     QCOMPARE(h.tick(), 60000);
+}
+
+// The tick keeps the dates it read; a write to the store between two ticks must still reach it,
+// whether it adds a record, moves one or erases one, and without any call on the scheduler.
+void TestScheduler::recordsWrittenBetweenTicksAreSeen() {
+    SchedulerHarness h;
+    h.write("0", alarmAt(h.clock.dateTime().addDays(3)));
+    QCOMPARE(h.tick(), 60000);
+    h.write("1", alarmAt(h.clock.dateTime().addSecs(20)));
+    QCOMPARE(h.tick(), 20000);
+    h.events->WriteDouble("1", EventRecord::Key::Date, DayCount::fromDateTime(h.clock.dateTime().addSecs(5)));
+    QCOMPARE(h.tick(), 5000);
+    h.events->EraseSection("1");
+    QCOMPARE(h.tick(), 60000);
+    h.events->WriteDouble("0", EventRecord::Key::Date, DayCount::fromDateTime(h.clock.dateTime()));
+    QCOMPARE(h.tick(), 50);
+    QCOMPARE(h.sink.alarms.size(), 1);
 }
 
 void TestScheduler::oneTimeAlarmOnTime() {
