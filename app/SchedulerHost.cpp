@@ -3,6 +3,7 @@
 #include "app/TForm1.h"
 #include "platform/SleepMonitor.h"
 #include "scheduler/SchedulerClock.h"
+#include "ui/notify/FiringLog.h"
 #include "ui/notify/TForm2.h"
 #include "ui/notify/TForm3.h"
 #include "ui/notify/TForm4.h"
@@ -20,6 +21,9 @@ SchedulerHost::SchedulerHost(TForm1& form)
     m_windows->setMainWindow(&m_form);
     m_scheduler = std::make_unique<Scheduler>(m_form.eventStore(), m_form.pastAlarmStore(), m_form.clock(), *m_windows);
     connect(m_scheduler.get(), &Scheduler::failed, this, [this](const QString& message) { m_form.ShowMsg(message); });
+    connect(m_scheduler.get(), &Scheduler::recordFired, this, [this](const QByteArray& section, double scheduled) {
+        FiringLog::recordSettled(section, scheduled, m_form.clock());
+    });
     ClockWatchdog::Hooks hooks;
     hooks.refreshTitle = [this] {
         m_form.refreshTitle();

@@ -1,0 +1,325 @@
+// How late the running program shows its alarm windows, and what it costs while nothing is due.
+//
+// Firing: the real executable in a temporary folder, started hidden and offscreen with the
+// "zentick.firing" trace on, and an "Alarms.xml" prepared with alarms a few seconds ahead, spread
+// over time. The trace gives each window's lateness against its stored moment. The reference is a
+// bare precise Qt timer in this process, armed for the same moments in the same run.
+//
+// Idle: the program with no window open and some alarms days ahead, against a bare hidden Qt window
+// with a one-second timer (this program with --idle-reference), both measured over the same seconds:
+// CPU time and context switches from /proc.
+//
+//   firing_bench [--exe PATH] [--alarms N] [--idle-seconds S] [--sound] [--no-firing] [--no-idle]
+
+#include "scheduler/DayCount.h"
+#include "scheduler/EventRecord.h"
+#include "store/XMLIniFile.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QThread>
+#include <QTimer>
+#include <QWidget>
+
+#include <algorithm>
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+namespace Key = EventRecord::Key;
+
+QTextStream out(stdout);
+
+struct Options {
+    QString exe = QStringLiteral(ZENTICK_EXECUTABLE);
+    int alarms = 120;
+    int idleSeconds = 60;
+    bool sound = false;
+    bool firing = true;
+    bool idle = true;
+};
+
+double nowDayCount() {
+    return DayCount::fromDateTime(QDateTime::currentDateTime());
+}
+
+// Nearest-rank percentile of sorted values.
+double percentile(const QList<double>& sorted, double p) {
+    if (sorted.isEmpty())
+        return 0;
+    const qsizetype rank = std::max<qsizetype>(1, qsizetype(std::ceil(p / 100.0 * double(sorted.size()))));
+    return sorted[std::min(rank, sorted.size()) - 1];
+}
+
+struct Summary {
+    int count = 0;
+    double median = 0, p90 = 0, p99 = 0, max = 0, min = 0;
+};
+
+Summary summarise(QList<double> values) {
+    std::sort(values.begin(), values.end());
+    Summary s;
+    s.count = int(values.size());
+    if (values.isEmpty())
+        return s;
+    s.median = percentile(values, 50);
+    s.p90 = percentile(values, 90);
+    s.p99 = percentile(values, 99);
+    s.max = values.last();
+    s.min = values.first();
+    return s;
+}
+
+// A folder laid out as an installed copy: the executable (and the default melody) beside the files
+// it will create, and a private runtime folder so it never meets another running instance.
+bool prepareFolder(const QTemporaryDir& dir, const QString& exe) {
+    const QString target = dir.filePath(QStringLiteral("zentick"));
+    if (!QFile::copy(exe, target))
+        return false;
+    const QString melody = QFileInfo(exe).dir().filePath(QStringLiteral("hurryup.mid"));
+    if (QFile::exists(melody))
+        QFile::copy(melody, dir.filePath(QStringLiteral("hurryup.mid")));
+    QDir(dir.path()).mkpath(QStringLiteral("run"));
+    QFile::setPermissions(dir.filePath(QStringLiteral("run")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return QDir(dir.path()).mkpath(QStringLiteral("Alarms Directory"));
+}
+
+void writeAlarm(TXMLIniFile& events, const QByteArray& section, double date, bool sound) {
+    events.WriteString(section, Key::AlType, EventRecord::KindAlarm);
+    events.WriteDouble(section, Key::Date, date);
+    events.WriteFlag(section, Key::Repeat, false);
+    events.WriteFlag(section, Key::Sound, sound);
+    events.WriteFlag(section, Key::Bypass, false);
+    events.WriteFlag(section, Key::AllDays, true);
+    events.WriteFlag(section, Key::AllMonths, true);
+    EventRecord::writeTextBlock(events, section, {QStringLiteral("Alarm %1").arg(QString::fromLatin1(section))});
+}
+
+QProcess* startProgram(const QTemporaryDir& dir, bool trace, QObject* parent) {
+    auto* process = new QProcess(parent);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.filePath(QStringLiteral("run")));
+    if (trace)
+        env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("zentick.firing.debug=true"));
+    else
+        env.remove(QStringLiteral("QT_LOGGING_RULES"));
+    process->setProcessEnvironment(env);
+    process->setWorkingDirectory(dir.path());
+    process->start(dir.filePath(QStringLiteral("zentick")), {QStringLiteral("-h")});
+    return process;
+}
+
+void stopProgram(QProcess* process) {
+    process->terminate();
+    if (!process->waitForFinished(5000)) {
+        process->kill();
+        process->waitForFinished(2000);
+    }
+}
+
+int firingRun(const Options& options) {
+    QTemporaryDir dir;
+    if (!dir.isValid() || !prepareFolder(dir, options.exe)) {
+        out << "cannot prepare a folder for " << options.exe << "\n";
+        return 1;
+    }
+
+    // Alarms from 4 s ahead on, 120 to 600 ms apart (more than the 50 ms the scheduler leaves between
+    // two firings), the same spread at every run.
+    QRandomGenerator random(42);
+    QList<double> dates;
+    {
+        TXMLIniFile events(dir.filePath(QStringLiteral("Alarms Directory/Alarms.xml")));
+        TXMLIniFile::Batch batch(events);
+        double at = DayCount::addSeconds(nowDayCount(), 4);
+        for (int i = 0; i < options.alarms; ++i) {
+            at = (at * 86'400'000.0 + double(random.bounded(120, 601))) / 86'400'000.0;
+            writeAlarm(events, QByteArray::number(i), at, options.sound);
+            dates << events.ReadDouble(QByteArray::number(i), Key::Date, 0); // as stored, 15 digits
+        }
+        batch.commit();
+    }
+    const double lastMsAhead = (dates.last() - nowDayCount()) * 86'400'000.0;
+
+    QList<double> reference;
+    for (double due : dates) {
+        const int msAhead = int((due - nowDayCount()) * 86'400'000.0);
+        QTimer::singleShot(std::max(0, msAhead), Qt::PreciseTimer, qApp,
+                           [due, &reference] { reference << (nowDayCount() - due) * 86'400'000.0; });
+    }
+
+    QList<double> late, settled;
+    QByteArray pending;
+    QProcess* program = startProgram(dir, true, qApp);
+    const QRegularExpression line(QStringLiteral("zentick\\.firing: (shown kind=alarm|settled) .* late=(-?[0-9.]+)"));
+    QObject::connect(program, &QProcess::readyReadStandardError, qApp, [&] {
+        pending += program->readAllStandardError();
+        qsizetype end;
+        while ((end = pending.indexOf('\n')) >= 0) {
+            const QString text = QString::fromUtf8(pending.left(end));
+            pending.remove(0, end + 1);
+            const QRegularExpressionMatch match = line.match(text);
+            if (match.hasMatch())
+                (match.captured(1) == QLatin1String("settled") ? settled : late) << match.captured(2).toDouble();
+        }
+    });
+
+    QElapsedTimer waited;
+    waited.start();
+    const qint64 deadline = qint64(lastMsAhead) + 15'000;
+    while ((late.size() < options.alarms || reference.size() < options.alarms) && waited.elapsed() < deadline &&
+           program->state() != QProcess::NotRunning)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    stopProgram(program);
+
+    const Summary p = summarise(late);
+    const Summary settledSummary = summarise(settled);
+    const Summary r = summarise(reference);
+    out << "## Firing accuracy\n\n";
+    out << options.alarms << " alarms (sound " << (options.sound ? "on" : "off") << "), " << p.count
+        << " windows seen; lateness in ms from the stored moment to the window shown\n\n";
+    out << "| | windows | min | median | p90 | p99 | max |\n|---|---|---|---|---|---|---|\n";
+    const auto row = [](const char* name, const Summary& s) {
+        out << "| " << name << " | " << s.count << " | " << QString::number(s.min, 'f', 2) << " | "
+            << QString::number(s.median, 'f', 2) << " | " << QString::number(s.p90, 'f', 2) << " | "
+            << QString::number(s.p99, 'f', 2) << " | " << QString::number(s.max, 'f', 2) << " |\n";
+    };
+    row("zentick: window shown", p);
+    row("zentick: record settled on disk, before the window", settledSummary);
+    row("reference: bare precise QTimer", r);
+    out << "\np99 over the reference's p99: " << QString::number(p.p99 / std::max(r.p99, 0.01), 'f', 1)
+        << "x (p99 minus the reference's: " << QString::number(p.p99 - r.p99, 'f', 2) << " ms)\n\n";
+    out.flush();
+    return p.count == options.alarms ? 0 : 2;
+}
+
+struct CpuSample {
+    double cpuMs = 0;
+    qint64 switches = 0;
+};
+
+CpuSample sample(qint64 pid) {
+    CpuSample s;
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (stat.open(QIODevice::ReadOnly)) {
+        const QByteArray text = stat.readAll();
+        // Fields after the command name, which is in parentheses and may hold blanks.
+        const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+        const double tick = 1000.0 / double(sysconf(_SC_CLK_TCK));
+        if (fields.size() > 12)
+            s.cpuMs = (fields[11].toDouble() + fields[12].toDouble()) * tick; // utime, stime
+    }
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& l : status.readAll().split('\n')) {
+            if (l.startsWith("voluntary_ctxt_switches:") || l.startsWith("nonvoluntary_ctxt_switches:"))
+                s.switches += l.mid(l.indexOf(':') + 1).trimmed().toLongLong();
+        }
+    }
+    return s;
+}
+
+int idleRun(const Options& options) {
+    QTemporaryDir dir;
+    if (!dir.isValid() || !prepareFolder(dir, options.exe)) {
+        out << "cannot prepare a folder for " << options.exe << "\n";
+        return 1;
+    }
+    {
+        // Fifty alarms days ahead: every minute's tick reads them all.
+        TXMLIniFile events(dir.filePath(QStringLiteral("Alarms Directory/Alarms.xml")));
+        TXMLIniFile::Batch batch(events);
+        for (int i = 0; i < 50; ++i)
+            writeAlarm(events, QByteArray::number(i), nowDayCount() + 2 + i, true);
+        batch.commit();
+    }
+    QProcess* program = startProgram(dir, false, qApp);
+    auto* reference = new QProcess(qApp);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    reference->setProcessEnvironment(env);
+    reference->start(QCoreApplication::applicationFilePath(), {QStringLiteral("--idle-reference")});
+    if (!program->waitForStarted() || !reference->waitForStarted()) {
+        out << "cannot start the programs\n";
+        return 1;
+    }
+    QThread::msleep(3000); // start-up is not idling
+    const CpuSample p0 = sample(program->processId()), r0 = sample(reference->processId());
+    QElapsedTimer clock;
+    clock.start();
+    QThread::msleep(quint64(options.idleSeconds) * 1000);
+    const CpuSample p1 = sample(program->processId()), r1 = sample(reference->processId());
+    const double seconds = double(clock.elapsed()) / 1000.0;
+    const bool bothRan = program->state() == QProcess::Running && reference->state() == QProcess::Running;
+    stopProgram(program);
+    stopProgram(reference);
+
+    out << "## Idle cost\n\n";
+    out << "no window open, 50 alarms days ahead, " << QString::number(seconds, 'f', 1) << " s measured"
+        << (bothRan ? "" : " (A PROCESS ENDED EARLY)") << "\n\n";
+    out << "| | CPU ms | CPU % of one core | context switches / s |\n|---|---|---|---|\n";
+    const auto row = [seconds](const char* name, const CpuSample& a, const CpuSample& b) {
+        const double ms = b.cpuMs - a.cpuMs;
+        out << "| " << name << " | " << QString::number(ms, 'f', 0) << " | "
+            << QString::number(ms / (seconds * 10.0), 'f', 3) << " | "
+            << QString::number(double(b.switches - a.switches) / seconds, 'f', 2) << " |\n";
+    };
+    row("zentick", p0, p1);
+    row("reference: hidden Qt window, 1 s timer", r0, r1);
+    out << "\n";
+    out.flush();
+    return bothRan ? 0 : 2;
+}
+
+// What any hidden Qt program with a clock in its title costs: the floor for the idle figure.
+int idleReference(QApplication& app) {
+    QWidget window;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, &window,
+                     [&window] { window.setWindowTitle(QDateTime::currentDateTime().toString()); });
+    timer.start(1000);
+    return app.exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.contains(QStringLiteral("--idle-reference")))
+        return idleReference(app);
+
+    Options options;
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QString& a = args[i];
+        const QString next = i + 1 < args.size() ? args[i + 1] : QString();
+        if (a == QLatin1String("--exe"))
+            options.exe = next, ++i;
+        else if (a == QLatin1String("--alarms"))
+            options.alarms = next.toInt(), ++i;
+        else if (a == QLatin1String("--idle-seconds"))
+            options.idleSeconds = next.toInt(), ++i;
+        else if (a == QLatin1String("--sound"))
+            options.sound = true;
+        else if (a == QLatin1String("--no-firing"))
+            options.firing = false;
+        else if (a == QLatin1String("--no-idle"))
+            options.idle = false;
+    }
+    int result = 0;
+    if (options.firing)
+        result |= firingRun(options);
+    if (options.idle)
+        result |= idleRun(options);
+    return result;
+}
