@@ -140,7 +140,7 @@ void MainMenuPage::buildEntries() {
         auto* picture = new IconLabel(this);
         picture->setObjectName(QLatin1String(definition.imageName));
         picture->setIcons(Icons::menu(choice, false), Icons::menu(choice, true));
-        picture->setIconSize(QSize(32, 32));
+        picture->setIconSize(QSize(30, 30));
         picture->setHoverLight(false);
         picture->setFocusPolicy(Qt::NoFocus);
         picture->setCursor(Qt::PointingHandCursor);
@@ -211,8 +211,8 @@ void MainMenuPage::buildKeyboardMenu() {
 
 void MainMenuPage::buildLayout() {
     auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(10);
-    grid->setVerticalSpacing(6);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(12);
     for (int i = 0; i < 8; ++i) {
         const int row = i % 4;
         const int column = (i / 4) * 3;
@@ -220,7 +220,7 @@ void MainMenuPage::buildLayout() {
         grid->addWidget(m_entries[std::size_t(i)].caption, row, column + 1);
     }
     grid->setColumnStretch(1, 1);
-    grid->setColumnMinimumWidth(2, 12);
+    grid->setColumnMinimumWidth(2, 4);
     grid->setColumnStretch(4, 1);
 
     auto* bottom = new QHBoxLayout;
@@ -231,12 +231,12 @@ void MainMenuPage::buildLayout() {
     bottom->addWidget(DsFancyButton1);
 
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(20, 8, 18, 14);
+    layout->setContentsMargins(14, 8, 12, 12);
     layout->setSpacing(0);
     layout->addWidget(myaSuperLabel48);
     layout->addStretch(1);
     layout->addLayout(grid);
-    layout->addStretch(2);
+    layout->addStretch(1);
     layout->addLayout(bottom);
 }
 

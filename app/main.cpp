@@ -11,6 +11,7 @@
 #include "platform/SingleInstance.h"
 #include "platform/SoundSetup.h"
 #include "scheduler/SchedulerClock.h"
+#include "widgets/Theme.h"
 
 #include <QDBusConnection>
 
@@ -39,6 +40,10 @@ int main(int argc, char** argv) {
 
     prepareSoundPlayback();
     ZentickApplication application(argc, argv);
+    // The pictures and the stylesheet are linked in with the GUI library; a static link drops their
+    // registration unless it is asked for by name.
+    Q_INIT_RESOURCE(resources);
+    Theme::apply(application);
     try {
         const SystemClock clock;
         // The only place the real machine is reached: power actions and sleep notices through logind.

@@ -1,0 +1,239 @@
+// Renders every page of the main window and the program's other windows to PNG files, offscreen, for the
+// documentation and for a look at the whole program at once. The scale comes from QT_SCALE_FACTOR.
+//
+//   zentick_screenshots <folder> [suffix]   write <folder>/<name><suffix>.png for every picture
+//   zentick_screenshots --check             render into a temporary folder; fail when a picture is blank
+
+#include "app/AboutPage.h"
+#include "app/MainMenuPage.h"
+#include "app/PageControl.h"
+#include "app/PageIndex.h"
+#include "app/SchedulerHost.h"
+#include "app/TForm1.h"
+#include "app/TrayController.h"
+#include "scheduler/DayCount.h"
+#include "scheduler/SchedulerClock.h"
+#include "ui/notify/TForm2.h"
+#include "ui/notify/TForm3.h"
+#include "ui/notify/TForm4.h"
+#include "ui/notify/TForm6.h"
+#include "ui/notify/TMsgfrm.h"
+#include "widgets/ChoiceLabel.h"
+#include "widgets/Theme.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEnterEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <functional>
+
+namespace {
+
+// A fixed moment, so that the pictures do not change from run to run.
+class PictureClock final : public SchedulerClock {
+public:
+    double now() const override { return DayCount::fromDateTime(QDateTime(QDate(2024, 3, 5), QTime(10, 30))); }
+    qint64 monotonicMs() const override { return 0; }
+};
+
+struct Shot {
+    QString name;
+    std::function<QPixmap()> render;
+};
+
+const char* const pageNames[PageCount] = {
+    "MainTab",     "AlarmTab",        "ShutTab",  "BirthTab", "ViewTabAl",   "ViewTabShut", "ViewTabBirthDay",
+    "ViewTabPast", "ConfirmTab",      "AboutTab", "MoreTab",  "CategoryTab", "AddressTab",  "AddAddressTab",
+    "CalendarTab", "EditCalendarTab", "SetTab",   "TimerTab", "EditTab",     "EditViewTab"};
+
+void settle() {
+    for (int i = 0; i < 3; ++i)
+        QApplication::processEvents();
+}
+
+QPixmap grabPage(TForm1& form, int index) {
+    form.showPage(index);
+    settle();
+    return form.grab();
+}
+
+// The pointer resting on an entry, without moving a real pointer.
+void hover(QWidget* widget, bool on) {
+    if (on) {
+        QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), widget->mapToGlobal(QPointF(2, 2)));
+        QApplication::sendEvent(widget, &enter);
+    } else {
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(widget, &leave);
+    }
+}
+
+// The newest visible top-level window of a class, as the notification code has just shown it.
+template <class Window> Window* shownWindow() {
+    Window* found = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* window = qobject_cast<Window*>(widget); window && window->isVisible())
+            found = window;
+    return found;
+}
+
+template <class Window> QPixmap grabAndClose() {
+    settle();
+    Window* window = shownWindow<Window>();
+    if (!window)
+        return {};
+    const QPixmap picture = window->grab();
+    window->hide();
+    window->deleteLater();
+    settle();
+    return picture;
+}
+
+QList<Shot> mainWindowShots(TForm1& form) {
+    QList<Shot> shots;
+    for (int index = 0; index < PageCount; ++index)
+        shots.append(
+            {QStringLiteral("page-%1-%2").arg(index, 2, 10, QLatin1Char('0')).arg(QLatin1String(pageNames[index])),
+             [&form, index] {
+                 return grabPage(form, index);
+             }});
+    shots.append({QStringLiteral("main-menu-hover"), [&form] {
+                      form.showPage(MainTab);
+                      ChoiceLabel* entry = form.mainMenu->caption(6);
+                      hover(entry, true);
+                      const QPixmap picture = grabPage(form, MainTab);
+                      hover(entry, false);
+                      return picture;
+                  }});
+    shots.append({QStringLiteral("main-menu-diary-chosen"), [&form] {
+                      form.mainMenu->selectEntry(7);
+                      const QPixmap picture = grabPage(form, MainTab);
+                      form.mainMenu->selectEntry(1);
+                      return picture;
+                  }});
+    shots.append({QStringLiteral("tray-menu"), [&form] {
+                      QMenu* menu = form.tray->PopupMenu2;
+                      menu->ensurePolished();
+                      menu->adjustSize();
+                      return menu->grab();
+                  }});
+    return shots;
+}
+
+// The program's other windows. Add a window here when it is written.
+QList<Shot> notificationWindowShots(TForm1& form) {
+    SchedulerHost& host = form.schedulerHost();
+    QList<Shot> shots;
+    shots.append({QStringLiteral("alarm-window"), [&host] {
+                      AlarmNotice notice;
+                      notice.section = "0";
+                      notice.header = QStringLiteral("This Alarm scheduled for:\n05/03/2024 10:30:00");
+                      notice.lines = {QStringLiteral("Call the dentist about Thursday's appointment."),
+                                      QStringLiteral("Number is on the fridge.")};
+                      notice.sound = false;
+                      notice.showStopSound = false;
+                      notice.showDisableRepetition = true;
+                      host.notificationWindows().showAlarm(notice);
+                      return grabAndClose<TForm2>();
+                  }});
+    shots.append({QStringLiteral("birthday-window"), [&host] {
+                      BirthdayNotice notice;
+                      notice.section = "1";
+                      notice.greeting = QStringLiteral("Ann is now\n26 Years Old.");
+                      notice.sound = false;
+                      notice.showStopSound = false;
+                      host.notificationWindows().showBirthday(notice);
+                      return grabAndClose<TForm4>();
+                  }});
+    shots.append({QStringLiteral("countdown-window"), [&host] {
+                      PowerNotice notice;
+                      notice.section = "2";
+                      notice.action = 1;
+                      notice.actionName = QStringLiteral("Restart");
+                      notice.buttonCaption = QStringLiteral("Restart Now");
+                      host.notificationWindows().startPowerCountdown(notice);
+                      return grabAndClose<TForm3>();
+                  }});
+    shots.append({QStringLiteral("message-window"), [&host] {
+                      TMsgfrm& window = host.messageWindow();
+                      window.Message->setText(QStringLiteral("\nThe date you entered has already passed."));
+                      window.show();
+                      settle();
+                      const QPixmap picture = window.grab();
+                      window.hide();
+                      return picture;
+                  }});
+    shots.append({QStringLiteral("clock-warning"), [&host] {
+                      TForm6& window = host.clockWarning();
+                      window.show();
+                      settle();
+                      const QPixmap picture = window.grab();
+                      window.hide();
+                      return picture;
+                  }});
+    return shots;
+}
+
+// A page that failed to draw comes out as one flat colour.
+bool looksBlank(const QPixmap& picture) {
+    const QImage image = picture.toImage();
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); y += 3)
+        for (int x = 0; x < image.width(); x += 3) {
+            colours.insert(image.pixel(x, y));
+            if (colours.size() >= 8)
+                return false;
+        }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    Theme::apply(app);
+    QTextStream err(stderr);
+
+    const QStringList args = QApplication::arguments().mid(1);
+    const bool check = args.value(0) == QLatin1String("--check");
+    if (args.isEmpty()) {
+        err << "usage: zentick_screenshots <folder> [suffix] | --check\n";
+        return 2;
+    }
+    QTemporaryDir scratch;
+    const QString folder = check ? scratch.path() : args.value(0);
+    const QString suffix = check ? QString() : args.value(1);
+    if (!QDir().mkpath(folder)) {
+        err << "cannot create " << folder << "\n";
+        return 2;
+    }
+
+    QTemporaryDir exeFolder;
+    const PictureClock clock;
+    TForm1 form(AppContext{exeFolder.path(), &clock, false});
+    form.show();
+    settle();
+
+    int failures = 0;
+    const QList<Shot> shots = mainWindowShots(form) + notificationWindowShots(form);
+    for (const Shot& shot : shots) {
+        const QPixmap picture = shot.render();
+        const QString file = folder + QLatin1Char('/') + shot.name + suffix + QStringLiteral(".png");
+        if (picture.isNull() || looksBlank(picture)) {
+            err << "blank: " << shot.name << "\n";
+            ++failures;
+            continue;
+        }
+        if (!picture.save(file)) {
+            err << "cannot write " << file << "\n";
+            ++failures;
+        }
+    }
+    err << shots.size() - failures << " of " << shots.size() << " pictures written to " << folder << "\n";
+    return failures == 0 ? 0 : 1;
+}
