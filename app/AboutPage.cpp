@@ -76,7 +76,7 @@ AboutPage::AboutPage(QWidget* parent)
     buttons->addStretch();
 
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(18, 12, 18, 14);
+    layout->setContentsMargins(12, 4, 12, 8);
     layout->addWidget(myaSuperLabel19);
     layout->addStretch(1);
     layout->addLayout(body);

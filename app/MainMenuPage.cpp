@@ -231,7 +231,7 @@ void MainMenuPage::buildLayout() {
     bottom->addWidget(DsFancyButton1);
 
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(14, 8, 12, 12);
+    layout->setContentsMargins(12, 4, 12, 8);
     layout->setSpacing(0);
     layout->addWidget(myaSuperLabel48);
     layout->addStretch(1);

@@ -1,6 +1,8 @@
 #include "app/PlaceholderPage.h"
 
 #include "widgets/FancyButton.h"
+#include "widgets/IconLabel.h"
+#include "widgets/Icons.h"
 #include "widgets/ShadowLabel.h"
 
 #include <QHBoxLayout>
@@ -14,6 +16,14 @@ PlaceholderPage::PlaceholderPage(const QString& title, QWidget* parent)
 
     Title = new ShadowLabel(title, this);
     Title->setObjectName(QStringLiteral("Title"));
+
+    // Drawn dimmed, as the page itself is not there yet.
+    Picture = new IconLabel(this);
+    Picture->setObjectName(QStringLiteral("Picture"));
+    Picture->setIcons(Icons::application());
+    Picture->setIconSize(QSize(56, 56));
+    Picture->setFocusPolicy(Qt::NoFocus);
+    Picture->setEnabled(false);
 
     Note = new QLabel(QStringLiteral("This page is not available yet."), this);
     Note->setObjectName(QStringLiteral("Note"));
@@ -32,9 +42,11 @@ PlaceholderPage::PlaceholderPage(const QString& title, QWidget* parent)
     buttons->addStretch();
 
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(18, 12, 18, 14);
+    layout->setContentsMargins(12, 4, 12, 8);
     layout->addWidget(Title);
     layout->addStretch();
+    layout->addWidget(Picture, 0, Qt::AlignHCenter);
+    layout->addSpacing(8);
     layout->addWidget(Note);
     layout->addStretch();
     layout->addLayout(buttons);

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class FancyButton;
+class IconLabel;
 class ShadowLabel;
 class QLabel;
 
@@ -14,6 +15,7 @@ public:
     explicit PlaceholderPage(const QString& title, QWidget* parent = nullptr);
 
     ShadowLabel* Title = nullptr;
+    IconLabel* Picture = nullptr;
     QLabel* Note = nullptr;
     FancyButton* BackButton = nullptr; // "<<Back", also Escape
 
