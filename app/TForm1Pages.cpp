@@ -7,6 +7,12 @@
 #include "app/PlaceholderPage.h"
 #include "app/TForm1.h"
 #include "app/TrayController.h"
+#include "ui/editors/AlarmEditorPage.h"
+#include "ui/editors/BirthdayEditorPage.h"
+#include "ui/editors/CategoryPage.h"
+#include "ui/editors/ConfirmationPage.h"
+#include "ui/editors/DayMonthFilterPage.h"
+#include "ui/editors/PowerActionEditorPage.h"
 #include "widgets/ShadowLabel.h"
 
 #include <QLabel>
@@ -23,17 +29,17 @@ void TForm1::buildPages() {
     };
 
     mainMenu = PageControl1->addPage(MainTab, new MainMenuPage(*this), &MainMenuPage::MainTabShow);
-    PageControl1->addPage(AlarmTab, placeholder("New Alarm"));
-    PageControl1->addPage(ShutTab, placeholder("Scheduled Shut Down"));
-    PageControl1->addPage(BirthTab, placeholder("New Birthday"));
+    PageControl1->addPage(AlarmTab, new AlarmEditorPage(*this), &AlarmEditorPage::AlarmTabShow);
+    PageControl1->addPage(ShutTab, new PowerActionEditorPage(*this), &PowerActionEditorPage::ShutTabShow);
+    PageControl1->addPage(BirthTab, new BirthdayEditorPage(*this), &BirthdayEditorPage::BirthTabShow);
     PageControl1->addPage(ViewTabAl, placeholder("General Alarms"));
     PageControl1->addPage(ViewTabShut, placeholder("Shut Downs"));
     PageControl1->addPage(ViewTabBirthDay, placeholder("Birthdays"));
     PageControl1->addPage(ViewTabPast, placeholder("Past Alarms"));
-    PageControl1->addPage(ConfirmTab, placeholder("Confirmation"));
+    PageControl1->addPage(ConfirmTab, new ConfirmationPage(*this));
     about = PageControl1->addPage(AboutTab, new AboutPage);
-    PageControl1->addPage(MoreTab, placeholder("Advanced Settings"));
-    PageControl1->addPage(CategoryTab, placeholder("Edit Alarm Categories"));
+    PageControl1->addPage(MoreTab, new DayMonthFilterPage(*this));
+    PageControl1->addPage(CategoryTab, new CategoryPage(*this), &CategoryPage::CategoryTabShow);
     PageControl1->addPage(AddressTab, placeholder("Address Book"));
     PageControl1->addPage(AddAddressTab, placeholder("Add Information"));
     PageControl1->addPage(CalendarTab, placeholder("Diary"));

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "app/AppContext.h"
+#include "app/MainMenuPage.h"
+#include "app/PageControl.h"
+#include "app/SchedulerHost.h"
+#include "app/TForm1.h"
+#include "scheduler/Scheduler.h"
+#include "scheduler/TestClock.h"
+#include "ui/notify/TMsgfrm.h"
+#include "widgets/ChoiceLabel.h"
+#include "widgets/FancyButton.h"
+
+#include <QApplication>
+#include <QLoggingCategory>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+// The real main window on a temporary folder, with a clock the test moves. Messages are answered at
+// once and collected, so a refusal never waits for a person.
+class EditorFixture {
+public:
+    explicit EditorFixture(const QDateTime& start)
+        : m_clock(start) {
+        // Without a notification area (offscreen) Qt's tray icon complains about a signal only X11 has.
+        QLoggingCategory::setFilterRules(QStringLiteral("qt.core.qobject.connect.warning=false"));
+        TMsgfrm::setAutoAnswer(true);
+        TMsgfrm::autoAnswered().clear();
+        m_form = std::make_unique<TForm1>(AppContext{m_dir.path(), &m_clock});
+        m_form->show();
+        QApplication::setActiveWindow(m_form.get());
+        if (!QTest::qWaitForWindowActive(m_form.get()))
+            qWarning("The main window did not become active; focus tests may fail.");
+        // Leave the main menu as "Next>>" does: until then its arrow keys and Enter act window-wide.
+        m_form->mainMenu->DsFancyButton1Click();
+    }
+    ~EditorFixture() { TMsgfrm::setAutoAnswer(false); }
+    EditorFixture(const EditorFixture&) = delete;
+    EditorFixture& operator=(const EditorFixture&) = delete;
+
+    TForm1& form() { return *m_form; }
+    TestClock& clock() { return m_clock; }
+    QStringList messages() const { return TMsgfrm::autoAnswered(); }
+
+    void show(int index) { m_form->showPage(index); }
+    int current() const { return m_form->currentPage(); }
+
+    Scheduler& scheduler() { return m_form->schedulerHost().scheduler(); }
+    int schedulerInterval() { return scheduler().interval(); }
+    void setSchedulerInterval(int interval) { scheduler().setInterval(interval); }
+
+    QString dataFile(const QString& name) const { return m_form->dataFolder() + QLatin1Char('/') + name; }
+
+    // As the user does it: choose the entry on the main menu, then "Next>>".
+    void openMainMenuEntry(int entry) {
+        show(0);
+        MainMenuPage* menu = m_form->mainMenu;
+        QTest::mouseClick(menu->caption(entry), Qt::LeftButton);
+        QTest::mouseClick(menu->DsFancyButton1, Qt::LeftButton);
+    }
+
+private:
+    QTemporaryDir m_dir;
+    TestClock m_clock;
+    std::unique_ptr<TForm1> m_form;
+};

@@ -1,0 +1,420 @@
+#include "ui/editors/AlarmEditorPage.h"
+
+#include "app/PageIndex.h"
+#include "app/TForm1.h"
+#include "scheduler/DayCount.h"
+#include "scheduler/EventRecord.h"
+#include "store/XMLIniFile.h"
+#include "ui/editors/ConfirmationPage.h"
+#include "ui/editors/ConfirmationText.h"
+#include "ui/editors/DayMonthFilterPage.h"
+#include "ui/editors/EditorPages.h"
+#include "ui/editors/SpinKeyFilter.h"
+#include "widgets/ChoiceLabel.h"
+#include "widgets/DateField.h"
+#include "widgets/FancyButton.h"
+#include "widgets/LabelToggle.h"
+#include "widgets/LinkLabel.h"
+#include "widgets/MonthCalendar.h"
+#include "widgets/ShadowLabel.h"
+#include "widgets/SpinEdit.h"
+#include "widgets/Theme.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+
+namespace K = EventRecord::Key;
+
+constexpr int unitMaxima[6] = {1440, 168, 365, 52, 120, 10};
+
+template <class Widget> Widget* named(Widget* widget, const char* name) {
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+QHBoxLayout* row(std::initializer_list<QWidget*> widgets, bool stretch = true) {
+    auto* layout = new QHBoxLayout;
+    layout->setSpacing(4);
+    for (QWidget* widget : widgets)
+        layout->addWidget(widget);
+    if (stretch)
+        layout->addStretch();
+    return layout;
+}
+
+} // namespace
+
+AlarmEditorPage::AlarmEditorPage(TForm1& form, QWidget* parent)
+    : QWidget(parent)
+    , m_form(form) {
+    setObjectName(QStringLiteral("AlarmTab"));
+    setAccessibleName(QStringLiteral("Alarm"));
+
+    BackAlarm = named(new ShadowLabel(QStringLiteral("New Alarm"), this), "BackAlarm");
+    myaSuperLabel1 = named(new QLabel(QStringLiteral("Type the Alarm Description Here:"), this), "myaSuperLabel1");
+    Memo1 = named(new QPlainTextEdit(this), "Memo1");
+    Memo1->setAccessibleName(QStringLiteral("Alarm description"));
+    // Tab moves on: a description has no use for tab characters, and the keyboard must reach the rest.
+    Memo1->setTabChangesFocus(true);
+    myaSuperLabel1->setBuddy(Memo1);
+
+    myLabel3d5 = named(new ChoiceLabel(QStringLiteral("Zentick at:"), this), "myLabel3d5");
+    myLabel3d6 = named(new ChoiceLabel(QStringLiteral("Zentick after:"), this), "myLabel3d6");
+    RadioButton1 = named(new QRadioButton(QStringLiteral("At:"), this), "RadioButton1");
+    RadioButton2 = named(new QRadioButton(QStringLiteral("After:"), this), "RadioButton2");
+    for (QRadioButton* hidden : {RadioButton1, RadioButton2}) {
+        hidden->setFocusPolicy(Qt::NoFocus);
+        hidden->hide();
+    }
+    RadioButton1->setChecked(true);
+
+    DateTimePicker1 = named(new DateField(DateField::Kind::Date, this), "DateTimePicker1");
+    DateTimePicker1->setAccessibleName(QStringLiteral("Alarm date"));
+    DatePicker1 = DateTimePicker1->dropCalendar();
+    DateTimePicker2 = named(new DateField(DateField::Kind::Time, this), "DateTimePicker2");
+    DateTimePicker2->setDisplayFormat(QStringLiteral("HH:mm"));
+    DateTimePicker2->setAccessibleName(QStringLiteral("Alarm time"));
+
+    CSpinEdit1 = named(new SpinEdit(0, 23, 0, this), "CSpinEdit1");
+    CSpinEdit1->setAccessibleName(QStringLiteral("Hours from now"));
+    Label3 = named(new QLabel(QStringLiteral("Hours and"), this), "Label3");
+    CSpinEdit2 = named(new SpinEdit(0, 59, 0, this), "CSpinEdit2");
+    CSpinEdit2->setAccessibleName(QStringLiteral("Minutes from now"));
+    Label4 = named(new QLabel(QStringLiteral("Minutes"), this), "Label4");
+
+    CheckBox5 = named(new QCheckBox(this), "CheckBox5");
+    myaSuperLabel19 = named(new LabelToggle(QStringLiteral("Bypass if delayed"), CheckBox5, this), "myaSuperLabel19");
+    myaSuperLabel19->setToolTip(QStringLiteral("If this is checked the Alarm will be bypassed if the system\n"
+                                               "is turned off at the specified Date and Time."));
+    CheckBox2 = named(new QCheckBox(this), "CheckBox2");
+    CheckBox2->setChecked(true);
+    myaSuperLabel6 = named(new LabelToggle(QStringLiteral("Notify me with Sound"), CheckBox2, this), "myaSuperLabel6");
+    CheckBox1 = named(new QCheckBox(this), "CheckBox1");
+    myaSuperLabel9 =
+        named(new LabelToggle(QStringLiteral("Enable Repetition every:"), CheckBox1, this), "myaSuperLabel9");
+
+    CSpinEdit3 = named(new SpinEdit(1, unitMaxima[0], 1, this), "CSpinEdit3");
+    CSpinEdit3->setAccessibleName(QStringLiteral("Repetition count"));
+    ComboBox1 = named(new QComboBox(this), "ComboBox1");
+    ComboBox1->addItems({QStringLiteral("Minutes"), QStringLiteral("Hours"), QStringLiteral("Days"),
+                         QStringLiteral("Weeks"), QStringLiteral("Months"), QStringLiteral("Years")});
+    ComboBox1->setAccessibleName(QStringLiteral("Repetition unit"));
+    myaSuperLabel46 = named(new LinkLabel(QStringLiteral("Advanced"), this), "myaSuperLabel46");
+    myaSuperLabel46->setAccessibleName(QStringLiteral("Advanced: days of the week and months"));
+
+    myaSuperLabel50 = named(new QLabel(QStringLiteral("Choose Alarm Category:"), this), "myaSuperLabel50");
+    myaSuperLabel50->setToolTip(QStringLiteral("Hepls you to orgranize your alarms"));
+    ComboBox2 = named(new QComboBox(this), "ComboBox2");
+    ComboBox2->addItems({QStringLiteral("General"), QStringLiteral("Name Day")});
+    ComboBox2->setToolTip(QStringLiteral("Hepls you to orgranize your alarms."));
+    ComboBox2->setAccessibleName(QStringLiteral("Alarm category"));
+    myaSuperLabel50->setBuddy(ComboBox2);
+    myaSuperLabel51 = named(new LinkLabel(QStringLiteral(">>"), this), "myaSuperLabel51");
+    myaSuperLabel51->setToolTip(QStringLiteral("Add Category. Examples: \"Name Day\", \"Anniversary\" etc."));
+    myaSuperLabel51->setAccessibleName(QStringLiteral("Edit alarm categories"));
+
+    DsFancyButton3 = named(new FancyButton(QStringLiteral("<<Back"), this), "DsFancyButton3");
+    DsFancyButton2 = named(new FancyButton(QStringLiteral("Next>>"), this), "DsFancyButton2");
+    DsFancyButton2->setDefault(true);
+
+    for (SpinEdit* spin : {CSpinEdit1, CSpinEdit2, CSpinEdit3})
+        SpinKeyFilter::install(spin);
+    for (QWidget* after :
+         {static_cast<QWidget*>(CSpinEdit1), static_cast<QWidget*>(Label3), static_cast<QWidget*>(CSpinEdit2),
+          static_cast<QWidget*>(Label4), static_cast<QWidget*>(CSpinEdit3), static_cast<QWidget*>(ComboBox1)})
+        after->setEnabled(false);
+
+    auto* moment = new QGridLayout;
+    moment->setHorizontalSpacing(4);
+    moment->setVerticalSpacing(2);
+    moment->addWidget(myLabel3d5, 0, 0);
+    moment->addLayout(row({DateTimePicker1, DateTimePicker2}), 0, 1);
+    moment->addWidget(myLabel3d6, 1, 0);
+    moment->addLayout(row({CSpinEdit1, Label3, CSpinEdit2, Label4}), 1, 1);
+
+    auto* flags = new QHBoxLayout;
+    flags->addLayout(row({CheckBox5, myaSuperLabel19}));
+    flags->addLayout(row({CheckBox2, myaSuperLabel6}));
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(DsFancyButton3);
+    buttons->addStretch();
+    buttons->addWidget(DsFancyButton2);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 4, 12, 8);
+    layout->setSpacing(2);
+    layout->addWidget(BackAlarm);
+    layout->addWidget(myaSuperLabel1);
+    layout->addWidget(Memo1, 1);
+    layout->addLayout(moment);
+    layout->addLayout(flags);
+    layout->addLayout(row({CheckBox1, myaSuperLabel9, CSpinEdit3, ComboBox1, myaSuperLabel46}));
+    layout->addLayout(row({myaSuperLabel50, ComboBox2, myaSuperLabel51}));
+    layout->addLayout(buttons);
+
+    connect(myLabel3d5, &ChoiceLabel::clicked, this, &AlarmEditorPage::myLabel3d5Click);
+    connect(myLabel3d6, &ChoiceLabel::clicked, this, &AlarmEditorPage::myLabel3d6Click);
+    connect(RadioButton1, &QRadioButton::clicked, this, &AlarmEditorPage::RadioButton1Click);
+    connect(RadioButton2, &QRadioButton::clicked, this, &AlarmEditorPage::RadioButton2Click);
+    connect(DateTimePicker2, &DateField::timeChanged, this, &AlarmEditorPage::DateTimePicker2Change);
+    connect(CheckBox1, &QCheckBox::clicked, this, &AlarmEditorPage::CheckBox1Click);
+    connect(ComboBox1, &QComboBox::activated, this, &AlarmEditorPage::ComboBox1Select);
+    connect(myaSuperLabel46, &LinkLabel::clicked, this, &AlarmEditorPage::myaSuperLabel46Click);
+    connect(myaSuperLabel51, &LinkLabel::clicked, this, &AlarmEditorPage::myaSuperLabel51Click);
+    connect(DsFancyButton2, &FancyButton::clicked, this, &AlarmEditorPage::Button3Click);
+    connect(DsFancyButton3, &FancyButton::clicked, this, &AlarmEditorPage::DsFancyButton3Click);
+
+    myLabel3d5->setChosen(true);
+    myaSuperLabel46->setColour(Theme::filterOffColour());
+    myaSuperLabel46->setEnabled(false);
+
+    setTabOrder(Memo1, myLabel3d5);
+    setTabOrder(myLabel3d5, DateTimePicker1);
+    setTabOrder(DateTimePicker1, DateTimePicker2);
+    setTabOrder(DateTimePicker2, myLabel3d6);
+    setTabOrder(myLabel3d6, CSpinEdit1);
+    setTabOrder(CSpinEdit1, CSpinEdit2);
+    setTabOrder(CSpinEdit2, CheckBox5);
+    setTabOrder(CheckBox5, CheckBox2);
+    setTabOrder(CheckBox2, CheckBox1);
+    setTabOrder(CheckBox1, CSpinEdit3);
+    setTabOrder(CSpinEdit3, ComboBox1);
+    setTabOrder(ComboBox1, myaSuperLabel46);
+    setTabOrder(myaSuperLabel46, ComboBox2);
+    setTabOrder(ComboBox2, myaSuperLabel51);
+    setTabOrder(myaSuperLabel51, DsFancyButton3);
+    setTabOrder(DsFancyButton3, DsFancyButton2);
+}
+
+int AlarmEditorPage::maximumCount(int unit) {
+    return unit >= 0 && unit < 6 ? unitMaxima[unit] : unitMaxima[0];
+}
+
+void AlarmEditorPage::AlarmTabShow() {
+    if (m_form.returnToEditor) {
+        m_form.returnToEditor = false;
+    } else if (m_form.editPastAlarm) {
+        fillForPastAlarm();
+    } else if (m_form.editFromList || m_form.editFromCalendar) {
+        fillForActiveAlarm();
+    } else {
+        fillForNewAlarm();
+    }
+    myaSuperLabel46->setColour(m_form.allDays && m_form.allMonths ? Theme::filterOffColour() : Theme::filterOnColour());
+    CheckBox1Click();
+    Memo1->setFocus();
+}
+
+void AlarmEditorPage::fillForPastAlarm() {
+    const TXMLIniFile& past = m_form.pastAlarmStore();
+    const QByteArray section = EditorPages::editedSection(m_form);
+    ComboBox2->setCurrentIndex(0);
+    setMoment(DayCount::toDateTime(past.ReadDouble(section, K::Date, EditorPages::now(m_form))));
+    BackAlarm->setText(QStringLiteral("Edit Past Alarm"));
+    Memo1->setPlainText(EventRecord::readTextBlock(past, section).join(u'\n'));
+    CheckBox2->setChecked(past.ReadFlag(section, K::Sound, true));
+    CheckBox1->setChecked(false);
+    setUnit(0);
+    CSpinEdit3->setValue(1);
+    CheckBox5->setChecked(false);
+    myLabel3d5Click();
+    EditorPages::filterPage(m_form)->resetToAll();
+}
+
+void AlarmEditorPage::fillForActiveAlarm() {
+    const TXMLIniFile& events = m_form.eventStore();
+    const QByteArray section = EditorPages::editedSection(m_form);
+    loadCategories();
+    // Names are matched exactly; with a name listed twice the last one is selected.
+    const QString category = QString::fromUtf8(events.ReadString(section, K::Category, QByteArray()));
+    for (int i = 0; i < ComboBox2->count(); ++i) {
+        if (ComboBox2->itemText(i) == category)
+            ComboBox2->setCurrentIndex(i);
+    }
+    setMoment(DayCount::toDateTime(events.ReadDouble(section, K::Date, EditorPages::now(m_form))));
+    BackAlarm->setText(QStringLiteral("Edit Active Alarm"));
+    Memo1->setPlainText(EventRecord::readTextBlock(events, section).join(u'\n'));
+    CheckBox2->setChecked(events.ReadFlag(section, K::Sound, true));
+    CheckBox1->setChecked(events.ReadFlag(section, K::Repeat, false));
+    CheckBox5->setChecked(events.ReadFlag(section, K::Bypass, false));
+    EditorPages::filterPage(m_form)->loadFromRecord(events, section);
+    if (CheckBox1->isChecked()) {
+        // The unit's maximum first, so a count above the previous unit's maximum is not cut.
+        setUnit(events.ReadInt(section, K::RepType, 0));
+        CSpinEdit3->setValue(events.ReadInt(section, K::RepVal, 1));
+    } else {
+        setUnit(0);
+        CSpinEdit3->setValue(1);
+    }
+    myLabel3d5Click();
+}
+
+void AlarmEditorPage::fillForNewAlarm() {
+    BackAlarm->setText(QStringLiteral("New Alarm"));
+    loadCategories();
+    const QDateTime now = DayCount::toDateTime(EditorPages::now(m_form));
+    DateTimePicker1->setDateTime(now);
+    // The next whole minute; the date stays, so a proposal past midnight is still today.
+    QTime time = now.time();
+    if (time.second() != 0)
+        time = time.addSecs(60 - time.second());
+    DateTimePicker2->setTime(time);
+    DateTimePicker2Change();
+    CSpinEdit3->setValue(1);
+    setUnit(0);
+    Memo1->clear();
+    CheckBox2->setChecked(true);
+    CheckBox1->setChecked(false);
+    CheckBox5->setChecked(false);
+    myLabel3d5Click();
+    EditorPages::filterPage(m_form)->resetToAll();
+}
+
+void AlarmEditorPage::setUnit(int unit) {
+    // A unit outside the list (a hand-edited record) shows as minutes.
+    ComboBox1->setCurrentIndex(unit >= 0 && unit < ComboBox1->count() ? unit : 0);
+    ComboBox1Select();
+}
+
+void AlarmEditorPage::setMoment(const QDateTime& moment) {
+    DateTimePicker1->setDateTime(moment);
+    DateTimePicker2->setDateTime(moment);
+}
+
+void AlarmEditorPage::loadCategories() {
+    const TXMLIniFile& settings = m_form.settingsStore();
+    ComboBox2->clear();
+    ComboBox2->addItem(QStringLiteral("General"));
+    const int count = settings.ReadInt("categories", "count", 0);
+    for (int i = 0; i < count; ++i)
+        ComboBox2->addItem(QString::fromUtf8(settings.ReadString("categories", QByteArray::number(i), QByteArray())));
+    ComboBox2->setCurrentIndex(0);
+}
+
+void AlarmEditorPage::myLabel3d5Click() {
+    RadioButton1->setChecked(true);
+    myLabel3d5->setChosen(true);
+    myLabel3d6->setChosen(false);
+    RadioButton1Click();
+}
+
+void AlarmEditorPage::myLabel3d6Click() {
+    RadioButton2->setChecked(true);
+    myLabel3d5->setChosen(false);
+    myLabel3d6->setChosen(true);
+    RadioButton2Click();
+}
+
+void AlarmEditorPage::RadioButton1Click() {
+    DateTimePicker1->setEnabled(true);
+    DateTimePicker2->setEnabled(true);
+    for (QWidget* after : {static_cast<QWidget*>(CSpinEdit1), static_cast<QWidget*>(CSpinEdit2),
+                           static_cast<QWidget*>(Label3), static_cast<QWidget*>(Label4)})
+        after->setEnabled(false);
+}
+
+void AlarmEditorPage::RadioButton2Click() {
+    DateTimePicker1->setEnabled(false);
+    DateTimePicker2->setEnabled(false);
+    for (QWidget* after : {static_cast<QWidget*>(CSpinEdit1), static_cast<QWidget*>(CSpinEdit2),
+                           static_cast<QWidget*>(Label3), static_cast<QWidget*>(Label4)})
+        after->setEnabled(true);
+}
+
+void AlarmEditorPage::DateTimePicker2Change() {
+    DateTimePicker1->setDateTime(QDateTime(DateTimePicker1->date(), DateTimePicker2->time()));
+}
+
+void AlarmEditorPage::CheckBox1Click() {
+    const bool repeating = CheckBox1->isChecked();
+    CSpinEdit3->setEnabled(repeating);
+    ComboBox1->setEnabled(repeating);
+    myaSuperLabel46->setEnabled(repeating);
+}
+
+void AlarmEditorPage::ComboBox1Select() {
+    CSpinEdit3->setMaximum(maximumCount(ComboBox1->currentIndex()));
+}
+
+void AlarmEditorPage::myaSuperLabel46Click() {
+    m_form.editorKind = 0;
+    m_form.showPage(MoreTab);
+}
+
+void AlarmEditorPage::myaSuperLabel51Click() {
+    m_form.showPage(CategoryTab);
+}
+
+double AlarmEditorPage::moment(double now) const {
+    if (!RadioButton2->isChecked())
+        return DayCount::fromDateTime(DateTimePicker1->dateTime());
+    return DayCount::addMinutes(DayCount::addHours(now, CSpinEdit1->entryValue()), CSpinEdit2->entryValue());
+}
+
+void AlarmEditorPage::Button3Click() {
+    const double alarmMoment = moment(EditorPages::now(m_form));
+    if (!(alarmMoment > EditorPages::now(m_form))) {
+        EditorPages::refuse(m_form, QStringLiteral("Invalid Date or Time."));
+        return;
+    }
+    const ConfirmationText::Repetition repetition{CheckBox1->isChecked(), CSpinEdit3->text(), ComboBox1->currentText()};
+    const QString text =
+        ConfirmationText::alarm(DayCount::toDateTime(alarmMoment), EventCommit::textLines(Memo1->toPlainText()),
+                                repetition, CheckBox2->isChecked(), CheckBox5->isChecked());
+    EditorPages::confirmationPage(m_form)->setText(text);
+    m_form.editorKind = 0;
+    m_form.showPage(ConfirmTab);
+}
+
+void AlarmEditorPage::DsFancyButton3Click() {
+    if (m_form.editPastAlarm) {
+        m_form.editPastAlarm = false;
+        m_form.showPage(ViewTabPast);
+    } else if (m_form.editFromCalendar) {
+        m_form.editFromCalendar = false;
+        m_form.showPage(EditViewTab);
+    } else if (m_form.editFromList || m_form.menuChoice == 4) {
+        m_form.editFromList = false;
+        m_form.showPage(ViewTabAl);
+    } else {
+        m_form.showPage(MainTab);
+    }
+}
+
+EventCommit::AlarmRecord AlarmEditorPage::record(double now) const {
+    EventCommit::AlarmRecord result;
+    result.bypass = CheckBox5->isChecked();
+    result.date = moment(now);
+    result.repetition.enabled = CheckBox1->isChecked();
+    result.repetition.count = CSpinEdit3->entryValue();
+    result.repetition.unit = ComboBox1->currentIndex();
+    result.repetition.filter = EditorPages::filterPage(m_form)->filter();
+    result.sound = CheckBox2->isChecked();
+    result.category = ComboBox2->currentText();
+    result.lines = EventCommit::textLines(Memo1->toPlainText());
+    return result;
+}
+
+void AlarmEditorPage::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        Button3Click();
+        return;
+    case Qt::Key_Escape:
+        DsFancyButton3Click();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}

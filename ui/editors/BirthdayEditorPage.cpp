@@ -1,0 +1,232 @@
+#include "ui/editors/BirthdayEditorPage.h"
+
+#include "app/PageIndex.h"
+#include "app/TForm1.h"
+#include "scheduler/DayCount.h"
+#include "scheduler/EventRecord.h"
+#include "store/XMLIniFile.h"
+#include "ui/editors/ConfirmationPage.h"
+#include "ui/editors/ConfirmationText.h"
+#include "ui/editors/EditorPages.h"
+#include "ui/editors/SpinKeyFilter.h"
+#include "widgets/DateField.h"
+#include "widgets/FancyButton.h"
+#include "widgets/LabelToggle.h"
+#include "widgets/MonthCalendar.h"
+#include "widgets/ShadowLabel.h"
+#include "widgets/SpinEdit.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace {
+
+namespace K = EventRecord::Key;
+
+template <class Widget> Widget* named(Widget* widget, const char* name) {
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+} // namespace
+
+BirthdayEditorPage::BirthdayEditorPage(TForm1& form, QWidget* parent)
+    : QWidget(parent)
+    , m_form(form) {
+    setObjectName(QStringLiteral("BirthTab"));
+    setAccessibleName(QStringLiteral("Birthday"));
+
+    myaSuperLabel8 = named(new ShadowLabel(QStringLiteral("New Birthday"), this), "myaSuperLabel8");
+    myaSuperLabel4 = named(new QLabel(QStringLiteral("Type his/her name:"), this), "myaSuperLabel4");
+    Edit1 = named(new QLineEdit(this), "Edit1");
+    Edit1->setMaxLength(100);
+    Edit1->setAccessibleName(QStringLiteral("Name"));
+    myaSuperLabel4->setBuddy(Edit1);
+
+    myaSuperLabel3 = named(new QLabel(QStringLiteral("Select the Date of his/her Birth:"), this), "myaSuperLabel3");
+    MonthCalendar1 = named(new MonthCalendar(this), "MonthCalendar1");
+    MonthCalendar1->setAccessibleName(QStringLiteral("Date of birth calendar"));
+    myaSuperLabel3->setBuddy(MonthCalendar1);
+
+    myaSuperLabel18 = named(new QLabel(QStringLiteral("Selected Date of Birth:"), this), "myaSuperLabel18");
+    DateTimePicker6 = named(new DateField(DateField::Kind::Date, this), "DateTimePicker6");
+    DateTimePicker6->setDropDown(false);
+    DateTimePicker6->setAccessibleName(QStringLiteral("Date of birth"));
+    myaSuperLabel18->setBuddy(DateTimePicker6);
+
+    myaSuperLabel2 = named(new QLabel(QStringLiteral("Notify me also:"), this), "myaSuperLabel2");
+    CSpinEdit7 = named(new SpinEdit(0, 20, 0, this), "CSpinEdit7");
+    CSpinEdit7->setAccessibleName(QStringLiteral("Days before the birthday"));
+    SpinKeyFilter::install(CSpinEdit7);
+    myaSuperLabel17 = named(new QLabel(QStringLiteral("Days"), this), "myaSuperLabel17");
+    myaSuperLabel16 = named(new QLabel(QStringLiteral("before his/her Birthday"), this), "myaSuperLabel16");
+
+    CheckBox4 = named(new QCheckBox(this), "CheckBox4");
+    CheckBox4->setChecked(true);
+    myaSuperLabel7 = named(new LabelToggle(QStringLiteral("Notify me with Sound"), CheckBox4, this), "myaSuperLabel7");
+
+    DsFancyButton6 = named(new FancyButton(QStringLiteral("<<Back"), this), "DsFancyButton6");
+    DsFancyButton7 = named(new FancyButton(QStringLiteral("Next>>"), this), "DsFancyButton7");
+    DsFancyButton7->setDefault(true);
+
+    auto* left = new QVBoxLayout;
+    left->setSpacing(2);
+    left->addWidget(myaSuperLabel4);
+    left->addWidget(Edit1);
+    left->addWidget(myaSuperLabel3);
+    left->addWidget(MonthCalendar1, 1);
+
+    auto* before = new QHBoxLayout;
+    before->addWidget(CSpinEdit7);
+    before->addWidget(myaSuperLabel17);
+    before->addStretch();
+    auto* sound = new QHBoxLayout;
+    sound->setSpacing(2);
+    sound->addWidget(CheckBox4);
+    sound->addWidget(myaSuperLabel7, 1);
+
+    auto* right = new QVBoxLayout;
+    right->setSpacing(2);
+    right->addWidget(myaSuperLabel18);
+    right->addWidget(DateTimePicker6);
+    right->addSpacing(8);
+    right->addWidget(myaSuperLabel2);
+    right->addLayout(before);
+    right->addWidget(myaSuperLabel16);
+    right->addSpacing(8);
+    right->addLayout(sound);
+    right->addStretch();
+
+    auto* body = new QHBoxLayout;
+    body->setSpacing(10);
+    body->addLayout(left, 3);
+    body->addLayout(right, 2);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(DsFancyButton6);
+    buttons->addStretch();
+    buttons->addWidget(DsFancyButton7);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 4, 12, 8);
+    layout->setSpacing(2);
+    layout->addWidget(myaSuperLabel8);
+    layout->addLayout(body, 1);
+    layout->addLayout(buttons);
+
+    connect(MonthCalendar1, &MonthCalendar::daySelected, this, &BirthdayEditorPage::MonthCalendar1DaySelect);
+    connect(MonthCalendar1, &MonthCalendar::dayChanged, this, &BirthdayEditorPage::MonthCalendar1DayChange);
+    connect(MonthCalendar1, &MonthCalendar::monthChanged, this,
+            [this](QDate, QDate newDate) { MonthCalendar1DayChange(newDate); });
+    connect(MonthCalendar1, &MonthCalendar::yearChanged, this,
+            [this](QDate, QDate newDate) { MonthCalendar1DayChange(newDate); });
+    connect(DateTimePicker6, &DateField::dateChanged, this, &BirthdayEditorPage::DateTimePicker6Change);
+    connect(DsFancyButton7, &FancyButton::clicked, this, &BirthdayEditorPage::DsFancyButton7Click);
+    connect(DsFancyButton6, &FancyButton::clicked, this, &BirthdayEditorPage::DsFancyButton6Click);
+
+    setTabOrder(Edit1, MonthCalendar1);
+    setTabOrder(MonthCalendar1, DateTimePicker6);
+    setTabOrder(DateTimePicker6, CSpinEdit7);
+    setTabOrder(CSpinEdit7, CheckBox4);
+    setTabOrder(CheckBox4, DsFancyButton6);
+    setTabOrder(DsFancyButton6, DsFancyButton7);
+}
+
+void BirthdayEditorPage::BirthTabShow() {
+    if (m_form.returnToEditor) {
+        m_form.returnToEditor = false;
+    } else if (m_form.editFromList || m_form.editFromCalendar) {
+        const TXMLIniFile& events = m_form.eventStore();
+        const QByteArray section = EditorPages::editedSection(m_form);
+        const double today = DayCount::fromDate(DayCount::toDate(EditorPages::now(m_form)));
+        showBirthDate(DayCount::toDate(events.ReadDouble(section, K::BirthDate, today)));
+        CheckBox4->setChecked(events.ReadFlag(section, K::Sound, true));
+        Edit1->setText(QString::fromUtf8(events.ReadString(section, K::Name, QByteArray())));
+        CSpinEdit7->setValue(events.ReadInt(section, K::Before, 0));
+        myaSuperLabel8->setText(QStringLiteral("Edit Birthday"));
+    } else {
+        myaSuperLabel8->setText(QStringLiteral("New Birthday"));
+        showBirthDate(DayCount::toDate(EditorPages::now(m_form)));
+        CheckBox4->setChecked(true);
+        Edit1->clear();
+        CSpinEdit7->setValue(0);
+    }
+    Edit1->setFocus();
+}
+
+void BirthdayEditorPage::showBirthDate(QDate date) {
+    MonthCalendar1->setDate(date);
+    DateTimePicker6->setDate(MonthCalendar1->date());
+}
+
+void BirthdayEditorPage::MonthCalendar1DaySelect() {
+    DateTimePicker6->setDate(MonthCalendar1->date());
+}
+
+void BirthdayEditorPage::MonthCalendar1DayChange(QDate date) {
+    MonthCalendar1->setDate(date);
+    DateTimePicker6->setDate(MonthCalendar1->date());
+}
+
+void BirthdayEditorPage::DateTimePicker6Change() {
+    MonthCalendar1->setDate(DateTimePicker6->date());
+}
+
+void BirthdayEditorPage::DsFancyButton7Click() {
+    if (Edit1->text().isEmpty()) {
+        EditorPages::refuse(m_form, QStringLiteral("Please enter his/her name."));
+        return;
+    }
+    const QDate birth = DateTimePicker6->date();
+    const double now = EditorPages::now(m_form);
+    if (DayCount::fromDate(birth) > now) {
+        EditorPages::refuse(m_form, QStringLiteral("Invalid Date of Birth."));
+        return;
+    }
+    const EventCommit::BirthdayRecord planned = record(now);
+    EditorPages::confirmationPage(m_form)->setText(
+        ConfirmationText::birthday(Edit1->text(), birth, DayCount::toDate(planned.date), CheckBox4->isChecked()));
+    m_form.editorKind = 2;
+    m_form.showPage(ConfirmTab);
+}
+
+void BirthdayEditorPage::DsFancyButton6Click() {
+    if (m_form.editFromCalendar) {
+        m_form.editFromCalendar = false;
+        m_form.showPage(EditViewTab);
+    } else if (m_form.editFromList || m_form.menuChoice == 4) {
+        m_form.editFromList = false;
+        m_form.showPage(ViewTabBirthDay);
+    } else {
+        m_form.showPage(MainTab);
+    }
+}
+
+EventCommit::BirthdayRecord BirthdayEditorPage::record(double now) const {
+    EventCommit::BirthdayRecord result;
+    result.birthDate = DayCount::fromDate(DateTimePicker6->date());
+    result.before = CSpinEdit7->entryValue();
+    result.date = EventCommit::firstBirthdayNotification(result.birthDate, now, result.before);
+    result.name = Edit1->text();
+    result.sound = CheckBox4->isChecked();
+    return result;
+}
+
+void BirthdayEditorPage::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        DsFancyButton7Click();
+        return;
+    case Qt::Key_Escape:
+        DsFancyButton6Click();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QWidget>
+
+class FancyButton;
+class ShadowLabel;
+class TForm1;
+
+// "Confirmation": shows what the editor is about to schedule. "OK" is the one place where event records
+// are created or rewritten; it reads the editor page's controls as they are at that moment.
+class ConfirmationPage final : public QWidget {
+    Q_OBJECT
+public:
+    explicit ConfirmationPage(TForm1& form, QWidget* parent = nullptr);
+
+    ShadowLabel* myaSuperLabel14 = nullptr; // "Confirmation"
+    // The text in money green over its gray shadow (the shadow is drawn by the label itself).
+    ShadowLabel* Conf2 = nullptr;
+    FancyButton* DsFancyButton29 = nullptr; // "<<Back"
+    FancyButton* DsFancyButton28 = nullptr; // "OK"
+
+    void setText(const QString& text);
+    QString text() const;
+
+    void DsFancyButton29Click();
+    void DsFancyButton28Click();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void commitAlarm();
+    void commitPowerAction();
+    void commitBirthday();
+    QByteArray chosenSection() const;
+    void showCalendarAt(double date);
+
+    TForm1& m_form;
+};

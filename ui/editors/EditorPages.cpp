@@ -1,0 +1,40 @@
+#include "ui/editors/EditorPages.h"
+
+#include "scheduler/SchedulerClock.h"
+#include "ui/editors/AlarmEditorPage.h"
+#include "ui/editors/BirthdayEditorPage.h"
+#include "ui/editors/ConfirmationPage.h"
+#include "ui/editors/DayMonthFilterPage.h"
+#include "ui/editors/PowerActionEditorPage.h"
+
+namespace EditorPages {
+
+AlarmEditorPage* alarmPage(TForm1& form) {
+    return at<AlarmEditorPage>(form, AlarmTab);
+}
+
+PowerActionEditorPage* powerActionPage(TForm1& form) {
+    return at<PowerActionEditorPage>(form, ShutTab);
+}
+
+BirthdayEditorPage* birthdayPage(TForm1& form) {
+    return at<BirthdayEditorPage>(form, BirthTab);
+}
+
+DayMonthFilterPage* filterPage(TForm1& form) {
+    return at<DayMonthFilterPage>(form, MoreTab);
+}
+
+ConfirmationPage* confirmationPage(TForm1& form) {
+    return at<ConfirmationPage>(form, ConfirmTab);
+}
+
+void refuse(TForm1& form, const QString& message) {
+    form.ShowMsg(message);
+}
+
+double now(const TForm1& form) {
+    return form.clock().now();
+}
+
+} // namespace EditorPages

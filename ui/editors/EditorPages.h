@@ -1,0 +1,41 @@
+#pragma once
+
+#include "app/PageControl.h"
+#include "app/PageIndex.h"
+#include "app/TForm1.h"
+
+#include <QByteArray>
+#include <QString>
+
+class AlarmEditorPage;
+class PowerActionEditorPage;
+class BirthdayEditorPage;
+class DayMonthFilterPage;
+class ConfirmationPage;
+
+// The editor pages reach each other through the main window's page control, at their fixed indices, so
+// none of them needs to be told about the others when it is built.
+namespace EditorPages {
+
+template <class Page> Page* at(TForm1& form, int index) {
+    return qobject_cast<Page*>(form.PageControl1->widget(index));
+}
+
+AlarmEditorPage* alarmPage(TForm1& form);
+PowerActionEditorPage* powerActionPage(TForm1& form);
+BirthdayEditorPage* birthdayPage(TForm1& form);
+DayMonthFilterPage* filterPage(TForm1& form);
+ConfirmationPage* confirmationPage(TForm1& form);
+
+// Section name of the record opened for editing.
+inline QByteArray editedSection(const TForm1& form) {
+    return QByteArray::number(form.editSection);
+}
+
+// The way every editor refuses input: one sentence in the message window.
+void refuse(TForm1& form, const QString& message);
+
+// The current date-time of the main window's clock, as a day count and as a local date-time.
+double now(const TForm1& form);
+
+} // namespace EditorPages

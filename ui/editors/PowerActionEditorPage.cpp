@@ -1,0 +1,377 @@
+#include "ui/editors/PowerActionEditorPage.h"
+
+#include "app/PageIndex.h"
+#include "app/TForm1.h"
+#include "scheduler/DayCount.h"
+#include "scheduler/EventRecord.h"
+#include "store/XMLIniFile.h"
+#include "ui/editors/ConfirmationPage.h"
+#include "ui/editors/ConfirmationText.h"
+#include "ui/editors/DayMonthFilterPage.h"
+#include "ui/editors/EditorPages.h"
+#include "ui/editors/SpinKeyFilter.h"
+#include "widgets/ChoiceGroup.h"
+#include "widgets/ChoiceLabel.h"
+#include "widgets/DateField.h"
+#include "widgets/FancyButton.h"
+#include "widgets/LabelToggle.h"
+#include "widgets/LinkLabel.h"
+#include "widgets/MonthCalendar.h"
+#include "widgets/ShadowLabel.h"
+#include "widgets/SpinEdit.h"
+#include "widgets/Theme.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+
+namespace K = EventRecord::Key;
+
+constexpr const char* actionNames[5] = {"Shut Down", "Restart", "Log Off", "Hibernate", "Stand By"};
+
+template <class Widget> Widget* named(Widget* widget, const char* name) {
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+QHBoxLayout* row(std::initializer_list<QWidget*> widgets) {
+    auto* layout = new QHBoxLayout;
+    layout->setSpacing(4);
+    for (QWidget* widget : widgets)
+        layout->addWidget(widget);
+    layout->addStretch();
+    return layout;
+}
+
+} // namespace
+
+QString PowerActionEditorPage::actionName(int action) {
+    return action >= 0 && action < 5 ? QLatin1String(actionNames[action]) : QString();
+}
+
+PowerActionEditorPage::PowerActionEditorPage(TForm1& form, QWidget* parent)
+    : QWidget(parent)
+    , m_form(form) {
+    setObjectName(QStringLiteral("ShutTab"));
+    setAccessibleName(QStringLiteral("Scheduled Shut Down"));
+
+    myaSuperLabel49 = named(new ShadowLabel(QStringLiteral("Scheduled Shut Down"), this), "myaSuperLabel49");
+    myLabel3d12 = named(new QLabel(QStringLiteral("Choose Action:"), this), "myLabel3d12");
+
+    RadioGroup1 = named(new ChoiceGroup(this), "RadioGroup1");
+    ChoiceLabel** actions[5] = {&myLabel3d11, &myLabel3d10, &myLabel3d9, &myLabel3d32, &myLabel3d33};
+    const char* actionObjects[5] = {"myLabel3d11", "myLabel3d10", "myLabel3d9", "myLabel3d32", "myLabel3d33"};
+    for (int i = 0; i < 5; ++i) {
+        *actions[i] = named(new ChoiceLabel(actionName(i), this), actionObjects[i]);
+        RadioGroup1->addChoice(*actions[i], i);
+    }
+
+    myLabel3d8 = named(new ChoiceLabel(QStringLiteral("Alarm at:"), this), "myLabel3d8");
+    myLabel3d7 = named(new ChoiceLabel(QStringLiteral("or After:"), this), "myLabel3d7");
+    RadioButton8 = named(new QRadioButton(QStringLiteral("At:"), this), "RadioButton8");
+    RadioButton7 = named(new QRadioButton(QStringLiteral("After:"), this), "RadioButton7");
+    for (QRadioButton* hidden : {RadioButton8, RadioButton7}) {
+        hidden->setFocusPolicy(Qt::NoFocus);
+        hidden->hide();
+    }
+    RadioButton8->setChecked(true);
+
+    DateTimePicker3 = named(new DateField(DateField::Kind::Date, this), "DateTimePicker3");
+    DateTimePicker3->setAccessibleName(QStringLiteral("Action date"));
+    DatePicker2 = DateTimePicker3->dropCalendar();
+    DateTimePicker4 = named(new DateField(DateField::Kind::Time, this), "DateTimePicker4");
+    DateTimePicker4->setDisplayFormat(QStringLiteral("HH:mm"));
+    DateTimePicker4->setAccessibleName(QStringLiteral("Action time"));
+
+    CSpinEdit5 = named(new SpinEdit(0, 23, 0, this), "CSpinEdit5");
+    CSpinEdit5->setAccessibleName(QStringLiteral("Hours from now"));
+    Label5 = named(new QLabel(QStringLiteral("Hours and"), this), "Label5");
+    CSpinEdit4 = named(new SpinEdit(0, 59, 0, this), "CSpinEdit4");
+    CSpinEdit4->setAccessibleName(QStringLiteral("Minutes from now"));
+    Label2 = named(new QLabel(QStringLiteral("Minutes"), this), "Label2");
+
+    CheckBox3 = named(new QCheckBox(this), "CheckBox3");
+    myaSuperLabel15 =
+        named(new LabelToggle(QStringLiteral("Enable Repetition every:"), CheckBox3, this), "myaSuperLabel15");
+    CSpinEdit6 = named(new SpinEdit(1, 59, 1, this), "CSpinEdit6");
+    CSpinEdit6->setAccessibleName(QStringLiteral("Repetition count"));
+    ComboBox3 = named(new QComboBox(this), "ComboBox3");
+    ComboBox3->addItems({QStringLiteral("Days"), QStringLiteral("Weeks")});
+    ComboBox3->setAccessibleName(QStringLiteral("Repetition unit"));
+    myaSuperLabel47 = named(new LinkLabel(QStringLiteral("Advanced"), this), "myaSuperLabel47");
+    myaSuperLabel47->setAccessibleName(QStringLiteral("Advanced: days of the week and months"));
+    myaSuperLabel47->setColour(Theme::filterOffColour());
+
+    DsFancyButton4 = named(new FancyButton(QStringLiteral("<<Back"), this), "DsFancyButton4");
+    DsFancyButton5 = named(new FancyButton(QStringLiteral("Next>>"), this), "DsFancyButton5");
+    DsFancyButton5->setDefault(true);
+
+    for (SpinEdit* spin : {CSpinEdit5, CSpinEdit4, CSpinEdit6})
+        SpinKeyFilter::install(spin);
+    for (QWidget* off :
+         {static_cast<QWidget*>(CSpinEdit5), static_cast<QWidget*>(Label5), static_cast<QWidget*>(CSpinEdit4),
+          static_cast<QWidget*>(Label2), static_cast<QWidget*>(CSpinEdit6), static_cast<QWidget*>(ComboBox3),
+          static_cast<QWidget*>(myaSuperLabel47)})
+        off->setEnabled(false);
+
+    // On screen Stand By stands above Hibernate.
+    auto* actionColumn = new QVBoxLayout;
+    actionColumn->setSpacing(0);
+    for (QWidget* widget :
+         {static_cast<QWidget*>(myLabel3d12), static_cast<QWidget*>(myLabel3d11), static_cast<QWidget*>(myLabel3d10),
+          static_cast<QWidget*>(myLabel3d9), static_cast<QWidget*>(myLabel3d33), static_cast<QWidget*>(myLabel3d32)})
+        actionColumn->addWidget(widget);
+    actionColumn->addStretch();
+
+    auto* momentColumn = new QVBoxLayout;
+    momentColumn->setSpacing(2);
+    momentColumn->addWidget(myLabel3d8);
+    momentColumn->addLayout(row({DateTimePicker3, DateTimePicker4}));
+    momentColumn->addWidget(myLabel3d7);
+    momentColumn->addLayout(row({CSpinEdit5, Label5, CSpinEdit4, Label2}));
+    momentColumn->addStretch();
+
+    auto* body = new QHBoxLayout;
+    body->setSpacing(12);
+    body->addLayout(actionColumn);
+    body->addLayout(momentColumn, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(DsFancyButton4);
+    buttons->addStretch();
+    buttons->addWidget(DsFancyButton5);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 4, 12, 8);
+    layout->setSpacing(4);
+    layout->addWidget(myaSuperLabel49);
+    layout->addLayout(body, 1);
+    layout->addLayout(row({CheckBox3, myaSuperLabel15, CSpinEdit6, ComboBox3, myaSuperLabel47}));
+    layout->addLayout(buttons);
+
+    connect(myLabel3d11, &ChoiceLabel::clicked, this, &PowerActionEditorPage::myLabel3d11Click);
+    connect(myLabel3d10, &ChoiceLabel::clicked, this, &PowerActionEditorPage::myLabel3d10Click);
+    connect(myLabel3d9, &ChoiceLabel::clicked, this, &PowerActionEditorPage::myLabel3d9Click);
+    connect(myLabel3d32, &ChoiceLabel::clicked, this, &PowerActionEditorPage::myLabel3d32Click);
+    connect(myLabel3d33, &ChoiceLabel::clicked, this, &PowerActionEditorPage::myLabel3d33Click);
+    connect(myLabel3d8, &ChoiceLabel::clicked, this, &PowerActionEditorPage::myLabel3d8Click);
+    connect(myLabel3d7, &ChoiceLabel::clicked, this, &PowerActionEditorPage::myLabel3d7Click);
+    connect(RadioButton8, &QRadioButton::clicked, this, &PowerActionEditorPage::RadioButton8Click);
+    connect(RadioButton7, &QRadioButton::clicked, this, &PowerActionEditorPage::RadioButton7Click);
+    connect(DateTimePicker4, &DateField::timeChanged, this, &PowerActionEditorPage::DateTimePicker4Change);
+    connect(CheckBox3, &QCheckBox::clicked, this, &PowerActionEditorPage::CheckBox3Click);
+    connect(myaSuperLabel47, &LinkLabel::clicked, this, &PowerActionEditorPage::myaSuperLabel46Click);
+    connect(DsFancyButton5, &FancyButton::clicked, this, &PowerActionEditorPage::DsFancyButton5Click);
+    connect(DsFancyButton4, &FancyButton::clicked, this, &PowerActionEditorPage::Button2Click);
+
+    chooseAction(0);
+    myLabel3d8->setChosen(true);
+
+    setTabOrder(myLabel3d11, myLabel3d10);
+    setTabOrder(myLabel3d10, myLabel3d9);
+    setTabOrder(myLabel3d9, myLabel3d33);
+    setTabOrder(myLabel3d33, myLabel3d32);
+    setTabOrder(myLabel3d32, myLabel3d8);
+    setTabOrder(myLabel3d8, DateTimePicker3);
+    setTabOrder(DateTimePicker3, DateTimePicker4);
+    setTabOrder(DateTimePicker4, myLabel3d7);
+    setTabOrder(myLabel3d7, CSpinEdit5);
+    setTabOrder(CSpinEdit5, CSpinEdit4);
+    setTabOrder(CSpinEdit4, CheckBox3);
+    setTabOrder(CheckBox3, CSpinEdit6);
+    setTabOrder(CSpinEdit6, ComboBox3);
+    setTabOrder(ComboBox3, myaSuperLabel47);
+    setTabOrder(myaSuperLabel47, DsFancyButton4);
+    setTabOrder(DsFancyButton4, DsFancyButton5);
+}
+
+void PowerActionEditorPage::ShutTabShow() {
+    if (m_form.returnToEditor)
+        m_form.returnToEditor = false;
+    else if (m_form.editFromList || m_form.editFromCalendar)
+        fillForEdit();
+    else
+        fillForNew();
+    myaSuperLabel47->setColour(m_form.allDays && m_form.allMonths ? Theme::filterOffColour() : Theme::filterOnColour());
+    CheckBox3Click();
+    // A field, not a caption, takes the focus: there Enter means "Next>>".
+    if (DateTimePicker3->isEnabled())
+        DateTimePicker3->setFocus();
+    else
+        CSpinEdit5->setFocus();
+}
+
+void PowerActionEditorPage::fillForEdit() {
+    const TXMLIniFile& events = m_form.eventStore();
+    const QByteArray section = EditorPages::editedSection(m_form);
+    // The record is due when the countdown starts; the user sees the moment the countdown ends.
+    const double due = events.ReadDouble(section, K::Date, EditorPages::now(m_form));
+    const QDateTime moment = DayCount::toDateTime(DayCount::addSeconds(due, EventCommit::powerCountdownSeconds));
+    DateTimePicker3->setDateTime(moment);
+    DateTimePicker4->setDateTime(moment);
+    CheckBox3->setChecked(events.ReadFlag(section, K::Repeat, false));
+    const int action = events.ReadInt(section, K::ShutType, 0);
+    if (action >= 0 && action < 5)
+        chooseAction(action);
+    EditorPages::filterPage(m_form)->loadFromRecord(events, section);
+    if (CheckBox3->isChecked()) {
+        CSpinEdit6->setValue(events.ReadInt(section, K::RepVal, 1));
+        const int unit = events.ReadInt(section, K::RepType, 0);
+        ComboBox3->setCurrentIndex(unit == 1 ? 1 : 0);
+    } else {
+        CSpinEdit6->setValue(1);
+        ComboBox3->setCurrentIndex(0);
+    }
+    myLabel3d8Click();
+}
+
+void PowerActionEditorPage::fillForNew() {
+    const QDateTime now = DayCount::toDateTime(EditorPages::now(m_form));
+    DateTimePicker3->setDateTime(now);
+    QTime time = now.time();
+    if (time.second() != 0)
+        time = time.addSecs(60 - time.second());
+    DateTimePicker4->setTime(time);
+    DateTimePicker4Change();
+    CheckBox3->setChecked(false);
+    CSpinEdit6->setValue(1);
+    ComboBox3->setCurrentIndex(0);
+    myLabel3d8Click();
+    chooseAction(0);
+    EditorPages::filterPage(m_form)->resetToAll();
+}
+
+void PowerActionEditorPage::chooseAction(int action) {
+    RadioGroup1->setChosen(action);
+    myLabel3d8->setText(actionName(action) + QStringLiteral(" system at:"));
+    myLabel3d7->setText(actionName(action) + QStringLiteral(" system after:"));
+}
+
+void PowerActionEditorPage::myLabel3d11Click() {
+    chooseAction(0);
+}
+
+void PowerActionEditorPage::myLabel3d10Click() {
+    chooseAction(1);
+}
+
+void PowerActionEditorPage::myLabel3d9Click() {
+    chooseAction(2);
+}
+
+void PowerActionEditorPage::myLabel3d32Click() {
+    chooseAction(3);
+}
+
+void PowerActionEditorPage::myLabel3d33Click() {
+    chooseAction(4);
+}
+
+void PowerActionEditorPage::myLabel3d8Click() {
+    RadioButton8->setChecked(true);
+    myLabel3d8->setChosen(true);
+    myLabel3d7->setChosen(false);
+    RadioButton8Click();
+}
+
+void PowerActionEditorPage::myLabel3d7Click() {
+    RadioButton7->setChecked(true);
+    myLabel3d8->setChosen(false);
+    myLabel3d7->setChosen(true);
+    RadioButton7Click();
+}
+
+void PowerActionEditorPage::RadioButton8Click() {
+    DateTimePicker3->setEnabled(true);
+    DateTimePicker4->setEnabled(true);
+    for (QWidget* after : {static_cast<QWidget*>(CSpinEdit5), static_cast<QWidget*>(CSpinEdit4),
+                           static_cast<QWidget*>(Label5), static_cast<QWidget*>(Label2)})
+        after->setEnabled(false);
+}
+
+void PowerActionEditorPage::RadioButton7Click() {
+    DateTimePicker3->setEnabled(false);
+    DateTimePicker4->setEnabled(false);
+    for (QWidget* after : {static_cast<QWidget*>(CSpinEdit5), static_cast<QWidget*>(CSpinEdit4),
+                           static_cast<QWidget*>(Label5), static_cast<QWidget*>(Label2)})
+        after->setEnabled(true);
+}
+
+void PowerActionEditorPage::DateTimePicker4Change() {
+    DateTimePicker3->setDateTime(QDateTime(DateTimePicker3->date(), DateTimePicker4->time()));
+}
+
+void PowerActionEditorPage::CheckBox3Click() {
+    const bool repeating = CheckBox3->isChecked();
+    CSpinEdit6->setEnabled(repeating);
+    ComboBox3->setEnabled(repeating);
+    myaSuperLabel47->setEnabled(repeating);
+}
+
+void PowerActionEditorPage::myaSuperLabel46Click() {
+    m_form.editorKind = 1;
+    m_form.showPage(MoreTab);
+}
+
+double PowerActionEditorPage::moment(double now) const {
+    if (!RadioButton7->isChecked())
+        return DayCount::fromDateTime(DateTimePicker3->dateTime());
+    return DayCount::addMinutes(DayCount::addHours(now, CSpinEdit5->entryValue()), CSpinEdit4->entryValue());
+}
+
+void PowerActionEditorPage::DsFancyButton5Click() {
+    const double actionMoment = moment(EditorPages::now(m_form));
+    if (!(actionMoment > EditorPages::now(m_form))) {
+        EditorPages::refuse(m_form, QStringLiteral("Invalid Date or Time."));
+        return;
+    }
+    const ConfirmationText::Repetition repetition{CheckBox3->isChecked(), CSpinEdit6->text(), ComboBox3->currentText()};
+    EditorPages::confirmationPage(m_form)->setText(ConfirmationText::powerAction(
+        actionName(RadioGroup1->chosen()), DayCount::toDateTime(actionMoment), repetition));
+    m_form.editorKind = 1;
+    m_form.showPage(ConfirmTab);
+}
+
+void PowerActionEditorPage::Button2Click() {
+    if (m_form.editFromCalendar) {
+        m_form.editFromCalendar = false;
+        m_form.showPage(EditViewTab);
+    } else if (m_form.editFromList || m_form.menuChoice == 4) {
+        m_form.editFromList = false;
+        m_form.showPage(ViewTabShut);
+    } else {
+        m_form.showPage(MainTab);
+    }
+}
+
+EventCommit::PowerActionRecord PowerActionEditorPage::record(double now) const {
+    EventCommit::PowerActionRecord result;
+    result.moment = moment(now);
+    result.repetition.enabled = CheckBox3->isChecked();
+    result.repetition.count = CSpinEdit6->entryValue();
+    result.repetition.unit = ComboBox3->currentIndex();
+    result.repetition.filter = EditorPages::filterPage(m_form)->filter();
+    result.action = RadioGroup1->chosen();
+    return result;
+}
+
+void PowerActionEditorPage::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        DsFancyButton5Click();
+        return;
+    case Qt::Key_Escape:
+        Button2Click();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
