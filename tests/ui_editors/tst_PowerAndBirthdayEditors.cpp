@@ -24,6 +24,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSignalSpy>
 
 using EditorTest::click;
 using EditorTest::keysOf;
@@ -272,11 +273,22 @@ void TestPowerAndBirthdayEditors::editBirthdayInPlace() {
     page->CSpinEdit7->setValue(0);
     click(page->DsFancyButton7);
     QVERIFY(!EditorPages::confirmationPage(f.form())->text().contains(u"sound"_s));
+    // The calendar view's month calendar; a stand-in while the view is not built.
+    QWidget* view = f.form().PageControl1->widget(EditTab);
+    auto* calendar = view->findChild<MonthCalendar*>(u"PlannerCalendar1"_s);
+    if (!calendar) {
+        calendar = new MonthCalendar(view);
+        calendar->setObjectName(u"PlannerCalendar1"_s);
+    }
+    QSignalSpy monthChange(calendar, &MonthCalendar::monthChanged);
     confirm(f);
     QCOMPARE(keysOf(events, "2"),
              (QByteArrayList{"altype=birth", "birthdate=29351", "date=39578", "name=Ann B.", "sound=0", "before=0"}));
-    // From the calendar the commit returns to the calendar view.
+    // From the calendar the commit returns to the calendar view, refreshed for the month of the new date.
     QCOMPARE(f.current(), int(EditTab));
+    QCOMPARE(calendar->date(), QDate(2008, 5, 10));
+    QCOMPARE(monthChange.count(), 1);
+    QCOMPARE(monthChange.at(0).at(1).toDate(), QDate(2008, 5, 10));
 }
 
 void TestPowerAndBirthdayEditors::calendarAndDateFieldFollowEachOther() {

@@ -145,13 +145,16 @@ void ConfirmationPage::commitBirthday() {
         showCalendarAt(record.date);
 }
 
-// The calendar view keeps editFromCalendar to know that its date was set here and must not go to today.
+// The calendar view refreshes its marks from its own month-change handler, which is bound to the month
+// calendar's notice; the notice is given here as the user's paging would give it. editFromCalendar stays
+// set: it tells the view's show handler that the date was chosen here and must not go back to today.
 void ConfirmationPage::showCalendarAt(double date) {
     QWidget* view = m_form.PageControl1->widget(EditTab);
     if (auto* calendar = view ? view->findChild<MonthCalendar*>(QStringLiteral("PlannerCalendar1")) : nullptr) {
+        const QDate previous = calendar->date();
         const QDate day = DayCount::toDate(date);
         calendar->setDate(day);
-        QMetaObject::invokeMethod(view, "PlannerCalendar1MonthChange", Q_ARG(QDate, day));
+        emit calendar->monthChanged(previous, day);
     }
     m_form.showPage(EditTab);
 }

@@ -171,7 +171,8 @@ PowerActionEditorPage::PowerActionEditorPage(TForm1& form, QWidget* parent)
     connect(DsFancyButton5, &FancyButton::clicked, this, &PowerActionEditorPage::DsFancyButton5Click);
     connect(DsFancyButton4, &FancyButton::clicked, this, &PowerActionEditorPage::Button2Click);
 
-    chooseAction(0);
+    // Until the first fill the mode captions keep their neutral texts.
+    RadioGroup1->setChosen(0);
     myLabel3d8->setChosen(true);
 
     setTabOrder(myLabel3d11, myLabel3d10);
