@@ -128,6 +128,9 @@ AlarmEditorPage::AlarmEditorPage(TForm1& form, QWidget* parent)
 
     for (SpinEdit* spin : {CSpinEdit1, CSpinEdit2, CSpinEdit3})
         SpinKeyFilter::install(spin);
+    EditorPages::fitToDigits(CSpinEdit1, 2);
+    EditorPages::fitToDigits(CSpinEdit2, 2);
+    EditorPages::fitToDigits(CSpinEdit3, 4);
     for (QWidget* after :
          {static_cast<QWidget*>(CSpinEdit1), static_cast<QWidget*>(Label3), static_cast<QWidget*>(CSpinEdit2),
           static_cast<QWidget*>(Label4), static_cast<QWidget*>(CSpinEdit3), static_cast<QWidget*>(ComboBox1)})
@@ -158,8 +161,11 @@ AlarmEditorPage::AlarmEditorPage(TForm1& form, QWidget* parent)
     layout->addWidget(Memo1, 1);
     layout->addLayout(moment);
     layout->addLayout(flags);
-    layout->addLayout(row({CheckBox1, myaSuperLabel9, CSpinEdit3, ComboBox1, myaSuperLabel46}));
-    layout->addLayout(row({myaSuperLabel50, ComboBox2, myaSuperLabel51}));
+    layout->addLayout(row({CheckBox1, myaSuperLabel9, CSpinEdit3, ComboBox1}));
+    // "Advanced" stands under the unit: the repetition row has no room left for it.
+    QHBoxLayout* categoryRow = row({myaSuperLabel50, ComboBox2, myaSuperLabel51});
+    categoryRow->addWidget(myaSuperLabel46);
+    layout->addLayout(categoryRow);
     layout->addLayout(buttons);
 
     connect(myLabel3d5, &ChoiceLabel::clicked, this, &AlarmEditorPage::myLabel3d5Click);

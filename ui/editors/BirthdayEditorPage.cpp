@@ -63,12 +63,17 @@ BirthdayEditorPage::BirthdayEditorPage(TForm1& form, QWidget* parent)
     CSpinEdit7 = named(new SpinEdit(0, 20, 0, this), "CSpinEdit7");
     CSpinEdit7->setAccessibleName(QStringLiteral("Days before the birthday"));
     SpinKeyFilter::install(CSpinEdit7);
+    EditorPages::fitToDigits(CSpinEdit7, 2);
     myaSuperLabel17 = named(new QLabel(QStringLiteral("Days"), this), "myaSuperLabel17");
     myaSuperLabel16 = named(new QLabel(QStringLiteral("before his/her Birthday"), this), "myaSuperLabel16");
 
     CheckBox4 = named(new QCheckBox(this), "CheckBox4");
     CheckBox4->setChecked(true);
     myaSuperLabel7 = named(new LabelToggle(QStringLiteral("Notify me with Sound"), CheckBox4, this), "myaSuperLabel7");
+    // The captions beside the calendar wrap, so the calendar keeps the width its day names need.
+    myaSuperLabel7->setWordWrap(true);
+    for (QLabel* caption : {myaSuperLabel18, myaSuperLabel2, myaSuperLabel16})
+        caption->setWordWrap(true);
 
     DsFancyButton6 = named(new FancyButton(QStringLiteral("<<Back"), this), "DsFancyButton6");
     DsFancyButton7 = named(new FancyButton(QStringLiteral("Next>>"), this), "DsFancyButton7");
@@ -104,8 +109,8 @@ BirthdayEditorPage::BirthdayEditorPage(TForm1& form, QWidget* parent)
 
     auto* body = new QHBoxLayout;
     body->setSpacing(10);
-    body->addLayout(left, 3);
-    body->addLayout(right, 2);
+    body->addLayout(left, 5);
+    body->addLayout(right, 3);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(DsFancyButton6);

@@ -7,6 +7,8 @@
 #include "ui/editors/DayMonthFilterPage.h"
 #include "ui/editors/PowerActionEditorPage.h"
 
+#include <QAbstractSpinBox>
+
 namespace EditorPages {
 
 AlarmEditorPage* alarmPage(TForm1& form) {
@@ -31,6 +33,12 @@ ConfirmationPage* confirmationPage(TForm1& form) {
 
 void refuse(TForm1& form, const QString& message) {
     form.ShowMsg(message);
+}
+
+void fitToDigits(QAbstractSpinBox* spinEdit, int digits) {
+    // The up / down buttons and the frame take about two more digits' worth of room.
+    const int digit = spinEdit->fontMetrics().horizontalAdvance(u'0');
+    spinEdit->setMaximumWidth(digit * digits + spinEdit->sizeHint().height() + digit * 3);
 }
 
 double now(const TForm1& form) {

@@ -115,6 +115,9 @@ PowerActionEditorPage::PowerActionEditorPage(TForm1& form, QWidget* parent)
 
     for (SpinEdit* spin : {CSpinEdit5, CSpinEdit4, CSpinEdit6})
         SpinKeyFilter::install(spin);
+    EditorPages::fitToDigits(CSpinEdit5, 2);
+    EditorPages::fitToDigits(CSpinEdit4, 2);
+    EditorPages::fitToDigits(CSpinEdit6, 2);
     for (QWidget* off :
          {static_cast<QWidget*>(CSpinEdit5), static_cast<QWidget*>(Label5), static_cast<QWidget*>(CSpinEdit4),
           static_cast<QWidget*>(Label2), static_cast<QWidget*>(CSpinEdit6), static_cast<QWidget*>(ComboBox3),
@@ -136,6 +139,9 @@ PowerActionEditorPage::PowerActionEditorPage(TForm1& form, QWidget* parent)
     momentColumn->addLayout(row({DateTimePicker3, DateTimePicker4}));
     momentColumn->addWidget(myLabel3d7);
     momentColumn->addLayout(row({CSpinEdit5, Label5, CSpinEdit4, Label2}));
+    momentColumn->addSpacing(10);
+    momentColumn->addLayout(row({CheckBox3, myaSuperLabel15}));
+    momentColumn->addLayout(row({CSpinEdit6, ComboBox3, myaSuperLabel47}));
     momentColumn->addStretch();
 
     auto* body = new QHBoxLayout;
@@ -153,7 +159,6 @@ PowerActionEditorPage::PowerActionEditorPage(TForm1& form, QWidget* parent)
     layout->setSpacing(4);
     layout->addWidget(myaSuperLabel49);
     layout->addLayout(body, 1);
-    layout->addLayout(row({CheckBox3, myaSuperLabel15, CSpinEdit6, ComboBox3, myaSuperLabel47}));
     layout->addLayout(buttons);
 
     connect(myLabel3d11, &ChoiceLabel::clicked, this, &PowerActionEditorPage::myLabel3d11Click);
