@@ -3,6 +3,7 @@
 #include "ui/notify/TForm3.h"
 #include "widgets/FancyButton.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPointer>
 
@@ -50,6 +51,7 @@ void TestCountdownWindow::countsDownThenActs() {
     QVERIFY(!(window->windowFlags() & Qt::WindowMinimizeButtonHint));
     QCOMPARE(window->Shut->text(), remaining(QStringLiteral("Restart"), 30));
     QCOMPARE(window->DsFancyButton4->text(), QStringLiteral("Restart Now"));
+    QTRY_COMPARE(QApplication::focusWidget(), window->DsFancyButton2); // a stray Enter cancels, never acts
     for (int seconds = 29; seconds >= 1; --seconds) {
         window->Timer1Timer();
         QCOMPARE(window->Shut->text(), remaining(QStringLiteral("Restart"), seconds));

@@ -60,6 +60,7 @@ TForm2::TForm2(const NotifyServices& services)
     buttons->addStretch();
     buttons->addWidget(Button1);
     auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize); // a single border: the user does not resize it
     layout->addWidget(BackMain);
     layout->addWidget(ProgLabel);
     layout->addWidget(Label, 1);

@@ -48,12 +48,15 @@ TForm3::TForm3(const NotifyServices& services)
     Shut->setFont(big);
     Shut->setMinimumSize(340, 90);
 
-    DsFancyButton4 = new FancyButton(QStringLiteral("Shut Down Now"), this);
-    DsFancyButton4->setObjectName(QStringLiteral("DsFancyButton4"));
-    DsFancyButton1 = new FancyButton(QStringLiteral("OK"), this);
-    DsFancyButton1->setObjectName(QStringLiteral("DsFancyButton1"));
+    // Made in this order so that "Cancel" comes first in the focus chain and takes the focus when the
+    // window appears: the user may be typing, and a stray Enter or Space must not act at once.
     DsFancyButton2 = new FancyButton(QStringLiteral("Cancel"), this);
     DsFancyButton2->setObjectName(QStringLiteral("DsFancyButton2"));
+    DsFancyButton2->setDefault(true);
+    DsFancyButton1 = new FancyButton(QStringLiteral("OK"), this);
+    DsFancyButton1->setObjectName(QStringLiteral("DsFancyButton1"));
+    DsFancyButton4 = new FancyButton(QStringLiteral("Shut Down Now"), this);
+    DsFancyButton4->setObjectName(QStringLiteral("DsFancyButton4"));
     connect(DsFancyButton4, &QPushButton::clicked, this, &TForm3::DsFancyButton4Click);
     connect(DsFancyButton1, &QPushButton::clicked, this, &TForm3::DsFancyButton1Click);
     connect(DsFancyButton2, &QPushButton::clicked, this, &TForm3::DsFancyButton2Click);
@@ -64,6 +67,7 @@ TForm3::TForm3(const NotifyServices& services)
     buttons->addWidget(DsFancyButton1);
     buttons->addWidget(DsFancyButton2);
     auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize); // a single border: the user does not resize it
     layout->addWidget(Shut2);
     layout->addWidget(Shut, 1);
     layout->addLayout(buttons);

@@ -41,6 +41,7 @@ TForm4::TForm4(const NotifyServices& services)
     buttons->addStretch();
     buttons->addWidget(Button1);
     auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize); // a single border: the user does not resize it
     layout->addWidget(abel2);
     layout->addWidget(BirthLabel, 1);
     layout->addLayout(buttons);

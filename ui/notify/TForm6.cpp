@@ -45,6 +45,7 @@ TForm6::TForm6()
     buttons->addWidget(DsFancyButton11);
     buttons->addWidget(DsFancyButton1);
     auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize); // a single border: the user does not resize it
     layout->addWidget(myaSuperLabel11);
     layout->addWidget(Ms);
     layout->addLayout(buttons);

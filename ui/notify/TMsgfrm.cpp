@@ -29,6 +29,7 @@ TMsgfrm::TMsgfrm(QWidget* centreOn)
     connect(Button1, &QPushButton::clicked, this, &TMsgfrm::Button1Click);
 
     auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize); // a single border: the user does not resize it
     layout->addWidget(Message, 1);
     layout->addWidget(Button1, 0, Qt::AlignHCenter);
 }
