@@ -50,6 +50,7 @@ private slots:
     void afterModeCountsFromOk();
     void subPagesKeepTheValues();
     void keyboardNextAndBack();
+    void tabOrderFollowsThePage();
     void spinKeyFilter_data();
     void spinKeyFilter();
     void typedDigitsOnly();
@@ -514,6 +515,25 @@ void TestAlarmEditor::keyboardNextAndBack() {
     QCOMPARE(f.current(), int(AlarmTab));
     QTest::keyClick(page->Memo1, Qt::Key_Escape);
     QCOMPARE(f.current(), int(MainTab));
+}
+
+void TestAlarmEditor::tabOrderFollowsThePage() {
+    EditorFixture f(wednesday);
+    f.show(AlarmTab);
+    AlarmEditorPage* page = alarmPage(f);
+    click(page->myaSuperLabel9);
+    QStringList order;
+    QWidget* widget = page->Memo1;
+    do {
+        if (widget->isVisible() && widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus) &&
+            page->isAncestorOf(widget) && !widget->focusProxy())
+            order << widget->objectName();
+        widget = widget->nextInFocusChain();
+    } while (widget != page->Memo1 && order.size() < 20);
+    QCOMPARE(order, (QStringList{u"Memo1"_s, u"myLabel3d5"_s, u"DateTimePicker1"_s, u"DateTimePicker2"_s,
+                                 u"myLabel3d6"_s, u"CheckBox5"_s, u"CheckBox2"_s, u"CheckBox1"_s, u"CSpinEdit3"_s,
+                                 u"ComboBox1"_s, u"ComboBox2"_s, u"myaSuperLabel51"_s, u"myaSuperLabel46"_s,
+                                 u"DsFancyButton3"_s, u"DsFancyButton2"_s}));
 }
 
 void TestAlarmEditor::spinKeyFilter_data() {

@@ -195,10 +195,10 @@ AlarmEditorPage::AlarmEditorPage(TForm1& form, QWidget* parent)
     setTabOrder(CheckBox2, CheckBox1);
     setTabOrder(CheckBox1, CSpinEdit3);
     setTabOrder(CSpinEdit3, ComboBox1);
-    setTabOrder(ComboBox1, myaSuperLabel46);
-    setTabOrder(myaSuperLabel46, ComboBox2);
+    setTabOrder(ComboBox1, ComboBox2);
     setTabOrder(ComboBox2, myaSuperLabel51);
-    setTabOrder(myaSuperLabel51, DsFancyButton3);
+    setTabOrder(myaSuperLabel51, myaSuperLabel46);
+    setTabOrder(myaSuperLabel46, DsFancyButton3);
     setTabOrder(DsFancyButton3, DsFancyButton2);
 }
 
