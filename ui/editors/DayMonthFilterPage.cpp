@@ -236,6 +236,12 @@ EventCommit::DayMonthFilter DayMonthFilterPage::filter() const {
     return result;
 }
 
+// The page has no fill of its own; the keyboard starts at the first choice.
+void DayMonthFilterPage::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    myLabel3d15->setFocus();
+}
+
 void DayMonthFilterPage::keyPressEvent(QKeyEvent* event) {
     // The page has one way out, "<<Back"; Escape and Enter both take it.
     switch (event->key()) {
