@@ -17,7 +17,6 @@
 #include "widgets/SpinEdit.h"
 
 #include <QCheckBox>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>

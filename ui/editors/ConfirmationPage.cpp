@@ -16,7 +16,6 @@
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QTimer>
 #include <QVBoxLayout>
 
 ConfirmationPage::ConfirmationPage(TForm1& form, QWidget* parent)
