@@ -55,6 +55,7 @@ private slots:
     void noSoundWhenSwitchedOff();
     void missingChosenSoundFallsBackToDefault();
     void disableRepetitionRetiresTheNextOccurrence();
+    void disableRepetitionAfterDeletionLeavesANewRecordAlone();
     void birthdaySoundPlaysTwice();
 };
 
@@ -268,6 +269,26 @@ void TestAlarmWindow::disableRepetitionRetiresTheNextOccurrence() {
     QVERIFY(f.registry.openAlarmNumbers.isEmpty());
     QVERIFY(!window->Button2->isEnabled());
     QVERIFY(window->isVisible());
+    delete window;
+}
+
+void TestAlarmWindow::disableRepetitionAfterDeletionLeavesANewRecordAlone() {
+    NotifyFixture f;
+    namespace Key = EventRecord::Key;
+    f.events->WriteString("2", Key::AlType, "alarm");
+    f.events->WriteFlag("2", Key::Repeat, true);
+    QPointer<TForm2> window = alarmWindow(f, "2", true);
+    window->show();
+
+    // Deleted from the alarm list (retired there), and the number taken by a new birthday.
+    f.registry.remove(2);
+    f.events->EraseSection("2");
+    f.events->WriteString("2", Key::AlType, "birth");
+    f.events->WriteString("2", Key::Name, "Ann");
+    QTest::mouseClick(window->Button2, Qt::LeftButton);
+    QCOMPARE(f.events->ReadString("2", Key::Name, ""), QByteArray("Ann"));
+    QVERIFY(f.past->ReadSections().isEmpty());
+    QVERIFY(!window->Button2->isEnabled());
     delete window;
 }
 
