@@ -20,6 +20,7 @@ void TestMessageWindows::messageBelowAnEmptyLineAndOkCloses() {
     TMsgfrm msg;
     QCOMPARE(msg.windowTitle(), QStringLiteral("Warning"));
     QVERIFY(msg.windowFlags() & Qt::WindowStaysOnTopHint);
+    QCOMPARE(msg.windowType(), Qt::Window);
     bool seen = false;
     QTimer::singleShot(0, &msg, [&] {
         seen = msg.isVisible() && msg.Message->text() == QStringLiteral("\nInvalid Date or Time.");
@@ -58,6 +59,10 @@ void TestMessageWindows::warningTextAndAnswers() {
     QFETCH(bool, disables);
     TForm6 warning;
     QCOMPARE(warning.windowTitle(), QStringLiteral("Warning"));
+    // A window of its own with a taskbar entry: a parentless dialog would be tied to a hidden leader.
+    QCOMPARE(warning.windowType(), Qt::Window);
+    QVERIFY(!warning.parentWidget());
+    QVERIFY(warning.windowFlags() & Qt::WindowStaysOnTopHint);
     QCOMPARE(warning.Ms->text(), QStringLiteral("\"Zentick\" noticed that the system clock has changed. This Action "
                                                 "may cause the alarms to malfunction. Do you want to disable all "
                                                 "alarms until the system restarts and be sure that the system clock "

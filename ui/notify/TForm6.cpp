@@ -13,7 +13,7 @@ int g_timesAsked = 0;
 } // namespace
 
 TForm6::TForm6()
-    : QDialog(nullptr, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    : QDialog(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("Warning"));
     setModal(true);

@@ -7,7 +7,9 @@ class QLabel;
 class QPushButton;
 
 // The question asked once the system clock has jumped: keep all alarms off until the program starts
-// again? Created once and reused; closing only hides it.
+// again? Created once and reused; closing only hides it. A window of its own kind, not a dialog: a
+// parentless dialog is tied to the application's hidden leader window and gets no taskbar entry, and
+// the question mostly comes while the main window sits in the tray.
 class TForm6 final : public QDialog {
     Q_OBJECT
 public:

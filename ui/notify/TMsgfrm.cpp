@@ -11,7 +11,7 @@ bool g_autoAnswer = false;
 }
 
 TMsgfrm::TMsgfrm(QWidget* centreOn)
-    : QDialog(nullptr, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : QDialog(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_centreOn(centreOn) {
     setObjectName(QStringLiteral("Msgfrm"));
     setWindowTitle(QStringLiteral("Warning"));
