@@ -152,27 +152,21 @@ bool Scheduler::fire(const QByteArray& section, const SchedulerClock& clock) {
     std::optional<Firing::AlarmOutcome> alarm;
     std::optional<Firing::PowerOutcome> power;
     std::optional<BirthdayNotice> birthday;
-    {
-        TXMLIniFile::Batch pastBatch(*m_pastAlarms);
-        TXMLIniFile::Batch eventsBatch(*m_events);
-        if (kind == KindAlarm)
-            alarm = Firing::fireAlarm(*m_events, *m_pastAlarms, section, clock, m_locale);
-        else if (kind == KindShut)
-            power = Firing::firePowerAction(*m_events, section, clock);
-        else if (kind == KindBirth)
-            birthday = Firing::fireBirthday(*m_events, section, clock);
-        else
-            return false;
-        rememberIfStillDue(section, clock);
-        // The past-alarm record reaches the disk before the event record is saved without it.
-        try {
-            pastBatch.commit();
-            eventsBatch.commit();
-        } catch (const std::exception& e) {
-            m_failure = messageOf(e);
-        }
-    }
+    TXMLIniFile::Batch pastBatch(*m_pastAlarms);
+    TXMLIniFile::Batch eventsBatch(*m_events);
+    if (kind == KindAlarm)
+        alarm = Firing::fireAlarm(*m_events, *m_pastAlarms, section, clock, m_locale);
+    else if (kind == KindShut)
+        power = Firing::firePowerAction(*m_events, section, clock);
+    else if (kind == KindBirth)
+        birthday = Firing::fireBirthday(*m_events, section, clock);
+    else
+        return false;
+    rememberIfStillDue(section, clock);
 
+    // The record is settled in memory, so this occurrence cannot fire again; the window comes up at its
+    // moment and the disk follows within the same tick. A crash in between repeats the occurrence at the
+    // next start instead of losing it.
     if (alarm) {
         emit recordFired(section, alarm->notice.scheduled);
         if (alarm->show)
@@ -186,6 +180,13 @@ bool Scheduler::fire(const QByteArray& section, const SchedulerClock& clock) {
     } else if (birthday) {
         emit recordFired(section, birthday->scheduled);
         m_sink.showBirthday(*birthday);
+    }
+    // The past-alarm record reaches the disk before the event record is saved without it.
+    try {
+        pastBatch.commit();
+        eventsBatch.commit();
+    } catch (const std::exception& e) {
+        m_failure = messageOf(e);
     }
     m_sink.rehideMainWindowIfHidden();
     return true;

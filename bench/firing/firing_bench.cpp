@@ -208,7 +208,7 @@ int firingRun(const Options& options) {
             << QString::number(s.p99, 'f', 2) << " | " << QString::number(s.max, 'f', 2) << " |\n";
     };
     row("zentick: window shown", p);
-    row("zentick: record settled on disk, before the window", settledSummary);
+    row("zentick: record settled in memory, before the window", settledSummary);
     row("zentick: the window's own part (shown minus settled)", windowSummary);
     row("reference: bare precise QTimer", r);
     // Both sides read a clock of millisecond resolution: a reference below that counts as 1 ms.

@@ -13,8 +13,8 @@ namespace FiringLog {
 // One line per shown window: its kind, record, the scheduled moment and now, both in milliseconds
 // since the epoch, and the difference.
 void windowShown(const char* kind, const QByteArray& section, double scheduledDayCount, const SchedulerClock& clock);
-// One line per firing once its record is settled on disk, before any window is made: what of the
-// lateness is the tick and the saves, and what is the window.
+// One line per firing once its record is settled in memory, before any window is made (the saves follow
+// the window): what of the lateness is the tick, and what is the window.
 void recordSettled(const QByteArray& section, double scheduledDayCount, const SchedulerClock& clock);
 
 } // namespace FiringLog
