@@ -27,6 +27,8 @@ MonthCalendar::MonthCalendar(QWidget* parent)
 
     m_view = findChild<QTableView*>(QStringLiteral("qt_calendar_calendarview"));
     if (m_view) {
+        // The item margins would cut the widest day name to "W..." although the name itself fits.
+        m_view->setTextElideMode(Qt::ElideNone);
         m_view->viewport()->installEventFilter(this);
         m_view->viewport()->setMouseTracking(true);
         m_view->installEventFilter(this);

@@ -13,12 +13,15 @@
 #include "app/TrayController.h"
 #include "scheduler/DayCount.h"
 #include "scheduler/SchedulerClock.h"
+#include "ui/editors/AlarmEditorPage.h"
 #include "ui/notify/TForm2.h"
 #include "ui/notify/TForm3.h"
 #include "ui/notify/TForm4.h"
 #include "ui/notify/TForm6.h"
 #include "ui/notify/TMsgfrm.h"
 #include "widgets/ChoiceLabel.h"
+#include "widgets/DateField.h"
+#include "widgets/FancyButton.h"
 #include "widgets/Theme.h"
 
 #include <QApplication>
@@ -26,6 +29,7 @@
 #include <QEnterEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -114,6 +118,18 @@ QList<Shot> mainWindowShots(TForm1& form) {
                       form.mainMenu->selectEntry(7);
                       const QPixmap picture = grabPage(form, MainTab);
                       form.mainMenu->selectEntry(1);
+                      return picture;
+                  }});
+    shots.append({QStringLiteral("confirm-alarm"), [&form] {
+                      // The confirmation page as a user meets it: an alarm typed in and "Next>>" pressed.
+                      form.mainMenu->selectEntry(1);
+                      form.mainMenu->DsFancyButton1Click();
+                      auto* editor = qobject_cast<AlarmEditorPage*>(form.PageControl1->widget(AlarmTab));
+                      editor->Memo1->setPlainText(QStringLiteral("Call the dentist\nAsk about Thursday\n"));
+                      editor->DateTimePicker1->setDate(editor->DateTimePicker1->date().addDays(1));
+                      editor->DsFancyButton2->click();
+                      const QPixmap picture = grabPage(form, form.currentPage());
+                      form.showPage(MainTab);
                       return picture;
                   }});
     shots.append({QStringLiteral("tray-menu"), [&form] {
