@@ -50,7 +50,6 @@ TForm1::TForm1(const AppContext& context, QWidget* parent)
         importLegacyDataFiles();
     createWorkingLists();
     selectStartupChoices();
-    lastClockTick = m_clock.now();
     applyTraySetting();
     fillAboutPage();
     m_schedulerHost = std::make_unique<SchedulerHost>(*this);

@@ -63,9 +63,9 @@ public:
     int birthSort = 1;
     int pastSort = 1;
     int addressSortKey = 1;
-    bool clockWarningArmed = true;
-    double lastClockTick = 0;
-    // 0 until start-up selects "New Alarm": selecting the entry already chosen does nothing.
+    // The clock watchdog's state (lastClockTick, clockWarningArmed) lives with the watchdog:
+    // schedulerHost().watchdog(). 0 until start-up selects "New Alarm": selecting the entry already chosen does
+    // nothing.
     int menuChoice = 0;
 
     // Where the pages came from and where "<<Back" leads.

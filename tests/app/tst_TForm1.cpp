@@ -1,6 +1,7 @@
 #include "FixedClock.h"
 #include "StartupFixture.h"
 
+#include "app/SchedulerHost.h"
 #include "app/TForm1.h"
 #include "store/Exception.h"
 #include "store/XMLIniFile.h"
@@ -110,10 +111,11 @@ void TestTForm1::title() {
 
 void TestTForm1::initialState() {
     QTemporaryDir exeFolder;
-    const TForm1 form(AppContext{exeFolder.path(), &m_clock, true});
-    QCOMPARE(form.lastClockTick, m_clock.now());
+    TForm1 form(AppContext{exeFolder.path(), &m_clock, true});
+    QCOMPARE(form.schedulerHost().watchdog().lastClockTick, m_clock.now());
+    QVERIFY(form.schedulerHost().watchdog().clockWarningArmed);
     QCOMPARE(form.menuChoice, 1);
-    QVERIFY(form.allDays && form.allMonths && !form.categoryEditing && form.clockWarningArmed);
+    QVERIFY(form.allDays && form.allMonths && !form.categoryEditing);
     QCOMPARE(form.alarmSort + form.shutSort + form.birthSort + form.pastSort + form.addressSortKey, 5);
     QVERIFY(form.startHidden());
     QCOMPARE(form.size(), QSize(410, 322));
