@@ -106,7 +106,9 @@ int TestZentickExecutable::runToEnd(const QStringList& arguments, qint64* elapse
 void TestZentickExecutable::startupFileSet_data() {
     QTest::addColumn<QString>("caseName");
     QTest::newRow("first start") << QStringLiteral("first-start");
-    QTest::newRow("import of the earlier version") << QStringLiteral("full-import");
+    // The running program fires whatever is due 50 ms after start, so its import is checked on records
+    // that lie in the future; the in-process tests import the past ones and an unreadable date as well.
+    QTest::newRow("import of the earlier version") << QStringLiteral("future-import");
 }
 
 void TestZentickExecutable::startupFileSet() {
