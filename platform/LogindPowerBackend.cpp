@@ -7,6 +7,8 @@
 #include <QDBusObjectPath>
 #include <QDBusVariant>
 
+#include <utility>
+
 namespace {
 
 // Skip all inhibitors (systemd 256 and later; earlier versions reject unknown flags).
@@ -44,8 +46,8 @@ bool noLogind(const QDBusMessage& reply) {
 
 } // namespace
 
-LogindPowerBackend::LogindPowerBackend(const QDBusConnection& systemBus, int callTimeoutMs)
-    : m_bus(systemBus)
+LogindPowerBackend::LogindPowerBackend(QDBusConnection systemBus, int callTimeoutMs)
+    : m_bus(std::move(systemBus))
     , m_timeoutMs(callTimeoutMs) {}
 
 QDBusMessage LogindPowerBackend::callManager(const QString& method, const QVariantList& arguments) {
@@ -100,7 +102,7 @@ QString LogindPowerBackend::ownSessionId(bool* logindMissing) {
         get.setArguments({QString(Logind::SessionInterface), QStringLiteral("Id")});
         const QDBusMessage id = m_bus.call(get, QDBus::Block, m_timeoutMs);
         if (answered(id)) {
-            const QString value = id.arguments().value(0).value<QDBusVariant>().variant().toString();
+            QString value = id.arguments().value(0).value<QDBusVariant>().variant().toString();
             if (!value.isEmpty())
                 return value;
         }

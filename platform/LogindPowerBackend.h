@@ -20,7 +20,7 @@
 // any session).
 class LogindPowerBackend final : public PowerBackend {
 public:
-    explicit LogindPowerBackend(const QDBusConnection& systemBus, int callTimeoutMs = 10000);
+    explicit LogindPowerBackend(QDBusConnection systemBus, int callTimeoutMs = 10000);
 
     PowerOutcome perform(int action) override;
 

@@ -17,7 +17,7 @@ QString makeSoundFontRoot(const QFileInfo& font) {
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (runtime.isEmpty())
         return QString();
-    const QString root = runtime + QStringLiteral("/zentick-soundfont");
+    QString root = runtime + QStringLiteral("/zentick-soundfont");
     QDir folder(root + QStringLiteral("/sounds/sf2"));
     if (!folder.mkpath(QStringLiteral(".")))
         return QString();

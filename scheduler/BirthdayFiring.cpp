@@ -49,7 +49,7 @@ BirthdayNotice fireBirthday(TXMLIniFile& events, const QByteArray& section, cons
         notice.greeting = isNow;
     } else {
         const double next = firstYearlyOnOrAfter(DayCount::addYears(birth, age), today);
-        qint64 days = static_cast<qint64>(std::trunc(std::fabs(next - today)));
+        auto days = static_cast<qint64>(std::trunc(std::fabs(next - today)));
         if (days > before)
             days = -1;
         if (days > 0) {

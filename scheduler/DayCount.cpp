@@ -32,7 +32,7 @@ qint64 floorDiv(qint64 a, qint64 b) {
 }
 
 double encode(qint64 days, double fraction) {
-    const double whole = static_cast<double>(days);
+    const auto whole = static_cast<double>(days);
     return days < 0 ? whole - fraction : whole + fraction;
 }
 

@@ -11,7 +11,7 @@ QByteArray retire(TXMLIniFile& events, TXMLIniFile& pastAlarms, const QByteArray
     TXMLIniFile::Batch eventsBatch(events);
     const bool sound = events.ReadFlag(section, Key::Sound, true);
     const QStringList lines = readTextBlock(events, section);
-    const QByteArray k = firstFreeSection(pastAlarms);
+    QByteArray k = firstFreeSection(pastAlarms);
     pastAlarms.WriteDouble(k, Key::Date, date);
     pastAlarms.WriteFlag(k, Key::Sound, sound);
     writeTextBlock(pastAlarms, k, lines);

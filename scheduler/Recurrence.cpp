@@ -148,7 +148,7 @@ qint64 epochJulianDay() {
 }
 
 double encode(qint64 days, double fraction) {
-    const double whole = static_cast<double>(days);
+    const auto whole = static_cast<double>(days);
     return days < 0 ? whole - fraction : whole + fraction;
 }
 

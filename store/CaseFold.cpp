@@ -2,14 +2,12 @@
 
 #include <QString>
 
+#include <algorithm>
+
 namespace {
 
 bool isAscii(QByteArrayView text) {
-    for (const char c : text) {
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    }
-    return true;
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 QByteArray asciiLower(QByteArrayView text) {

@@ -66,7 +66,7 @@ void syncFolder(const QByteArray& folder) {
 QString resolvedTarget(const QString& fileName) {
     const QFileInfo info(fileName);
     if (info.isSymLink()) {
-        const QString target = info.symLinkTarget();
+        QString target = info.symLinkTarget();
         if (!target.isEmpty())
             return target;
     }

@@ -32,7 +32,7 @@ std::optional<qint32> hexNumber(QByteArrayView digits) {
         if (digit < 0)
             return std::nullopt;
         value = value * 16 + quint64(digit);
-        if (value > 0xFFFFFFFFu)
+        if (value > 0xFFFFFFFFU)
             return std::nullopt;
     }
     return static_cast<qint32>(static_cast<quint32>(value));
@@ -41,7 +41,7 @@ std::optional<qint32> hexNumber(QByteArrayView digits) {
 std::optional<qint32> decimalNumber(QByteArrayView digits, bool negative) {
     if (digits.isEmpty())
         return std::nullopt;
-    const quint64 limit = negative ? 2147483648u : 2147483647u;
+    const quint64 limit = negative ? 2147483648U : 2147483647U;
     quint64 value = 0;
     for (const char c : digits) {
         if (!isDigit(c))

@@ -92,7 +92,7 @@ QByteArray LegacyIniFile::ReadString(const QByteArray& section, const QByteArray
     return defaultValue;
 }
 
-void LegacyIniFile::WriteString(const QByteArray&, const QByteArray&, const QByteArray&) {
+void LegacyIniFile::WriteString(const QByteArray& /*section*/, const QByteArray& /*key*/, const QByteArray& /*value*/) {
     throw Exception(QStringLiteral("Cannot write to the legacy file ") + FileName());
 }
 
