@@ -10,7 +10,7 @@ namespace {
 constexpr QFile::Permissions OwnerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
 
 QString userConfigFolder() {
-    const QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
+    QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
     // A relative value is to be ignored, as the XDG base directory rules say.
     if (!configHome.isEmpty() && QDir::isAbsolutePath(configHome))
         return configHome;
@@ -22,12 +22,12 @@ QString userConfigFolder() {
 namespace DataFolders {
 
 QString exeFolder() {
-    const QString applicationFolder = QCoreApplication::applicationDirPath();
+    QString applicationFolder = QCoreApplication::applicationDirPath();
     if (QFileInfo(applicationFolder).isWritable())
         return applicationFolder;
     const QString parent = userConfigFolder();
     QDir().mkpath(parent);
-    const QString folder = parent + QStringLiteral("/zentick");
+    QString folder = parent + QStringLiteral("/zentick");
     createFolder(folder);
     return folder;
 }

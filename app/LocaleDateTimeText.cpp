@@ -103,7 +103,7 @@ QString longTimeFormatWithoutZone(const QLocale& locale) {
 }
 
 QString format(const QDateTime& dateTime, const QLocale& locale) {
-    const QString date = locale.toString(dateTime.date(), QLocale::ShortFormat);
+    QString date = locale.toString(dateTime.date(), QLocale::ShortFormat);
     if (dateTime.time() == QTime(0, 0))
         return date;
     return date + QLatin1Char(' ') + locale.toString(dateTime.time(), longTimeFormatWithoutZone(locale));

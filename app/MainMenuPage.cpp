@@ -194,7 +194,7 @@ void MainMenuPage::buildEntries() {
 void MainMenuPage::buildKeyboardMenu() {
     PopupMenu4 = new QMenu(this);
     PopupMenu4->setObjectName(QStringLiteral("PopupMenu4"));
-    const auto item = [this](const char* name, const QString& text, QList<QKeySequence> keys, Handler handler) {
+    const auto item = [this](const char* name, const QString& text, const QList<QKeySequence>& keys, Handler handler) {
         QAction* action = PopupMenu4->addAction(text);
         action->setObjectName(QLatin1String(name));
         action->setShortcuts(keys);

@@ -118,7 +118,7 @@ void TForm1::setUpDefaultDataFolder() {
 
 QString TForm1::resolveDataFolder() {
     const QByteArray fallback = (m_exeFolder + QStringLiteral("/Alarms Directory")).toUtf8();
-    const QString folder = QString::fromUtf8(m_settingsStore->ReadString(SettingsSection, DataFolderKey, fallback));
+    QString folder = QString::fromUtf8(m_settingsStore->ReadString(SettingsSection, DataFolderKey, fallback));
     if (!QFileInfo(folder).isDir())
         DataFolders::createFolder(folder);
     return folder;

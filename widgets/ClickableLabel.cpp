@@ -54,8 +54,8 @@ int ClickableLabel::textFlags() const {
 }
 
 void ClickableLabel::paintEvent(QPaintEvent* event) {
-    // The frame and any stylesheet background come from QFrame; the caption is ours.
-    QFrame::paintEvent(event);
+    // The frame and any stylesheet background come from QFrame; the caption is ours (QLabel would paint it twice).
+    QFrame::paintEvent(event); // NOLINT(bugprone-parent-virtual-call)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
 
@@ -159,7 +159,7 @@ void ClickableLabel::focusOutEvent(QFocusEvent* event) {
     QLabel::focusOutEvent(event);
 }
 
-void ClickableLabel::hoverChange(bool) {}
+void ClickableLabel::hoverChange(bool /*hovered*/) {}
 
 void ClickableLabel::setHovered(bool hovered) {
     if (m_hovered == hovered)

@@ -81,7 +81,7 @@ void DateField::showDropDown() {
 }
 
 void DateField::keyPressEvent(QKeyEvent* event) {
-    const bool altDown = event->key() == Qt::Key_Down && (event->modifiers() & Qt::AltModifier);
+    const bool altDown = event->key() == Qt::Key_Down && event->modifiers().testFlag(Qt::AltModifier);
     if (calendarPopup() && (event->key() == Qt::Key_F4 || altDown)) {
         event->accept();
         showDropDown();

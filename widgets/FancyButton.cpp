@@ -63,7 +63,7 @@ QSize FancyButton::minimumSizeHint() const {
     return QSize(metrics.horizontalAdvance(text()) + line, line + line / 2);
 }
 
-void FancyButton::paintEvent(QPaintEvent*) {
+void FancyButton::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QPalette pal = palette();

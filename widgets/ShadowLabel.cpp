@@ -48,7 +48,8 @@ QSize ShadowLabel::minimumSizeHint() const {
 }
 
 void ShadowLabel::paintEvent(QPaintEvent* event) {
-    QFrame::paintEvent(event);
+    // Only the frame comes from the base; QLabel would paint the caption again without its shadow.
+    QFrame::paintEvent(event); // NOLINT(bugprone-parent-virtual-call)
     QPainter painter(this);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setFont(font());
@@ -62,7 +63,7 @@ void ShadowLabel::paintEvent(QPaintEvent* event) {
 
     // A wide faint shadow under a close dark one reads as a soft blur without a blur pass.
     QColor far = m_shadow;
-    far.setAlphaF(m_shadow.alphaF() * 0.35f);
+    far.setAlphaF(m_shadow.alphaF() * 0.35F);
     painter.setPen(far);
     painter.drawText(area.translated(offset * 1.5, offset * 1.5), flags, text());
     painter.setPen(m_shadow);

@@ -46,7 +46,7 @@ public:
         return editor;
     }
 
-    void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const override {
+    void setModelData(QWidget* editor, QAbstractItemModel* /*model*/, const QModelIndex& index) const override {
         if (auto* field = qobject_cast<QLineEdit*>(editor))
             m_page.ListBox1Edited(m_list.item(index.row()), field->text());
     }

@@ -3,6 +3,8 @@
 #include <QAbstractSpinBox>
 #include <QKeyEvent>
 
+#include <algorithm>
+
 void SpinKeyFilter::install(QAbstractSpinBox* spinEdit) {
     // One filter per field, owned by it, so it goes when the field goes.
     spinEdit->installEventFilter(new SpinKeyFilter(spinEdit));
@@ -17,11 +19,7 @@ bool SpinKeyFilter::CSpinEdit3KeyPress(const QKeyEvent* event) {
     // Enter, Tab and Escape arrive with a control character as text; they are left to the field and the page.
     if (typed.size() == 1 && typed.at(0).category() == QChar::Other_Control)
         return false;
-    for (const QChar c : typed) {
-        if (c < u'0' || c > u'9')
-            return true;
-    }
-    return false;
+    return std::any_of(typed.begin(), typed.end(), [](QChar c) { return c < u'0' || c > u'9'; });
 }
 
 bool SpinKeyFilter::eventFilter(QObject* watched, QEvent* event) {

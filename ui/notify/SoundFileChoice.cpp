@@ -11,7 +11,7 @@ QString choose(TXMLIniFile& settings, const QString& defaultFile) {
     const QByteArray section("settings");
     if (settings.ReadFlag(section, "defaultsound", true))
         return defaultFile;
-    const QString chosen = QString::fromUtf8(settings.ReadString(section, "soundpath", defaultFile.toUtf8()));
+    QString chosen = QString::fromUtf8(settings.ReadString(section, "soundpath", defaultFile.toUtf8()));
     if (QFileInfo::exists(chosen))
         return chosen;
     try {

@@ -21,10 +21,12 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-TForm2::TForm2(const NotifyServices& services)
+#include <utility>
+
+TForm2::TForm2(NotifyServices services)
     : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
-    , m_services(services) {
+    , m_services(std::move(services)) {
     setObjectName(QStringLiteral("Form2"));
     setAttribute(Qt::WA_DeleteOnClose);
 

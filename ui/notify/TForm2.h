@@ -19,7 +19,7 @@ class ShadowLabel;
 class TForm2 final : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm2(const NotifyServices& services);
+    explicit TForm2(NotifyServices services);
     ~TForm2() override;
 
     // Filled by the firing before the window is shown.

@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace {
 QString statusText(int action) {
     switch (action) {
@@ -29,10 +31,10 @@ QString statusText(int action) {
 }
 } // namespace
 
-TForm3::TForm3(const NotifyServices& services)
+TForm3::TForm3(NotifyServices services)
     : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowCloseButtonHint)
-    , m_services(services) {
+    , m_services(std::move(services)) {
     setObjectName(QStringLiteral("Form3"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Zentick..."));

@@ -16,7 +16,7 @@ class TForm3 final : public QWidget {
     Q_OBJECT
 public:
     // The countdown runs from here on; the window is shown by the caller.
-    explicit TForm3(const NotifyServices& services);
+    explicit TForm3(NotifyServices services);
     ~TForm3() override;
 
     int action = 0;

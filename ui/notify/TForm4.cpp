@@ -11,10 +11,12 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-TForm4::TForm4(const NotifyServices& services)
+#include <utility>
+
+TForm4::TForm4(NotifyServices services)
     : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint)
-    , m_services(services) {
+    , m_services(std::move(services)) {
     setObjectName(QStringLiteral("Form4"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Birthday"));

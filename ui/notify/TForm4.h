@@ -14,7 +14,7 @@ class ShadowLabel;
 class TForm4 final : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm4(const NotifyServices& services);
+    explicit TForm4(NotifyServices services);
     ~TForm4() override;
 
     bool sound = true;
