@@ -44,7 +44,7 @@ void ClockWatchdog::Timer1Timer() {
         return;
 
     clockWarningArmed = false;
-    const bool mainWindowHidden = m_mainWindow && !m_mainWindow->isVisible();
+    const bool mainWindowHidden = m_mainWindow != nullptr && !m_mainWindow->isVisible();
     if (m_hooks.setSchedulerEnabled)
         m_hooks.setSchedulerEnabled(false);
     m_warning.ask(); // the warning itself lets the scheduler run again unless the answer is "Yes"

@@ -81,12 +81,12 @@ void TXMLIniFile::WriteDouble(const QByteArray& section, const QByteArray& key, 
 
 bool TXMLIniFile::HasSection(const QByteArray& section) const {
     const TSectionCollectionItem* found = m_sections->find(section);
-    return found && found->SectionData().Count() > 0;
+    return found != nullptr && found->SectionData().Count() > 0;
 }
 
 bool TXMLIniFile::HasKey(const QByteArray& section, const QByteArray& key) const {
     const TSectionCollectionItem* found = m_sections->find(section);
-    return found && found->SectionData().containsIgnoringCase(key);
+    return found != nullptr && found->SectionData().containsIgnoringCase(key);
 }
 
 void TXMLIniFile::EraseSection(const QByteArray& section) {

@@ -19,7 +19,7 @@ LabelToggle::LabelToggle(const QString& text, QAbstractButton* box, QWidget* par
 void LabelToggle::setBox(QAbstractButton* box) {
     m_box = box;
     setBuddy(box);
-    if (box && box->text().isEmpty() && box->accessibleName().isEmpty())
+    if (box != nullptr && box->text().isEmpty() && box->accessibleName().isEmpty())
         box->setAccessibleName(text());
 }
 

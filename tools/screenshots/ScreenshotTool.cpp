@@ -88,10 +88,10 @@ template <class Window> Window* shownWindow() {
 
 template <class Window> QPixmap grabAndClose() {
     settle();
-    Window* window = shownWindow<Window>();
+    auto* window = shownWindow<Window>();
     if (!window)
         return {};
-    const QPixmap picture = window->grab();
+    QPixmap picture = window->grab();
     window->hide();
     window->deleteLater();
     settle();
@@ -110,13 +110,13 @@ QList<Shot> mainWindowShots(TForm1& form) {
                       form.showPage(MainTab);
                       ChoiceLabel* entry = form.mainMenu->caption(6);
                       hover(entry, true);
-                      const QPixmap picture = grabPage(form, MainTab);
+                      QPixmap picture = grabPage(form, MainTab);
                       hover(entry, false);
                       return picture;
                   }});
     shots.append({QStringLiteral("main-menu-diary-chosen"), [&form] {
                       form.mainMenu->selectEntry(7);
-                      const QPixmap picture = grabPage(form, MainTab);
+                      QPixmap picture = grabPage(form, MainTab);
                       form.mainMenu->selectEntry(1);
                       return picture;
                   }});
@@ -128,7 +128,7 @@ QList<Shot> mainWindowShots(TForm1& form) {
                       editor->Memo1->setPlainText(QStringLiteral("Call the dentist\nAsk about Thursday\n"));
                       editor->DateTimePicker1->setDate(editor->DateTimePicker1->date().addDays(1));
                       editor->DsFancyButton2->click();
-                      const QPixmap picture = grabPage(form, form.currentPage());
+                      QPixmap picture = grabPage(form, form.currentPage());
                       form.showPage(MainTab);
                       return picture;
                   }});
@@ -180,7 +180,7 @@ QList<Shot> notificationWindowShots(TForm1& form) {
                       window.Message->setText(QStringLiteral("\nThe date you entered has already passed."));
                       window.show();
                       settle();
-                      const QPixmap picture = window.grab();
+                      QPixmap picture = window.grab();
                       window.hide();
                       return picture;
                   }});
@@ -188,7 +188,7 @@ QList<Shot> notificationWindowShots(TForm1& form) {
                       TForm6& window = host.clockWarning();
                       window.show();
                       settle();
-                      const QPixmap picture = window.grab();
+                      QPixmap picture = window.grab();
                       window.hide();
                       return picture;
                   }});

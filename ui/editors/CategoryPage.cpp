@@ -168,7 +168,7 @@ QListWidgetItem* CategoryPage::selectedRow() const {
 
 void CategoryPage::ListBox1SelectItem() {
     const QListWidgetItem* row = selectedRow();
-    const bool changeable = row && ListBox1->row(row) > 0;
+    const bool changeable = row != nullptr && ListBox1->row(row) > 0;
     DsFancyButton34->setEnabled(changeable);
     DsFancyButton36->setEnabled(changeable);
 }
@@ -179,7 +179,7 @@ void CategoryPage::DsFancyButton36Click() {
 }
 
 bool CategoryPage::ListBox1Editing(const QListWidgetItem* item) {
-    const bool allowed = item && ListBox1->row(item) > 0;
+    const bool allowed = item != nullptr && ListBox1->row(item) > 0;
     m_form.categoryEditing = allowed;
     return allowed;
 }

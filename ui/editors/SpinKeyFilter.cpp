@@ -14,7 +14,7 @@ bool SpinKeyFilter::CSpinEdit3KeyPress(const QKeyEvent* event) {
     if (event->key() == Qt::Key_Backspace)
         return true;
     const QString typed = event->text();
-    if (typed.isEmpty() || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+    if (typed.isEmpty() || event->modifiers().testAnyFlags(Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false;
     // Enter, Tab and Escape arrive with a control character as text; they are left to the field and the page.
     if (typed.size() == 1 && typed.at(0).category() == QChar::Other_Control)

@@ -144,7 +144,8 @@ void TForm2::Button2Click() {
     TXMLIniFile& events = m_services.events();
     // Deleting the alarm from its list takes it out of the registry and leaves this window open; its
     // number may since have gone to a new record, which is not this window's to end.
-    const bool standsForRecord = !m_services.registry || m_services.registry->windowFor(section.toInt()) == this;
+    const bool standsForRecord =
+        m_services.registry == nullptr || m_services.registry->windowFor(section.toInt()) == this;
     if (!standsForRecord && events.HasSection(section)) {
         Button2->setEnabled(false);
         return;
