@@ -1,4 +1,5 @@
 #include "app/MainMenuPage.h"
+#include "app/SettingsKeys.h"
 
 #include "app/ClaimedKeys.h"
 #include "app/PageControl.h"
@@ -63,9 +64,6 @@ constexpr int moves[8][4] = {
 bool isEntry(int choice) {
     return choice >= 1 && choice <= 8;
 }
-
-const QByteArray settingsSection = QByteArrayLiteral("settings");
-const QByteArray classicKey = QByteArrayLiteral("classic");
 
 } // namespace
 
@@ -387,7 +385,8 @@ void MainMenuPage::DsFancyButton1Click() {
         return;
     int page = pageOfEntry(m_form.menuChoice);
     if (m_form.menuChoice == 4)
-        page = m_form.settingsStore().ReadFlag(settingsSection, classicKey, true) ? m_form.listPage + 3 : EditTab;
+        page = m_form.settingsStore().ReadFlag(SettingsKey::Section, SettingsKey::Classic, true) ? m_form.listPage + 3
+                                                                                                 : EditTab;
     if (page >= 0)
         m_form.showPage(page);
 }

@@ -1,4 +1,5 @@
 #include "app/TForm1.h"
+#include "app/SettingsKeys.h"
 
 #include "app/DataFolders.h"
 #include "app/LegacyImport.h"
@@ -25,9 +26,6 @@ QString titlePrefix() {
     return QStringLiteral("Morvi© Zentick®  ");
 }
 
-const QByteArray SettingsSection = QByteArrayLiteral("settings");
-const QByteArray DataFolderKey = QByteArrayLiteral("alpath");
-
 } // namespace
 
 TForm1::TForm1(const AppContext& context, QWidget* parent)
@@ -43,7 +41,7 @@ TForm1::TForm1(const AppContext& context, QWidget* parent)
     const bool importLegacy = legacyImportWanted();
     if (importLegacy)
         importLegacySettings();
-    if (!m_settingsStore->HasKey(SettingsSection, DataFolderKey))
+    if (!m_settingsStore->HasKey(SettingsKey::Section, SettingsKey::DataFolder))
         setUpDefaultDataFolder();
     openDataStores(resolveDataFolder());
     if (importLegacy)
@@ -113,12 +111,13 @@ void TForm1::setUpDefaultDataFolder() {
         const QString file = QLatin1Char('/') + QLatin1String(name);
         DataFolders::moveWithoutReplacing(m_exeFolder + file, folder + file);
     }
-    m_settingsStore->WriteString(SettingsSection, DataFolderKey, folder.toUtf8());
+    m_settingsStore->WriteString(SettingsKey::Section, SettingsKey::DataFolder, folder.toUtf8());
 }
 
 QString TForm1::resolveDataFolder() {
     const QByteArray fallback = (m_exeFolder + QStringLiteral("/Alarms Directory")).toUtf8();
-    QString folder = QString::fromUtf8(m_settingsStore->ReadString(SettingsSection, DataFolderKey, fallback));
+    QString folder =
+        QString::fromUtf8(m_settingsStore->ReadString(SettingsKey::Section, SettingsKey::DataFolder, fallback));
     if (!QFileInfo(folder).isDir())
         DataFolders::createFolder(folder);
     return folder;

@@ -1,4 +1,5 @@
 #include "app/TrayController.h"
+#include "app/SettingsKeys.h"
 
 #include "app/MainMenuPage.h"
 #include "app/PageIndex.h"
@@ -8,13 +9,6 @@
 
 #include <QAction>
 #include <QMenu>
-
-namespace {
-
-const QByteArray settingsSection = QByteArrayLiteral("settings");
-const QByteArray trayKey = QByteArrayLiteral("tray");
-
-} // namespace
 
 TrayController::TrayController(TForm1& form, QObject* parent)
     : QObject(parent)
@@ -73,7 +67,7 @@ void TrayController::buildMenu() {
 }
 
 void TrayController::applyStartupSetting() {
-    setIconShown(m_form.settingsStore().ReadFlag(settingsSection, trayKey, true));
+    setIconShown(m_form.settingsStore().ReadFlag(SettingsKey::Section, SettingsKey::Tray, true));
 }
 
 void TrayController::setIconShown(bool shown) {
@@ -124,7 +118,7 @@ void TrayController::Settings1Click() {
 }
 
 void TrayController::DisableTray1Click() {
-    m_form.settingsStore().WriteFlag(settingsSection, trayKey, false);
+    m_form.settingsStore().WriteFlag(SettingsKey::Section, SettingsKey::Tray, false);
     setIconShown(false);
 }
 

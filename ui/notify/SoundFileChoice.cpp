@@ -1,4 +1,5 @@
 #include "ui/notify/SoundFileChoice.h"
+#include "app/SettingsKeys.h"
 
 #include "store/Exception.h"
 #include "store/XMLIniFile.h"
@@ -8,14 +9,14 @@
 namespace SoundFileChoice {
 
 QString choose(TXMLIniFile& settings, const QString& defaultFile) {
-    const QByteArray section("settings");
-    if (settings.ReadFlag(section, "defaultsound", true))
+    if (settings.ReadFlag(SettingsKey::Section, SettingsKey::DefaultSound, true))
         return defaultFile;
-    QString chosen = QString::fromUtf8(settings.ReadString(section, "soundpath", defaultFile.toUtf8()));
+    QString chosen =
+        QString::fromUtf8(settings.ReadString(SettingsKey::Section, SettingsKey::SoundPath, defaultFile.toUtf8()));
     if (QFileInfo::exists(chosen))
         return chosen;
     try {
-        settings.WriteFlag(section, "defaultsound", true);
+        settings.WriteFlag(SettingsKey::Section, SettingsKey::DefaultSound, true);
     } catch (const Exception&) {
         // The alarm still sounds; the settings catch up with the next save that works.
     }
