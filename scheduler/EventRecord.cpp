@@ -1,5 +1,6 @@
 #include "scheduler/EventRecord.h"
 
+#include "store/StoredText.h"
 #include "store/XMLIniFile.h"
 
 #include <algorithm>
@@ -39,7 +40,7 @@ QStringList readTextBlock(const TXMLIniFile& store, const QByteArray& section) {
     QStringList lines;
     lines.reserve(lineCount);
     for (qint64 i = 0; i < lineCount; ++i)
-        lines.append(QString::fromUtf8(store.ReadString(section, QByteArray::number(i), QByteArray())));
+        lines.append(storedTextToDisplay(store.ReadString(section, QByteArray::number(i), QByteArray())));
     return lines;
 }
 

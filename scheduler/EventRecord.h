@@ -41,7 +41,8 @@ enum class PowerUnit { Days = 0, Weeks };
 // Smallest n whose decimal section holds no key.
 QByteArray firstFreeSection(const TXMLIniFile& store);
 
-// Text block: "linecount" then one key per line. Lines are UTF-8 on disk.
+// Text block: "linecount" then one key per line. Lines are written as UTF-8 and read for display with
+// storedTextToDisplay (store/StoredText.h); moving a record copies its bytes instead.
 QStringList readTextBlock(const TXMLIniFile& store, const QByteArray& section);
 void writeTextBlock(TXMLIniFile& store, const QByteArray& section, const QStringList& lines);
 
