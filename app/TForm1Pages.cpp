@@ -13,6 +13,7 @@
 #include "ui/editors/ConfirmationPage.h"
 #include "ui/editors/DayMonthFilterPage.h"
 #include "ui/editors/PowerActionEditorPage.h"
+#include "ui/tools/TimerPage.h"
 #include "widgets/ShadowLabel.h"
 
 #include <QLabel>
@@ -45,7 +46,7 @@ void TForm1::buildPages() {
     PageControl1->addPage(CalendarTab, placeholder("Diary"));
     PageControl1->addPage(EditCalendarTab, placeholder("Calendar"));
     PageControl1->addPage(SetTab, placeholder("Settings"));
-    PageControl1->addPage(TimerTab, placeholder("Timer - CountDown"));
+    PageControl1->addPage(TimerTab, new TimerPage(*this), &TimerPage::TimerTabShow);
     PageControl1->addPage(EditTab, placeholder("View Events"));
     PageControl1->addPage(EditViewTab, placeholder("Edit Alarms"));
 
