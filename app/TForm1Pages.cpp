@@ -13,6 +13,8 @@
 #include "ui/editors/ConfirmationPage.h"
 #include "ui/editors/DayMonthFilterPage.h"
 #include "ui/editors/PowerActionEditorPage.h"
+#include "ui/personal/DiaryNotePage.h"
+#include "ui/personal/DiaryPage.h"
 #include "ui/tools/TimerPage.h"
 #include "widgets/ShadowLabel.h"
 
@@ -43,8 +45,8 @@ void TForm1::buildPages() {
     PageControl1->addPage(CategoryTab, new CategoryPage(*this), &CategoryPage::CategoryTabShow);
     PageControl1->addPage(AddressTab, placeholder("Address Book"));
     PageControl1->addPage(AddAddressTab, placeholder("Add Information"));
-    PageControl1->addPage(CalendarTab, placeholder("Diary"));
-    PageControl1->addPage(EditCalendarTab, placeholder("Calendar"));
+    PageControl1->addPage(CalendarTab, new DiaryPage(*this), &DiaryPage::CalendarTabShow);
+    PageControl1->addPage(EditCalendarTab, new DiaryNotePage(*this), &DiaryNotePage::EditCalendarTabShow);
     PageControl1->addPage(SetTab, placeholder("Settings"));
     PageControl1->addPage(TimerTab, new TimerPage(*this), &TimerPage::TimerTabShow);
     PageControl1->addPage(EditTab, placeholder("View Events"));

@@ -1,0 +1,109 @@
+#include "ui/personal/DiaryNotePage.h"
+
+#include "app/LocaleDateTimeText.h"
+#include "app/PageIndex.h"
+#include "app/TForm1.h"
+#include "ui/personal/DiaryNotes.h"
+#include "ui/personal/DiaryPage.h"
+#include "ui/personal/PageParts.h"
+#include "ui/personal/PersonalPages.h"
+#include "widgets/DateField.h"
+#include "widgets/FancyButton.h"
+#include "widgets/ShadowLabel.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QSignalBlocker>
+#include <QTextDocument>
+#include <QVBoxLayout>
+
+using PageParts::named;
+
+DiaryNotePage::DiaryNotePage(TForm1& form, QWidget* parent)
+    : QWidget(parent)
+    , m_form(form) {
+    setObjectName(QStringLiteral("EditCalendarTab"));
+    setAccessibleName(QStringLiteral("Diary note"));
+
+    myaSuperLabel63 = named(new ShadowLabel(QStringLiteral("Calendar"), this), "myaSuperLabel63");
+    lab3 = named(new QLabel(this), "lab3");
+    DateTimePicker5 = named(new DateField(DateField::Kind::Date, this), "DateTimePicker5");
+    DateTimePicker5->setDropDown(false);
+    DateTimePicker5->setAccessibleName(QStringLiteral("Note date"));
+    Memo2 = named(new QPlainTextEdit(this), "Memo2");
+    Memo2->setAccessibleName(QStringLiteral("Note"));
+    Memo2->setTabChangesFocus(false);
+    lab3->setBuddy(Memo2);
+    DsFancyButton45 = named(new FancyButton(QStringLiteral("<<Back"), this), "DsFancyButton45");
+    DsFancyButton45->setAccessibleName(QStringLiteral("Back to the diary"));
+    DsFancyButton46 = named(new FancyButton(QStringLiteral("Save"), this), "DsFancyButton46");
+    DsFancyButton46->setAccessibleName(QStringLiteral("Save the note"));
+    DsFancyButton46->setEnabled(false);
+
+    auto* dateRow = new QHBoxLayout;
+    dateRow->addWidget(lab3, 1);
+    dateRow->addWidget(DateTimePicker5);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(DsFancyButton45);
+    buttons->addStretch();
+    buttons->addWidget(DsFancyButton46);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 4, 12, 8);
+    layout->setSpacing(4);
+    layout->addWidget(myaSuperLabel63);
+    layout->addLayout(dateRow);
+    layout->addWidget(Memo2, 1);
+    layout->addLayout(buttons);
+    setFocusProxy(Memo2);
+
+    connect(Memo2, &QPlainTextEdit::textChanged, this, &DiaryNotePage::Memo2Change);
+    connect(DateTimePicker5, &DateField::dateChanged, this, &DiaryNotePage::DateTimePicker5Change);
+    connect(DsFancyButton45, &FancyButton::clicked, this, &DiaryNotePage::DsFancyButton45Click);
+    connect(DsFancyButton46, &FancyButton::clicked, this, &DiaryNotePage::DsFancyButton46Click);
+}
+
+void DiaryNotePage::setPickerDate(QDate date) {
+    const QSignalBlocker quiet(DateTimePicker5);
+    DateTimePicker5->setDate(date);
+}
+
+QString DiaryNotePage::noteText() const {
+    // toPlainText() would turn no-break spaces into plain ones; only the line breaks are converted here.
+    QString text = Memo2->document()->toRawText();
+    for (QChar& c : text)
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            c = QLatin1Char('\n');
+    return text;
+}
+
+void DiaryNotePage::EditCalendarTabShow() {
+    const QDate date = PersonalPages::diary(m_form)->calendarDate();
+    lab3->setText(QStringLiteral("Your Notes for: ") + LocaleDateTimeText::format(QDateTime(date, QTime(0, 0))));
+    Memo2->setPlainText(DiaryNotes::textOf(DiaryNotes::read(m_form.diaryStore(), date)));
+    DsFancyButton46->setEnabled(false);
+}
+
+void DiaryNotePage::Memo2Change() {
+    if (!DsFancyButton46->isEnabled())
+        DsFancyButton46->setEnabled(true);
+}
+
+void DiaryNotePage::DateTimePicker5Change() {
+    PersonalPages::diary(m_form)->setCalendarDate(DateTimePicker5->date());
+    EditCalendarTabShow();
+    DsFancyButton46->setEnabled(false);
+}
+
+void DiaryNotePage::DsFancyButton46Click() {
+    DsFancyButton46->setEnabled(false);
+    DiaryNotes::write(m_form.diaryStore(), PersonalPages::diary(m_form)->calendarDate(),
+                      DiaryNotes::linesOf(noteText()));
+}
+
+void DiaryNotePage::DsFancyButton45Click() {
+    m_form.returnToEditor = true;
+    m_form.showPage(CalendarTab);
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QWidget>
+
+class DateField;
+class FancyButton;
+class ShadowLabel;
+class TForm1;
+class QLabel;
+class QPlainTextEdit;
+
+// "Calendar": the note of the diary's selected date. "Save" writes it in one save and is enabled by a change;
+// another date in the date field loads that date's note and drops what was typed.
+class DiaryNotePage final : public QWidget {
+    Q_OBJECT
+public:
+    explicit DiaryNotePage(TForm1& form, QWidget* parent = nullptr);
+
+    ShadowLabel* myaSuperLabel63 = nullptr; // "Calendar"
+    FancyButton* DsFancyButton45 = nullptr; // "<<Back"
+    FancyButton* DsFancyButton46 = nullptr; // "Save"
+    QLabel* lab3 = nullptr;                 // "Your Notes for: " and the date
+    QPlainTextEdit* Memo2 = nullptr;
+    DateField* DateTimePicker5 = nullptr;
+
+    void EditCalendarTabShow();
+    void Memo2Change();
+    void DateTimePicker5Change();
+    void DsFancyButton46Click();
+    void DsFancyButton45Click();
+
+    // Sets the date field without its change handler running.
+    void setPickerDate(QDate date);
+    // The text as typed, line breaks as "\n" (no other character changed).
+    QString noteText() const;
+
+private:
+    TForm1& m_form;
+};
