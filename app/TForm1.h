@@ -63,6 +63,8 @@ public:
     int birthSort = 1;
     int pastSort = 1;
     int addressSortKey = 1;
+    // The address form changes the entry selected in the table instead of adding one.
+    bool addressEditMode = false;
     // The clock watchdog's state (lastClockTick, clockWarningArmed) lives with the watchdog:
     // schedulerHost().watchdog(). 0 until start-up selects "New Alarm": selecting the entry already chosen does
     // nothing.

@@ -13,6 +13,8 @@
 #include "ui/editors/ConfirmationPage.h"
 #include "ui/editors/DayMonthFilterPage.h"
 #include "ui/editors/PowerActionEditorPage.h"
+#include "ui/personal/AddressBookPage.h"
+#include "ui/personal/AddressEntryPage.h"
 #include "ui/personal/DiaryNotePage.h"
 #include "ui/personal/DiaryPage.h"
 #include "ui/tools/TimerPage.h"
@@ -43,8 +45,8 @@ void TForm1::buildPages() {
     about = PageControl1->addPage(AboutTab, new AboutPage);
     PageControl1->addPage(MoreTab, new DayMonthFilterPage(*this));
     PageControl1->addPage(CategoryTab, new CategoryPage(*this), &CategoryPage::CategoryTabShow);
-    PageControl1->addPage(AddressTab, placeholder("Address Book"));
-    PageControl1->addPage(AddAddressTab, placeholder("Add Information"));
+    PageControl1->addPage(AddressTab, new AddressBookPage(*this), &AddressBookPage::AddressTabShow);
+    PageControl1->addPage(AddAddressTab, new AddressEntryPage(*this), &AddressEntryPage::AddAddressTabShow);
     PageControl1->addPage(CalendarTab, new DiaryPage(*this), &DiaryPage::CalendarTabShow);
     PageControl1->addPage(EditCalendarTab, new DiaryNotePage(*this), &DiaryNotePage::EditCalendarTabShow);
     PageControl1->addPage(SetTab, placeholder("Settings"));
