@@ -1,5 +1,6 @@
 #include "app/SchedulerHost.h"
 
+#include "app/InstalledData.h"
 #include "app/TForm1.h"
 #include "platform/SleepMonitor.h"
 #include "scheduler/SchedulerClock.h"
@@ -11,7 +12,6 @@
 #include "ui/notify/TMsgfrm.h"
 
 #include <QApplication>
-#include <QCoreApplication>
 
 SchedulerHost::SchedulerHost(TForm1& form)
     : m_form(form)
@@ -48,7 +48,7 @@ SchedulerHost::~SchedulerHost() {
 }
 
 QString SchedulerHost::defaultSoundFile() {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/hurryup.mid");
+    return InstalledData::file(QStringLiteral("hurryup.mid"));
 }
 
 NotifyServices SchedulerHost::notifyServices() {

@@ -38,7 +38,7 @@ public:
     ClockWatchdog& watchdog() { return *m_watchdog; }
     NotificationWindows& notificationWindows() { return *m_windows; }
 
-    // The default alarm sound: "hurryup.mid" beside the executable.
+    // The default alarm sound: "hurryup.mid" beside the executable, else in the installed data folder.
     static QString defaultSoundFile();
 
 private:

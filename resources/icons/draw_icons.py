@@ -169,8 +169,15 @@ for name, drawing, resting, lit in ICONS:
     write(name + "-lit", HEAD.format(s=64) + GLOW + drawing.format(**lit) + "</svg>\n")
 
 # The tray mark: a golden alarm clock whose hands make a tick. Drawn on a 32 grid with strokes of whole and
-# half units, so it stays readable at 16 and 22 pixels on light and dark panels alike.
-TRAY = """  <circle cx="7.5" cy="7.5" r="4.5" fill="#ffc83d" stroke="#17202c" stroke-width="1.6"/>
+# half units, so it stays readable at 16 and 22 pixels on light and dark panels alike. A pale halo under the
+# dark outline and legs keeps them from sinking into a dark panel; on a light one it does not show.
+TRAY = """  <g fill="none" stroke="#ffffff" stroke-opacity="0.55" stroke-linecap="round">
+    <circle cx="7.5" cy="7.5" r="4.5" stroke-width="3.2"/>
+    <circle cx="24.5" cy="7.5" r="4.5" stroke-width="3.2"/>
+    <path d="M8.5 27.5 L6.5 30 M23.5 27.5 L25.5 30" stroke-width="3.8"/>
+    <circle cx="16" cy="17.5" r="12.5" stroke-width="3.4"/>
+  </g>
+  <circle cx="7.5" cy="7.5" r="4.5" fill="#ffc83d" stroke="#17202c" stroke-width="1.6"/>
   <circle cx="24.5" cy="7.5" r="4.5" fill="#ffc83d" stroke="#17202c" stroke-width="1.6"/>
   <path d="M8.5 27.5 L6.5 30 M23.5 27.5 L25.5 30" stroke="#17202c" stroke-width="2.4" stroke-linecap="round"/>
   <circle cx="16" cy="17.5" r="12.5" fill="#ffc83d" stroke="#17202c" stroke-width="1.8"/>

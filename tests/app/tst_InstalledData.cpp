@@ -1,0 +1,54 @@
+#include "app/InstalledData.h"
+
+#include "InstallLayout.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+// An installed tree in a temporary folder: <root>/bin for the executable, the data folder where the installed
+// layout puts it.
+class TestInstalledData : public QObject {
+    Q_OBJECT
+
+private slots:
+    void searchOrder_data();
+    void searchOrder();
+};
+
+void TestInstalledData::searchOrder_data() {
+    QTest::addColumn<bool>("beside");
+    QTest::addColumn<bool>("installed");
+    QTest::addColumn<QString>("found"); // "bin" or "data"
+    QTest::newRow("beside only: a build tree, a portable copy") << true << false << QStringLiteral("bin");
+    QTest::newRow("installed only") << false << true << QStringLiteral("data");
+    QTest::newRow("both: the one beside wins") << true << true << QStringLiteral("bin");
+    QTest::newRow("neither: named beside the executable") << false << false << QStringLiteral("bin");
+}
+
+void TestInstalledData::searchOrder() {
+    QFETCH(bool, beside);
+    QFETCH(bool, installed);
+    QFETCH(QString, found);
+    QTemporaryDir root;
+    QVERIFY(root.isValid());
+    const QString bin = root.filePath(QStringLiteral("bin"));
+    const QString data = QDir::cleanPath(bin + QLatin1Char('/') + QLatin1String(InstallLayout::DataFromExecutable));
+    QVERIFY(data.startsWith(root.path()));
+    QVERIFY(QDir().mkpath(bin) && QDir().mkpath(data));
+    const auto place = [](const QString& folder) {
+        QFile file(folder + QStringLiteral("/hurryup.mid"));
+        return file.open(QIODevice::WriteOnly) && file.write("MThd") == 4;
+    };
+    if (beside)
+        QVERIFY(place(bin));
+    if (installed)
+        QVERIFY(place(data));
+
+    const QString expected = (found == QStringLiteral("bin") ? bin : data) + QStringLiteral("/hurryup.mid");
+    QCOMPARE(InstalledData::file(QStringLiteral("hurryup.mid"), bin), expected);
+}
+
+QTEST_GUILESS_MAIN(TestInstalledData)
+#include "tst_InstalledData.moc"
