@@ -1,5 +1,7 @@
 #include "app/DataFolders.h"
 
+#include "platform/XdgConfigHome.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -9,14 +11,6 @@ namespace {
 
 constexpr QFile::Permissions OwnerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
 
-QString userConfigFolder() {
-    QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
-    // A relative value is to be ignored, as the XDG base directory rules say.
-    if (!configHome.isEmpty() && QDir::isAbsolutePath(configHome))
-        return configHome;
-    return QDir::homePath() + QStringLiteral("/.config");
-}
-
 } // namespace
 
 namespace DataFolders {
@@ -25,7 +19,7 @@ QString exeFolder() {
     QString applicationFolder = QCoreApplication::applicationDirPath();
     if (QFileInfo(applicationFolder).isWritable())
         return applicationFolder;
-    const QString parent = userConfigFolder();
+    const QString parent = xdgConfigHome();
     QDir().mkpath(parent);
     QString folder = parent + QStringLiteral("/zentick");
     createFolder(folder);
