@@ -7,7 +7,7 @@
 
 namespace Firing {
 
-AlarmOutcome fireAlarm(TXMLIniFile& events, TXMLIniFile& pastAlarms, const QByteArray& section,
+AlarmOutcome fireAlarm(TXMLIniFile& events, PastAlarms::Move& move, const QByteArray& section,
                        const SchedulerClock& clock, const QLocale& locale) {
     using namespace EventRecord;
     AlarmOutcome out;
@@ -22,7 +22,7 @@ AlarmOutcome fireAlarm(TXMLIniFile& events, TXMLIniFile& pastAlarms, const QByte
     notice.showStopSound = notice.sound;
 
     if (!events.ReadFlag(section, Key::Repeat, false)) {
-        PastAlarms::retire(events, pastAlarms, section, scheduled);
+        move.retire(section, scheduled);
         notice.showDisableRepetition = false;
     } else {
         const int reptype = events.ReadInt(section, Key::RepType, 0);

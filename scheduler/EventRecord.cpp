@@ -25,31 +25,49 @@ QByteArray firstFreeSection(const TXMLIniFile& store) {
     return QByteArray::number(n);
 }
 
-QStringList readTextBlock(const TXMLIniFile& store, const QByteArray& section) {
+QByteArrayList readStoredTextBlock(const TXMLIniFile& store, const QByteArray& section) {
     qint64 lineCount = store.ReadInt(section, Key::LineCount, 0);
     if (lineCount <= 0)
         return {};
-    // A damaged "linecount" must not conjure up millions of lines: lines past the last stored line
-    // key could only ever be empty, so the block ends there.
-    qint64 lastStored = -1;
-    const QByteArrayList keys = store.ReadSection(section);
-    for (const QByteArray& key : keys)
-        lastStored = std::max(lastStored, lineIndex(key));
-    lineCount = std::min(lineCount, lastStored + 1);
-
-    QStringList lines;
+    // A damaged "linecount" must not conjure up two billion empty lines; past any count a text could
+    // have, the block ends with its last stored line.
+    if (lineCount > MaxBlankLines) {
+        qint64 lastStored = -1;
+        const QByteArrayList keys = store.ReadSection(section);
+        for (const QByteArray& key : keys)
+            lastStored = std::max(lastStored, lineIndex(key));
+        lineCount = std::min(lineCount, lastStored + 1);
+    }
+    QByteArrayList lines;
     lines.reserve(lineCount);
     for (qint64 i = 0; i < lineCount; ++i)
-        lines.append(storedTextToDisplay(store.ReadString(section, QByteArray::number(i), QByteArray())));
+        lines.append(store.ReadString(section, QByteArray::number(i), QByteArray()));
     return lines;
 }
 
-void writeTextBlock(TXMLIniFile& store, const QByteArray& section, const QStringList& lines) {
+QStringList readTextBlock(const TXMLIniFile& store, const QByteArray& section) {
+    const QByteArrayList stored = readStoredTextBlock(store, section);
+    QStringList lines;
+    lines.reserve(stored.size());
+    for (const QByteArray& line : stored)
+        lines.append(storedTextToDisplay(line));
+    return lines;
+}
+
+void writeStoredTextBlock(TXMLIniFile& store, const QByteArray& section, const QByteArrayList& lines) {
     TXMLIniFile::Batch batch(store);
     store.WriteInt(section, Key::LineCount, int(lines.size()));
     for (qsizetype i = 0; i < lines.size(); ++i)
-        store.WriteString(section, QByteArray::number(i), lines.at(i).toUtf8());
+        store.WriteString(section, QByteArray::number(i), lines.at(i));
     batch.commit();
+}
+
+void writeTextBlock(TXMLIniFile& store, const QByteArray& section, const QStringList& lines) {
+    QByteArrayList stored;
+    stored.reserve(lines.size());
+    for (const QString& line : lines)
+        stored.append(displayTextToStored(line));
+    writeStoredTextBlock(store, section, stored);
 }
 
 } // namespace EventRecord

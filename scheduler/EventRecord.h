@@ -45,6 +45,11 @@ QByteArray firstFreeSection(const TXMLIniFile& store);
 // storedTextToDisplay (store/StoredText.h); moving a record copies its bytes instead.
 QStringList readTextBlock(const TXMLIniFile& store, const QByteArray& section);
 void writeTextBlock(TXMLIniFile& store, const QByteArray& section, const QStringList& lines);
+// The block as stored bytes: exactly "linecount" lines, a missing line key read as an empty line. Only a
+// count beyond any text the program writes (MaxBlankLines) ends at the last stored line key instead.
+QByteArrayList readStoredTextBlock(const TXMLIniFile& store, const QByteArray& section);
+void writeStoredTextBlock(TXMLIniFile& store, const QByteArray& section, const QByteArrayList& lines);
+inline constexpr qint64 MaxBlankLines = 65'536;
 
 // Day and month strings: "1" allows. A position the string is too short for is allowed.
 bool dayAllowed(const QByteArray& days, int weekday);   // 1 = Sunday .. 7 = Saturday

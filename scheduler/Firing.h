@@ -2,6 +2,7 @@
 
 #include "scheduler/EventRecord.h"
 #include "scheduler/NotificationSink.h"
+#include "scheduler/PastAlarms.h"
 #include "store/XMLIniFile.h"
 
 #include <QLocale>
@@ -26,7 +27,8 @@ struct PowerOutcome {
     bool startCountdown = false; // false: filtered out today, or a minute or more late
 };
 
-AlarmOutcome fireAlarm(TXMLIniFile& events, TXMLIniFile& pastAlarms, const QByteArray& section,
+// A one-time alarm retires through move, which the caller commits.
+AlarmOutcome fireAlarm(TXMLIniFile& events, PastAlarms::Move& move, const QByteArray& section,
                        const SchedulerClock& clock, const QLocale& locale = QLocale::system());
 PowerOutcome firePowerAction(TXMLIniFile& events, const QByteArray& section, const SchedulerClock& clock);
 BirthdayNotice fireBirthday(TXMLIniFile& events, const QByteArray& section, const SchedulerClock& clock);

@@ -3,6 +3,7 @@
 #include "scheduler/EventRecord.h"
 #include "scheduler/Firing.h"
 #include "scheduler/NotificationSink.h"
+#include "scheduler/PastAlarms.h"
 #include "scheduler/SchedulerClock.h"
 #include "store/Exception.h"
 #include "store/XMLIniFile.h"
@@ -77,12 +78,17 @@ void Scheduler::setStores(TXMLIniFile& events, TXMLIniFile& pastAlarms) {
     m_pastAlarms = &pastAlarms;
     m_firedStillDue.clear();
     m_datesStore = nullptr;
+    m_interruptedMovesChecked = false;
 }
 
 void Scheduler::TimerTimer() {
     qint64 interval = MaxInterval;
     m_failure.clear();
     try {
+        if (!m_interruptedMovesChecked) {
+            m_interruptedMovesChecked = true;
+            PastAlarms::finishInterruptedMoves(*m_events, *m_pastAlarms, m_clock.now());
+        }
         refreshDates();
         // The time is taken afresh for every record; the monotonic clock makes that cheap.
         const double tickStart = m_clock.now();
@@ -92,7 +98,8 @@ void Scheduler::TimerTimer() {
             const double date = entry.date;
             const double now = tickStart + double(m_clock.monotonicMs() - tickStartMs) / MsPerDay;
             const double diff = date - now;
-            if (std::isnan(diff))
+            // A section without a name cannot be written to, so it can be neither moved nor retired.
+            if (std::isnan(diff) || section.isEmpty())
                 continue;
             // Less than half a millisecond ahead is due: a stored date may lie a few microseconds
             // after the moment it names, and the tick that comes at that moment should fire it.
@@ -149,20 +156,26 @@ bool Scheduler::fire(const QByteArray& section, const SchedulerClock& clock) {
     if (!m_events->HasSection(section) || passedOver(section))
         return false;
     const QByteArray kind = m_events->ReadString(section, Key::AlType, KindAlarm);
+    if (kind != KindAlarm && kind != KindShut && kind != KindBirth)
+        return false;
     std::optional<Firing::AlarmOutcome> alarm;
     std::optional<Firing::PowerOutcome> power;
     std::optional<BirthdayNotice> birthday;
-    TXMLIniFile::Batch pastBatch(*m_pastAlarms);
-    TXMLIniFile::Batch eventsBatch(*m_events);
-    if (kind == KindAlarm)
-        alarm = Firing::fireAlarm(*m_events, *m_pastAlarms, section, clock, m_locale);
-    else if (kind == KindShut)
-        power = Firing::firePowerAction(*m_events, section, clock);
-    else if (kind == KindBirth)
-        birthday = Firing::fireBirthday(*m_events, section, clock);
-    else
+    PastAlarms::Move settle(*m_events, *m_pastAlarms);
+    try {
+        if (kind == KindAlarm)
+            alarm = Firing::fireAlarm(*m_events, settle, section, clock, m_locale);
+        else if (kind == KindShut)
+            power = Firing::firePowerAction(*m_events, section, clock);
+        else
+            birthday = Firing::fireBirthday(*m_events, section, clock);
+    } catch (const std::exception& e) {
+        // The record could not be settled (the move undoes what was written): it is passed over and
+        // reported once, and the records after it still fire.
+        m_failure = messageOf(e);
+        m_firedStillDue.insert(section, m_events->ReadString(section, Key::Date, QByteArray()));
         return false;
-    rememberIfStillDue(section, clock);
+    }
 
     // The record is settled in memory, so this occurrence cannot fire again; the window comes up at its
     // moment and the disk follows within the same tick. A crash in between repeats the occurrence at the
@@ -181,13 +194,14 @@ bool Scheduler::fire(const QByteArray& section, const SchedulerClock& clock) {
         emit recordFired(section, birthday->scheduled);
         m_sink.showBirthday(*birthday);
     }
-    // The past-alarm record reaches the disk before the event record is saved without it.
     try {
-        pastBatch.commit();
-        eventsBatch.commit();
+        settle.commit();
     } catch (const std::exception& e) {
+        // Both stores are as they were, so the record is due again: it has been shown and is passed
+        // over, and the next start shows it again rather than losing it.
         m_failure = messageOf(e);
     }
+    rememberIfStillDue(section, clock);
     m_sink.rehideMainWindowIfHidden();
     return true;
 }

@@ -22,15 +22,20 @@ class TXMLIniFile;
 // the first tick comes 50 ms later. Others touch only setInterval (the commit: 50) and setEnabled (the
 // power countdown and the clock warning).
 //
-// A firing settles the record in the stores (each file saved once) before anything is shown; what is
-// to be shown goes to the NotificationSink. A power action that starts its countdown disables the
-// scheduler first; the countdown window enables it again when it closes.
+// A firing settles the record in the stores in memory before anything is shown, and saves each file
+// once right after (PastAlarms::Move: the past-alarm store first); what is to be shown goes to the
+// NotificationSink. A save that fails leaves both stores as they were: the record has been shown, is
+// passed over from then on like a record that stayed due, and the failure is reported once. The first
+// tick after start (or after the stores were replaced) first finishes moves that a kill interrupted
+// (PastAlarms::finishInterruptedMoves), so such an alarm is not shown a second time. A power action that starts its
+// countdown disables the scheduler first; the countdown window enables it again when it closes.
 //
 // Records the scan passes over, instead of letting them hold back every later record at every tick:
 // an "altype" other than "alarm", "shut" and "birth"; a "date" that is no number; a section without
-// keys (a free number, not a record); and a record whose firing could not move its date past now (a
-// power action with an unknown unit is written back unchanged): it has fired once for that date and is
-// passed over until its date changes or the commit re-arms the timer.
+// keys (a free number, not a record) or without a name; and a record whose firing could not move its
+// date past now (a power action with an unknown unit is written back unchanged, a firing that raised
+// or could not be saved): it has fired once for that date and is passed over until its date changes
+// or the commit re-arms the timer.
 class Scheduler : public QObject {
     Q_OBJECT
 
@@ -88,4 +93,5 @@ private:
     QVector<DatedSection> m_dates;
     const TXMLIniFile* m_datesStore = nullptr;
     quint64 m_datesChangeCount = 0;
+    bool m_interruptedMovesChecked = false;
 };

@@ -106,14 +106,31 @@ void SaveStringToFile(const QByteArray& text, const QString& fileName) {
 }
 
 QByteArray LoadStringFromFile(const QString& fileName) {
-    if (!QFileInfo::exists(fileName))
-        return {};
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    const QByteArray path = QFile::encodeName(fileName);
+    // Non-blocking, so that a FIFO or a device under the store's name cannot hold up the start; only a regular
+    // file is a document.
+    Descriptor fd(::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (fd.get() < 0) {
+        if ((errno == ENOENT || errno == ENOTDIR) && !fileName.isEmpty())
+            return {};
         throw Exception(QStringLiteral("Cannot open file ") + fileName);
-    QByteArray text = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    }
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))
         throw Exception(QStringLiteral("Cannot open file ") + fileName);
+    QByteArray text;
+    text.reserve(qsizetype(st.st_size) + 1);
+    char chunk[65536];
+    while (true) {
+        const ssize_t got = ::read(fd.get(), chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            throw Exception(QStringLiteral("Cannot open file ") + fileName);
+        if (got == 0)
+            break;
+        text.append(chunk, got);
+    }
     const qsizetype zero = text.indexOf('\0');
     if (zero >= 0)
         text.truncate(zero);

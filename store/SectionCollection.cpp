@@ -16,12 +16,23 @@ QHash<QByteArray, Item*> firstByName(const Collection& collection, NameOf nameOf
     return index;
 }
 
+// From the end: what a change takes out again is most often what it has just appended.
 template <class Collection, class Item> qsizetype indexOfItem(const Collection& collection, const Item* item) {
-    for (qsizetype i = 0; i < collection.Count(); ++i) {
+    for (qsizetype i = collection.Count() - 1; i >= 0; --i) {
         if (collection.item(i) == item)
             return i;
     }
     return -1;
+}
+
+// Where an item to be taken out stands, with its name dropped from the first-by-name index when it is the last
+// item: no item after it can take the name over, so only taking out an earlier item needs a rebuild.
+template <class Collection, class Item, class Index, class NameOf>
+qsizetype placeToTake(const Collection& collection, Item* item, Index& index, NameOf nameOf) {
+    const qsizetype at = indexOfItem(collection, item);
+    if (at >= 0 && at == collection.Count() - 1 && index.value(nameOf(*item)) == item)
+        index.remove(nameOf(*item));
+    return at;
 }
 
 } // namespace
@@ -58,11 +69,30 @@ TDataCollectionItem* TDataCollection::append(const QByteArray& ident) {
 }
 
 void TDataCollection::remove(TDataCollectionItem* key) {
-    const qsizetype at = indexOfItem(*this, key);
+    take(key);
+}
+
+TakenItem TDataCollection::take(TDataCollectionItem* key) {
+    const qsizetype at = placeToTake(*this, key, m_index, [](const TDataCollectionItem& k) { return k.Ident(); });
     if (at < 0)
-        return;
-    removeAt(at);
-    itemsReplaced();
+        return {};
+    const bool rebuild = at != Count() - 1;
+    TakenItem taken{at, takeAt(at)};
+    if (rebuild)
+        itemsReplaced();
+    m_foldedValid = false;
+    return taken;
+}
+
+void TDataCollection::putBack(TakenItem taken) {
+    const bool last = taken.index == Count();
+    auto* key = static_cast<TDataCollectionItem*>(taken.item.get());
+    insertAt(taken.index, std::move(taken.item));
+    if (last && !m_index.contains(key->Ident()))
+        m_index.insert(key->Ident(), key);
+    else if (!last)
+        itemsReplaced();
+    m_foldedValid = false;
 }
 
 bool TDataCollection::containsIgnoringCase(const QByteArray& ident) const {
@@ -127,11 +157,29 @@ TSectionCollectionItem* TSectionCollection::append(const QByteArray& name) {
 }
 
 void TSectionCollection::remove(TSectionCollectionItem* section) {
-    const qsizetype at = indexOfItem(*this, section);
+    take(section);
+}
+
+TakenItem TSectionCollection::take(TSectionCollectionItem* section) {
+    const qsizetype at =
+        placeToTake(*this, section, m_index, [](const TSectionCollectionItem& s) { return s.SectionName(); });
     if (at < 0)
-        return;
-    removeAt(at);
-    itemsReplaced();
+        return {};
+    const bool rebuild = at != Count() - 1;
+    TakenItem taken{at, takeAt(at)};
+    if (rebuild)
+        itemsReplaced();
+    return taken;
+}
+
+void TSectionCollection::putBack(TakenItem taken) {
+    const bool last = taken.index == Count();
+    auto* section = static_cast<TSectionCollectionItem*>(taken.item.get());
+    insertAt(taken.index, std::move(taken.item));
+    if (last && !m_index.contains(section->SectionName()))
+        m_index.insert(section->SectionName(), section);
+    else if (!last)
+        itemsReplaced();
 }
 
 QByteArrayList TSectionCollection::names() const {

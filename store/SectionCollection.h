@@ -35,6 +35,8 @@ public:
     // Appends a key; the caller has made sure there is none of that name yet.
     TDataCollectionItem* append(const QByteArray& ident);
     void remove(TDataCollectionItem* key);
+    TakenItem take(TDataCollectionItem* key);
+    void putBack(TakenItem taken);
     bool containsIgnoringCase(const QByteArray& ident) const;
     QByteArrayList idents() const;
 
@@ -76,6 +78,8 @@ public:
     TSectionCollectionItem* find(const QByteArray& name) const { return m_index.value(name); }
     TSectionCollectionItem* append(const QByteArray& name);
     void remove(TSectionCollectionItem* section);
+    TakenItem take(TSectionCollectionItem* section);
+    void putBack(TakenItem taken);
     QByteArrayList names() const;
 
 protected:

@@ -11,13 +11,7 @@ TXMLIniFile::TXMLIniFile(const QString& fileName)
     m_sections->LoadFromFile(fileName);
 }
 
-TXMLIniFile::~TXMLIniFile() {
-    try {
-        UpdateFile();
-    } catch (...) {
-        // The previous document stays on disk; there is no one left to tell.
-    }
-}
+TXMLIniFile::~TXMLIniFile() = default;
 
 QByteArray TXMLIniFile::ReadString(const QByteArray& section, const QByteArray& key,
                                    const QByteArray& defaultValue) const {
@@ -32,14 +26,23 @@ void TXMLIniFile::WriteString(const QByteArray& section, const QByteArray& key, 
     if (section.isEmpty() || key.isEmpty())
         throw Exception(QStringLiteral("TXMLIniFile.WriteString: try to write empty strings!"));
     TSectionCollectionItem* found = m_sections->find(section);
-    if (!found)
+    if (!found) {
         found = m_sections->append(section);
+        found->SectionData().append(key)->setValue(value);
+        changed([this, found] { m_sections->take(found); });
+        return;
+    }
     TDataCollection& keys = found->SectionData();
     TDataCollectionItem* data = keys.find(key);
-    if (!data)
-        data = keys.append(key);
+    if (!data) {
+        TDataCollectionItem* added = keys.append(key);
+        added->setValue(value);
+        changed([&keys, added] { keys.take(added); });
+        return;
+    }
+    QByteArray old = data->Value();
     data->setValue(value);
-    changed();
+    changed([data, old = std::move(old)] { data->setValue(old); });
 }
 
 QByteArrayList TXMLIniFile::ReadSections() const {
@@ -91,8 +94,8 @@ bool TXMLIniFile::HasKey(const QByteArray& section, const QByteArray& key) const
 
 void TXMLIniFile::EraseSection(const QByteArray& section) {
     if (TSectionCollectionItem* found = m_sections->find(section)) {
-        m_sections->remove(found);
-        changed();
+        auto taken = std::make_shared<TakenItem>(m_sections->take(found));
+        changed([this, taken] { m_sections->putBack(std::move(*taken)); });
     }
 }
 
@@ -100,16 +103,14 @@ void TXMLIniFile::DeleteKey(const QByteArray& section, const QByteArray& key) {
     if (TSectionCollectionItem* found = m_sections->find(section)) {
         TDataCollection& keys = found->SectionData();
         if (TDataCollectionItem* data = keys.find(key)) {
-            keys.remove(data);
-            changed();
+            auto taken = std::make_shared<TakenItem>(keys.take(data));
+            changed([&keys, taken] { keys.putBack(std::move(*taken)); });
         }
     }
 }
 
 void TXMLIniFile::UpdateFile() {
-    m_dirty = true;
     m_sections->SaveToFile(FileName());
-    m_dirty = false;
     ++m_saveCount;
 }
 
@@ -132,33 +133,57 @@ QByteArray TXMLIniFile::GetXML() const {
     return document;
 }
 
-void TXMLIniFile::changed() {
+void TXMLIniFile::changed(std::function<void()> undo) {
     ++m_changeCount;
-    if (m_batchDepth > 0)
-        m_dirty = true;
-    else
+    m_undo.push_back(std::move(undo));
+    if (m_batchDepth == 0)
+        saveJournal(0);
+}
+
+void TXMLIniFile::saveJournal(std::size_t mark) {
+    if (m_undo.empty())
+        return;
+    try {
         UpdateFile();
+    } catch (...) {
+        undoTo(mark);
+        throw;
+    }
+    m_undo.clear();
+}
+
+void TXMLIniFile::undoTo(std::size_t mark) {
+    if (m_undo.size() <= mark)
+        return;
+    while (m_undo.size() > mark) {
+        m_undo.back()();
+        m_undo.pop_back();
+    }
+    ++m_changeCount;
 }
 
 TXMLIniFile::Batch::Batch(TXMLIniFile& store)
-    : m_store(store) {
+    : m_store(store)
+    , m_mark(store.m_undo.size()) {
     ++m_store.m_batchDepth;
 }
 
 TXMLIniFile::Batch::~Batch() {
+    rollBack();
+}
+
+void TXMLIniFile::Batch::rollBack() {
     if (m_done)
         return;
-    try {
-        commit();
-    } catch (...) {
-        // Left by an exception: the store keeps the changes and the next save writes them.
-    }
+    m_done = true;
+    --m_store.m_batchDepth;
+    m_store.undoTo(m_mark);
 }
 
 void TXMLIniFile::Batch::commit() {
     if (m_done)
         return;
     m_done = true;
-    if (--m_store.m_batchDepth == 0 && m_store.m_dirty)
-        m_store.UpdateFile();
+    if (--m_store.m_batchDepth == 0)
+        m_store.saveJournal(m_mark);
 }

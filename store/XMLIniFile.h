@@ -2,23 +2,29 @@
 
 #include "store/CustomIniFile.h"
 
+#include <functional>
 #include <memory>
+#include <vector>
 
 class TSectionCollection;
 
 // The INI-style store: named sections of named keys, kept in memory and saved as one XML document.
 // Outside a Batch every change is on disk before the call returns. All lookups are exact and
 // case-sensitive (HasKey excepted); with duplicate names read from disk the first one wins.
+//
+// The file changes only because something was written to the store: opening reads and never creates
+// a file, and the destructor writes nothing. What the store holds is what its file holds: a change
+// whose save fails is undone in memory as well, and so is a Batch that does not commit.
 class TXMLIniFile final : public TCustomIniFile {
 public:
     // Loads the file when it exists. Throws Exception("Cannot open file ...") or EXMLException.
     explicit TXMLIniFile(const QString& fileName);
-    // Saves once more; a failing save is swallowed here, since nothing may escape a destructor.
     ~TXMLIniFile() override;
 
     QByteArray ReadString(const QByteArray& section, const QByteArray& key,
                           const QByteArray& defaultValue) const override;
     // Throws Exception("TXMLIniFile.WriteString: try to write empty strings!") for an empty name.
+    // Outside a batch, a failing save throws and leaves the store as it was.
     void WriteString(const QByteArray& section, const QByteArray& key, const QByteArray& value) override;
     QByteArrayList ReadSections() const override;
     QByteArrayList ReadSection(const QByteArray& section) const override;
@@ -43,19 +49,23 @@ public:
     // no part; a null argument raises the assertion error before anything is copied.
     static void MergeFiles(const TCustomIniFile* source, TXMLIniFile* destination);
 
-    // Defers the saves of all writes inside it to one save at commit(), so one user action writes the
-    // file once. Batches nest; the outermost commit saves. A batch left without commit (an exception
-    // unwinding) still saves, silently, so nothing written is lost.
+    // One user action, whole or not at all: the writes inside it are saved once, at the outermost
+    // commit(). A batch left without commit (an exception unwinding) undoes its own writes in memory
+    // and writes nothing; so does an outermost commit whose save fails, which then throws like
+    // UpdateFile. Batches nest; an inner batch that commits hands its writes to the one around it.
     class Batch {
     public:
         explicit Batch(TXMLIniFile& store);
         ~Batch();
         Batch(const Batch&) = delete;
         Batch& operator=(const Batch&) = delete;
-        void commit(); // throws like UpdateFile
+        void commit();
+        // What the destructor of an uncommitted batch does, now.
+        void rollBack();
 
     private:
         TXMLIniFile& m_store;
+        std::size_t m_mark; // the store's undo journal when the batch began
         bool m_done = false;
     };
 
@@ -68,11 +78,15 @@ public:
     quint64 changeCount() const { return m_changeCount; }
 
 private:
-    void changed(); // save now, or mark dirty inside a batch
+    // Records how to undo a change just made, then saves, or leaves the save to the batch.
+    void changed(std::function<void()> undo);
+    void saveJournal(std::size_t mark); // saves what the journal holds; on failure undoes back to mark
+    void undoTo(std::size_t mark);
 
     std::unique_ptr<TSectionCollection> m_sections;
     int m_batchDepth = 0;
-    bool m_dirty = false;
+    // The changes not yet on disk, each as the step that takes it back; empty outside a batch.
+    std::vector<std::function<void()>> m_undo;
     quint64 m_saveCount = 0;
     quint64 m_changeCount = 0;
 };

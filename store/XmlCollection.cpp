@@ -157,8 +157,14 @@ TXMLCollectionItem* TXMLCollection::Add() {
     return m_items.back().get();
 }
 
-void TXMLCollection::removeAt(qsizetype index) {
+std::unique_ptr<TXMLCollectionItem> TXMLCollection::takeAt(qsizetype index) {
+    std::unique_ptr<TXMLCollectionItem> item = std::move(m_items[std::size_t(index)]);
     m_items.erase(m_items.begin() + index);
+    return item;
+}
+
+void TXMLCollection::insertAt(qsizetype index, std::unique_ptr<TXMLCollectionItem> item) {
+    m_items.insert(m_items.begin() + index, std::move(item));
 }
 
 void TXMLCollection::clearItems() {

@@ -20,6 +20,12 @@ struct XmlProperty {
 };
 using XmlPropertyList = std::vector<XmlProperty>;
 
+// An item taken out of its collection whole, with the place it had: putting it back undoes the removal.
+struct TakenItem {
+    qsizetype index = -1;
+    std::unique_ptr<TXMLCollectionItem> item;
+};
+
 // The written order of properties is their alphabetical order, whatever order a class declares them in.
 XmlPropertyList publishedInWrittenOrder(XmlPropertyList properties);
 
@@ -77,7 +83,9 @@ protected:
     virtual void itemsReplaced() {}
 
     TXMLCollectionItem* Add();
-    void removeAt(qsizetype index);
+    // For undoing a change: an item taken out whole and put back at the same place.
+    std::unique_ptr<TXMLCollectionItem> takeAt(qsizetype index);
+    void insertAt(qsizetype index, std::unique_ptr<TXMLCollectionItem> item);
     void clearItems();
 
 private:

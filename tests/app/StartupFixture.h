@@ -3,7 +3,8 @@
 // Folder trees for start-up tests. A case under tests/data/app/startup/<case>/ holds "before/" (copied
 // into the executable's folder), "after/" (the exact tree expected afterwards) and optionally "error"
 // (the message start-up ends with). "@EXE@" in a file stands for the executable's folder, escaped as
-// the store escapes values in ".xml" files. A ".keep" file only makes its folder part of the tree.
+// the store escapes values in ".xml" files. A start that ends with an error leaves every file as it was. A ".keep" file
+// only makes its folder part of the tree.
 
 #include "store/XmlDocument.h"
 
@@ -84,13 +85,16 @@ inline QString differenceFromAfter(const QString& caseName, const QString& exeFo
     return {};
 }
 
-inline QString expectedError(const QString& caseName) {
-    return QString::fromUtf8(readAll(caseFolder(caseName) + QStringLiteral("/error")));
+inline QString expectedError(const QString& caseName, const QString& exeFolder) {
+    return QString::fromUtf8(
+        substituted(QStringLiteral("error"), readAll(caseFolder(caseName) + QStringLiteral("/error")), exeFolder));
 }
 
 inline QStringList caseNames() {
-    return {QStringLiteral("first-start"),    QStringLiteral("full-import"),          QStringLiteral("own-data-folder"),
-            QStringLiteral("alm-beside-xml"), QStringLiteral("vanished-data-folder"), QStringLiteral("bad-diary")};
+    return {QStringLiteral("first-start"),          QStringLiteral("full-import"),
+            QStringLiteral("own-data-folder"),      QStringLiteral("alm-beside-xml"),
+            QStringLiteral("vanished-data-folder"), QStringLiteral("bad-diary"),
+            QStringLiteral("unreadable-store"),     QStringLiteral("calendar-folder")};
 }
 
 } // namespace StartupFixture

@@ -14,6 +14,8 @@
 #include <memory>
 #include <vector>
 
+#include <sys/stat.h>
+
 class TestZentickExecutable : public QObject {
     Q_OBJECT
 
@@ -22,7 +24,9 @@ private slots:
     void cleanup();
     void startupFileSet_data();
     void startupFileSet();
+    void startupErrorIsShownAndEndsTheProgram_data();
     void startupErrorIsShownAndEndsTheProgram();
+    void specialFileIsAStoreThatCannotBeRead();
     void secondStartLeavesTheFirstRunning_data();
     void secondStartLeavesTheFirstRunning();
     void secondStartWithTerminateEndsBoth();
@@ -128,14 +132,41 @@ void TestZentickExecutable::startupFileSet() {
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
 }
 
+void TestZentickExecutable::startupErrorIsShownAndEndsTheProgram_data() {
+    QTest::addColumn<QString>("caseName");
+    QTest::newRow("legacy diary section that is no date") << QStringLiteral("bad-diary");
+    // The stores opened before the one that cannot be read are neither rewritten nor created.
+    QTest::newRow("store that cannot be read") << QStringLiteral("unreadable-store");
+    QTest::newRow("diary store is a folder") << QStringLiteral("calendar-folder");
+}
+
 void TestZentickExecutable::startupErrorIsShownAndEndsTheProgram() {
-    const QString caseName = QStringLiteral("bad-diary");
+    QFETCH(QString, caseName);
     StartupFixture::copyBefore(caseName, m_exeFolder->path());
     QProcess* first = start();
     QVERIFY(finishes(first));
     QCOMPARE(first->exitCode(), 0);
     const QString shown = QString::fromLocal8Bit(first->readAllStandardError());
-    QVERIFY2(shown.contains(QStringLiteral("Zentick: ") + StartupFixture::expectedError(caseName)), qPrintable(shown));
+    const QString expected = StartupFixture::expectedError(caseName, m_exeFolder->path());
+    QVERIFY2(shown.contains(QStringLiteral("Zentick: ") + expected), qPrintable(shown));
+    const QString difference =
+        StartupFixture::differenceFromAfter(caseName, m_exeFolder->path(), {QStringLiteral("zentick")});
+    QVERIFY2(difference.isEmpty(), qPrintable(difference));
+}
+
+// A FIFO would block the start in open() for ever, holding the instance lock.
+void TestZentickExecutable::specialFileIsAStoreThatCannotBeRead() {
+    const QString caseName = QStringLiteral("calendar-folder");
+    StartupFixture::copyBefore(caseName, m_exeFolder->path());
+    const QString data = m_exeFolder->filePath(QStringLiteral("Alarms Directory"));
+    const QString fifo = data + QStringLiteral("/Alarms.xml");
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QProcess* first = start();
+    QVERIFY(finishes(first));
+    const QString shown = QString::fromLocal8Bit(first->readAllStandardError());
+    QVERIFY2(shown.contains(QStringLiteral("Zentick: Cannot open file ") + fifo), qPrintable(shown));
+    QVERIFY(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
+    QVERIFY(QFile::remove(fifo));
     const QString difference =
         StartupFixture::differenceFromAfter(caseName, m_exeFolder->path(), {QStringLiteral("zentick")});
     QVERIFY2(difference.isEmpty(), qPrintable(difference));

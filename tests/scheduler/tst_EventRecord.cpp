@@ -76,9 +76,15 @@ void TestEventRecord::textBlockDamaged_data() {
     QTest::newRow("not a number") << QByteArray("two") << QByteArrayList{"0", "1"} << QStringList();
     QTest::newRow("a missing line reads empty") << QByteArray("3") << QByteArrayList{"0", "2"}
                                                 << QStringList{QStringLiteral("a"), QString(), QStringLiteral("b")};
-    // Two billion lines would be two billion empty strings; the block ends after the last stored line.
+    // Two billion lines would be two billion empty strings: a count beyond any text ends after the last stored
+    // line.
     QTest::newRow("huge count") << QByteArray("2000000000") << QByteArrayList{"0", "1"} << ab;
-    QTest::newRow("keys that only look like lines") << QByteArray("5") << QByteArrayList{"0", "1", "+3", "04"} << ab;
+    QTest::newRow("lines past the stored keys read empty")
+        << QByteArray("3") << QByteArrayList{"0", "1"}
+        << QStringList{QStringLiteral("a"), QStringLiteral("b"), QString()};
+    QTest::newRow("keys that only look like lines")
+        << QByteArray("4") << QByteArrayList{"0", "1", "+3", "03"}
+        << QStringList{QStringLiteral("a"), QStringLiteral("b"), QString(), QString()};
 }
 
 void TestEventRecord::textBlockDamaged() {

@@ -3,6 +3,7 @@
 #include "scheduler/Firing.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -62,6 +63,8 @@ private slots:
     void birthdayWithoutSound();
     void birthdayNoticePeriodOfAYear();
     void failingSaveIsReported();
+    void namelessSectionIsPassedOver_data();
+    void namelessSectionIsPassedOver();
 };
 
 void TestScheduler::timerSetup() {
@@ -578,10 +581,49 @@ void TestScheduler::failingSaveIsReported() {
     QCOMPARE(h.tick(), 50);
     QCOMPARE(failed.size(), 1);
     QVERIFY(failed.first().first().toString().startsWith(QStringLiteral("Cannot create file")));
-    // The alarm still shows, and the record, settled in memory, does not fire again.
+    // The alarm still shows once; the record, back as it was on disk, is passed over instead of showing at every
+    // tick.
     QCOMPARE(h.sink.alarms.size(), 1);
     QCOMPARE(h.tick(), 60000);
     QCOMPARE(h.sink.alarms.size(), 1);
+}
+
+void TestScheduler::namelessSectionIsPassedOver_data() {
+    QTest::addColumn<QByteArray>("kind");
+    QTest::addColumn<bool>("repeat");
+    QTest::newRow("one-time alarm") << QByteArray(KindAlarm) << false;
+    QTest::newRow("repeating alarm") << QByteArray(KindAlarm) << true;
+    QTest::newRow("power action") << QByteArray(KindShut) << true;
+}
+
+// A section read from disk without its "SectionName" cannot be written to, so its firing cannot settle it.
+void TestScheduler::namelessSectionIsPassedOver() {
+    QFETCH(QByteArray, kind);
+    QFETCH(bool, repeat);
+    SchedulerHarness h;
+    RecordSpec nameless = repeating(h.clock.dateTime().addSecs(-60), AlarmUnit::Hours, 1);
+    nameless.kind = kind;
+    nameless.repeat = repeat;
+    h.write("nameless", nameless);
+    h.write("1", alarmAt(h.clock.dateTime()));
+    QFile file(h.events->FileName());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QByteArray bytes = file.readAll().replace("<SectionName>nameless</SectionName>", "<SectionName></SectionName>");
+    file.close();
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+    file.close();
+    TXMLIniFile events(h.events->FileName());
+    QCOMPARE(events.ReadSections(), QByteArrayList({"", "1"}));
+    h.scheduler->setStores(events, *h.pastAlarms);
+    QSignalSpy failed(h.scheduler.get(), &Scheduler::failed);
+
+    for (int i = 0; i < 3; ++i)
+        h.tick();
+    QCOMPARE(failed.size(), 0);
+    QCOMPARE(h.sink.shown(), 1);
+    QCOMPARE(h.sink.alarms.first().section, QByteArray("1"));
+    QCOMPARE(events.ReadSections(), QByteArrayList{""});
 }
 
 QTEST_GUILESS_MAIN(TestScheduler)

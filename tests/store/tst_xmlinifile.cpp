@@ -391,12 +391,12 @@ private slots:
 
         QCOMPARE(error, QStringLiteral("Cannot create file ") + path);
         QCOMPARE(readAll(path), fixture(QStringLiteral("example.xml")));
-        QCOMPARE(store.ReadString("settings", "tray", {}), QByteArray("0"));
+        QCOMPARE(store.ReadString("settings", "tray", {}), QByteArray("1"));
         if (obstacle == QStringLiteral("size limit"))
             QVERIFY(!QFileInfo::exists(temporary));
 
         QVERIFY(QDir(temporary).removeRecursively() || !QFileInfo::exists(temporary));
-        store.UpdateFile();
+        store.WriteString("settings", "tray", "0");
         QCOMPARE(TXMLIniFile(path).ReadString("settings", "tray", {}), QByteArray("0"));
     }
 
@@ -411,10 +411,8 @@ private slots:
         const QString full = m_dir.filePath(path);
         TXMLIniFile store(full);
         QCOMPARE(errorOf([&] { store.WriteString("s", "k", "v"); }), QStringLiteral("Cannot create file ") + full);
-        QCOMPARE(store.ReadString("s", "k", {}), QByteArray("v"));
-        QCOMPARE(errorOf([&] { store.EraseSection("s"); }), QStringLiteral("Cannot create file ") + full);
         QCOMPARE(store.ReadSections(), QByteArrayList());
-        // ... and its destructor, saving once more, fails quietly.
+        QVERIFY(!QFileInfo::exists(full));
     }
 
     void targetReplacedByAFolderIsLeftAlone() {
@@ -441,12 +439,19 @@ private slots:
         QCOMPARE(modeBits(target), 0600);
     }
 
-    void destructorSavesOnce() {
-        const QString path = copyOf(QStringLiteral("example.xml"));
-        const FileStamp before = stamp(path);
-        { TXMLIniFile store(path); }
-        QVERIFY(!(stamp(path) == before));
-        QCOMPARE(readAll(path), fixture(QStringLiteral("example.xml")));
+    // A store writes its file only because something was written to it: not when opened, not when destroyed.
+    void openingAndClosingWriteNothing() {
+        const QString existing = copyOf(QStringLiteral("example.xml"));
+        const QString missing = freshPath();
+        const FileStamp before = stamp(existing);
+        {
+            TXMLIniFile store(existing);
+            TXMLIniFile absent(missing);
+            QCOMPARE(store.ReadString("settings", "tray", {}), QByteArray("1"));
+        }
+        QVERIFY(stamp(existing) == before);
+        QCOMPARE(readAll(existing), fixture(QStringLiteral("example.xml")));
+        QVERIFY(!QFileInfo::exists(missing));
     }
 
     void batchSavesOnceAtCommit() {
@@ -477,33 +482,77 @@ private slots:
         QCOMPARE(store.saveCount(), 3u);
     }
 
-    void batchLeftByAnExceptionStillSaves() {
-        const QString path = freshPath();
-        TXMLIniFile store(path);
-        try {
-            TXMLIniFile::Batch batch(store);
-            store.WriteString("s", "k", "v");
-            store.WriteString("s", {}, "refused");
-            batch.commit();
-        } catch (const Exception&) {
+    // What the store holds is what its file holds: a batch that does not commit, or whose save fails, takes back
+    // every change it made, in memory as on disk.
+    void unsavedChangesAreTakenBack_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("ending");
+        const QStringList changes{QStringLiteral("new key"),       QStringLiteral("new section"),
+                                  QStringLiteral("changed value"), QStringLiteral("erased section"),
+                                  QStringLiteral("deleted key"),   QStringLiteral("all of them")};
+        for (const QString& ending : {QStringLiteral("no commit"), QStringLiteral("failed save")}) {
+            for (const QString& change : changes)
+                QTest::addRow("%s, %s", qPrintable(change), qPrintable(ending)) << change << ending;
         }
-        QCOMPARE(store.saveCount(), 1u);
-        QCOMPARE(TXMLIniFile(path).ReadString("s", "k", {}), QByteArray("v"));
+    }
+    void unsavedChangesAreTakenBack() {
+        QFETCH(QString, change);
+        QFETCH(QString, ending);
+        const QString path = copyOf(QStringLiteral("example.xml"));
+        TXMLIniFile store(path);
+        const QByteArray held = dump(store);
+        const bool all = change == QStringLiteral("all of them");
+        {
+            TXMLIniFile::Batch batch(store);
+            if (all || change == QStringLiteral("new key"))
+                store.WriteString("settings", "added", "x");
+            if (all || change == QStringLiteral("new section"))
+                store.WriteString("fresh", "k", "v");
+            if (all || change == QStringLiteral("changed value"))
+                store.WriteString("settings", "tray", "0");
+            if (all || change == QStringLiteral("erased section"))
+                store.EraseSection("settings");
+            if (all || change == QStringLiteral("deleted key"))
+                store.DeleteKey("categories", "count");
+            QVERIFY(dump(store) != held);
+            if (ending == QStringLiteral("failed save")) {
+                QVERIFY(QFile::remove(path));
+                QVERIFY(QDir().mkpath(path + QStringLiteral("/blocked")));
+                QCOMPARE(errorOf([&] { batch.commit(); }), QStringLiteral("Cannot create file ") + path);
+                QVERIFY(QDir(path).removeRecursively());
+                QVERIFY(QFile::copy(fixturePath(QStringLiteral("example.xml")), path));
+            }
+        }
+        QCOMPARE(dump(store), held);
+        QCOMPARE(store.saveCount(), 0u);
+        QCOMPARE(readAll(path), fixture(QStringLiteral("example.xml")));
+        // The lookups follow what was taken back, and the next change saves only itself.
+        QVERIFY(store.HasSection("settings"));
+        QVERIFY(!store.HasSection("fresh"));
+        store.WriteString("settings", "tray", "2");
+        QCOMPARE(dump(TXMLIniFile(path)), dump(store));
+        QCOMPARE(store.ReadSection("settings"), QByteArrayList({"tray", "soundpath"}));
     }
 
-    void failedBatchCommitKeepsTheChanges() {
+    void innerBatchWithoutCommitTakesBackOnlyItsOwn() {
         const QString path = freshPath();
         TXMLIniFile store(path);
-        store.WriteString("s", "k", "old");
-        QVERIFY(QDir().mkpath(path + QStringLiteral(".tmp/x")));
-        TXMLIniFile::Batch batch(store);
-        store.WriteString("s", "k", "new");
-        QCOMPARE(errorOf([&] { batch.commit(); }), QStringLiteral("Cannot create file ") + path);
-        QVERIFY(readAll(path).contains("<Value>old</Value>"));
-        QCOMPARE(store.ReadString("s", "k", {}), QByteArray("new"));
-        QVERIFY(QDir(path + QStringLiteral(".tmp")).removeRecursively());
-        store.WriteString("s", "other", "1");
-        QCOMPARE(TXMLIniFile(path).ReadString("s", "k", {}), QByteArray("new"));
+        {
+            TXMLIniFile::Batch outer(store);
+            store.WriteString("s", "kept", "1");
+            try {
+                TXMLIniFile::Batch inner(store);
+                store.WriteString("s", "dropped", "2");
+                store.WriteString("t", "dropped", "3");
+                store.WriteString("s", {}, "refused");
+                inner.commit();
+            } catch (const Exception&) {
+            }
+            outer.commit();
+        }
+        QCOMPARE(store.saveCount(), 1u);
+        QCOMPARE(dump(store), QByteArray("[s]\nkept=1\n"));
+        QCOMPARE(dump(TXMLIniFile(path)), dump(store));
     }
 
     void reloadTrimsNamesAndValues() {

@@ -1,0 +1,169 @@
+// The move of an alarm into the past-alarm store: stored bytes copied unchanged, all or nothing on disk,
+// and the move a kill cut off between its two saves finished at the next start.
+
+#include "SchedulerHarness.h"
+#include "StoreObstacle.h"
+
+#include "scheduler/PastAlarms.h"
+#include "store/Exception.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace EventRecord;
+
+namespace {
+
+QByteArray fileBytes(const TXMLIniFile& store) {
+    QFile file(store.FileName());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
+}
+
+// "[section]" and "key=value" lines in store order.
+QByteArray dump(const TXMLIniFile& store) {
+    QByteArray out;
+    for (const QByteArray& section : store.ReadSections()) {
+        out += '[' + section + "]\n";
+        for (const QByteArray& key : store.ReadSection(section))
+            out += key + '=' + store.ReadString(section, key, {}) + '\n';
+    }
+    return out;
+}
+
+RecordSpec oneTime(const QDateTime& when, const QStringList& lines = {QStringLiteral("Meeting")}) {
+    RecordSpec r;
+    r.date = when;
+    r.lines = lines;
+    return r;
+}
+
+} // namespace
+
+class TestPastAlarms : public QObject {
+    Q_OBJECT
+
+private slots:
+    void storedBytesMoveUnchanged();
+    void failedMoveLeavesBothStoresAsTheyWere_data();
+    void failedMoveLeavesBothStoresAsTheyWere();
+    void interruptedMoveIsFinished_data();
+    void interruptedMoveIsFinished();
+};
+
+void TestPastAlarms::storedBytesMoveUnchanged() {
+    SchedulerHarness h;
+    h.write("4", oneTime(h.clock.dateTime()));
+    // Windows-1252 text of the earlier version, a missing line key, a "sound" of its own spelling.
+    h.events->WriteString("4", "0", "caf\xE9 au lait");
+    h.events->WriteInt("4", Key::LineCount, 3);
+    h.events->WriteString("4", "2", "\x80 5");
+    h.events->WriteString("4", Key::Sound, "0");
+    h.pastAlarms->WriteString("0", Key::Date, "1");
+
+    const QByteArray k = PastAlarms::retire(*h.events, *h.pastAlarms, "4", 46146.5);
+    QCOMPARE(k, QByteArray("1"));
+    QVERIFY(!h.events->HasSection("4"));
+    const TXMLIniFile reread(h.pastAlarms->FileName());
+    QCOMPARE(dump(reread), QByteArray("[0]\ndate=1\n[1]\ndate=46146.5\nsound=0\nlinecount=3\n"
+                                      "0=caf\xE9 au lait\n1=\n2=\x80 5\n"));
+    QVERIFY(fileBytes(reread).contains("caf&#xE9;"));
+    QCOMPARE(readTextBlock(reread, k), (QStringList{QStringLiteral("café au lait"), QString(), QStringLiteral("€ 5")}));
+}
+
+void TestPastAlarms::failedMoveLeavesBothStoresAsTheyWere_data() {
+    QTest::addColumn<QString>("blocked");
+    QTest::addColumn<bool>("byScheduler");
+    for (const bool byScheduler : {false, true}) {
+        const char* who = byScheduler ? "firing" : "list delete";
+        QTest::addRow("%s, past-alarm store unsaveable", who) << QStringLiteral("PAlarms.xml") << byScheduler;
+        QTest::addRow("%s, event store unsaveable", who) << QStringLiteral("Alarms.xml") << byScheduler;
+    }
+}
+
+void TestPastAlarms::failedMoveLeavesBothStoresAsTheyWere() {
+    QFETCH(QString, blocked);
+    QFETCH(bool, byScheduler);
+    SchedulerHarness h;
+    h.write("0", oneTime(h.clock.dateTime()));
+    h.write("1", oneTime(h.clock.dateTime().addDays(1)));
+    h.pastAlarms->WriteString("0", Key::Date, "46000");
+    const QByteArray events = dump(*h.events);
+    const QByteArray past = dump(*h.pastAlarms);
+    const QByteArray eventBytes = fileBytes(*h.events);
+    const QByteArray pastBytes = fileBytes(*h.pastAlarms);
+    QSignalSpy failed(h.scheduler.get(), &Scheduler::failed);
+    {
+        const StoreObstacle obstacle(h.dir.filePath(blocked));
+        if (byScheduler) {
+            QCOMPARE(h.tick(), 50);
+            QCOMPARE(h.sink.alarms.size(), 1); // the window comes first
+            QCOMPARE(failed.size(), 1);
+            QVERIFY(failed.first().first().toString().startsWith(QStringLiteral("Cannot create file ")));
+            // Passed over from now on: not shown, and not reported, at every tick.
+            for (int i = 0; i < 3; ++i)
+                h.tick();
+            QCOMPARE(h.sink.alarms.size(), 1);
+            QCOMPARE(failed.size(), 1);
+        } else {
+            QVERIFY_THROWS_EXCEPTION(Exception, PastAlarms::retire(*h.events, *h.pastAlarms, "0", h.clock.now()));
+        }
+        QCOMPARE(dump(*h.events), events);
+        QCOMPARE(dump(*h.pastAlarms), past);
+    }
+    QCOMPARE(fileBytes(*h.events), eventBytes);
+    QCOMPARE(fileBytes(*h.pastAlarms), pastBytes);
+    // Once the disk takes saves again, the next move is whole.
+    PastAlarms::retire(*h.events, *h.pastAlarms, "0", h.clock.now());
+    QCOMPARE(dump(TXMLIniFile(h.events->FileName())), dump(*h.events));
+    QCOMPARE(dump(TXMLIniFile(h.pastAlarms->FileName())), dump(*h.pastAlarms));
+    QVERIFY(!h.events->HasSection("0"));
+    QVERIFY(h.pastAlarms->HasSection("1"));
+}
+
+void TestPastAlarms::interruptedMoveIsFinished_data() {
+    QTest::addColumn<QString>("difference");
+    QTest::addColumn<bool>("finished");
+    QTest::newRow("identical record") << QString() << true;
+    QTest::newRow("another text") << QStringLiteral("text") << false;
+    QTest::newRow("another sound") << QStringLiteral("sound") << false;
+    QTest::newRow("another date") << QStringLiteral("date") << false;
+    QTest::newRow("one more line") << QStringLiteral("lines") << false;
+}
+
+// A kill after the past-alarm save and before the event save leaves the record in both stores.
+void TestPastAlarms::interruptedMoveIsFinished() {
+    QFETCH(QString, difference);
+    QFETCH(bool, finished);
+    SchedulerHarness h;
+    const QDateTime due = h.clock.dateTime().addSecs(-30);
+    h.write("0", oneTime(due, {QStringLiteral("Dentist"), QStringLiteral("caf\u00e9")}));
+    h.write("1", oneTime(h.clock.dateTime().addDays(1)));
+    {
+        PastAlarms::Move move(*h.events, *h.pastAlarms);
+        move.retire("0", h.events->ReadDouble("0", Key::Date, 0));
+        h.pastAlarms->UpdateFile(); // the first of the two saves, and then the kill
+    }
+    QCOMPARE(TXMLIniFile(h.pastAlarms->FileName()).ReadSections(), QByteArrayList{"0"});
+    TXMLIniFile past(h.pastAlarms->FileName());
+    if (difference == QStringLiteral("text"))
+        past.WriteString("0", "1", "cafe");
+    else if (difference == QStringLiteral("sound"))
+        past.WriteFlag("0", Key::Sound, false);
+    else if (difference == QStringLiteral("date"))
+        past.WriteDouble("0", Key::Date, past.ReadDouble("0", Key::Date, 0) - 1);
+    else if (difference == QStringLiteral("lines"))
+        writeTextBlock(past, "0", {QStringLiteral("Dentist"), QStringLiteral("caf\u00e9"), QString()});
+
+    // The next start.
+    TXMLIniFile events(h.events->FileName());
+    QCOMPARE(events.ReadSections(), QByteArrayList({"0", "1"}));
+    RecordingSink sink;
+    Scheduler scheduler(events, past, h.clock, sink);
+    scheduler.TimerTimer();
+    QCOMPARE(sink.alarms.size(), finished ? 0 : 1);
+    QCOMPARE(TXMLIniFile(events.FileName()).ReadSections(), QByteArrayList{"1"});
+    QCOMPARE(TXMLIniFile(past.FileName()).ReadSections().size(), finished ? 1 : 2);
+}
+
+QTEST_GUILESS_MAIN(TestPastAlarms)
+#include "tst_PastAlarms.moc"
