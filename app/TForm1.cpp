@@ -49,7 +49,6 @@ TForm1::TForm1(const AppContext& context, QWidget* parent)
     createWorkingLists();
     selectStartupChoices();
     applyTraySetting();
-    fillAboutPage();
     m_schedulerHost = std::make_unique<SchedulerHost>(*this);
     m_schedulerHost->start();
 }

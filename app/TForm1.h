@@ -84,7 +84,8 @@ public:
     // The four flags above always go together.
     void clearModeFlags();
 
-    // The pages (PageIndex.h), the main menu, About and the tray icon; TForm1Pages.cpp.
+    // The pages (PageIndex.h), the main menu, About and the tray icon; TForm1Pages.cpp. A page is built when it is
+    // first shown: the main menu at start, About when it is first opened (null until then).
     PageControl* PageControl1 = nullptr;
     MainMenuPage* mainMenu = nullptr;
     AboutPage* about = nullptr;
@@ -112,7 +113,13 @@ private:
     void createWorkingLists();
     void selectStartupChoices();
     void applyTraySetting();
-    void fillAboutPage();
+    AboutPage* makeAboutPage();
+    // The factory of a page made with the main window, for PageControl1->addPage.
+    template <class Page> auto lazy() {
+        return [this] {
+            return new Page(*this);
+        };
+    }
 
     QString m_exeFolder;
     QString m_dataFolder;

@@ -22,39 +22,43 @@
 
 #include <QLabel>
 
-// One line per page, in index order. A page that is not written yet stands as a placeholder with its title and
-// a way back; its replacement is `PageControl1->addPage(AlarmTab, new AlarmPage(*this), &AlarmPage::AlarmTabShow);`.
+// One line per page, in index order; each page is built the first time it is shown or asked for (lazy<Page>() makes
+// it with the main window). A page that is not written yet stands as a placeholder with its title and a way back;
+// its replacement is `PageControl1->addPage(AlarmTab, lazy<AlarmPage>(), &AlarmPage::AlarmTabShow);`.
 void TForm1::buildPages() {
     PageControl1 = new PageControl(this);
     setCentralWidget(PageControl1);
     const auto placeholder = [this](const char* title) {
-        auto* page = new PlaceholderPage(QString::fromUtf8(title), PageControl1);
-        connect(page, &PlaceholderPage::backClicked, this, [this] { showPage(MainTab); });
-        return page;
+        return [this, title] {
+            auto* page = new PlaceholderPage(QString::fromUtf8(title));
+            connect(page, &PlaceholderPage::backClicked, this, [this] { showPage(MainTab); });
+            return page;
+        };
     };
 
-    mainMenu = PageControl1->addPage(MainTab, new MainMenuPage(*this), &MainMenuPage::MainTabShow);
-    PageControl1->addPage(AlarmTab, new AlarmEditorPage(*this), &AlarmEditorPage::AlarmTabShow);
-    PageControl1->addPage(ShutTab, new PowerActionEditorPage(*this), &PowerActionEditorPage::ShutTabShow);
-    PageControl1->addPage(BirthTab, new BirthdayEditorPage(*this), &BirthdayEditorPage::BirthTabShow);
+    PageControl1->addPage(MainTab, lazy<MainMenuPage>(), &MainMenuPage::MainTabShow);
+    PageControl1->addPage(AlarmTab, lazy<AlarmEditorPage>(), &AlarmEditorPage::AlarmTabShow);
+    PageControl1->addPage(ShutTab, lazy<PowerActionEditorPage>(), &PowerActionEditorPage::ShutTabShow);
+    PageControl1->addPage(BirthTab, lazy<BirthdayEditorPage>(), &BirthdayEditorPage::BirthTabShow);
     PageControl1->addPage(ViewTabAl, placeholder("General Alarms"));
     PageControl1->addPage(ViewTabShut, placeholder("Shut Downs"));
     PageControl1->addPage(ViewTabBirthDay, placeholder("Birthdays"));
     PageControl1->addPage(ViewTabPast, placeholder("Past Alarms"));
-    PageControl1->addPage(ConfirmTab, new ConfirmationPage(*this));
-    about = PageControl1->addPage(AboutTab, new AboutPage);
-    PageControl1->addPage(MoreTab, new DayMonthFilterPage(*this));
-    PageControl1->addPage(CategoryTab, new CategoryPage(*this), &CategoryPage::CategoryTabShow);
-    PageControl1->addPage(AddressTab, new AddressBookPage(*this), &AddressBookPage::AddressTabShow);
-    PageControl1->addPage(AddAddressTab, new AddressEntryPage(*this), &AddressEntryPage::AddAddressTabShow);
-    PageControl1->addPage(CalendarTab, new DiaryPage(*this), &DiaryPage::CalendarTabShow);
-    PageControl1->addPage(EditCalendarTab, new DiaryNotePage(*this), &DiaryNotePage::EditCalendarTabShow);
+    PageControl1->addPage(ConfirmTab, lazy<ConfirmationPage>());
+    PageControl1->addPage(AboutTab, [this] { return about = makeAboutPage(); });
+    PageControl1->addPage(MoreTab, lazy<DayMonthFilterPage>());
+    PageControl1->addPage(CategoryTab, lazy<CategoryPage>(), &CategoryPage::CategoryTabShow);
+    PageControl1->addPage(AddressTab, lazy<AddressBookPage>(), &AddressBookPage::AddressTabShow);
+    PageControl1->addPage(AddAddressTab, lazy<AddressEntryPage>(), &AddressEntryPage::AddAddressTabShow);
+    PageControl1->addPage(CalendarTab, lazy<DiaryPage>(), &DiaryPage::CalendarTabShow);
+    PageControl1->addPage(EditCalendarTab, lazy<DiaryNotePage>(), &DiaryNotePage::EditCalendarTabShow);
     PageControl1->addPage(SetTab, placeholder("Settings"));
-    PageControl1->addPage(TimerTab, new TimerPage(*this), &TimerPage::TimerTabShow);
+    PageControl1->addPage(TimerTab, lazy<TimerPage>(), &TimerPage::TimerTabShow);
     PageControl1->addPage(EditTab, placeholder("View Events"));
     PageControl1->addPage(EditViewTab, placeholder("Edit Alarms"));
 
-    connect(about, &AboutPage::backClicked, this, [this] { showPage(MainTab); });
+    // Shown at start, or at least chosen from (a start into the tray selects "New Alarm").
+    mainMenu = PageControl1->page<MainMenuPage>(MainTab);
     tray = new TrayController(*this, this);
 }
 
@@ -92,7 +96,10 @@ void TForm1::applyTraySetting() {
     tray->applyStartupSetting();
 }
 
-void TForm1::fillAboutPage() {
-    about->myaSuperLabel20->setText(AboutPage::productName());
-    about->myaSuperLabel23->setText(AboutPage::companyName());
+AboutPage* TForm1::makeAboutPage() {
+    auto* page = new AboutPage;
+    page->myaSuperLabel20->setText(AboutPage::productName());
+    page->myaSuperLabel23->setText(AboutPage::companyName());
+    connect(page, &AboutPage::backClicked, this, [this] { showPage(MainTab); });
+    return page;
 }

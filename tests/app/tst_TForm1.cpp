@@ -1,6 +1,8 @@
 #include "FixedClock.h"
 #include "StartupFixture.h"
 
+#include "app/PageControl.h"
+#include "app/PageIndex.h"
 #include "app/SchedulerHost.h"
 #include "app/TForm1.h"
 #include "store/Exception.h"
@@ -119,6 +121,10 @@ void TestTForm1::initialState() {
     QVERIFY(form.startHidden());
     QCOMPARE(form.size(), QSize(410, 322));
     QVERIFY(!form.isVisible());
+    // Only the main menu is built at start; every other page waits until it is first needed.
+    for (int index = 0; index < PageCount; ++index)
+        QCOMPARE(form.PageControl1->isBuilt(index), index == MainTab);
+    QVERIFY(form.mainMenu && !form.about);
 }
 
 void TestTForm1::closingOnlyHides() {

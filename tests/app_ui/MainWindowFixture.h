@@ -32,7 +32,13 @@ struct MainWindowFixture {
 
     bool waitUntilActive() { return QTest::qWaitForWindowActive(form.get()); }
     int page() const { return form->PageControl1->currentIndex(); }
-    template <class T> T* find(const char* name) const { return form->findChild<T*>(QLatin1String(name)); }
+    // Pages are built when first needed; a control on a page not shown yet is there once every page is built.
+    template <class T> T* find(const char* name) const {
+        if (T* control = form->findChild<T*>(QLatin1String(name)))
+            return control;
+        form->PageControl1->buildAllPages();
+        return form->findChild<T*>(QLatin1String(name));
+    }
 
     QTemporaryDir folder;
     const FixedClock clock{QDateTime(QDate(2024, 3, 5), QTime(10, 0))};
