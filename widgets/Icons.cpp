@@ -1,6 +1,12 @@
 #include "widgets/Icons.h"
 
+#include <QApplication>
+#include <QFile>
+#include <QIconEngine>
 #include <QPainter>
+#include <QPixmapCache>
+#include <QStyle>
+#include <QStyleOption>
 #include <QSvgRenderer>
 
 #include <array>
@@ -12,6 +18,41 @@ constexpr std::array<const char*, 8> menuNames{"alarm", "shutdown",    "birthday
 QString variant(const QString& stem, bool highlighted) {
     return highlighted ? stem + QStringLiteral("-lit.svg") : stem + QStringLiteral(".svg");
 }
+
+// Draws the picture at the size it is asked for, when it is asked for: a tray icon that no tray shows, or a menu
+// that is never opened, costs nothing.
+class SvgIconEngine final : public QIconEngine {
+public:
+    explicit SvgIconEngine(QString path)
+        : m_path(std::move(path)) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+        QPixmap picture = scaledPixmap(rect.size(), mode, state, ratio);
+        painter->drawPixmap(rect, picture);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return scaledPixmap(size, mode, state, 1.0);
+    }
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State, qreal scale) override {
+        QPixmap picture = Icons::pixmap(m_path, size, scale);
+        if (mode == QIcon::Normal || picture.isNull() || !QApplication::style())
+            return picture;
+        QStyleOption option;
+        option.palette = QApplication::palette();
+        return QApplication::style()->generatedIconPixmap(mode, picture, &option);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override { return size; }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        return {{16, 16}, {22, 22}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}};
+    }
+    bool isNull() override { return !QFile::exists(m_path); }
+    QString key() const override { return QStringLiteral("zentick-svg"); }
+    QIconEngine* clone() const override { return new SvgIconEngine(m_path); }
+
+private:
+    QString m_path;
+};
 } // namespace
 
 namespace Icons {
@@ -39,12 +80,21 @@ QString application() {
     return QStringLiteral(":/icons/zentick.svg");
 }
 
+// Each picture is drawn once per size and ratio and then taken from Qt's pixmap cache: the labels repaint on every
+// hover, and parsing an SVG file costs far more than drawing a pixmap.
 QPixmap pixmap(const QString& path, const QSize& size, qreal devicePixelRatio) {
-    QSvgRenderer renderer(path);
-    if (!renderer.isValid() || size.isEmpty())
+    if (size.isEmpty())
         return {};
     const qreal ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
-    QPixmap picture(size * ratio);
+    const QString key =
+        QStringLiteral("zentick-icon:%1:%2x%3@%4").arg(path).arg(size.width()).arg(size.height()).arg(ratio);
+    QPixmap picture;
+    if (QPixmapCache::find(key, &picture))
+        return picture;
+    QSvgRenderer renderer(path);
+    if (!renderer.isValid())
+        return {};
+    picture = QPixmap(size * ratio);
     picture.fill(Qt::transparent);
     {
         QPainter painter(&picture);
@@ -52,17 +102,12 @@ QPixmap pixmap(const QString& path, const QSize& size, qreal devicePixelRatio) {
         renderer.render(&painter);
     }
     picture.setDevicePixelRatio(ratio);
+    QPixmapCache::insert(key, picture);
     return picture;
 }
 
 QIcon icon(const QString& path) {
-    QIcon result;
-    for (const int side : {16, 22, 24, 32, 48, 64, 128, 256}) {
-        const QPixmap picture = pixmap(path, QSize(side, side));
-        if (!picture.isNull())
-            result.addPixmap(picture);
-    }
-    return result;
+    return QIcon(new SvgIconEngine(path));
 }
 
 } // namespace Icons

@@ -19,10 +19,11 @@ QString tray();                                 // ":/icons/tray.svg" (drawn to 
 QString application();                          // ":/icons/zentick.svg"
 
 // The picture at a size in device-independent pixels, rendered for the given device pixel ratio, so it stays
-// sharp at any scaling. A null pixmap when the file is missing.
+// sharp at any scaling; drawn once per size and kept in Qt's pixmap cache. A null pixmap when the file is missing.
 QPixmap pixmap(const QString& path, const QSize& size, qreal devicePixelRatio = 1.0);
 
-// An icon with the picture rendered at the usual sizes (16 to 256), for windows and the tray.
+// An icon for windows, menus and the tray, offering the usual sizes (16 to 256); each is drawn only when it is
+// first asked for. A null icon when the file is missing.
 QIcon icon(const QString& path);
 
 } // namespace Icons

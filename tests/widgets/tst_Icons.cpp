@@ -1,0 +1,63 @@
+#include "widgets/Icons.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QTest>
+
+// The pictures are drawn when asked for, at the size asked for, and once only.
+class TestIcons : public QObject {
+    Q_OBJECT
+
+private slots:
+    void iconIsDrawnAtTheSizeAsked_data();
+    void iconIsDrawnAtTheSizeAsked();
+    void missingFileGivesNullPictures();
+    void aPictureIsDrawnOncePerSize();
+};
+
+void TestIcons::iconIsDrawnAtTheSizeAsked_data() {
+    QTest::addColumn<int>("side");
+    QTest::addColumn<qreal>("ratio");
+    QTest::newRow("tray, 22 px") << 22 << 1.0;
+    QTest::newRow("menu, 16 px at scale 2") << 16 << 2.0;
+    QTest::newRow("window, 256 px") << 256 << 1.0;
+}
+
+void TestIcons::iconIsDrawnAtTheSizeAsked() {
+    QFETCH(int, side);
+    QFETCH(qreal, ratio);
+    const QIcon icon = Icons::icon(Icons::tray());
+    QVERIFY(!icon.isNull());
+    QVERIFY(icon.availableSizes().contains(QSize(side, side)));
+    const QPixmap picture = icon.pixmap(QSize(side, side), ratio);
+    QCOMPARE(picture.size(), QSize(side, side) * ratio);
+    QCOMPARE(picture.devicePixelRatio(), ratio);
+    // Drawn, not blank: some pixel is opaque.
+    const QImage image = picture.toImage();
+    bool drawn = false;
+    for (int y = 0; y < image.height() && !drawn; ++y)
+        for (int x = 0; x < image.width() && !drawn; ++x)
+            drawn = qAlpha(image.pixel(x, y)) > 0;
+    QVERIFY(drawn);
+
+    // A disabled menu item still gets a picture, in the style's dimmed form.
+    QCOMPARE(icon.pixmap(QSize(side, side), ratio, QIcon::Disabled).size(), QSize(side, side) * ratio);
+}
+
+void TestIcons::missingFileGivesNullPictures() {
+    const QString missing = QStringLiteral(":/icons/no-such-picture.svg");
+    QVERIFY(Icons::icon(missing).isNull());
+    QVERIFY(Icons::pixmap(missing, QSize(32, 32)).isNull());
+    QVERIFY(Icons::pixmap(Icons::tray(), QSize()).isNull());
+}
+
+void TestIcons::aPictureIsDrawnOncePerSize() {
+    const QPixmap first = Icons::pixmap(Icons::about(false), QSize(40, 40));
+    QVERIFY(!first.isNull());
+    QCOMPARE(Icons::pixmap(Icons::about(false), QSize(40, 40)).cacheKey(), first.cacheKey());
+    QVERIFY(Icons::pixmap(Icons::about(false), QSize(40, 40), 2.0).cacheKey() != first.cacheKey());
+    QVERIFY(Icons::pixmap(Icons::about(true), QSize(40, 40)).cacheKey() != first.cacheKey());
+}
+
+QTEST_MAIN(TestIcons)
+#include "tst_Icons.moc"
