@@ -85,6 +85,7 @@ void TestSchedulerHost::alarmFiresAtItsMomentIntoPastAlarms() {
     TForm2* window = openWindows<TForm2>().first();
     QCOMPARE(window->Label->text(), QStringLiteral("Tea\n"));
     QVERIFY(window->ProgLabel->text().startsWith(QStringLiteral("This Alarm scheduled for:\n")));
+    QTRY_VERIFY(p.sounds.last());
     QCOMPARE(p.sounds.last()->plays, QStringList{SchedulerHost::defaultSoundFile()});
     QVERIFY(!p.form->isVisible()); // the main window stays in the tray
 

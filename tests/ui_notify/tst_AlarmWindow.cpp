@@ -8,6 +8,7 @@
 #include "widgets/FancyButton.h"
 
 #include <QPointer>
+#include <functional>
 
 namespace {
 QStringList numbered(int count) {
@@ -37,6 +38,24 @@ TForm2* alarmWindow(NotifyFixture& f, const QByteArray& section, bool repeating,
         window->Button2->hide();
     return window;
 }
+// Calls back on every event of one type that reaches the watched object.
+class EventRecorder final : public QObject {
+public:
+    EventRecorder(QObject* watched, QEvent::Type type, std::function<void()> seen)
+        : m_type(type)
+        , m_seen(std::move(seen)) {
+        watched->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == m_type)
+            m_seen();
+        return false;
+    }
+
+private:
+    QEvent::Type m_type;
+    std::function<void()> m_seen;
+};
 } // namespace
 
 class TestAlarmWindow : public QObject {
@@ -50,7 +69,9 @@ private slots:
     void oneWindowPerRepeatingRecord();
     void oneTimeAlarmIsNotRegistered();
     void soundPlaysTwiceThenStopIsDisabled();
+    void stopSound_data();
     void stopSound();
+    void windowIsDrawnBeforeItsSoundStarts();
     void unplayableSoundIsSilentWithoutStopButton();
     void noSoundWhenSwitchedOff();
     void missingChosenSoundFallsBackToDefault();
@@ -163,10 +184,10 @@ void TestAlarmWindow::soundPlaysTwiceThenStopIsDisabled() {
     NotifyFixture f;
     QPointer<TForm2> window = alarmWindow(f, "0", false);
     window->show();
-    FakeSoundPlayer* player = f.players.last();
-    QVERIFY(player);
-    QCOMPARE(player->plays, QStringList{f.services.defaultSoundFile});
     QVERIFY(window->playing());
+    QTRY_VERIFY(f.players.last());
+    QPointer<FakeSoundPlayer> player = f.players.last();
+    QCOMPARE(player->plays, QStringList{f.services.defaultSoundFile});
 
     QVERIFY(player->finishPlay());
     QCOMPARE(player->plays.size(), 2);
@@ -175,24 +196,55 @@ void TestAlarmWindow::soundPlaysTwiceThenStopIsDisabled() {
     QCOMPARE(player->plays.size(), 2);
     QVERIFY(!window->DsFancyButton1->isEnabled());
     QVERIFY(!window->playing());
-    QVERIFY(!player->isPlaying());
+    // The sound is over: its player goes while the window stays open.
+    QTRY_VERIFY(!player);
+    QVERIFY(window->isVisible());
+    QCOMPARE(f.players.created.size(), 1);
     delete window;
-    QVERIFY(!f.players.last()); // the window owned its player
+}
+
+void TestAlarmWindow::stopSound_data() {
+    QTest::addColumn<bool>("beforeTheSoundStarts");
+    QTest::newRow("while playing") << false;
+    QTest::newRow("before the sound started") << true;
 }
 
 void TestAlarmWindow::stopSound() {
+    QFETCH(bool, beforeTheSoundStarts);
     NotifyFixture f;
     QPointer<TForm2> window = alarmWindow(f, "0", false);
     window->show();
-    FakeSoundPlayer* player = f.players.last();
+    if (!beforeTheSoundStarts)
+        QTRY_VERIFY(f.players.last());
+    QPointer<FakeSoundPlayer> player = f.players.last();
     QTest::mouseClick(window->DsFancyButton1, Qt::LeftButton);
-    QCOMPARE(player->stops, 1);
-    QVERIFY(!player->isPlaying());
     QVERIFY(!window->DsFancyButton1->isEnabled());
     QVERIFY(!window->playing());
     QCOMPARE(window->playCount(), 50);
-    QVERIFY(!player->finishPlay());
-    QCOMPARE(player->plays.size(), 1);
+    if (!beforeTheSoundStarts) {
+        QCOMPARE(player->stops, 1);
+        QVERIFY(!player->isPlaying());
+        QCOMPARE(player->plays.size(), 1);
+    }
+    QTest::qWait(400); // past the latest moment a sound would have started
+    QVERIFY(!player);
+    QCOMPARE(f.players.created.size(), beforeTheSoundStarts ? 0 : 1);
+    delete window;
+}
+
+// Building a player holds up the thread that draws windows, so the window is drawn first.
+void TestAlarmWindow::windowIsDrawnBeforeItsSoundStarts() {
+    NotifyFixture f;
+    QPointer<TForm2> window = alarmWindow(f, "0", false);
+    qsizetype playersAtFirstPaint = -1;
+    EventRecorder paints(window, QEvent::Paint, [&] {
+        if (playersAtFirstPaint < 0)
+            playersAtFirstPaint = f.players.created.size();
+    });
+    window->show();
+    QCOMPARE(f.players.created.size(), 0);
+    QTRY_VERIFY(f.players.last());
+    QCOMPARE(playersAtFirstPaint, 0);
     delete window;
 }
 
@@ -204,6 +256,7 @@ void TestAlarmWindow::unplayableSoundIsSilentWithoutStopButton() {
     QVERIFY(!window->DsFancyButton1->isHidden());
     QTRY_VERIFY(window->DsFancyButton1->isHidden());
     QVERIFY(!window->playing());
+    QTRY_VERIFY(!f.players.last()); // no player is kept for a sound that cannot play
     QVERIFY(window->isVisible());
     QVERIFY(f.messages.isEmpty());
     delete window;
@@ -213,6 +266,7 @@ void TestAlarmWindow::noSoundWhenSwitchedOff() {
     NotifyFixture f;
     QPointer<TForm2> window = alarmWindow(f, "0", false, false);
     window->show();
+    QTest::qWait(400);          // past the latest moment a sound would have started
     QVERIFY(!f.players.last()); // not even a player is made
     QVERIFY(window->DsFancyButton1->isHidden());
     delete window;
@@ -229,12 +283,14 @@ void TestAlarmWindow::missingChosenSoundFallsBackToDefault() {
     file.close();
     QPointer<TForm2> window = alarmWindow(f, "0", false);
     window->show();
+    QTRY_VERIFY(f.players.last());
     QCOMPARE(f.players.last()->plays, QStringList{chosen});
     delete window;
 
     QVERIFY(QFile::remove(chosen));
     window = alarmWindow(f, "0", false);
     window->show();
+    QTRY_VERIFY(f.players.last());
     QCOMPARE(f.players.last()->plays, QStringList{f.services.defaultSoundFile});
     QVERIFY(f.settings->ReadFlag("settings", "defaultsound", false));
     delete window;
@@ -299,12 +355,14 @@ void TestAlarmWindow::birthdaySoundPlaysTwice() {
     window->show();
     QCOMPARE(window->windowTitle(), QStringLiteral("Birthday"));
     QVERIFY(!(window->windowFlags() & Qt::WindowStaysOnTopHint));
-    FakeSoundPlayer* player = f.players.last();
+    QTRY_VERIFY(f.players.last());
+    QPointer<FakeSoundPlayer> player = f.players.last();
     QVERIFY(player->finishPlay());
     QVERIFY(window->DsFancyButton1->isEnabled());
     QVERIFY(player->finishPlay());
     QCOMPARE(player->plays.size(), 2);
     QVERIFY(!window->DsFancyButton1->isEnabled());
+    QTRY_VERIFY(!player);
     QTest::mouseClick(window->Button1, Qt::LeftButton);
     QTRY_VERIFY(!window);
 }

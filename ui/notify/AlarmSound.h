@@ -7,18 +7,25 @@
 #include <memory>
 
 class QPushButton;
+class QWidget;
 
 // The sound of an alarm or birthday window: played twice through, or until "Stop Sound". A file that
 // cannot be played gives silence and no "Stop Sound", never a message.
+//
+// A player exists only while the sound plays: it is made by makePlayer when the sound starts and let go when the
+// sound is over (both plays ended, "Stop Sound", or a file that cannot be played), so that a media pipeline, its
+// threads and its decoder's memory do not outlive the sound in windows left open. Without a factory every start
+// fails quietly.
 class AlarmSound final : public QObject {
     Q_OBJECT
 public:
-    // The player is made by makePlayer on the first start, after the window is up: building a media
-    // pipeline takes time that would otherwise make every window late, silent ones included. Without a
-    // factory every start fails quietly.
     AlarmSound(SoundPlayerFactory makePlayer, QPushButton* stopButton, QObject* parent = nullptr);
     ~AlarmSound() override;
 
+    // The window comes first: building a player takes milliseconds (a tenth of a second for the first one in the
+    // process) on this thread, so the sound starts once the window has been painted, or after a short while at the
+    // latest. It counts as playing from this call on.
+    void startWhenShown(QWidget* window, const QString& fileName);
     void start(const QString& fileName);
     void stop(); // "Stop Sound"
 
@@ -28,11 +35,17 @@ public:
     bool playing = false;
     int playCount = 0; // completed plays; 50 after "Stop Sound", so nothing plays again
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void startPending();
     void unplayable();
+    void releasePlayer();
 
     SoundPlayerFactory m_makePlayer;
     std::unique_ptr<SoundPlayer> m_player;
     QPointer<QPushButton> m_stopButton;
     QString m_fileName;
+    bool m_startPending = false;
 };

@@ -112,7 +112,7 @@ void TForm2::FormShow() {
     FiringLog::windowShown("alarm", section, scheduled, *m_services.clock);
 
     if (sound)
-        MediaPlayer1->start(m_soundFile);
+        MediaPlayer1->startWhenShown(this, m_soundFile);
 }
 
 void TForm2::TimerTimer() {

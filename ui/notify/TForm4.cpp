@@ -75,7 +75,7 @@ void TForm4::FormShow() {
     WindowPlacement::centreOnDesktop(this);
     FiringLog::windowShown("birthday", section, scheduled, *m_services.clock);
     if (sound)
-        MediaPlayer1->start(m_soundFile);
+        MediaPlayer1->startWhenShown(this, m_soundFile);
 }
 
 void TForm4::Button1Click() {
