@@ -2,6 +2,7 @@
 
 #include "platform/SoundPlayer.h"
 
+class ClockChangeMonitor;
 class PowerBackend;
 class SleepMonitor;
 
@@ -12,4 +13,6 @@ struct PlatformServices {
     PowerBackend* power = nullptr;
     SleepMonitor* sleepMonitor = nullptr;
     SoundPlayerFactory makeSoundPlayer;
+    // Lets the clock watchdog rest while the main window is hidden; without it the watchdog ticks every second.
+    ClockChangeMonitor* clockChanges = nullptr;
 };

@@ -85,13 +85,13 @@ void SchedulerHost::attachPlatform(const PlatformServices& platform) {
         connect(m_sleepMonitor, &SleepMonitor::suspending, this, [this] { m_watchdog->systemSuspending(); });
         connect(m_sleepMonitor, &SleepMonitor::resumed, this, [this] { m_watchdog->systemResumed(); });
     }
+    m_watchdog->setClockChangeMonitor(platform.clockChanges);
 }
 
 void SchedulerHost::start() {
     m_scheduler->setInterval(Scheduler::MinInterval);
     m_scheduler->setEnabled(true);
-    m_watchdog->lastClockTick = m_form.clock().now();
-    m_watchdog->Timer1.start();
+    m_watchdog->start();
 }
 
 void SchedulerHost::schedulerAfterClockChange(bool on) {

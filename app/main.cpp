@@ -10,6 +10,7 @@
 #include "platform/MediaSoundPlayer.h"
 #include "platform/SingleInstance.h"
 #include "platform/SoundSetup.h"
+#include "platform/TimerfdClockChangeMonitor.h"
 #include "scheduler/SchedulerClock.h"
 #include "widgets/Theme.h"
 
@@ -49,11 +50,11 @@ int main(int argc, char** argv) {
         // The only place the real machine is reached: power actions and sleep notices through logind.
         LogindPowerBackend power(QDBusConnection::systemBus());
         LogindSleepMonitor sleepMonitor(QDBusConnection::systemBus());
+        TimerfdClockChangeMonitor clockChanges;
         TForm1 form(AppContext{DataFolders::exeFolder(), &clock, firstArgumentIs(argc, argv, "-h")});
-        form.schedulerHost().attachPlatform({&power, &sleepMonitor, [] {
-                                                 return std::unique_ptr<SoundPlayer>(
-                                                     std::make_unique<MediaSoundPlayer>());
-                                             }});
+        form.schedulerHost().attachPlatform(
+            {&power, &sleepMonitor, [] { return std::unique_ptr<SoundPlayer>(std::make_unique<MediaSoundPlayer>()); },
+             clockChanges.isValid() ? &clockChanges : nullptr});
         instance.listen([&form](InstanceMessage message) { form.handleInstanceMessage(message); });
         if (!form.startHidden())
             form.show();

@@ -1,6 +1,7 @@
 #include "app/ClockWatchdog.h"
 #include "ui/notify/TForm6.h"
 
+#include "fakes/FakePlatform.h"
 #include "scheduler/TestClock.h"
 
 #include <QPushButton>
@@ -37,6 +38,18 @@ struct Fixture {
     ClockWatchdog watchdog;
     int askedBefore = 0;
 };
+// The watchdog of a program whose main window can hide, with clock-change notices from a fake.
+struct RestingFixture : Fixture {
+    RestingFixture() {
+        watchdog.setMainWindow(&mainWindow);
+        watchdog.setClockChangeMonitor(&notices);
+        watchdog.start();
+    }
+    FakeClockChangeMonitor notices;
+    QWidget mainWindow;
+};
+
+enum class Wake { ClockNotice, WindowShown };
 } // namespace
 
 class TestClockWatchdog : public QObject {
@@ -52,6 +65,10 @@ private slots:
     void daylightSavingChange_data();
     void daylightSavingChange();
     void hiddenMainWindowStaysHidden();
+    void ticksOnlyWhileTheTitleIsSeen_data();
+    void ticksOnlyWhileTheTitleIsSeen();
+    void restingSeesTheSameChanges_data();
+    void restingSeesTheSameChanges();
 };
 
 void TestClockWatchdog::clockChanges_data() {
@@ -177,6 +194,96 @@ void TestClockWatchdog::hiddenMainWindowStaysHidden() {
     QVERIFY(!mainWindow.isVisible());
     QVERIFY(f.schedulerOn);
     QCOMPARE(f.warnings(), 1);
+}
+
+void TestClockWatchdog::ticksOnlyWhileTheTitleIsSeen_data() {
+    QTest::addColumn<bool>("notices");
+    QTest::addColumn<bool>("visible");
+    QTest::addColumn<bool>("ticks");
+    QTest::newRow("hidden, clock changes told") << true << false << false;
+    QTest::newRow("shown, clock changes told") << true << true << true;
+    QTest::newRow("hidden, nothing tells of clock changes") << false << false << true;
+}
+
+void TestClockWatchdog::ticksOnlyWhileTheTitleIsSeen() {
+    QFETCH(bool, notices);
+    QFETCH(bool, visible);
+    QFETCH(bool, ticks);
+    RestingFixture f;
+    if (!notices)
+        f.watchdog.setClockChangeMonitor(nullptr);
+    f.mainWindow.setVisible(visible);
+    QCOMPARE(f.watchdog.Timer1.isActive(), ticks);
+    QCOMPARE(f.watchdog.resting(), !ticks);
+
+    // Showing the window brings the ticks back, with the title right at once; hiding it again lets them rest.
+    const int titles = f.titles;
+    f.mainWindow.show();
+    QVERIFY(f.watchdog.Timer1.isActive());
+    QCOMPARE(f.titles, titles + (ticks ? 0 : 1));
+    f.mainWindow.hide();
+    QCOMPARE(f.watchdog.Timer1.isActive(), !notices);
+    QCOMPARE(f.warnings(), 0);
+}
+
+void TestClockWatchdog::restingSeesTheSameChanges_data() {
+    QTest::addColumn<qint64>("passes");   // time passing while the window is hidden
+    QTest::addColumn<qint64>("clockSet"); // the clock set forward or back (during the sleep, if any)
+    QTest::addColumn<qint64>("sleeps");   // the computer asleep
+    QTest::addColumn<bool>("sleepTold");  // logind told of the sleep
+    QTest::addColumn<Wake>("wake");       // what brings the next look at the clock
+    QTest::addColumn<int>("warnings");
+    QTest::newRow("set 2 hours forward") << 3 * Hour << 2 * Hour << 0LL << false << Wake::ClockNotice << 1;
+    QTest::newRow("set 2 hours back") << 3 * Hour << -2 * Hour << 0LL << false << Wake::ClockNotice << 1;
+    QTest::newRow("set 45 minutes forward") << 3 * Hour << 45 * Minute << 0LL << false << Wake::ClockNotice << 0;
+    QTest::newRow("set 61 minutes back") << Minute << -61 * Minute << 0LL << false << Wake::ClockNotice << 1;
+    QTest::newRow("hours pass, nothing set") << 5 * Hour << 0LL << 0LL << false << Wake::WindowShown << 0;
+    QTest::newRow("set 2 hours forward, seen when shown") << Hour << 2 * Hour << 0LL << false << Wake::WindowShown << 1;
+    QTest::newRow("3 hours asleep, told") << Hour << 0LL << 3 * Hour << true << Wake::ClockNotice << 0;
+    QTest::newRow("3 hours asleep and set, told") << Hour << 2 * Hour << 3 * Hour << true << Wake::WindowShown << 0;
+    // As the ticking watchdog: a sleep nobody announced looks like a change of the clock.
+    QTest::newRow("3 hours asleep, not told") << Hour << 0LL << 3 * Hour << false << Wake::ClockNotice << 1;
+}
+
+// A watchdog at rest judges a change as one ticking every second would: the same gaps warn, the same are let
+// through, and time simply passing is no change however long the rest.
+void TestClockWatchdog::restingSeesTheSameChanges() {
+    QFETCH(qint64, passes);
+    QFETCH(qint64, clockSet);
+    QFETCH(qint64, sleeps);
+    QFETCH(bool, sleepTold);
+    QFETCH(Wake, wake);
+    QFETCH(int, warnings);
+    RestingFixture f;
+    QVERIFY(f.watchdog.resting());
+    TForm6::setNextAnswer(false);
+    f.clock.advance(passes);
+    if (sleeps) {
+        if (sleepTold)
+            f.watchdog.systemSuspending();
+        f.clock.suspend(sleeps);
+        f.clock.jump(clockSet); // a time service stepping the clock as the computer wakes
+        // The kernel tells of the wall clock's jump on waking; logind's notice comes about then too.
+        f.notices.simulateClockChange();
+        if (sleepTold)
+            f.watchdog.systemResumed();
+        QVERIFY(f.watchdog.resting());
+    } else {
+        f.clock.jump(clockSet);
+    }
+    if (wake == Wake::ClockNotice)
+        f.notices.simulateClockChange();
+    else
+        f.mainWindow.show();
+    QCOMPARE(f.warnings(), warnings);
+    QVERIFY(f.schedulerOn); // "No": the scheduler runs again
+    QCOMPARE(f.watchdog.lastClockTick, f.clock.now());
+
+    // Ticking again afterwards, nothing more is asked.
+    f.mainWindow.show();
+    f.tick();
+    QCOMPARE(f.warnings(), warnings);
+    TForm6::setNextAnswer(std::nullopt);
 }
 
 QTEST_MAIN(TestClockWatchdog)

@@ -3,6 +3,7 @@
 // Stand-ins for the platform services, for tests of the windows and the main window. Header only: include
 // "fakes/FakePlatform.h" and link zentick_platform (for the interfaces).
 
+#include "platform/ClockChangeMonitor.h"
 #include "platform/PowerBackend.h"
 #include "platform/SleepMonitor.h"
 #include "platform/SoundPlayer.h"
@@ -102,4 +103,12 @@ public:
 
     void simulateSuspend() { Q_EMIT suspending(); }
     void simulateResume() { Q_EMIT resumed(); }
+};
+
+// The test says when the wall clock was set.
+class FakeClockChangeMonitor final : public ClockChangeMonitor {
+public:
+    using ClockChangeMonitor::ClockChangeMonitor;
+
+    void simulateClockChange() { Q_EMIT clockChanged(); }
 };
