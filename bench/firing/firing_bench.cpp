@@ -9,7 +9,9 @@
 // with a one-second timer (this program with --idle-reference), both measured over the same seconds:
 // CPU time and context switches from /proc.
 //
-//   firing_bench [--exe PATH] [--alarms N] [--idle-seconds S] [--sound] [--no-firing] [--no-idle]
+//   firing_bench [--exe PATH] [--alarms N] [--idle-seconds S] [--sound] [--no-firing] [--no-idle] [--platform xcb]
+//
+// --platform xcb runs the program (and the idle references) on the X server of $DISPLAY instead of offscreen.
 
 #include "scheduler/DayCount.h"
 #include "scheduler/EventRecord.h"
@@ -38,6 +40,7 @@ namespace {
 namespace Key = EventRecord::Key;
 
 QTextStream out(stdout);
+QString platform = QStringLiteral("offscreen"); // of the programs measured
 
 struct Options {
     QString exe = QStringLiteral(ZENTICK_EXECUTABLE);
@@ -107,7 +110,7 @@ void writeAlarm(TXMLIniFile& events, const QByteArray& section, double date, boo
 QProcess* startProgram(const QTemporaryDir& dir, bool trace, QObject* parent) {
     auto* process = new QProcess(parent);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.filePath(QStringLiteral("run")));
     if (trace)
         env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("zentick.firing.debug=true"));
@@ -259,38 +262,49 @@ int idleRun(const Options& options) {
         batch.commit();
     }
     QProcess* program = startProgram(dir, false, qApp);
-    auto* reference = new QProcess(qApp);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    reference->setProcessEnvironment(env);
-    reference->start(QCoreApplication::applicationFilePath(), {QStringLiteral("--idle-reference")});
-    if (!program->waitForStarted() || !reference->waitForStarted()) {
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
+    const auto startReference = [&env](const char* mode) {
+        auto* reference = new QProcess(qApp);
+        reference->setProcessEnvironment(env);
+        reference->start(QCoreApplication::applicationFilePath(), {QLatin1String(mode)});
+        return reference;
+    };
+    QProcess* reference = startReference("--idle-reference");
+    QProcess* bare = startReference("--idle-reference-bare");
+    if (!program->waitForStarted() || !reference->waitForStarted() || !bare->waitForStarted()) {
         out << "cannot start the programs\n";
         return 1;
     }
     QThread::msleep(3000); // start-up is not idling
-    const CpuSample p0 = sample(program->processId()), r0 = sample(reference->processId());
+    const CpuSample p0 = sample(program->processId()), r0 = sample(reference->processId()),
+                    b0 = sample(bare->processId());
     QElapsedTimer clock;
     clock.start();
     QThread::msleep(quint64(options.idleSeconds) * 1000);
-    const CpuSample p1 = sample(program->processId()), r1 = sample(reference->processId());
+    const CpuSample p1 = sample(program->processId()), r1 = sample(reference->processId()),
+                    b1 = sample(bare->processId());
     const double seconds = double(clock.elapsed()) / 1000.0;
-    const bool bothRan = program->state() == QProcess::Running && reference->state() == QProcess::Running;
+    const bool bothRan = program->state() == QProcess::Running && reference->state() == QProcess::Running &&
+                         bare->state() == QProcess::Running;
     stopProgram(program);
     stopProgram(reference);
+    stopProgram(bare);
 
     out << "## Idle cost\n\n";
     out << "no window open, 50 alarms days ahead, " << QString::number(seconds, 'f', 1) << " s measured"
         << (bothRan ? "" : " (A PROCESS ENDED EARLY)") << "\n\n";
-    out << "| | CPU ms | CPU % of one core | context switches / s |\n|---|---|---|---|\n";
+    out << "| | CPU ms | CPU % of one core | context switches / s | per minute |\n|---|---|---|---|---|\n";
     const auto row = [seconds](const char* name, const CpuSample& a, const CpuSample& b) {
         const double ms = b.cpuMs - a.cpuMs;
         out << "| " << name << " | " << QString::number(ms, 'f', 0) << " | "
             << QString::number(ms / (seconds * 10.0), 'f', 3) << " | "
-            << QString::number(double(b.switches - a.switches) / seconds, 'f', 2) << " |\n";
+            << QString::number(double(b.switches - a.switches) / seconds, 'f', 2) << " | "
+            << QString::number(double(b.switches - a.switches) * 60.0 / seconds, 'f', 0) << " |\n";
     };
     row("zentick", p0, p1);
     row("reference: hidden Qt window, 1 s timer", r0, r1);
+    row("reference: bare hidden Qt window", b0, b1);
     out << "\n";
     out.flush();
     return bothRan ? 0 : 2;
@@ -309,11 +323,17 @@ int idleReference(QApplication& app) {
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The bench itself shows nothing; the references it starts are told their platform.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.contains(QStringLiteral("--idle-reference")))
         return idleReference(app);
+    if (args.contains(QStringLiteral("--idle-reference-bare"))) {
+        const QWidget window; // created, never shown
+        return QApplication::exec();
+    }
 
     Options options;
     for (qsizetype i = 1; i < args.size(); ++i) {
@@ -325,6 +345,8 @@ int main(int argc, char** argv) {
             options.alarms = next.toInt(), ++i;
         else if (a == QLatin1String("--idle-seconds"))
             options.idleSeconds = next.toInt(), ++i;
+        else if (a == QLatin1String("--platform"))
+            platform = next, ++i;
         else if (a == QLatin1String("--sound"))
             options.sound = true;
         else if (a == QLatin1String("--no-firing"))

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QtGlobal>
+
+// What /proc tells of a running process: CPU time of all its threads (nanoseconds from schedstat, not clock
+// ticks), resident memory and its number of threads.
+struct ProcessSample {
+    double cpuMs = 0;
+    double rssMiB = 0;
+    double peakRssMiB = 0;
+    int threads = 0;
+};
+
+ProcessSample probeProcess(qint64 pid);

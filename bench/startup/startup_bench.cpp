@@ -1,0 +1,382 @@
+// Start-up, memory and threads of the running program on a real X server, against a bare Qt window of its own.
+//
+//   startup_bench [--exe PATH] [--runs N] [--records N] [--no-start] [--no-sound]
+//   startup_bench --bare-window        the reference: a bare Qt 6 window of the main window's size
+//
+// Start: the program in a temporary folder (as an installed copy, with its own runtime folder), empty or with an
+// "Alarms.xml" of N records days ahead; the time from starting the process until its first top-level window is
+// viewable on the X server (XWindowWatch), the CPU time it used until then and by 5 s, its resident memory and
+// threads 5 s after the start. The reference is this program with --bare-window, measured the same way.
+//
+// Sound: the program started hidden, 6 or 40 alarms with sound due from 6 s on, 250 ms apart; resident memory and
+// threads just before the first fires (idle), at the most while they sound, and once every sound has ended (each
+// plays the default melody twice).
+//
+// Each figure is the median of N starts; the runs alternate between the programs, so a load that comes and goes
+// falls on both.
+
+#include "ProcessProbe.h"
+#include "XWindowWatch.h"
+
+#include "scheduler/DayCount.h"
+#include "scheduler/EventRecord.h"
+#include "store/XMLIniFile.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QThread>
+#include <QWidget>
+
+#include <algorithm>
+#include <functional>
+#include <optional>
+
+namespace {
+
+namespace Key = EventRecord::Key;
+
+QTextStream out(stdout);
+
+struct Options {
+    QString exe = QStringLiteral(ZENTICK_EXECUTABLE);
+    int runs = 5;
+    int records = 20000;
+    bool start = true;
+    bool sound = true;
+    double soundSeconds = 12.0; // one play of the default melody
+};
+
+double median(QList<double> values) {
+    if (values.isEmpty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const qsizetype n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+double nowDayCount() {
+    return DayCount::fromDateTime(QDateTime::currentDateTime());
+}
+
+void writeAlarm(TXMLIniFile& events, const QByteArray& section, double date, bool sound, const QString& text) {
+    events.WriteString(section, Key::AlType, EventRecord::KindAlarm);
+    events.WriteDouble(section, Key::Date, date);
+    events.WriteFlag(section, Key::Repeat, false);
+    events.WriteFlag(section, Key::Sound, sound);
+    events.WriteFlag(section, Key::Bypass, false);
+    events.WriteFlag(section, Key::AllDays, true);
+    events.WriteFlag(section, Key::AllMonths, true);
+    EventRecord::writeTextBlock(events, section, {text});
+}
+
+// A folder laid out as an installed copy: the executable and the default melody beside the files it will create.
+struct Installed {
+    explicit Installed(const QString& exe) {
+        ok = dir.isValid() && QFile::copy(exe, path(QStringLiteral("zentick")));
+        const QString melody = QFileInfo(exe).dir().filePath(QStringLiteral("hurryup.mid"));
+        if (QFile::exists(melody))
+            QFile::copy(melody, path(QStringLiteral("hurryup.mid")));
+        QDir(dir.path()).mkpath(QStringLiteral("run"));
+        QFile::setPermissions(path(QStringLiteral("run")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        ok = ok && QDir(dir.path()).mkpath(QStringLiteral("Alarms Directory"));
+    }
+    QString path(const QString& name) const { return dir.filePath(name); }
+    QString events() const { return path(QStringLiteral("Alarms Directory/Alarms.xml")); }
+
+    QTemporaryDir dir;
+    bool ok = false;
+};
+
+struct Launch {
+    QString program;
+    QStringList arguments;
+    QString folder; // working folder and XDG_RUNTIME_DIR's parent; empty for the reference
+};
+
+std::unique_ptr<QProcess> launch(const Launch& what) {
+    auto process = std::make_unique<QProcess>();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.remove(QStringLiteral("QT_LOGGING_RULES"));
+    if (!what.folder.isEmpty()) {
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), what.folder + QStringLiteral("/run"));
+        process->setWorkingDirectory(what.folder);
+    }
+    process->setProcessEnvironment(env);
+    process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process->start(what.program, what.arguments);
+    return process;
+}
+
+void stop(QProcess& process) {
+    process.terminate();
+    if (!process.waitForFinished(5000)) {
+        process.kill();
+        process.waitForFinished(2000);
+    }
+}
+
+void sleepUntil(const QElapsedTimer& since, qint64 ms) {
+    const qint64 left = ms - since.elapsed();
+    if (left > 0)
+        QThread::msleep(quint64(left));
+}
+
+struct StartFigures {
+    double visibleMs = 0;
+    double cpuVisibleMs = 0;
+    double cpu5sMs = 0;
+    double rss5sMiB = 0;
+    double threads5s = 0;
+};
+
+std::optional<StartFigures> measureStart(XWindowWatch& watch, const Launch& what) {
+    QElapsedTimer since;
+    since.start();
+    const std::unique_ptr<QProcess> process = launch(what);
+    if (!process->waitForStarted(5000))
+        return std::nullopt;
+    StartFigures f;
+    if (!watch.waitForViewableWindow(process->processId(), 20000)) {
+        stop(*process);
+        return std::nullopt;
+    }
+    f.visibleMs = double(since.nsecsElapsed()) / 1e6;
+    f.cpuVisibleMs = probeProcess(process->processId()).cpuMs;
+    sleepUntil(since, 5000);
+    const ProcessSample at5 = probeProcess(process->processId());
+    f.cpu5sMs = at5.cpuMs;
+    f.rss5sMiB = at5.rssMiB;
+    f.threads5s = at5.threads;
+    stop(*process);
+    return f;
+}
+
+struct Subject {
+    QString name;
+    std::function<Launch()> prepare; // a fresh folder for every start
+    std::shared_ptr<Installed> installed;
+    QList<StartFigures> figures;
+};
+
+int startRun(const Options& options, XWindowWatch& watch) {
+    // One prepared copy of the store with records; every start gets a fresh copy of it.
+    QTemporaryDir template_;
+    const QString recordsFile = template_.filePath(QStringLiteral("Alarms.xml"));
+    {
+        QElapsedTimer made;
+        made.start();
+        TXMLIniFile events(recordsFile);
+        TXMLIniFile::Batch batch(events);
+        const double base = nowDayCount() + 30;
+        for (int i = 0; i < options.records; ++i)
+            writeAlarm(events, QByteArray::number(i), base + i / 100.0, i % 2 == 0,
+                       QStringLiteral("Record %1: call back about the order").arg(i));
+        batch.commit();
+    }
+    const double fileMiB = double(QFileInfo(recordsFile).size()) / (1024.0 * 1024.0);
+
+    QList<Subject> subjects;
+    subjects.append({QStringLiteral("reference: bare Qt 6 window"), [] {
+                         return Launch{QCoreApplication::applicationFilePath(), {QStringLiteral("--bare-window")}, {}};
+                     }});
+    const auto zentick = [&options](const QString& records) {
+        return [&options, records, holder = std::make_shared<std::unique_ptr<Installed>>()] {
+            *holder = std::make_unique<Installed>(options.exe);
+            if (!records.isEmpty())
+                QFile::copy(records, (*holder)->events());
+            return Launch{(*holder)->path(QStringLiteral("zentick")), {}, (*holder)->dir.path()};
+        };
+    };
+    subjects.append({QStringLiteral("zentick, empty store"), zentick(QString())});
+    subjects.append({QStringLiteral("zentick, %1 records (%2 MiB)").arg(options.records).arg(fileMiB, 0, 'f', 1),
+                     zentick(recordsFile)});
+
+    for (int run = 0; run < options.runs; ++run) {
+        for (Subject& subject : subjects) {
+            const std::optional<StartFigures> f = measureStart(watch, subject.prepare());
+            if (!f) {
+                out << "no window from " << subject.name << "\n";
+                return 2;
+            }
+            subject.figures << *f;
+        }
+    }
+
+    out << "## Start-up (X server, " << options.runs << " starts each, medians)\n\n";
+    out << "| | start to visible window, ms | x reference | CPU until visible, ms | CPU by 5 s, ms | x reference | "
+           "resident memory at 5 s, MiB | x reference | threads at 5 s |\n|---|---|---|---|---|---|---|---|---|\n";
+    const auto pick = [](const Subject& s, double StartFigures::*field) {
+        QList<double> values;
+        for (const StartFigures& f : s.figures)
+            values << f.*field;
+        return median(values);
+    };
+    const Subject& reference = subjects.first();
+    for (const Subject& s : subjects) {
+        const auto ratio = [&](double StartFigures::*field) {
+            return QString::number(pick(s, field) / std::max(pick(reference, field), 1e-9), 'f', 2);
+        };
+        out << "| " << s.name << " | " << QString::number(pick(s, &StartFigures::visibleMs), 'f', 0) << " | "
+            << ratio(&StartFigures::visibleMs) << " | " << QString::number(pick(s, &StartFigures::cpuVisibleMs), 'f', 0)
+            << " | " << QString::number(pick(s, &StartFigures::cpu5sMs), 'f', 0) << " | "
+            << ratio(&StartFigures::cpu5sMs) << " | " << QString::number(pick(s, &StartFigures::rss5sMiB), 'f', 1)
+            << " | " << ratio(&StartFigures::rss5sMiB) << " | "
+            << QString::number(pick(s, &StartFigures::threads5s), 'f', 0) << " |\n";
+    }
+    out << "\nevery start: ";
+    for (const Subject& s : subjects) {
+        out << s.name << ": ";
+        for (const StartFigures& f : s.figures)
+            out << QString::number(f.visibleMs, 'f', 0) << " ";
+        out << "ms; ";
+    }
+    out << "\n\n";
+    out.flush();
+    return 0;
+}
+
+struct SoundFigures {
+    double idleRssMiB = 0, idleThreads = 0;
+    double peakRssMiB = 0, peakThreads = 0;
+    double afterRssMiB = 0, afterThreads = 0;
+    double cpuMs = 0; // from just before the first alarm until the end
+};
+
+std::optional<SoundFigures> measureSound(const Options& options, int alarms) {
+    Installed installed(options.exe);
+    if (!installed.ok)
+        return std::nullopt;
+    constexpr qint64 FirstAlarmMs = 6000;
+    constexpr qint64 SpacingMs = 250;
+    {
+        TXMLIniFile events(installed.events());
+        TXMLIniFile::Batch batch(events);
+        const double start = nowDayCount();
+        for (int i = 0; i < alarms; ++i)
+            writeAlarm(events, QByteArray::number(i), start + double(FirstAlarmMs + i * SpacingMs) / 86'400'000.0, true,
+                       QStringLiteral("Alarm %1").arg(i));
+        batch.commit();
+    }
+    QElapsedTimer since;
+    since.start();
+    const std::unique_ptr<QProcess> process =
+        launch({installed.path(QStringLiteral("zentick")), {QStringLiteral("-h")}, installed.dir.path()});
+    if (!process->waitForStarted(5000))
+        return std::nullopt;
+    const qint64 pid = process->processId();
+    SoundFigures f;
+    sleepUntil(since, FirstAlarmMs - 500);
+    const ProcessSample idle = probeProcess(pid);
+    f.idleRssMiB = idle.rssMiB;
+    f.idleThreads = idle.threads;
+    // Every sound plays twice through; then a few seconds for the players to go.
+    const qint64 endMs = FirstAlarmMs + (alarms - 1) * SpacingMs + qint64(2 * options.soundSeconds * 1000) + 4000;
+    while (since.elapsed() < endMs && process->state() == QProcess::Running) {
+        const ProcessSample s = probeProcess(pid);
+        f.peakThreads = std::max(f.peakThreads, double(s.threads));
+        f.peakRssMiB = std::max(f.peakRssMiB, s.peakRssMiB);
+        QThread::msleep(250);
+    }
+    const ProcessSample after = probeProcess(pid);
+    f.afterRssMiB = after.rssMiB;
+    f.afterThreads = after.threads;
+    f.cpuMs = after.cpuMs - idle.cpuMs;
+    const bool ran = process->state() == QProcess::Running;
+    stop(*process);
+    if (!ran)
+        return std::nullopt;
+    return f;
+}
+
+int soundRun(const Options& options) {
+    out << "## Memory and threads around alarms with sound (" << options.runs << " starts each, medians)\n\n";
+    out << "| alarms | idle before, MiB | threads | at the most while sounding, MiB | threads | all sounds ended, MiB "
+           "| "
+           "threads | ended minus idle, MiB | CPU of the sounds, s |\n|---|---|---|---|---|---|---|---|---|\n";
+    for (int alarms : {6, 40}) {
+        QList<SoundFigures> all;
+        for (int run = 0; run < options.runs; ++run) {
+            const std::optional<SoundFigures> f = measureSound(options, alarms);
+            if (!f) {
+                out << "the program ended early\n";
+                return 2;
+            }
+            all << *f;
+        }
+        const auto pick = [&all](double SoundFigures::*field) {
+            QList<double> values;
+            for (const SoundFigures& f : all)
+                values << f.*field;
+            return median(values);
+        };
+        QList<double> grown;
+        for (const SoundFigures& f : all)
+            grown << f.afterRssMiB - f.idleRssMiB;
+        out << "| " << alarms << " | " << QString::number(pick(&SoundFigures::idleRssMiB), 'f', 1) << " | "
+            << pick(&SoundFigures::idleThreads) << " | " << QString::number(pick(&SoundFigures::peakRssMiB), 'f', 1)
+            << " | " << pick(&SoundFigures::peakThreads) << " | "
+            << QString::number(pick(&SoundFigures::afterRssMiB), 'f', 1) << " | " << pick(&SoundFigures::afterThreads)
+            << " | " << QString::number(median(grown), 'f', 1) << " | "
+            << QString::number(pick(&SoundFigures::cpuMs) / 1000.0, 'f', 2) << " |\n";
+        out.flush();
+    }
+    out << "\n";
+    return 0;
+}
+
+// The floor: a bare Qt window of the main window's size with a title, shown at once.
+int bareWindow(QApplication& app) {
+    QWidget window;
+    window.setWindowTitle(QStringLiteral("Bare Qt window"));
+    window.setFixedSize(410, 322);
+    window.show();
+    return app.exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const bool bare = argc > 1 && qstrcmp(argv[1], "--bare-window") == 0;
+    if (!bare)
+        qputenv("QT_QPA_PLATFORM", "offscreen"); // this process shows nothing itself
+    QApplication app(argc, argv);
+    if (bare)
+        return bareWindow(app);
+
+    Options options;
+    const QStringList args = app.arguments();
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QString& a = args[i];
+        const QString next = i + 1 < args.size() ? args[i + 1] : QString();
+        if (a == QLatin1String("--exe"))
+            options.exe = next, ++i;
+        else if (a == QLatin1String("--runs"))
+            options.runs = next.toInt(), ++i;
+        else if (a == QLatin1String("--records"))
+            options.records = next.toInt(), ++i;
+        else if (a == QLatin1String("--sound-seconds"))
+            options.soundSeconds = next.toDouble(), ++i;
+        else if (a == QLatin1String("--no-start"))
+            options.start = false;
+        else if (a == QLatin1String("--no-sound"))
+            options.sound = false;
+    }
+    XWindowWatch watch;
+    if (!watch.isValid()) {
+        out << "no X display: run this through bench/startup/run.sh\n";
+        return 1;
+    }
+    out << "program: " << options.exe << "\n\n";
+    int result = 0;
+    if (options.start)
+        result |= startRun(options, watch);
+    if (options.sound)
+        result |= soundRun(options);
+    return result;
+}
