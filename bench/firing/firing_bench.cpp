@@ -13,6 +13,8 @@
 //
 // --platform xcb runs the program (and the idle references) on the X server of $DISPLAY instead of offscreen.
 
+#include "../common/BenchSupport.h"
+
 #include "scheduler/DayCount.h"
 #include "scheduler/EventRecord.h"
 #include "store/XMLIniFile.h"
@@ -37,6 +39,7 @@
 
 namespace {
 
+using namespace BenchSupport;
 namespace Key = EventRecord::Key;
 
 QTextStream out(stdout);
@@ -50,10 +53,6 @@ struct Options {
     bool firing = true;
     bool idle = true;
 };
-
-double nowDayCount() {
-    return DayCount::fromDateTime(QDateTime::currentDateTime());
-}
 
 // Nearest-rank percentile of sorted values.
 double percentile(const QList<double>& sorted, double p) {
@@ -82,31 +81,6 @@ Summary summarise(QList<double> values) {
     return s;
 }
 
-// A folder laid out as an installed copy: the executable (and the default melody) beside the files
-// it will create, and a private runtime folder so it never meets another running instance.
-bool prepareFolder(const QTemporaryDir& dir, const QString& exe) {
-    const QString target = dir.filePath(QStringLiteral("zentick"));
-    if (!QFile::copy(exe, target))
-        return false;
-    const QString melody = QFileInfo(exe).dir().filePath(QStringLiteral("hurryup.mid"));
-    if (QFile::exists(melody))
-        QFile::copy(melody, dir.filePath(QStringLiteral("hurryup.mid")));
-    QDir(dir.path()).mkpath(QStringLiteral("run"));
-    QFile::setPermissions(dir.filePath(QStringLiteral("run")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    return QDir(dir.path()).mkpath(QStringLiteral("Alarms Directory"));
-}
-
-void writeAlarm(TXMLIniFile& events, const QByteArray& section, double date, bool sound) {
-    events.WriteString(section, Key::AlType, EventRecord::KindAlarm);
-    events.WriteDouble(section, Key::Date, date);
-    events.WriteFlag(section, Key::Repeat, false);
-    events.WriteFlag(section, Key::Sound, sound);
-    events.WriteFlag(section, Key::Bypass, false);
-    events.WriteFlag(section, Key::AllDays, true);
-    events.WriteFlag(section, Key::AllMonths, true);
-    EventRecord::writeTextBlock(events, section, {QStringLiteral("Alarm %1").arg(QString::fromLatin1(section))});
-}
-
 QProcess* startProgram(const QTemporaryDir& dir, bool trace, QObject* parent) {
     auto* process = new QProcess(parent);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -122,17 +96,9 @@ QProcess* startProgram(const QTemporaryDir& dir, bool trace, QObject* parent) {
     return process;
 }
 
-void stopProgram(QProcess* process) {
-    process->terminate();
-    if (!process->waitForFinished(5000)) {
-        process->kill();
-        process->waitForFinished(2000);
-    }
-}
-
 int firingRun(const Options& options) {
     QTemporaryDir dir;
-    if (!dir.isValid() || !prepareFolder(dir, options.exe)) {
+    if (!dir.isValid() || !prepareInstalledFolder(dir, options.exe)) {
         out << "cannot prepare a folder for " << options.exe << "\n";
         return 1;
     }
@@ -142,12 +108,12 @@ int firingRun(const Options& options) {
     QRandomGenerator random(42);
     QList<double> dates;
     {
-        TXMLIniFile events(dir.filePath(QStringLiteral("Alarms Directory/Alarms.xml")));
+        TXMLIniFile events(eventStoreOf(dir));
         TXMLIniFile::Batch batch(events);
         double at = DayCount::addSeconds(nowDayCount(), 4);
         for (int i = 0; i < options.alarms; ++i) {
             at = (at * 86'400'000.0 + double(random.bounded(120, 601))) / 86'400'000.0;
-            writeAlarm(events, QByteArray::number(i), at, options.sound);
+            writeAlarm(events, QByteArray::number(i), at, options.sound, QStringLiteral("Alarm %1").arg(i));
             dates << events.ReadDouble(QByteArray::number(i), Key::Date, 0); // as stored, 15 digits
         }
         batch.commit();
@@ -195,7 +161,7 @@ int firingRun(const Options& options) {
     while ((late.size() < options.alarms || reference.size() < options.alarms) && waited.elapsed() < deadline &&
            program->state() != QProcess::NotRunning)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    stopProgram(program);
+    stopProgram(*program);
 
     const Summary p = summarise(late);
     const Summary settledSummary = summarise(settled);
@@ -249,16 +215,16 @@ CpuSample sample(qint64 pid) {
 
 int idleRun(const Options& options) {
     QTemporaryDir dir;
-    if (!dir.isValid() || !prepareFolder(dir, options.exe)) {
+    if (!dir.isValid() || !prepareInstalledFolder(dir, options.exe)) {
         out << "cannot prepare a folder for " << options.exe << "\n";
         return 1;
     }
     {
         // Fifty alarms days ahead: every minute's tick reads them all.
-        TXMLIniFile events(dir.filePath(QStringLiteral("Alarms Directory/Alarms.xml")));
+        TXMLIniFile events(eventStoreOf(dir));
         TXMLIniFile::Batch batch(events);
         for (int i = 0; i < 50; ++i)
-            writeAlarm(events, QByteArray::number(i), nowDayCount() + 2 + i, true);
+            writeAlarm(events, QByteArray::number(i), nowDayCount() + 2 + i, true, QStringLiteral("Alarm %1").arg(i));
         batch.commit();
     }
     QProcess* program = startProgram(dir, false, qApp);
@@ -287,9 +253,9 @@ int idleRun(const Options& options) {
     const double seconds = double(clock.elapsed()) / 1000.0;
     const bool bothRan = program->state() == QProcess::Running && reference->state() == QProcess::Running &&
                          bare->state() == QProcess::Running;
-    stopProgram(program);
-    stopProgram(reference);
-    stopProgram(bare);
+    stopProgram(*program);
+    stopProgram(*reference);
+    stopProgram(*bare);
 
     out << "## Idle cost\n\n";
     out << "no window open, 50 alarms days ahead, " << QString::number(seconds, 'f', 1) << " s measured"

@@ -15,6 +15,7 @@
 // Each figure is the median of N starts; the runs alternate between the programs, so a load that comes and goes
 // falls on both.
 
+#include "../common/BenchSupport.h"
 #include "ProcessProbe.h"
 #include "XWindowWatch.h"
 
@@ -38,7 +39,7 @@
 
 namespace {
 
-namespace Key = EventRecord::Key;
+using namespace BenchSupport;
 
 QTextStream out(stdout);
 
@@ -59,34 +60,12 @@ double median(QList<double> values) {
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-double nowDayCount() {
-    return DayCount::fromDateTime(QDateTime::currentDateTime());
-}
-
-void writeAlarm(TXMLIniFile& events, const QByteArray& section, double date, bool sound, const QString& text) {
-    events.WriteString(section, Key::AlType, EventRecord::KindAlarm);
-    events.WriteDouble(section, Key::Date, date);
-    events.WriteFlag(section, Key::Repeat, false);
-    events.WriteFlag(section, Key::Sound, sound);
-    events.WriteFlag(section, Key::Bypass, false);
-    events.WriteFlag(section, Key::AllDays, true);
-    events.WriteFlag(section, Key::AllMonths, true);
-    EventRecord::writeTextBlock(events, section, {text});
-}
-
-// A folder laid out as an installed copy: the executable and the default melody beside the files it will create.
+// An installed copy in a temporary folder.
 struct Installed {
-    explicit Installed(const QString& exe) {
-        ok = dir.isValid() && QFile::copy(exe, path(QStringLiteral("zentick")));
-        const QString melody = QFileInfo(exe).dir().filePath(QStringLiteral("hurryup.mid"));
-        if (QFile::exists(melody))
-            QFile::copy(melody, path(QStringLiteral("hurryup.mid")));
-        QDir(dir.path()).mkpath(QStringLiteral("run"));
-        QFile::setPermissions(path(QStringLiteral("run")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        ok = ok && QDir(dir.path()).mkpath(QStringLiteral("Alarms Directory"));
-    }
+    explicit Installed(const QString& exe)
+        : ok(prepareInstalledFolder(dir, exe)) {}
     QString path(const QString& name) const { return dir.filePath(name); }
-    QString events() const { return path(QStringLiteral("Alarms Directory/Alarms.xml")); }
+    QString events() const { return eventStoreOf(dir); }
 
     QTemporaryDir dir;
     bool ok = false;
@@ -113,14 +92,6 @@ std::unique_ptr<QProcess> launch(const Launch& what) {
     return process;
 }
 
-void stop(QProcess& process) {
-    process.terminate();
-    if (!process.waitForFinished(5000)) {
-        process.kill();
-        process.waitForFinished(2000);
-    }
-}
-
 void sleepUntil(const QElapsedTimer& since, qint64 ms) {
     const qint64 left = ms - since.elapsed();
     if (left > 0)
@@ -143,7 +114,7 @@ std::optional<StartFigures> measureStart(XWindowWatch& watch, const Launch& what
         return std::nullopt;
     StartFigures f;
     if (!watch.waitForViewableWindow(process->processId(), 20000)) {
-        stop(*process);
+        stopProgram(*process);
         return std::nullopt;
     }
     f.visibleMs = double(since.nsecsElapsed()) / 1e6;
@@ -153,7 +124,7 @@ std::optional<StartFigures> measureStart(XWindowWatch& watch, const Launch& what
     f.cpu5sMs = at5.cpuMs;
     f.rss5sMiB = at5.rssMiB;
     f.threads5s = at5.threads;
-    stop(*process);
+    stopProgram(*process);
     return f;
 }
 
@@ -288,7 +259,7 @@ std::optional<SoundFigures> measureSound(const Options& options, int alarms) {
     f.afterThreads = after.threads;
     f.cpuMs = after.cpuMs - idle.cpuMs;
     const bool ran = process->state() == QProcess::Running;
-    stop(*process);
+    stopProgram(*process);
     if (!ran)
         return std::nullopt;
     return f;
