@@ -1,6 +1,7 @@
 #include "XWindowWatch.h"
 
 #include <QElapsedTimer>
+#include <QList>
 
 #include <cstdlib>
 #include <cstring>

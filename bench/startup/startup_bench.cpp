@@ -129,9 +129,11 @@ std::optional<StartFigures> measureStart(XWindowWatch& watch, const Launch& what
 }
 
 struct Subject {
+    Subject(QString n, std::function<Launch()> p)
+        : name(std::move(n))
+        , prepare(std::move(p)) {}
     QString name;
     std::function<Launch()> prepare; // a fresh folder for every start
-    std::shared_ptr<Installed> installed;
     QList<StartFigures> figures;
 };
 
