@@ -26,21 +26,15 @@ public:
     explicit SvgIconEngine(QString path)
         : m_path(std::move(path)) {}
 
-    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State) override {
         const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
-        QPixmap picture = scaledPixmap(rect.size(), mode, state, ratio);
-        painter->drawPixmap(rect, picture);
+        painter->drawPixmap(rect, draw(rect.size(), mode, ratio));
     }
-    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        return scaledPixmap(size, mode, state, 1.0);
-    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override { return draw(size, mode, 1.0); }
+    // QIcon asks with the size in device pixels.
     QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State, qreal scale) override {
-        QPixmap picture = Icons::pixmap(m_path, size, scale);
-        if (mode == QIcon::Normal || picture.isNull() || !QApplication::style())
-            return picture;
-        QStyleOption option;
-        option.palette = QApplication::palette();
-        return QApplication::style()->generatedIconPixmap(mode, picture, &option);
+        const qreal ratio = scale > 0 ? scale : 1.0;
+        return draw((QSizeF(size) / ratio).toSize(), mode, ratio);
     }
     QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override { return size; }
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
@@ -51,6 +45,15 @@ public:
     QIconEngine* clone() const override { return new SvgIconEngine(m_path); }
 
 private:
+    QPixmap draw(const QSize& size, QIcon::Mode mode, qreal ratio) const {
+        QPixmap picture = Icons::pixmap(m_path, size, ratio);
+        if (mode == QIcon::Normal || picture.isNull() || !QApplication::style())
+            return picture;
+        QStyleOption option;
+        option.palette = QApplication::palette();
+        return QApplication::style()->generatedIconPixmap(mode, picture, &option);
+    }
+
     QString m_path;
 };
 } // namespace
