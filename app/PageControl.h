@@ -39,8 +39,8 @@ public:
 
     // A page handed over already built would cost its construction at start-up for every run.
     template <class Page, class... Rest, std::enable_if_t<std::is_base_of_v<QWidget, Page>, int> = 0>
-    void addPage(int, Page*, Rest...) {
-        static_assert(!sizeof(Page), "pass a factory: addPage(index, [this] { return new Page(*this); }, ...)");
+    void addPage(int /*index*/, Page* /*page*/, Rest... /*rest*/) {
+        static_assert(!sizeof(Page), "pass a factory: addPage(index, lazy<Page>(), ...)");
     }
 
     void showPage(int index);

@@ -26,18 +26,20 @@ public:
     explicit SvgIconEngine(QString path)
         : m_path(std::move(path)) {}
 
-    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State) override {
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State /*state*/) override {
         const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
         painter->drawPixmap(rect, draw(rect.size(), mode, ratio));
     }
-    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override { return draw(size, mode, 1.0); }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State /*state*/) override {
+        return draw(size, mode, 1.0);
+    }
     // QIcon asks with the size in device pixels.
-    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State, qreal scale) override {
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State /*state*/, qreal scale) override {
         const qreal ratio = scale > 0 ? scale : 1.0;
         return draw((QSizeF(size) / ratio).toSize(), mode, ratio);
     }
-    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override { return size; }
-    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+    QSize actualSize(const QSize& size, QIcon::Mode /*mode*/, QIcon::State /*state*/) override { return size; }
+    QList<QSize> availableSizes(QIcon::Mode /*mode*/, QIcon::State /*state*/) override {
         return {{16, 16}, {22, 22}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}};
     }
     bool isNull() override { return !QFile::exists(m_path); }

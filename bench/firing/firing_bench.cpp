@@ -243,13 +243,15 @@ int idleRun(const Options& options) {
         return 1;
     }
     QThread::msleep(3000); // start-up is not idling
-    const CpuSample p0 = sample(program->processId()), r0 = sample(reference->processId()),
-                    b0 = sample(bare->processId());
+    const CpuSample p0 = sample(program->processId());
+    const CpuSample r0 = sample(reference->processId());
+    const CpuSample b0 = sample(bare->processId());
     QElapsedTimer clock;
     clock.start();
     QThread::msleep(quint64(options.idleSeconds) * 1000);
-    const CpuSample p1 = sample(program->processId()), r1 = sample(reference->processId()),
-                    b1 = sample(bare->processId());
+    const CpuSample p1 = sample(program->processId());
+    const CpuSample r1 = sample(reference->processId());
+    const CpuSample b1 = sample(bare->processId());
     const double seconds = double(clock.elapsed()) / 1000.0;
     const bool bothRan = program->state() == QProcess::Running && reference->state() == QProcess::Running &&
                          bare->state() == QProcess::Running;

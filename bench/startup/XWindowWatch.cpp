@@ -60,13 +60,13 @@ bool XWindowWatch::hasViewableWindow(qint64 pid, int minSize) {
     const auto viewable = [this, minSize](xcb_window_t window) {
         xcb_get_window_attributes_reply_t* attributes =
             xcb_get_window_attributes_reply(m_connection, xcb_get_window_attributes(m_connection, window), nullptr);
-        const bool mapped = attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+        const bool mapped = attributes != nullptr && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
         std::free(attributes);
         if (!mapped)
             return false;
         xcb_get_geometry_reply_t* geometry =
             xcb_get_geometry_reply(m_connection, xcb_get_geometry(m_connection, window), nullptr);
-        const bool large = geometry && geometry->width >= minSize && geometry->height >= minSize;
+        const bool large = geometry != nullptr && geometry->width >= minSize && geometry->height >= minSize;
         std::free(geometry);
         return large;
     };

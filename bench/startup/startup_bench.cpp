@@ -309,7 +309,7 @@ int bareWindow(QApplication& app) {
     window.setWindowTitle(QStringLiteral("Bare Qt window"));
     window.setFixedSize(410, 322);
     window.show();
-    return app.exec();
+    return QApplication::exec();
 }
 
 } // namespace
@@ -323,7 +323,7 @@ int main(int argc, char** argv) {
         return bareWindow(app);
 
     Options options;
-    const QStringList args = app.arguments();
+    const QStringList args = QCoreApplication::arguments();
     for (qsizetype i = 1; i < args.size(); ++i) {
         const QString& a = args[i];
         const QString next = i + 1 < args.size() ? args[i + 1] : QString();

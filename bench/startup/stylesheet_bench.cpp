@@ -57,14 +57,17 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     Q_INIT_RESOURCE(resources);
     QLoggingCategory::setFilterRules(QStringLiteral("qt.core.qobject.connect.warning=false"));
-    const QStringList args = app.arguments();
+    const QStringList args = QCoreApplication::arguments();
     const qsizetype at = args.indexOf(QStringLiteral("--rounds"));
     const int rounds = at >= 0 && at + 1 < args.size() ? args[at + 1].toInt() : 15;
 
     Theme::apply(app);
     const QString sheet = app.styleSheet();
     oneRound(); // fonts, plugins and caches that any first window pays for
-    QList<double> withMenu, withAll, withoutMenu, withoutAll;
+    QList<double> withMenu;
+    QList<double> withAll;
+    QList<double> withoutMenu;
+    QList<double> withoutAll;
     for (int i = 0; i < rounds; ++i) {
         app.setStyleSheet(sheet);
         const Round with = oneRound();

@@ -46,7 +46,7 @@ public:
         , m_seen(std::move(seen)) {
         watched->installEventFilter(this);
     }
-    bool eventFilter(QObject*, QEvent* event) override {
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
         if (event->type() == m_type)
             m_seen();
         return false;
