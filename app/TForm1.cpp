@@ -132,6 +132,13 @@ void TForm1::openDataStores(const QString& dataFolder) {
         m_schedulerHost->storesReplaced();
 }
 
+void TForm1::closeDataStores() {
+    m_eventStore.reset();
+    m_pastAlarmStore.reset();
+    m_addressBookStore.reset();
+    m_diaryStore.reset();
+}
+
 void TForm1::importLegacyDataFiles() {
     using LegacyImport::Conversion;
     const auto legacy = [this](const char* name) -> QString {

@@ -39,6 +39,9 @@ public:
 
     // Replaces the four data stores by ones on the files of dataFolder; the old ones save once more.
     void openDataStores(const QString& dataFolder);
+    // Lets go of the four data stores before their files move to another folder; nothing may read them until
+    // openDataStores() has brought them back.
+    void closeDataStores();
 
     // "Morvi© Zentick®  " and the date-time as the user reads it; the clock watchdog refreshes it every
     // second.

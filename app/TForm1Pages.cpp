@@ -17,6 +17,7 @@
 #include "ui/personal/AddressEntryPage.h"
 #include "ui/personal/DiaryNotePage.h"
 #include "ui/personal/DiaryPage.h"
+#include "ui/settings/SettingsPage.h"
 #include "ui/tools/TimerPage.h"
 #include "widgets/ShadowLabel.h"
 
@@ -52,7 +53,7 @@ void TForm1::buildPages() {
     PageControl1->addPage(AddAddressTab, lazy<AddressEntryPage>(), &AddressEntryPage::AddAddressTabShow);
     PageControl1->addPage(CalendarTab, lazy<DiaryPage>(), &DiaryPage::CalendarTabShow);
     PageControl1->addPage(EditCalendarTab, lazy<DiaryNotePage>(), &DiaryNotePage::EditCalendarTabShow);
-    PageControl1->addPage(SetTab, placeholder("Settings"));
+    PageControl1->addPage(SetTab, lazy<SettingsPage>(), &SettingsPage::SetTabShow);
     PageControl1->addPage(TimerTab, lazy<TimerPage>(), &TimerPage::TimerTabShow);
     PageControl1->addPage(EditTab, placeholder("View Events"));
     PageControl1->addPage(EditViewTab, placeholder("Edit Alarms"));

@@ -1,0 +1,113 @@
+#include "platform/FileOperations.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+namespace {
+
+FileOperations* g_replacement = nullptr;
+
+QByteArray native(const QString& path) {
+    return QFile::encodeName(path);
+}
+
+int result(int rc) {
+    return rc == 0 ? 0 : errno;
+}
+
+int writeAll(int fd, const char* data, ssize_t size) {
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, size_t(size));
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        data += written;
+        size -= written;
+    }
+    return 0;
+}
+
+int copyContent(int in, int out) {
+    char buffer[64 * 1024];
+    for (;;) {
+        const ssize_t got = ::read(in, buffer, sizeof buffer);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        if (got == 0)
+            return 0;
+        if (const int error = writeAll(out, buffer, got))
+            return error;
+    }
+}
+
+// Into a new file only (O_EXCL), with the original's permission bits; a failed copy removes what it wrote.
+int copyInto(int in, const QString& to) {
+    struct stat info {};
+    if (::fstat(in, &info) != 0)
+        return errno;
+    const int out = ::open(native(to).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, info.st_mode & 07777);
+    if (out < 0)
+        return errno;
+    int error = copyContent(in, out);
+    if (error == 0 && ::fsync(out) != 0)
+        error = errno;
+    if (::close(out) != 0 && error == 0)
+        error = errno;
+    if (error != 0)
+        ::unlink(native(to).constData());
+    return error;
+}
+
+} // namespace
+
+int FileOperations::renameNoReplace(const QString& from, const QString& to) {
+    // glibc 2.36 has no wrapper for renameat2 yet.
+    return result(int(::syscall(SYS_renameat2, AT_FDCWD, native(from).constData(), AT_FDCWD, native(to).constData(),
+                                RENAME_NOREPLACE)));
+}
+
+int FileOperations::link(const QString& from, const QString& to) {
+    return result(::link(native(from).constData(), native(to).constData()));
+}
+
+int FileOperations::copyToNewFile(const QString& from, const QString& to) {
+    const int in = ::open(native(from).constData(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return errno;
+    const int error = copyInto(in, to);
+    ::close(in);
+    return error;
+}
+
+int FileOperations::remove(const QString& path) {
+    return result(::unlink(native(path).constData()));
+}
+
+int FileOperations::syncFolder(const QString& folder) {
+    const int fd = ::open(native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    const int error = result(::fsync(fd));
+    ::close(fd);
+    return error;
+}
+
+FileOperations& FileOperations::instance() {
+    static FileOperations real;
+    return g_replacement ? *g_replacement : real;
+}
+
+void FileOperations::setInstance(FileOperations* operations) {
+    g_replacement = operations;
+}

@@ -1,0 +1,365 @@
+#include "fakes/FailingFileOperations.h"
+#include "ui_editors/EditorFixture.h"
+#include "ui_editors/EditorTestSupport.h"
+
+#include "app/PageIndex.h"
+#include "app/SettingsKeys.h"
+#include "app/TrayController.h"
+#include "store/XMLIniFile.h"
+#include "ui/personal/AddressBookPage.h"
+#include "ui/personal/DiaryNotes.h"
+#include "ui/personal/DiaryPage.h"
+#include "ui/personal/PersonalPages.h"
+#include "ui/settings/FileChooser.h"
+#include "ui/settings/SettingsPage.h"
+#include "widgets/ChoiceLabel.h"
+#include "widgets/ClickableLabel.h"
+#include "widgets/MonthCalendar.h"
+#include "widgets/Theme.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLineEdit>
+#include <QTableWidget>
+
+using EditorTest::click;
+using EditorTest::fileBytes;
+
+// The settings page: its states from the stored keys, the tray label, the sound and folder choosers, and
+// "Apply" with the move of the data folder, as the user meets them.
+class TestSettingsPage : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void startStates_data();
+    void startStates();
+    void trayLabelNamesTheNextSwitch();
+    void soundFileIsWrittenAtOnce();
+    void folderChoice_data();
+    void folderChoice();
+    void applyWithUnchangedFolderWritesOnlyTheSound();
+    void moveToAnEmptyFolder();
+    void moveThatLeavesFiles_data();
+    void moveThatLeavesFiles();
+    void folderWhoseParentIsMissing();
+};
+
+namespace {
+
+const QDateTime march5(QDate(2024, 3, 5), QTime(10, 0));
+const QStringList dataFiles{u"Alarms.xml"_s, u"PAlarms.xml"_s, u"AddressBook.xml"_s, u"Calendar.xml"_s};
+
+class AnsweringChooser final : public FileChooser {
+public:
+    QString chooseFile(QWidget*, const QString& initialFile, const QString& filter) override {
+        askedInitial = initialFile;
+        askedFilter = filter;
+        return file;
+    }
+    QString chooseFolder(QWidget*, const QString& title) override {
+        askedTitle = title;
+        return folder;
+    }
+    QString file;
+    QString folder;
+    QString askedInitial;
+    QString askedFilter;
+    QString askedTitle;
+};
+
+AnsweringChooser* g_chooser = nullptr;
+FailingFileOperations* g_operations = nullptr;
+
+SettingsPage* openSettings(EditorFixture& f) {
+    f.show(SetTab);
+    return qobject_cast<SettingsPage*>(f.form().PageControl1->widget(SetTab));
+}
+
+QByteArray setting(EditorFixture& f, const char* key) {
+    return f.form().settingsStore().ReadString(SettingsKey::Section, key, "(missing)");
+}
+
+QString touch(const QString& path) {
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write("MThd");
+    return path;
+}
+
+// One record in each of the four stores, so each has its file.
+void fillStores(TForm1& form) {
+    form.eventStore().WriteString("0", "text", "Dentist");
+    form.pastAlarmStore().WriteString("0", "text", "Long gone");
+    form.addressBookStore().WriteString("0", "name", "Ann");
+    DiaryNotes::write(form.diaryStore(), QDate(2024, 3, 7), {u"Piano lesson"_s});
+}
+
+} // namespace
+
+void TestSettingsPage::init() {
+    g_chooser = new AnsweringChooser;
+    FileChooser::setInstance(g_chooser);
+    g_operations = new FailingFileOperations;
+    FileOperations::setInstance(g_operations);
+}
+
+void TestSettingsPage::cleanup() {
+    FileChooser::setInstance(nullptr);
+    FileOperations::setInstance(nullptr);
+    delete g_chooser;
+    delete g_operations;
+}
+
+void TestSettingsPage::startStates_data() {
+    QTest::addColumn<bool>("fileThere");
+    QTest::addColumn<QByteArray>("defaultSound"); // empty: no key
+    QTest::addColumn<bool>("custom");
+    QTest::addColumn<QByteArray>("soundPathAfter");
+    QTest::newRow("file, no choice stored") << true << QByteArray() << false << QByteArray("file");
+    QTest::newRow("file, default chosen") << true << QByteArray("1") << false << QByteArray("file");
+    QTest::newRow("file, custom chosen") << true << QByteArray("0") << true << QByteArray("file");
+    QTest::newRow("file gone") << false << QByteArray("0") << false << QByteArray();
+}
+
+void TestSettingsPage::startStates() {
+    QFETCH(bool, fileThere);
+    QFETCH(QByteArray, defaultSound);
+    QFETCH(bool, custom);
+    QFETCH(QByteArray, soundPathAfter);
+    EditorFixture f(march5);
+    QTemporaryDir sounds;
+    const QString file = sounds.filePath(u"bells.mid"_s);
+    if (fileThere)
+        touch(file);
+    TXMLIniFile& settings = f.form().settingsStore();
+    settings.WriteString(SettingsKey::Section, SettingsKey::SoundPath, file.toUtf8());
+    if (!defaultSound.isEmpty())
+        settings.WriteString(SettingsKey::Section, SettingsKey::DefaultSound, defaultSound);
+
+    SettingsPage* page = openSettings(f);
+    QCOMPARE(page->myLabel3d23->isChosen(), custom);
+    QCOMPARE(page->myLabel3d22->isChosen(), !custom);
+    QCOMPARE(page->myLabel3d23->captionColour(), custom ? Theme::chosenColour() : Theme::unchosenColour());
+    QCOMPARE(page->DsFancyButton49->isEnabled(), custom);
+    QCOMPARE(page->Edit11->text(), fileThere ? file : QString());
+    QCOMPARE(setting(f, SettingsKey::SoundPath), soundPathAfter == "file" ? file.toUtf8() : soundPathAfter);
+    QVERIFY(!page->DsFancyButton48->isEnabled());
+    QCOMPARE(page->Edit12->text(), f.form().dataFolder());
+
+    // Showing it again with nothing to clear writes nothing.
+    const quint64 saves = settings.saveCount();
+    openSettings(f);
+    QCOMPARE(settings.saveCount(), saves);
+}
+
+void TestSettingsPage::trayLabelNamesTheNextSwitch() {
+    EditorFixture f(march5);
+    SettingsPage* page = openSettings(f);
+    QCOMPARE(page->myLabel3d13->text(), u"Disable Tray"_s);
+    click(page->myLabel3d13);
+    QCOMPARE(page->myLabel3d13->text(), u"Enable Tray"_s);
+    QCOMPARE(page->myLabel3d13->captionColour(), Theme::unchosenColour());
+    QCOMPARE(setting(f, SettingsKey::Tray), QByteArray("0"));
+    QVERIFY(!f.form().tray->isIconShown());
+    click(page->myLabel3d13);
+    QCOMPARE(page->myLabel3d13->text(), u"Disable Tray"_s);
+    QCOMPARE(page->myLabel3d13->captionColour(), Theme::chosenColour());
+    QCOMPARE(setting(f, SettingsKey::Tray), QByteArray("1"));
+    QVERIFY(f.form().tray->isIconShown());
+    // The tray menu's own switch shows on the page at once.
+    f.form().tray->DisableTray1->trigger();
+    QCOMPARE(page->myLabel3d13->text(), u"Enable Tray"_s);
+}
+
+void TestSettingsPage::soundFileIsWrittenAtOnce() {
+    EditorFixture f(march5);
+    QTemporaryDir sounds;
+    SettingsPage* page = openSettings(f);
+    click(page->myLabel3d23);
+    QVERIFY(page->DsFancyButton48->isEnabled());
+
+    // Cancelled: nothing changes.
+    const quint64 saves = f.form().settingsStore().saveCount();
+    click(page->DsFancyButton49);
+    QCOMPARE(f.form().settingsStore().saveCount(), saves);
+    QCOMPARE(g_chooser->askedFilter, SettingsPage::soundFilter());
+    QVERIFY(g_chooser->askedFilter.startsWith(u"All (*.mp3 *.wave *.wav *.mid *.wma);;"_s));
+
+    g_chooser->file = touch(sounds.filePath(u"gong.wav"_s));
+    click(page->DsFancyButton49);
+    QCOMPARE(page->Edit11->text(), g_chooser->file);
+    QCOMPARE(f.form().settingsStore().saveCount(), saves + 1);
+    QCOMPARE(setting(f, SettingsKey::DefaultSound), QByteArray("0"));
+    QCOMPARE(setting(f, SettingsKey::SoundPath), g_chooser->file.toUtf8());
+    click(page->DsFancyButton47);
+    QCOMPARE(f.current(), int(MainTab));
+    QCOMPARE(setting(f, SettingsKey::DefaultSound), QByteArray("0"));
+    QCOMPARE(openSettings(f)->Edit11->text(), g_chooser->file);
+    QCOMPARE(g_chooser->askedInitial, QString());
+    click(page->DsFancyButton49);
+    QCOMPARE(g_chooser->askedInitial, g_chooser->file);
+}
+
+void TestSettingsPage::folderChoice_data() {
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("a folder") << u"/home/ann/Data"_s << u"/home/ann/Data/Alarms Directory"_s;
+    QTest::newRow("the data folder itself") << u"/home/ann/Alarms Directory"_s << u"/home/ann/Alarms Directory"_s;
+    QTest::newRow("the root") << u"/"_s << u"/Alarms Directory"_s;
+    QTest::newRow("a name that only ends like it")
+        << u"/x/My Alarms Directory"_s << u"/x/My Alarms Directory/Alarms Directory"_s;
+}
+
+void TestSettingsPage::folderChoice() {
+    QFETCH(QString, chosen);
+    QFETCH(QString, shown);
+    EditorFixture f(march5);
+    SettingsPage* page = openSettings(f);
+    g_chooser->folder = chosen;
+    const QByteArray before = f.form().settingsStore().GetXML();
+    click(page->DsFancyButton50);
+    QCOMPARE(g_chooser->askedTitle, u"Alarms Directory"_s);
+    QCOMPARE(page->Edit12->text(), shown);
+    QVERIFY(page->DsFancyButton48->isEnabled());
+    QCOMPARE(f.form().settingsStore().GetXML(), before);
+}
+
+void TestSettingsPage::applyWithUnchangedFolderWritesOnlyTheSound() {
+    EditorFixture f(march5);
+    fillStores(f.form());
+    QTemporaryDir sounds;
+    const QString folder = f.form().dataFolder();
+    SettingsPage* page = openSettings(f);
+    g_chooser->file = touch(sounds.filePath(u"gong.wav"_s));
+    click(page->myLabel3d23);
+    click(page->DsFancyButton49);
+    QFile::remove(g_chooser->file); // gone by the time of "Apply": the default sound it is
+    const quint64 saves = f.form().settingsStore().saveCount();
+    click(page->DsFancyButton48);
+    QVERIFY(!page->DsFancyButton48->isEnabled());
+    QCOMPARE(f.form().settingsStore().saveCount(), saves + 1);
+    QCOMPARE(setting(f, SettingsKey::DefaultSound), QByteArray("1"));
+    QCOMPARE(f.form().dataFolder(), folder);
+    for (const QString& name : dataFiles)
+        QVERIFY(QFileInfo::exists(folder + u'/' + name));
+    QVERIFY(f.messages().isEmpty());
+}
+
+void TestSettingsPage::moveToAnEmptyFolder() {
+    EditorFixture f(march5);
+    fillStores(f.form());
+    const QString oldFolder = f.form().dataFolder();
+    QMap<QString, QByteArray> bytes;
+    for (const QString& name : dataFiles)
+        bytes[name] = fileBytes(oldFolder + u'/' + name);
+    QTemporaryDir target;
+    SettingsPage* page = openSettings(f);
+    g_chooser->folder = target.path();
+    click(page->DsFancyButton50);
+    click(page->DsFancyButton48);
+
+    const QString newFolder = target.filePath(u"Alarms Directory"_s);
+    QVERIFY(f.messages().isEmpty());
+    QVERIFY(!QFileInfo::exists(oldFolder));
+    for (const QString& name : dataFiles)
+        QCOMPARE(fileBytes(newFolder + u'/' + name), bytes[name]);
+    QCOMPARE(setting(f, SettingsKey::DataFolder), newFolder.toUtf8());
+    QCOMPARE(f.form().dataFolder(), newFolder);
+
+    // Every page and the scheduler go on with the stores in the new folder, without a restart.
+    QCOMPARE(f.form().eventStore().ReadString("0", "text", ""), QByteArray("Dentist"));
+    f.show(CalendarTab);
+    PersonalPages::diary(f.form())->MonthCalendar2->setDate(QDate(2024, 3, 7));
+    f.show(CalendarTab);
+    QVERIFY(PersonalPages::diary(f.form())->MonthCalendar2->indexOfMark(QDate(2024, 3, 7)) >= 0);
+    f.show(AddressTab);
+    QCOMPARE(PersonalPages::addressBook(f.form())->ListView5->rowCount(), 1);
+    f.form().addressBookStore().WriteString("1", "name", "Bob");
+    QVERIFY(fileBytes(newFolder + u"/AddressBook.xml"_s).contains("Bob"));
+    QVERIFY(!QFileInfo::exists(oldFolder));
+    QVERIFY(!page->DsFancyButton48->isEnabled());
+}
+
+void TestSettingsPage::moveThatLeavesFiles_data() {
+    QTest::addColumn<QString>("failure");
+    QTest::addColumn<QStringList>("left");
+    QTest::addColumn<QString>("why");
+    QTest::newRow("target holds Calendar.xml") << u"exists"_s << QStringList{u"Calendar.xml"_s} << u"already holds"_s;
+    QTest::newRow("across file systems") << u"exdev"_s << QStringList() << QString();
+    QTest::newRow("full disk for AddressBook.xml")
+        << u"full"_s << QStringList{u"AddressBook.xml"_s} << u"No space left on device"_s;
+}
+
+void TestSettingsPage::moveThatLeavesFiles() {
+    QFETCH(QString, failure);
+    QFETCH(QStringList, left);
+    QFETCH(QString, why);
+    EditorFixture f(march5);
+    fillStores(f.form());
+    const QString oldFolder = f.form().dataFolder();
+    QTemporaryDir target;
+    const QString newFolder = target.filePath(u"Alarms Directory"_s);
+    QVERIFY(QDir().mkdir(newFolder));
+    QMap<QString, QByteArray> bytes;
+    for (const QString& name : dataFiles)
+        bytes[name] = fileBytes(oldFolder + u'/' + name);
+    QByteArray waiting = "<?xml version = \"1.0\"?>";
+    if (failure == u"exists") {
+        QFile file(newFolder + u"/Calendar.xml"_s);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(waiting);
+    } else {
+        g_operations->otherDeviceFolder = oldFolder;
+        if (failure == u"full")
+            g_operations->diskFullFor.insert(u"AddressBook.xml"_s);
+    }
+
+    SettingsPage* page = openSettings(f);
+    g_chooser->folder = newFolder;
+    click(page->DsFancyButton50);
+    click(page->DsFancyButton48);
+
+    // No record is lost: each file is whole in one of the folders, and what stayed is named with its reason.
+    for (const QString& name : dataFiles) {
+        if (left.contains(name)) {
+            QCOMPARE(fileBytes(oldFolder + u'/' + name), bytes[name]);
+        } else {
+            QCOMPARE(fileBytes(newFolder + u'/' + name), bytes[name]);
+            QVERIFY(!QFileInfo::exists(oldFolder + u'/' + name));
+        }
+    }
+    QCOMPARE(QFileInfo::exists(oldFolder), !left.isEmpty());
+    QCOMPARE(f.form().dataFolder(), newFolder);
+    if (left.isEmpty()) {
+        QVERIFY(f.messages().isEmpty());
+        return;
+    }
+    QCOMPARE(f.messages().size(), 1);
+    const QString message = f.messages().first();
+    QVERIFY2(message.contains(oldFolder) && message.contains(left.first()) && message.contains(why),
+             qPrintable(message));
+    if (failure == u"exists")
+        QCOMPARE(fileBytes(newFolder + u"/Calendar.xml"_s), waiting);
+    QCOMPARE(QDir(newFolder).entryList(QDir::Files | QDir::Hidden).size(), dataFiles.size() - (failure == u"full"));
+}
+
+void TestSettingsPage::folderWhoseParentIsMissing() {
+    EditorFixture f(march5);
+    fillStores(f.form());
+    const QString oldFolder = f.form().dataFolder();
+    QTemporaryDir target;
+    SettingsPage* page = openSettings(f);
+    g_chooser->folder = target.filePath(u"not/there"_s);
+    click(page->DsFancyButton50);
+    click(page->DsFancyButton48);
+    QCOMPARE(f.messages(), QStringList{u"Failed to Create the Directory"_s});
+    QCOMPARE(page->Edit12->text(), oldFolder);
+    QCOMPARE(f.form().dataFolder(), oldFolder);
+    QCOMPARE(setting(f, SettingsKey::DataFolder), oldFolder.toUtf8());
+    for (const QString& name : dataFiles)
+        QVERIFY(QFileInfo::exists(oldFolder + u'/' + name));
+}
+
+QTEST_MAIN(TestSettingsPage)
+#include "tst_SettingsPage.moc"

@@ -1,0 +1,291 @@
+#include "ui/settings/SettingsPage.h"
+
+#include "app/DataFolders.h"
+#include "app/PageIndex.h"
+#include "app/SettingsKeys.h"
+#include "app/TForm1.h"
+#include "app/TrayController.h"
+#include "platform/DataFolderMove.h"
+#include "store/StoredText.h"
+#include "store/XMLIniFile.h"
+#include "ui/personal/PageParts.h"
+#include "ui/settings/FileChooser.h"
+#include "widgets/ChoiceLabel.h"
+#include "widgets/ClickableLabel.h"
+#include "widgets/FancyButton.h"
+#include "widgets/ShadowLabel.h"
+#include "widgets/Theme.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include <cerrno>
+
+using PageParts::named;
+
+namespace {
+
+const QString dataFolderName = QStringLiteral("Alarms Directory");
+
+// In the order they move.
+QStringList dataFileNames() {
+    return {QStringLiteral("Alarms.xml"), QStringLiteral("PAlarms.xml"), QStringLiteral("AddressBook.xml"),
+            QStringLiteral("Calendar.xml")};
+}
+
+QString leftBehindMessage(const QString& oldFolder, const QString& newFolder,
+                          const QList<DataFolderMove::FileLeft>& left) {
+    QString text = QStringLiteral("Not every data file could be moved. These stayed in \"%1\":").arg(oldFolder);
+    for (const DataFolderMove::FileLeft& file : left) {
+        text += QStringLiteral("\n%1: ").arg(file.name);
+        if (file.error == EEXIST)
+            text +=
+                QStringLiteral("\"%1\" already holds a file of that name, which is used from now on.").arg(newFolder);
+        else
+            text += qt_error_string(file.error) + QStringLiteral("; it is not used until it is moved.");
+    }
+    return text;
+}
+
+} // namespace
+
+SettingsPage::SettingsPage(TForm1& form, QWidget* parent)
+    : QWidget(parent)
+    , m_form(form) {
+    setObjectName(QStringLiteral("SetTab"));
+    setAccessibleName(QStringLiteral("Settings"));
+
+    myaSuperLabel64 = named(new ShadowLabel(QStringLiteral("Settings"), this), "myaSuperLabel64");
+    myLabel3d13 = named(new ClickableLabel(QStringLiteral("Disable Tray"), this), "myLabel3d13");
+    myLabel3d13->setFocusPolicy(Qt::StrongFocus);
+    myLabel3d13->setAccessibleName(QStringLiteral("Switch the tray icon"));
+    myaSuperLabel65 = named(new QLabel(QStringLiteral("Alarm Sound:"), this), "myaSuperLabel65");
+    myLabel3d22 = named(new ChoiceLabel(QStringLiteral("Use Default."), this), "myLabel3d22");
+    myLabel3d23 = named(new ChoiceLabel(QStringLiteral("Custom:"), this), "myLabel3d23");
+    for (ChoiceLabel* choice : {myLabel3d22, myLabel3d23})
+        choice->setFocusPolicy(Qt::StrongFocus);
+    Edit11 = named(new QLineEdit(this), "Edit11");
+    Edit11->setReadOnly(true);
+    Edit11->setAccessibleName(QStringLiteral("Sound file"));
+    DsFancyButton49 = named(new FancyButton(QStringLiteral("..."), this), "DsFancyButton49");
+    DsFancyButton49->setAccessibleName(QStringLiteral("Choose a sound file"));
+    myaSuperLabel66 = named(new QLabel(QStringLiteral("Change Alarms' Directory:"), this), "myaSuperLabel66");
+    Edit12 = named(new QLineEdit(this), "Edit12");
+    Edit12->setReadOnly(true);
+    Edit12->setAccessibleName(QStringLiteral("Data folder"));
+    myaSuperLabel66->setBuddy(Edit12);
+    DsFancyButton50 = named(new FancyButton(QStringLiteral("..."), this), "DsFancyButton50");
+    DsFancyButton50->setAccessibleName(QStringLiteral("Choose the data folder"));
+    DsFancyButton48 = named(new FancyButton(QStringLiteral("Apply"), this), "DsFancyButton48");
+    DsFancyButton48->setDefault(true);
+    DsFancyButton48->setEnabled(false);
+    DsFancyButton47 = named(new FancyButton(QStringLiteral("<<Back"), this), "DsFancyButton47");
+    DsFancyButton47->setAccessibleName(QStringLiteral("Back to the main menu"));
+    for (FancyButton* small : {DsFancyButton49, DsFancyButton50})
+        small->setMinimumWidth(small->fontMetrics().horizontalAdvance(QStringLiteral("....")) * 2);
+
+    toggleRow = new QGridLayout;
+    toggleRow->setHorizontalSpacing(16);
+    toggleRow->addWidget(myLabel3d13, 0, 0);
+    toggleRow->setColumnStretch(2, 1);
+
+    auto* sound = new QGridLayout;
+    sound->setHorizontalSpacing(8);
+    sound->addWidget(myLabel3d22, 0, 0);
+    sound->addWidget(myLabel3d23, 1, 0);
+    sound->addWidget(Edit11, 1, 1);
+    sound->addWidget(DsFancyButton49, 1, 2);
+    sound->setColumnStretch(1, 1);
+
+    auto* folder = new QHBoxLayout;
+    folder->addWidget(Edit12, 1);
+    folder->addWidget(DsFancyButton50);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(DsFancyButton47);
+    buttons->addStretch();
+    buttons->addWidget(DsFancyButton48);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 4, 12, 8);
+    layout->setSpacing(4);
+    layout->addWidget(myaSuperLabel64);
+    layout->addLayout(toggleRow);
+    layout->addSpacing(6);
+    layout->addWidget(myaSuperLabel65);
+    layout->addLayout(sound);
+    layout->addSpacing(6);
+    layout->addWidget(myaSuperLabel66);
+    layout->addLayout(folder);
+    layout->addStretch(1);
+    layout->addLayout(buttons);
+
+    connect(myLabel3d13, &ClickableLabel::clicked, this, &SettingsPage::myLabel3d13Click);
+    connect(myLabel3d22, &ChoiceLabel::clicked, this, &SettingsPage::myLabel3d22Click);
+    connect(myLabel3d23, &ChoiceLabel::clicked, this, &SettingsPage::myLabel3d23Click);
+    connect(DsFancyButton49, &FancyButton::clicked, this, &SettingsPage::DsFancyButton49Click);
+    connect(DsFancyButton50, &FancyButton::clicked, this, &SettingsPage::DsFancyButton50Click);
+    connect(DsFancyButton48, &FancyButton::clicked, this, &SettingsPage::DsFancyButton48Click);
+    connect(DsFancyButton47, &FancyButton::clicked, this, &SettingsPage::DsFancyButton47Click);
+}
+
+QString SettingsPage::soundFilter() {
+    return QStringLiteral("All (*.mp3 *.wave *.wav *.mid *.wma);;Wave (*.wave *.wav);;Midi (*.mid);;WMA (*.wma);;"
+                          "Mp3 (*.mp3)");
+}
+
+QString SettingsPage::dataFolderFor(const QString& chosen) {
+    if (QFileInfo(chosen).fileName() == dataFolderName)
+        return chosen;
+    return chosen + (chosen.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/")) + dataFolderName;
+}
+
+QString SettingsPage::storedDataFolder(const QString& fallback) const {
+    return storedTextToDisplay(m_form.settingsStore().ReadString(SettingsKey::Section, SettingsKey::DataFolder,
+                                                                 displayTextToStored(fallback)));
+}
+
+QString SettingsPage::defaultDataFolder() const {
+    return m_form.exeFolder() + QLatin1Char('/') + dataFolderName;
+}
+
+void SettingsPage::showTrayState(bool shown) {
+    myLabel3d13->setText(shown ? QStringLiteral("Disable Tray") : QStringLiteral("Enable Tray"));
+    myLabel3d13->setColour(shown ? Theme::chosenColour() : Theme::unchosenColour());
+}
+
+void SettingsPage::SetTabShow() {
+    if (!m_trayFollowed && m_form.tray) {
+        // "Disable Tray" of the tray menu switches the icon while this page may be showing.
+        connect(m_form.tray, &TrayController::iconShownChanged, this, &SettingsPage::showTrayState);
+        m_trayFollowed = true;
+    }
+    if (m_form.tray)
+        showTrayState(m_form.tray->isIconShown());
+
+    TXMLIniFile& settings = m_form.settingsStore();
+    const QByteArray soundPath = settings.ReadString(SettingsKey::Section, SettingsKey::SoundPath, QByteArray());
+    m_initialSoundFile = storedTextToDisplay(soundPath);
+    Edit12->setText(storedDataFolder(m_form.exeFolder()));
+    if (!m_initialSoundFile.isEmpty() && QFileInfo(m_initialSoundFile).isFile()) {
+        Edit11->setText(m_initialSoundFile);
+        if (settings.ReadFlag(SettingsKey::Section, SettingsKey::DefaultSound, true))
+            myLabel3d22Click();
+        else
+            myLabel3d23Click();
+    } else {
+        Edit11->clear();
+        myLabel3d22Click();
+        // Only a path that names something is cleared: showing the page alone never rewrites the file.
+        if (!soundPath.isEmpty())
+            settings.WriteString(SettingsKey::Section, SettingsKey::SoundPath, QByteArray());
+    }
+    DsFancyButton48->setEnabled(false);
+}
+
+void SettingsPage::myLabel3d13Click() {
+    const bool shown = m_form.settingsStore().ReadFlag(SettingsKey::Section, SettingsKey::Tray, true);
+    m_form.settingsStore().WriteFlag(SettingsKey::Section, SettingsKey::Tray, !shown);
+    if (m_form.tray)
+        m_form.tray->setIconShown(!shown);
+    showTrayState(!shown);
+}
+
+void SettingsPage::myLabel3d22Click() {
+    myLabel3d22->setChosen(true);
+    myLabel3d23->setChosen(false);
+    DsFancyButton48->setEnabled(true);
+    DsFancyButton49->setEnabled(false);
+    Edit11->setEnabled(false);
+}
+
+void SettingsPage::myLabel3d23Click() {
+    myLabel3d23->setChosen(true);
+    myLabel3d22->setChosen(false);
+    DsFancyButton48->setEnabled(true);
+    DsFancyButton49->setEnabled(true);
+    Edit11->setEnabled(true);
+}
+
+// The chosen file is written at once, before "Apply".
+void SettingsPage::DsFancyButton49Click() {
+    const QString file = FileChooser::instance().chooseFile(this, m_initialSoundFile, soundFilter());
+    if (file.isEmpty())
+        return;
+    Edit11->setText(file);
+    DsFancyButton48->setEnabled(true);
+    TXMLIniFile& settings = m_form.settingsStore();
+    TXMLIniFile::Batch batch(settings);
+    settings.WriteFlag(SettingsKey::Section, SettingsKey::DefaultSound, false);
+    settings.WriteString(SettingsKey::Section, SettingsKey::SoundPath, displayTextToStored(file));
+    batch.commit();
+}
+
+void SettingsPage::DsFancyButton50Click() {
+    const QString folder = FileChooser::instance().chooseFolder(this, dataFolderName);
+    if (folder.isEmpty())
+        return;
+    Edit12->setText(dataFolderFor(folder));
+    DsFancyButton48->setEnabled(true);
+}
+
+void SettingsPage::applySound() {
+    TXMLIniFile& settings = m_form.settingsStore();
+    TXMLIniFile::Batch batch(settings);
+    if (myLabel3d23->isChosen() && QFileInfo(Edit11->text()).isFile()) {
+        settings.WriteFlag(SettingsKey::Section, SettingsKey::DefaultSound, false);
+        settings.WriteString(SettingsKey::Section, SettingsKey::SoundPath, displayTextToStored(Edit11->text()));
+    } else {
+        settings.WriteFlag(SettingsKey::Section, SettingsKey::DefaultSound, true);
+    }
+    batch.commit();
+}
+
+void SettingsPage::DsFancyButton48Click() {
+    DsFancyButton48->setEnabled(false);
+    applySound();
+    const QString newFolder = Edit12->text();
+    if (newFolder == storedDataFolder(defaultDataFolder()))
+        return;
+    if (!QFileInfo(newFolder).isDir())
+        DataFolders::createFolder(newFolder);
+    if (!QFileInfo(newFolder).isDir()) {
+        m_form.ShowMsg(QStringLiteral("Failed to Create the Directory"));
+        Edit12->setText(storedDataFolder(defaultDataFolder()));
+        return;
+    }
+    moveDataFolder(newFolder);
+}
+
+// The stores let go of their files before these move, and are opened anew on the new folder.
+void SettingsPage::moveDataFolder(const QString& newFolder) {
+    const QString oldFolder = storedDataFolder(defaultDataFolder());
+    QList<DataFolderMove::FileLeft> left;
+    // The same folder under another spelling: nothing to move.
+    const QString oldCanonical = QFileInfo(oldFolder).canonicalFilePath();
+    if (oldCanonical.isEmpty() || oldCanonical != QFileInfo(newFolder).canonicalFilePath()) {
+        m_form.closeDataStores();
+        left = DataFolderMove::moveFiles(oldFolder, newFolder, dataFileNames());
+        QDir().rmdir(oldFolder);
+    }
+    try {
+        m_form.settingsStore().WriteString(SettingsKey::Section, SettingsKey::DataFolder,
+                                           displayTextToStored(newFolder));
+        m_form.openDataStores(storedDataFolder(defaultDataFolder()));
+    } catch (...) {
+        // A settings file that cannot be written or a data file that cannot be read: the pages still need stores.
+        m_form.openDataStores(newFolder);
+        throw;
+    }
+    if (!left.isEmpty())
+        m_form.ShowMsg(leftBehindMessage(oldFolder, newFolder, left));
+}
+
+void SettingsPage::DsFancyButton47Click() {
+    m_form.showPage(MainTab);
+}

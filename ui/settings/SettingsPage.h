@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QWidget>
+
+class ChoiceLabel;
+class ClickableLabel;
+class FancyButton;
+class ShadowLabel;
+class TForm1;
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+
+// "Settings": the tray icon, the alarm sound and the data folder. The page re-reads the settings every time it
+// is shown; which sound choice is selected is held by the two captions alone. "Apply" moves the four data files
+// into the new folder and reopens the stores there, so every page and the scheduler go on with them at once.
+class SettingsPage final : public QWidget {
+    Q_OBJECT
+public:
+    explicit SettingsPage(TForm1& form, QWidget* parent = nullptr);
+
+    ShadowLabel* myaSuperLabel64 = nullptr; // "Settings"
+    FancyButton* DsFancyButton47 = nullptr; // "<<Back"
+    ClickableLabel* myLabel3d13 = nullptr;  // "Enable Tray" / "Disable Tray": names the next switch
+    QLabel* myaSuperLabel65 = nullptr;      // "Alarm Sound:"
+    ChoiceLabel* myLabel3d22 = nullptr;     // "Use Default."
+    ChoiceLabel* myLabel3d23 = nullptr;     // "Custom:"
+    QLineEdit* Edit11 = nullptr;            // the chosen sound file
+    FancyButton* DsFancyButton49 = nullptr; // "..." sound file
+    QLabel* myaSuperLabel66 = nullptr;      // "Change Alarms' Directory:"
+    QLineEdit* Edit12 = nullptr;            // the data folder
+    FancyButton* DsFancyButton50 = nullptr; // "..." folder
+    FancyButton* DsFancyButton48 = nullptr; // "Apply"
+    // The row of switches under the title; the tray label stands first in it.
+    QGridLayout* toggleRow = nullptr;
+
+    void SetTabShow();
+    void myLabel3d13Click();
+    void myLabel3d22Click();
+    void myLabel3d23Click();
+    void DsFancyButton49Click();
+    void DsFancyButton50Click();
+    void DsFancyButton48Click();
+    void DsFancyButton47Click();
+
+    // The tray label as it stands while the icon is shown or hidden.
+    void showTrayState(bool shown);
+
+    // The file-open dialog's filter: all five kinds, then each kind alone.
+    static QString soundFilter();
+    // What the folder field shows for a chosen folder: the folder "Alarms Directory" in it, unless it is that
+    // folder already.
+    static QString dataFolderFor(const QString& chosen);
+
+private:
+    QString storedDataFolder(const QString& fallback) const;
+    QString defaultDataFolder() const;
+    void applySound();
+    void moveDataFolder(const QString& newFolder);
+
+    TForm1& m_form;
+    QString m_initialSoundFile;
+    bool m_trayFollowed = false;
+};
