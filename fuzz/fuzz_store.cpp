@@ -1,0 +1,81 @@
+// The store document from arbitrary bytes: loaded, read every way, saved, loaded again. A saved document
+// holds printable ASCII and CR LF only, saves again to the same bytes, and reads the same at every later load.
+// A write of arbitrary bytes comes back after a save and a load, trimmed as every loaded value is.
+#include "FuzzSupport.h"
+
+#include "store/Exception.h"
+#include "store/XMLIniFile.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+// Every read the store offers, in a form two stores can be compared by.
+QByteArray readEverything(const TXMLIniFile& store) {
+    QByteArray out;
+    for (const QByteArray& section : store.ReadSections()) {
+        out += "[" + section + "]" + (store.HasSection(section) ? "+" : "-") + "\n";
+        for (const QByteArray& key : store.ReadSection(section)) {
+            const double number = store.ReadDouble(section, key, -0.5);
+            out += key + "=" + store.ReadString(section, key, "?") + "|" +
+                   QByteArray::number(store.ReadInt(section, key, -7)) + "|" +
+                   (store.ReadFlag(section, key, true) ? "1" : "0") + "|" +
+                   (std::isnan(number) ? QByteArray("nan") : QByteArray::number(number, 'g', 17)) + "|" +
+                   (store.HasKey(section, key.toUpper()) ? "k" : "-") + "\n";
+        }
+    }
+    return out;
+}
+
+std::unique_ptr<TXMLIniFile> open(const QString& path) {
+    try {
+        return std::make_unique<TXMLIniFile>(path);
+    } catch (const Exception&) {
+        return nullptr; // a bad escape: the document is refused as a whole
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const QByteArray input(reinterpret_cast<const char*>(data), qsizetype(size));
+    const QString path = Fuzz::writeScratch(QStringLiteral("store.xml"), input);
+    std::unique_ptr<TXMLIniFile> first = open(path);
+    if (!first)
+        return 0;
+    const QByteArray firstReads = readEverything(*first);
+    first->UpdateFile();
+    const QByteArray saved = Fuzz::readScratch(QStringLiteral("store.xml"));
+    FUZZ_CHECK(saved == first->GetXML(), "the file differs from the document in memory");
+    FUZZ_CHECK(Fuzz::printableDocument(saved), "saved bytes outside printable ASCII and CR LF");
+
+    std::unique_ptr<TXMLIniFile> second = open(path);
+    FUZZ_CHECK(second != nullptr, "a saved document is refused");
+    // The first load keeps values of character data sections as they were; from the first save on, the
+    // trimming of every load leaves nothing to change: load and save give the same bytes again and again.
+    second->UpdateFile();
+    const QByteArray resaved = Fuzz::readScratch(QStringLiteral("store.xml"));
+    const QByteArray secondReads = readEverything(*second);
+    std::unique_ptr<TXMLIniFile> again = open(path);
+    FUZZ_CHECK(again != nullptr && readEverything(*again) == secondReads, "a reloaded document reads differently");
+    again->UpdateFile();
+    FUZZ_CHECK(Fuzz::readScratch(QStringLiteral("store.xml")) == resaved, "save, load, save changed the bytes");
+    if (!input.contains("CDATA"))
+        FUZZ_CHECK(resaved == saved && secondReads == firstReads, "a saved document reads differently");
+
+    // Arbitrary bytes written come back as written, less the blanks and control bytes at either end, which a
+    // load removes from every name and value.
+    const QByteArray key = Fuzz::trimmedControls(input.left(input.size() / 2));
+    const QByteArray value = input.mid(input.size() / 2);
+    if (key.isEmpty())
+        return 0;
+    again->WriteString("written", key, value);
+    std::unique_ptr<TXMLIniFile> third = open(path);
+    FUZZ_CHECK(third != nullptr, "a written document is refused");
+    FUZZ_CHECK(third->ReadString("written", key, "?") == Fuzz::trimmedControls(value),
+               "a written value came back changed");
+    return 0;
+}

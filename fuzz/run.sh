@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets with clang in fuzz/build and runs each for a fixed time, then prints per target the
+# runs, the coverage reached and the findings (inputs that broke a check or crashed, kept in fuzz/findings/).
+#   fuzz/run.sh [-t seconds per target] [-j jobs per target] [target ...]     (default: 30 s, every target)
+# Exits non-zero when a target found something. The working corpus grows in fuzz/build/corpus/<target>, seeded
+# from fuzz/corpus/<target>. Runs at the lowest priority; the build waits for the machine's build lock.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=30
+jobs=1
+while getopts "t:j:" option; do
+    case $option in
+    t) seconds=$OPTARG ;;
+    j) jobs=$OPTARG ;;
+    *) exit 2 ;;
+    esac
+done
+shift $((OPTIND - 1))
+targets=("$@")
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_store fuzz_legacy fuzz_firing fuzz_readers)
+
+build=fuzz/build
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+if [ ! -f $build/build.ninja ]; then
+    cmake -S . -B $build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+        -DZENTICK_BUILD_FUZZ=ON -DZENTICK_BUILD_TESTS=OFF "${launcher[@]}" >/dev/null
+fi
+flock /tmp/zentick-build.lock nice -n 19 cmake --build $build --target "${targets[@]}" >$build/last-build.log ||
+    { cat $build/last-build.log; exit 1; }
+
+export TZ=Europe/Berlin
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1} UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
+mkdir -p fuzz/findings
+status=0
+printf '%-14s %12s %8s %8s %9s\n' target runs cov ft findings
+for target in "${targets[@]}"; do
+    corpus=$build/corpus/$target
+    mkdir -p "$corpus"
+    log=$build/$target.log
+    before=$(find fuzz/findings -name "$target-*" | wc -l)
+    set +e
+    parallel=()
+    [ "$jobs" -gt 1 ] && parallel=(-jobs="$jobs" -workers="$jobs")
+    nice -n 19 $build/fuzz/$target -max_total_time="$seconds" "${parallel[@]}" -print_final_stats=1 \
+        -max_len=4096 -timeout=20 -rss_limit_mb=2048 -artifact_prefix="fuzz/findings/$target-" \
+        "$corpus" "fuzz/corpus/${target#fuzz_}" >"$log" 2>&1
+    code=$?
+    set -e
+    # With -jobs the workers log to fuzz-<n>.log in the working folder.
+    if [ "$jobs" -gt 1 ]; then cat fuzz-*.log >>"$log" 2>/dev/null; rm -f fuzz-*.log; fi
+    runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | awk '{s += $2} END {print s + 0}' || true)
+    cov=$(grep -o 'cov: [0-9]*' "$log" | tail -1 | awk '{print $2}' || true)
+    ft=$(grep -o 'ft: [0-9]*' "$log" | tail -1 | awk '{print $2}' || true)
+    found=$(($(find fuzz/findings -name "$target-*" | wc -l) - before))
+    printf '%-14s %12s %8s %8s %9s\n' "$target" "$runs" "${cov:-?}" "${ft:-?}" "$found"
+    if [ "$code" -ne 0 ] || [ "$found" -ne 0 ]; then
+        status=1
+        grep -E 'check failed|ERROR: |SUMMARY: |runtime error' "$log" | head -5 | sed 's/^/    /' || true
+        echo "    log: $log"
+    fi
+done
+exit $status
