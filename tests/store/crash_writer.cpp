@@ -1,4 +1,5 @@
 // Saves the states of CrashStates.h into the store named on the command line, one after another, until killed.
+// Prints "saved <state>" on a line of its own once a state is on disk.
 #include "CrashStates.h"
 
 #include "store/Exception.h"
@@ -24,6 +25,8 @@ int main(int argc, char* argv[]) {
             for (int j = 0; j < CrashStates::paddingKeys; ++j)
                 store.WriteString("state", CrashStates::paddingKey(j), CrashStates::padding(state, j));
             batch.commit();
+            std::printf("saved %lld\n", static_cast<long long>(state));
+            std::fflush(stdout);
         }
     } catch (const Exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
