@@ -3,15 +3,23 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 
+#include <algorithm>
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 // A save replaces the file in one rename, so a crash, a power cut or a full disk leaves either the old
-// document or the new one, never a cut-off one. The stores hold a user's private notes and addresses:
-// the files are readable by their owner only.
+// document or the new one, never a cut-off one. The new document is written into an unnamed file of the
+// same folder, which gets a fresh name of its own only once it is complete and on disk; that name never
+// meets a file of the user's, and a save killed while writing leaves nothing behind. A file that exists
+// keeps its permission bits and, where the process may set it, its owner and group; a file Zentick
+// creates is readable by its owner only. Like any atomic replacement, the save gives the file a new
+// inode: other hard links to it keep the old document. When the folder cannot be written but the file
+// can, the file is written in place (not atomic, but the only way left to save).
 
 namespace {
 
@@ -73,32 +81,137 @@ QString resolvedTarget(const QString& fileName) {
     return fileName;
 }
 
-// One fixed name per document: a save that was killed leaves at most this one file behind, and the next save
-// replaces it.
-QByteArray temporaryPathFor(const QByteArray& target) {
-    return target + ".tmp";
+QByteArray folderOf(const QByteArray& target) {
+    const qsizetype slash = target.lastIndexOf('/');
+    return slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : target.left(slash);
+}
+
+bool folderRefused(int error) {
+    return error == EACCES || error == EPERM || error == EROFS;
+}
+
+constexpr char temporaryMark[] = ".zentick-";
+constexpr int temporaryLetters = 8;
+constexpr char letters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+
+QByteArray freshTemporaryName(const QByteArray& target) {
+    QByteArray name = target + temporaryMark;
+    for (int i = 0; i < temporaryLetters; ++i)
+        name.append(letters[QRandomGenerator::global()->bounded(int(sizeof letters) - 1)]);
+    return name;
+}
+
+bool isTemporaryNameOf(QByteArrayView entry, QByteArrayView base) {
+    const qsizetype prefix = base.size() + qsizetype(sizeof temporaryMark) - 1;
+    if (entry.size() != prefix + temporaryLetters || !entry.startsWith(base) ||
+        entry.sliced(base.size(), prefix - base.size()) != QByteArrayView(temporaryMark))
+        return false;
+    return std::all_of(entry.begin() + prefix, entry.end(),
+                       [](char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'); });
+}
+
+// The new document's file before it has its final name.
+struct Temporary {
+    int fd = -1;
+    QByteArray name; // empty while the file has no name
+    int error = 0;   // why none could be made
+};
+
+Temporary createTemporary(const QByteArray& target) {
+    Temporary made;
+    made.fd = ::open(folderOf(target).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (made.fd >= 0 || folderRefused(errno)) {
+        made.error = errno;
+        return made;
+    }
+    // A file system without unnamed files: a fresh name, created only if nothing has it.
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        made.name = freshTemporaryName(target);
+        made.fd = ::open(made.name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (made.fd >= 0 || errno != EEXIST)
+            break;
+    }
+    made.error = errno;
+    return made;
+}
+
+// Gives the complete unnamed file a fresh name beside the target.
+bool nameTemporary(Temporary& temporary, const QByteArray& target) {
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(temporary.fd);
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        const QByteArray name = freshTemporaryName(target);
+        if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) == 0) {
+            temporary.name = name;
+            return true;
+        }
+        if (errno != EEXIST)
+            return false;
+    }
+    return false;
+}
+
+bool writeDocument(int fd, const QByteArray& text) {
+    return writeAll(fd, text) && ::fsync(fd) == 0;
+}
+
+// The folder refuses new names: the last resort is the file itself, rewritten and cut to the new length.
+bool writeInPlace(const QByteArray& text, const QByteArray& target) {
+    Descriptor fd(::open(target.constData(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC));
+    if (fd.get() < 0)
+        return false;
+    const bool written = writeAll(fd.get(), text) && ::ftruncate(fd.get(), text.size()) == 0 && ::fsync(fd.get()) == 0;
+    return fd.close() && written;
 }
 
 bool replaceFile(const QByteArray& text, const QByteArray& target) {
-    const QByteArray temporary = temporaryPathFor(target);
-    ::unlink(temporary.constData());
-    Descriptor fd(::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
-    if (fd.get() < 0)
+    struct stat existing {};
+    const bool exists = ::stat(target.constData(), &existing) == 0;
+    if (exists && !S_ISREG(existing.st_mode))
         return false;
-    const bool written = ::fchmod(fd.get(), 0600) == 0 && writeAll(fd.get(), text) && ::fsync(fd.get()) == 0;
-    const bool closed = fd.close();
-    if (!written || !closed || ::rename(temporary.constData(), target.constData()) != 0) {
-        ::unlink(temporary.constData());
+    Temporary temporary = createTemporary(target);
+    if (temporary.fd < 0)
+        return exists && folderRefused(temporary.error) && writeInPlace(text, target);
+    Descriptor fd(temporary.fd);
+    bool ok = true;
+    if (exists) {
+        // The owner first: changing it may clear the set-id bits that the mode then puts back. Only a
+        // privileged process may hand a file to someone else; for others this keeps at least the group.
+        if (::fchown(fd.get(), existing.st_uid, existing.st_gid) != 0)
+            (void)::fchown(fd.get(), static_cast<uid_t>(-1), existing.st_gid);
+        ok = ::fchmod(fd.get(), existing.st_mode & 07777) == 0;
+    }
+    ok = ok && writeDocument(fd.get(), text);
+    if (ok && temporary.name.isEmpty())
+        ok = nameTemporary(temporary, target);
+    ok = fd.close() && ok;
+    if (!ok || ::rename(temporary.name.constData(), target.constData()) != 0) {
+        if (!temporary.name.isEmpty())
+            ::unlink(temporary.name.constData());
         return false;
     }
-    const qsizetype slash = target.lastIndexOf('/');
-    syncFolder(slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : target.left(slash));
+    syncFolder(folderOf(target));
     return true;
 }
 
 } // namespace
 
 namespace XmlDocument {
+
+void RemoveLeftoverTemporaries(const QString& fileName) {
+    const QByteArray target = QFile::encodeName(resolvedTarget(fileName));
+    const QByteArray folder = folderOf(target);
+    const QByteArray base = target.mid(target.lastIndexOf('/') + 1);
+    DIR* dir = ::opendir(folder.constData());
+    if (!dir)
+        return;
+    while (const dirent* entry = ::readdir(dir)) {
+        const QByteArray path = folder + '/' + entry->d_name;
+        struct stat st {};
+        if (isTemporaryNameOf(entry->d_name, base) && ::lstat(path.constData(), &st) == 0 && S_ISREG(st.st_mode))
+            ::unlink(path.constData());
+    }
+    ::closedir(dir);
+}
 
 void SaveStringToFile(const QByteArray& text, const QString& fileName) {
     if (fileName.isEmpty() || !replaceFile(text, QFile::encodeName(resolvedTarget(fileName))))

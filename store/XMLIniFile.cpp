@@ -110,6 +110,8 @@ void TXMLIniFile::DeleteKey(const QByteArray& section, const QByteArray& key) {
 }
 
 void TXMLIniFile::UpdateFile() {
+    if (m_saveCount == 0)
+        XmlDocument::RemoveLeftoverTemporaries(FileName());
     m_sections->SaveToFile(FileName());
     ++m_saveCount;
 }

@@ -21,10 +21,13 @@ Found FastParseTag(const QByteArray& text, const QByteArray& open, const QByteAr
 Found FastParseTagXML(const QByteArray& text, const QByteArray& name, qsizetype position);
 QByteArray getTagContent(const QByteArray& text, const QByteArray& wantedName);
 
-// Whole-file input and output of a document. Save is atomic (temporary file, fsync, rename) and
-// creates files readable by their owner only. Throws Exception("Cannot create file <path>") /
+// Whole-file input and output of a document. Save is atomic (temporary file, fsync, rename), keeps an
+// existing file's mode and creates files readable by their owner only. Throws Exception("Cannot create file <path>") /
 // Exception("Cannot open file <path>").
 void SaveStringToFile(const QByteArray& text, const QString& fileName);
+// A save killed in the moment between naming its complete temporary file and renaming it leaves that file
+// ("<name>.zentick-" and eight letters or digits); the first save of a run removes such files.
+void RemoveLeftoverTemporaries(const QString& fileName);
 QByteArray LoadStringFromFile(const QString& fileName);
 
 } // namespace XmlDocument
