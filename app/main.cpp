@@ -7,8 +7,9 @@
 #include "app/ZentickApplication.h"
 #include "platform/LogindPowerBackend.h"
 #include "platform/LogindSleepMonitor.h"
-#include "platform/MediaSoundPlayer.h"
+#include "platform/ProcessSoundPlayer.h"
 #include "platform/SingleInstance.h"
+#include "platform/SoundHelper.h"
 #include "platform/SoundSetup.h"
 #include "platform/TimerfdClockChangeMonitor.h"
 #include "scheduler/SchedulerClock.h"
@@ -29,6 +30,8 @@ bool firstArgumentIs(int argc, char** argv, const char* flag) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (SoundHelper::isRequested(argc, argv))
+        return SoundHelper::run(argc, argv);
     const bool terminate = firstArgumentIs(argc, argv, "-t");
     SingleInstance instance;
     if (!instance.acquire()) {
@@ -52,9 +55,13 @@ int main(int argc, char** argv) {
         LogindSleepMonitor sleepMonitor(QDBusConnection::systemBus());
         TimerfdClockChangeMonitor clockChanges;
         TForm1 form(AppContext{DataFolders::exeFolder(), &clock, firstArgumentIs(argc, argv, "-h")});
+        // Each sound plays in a helper process: the program itself, started again with SoundHelper::Option.
+        const auto soundPlayer = [] {
+            return std::unique_ptr<SoundPlayer>(std::make_unique<ProcessSoundPlayer>(
+                QCoreApplication::applicationFilePath(), QStringList{QLatin1String(SoundHelper::Option)}));
+        };
         form.schedulerHost().attachPlatform(
-            {&power, &sleepMonitor, [] { return std::unique_ptr<SoundPlayer>(std::make_unique<MediaSoundPlayer>()); },
-             clockChanges.isValid() ? &clockChanges : nullptr});
+            {&power, &sleepMonitor, soundPlayer, clockChanges.isValid() ? &clockChanges : nullptr});
         instance.listen([&form](InstanceMessage message) { form.handleInstanceMessage(message); });
         if (!form.startHidden())
             form.show();

@@ -1,0 +1,85 @@
+#include "ProcessSoundPlayer.h"
+
+#include <QFileInfo>
+#include <QProcess>
+
+ProcessSoundPlayer::ProcessSoundPlayer(QString program, QStringList arguments, QObject* parent)
+    : SoundPlayer(parent)
+    , m_program(std::move(program))
+    , m_arguments(std::move(arguments)) {}
+
+ProcessSoundPlayer::~ProcessSoundPlayer() {
+    m_playing = false;
+    endProcess();
+}
+
+qint64 ProcessSoundPlayer::processId() const {
+    return m_process ? m_process->processId() : 0;
+}
+
+void ProcessSoundPlayer::play(const QString& fileName) {
+    endProcess();
+    const quint64 generation = ++m_generation;
+    m_playing = true;
+
+    const QFileInfo file(fileName);
+    if (!file.isFile() || !file.isReadable()) {
+        conclude(false);
+        return;
+    }
+    m_process = new QProcess(this);
+    m_process->setProcessChannelMode(QProcess::ForwardedChannels);
+    m_process->setInputChannelMode(QProcess::ForwardedInputChannel);
+    connect(m_process, &QProcess::finished, this, [this, generation](int exitCode, QProcess::ExitStatus status) {
+        if (generation == m_generation)
+            conclude(status == QProcess::NormalExit && exitCode == 0);
+    });
+    connect(m_process, &QProcess::errorOccurred, this, [this, generation](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart && generation == m_generation)
+            conclude(false);
+    });
+    m_process->start(m_program, m_arguments + QStringList{file.absoluteFilePath()});
+}
+
+void ProcessSoundPlayer::stop() {
+    ++m_generation;
+    m_playing = false;
+    endProcess();
+}
+
+// Killed, not asked: the helper has nothing to save, and the sound stops at once.
+void ProcessSoundPlayer::endProcess() {
+    if (!m_process)
+        return;
+    QProcess* process = m_process;
+    m_process = nullptr;
+    process->disconnect(this);
+    if (process->state() != QProcess::NotRunning) {
+        process->kill();
+        process->waitForFinished(1000);
+    }
+    process->deleteLater();
+}
+
+void ProcessSoundPlayer::conclude(bool reachedEnd) {
+    if (!m_playing)
+        return;
+    m_playing = false;
+    const quint64 generation = m_generation;
+    // Never from inside play(), and after QProcess has finished with its own signal.
+    QMetaObject::invokeMethod(
+        this,
+        [this, generation, reachedEnd] {
+            if (generation != m_generation)
+                return;
+            if (m_process && m_process->state() == QProcess::NotRunning) {
+                m_process->deleteLater();
+                m_process = nullptr;
+            }
+            if (reachedEnd)
+                Q_EMIT endReached();
+            else
+                Q_EMIT failed();
+        },
+        Qt::QueuedConnection);
+}

@@ -1,0 +1,67 @@
+// The built program as its own sound helper: it plays one file through GStreamer (into a silent sink without a sound
+// card) and tells by its exit code whether the sound reached its end.
+
+#include <QDataStream>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+// A fifth of a second of silence: 8 kHz, mono, 16 bits.
+void writeSilence(const QString& path) {
+    constexpr quint32 Rate = 8000;
+    constexpr quint32 DataBytes = Rate / 5 * 2;
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QDataStream out(&file);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out.writeRawData("RIFF", 4);
+    out << quint32(36 + DataBytes);
+    out.writeRawData("WAVEfmt ", 8);
+    out << quint32(16) << quint16(1) << quint16(1) << Rate << quint32(Rate * 2) << quint16(2) << quint16(16);
+    out.writeRawData("data", 4);
+    out << DataBytes;
+    out.writeRawData(QByteArray(int(DataBytes), '\0').constData(), int(DataBytes));
+}
+} // namespace
+
+class TestSoundHelper : public QObject {
+    Q_OBJECT
+
+private slots:
+    void exitCodeTellsTheOutcome_data();
+    void exitCodeTellsTheOutcome();
+};
+
+void TestSoundHelper::exitCodeTellsTheOutcome_data() {
+    QTest::addColumn<QByteArray>("content"); // empty: a short silent WAV file
+    QTest::addColumn<int>("exitCode");
+    QTest::newRow("a sound played to its end") << QByteArray() << 0;
+    QTest::newRow("not a sound") << QByteArray("plain text, no sound in it\n") << 1;
+}
+
+void TestSoundHelper::exitCodeTellsTheOutcome() {
+    QFETCH(QByteArray, content);
+    QFETCH(int, exitCode);
+    QTemporaryDir dir;
+    const QString sound = dir.filePath(QStringLiteral("sound.wav"));
+    if (content.isEmpty()) {
+        writeSilence(sound);
+    } else {
+        QFile file(sound);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    QProcess helper;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
+    helper.setProcessEnvironment(env);
+    helper.start(qEnvironmentVariable("ZENTICK_EXECUTABLE"), {QStringLiteral("--play-sound"), sound});
+    QVERIFY(helper.waitForFinished(30000));
+    QCOMPARE(helper.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(helper.exitCode(), exitCode);
+}
+
+QTEST_GUILESS_MAIN(TestSoundHelper)
+#include "tst_SoundHelper.moc"
