@@ -40,5 +40,7 @@ ProcessSample probeProcess(qint64 pid) {
     if (fields.size() > 12)
         statMs = (fields[11].toDouble() + fields[12].toDouble()) * 10.0; // utime, stime in 10 ms ticks
     sample.cpuMs = std::max(liveNs / 1e6, statMs);
+    if (fields.size() > 14)
+        sample.childrenCpuMs = (fields[13].toDouble() + fields[14].toDouble()) * 10.0; // cutime, cstime
     return sample;
 }

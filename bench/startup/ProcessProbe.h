@@ -6,6 +6,7 @@
 // ticks), resident memory and its number of threads.
 struct ProcessSample {
     double cpuMs = 0;
+    double childrenCpuMs = 0; // of the child processes that ended (sound helpers), 10 ms ticks
     double rssMiB = 0;
     double peakRssMiB = 0;
     int threads = 0;
