@@ -4,6 +4,7 @@
 //   zentick_screenshots <folder> [suffix]   write <folder>/<name><suffix>.png for every picture
 //   zentick_screenshots --check             render into a temporary folder; fail when a picture is blank
 
+#include "PersonalData.h"
 #include "app/AboutPage.h"
 #include "app/MainMenuPage.h"
 #include "app/PageControl.h"
@@ -232,6 +233,7 @@ int main(int argc, char** argv) {
     QTemporaryDir exeFolder;
     const PictureClock clock;
     TForm1 form(AppContext{exeFolder.path(), &clock, false});
+    fillPersonalData(form);
     form.show();
     settle();
 

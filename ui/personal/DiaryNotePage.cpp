@@ -81,6 +81,7 @@ QString DiaryNotePage::noteText() const {
 
 void DiaryNotePage::EditCalendarTabShow() {
     const QDate date = PersonalPages::diary(m_form)->calendarDate();
+    setPickerDate(date);
     lab3->setText(QStringLiteral("Your Notes for: ") + LocaleDateTimeText::format(QDateTime(date, QTime(0, 0))));
     Memo2->setPlainText(DiaryNotes::textOf(DiaryNotes::read(m_form.diaryStore(), date)));
     DsFancyButton46->setEnabled(false);

@@ -125,6 +125,10 @@ SettingsPage::SettingsPage(TForm1& form, QWidget* parent)
     layout->addStretch(1);
     layout->addLayout(buttons);
 
+    // A long path shows its end in the field; the whole of it on the pointer.
+    for (QLineEdit* path : {Edit11, Edit12})
+        connect(path, &QLineEdit::textChanged, path, &QLineEdit::setToolTip);
+
     connect(myLabel3d13, &ClickableLabel::clicked, this, &SettingsPage::myLabel3d13Click);
     connect(myLabel3d22, &ChoiceLabel::clicked, this, &SettingsPage::myLabel3d22Click);
     connect(myLabel3d23, &ChoiceLabel::clicked, this, &SettingsPage::myLabel3d23Click);
