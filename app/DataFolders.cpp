@@ -15,14 +15,16 @@ constexpr QFile::Permissions OwnerOnly = QFile::ReadOwner | QFile::WriteOwner | 
 
 namespace DataFolders {
 
-QString exeFolder() {
+QString exeFolder(bool create) {
     QString applicationFolder = QCoreApplication::applicationDirPath();
     if (QFileInfo(applicationFolder).isWritable())
         return applicationFolder;
     const QString parent = xdgConfigHome();
-    QDir().mkpath(parent);
     QString folder = parent + QStringLiteral("/zentick");
-    createFolder(folder);
+    if (create) {
+        QDir().mkpath(parent);
+        createFolder(folder);
+    }
     return folder;
 }
 

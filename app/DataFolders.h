@@ -7,8 +7,9 @@
 namespace DataFolders {
 
 // The folder of the executable when the program may write there (a build tree, a portable copy);
-// otherwise, installed system-wide, $XDG_CONFIG_HOME/zentick (~/.config/zentick), created when missing.
-QString exeFolder();
+// otherwise, installed system-wide, $XDG_CONFIG_HOME/zentick (~/.config/zentick), created when missing
+// unless create is false (a start that only looks).
+QString exeFolder(bool create = true);
 
 // One level, owner only. Failure, including an existing folder, is not an error here: a data folder
 // that cannot be made shows up as the first failing save.

@@ -156,9 +156,17 @@ void TForm1::handleInstanceMessage(InstanceMessage message) {
         showFromInstanceMessage();
         break;
     case InstanceMessage::Terminate:
-        QCoreApplication::quit();
+        // Queued, so the second start gets its answer before the process goes.
+        QMetaObject::invokeMethod(this, &TForm1::endProgram, Qt::QueuedConnection);
         break;
     }
+}
+
+void TForm1::endProgram() {
+    if (m_programEnd)
+        m_programEnd();
+    else
+        QCoreApplication::exit(0);
 }
 
 void TForm1::showFromInstanceMessage() {

@@ -5,6 +5,7 @@
 #include "platform/InstanceChannel.h"
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 
 class AboutPage;
@@ -55,6 +56,11 @@ public:
 
     // A second start of the program asks to show this window or to end the program.
     void handleInstanceMessage(InstanceMessage message);
+    // Ends the process. No window is asked: the main window refuses every close to hide in the tray, and
+    // a nested message loop (a modal message) must not keep the program alive. Without a program end set
+    // (tests), the event loop is told to exit.
+    void endProgram();
+    void setProgramEnd(std::function<void()> end) { m_programEnd = std::move(end); }
     // Back to the front, un-minimised; a window that was hidden comes back on the main menu page.
     void showFromInstanceMessage();
 
@@ -133,6 +139,7 @@ private:
     std::unique_ptr<TXMLIniFile> m_pastAlarmStore;
     std::unique_ptr<TXMLIniFile> m_addressBookStore;
     std::unique_ptr<TXMLIniFile> m_diaryStore;
+    std::function<void()> m_programEnd;
     // Last, so it goes before the stores it reads.
     std::unique_ptr<SchedulerHost> m_schedulerHost;
 };

@@ -64,6 +64,8 @@ void TrayController::buildMenu() {
     separator("N3");
     Settings1 = item("Settings1", QStringLiteral("Settings"), &TrayController::Settings1Click, Icons::menu(8, false));
     DisableTray1 = item("DisableTray1", QStringLiteral("Disable Tray"), &TrayController::DisableTray1Click);
+    separator("N4");
+    Quit1 = item("Quit1", QStringLiteral("Quit"), &TrayController::Quit1Click);
 }
 
 void TrayController::applyStartupSetting() {
@@ -122,15 +124,21 @@ void TrayController::DisableTray1Click() {
     setIconShown(false);
 }
 
+void TrayController::Quit1Click() {
+    m_form.endProgram();
+}
+
 // Unlike the menu, the double click keeps the mode flags: it only brings the window back.
 void TrayController::TrayIconDblClick() {
     m_form.showPage(MainTab);
     m_form.showMainWindow();
 }
 
-// Desktops that speak the StatusNotifier protocol report a click as Trigger and never a double click, so a click brings
-// the window back too; on the others a double click sends both, and showing twice is harmless.
+// A single click (the only click that desktops speaking the StatusNotifier protocol report) brings the window to the
+// front as it is: an editor page in progress stays. Only the double click goes to the main menu.
 void TrayController::activated(QSystemTrayIcon::ActivationReason reason) {
-    if (reason == QSystemTrayIcon::DoubleClick || reason == QSystemTrayIcon::Trigger)
+    if (reason == QSystemTrayIcon::DoubleClick)
         TrayIconDblClick();
+    else if (reason == QSystemTrayIcon::Trigger)
+        m_form.showMainWindow();
 }

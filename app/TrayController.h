@@ -34,6 +34,7 @@ public:
     QAction* Calendar1 = nullptr;          // "Diary"
     QAction* Settings1 = nullptr;          // "Settings"
     QAction* DisableTray1 = nullptr;       // "Disable Tray"
+    QAction* Quit1 = nullptr;              // "Quit", the one way to end the program from the desktop
 
     void Restore1Click();
     void NewAlarm1Click();
@@ -45,6 +46,7 @@ public:
     void Calendar1Click();
     void Settings1Click();
     void DisableTray1Click();
+    void Quit1Click();
     void TrayIconDblClick();
 
 signals:

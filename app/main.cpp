@@ -5,6 +5,7 @@
 #include "app/SchedulerHost.h"
 #include "app/TForm1.h"
 #include "app/ZentickApplication.h"
+#include "platform/FilesLock.h"
 #include "platform/LogindPowerBackend.h"
 #include "platform/LogindSleepMonitor.h"
 #include "platform/ProcessSoundPlayer.h"
@@ -17,6 +18,7 @@
 
 #include <QDBusConnection>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -27,20 +29,53 @@ bool firstArgumentIs(int argc, char** argv, const char* flag) {
     return argc > 1 && std::strcmp(argv[1], flag) == 0;
 }
 
+QString runsElsewhereText() {
+    return QStringLiteral("Zentick already runs elsewhere (in another session) on the same files, and could not be "
+                          "reached from here.");
+}
+
+QString noLockText() {
+    return QStringLiteral("Zentick cannot start: it found no private folder for its single-instance lock.");
+}
+
+// Without a display to show it on, the text goes to the terminal the start came from.
+void tellOnTerminal(const QString& text) {
+    std::fprintf(stderr, "Zentick: %s\n", text.toLocal8Bit().constData());
+}
+
+// Reaches an instance that holds the files but was started in another session, whose channel lies in
+// another runtime folder. True when it answered.
+bool reachFilesHolder(const FilesLock& files, InstanceMessage message) {
+    return SingleInstance::sendTo(files.holderChannel(), message);
+}
+
+// "-t" with no instance in this session: one of another session that holds the same files is ended too.
+int terminateFromElsewhere(int argc, char** argv) {
+    const QCoreApplication lookOnly(argc, argv);
+    FilesLock files(DataFolders::exeFolder(false));
+    if (files.take(false) == ExclusiveLock::Result::HeldByOther && !reachFilesHolder(files, InstanceMessage::Terminate))
+        tellOnTerminal(runsElsewhereText());
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (SoundHelper::isRequested(argc, argv))
         return SoundHelper::run(argc, argv);
     const bool terminate = firstArgumentIs(argc, argv, "-t");
+    const InstanceMessage request = terminate ? InstanceMessage::Terminate : InstanceMessage::Show;
     SingleInstance instance;
     if (!instance.acquire()) {
         QCoreApplication secondStart(argc, argv);
-        instance.send(terminate ? InstanceMessage::Terminate : InstanceMessage::Show);
+        if (!instance.hasFolder())
+            tellOnTerminal(noLockText());
+        else
+            instance.send(request);
         return 0;
     }
     if (terminate)
-        return 0;
+        return terminateFromElsewhere(argc, argv);
 
     prepareSoundPlayback();
     ZentickApplication application(argc, argv);
@@ -48,6 +83,21 @@ int main(int argc, char** argv) {
     // registration unless it is asked for by name.
     Q_INIT_RESOURCE(resources);
     Theme::apply(application);
+    // The files are what must never have two writers: a start from another session passes the lock above
+    // (its runtime folder is another) and meets this one.
+    FilesLock files(DataFolders::exeFolder());
+    if (files.take() != ExclusiveLock::Result::Taken) {
+        if (!reachFilesHolder(files, request))
+            ExceptionMessageBox::show(runsElsewhereText());
+        return 0;
+    }
+    // Every change is on disk the moment it is made, so ending needs no saving: the process goes at once,
+    // whatever windows, editors or nested message loops are open, and none of them can refuse.
+    const auto endProgram = [&instance, &files] {
+        instance.stopListening();
+        files.release();
+        std::_Exit(0);
+    };
     try {
         const SystemClock clock;
         // The only place the real machine is reached: power actions and sleep notices through logind.
@@ -62,14 +112,15 @@ int main(int argc, char** argv) {
         };
         form.schedulerHost().attachPlatform(
             {&power, &sleepMonitor, soundPlayer, clockChanges.isValid() ? &clockChanges : nullptr});
-        instance.listen([&form](InstanceMessage message) { form.handleInstanceMessage(message); });
+        form.setProgramEnd(endProgram);
+        if (instance.listen([&form](InstanceMessage message) { form.handleInstanceMessage(message); }))
+            files.setChannel(instance.serverPath());
         if (!form.startHidden())
             form.show();
         ZentickApplication::exec();
-        // Every change is on disk the moment it is made; on the way out the stores are not saved once
-        // more, so a data store nobody wrote to leaves no file behind.
-        instance.stopListening();
-        std::_Exit(0);
+        // On the way out the stores are not saved once more, so a data store nobody wrote to leaves no
+        // file behind.
+        endProgram();
     } catch (...) {
         ExceptionMessageBox::show(ExceptionMessageBox::currentMessage());
     }

@@ -2,12 +2,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 
 #include <cerrno>
-#include <fcntl.h>
-#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -26,13 +26,35 @@ SingleInstance::SingleInstance(QString runtimeFolder)
 SingleInstance::~SingleInstance() {
     if (m_server)
         m_server->close();
-    if (m_lockFd >= 0)
-        ::close(m_lockFd);
 }
 
 QString SingleInstance::defaultRuntimeFolder() {
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    return runtime.isEmpty() ? QDir::tempPath() : runtime;
+    return runtimeFolder(qEnvironmentVariable("XDG_RUNTIME_DIR"), QDir::tempPath());
+}
+
+QString SingleInstance::runtimeFolder(const QString& xdgRuntimeDir, const QString& tempFolder) {
+    // The runtime folder belongs to the session manager: it is used as it is, never created here.
+    if (QDir::isAbsolutePath(xdgRuntimeDir) && QFileInfo(xdgRuntimeDir).isDir()) {
+        const QString runtime = privateFolder(QFileInfo(xdgRuntimeDir).canonicalFilePath(), false);
+        if (!runtime.isEmpty())
+            return runtime;
+    }
+    return privateFolder(tempFolder + QStringLiteral("/zentick-") + QString::number(::getuid()), true);
+}
+
+QString SingleInstance::privateFolder(const QString& path, bool create) {
+    const QByteArray name = QFile::encodeName(path);
+    if (create && ::mkdir(name.constData(), 0700) != 0 && errno != EEXIST)
+        return {};
+    struct stat info {};
+    if (::lstat(name.constData(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::getuid())
+        return {};
+    // A folder of our own left open to others (made by hand, or by an older version) is closed again.
+    if ((info.st_mode & 077) != 0 && (!create || ::chmod(name.constData(), 0700) != 0))
+        return {};
+    if (::access(name.constData(), W_OK | X_OK) != 0)
+        return {};
+    return path;
 }
 
 QString SingleInstance::lockPath() const {
@@ -44,28 +66,18 @@ QString SingleInstance::serverPath() const {
 }
 
 bool SingleInstance::acquire() {
-    if (m_lockFd >= 0)
-        return true;
-    const QByteArray path = QFile::encodeName(lockPath());
-    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    // Without a place for the lock the program still has to run; it runs unguarded.
-    if (fd < 0)
-        return true;
-    int rc = 0;
-    do {
-        rc = ::flock(fd, LOCK_EX | LOCK_NB);
-    } while (rc != 0 && errno == EINTR);
-    if (rc != 0) {
-        ::close(fd);
-        return false;
-    }
-    m_lockFd = fd;
-    return true;
+    return hasFolder() && m_lock.take(lockPath()) == ExclusiveLock::Result::Taken;
 }
 
 bool SingleInstance::send(InstanceMessage message) {
+    return hasFolder() && sendTo(serverPath(), message);
+}
+
+bool SingleInstance::sendTo(const QString& serverPath, InstanceMessage message) {
+    if (serverPath.isEmpty())
+        return false;
     QLocalSocket socket;
-    socket.connectToServer(serverPath());
+    socket.connectToServer(serverPath);
     if (!socket.waitForConnected(AnswerTimeoutMs))
         return false;
     const char request = static_cast<char>(message);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/ExclusiveLock.h"
 #include "platform/InstanceChannel.h"
 
 #include <QString>
@@ -10,7 +11,8 @@ class QLocalSocket;
 
 // The running instance holds an flock on a per-user file; the kernel drops it with the process however
 // that ends, so a killed instance never blocks the next start. Beside it a local socket carries a
-// second start's message. Both live in $XDG_RUNTIME_DIR (the temp folder when unset).
+// second start's message. Both live in $XDG_RUNTIME_DIR, or, when that is missing or not private, in a
+// folder of the user's own under the temp folder. Without a private folder there is no lock at all.
 class SingleInstance final : public InstanceChannel {
 public:
     explicit SingleInstance(QString runtimeFolder = defaultRuntimeFolder());
@@ -18,13 +20,23 @@ public:
     SingleInstance(const SingleInstance&) = delete;
     SingleInstance& operator=(const SingleInstance&) = delete;
 
+    // False also when there is no folder for the lock (hasFolder()).
     bool acquire() override;
+    bool hasFolder() const { return !m_folder.isEmpty(); }
     bool send(InstanceMessage message) override;
+    // The same to an instance whose channel is known by its path.
+    static bool sendTo(const QString& serverPath, InstanceMessage message);
     bool listen(Handler handler) override;
     // Takes the socket away, for a process about to end without running its destructors.
     void stopListening();
 
+    // $XDG_RUNTIME_DIR when it is a private folder of this user, else privateFolder() of
+    // <temp>/zentick-<uid>; empty when neither will do.
     static QString defaultRuntimeFolder();
+    static QString runtimeFolder(const QString& xdgRuntimeDir, const QString& tempFolder);
+    // path when it is a real folder (no symbolic link) owned by this user and closed to everyone else;
+    // else empty. With create, a missing one is made owner-only and one of ours left open is closed.
+    static QString privateFolder(const QString& path, bool create);
     QString lockPath() const;
     QString serverPath() const;
 
@@ -35,7 +47,7 @@ private:
     void serve(QLocalSocket* socket);
 
     QString m_folder;
-    int m_lockFd = -1;
+    ExclusiveLock m_lock;
     std::unique_ptr<QLocalServer> m_server;
     Handler m_handler;
 };

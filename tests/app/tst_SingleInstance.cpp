@@ -1,5 +1,7 @@
+#include "platform/FilesLock.h"
 #include "platform/SingleInstance.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
@@ -8,6 +10,7 @@
 
 #include <atomic>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -20,6 +23,10 @@ private slots:
     void messageReachesTheRunningInstance();
     void noListenerMeansNoAnswer();
     void socketLeftByAKilledInstanceIsTakenOver();
+    void runtimeFolderIsPrivate_data();
+    void runtimeFolderIsPrivate();
+    void noPrivateFolderMeansNoLock();
+    void filesLockNamesTheHoldersChannel();
 };
 
 namespace {
@@ -101,6 +108,105 @@ void TestSingleInstance::socketLeftByAKilledInstanceIsTakenOver() {
     QVERIFY(running.listen([&](InstanceMessage) { ++shown; }));
     QVERIFY(sendFromAnotherThread(runtime.path(), InstanceMessage::Show));
     QCOMPARE(shown, 1);
+}
+
+namespace {
+
+mode_t modeOf(const QString& path) {
+    struct stat info {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode : 0;
+}
+
+} // namespace
+
+void TestSingleInstance::runtimeFolderIsPrivate_data() {
+    QTest::addColumn<QString>("runtime"); // relative to the test folder; "" for unset
+    QTest::addColumn<int>("runtimeMode");
+    QTest::addColumn<bool>("usesRuntime");
+    QTest::newRow("private runtime folder") << QStringLiteral("run") << 0700 << true;
+    QTest::newRow("unset") << QString() << 0 << false;
+    QTest::newRow("does not exist yet") << QStringLiteral("missing") << 0 << false;
+    QTest::newRow("open to others") << QStringLiteral("run") << 0777 << false;
+    QTest::newRow("relative") << QStringLiteral("@relative") << 0 << false;
+}
+
+// A runtime folder that is missing or not private gives way to a folder of the user's own in the temp
+// folder, made owner-only.
+void TestSingleInstance::runtimeFolderIsPrivate() {
+    QFETCH(QString, runtime);
+    QFETCH(int, runtimeMode);
+    QFETCH(bool, usesRuntime);
+    QTemporaryDir base;
+    QDir(base.path()).mkdir(QStringLiteral("tmp"));
+    const QString temp = base.filePath(QStringLiteral("tmp"));
+    QString xdg;
+    if (runtime == QLatin1String("@relative"))
+        xdg = QStringLiteral("run");
+    else if (!runtime.isEmpty())
+        xdg = base.filePath(runtime);
+    if (runtimeMode != 0) {
+        QVERIFY(QDir().mkdir(xdg));
+        QCOMPARE(::chmod(QFile::encodeName(xdg).constData(), mode_t(runtimeMode)), 0);
+    }
+    const QString fallback = temp + QStringLiteral("/zentick-%1").arg(::getuid());
+
+    const QString chosen = SingleInstance::runtimeFolder(xdg, temp);
+    QCOMPARE(chosen, usesRuntime ? xdg : fallback);
+    QCOMPARE(modeOf(chosen) & 0777, mode_t(usesRuntime ? runtimeMode : 0700));
+    QCOMPARE(modeOf(base.filePath(QStringLiteral("missing"))), mode_t(0)); // never created for the session
+
+    // Two starts under the same conditions meet at the same lock.
+    SingleInstance first(chosen);
+    QVERIFY(first.acquire());
+    QVERIFY(!SingleInstance(SingleInstance::runtimeFolder(xdg, temp)).acquire());
+}
+
+// A fallback name that is a symbolic link or a plain file, or a folder of someone else, is no place for
+// the lock, and no lock means no start.
+void TestSingleInstance::noPrivateFolderMeansNoLock() {
+    QTemporaryDir base;
+    const QString fallback = base.filePath(QStringLiteral("zentick-%1").arg(::getuid()));
+    QTemporaryDir elsewhere;
+    QVERIFY(QFile::link(elsewhere.path(), fallback));
+    QVERIFY(SingleInstance::runtimeFolder(QString(), base.path()).isEmpty());
+    QVERIFY(QFile::remove(fallback));
+    QFile plain(fallback);
+    QVERIFY(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    QVERIFY(SingleInstance::runtimeFolder(QString(), base.path()).isEmpty());
+
+    SingleInstance noFolder{QString()};
+    QVERIFY(!noFolder.hasFolder());
+    QVERIFY(!noFolder.acquire());
+    QVERIFY(!noFolder.send(InstanceMessage::Show));
+}
+
+void TestSingleInstance::filesLockNamesTheHoldersChannel() {
+    QTemporaryDir files;
+    auto holder = std::make_unique<FilesLock>(files.path());
+    QCOMPARE(holder->take(false), ExclusiveLock::Result::NoFile); // only looking creates nothing
+    QVERIFY(!QFile::exists(holder->path()));
+    QCOMPARE(holder->take(), ExclusiveLock::Result::Taken);
+    QCOMPARE(modeOf(holder->path()) & 0777, mode_t(0600));
+    holder->setChannel(QStringLiteral("/run/user/1000/ZENTICK.MUTEX-1000"));
+
+    FilesLock other(files.path());
+    QCOMPARE(other.take(), ExclusiveLock::Result::HeldByOther);
+    QCOMPARE(other.take(false), ExclusiveLock::Result::HeldByOther);
+    QCOMPARE(other.holderChannel(), QStringLiteral("/run/user/1000/ZENTICK.MUTEX-1000"));
+
+    // The holder takes its file along when it goes; the next one starts afresh.
+    holder.reset();
+    QVERIFY(!QFile::exists(other.path()));
+    QCOMPARE(other.take(), ExclusiveLock::Result::Taken);
+    QCOMPARE(other.holderChannel(), QString());
+
+    // A name that is a symbolic link is no lock file.
+    other.release();
+    QTemporaryDir target;
+    QVERIFY(QFile::link(target.filePath(QStringLiteral("x")), other.path()));
+    QCOMPARE(FilesLock(files.path()).take(), ExclusiveLock::Result::NoFile);
+    QVERIFY(!QFile::exists(target.filePath(QStringLiteral("x"))));
 }
 
 QTEST_GUILESS_MAIN(TestSingleInstance)

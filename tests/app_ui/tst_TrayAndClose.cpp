@@ -5,8 +5,10 @@
 #include "app/TrayController.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QTimer>
 
 namespace {
 
@@ -34,7 +36,10 @@ private slots:
     void startupFollowsTheTraySetting_data();
     void startupFollowsTheTraySetting();
     void doubleClickKeepsTheMode();
+    void singleClickKeepsTheEditorPage();
     void closingHidesAndForgetsTheMode();
+    void endingAsksNoWindow_data();
+    void endingAsksNoWindow();
 };
 
 void TestTrayAndClose::menuItemsInOrder() {
@@ -42,12 +47,12 @@ void TestTrayAndClose::menuItemsInOrder() {
     QStringList items;
     for (const QAction* action : f.form->tray->PopupMenu2->actions())
         items << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    QCOMPARE(items,
-             (QStringList{QStringLiteral("Main Menu"), QStringLiteral("-"), QStringLiteral("New Alarm"),
-                          QStringLiteral("Scheduled Shut Down"), QStringLiteral("Add Birthday"),
-                          QStringLiteral("View/Edit Alarms"), QStringLiteral("-"), QStringLiteral("Timer - Countdown"),
-                          QStringLiteral("Address Book"), QStringLiteral("Diary"), QStringLiteral("-"),
-                          QStringLiteral("Settings"), QStringLiteral("Disable Tray")}));
+    QCOMPARE(items, (QStringList{QStringLiteral("Main Menu"), QStringLiteral("-"), QStringLiteral("New Alarm"),
+                                 QStringLiteral("Scheduled Shut Down"), QStringLiteral("Add Birthday"),
+                                 QStringLiteral("View/Edit Alarms"), QStringLiteral("-"),
+                                 QStringLiteral("Timer - Countdown"), QStringLiteral("Address Book"),
+                                 QStringLiteral("Diary"), QStringLiteral("-"), QStringLiteral("Settings"),
+                                 QStringLiteral("Disable Tray"), QStringLiteral("-"), QStringLiteral("Quit")}));
     QCOMPARE(f.form->tray->TrayIcon->toolTip(), QStringLiteral("Zentick"));
     QVERIFY(f.form->tray->TrayIcon->contextMenu() == f.form->tray->PopupMenu2);
 }
@@ -136,6 +141,69 @@ void TestTrayAndClose::doubleClickKeepsTheMode() {
     QCOMPARE(f.page(), int(MainTab));
     QCOMPARE(modeFlags(*f.form), allSet);
     QVERIFY(f.form->mainMenu->keyboardMenuAttached());
+}
+
+// Left on an editor page in the middle of a new alarm, and switched to another window: the click brings the editor
+// back.
+void TestTrayAndClose::singleClickKeepsTheEditorPage() {
+    MainWindowFixture f;
+    f.form->showPage(AlarmTab);
+    setAllModeFlags(*f.form);
+    f.form->showMinimized();
+    QTRY_VERIFY(f.form->isMinimized());
+
+    emit f.form->tray->TrayIcon->activated(QSystemTrayIcon::Trigger);
+
+    QVERIFY(f.form->isVisible());
+    QVERIFY(!f.form->isMinimized());
+    QCOMPARE(f.page(), int(AlarmTab));
+    QCOMPARE(modeFlags(*f.form), allSet);
+}
+
+void TestTrayAndClose::endingAsksNoWindow_data() {
+    QTest::addColumn<bool>("fromTray"); // else a second start's "-t"
+    QTest::addColumn<bool>("modal");
+    QTest::newRow("Quit, on an editor page") << true << false;
+    QTest::newRow("Quit, a modal message open") << true << true;
+    QTest::newRow("-t, on an editor page") << false << false;
+    QTest::newRow("-t, a modal message open") << false << true;
+}
+
+// The main window refuses every close, so ending must not go through closing windows; and a modal message runs
+// its own loop, which must not hold the end back until it is answered.
+void TestTrayAndClose::endingAsksNoWindow() {
+    QFETCH(bool, fromTray);
+    QFETCH(bool, modal);
+    MainWindowFixture f;
+    f.form->showPage(AlarmTab);
+    int ended = 0;
+    bool modalOpenAtTheEnd = false;
+    f.form->setProgramEnd([&] {
+        ++ended;
+        modalOpenAtTheEnd = QApplication::activeModalWidget() != nullptr;
+    });
+    const auto end = [&] {
+        if (fromTray)
+            f.form->tray->Quit1->trigger();
+        else
+            f.form->handleInstanceMessage(InstanceMessage::Terminate);
+    };
+    if (modal) {
+        QTimer::singleShot(0, f.form.get(), [&] {
+            end();
+            // The program end of the test only counts; the message is answered so the test goes on.
+            QTimer::singleShot(50, f.form.get(), [] {
+                if (QWidget* box = QApplication::activeModalWidget())
+                    box->close();
+            });
+        });
+        f.form->ShowMsg(QStringLiteral("Please enter a text"));
+    } else {
+        end();
+    }
+    QTRY_COMPARE(ended, 1);
+    QCOMPARE(modalOpenAtTheEnd, modal);
+    QCOMPARE(f.page(), int(AlarmTab));
 }
 
 // An editor opened from a list, then the window closed: the next "New Alarm" from the tray is a new alarm.
