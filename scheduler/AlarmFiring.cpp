@@ -3,6 +3,7 @@
 #include "scheduler/EventRecord.h"
 #include "scheduler/PastAlarms.h"
 #include "scheduler/SchedulerClock.h"
+#include "scheduler/TextPreview.h"
 #include "store/XMLIniFile.h"
 
 namespace Firing {
@@ -17,7 +18,7 @@ AlarmOutcome fireAlarm(TXMLIniFile& events, PastAlarms::Move& move, const QByteA
     const bool showLate = !events.ReadFlag(section, Key::Bypass, false);
     notice.scheduled = scheduled;
     notice.header = QStringLiteral("This Alarm scheduled for:\n") + scheduledMoment(scheduled, locale);
-    notice.lines = readTextBlock(events, section);
+    notice.lines = TextPreview::readTextBlock(events, section);
     notice.sound = events.ReadFlag(section, Key::Sound, true);
     notice.showStopSound = notice.sound;
 

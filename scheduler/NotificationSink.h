@@ -13,7 +13,7 @@ struct AlarmNotice {
     QByteArray section;                 // the event record it came from (gone already for a one-time alarm)
     double scheduled = 0;               // the day count this occurrence was scheduled for
     QString header;                     // "This Alarm scheduled for:\n" and the scheduled moment
-    QStringList lines;                  // the description
+    QStringList lines;                  // the description as shown: bounded (TextPreview.h)
     bool sound = true;                  // play the alarm sound
     bool showStopSound = true;          // false when there is no sound
     bool showDisableRepetition = false; // a repeating alarm: offer to end the repetition

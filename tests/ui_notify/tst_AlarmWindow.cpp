@@ -2,11 +2,17 @@
 
 #include "scheduler/DayCount.h"
 #include "scheduler/EventRecord.h"
+#include "scheduler/Firing.h"
+#include "scheduler/TextPreview.h"
+#include "store/StoredText.h"
+#include "ui/notify/DescriptionPages.h"
+#include "ui/notify/NotificationWindows.h"
 #include "ui/notify/TForm2.h"
 #include "ui/notify/TForm4.h"
 #include "widgets/ClickableLabel.h"
 #include "widgets/FancyButton.h"
 
+#include <QApplication>
 #include <QPointer>
 #include <functional>
 
@@ -62,6 +68,10 @@ class TestAlarmWindow : public QObject {
     Q_OBJECT
 
 private slots:
+    void hugeDescriptionShowsABoundedPart_data();
+    void hugeDescriptionShowsABoundedPart();
+    void boundedLinesKeepTheirCharacters_data();
+    void boundedLinesKeepTheirCharacters();
     void paging_data();
     void paging();
     void topLevelWindowLeavesHiddenMainWindowHidden();
@@ -79,6 +89,112 @@ private slots:
     void disableRepetitionAfterDeletionLeavesANewRecordAlone();
     void birthdaySoundPlaysTwice();
 };
+
+namespace {
+
+// Valid UTF-8 with two-byte characters, so a cut in the wrong place would show.
+QByteArray storedLineOf(int bytes) {
+    const QByteArray unit = QByteArrayLiteral("Gr\xC3\xBC\xC3\x9F"
+                                              "e an alle ");
+    QByteArray line;
+    line.reserve(bytes);
+    while (line.size() + unit.size() <= bytes)
+        line += unit;
+    return line;
+}
+
+TForm2* openAlarmWindow() {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* window = qobject_cast<TForm2*>(widget); window && window->isVisible())
+            return window;
+    return nullptr;
+}
+
+} // namespace
+
+void TestAlarmWindow::hugeDescriptionShowsABoundedPart_data() {
+    QTest::addColumn<int>("lineCount");
+    QTest::addColumn<int>("lineBytes");
+    QTest::newRow("one line of 1 MB") << 1 << (1 << 20);
+    QTest::newRow("200 MB in 2000 lines") << 2000 << 100'000;
+    QTest::newRow("100 000 short lines") << 100'000 << 12;
+}
+
+// The window lays out a bounded part of any text; the record keeps every byte.
+void TestAlarmWindow::hugeDescriptionShowsABoundedPart() {
+    QFETCH(int, lineCount);
+    QFETCH(int, lineBytes);
+    NotifyFixture f;
+    // The stores stay in memory: every line shares one buffer, so a text of hundreds of megabytes costs
+    // little here, and it is never saved (the folder does not exist).
+    f.events = std::make_unique<TXMLIniFile>(f.dir.filePath(QStringLiteral("absent/Alarms.xml")));
+    f.past = std::make_unique<TXMLIniFile>(f.dir.filePath(QStringLiteral("absent/PAlarms.xml")));
+    TXMLIniFile::Batch held(*f.events);
+    using namespace EventRecord;
+    const QByteArray line = storedLineOf(lineBytes);
+    f.events->WriteString("0", Key::AlType, KindAlarm);
+    f.events->WriteDouble("0", Key::Date, DayCount::fromDateTime(f.clock.dateTime()));
+    f.events->WriteFlag("0", Key::Repeat, true);
+    f.events->WriteInt("0", Key::RepType, int(AlarmUnit::Days));
+    f.events->WriteInt("0", Key::RepVal, 1);
+    f.events->WriteFlag("0", Key::Sound, false);
+    f.events->WriteInt("0", Key::LineCount, lineCount);
+    for (int i = 0; i < lineCount; ++i)
+        f.events->WriteString("0", QByteArray::number(i), line);
+
+    const Firing::AlarmOutcome outcome =
+        Firing::fireAlarm(*f.events, *f.past, "0", f.clock, QLocale(QLocale::English, QLocale::UnitedKingdom));
+    QVERIFY(outcome.show);
+    QVERIFY(outcome.notice.lines.size() <= TextPreview::MaxLines + 1);
+    NotificationWindows windows(f.services);
+    windows.showAlarm(outcome.notice);
+    QPointer<TForm2> window = openAlarmWindow();
+    QVERIFY(window);
+
+    const QString wholeLine = storedTextToDisplay(line.left(TextPreview::MaxLineChars * 2));
+    const int pageLimit = DescriptionPages::LinesPerPage * (TextPreview::MaxLineChars + 10) + 10;
+    int pages = 0;
+    do {
+        QString shown = window->Label->text();
+        QVERIFY2(shown.size() <= pageLimit, qPrintable(QString::number(shown.size())));
+        if (pages == 0)
+            QVERIFY(shown.remove(QChar(0x200B)).startsWith(wholeLine.left(TextPreview::MaxLineChars)));
+        QVERIFY(++pages <= TextPreview::MaxLines / DescriptionPages::LinesPerPage + 1);
+        QTest::mouseClick(window->Label, Qt::LeftButton);
+    } while (window->pageStart != 0);
+    QVERIFY(window->width() <= 1024);
+    if (lineBytes > TextPreview::MaxLineChars || lineCount > TextPreview::MaxLines)
+        QVERIFY(window->lines.join(QString()).contains(TextPreview::Ellipsis));
+
+    // Byte-exact: the firing moved the date on and left the text as it was.
+    QCOMPARE(f.events->ReadInt("0", Key::LineCount, 0), lineCount);
+    QVERIFY(f.events->ReadString("0", QByteArray::number(lineCount - 1), {}) == line);
+    delete window;
+}
+
+void TestAlarmWindow::boundedLinesKeepTheirCharacters_data() {
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<QString>("shown");
+    const QString twoHundred(TextPreview::MaxLineChars, QLatin1Char('a'));
+    QTest::newRow("short") << QByteArray("Tea") << QStringLiteral("Tea");
+    QTest::newRow("exactly the limit") << twoHundred.toUtf8() << twoHundred;
+    QTest::newRow("one more") << (twoHundred + QLatin1Char('b')).toUtf8() << twoHundred + TextPreview::Ellipsis;
+    // Cut among two-byte characters: the head is still valid UTF-8, not taken for Windows-1252.
+    const QString umlauts(3000, QChar(0xFC));
+    QTest::newRow("UTF-8 cut") << umlauts.toUtf8() << umlauts.left(TextPreview::MaxLineChars) + TextPreview::Ellipsis;
+    const QString emoji = QLatin1Char('a') + QString::fromUtf8("\xF0\x9F\x98\x80").repeated(400);
+    QTest::newRow("no half surrogate") << emoji.toUtf8()
+                                       << emoji.left(TextPreview::MaxLineChars - 1) + TextPreview::Ellipsis;
+    QTest::newRow("Windows-1252") << QByteArray(5000, '\xE9')
+                                  << QString(TextPreview::MaxLineChars, QChar(0xE9)) + TextPreview::Ellipsis;
+}
+
+void TestAlarmWindow::boundedLinesKeepTheirCharacters() {
+    QFETCH(QByteArray, stored);
+    QFETCH(QString, shown);
+    QCOMPARE(TextPreview::storedLine(stored), shown);
+    QCOMPARE(TextPreview::line(storedTextToDisplay(stored)), shown);
+}
 
 void TestAlarmWindow::paging_data() {
     QTest::addColumn<int>("lineCount");

@@ -1,5 +1,6 @@
 #include "ui/notify/NotificationWindows.h"
 
+#include "scheduler/TextPreview.h"
 #include "ui/notify/TForm2.h"
 #include "ui/notify/TForm3.h"
 #include "ui/notify/TForm4.h"
@@ -39,7 +40,7 @@ void NotificationWindows::showBirthday(const BirthdayNotice& notice) {
     window->sound = notice.sound;
     if (!notice.showStopSound)
         window->DsFancyButton1->hide();
-    window->BirthLabel->setText(notice.greeting);
+    window->BirthLabel->setText(TextPreview::text(notice.greeting));
     window->section = notice.section;
     window->scheduled = notice.scheduled;
     window->show();

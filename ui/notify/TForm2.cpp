@@ -5,6 +5,7 @@
 #include "scheduler/EventRecord.h"
 #include "scheduler/PastAlarms.h"
 #include "scheduler/SchedulerClock.h"
+#include "scheduler/TextPreview.h"
 #include "store/XMLIniFile.h"
 #include "ui/notify/AlarmSound.h"
 #include "ui/notify/DescriptionPages.h"
@@ -104,6 +105,8 @@ void TForm2::FormShow() {
     if (repeating() && m_services.registry)
         m_services.registry->enter(section.toInt(), this);
 
+    // Whoever filled the window, it lays out no more than a bounded part of the text.
+    lines = TextPreview::lines(lines);
     const bool pages = DescriptionPages::pages(lines);
     Label->setCursor(pages ? Qt::PointingHandCursor : Qt::ArrowCursor);
     Label->setText(DescriptionPages::text(lines, 0));
