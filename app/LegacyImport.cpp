@@ -31,6 +31,12 @@ bool isDateKey(const QByteArray& key) {
 
 namespace LegacyImport {
 
+bool isWindowsPath(const QString& path) {
+    const bool driveLetter =
+        path.size() >= 2 && path.at(0).isLetter() && path.at(0).unicode() < 128 && path.at(1) == QLatin1Char(':');
+    return driveLetter || path.contains(QLatin1Char('\\'));
+}
+
 double dayCountOf(const QString& text, const QLocale& locale) {
     return wallClockDayCount(text, locale).value_or(0.0);
 }

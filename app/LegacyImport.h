@@ -28,6 +28,10 @@ enum class Conversion { Records, Diary, Merge };
 // then deletes the file. An exception leaves the file in place; what was converted is saved.
 void importFile(const QString& legacyPath, TXMLIniFile& store, Conversion conversion);
 
+// A folder as the Windows version named it (C:\Program Files\..., \\server\share): a drive letter or a
+// backslash. No Linux folder is meant by it.
+bool isWindowsPath(const QString& path);
+
 // Day count of a locale date-time text as the earlier version wrote it; 0 when unreadable.
 double dayCountOf(const QString& text, const QLocale& locale = QLocale());
 

@@ -58,13 +58,19 @@ struct DateFormat {
     bool twoDigitYear;
 };
 
+// The earlier version wrote the short date of the Windows locale, which often had a two-digit year where
+// today's locale data has four ("14/11/07" under en_GB): both are read in either case.
 QList<DateFormat> dateFormats(const QLocale& locale) {
     const QString shortDate = relaxed(locale.dateFormat(QLocale::ShortFormat));
-    if (!hasTwoDigitYearOnly(shortDate))
-        return {{shortDate, false}};
     QString fourDigits = shortDate;
-    fourDigits.replace(QLatin1String("yy"), QLatin1String("yyyy"));
-    return {{fourDigits, false}, {shortDate, true}};
+    QString twoDigits = shortDate;
+    if (hasTwoDigitYearOnly(shortDate))
+        fourDigits.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    else
+        twoDigits.replace(QLatin1String("yyyy"), QLatin1String("yy"));
+    if (twoDigits == fourDigits)
+        return {{shortDate, false}};
+    return {{fourDigits, false}, {twoDigits, true}};
 }
 
 QStringList timeFormats(const QLocale& locale) {
@@ -75,7 +81,8 @@ QStringList timeFormats(const QLocale& locale) {
 std::optional<QDate> parseDate(const QString& text, const QLocale& locale) {
     for (const DateFormat& format : dateFormats(locale)) {
         QDate date = locale.toDate(text, format.text);
-        if (!date.isValid())
+        // A four-digit field may take "07" as the year 7; that is the two-digit form's to read.
+        if (!date.isValid() || (!format.twoDigitYear && date.year() < 100))
             continue;
         if (format.twoDigitYear)
             date = QDate(widenTwoDigitYear(date.year()), date.month(), date.day());

@@ -14,6 +14,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QScreen>
 
@@ -41,7 +42,8 @@ TForm1::TForm1(const AppContext& context, QWidget* parent)
     const bool importLegacy = legacyImportWanted();
     if (importLegacy)
         importLegacySettings();
-    if (!m_settingsStore->HasKey(SettingsKey::Section, SettingsKey::DataFolder))
+    if (!m_settingsStore->HasKey(SettingsKey::Section, SettingsKey::DataFolder) ||
+        (importLegacy && LegacyImport::isWindowsPath(storedDataFolder())))
         setUpDefaultDataFolder();
     openDataStores(resolveDataFolder());
     if (importLegacy)
@@ -113,10 +115,17 @@ void TForm1::setUpDefaultDataFolder() {
     m_settingsStore->WriteString(SettingsKey::Section, SettingsKey::DataFolder, folder.toUtf8());
 }
 
-QString TForm1::resolveDataFolder() {
+QString TForm1::storedDataFolder() const {
     const QByteArray fallback = (m_exeFolder + QStringLiteral("/Alarms Directory")).toUtf8();
-    QString folder =
-        QString::fromUtf8(m_settingsStore->ReadString(SettingsKey::Section, SettingsKey::DataFolder, fallback));
+    return QString::fromUtf8(m_settingsStore->ReadString(SettingsKey::Section, SettingsKey::DataFolder, fallback));
+}
+
+// A Windows folder or a relative one (which would land wherever the program happened to be started) names no
+// folder here: the default one serves, and the setting stays as it was written.
+QString TForm1::resolveDataFolder() {
+    QString folder = storedDataFolder();
+    if (LegacyImport::isWindowsPath(folder) || QDir::isRelativePath(folder))
+        folder = m_exeFolder + QStringLiteral("/Alarms Directory");
     if (!QFileInfo(folder).isDir())
         DataFolders::createFolder(folder);
     return folder;

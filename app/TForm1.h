@@ -117,6 +117,7 @@ private:
     bool legacyImportWanted() const;
     void importLegacySettings();
     void setUpDefaultDataFolder();
+    QString storedDataFolder() const;
     QString resolveDataFolder();
     void importLegacyDataFiles();
     void createWorkingLists();

@@ -94,7 +94,8 @@ inline QStringList caseNames() {
     return {QStringLiteral("first-start"),          QStringLiteral("full-import"),
             QStringLiteral("own-data-folder"),      QStringLiteral("alm-beside-xml"),
             QStringLiteral("vanished-data-folder"), QStringLiteral("bad-diary"),
-            QStringLiteral("unreadable-store"),     QStringLiteral("calendar-folder")};
+            QStringLiteral("unreadable-store"),     QStringLiteral("calendar-folder"),
+            QStringLiteral("windows-data-folder"),  QStringLiteral("windows-path-in-settings")};
 }
 
 } // namespace StartupFixture

@@ -82,6 +82,13 @@ void TestLocaleDateTimeText::parse_data() {
         << QStringLiteral("en_US") << QStringLiteral("11/14/2007 12:30:00 PM") << true << noon;
     QTest::newRow("two-digit year, later century")
         << QStringLiteral("en_US") << QStringLiteral("1/2/99") << true << at(1999, 1, 2);
+    // What the earlier version wrote under a Windows short date of "dd/MM/yy".
+    QTest::newRow("two digits where the locale has four")
+        << QStringLiteral("en_GB") << QStringLiteral("14/11/07 12:30:00") << true << noon;
+    QTest::newRow("two digits, last century")
+        << QStringLiteral("en_GB") << QStringLiteral("05/06/90") << true << at(1990, 6, 5);
+    QTest::newRow("de_DE two digits") << QStringLiteral("de_DE") << QStringLiteral("14.11.07 12:30") << true << noon;
+    QTest::newRow("three-digit year") << QStringLiteral("en_GB") << QStringLiteral("14/11/007") << false << none;
     QTest::newRow("de_DE four digits") << QStringLiteral("de_DE") << QStringLiteral("14.11.2007 12:30:00") << true
                                        << noon;
     QTest::newRow("no such day") << QStringLiteral("en_GB") << QStringLiteral("31/02/2007") << false << none;
