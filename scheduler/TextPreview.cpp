@@ -78,6 +78,21 @@ QString text(const QString& text) {
     return shown.join(QLatin1Char('\n'));
 }
 
+QString breakable(const QString& text) {
+    QString out;
+    out.reserve(text.size() + text.size() / LongestUnbrokenRun);
+    int run = 0;
+    for (const QChar c : text) {
+        run = c.isSpace() ? 0 : run + 1;
+        if (run > LongestUnbrokenRun && !c.isLowSurrogate()) {
+            out += QChar(0x200B);
+            run = 1;
+        }
+        out += c;
+    }
+    return out;
+}
+
 QStringList readTextBlock(const TXMLIniFile& store, const QByteArray& section) {
     const int lineCount = store.ReadInt(section, EventRecord::Key::LineCount, 0);
     QStringList shown;

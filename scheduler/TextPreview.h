@@ -25,6 +25,11 @@ QStringList lines(const QStringList& text);
 // A multi-line text ("\n") bounded in the same way.
 QString text(const QString& text);
 
+// Labels wrap at blanks only; a long run without one (a web address, a row of signs) would widen a window or
+// page past its border, so every LongestUnbrokenRun characters such a run gets a place to break (U+200B).
+inline constexpr int LongestUnbrokenRun = 40;
+QString breakable(const QString& text);
+
 // The description of an event record, bounded as above, read without decoding the rest.
 QStringList readTextBlock(const TXMLIniFile& store, const QByteArray& section);
 

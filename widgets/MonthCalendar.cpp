@@ -4,9 +4,11 @@
 
 #include <QEvent>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSpinBox>
 #include <QTableView>
 #include <QTextCharFormat>
 #include <QToolTip>
@@ -232,6 +234,17 @@ void MonthCalendar::paintCell(QPainter* painter, const QRect& rect, QDate date) 
         painter->drawEllipse(centre, dot, dot);
     }
     painter->restore();
+}
+
+// The year field settles its year on Enter and then passes the key on, for a dialog's default button; on a page
+// it would press the page's "Next>>" instead.
+void MonthCalendar::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && qobject_cast<QSpinBox*>(focusWidget()) && isAncestorOf(focusWidget())) {
+        event->accept();
+        return;
+    }
+    QCalendarWidget::keyPressEvent(event);
 }
 
 bool MonthCalendar::eventFilter(QObject* watched, QEvent* event) {

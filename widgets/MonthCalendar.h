@@ -68,6 +68,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void paintCell(QPainter* painter, const QRect& rect, QDate date) const override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     bool isShown(QDate date) const;

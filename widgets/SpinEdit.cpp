@@ -2,6 +2,10 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
+
+#include <algorithm>
 
 namespace {
 // More digits than an int can hold are never a sensible entry for these fields.
@@ -30,6 +34,22 @@ SpinEdit::SpinEdit(int minimum, int maximum, int value, QWidget* parent)
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 }
 
+int SpinEdit::widthForDigits(int digits) const {
+    ensurePolished();
+    const QFontMetrics metrics = lineEdit()->fontMetrics();
+    int digit = 0;
+    for (char16_t c = u'0'; c <= u'9'; ++c)
+        digit = std::max(digit, metrics.horizontalAdvance(QChar(c)));
+    const int widestValue = std::max(metrics.horizontalAdvance(textFromValue(minimum())),
+                                     metrics.horizontalAdvance(textFromValue(maximum())));
+    // A line edit keeps a margin of two pixels on either side of its text, and one for the cursor.
+    const int text = std::max(digit * digits, widestValue) + 2 * 2 + 1;
+    QStyleOptionSpinBox option;
+    initStyleOption(&option);
+    const QSize contents(text, lineEdit()->sizeHint().height());
+    return style()->sizeFromContents(QStyle::CT_SpinBox, &option, contents, this).width();
+}
+
 int SpinEdit::entryValue() const {
     return clampedFrom(lineEdit()->text());
 }
@@ -46,6 +66,10 @@ void SpinEdit::keyPressEvent(QKeyEvent* event) {
         }
     }
     QSpinBox::keyPressEvent(event);
+    // Enter only settles the number. QSpinBox passes it on for a dialog's default button, and on a page that
+    // would press "Next>>" with a number still being typed.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        event->accept();
 }
 
 QValidator::State SpinEdit::validate(QString& input, int& pos) const {

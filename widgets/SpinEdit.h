@@ -7,7 +7,8 @@
 //    Backspace, Delete, the arrows and Enter keep working, so a user can correct what was typed.
 //  - Pasted or dropped text keeps its digits only: "12a" becomes 12.
 //  - While typing, a number outside the range is allowed to stand; when the field loses the focus (or Enter is
-//    pressed) it is clamped into [minimum, maximum], and an empty field becomes the minimum.
+//    pressed) it is clamped into [minimum, maximum], and an empty field becomes the minimum. Enter goes no
+//    further than the field.
 //  - setValue() and setRange() clamp, as QSpinBox does; Up / Down / Page Up / Page Down and the wheel step.
 // No prefix, suffix or special value text.
 class SpinEdit : public QSpinBox {
@@ -19,6 +20,10 @@ public:
     // The number the field shows now, read as the page reads it before the field has been left: empty or no
     // digits gives the minimum, anything else is clamped into the range.
     int entryValue() const;
+
+    // The width that shows `digits` of the widest digit whole, with the buttons and the frame as the style
+    // draws them (the stylesheet's padding included); never less than the widest value of the range.
+    int widthForDigits(int digits) const;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

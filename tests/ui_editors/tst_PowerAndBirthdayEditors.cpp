@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QToolButton>
 
 using EditorTest::click;
 using EditorTest::keysOf;
@@ -43,6 +44,8 @@ private slots:
     void birthdayChecks();
     void editBirthdayInPlace();
     void calendarAndDateFieldFollowEachOther();
+    void enterInANumberFieldStaysThere_data();
+    void enterInANumberFieldStaysThere();
 };
 
 namespace {
@@ -304,6 +307,40 @@ void TestPowerAndBirthdayEditors::calendarAndDateFieldFollowEachOther() {
     QTest::keyClick(grid, Qt::Key_PageDown);
     QCOMPARE(page->DateTimePicker6->date(), page->MonthCalendar1->date());
     QCOMPARE(page->DateTimePicker6->date().year(), 2000);
+}
+
+void TestPowerAndBirthdayEditors::enterInANumberFieldStaysThere_data() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("checkBox"); // ticked first, to enable the field
+    QTest::addColumn<QString>("field");
+    QTest::newRow("alarm repetition count") << int(AlarmTab) << u"CheckBox1"_s << u"CSpinEdit3"_s;
+    QTest::newRow("power-action repetition count") << int(ShutTab) << u"CheckBox3"_s << u"CSpinEdit6"_s;
+    QTest::newRow("days before the birthday") << int(BirthTab) << QString() << u"CSpinEdit7"_s;
+    QTest::newRow("year of the birthday calendar") << int(BirthTab) << QString() << u"qt_calendar_yearedit"_s;
+}
+
+// Enter settles the number being typed; it does not press the page's "Next>>".
+void TestPowerAndBirthdayEditors::enterInANumberFieldStaysThere() {
+    QFETCH(int, page);
+    QFETCH(QString, checkBox);
+    QFETCH(QString, field);
+    EditorFixture f(wednesday);
+    f.show(page);
+    QWidget* shown = f.form().PageControl1->currentWidget();
+    if (!checkBox.isEmpty())
+        shown->findChild<QCheckBox*>(checkBox)->click();
+    if (field == u"qt_calendar_yearedit"_s)
+        click(birthdayPage(f)->MonthCalendar1->findChild<QToolButton*>(u"qt_calendar_yearbutton"_s));
+    auto* spin = shown->findChild<QAbstractSpinBox*>(field);
+    QVERIFY(spin);
+    QTRY_VERIFY(spin->isVisible() && spin->isEnabled());
+    spin->setFocus();
+    QTest::keyClick(spin, Qt::Key_End);
+    QTest::keyClicks(spin, u"2"_s);
+    QTest::keyClick(spin, Qt::Key_Return);
+
+    QCOMPARE(f.current(), page);
+    QCOMPARE(f.messages(), QStringList());
 }
 
 QTEST_MAIN(TestPowerAndBirthdayEditors)

@@ -41,6 +41,8 @@ template <class Widget> Widget* named(Widget* widget, const char* name) {
     return widget;
 }
 
+constexpr int CategoryBoxMaximumWidth = 220;
+
 QHBoxLayout* row(std::initializer_list<QWidget*> widgets, bool stretch = true) {
     auto* layout = new QHBoxLayout;
     layout->setSpacing(4);
@@ -117,6 +119,10 @@ AlarmEditorPage::AlarmEditorPage(TForm1& form, QWidget* parent)
     ComboBox2->addItems({QStringLiteral("General"), QStringLiteral("Name Day")});
     ComboBox2->setToolTip(QStringLiteral("Hepls you to orgranize your alarms."));
     ComboBox2->setAccessibleName(QStringLiteral("Alarm category"));
+    // The names come from the settings each time the page opens, so the box follows them; a very long name is
+    // cut in the box (the list that drops down shows it whole) rather than pushing the page past its border.
+    ComboBox2->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    ComboBox2->setMaximumWidth(CategoryBoxMaximumWidth);
     myaSuperLabel50->setBuddy(ComboBox2);
     myaSuperLabel51 = named(new LinkLabel(QStringLiteral(">>"), this), "myaSuperLabel51");
     myaSuperLabel51->setToolTip(QStringLiteral("Add Category. Examples: \"Name Day\", \"Anniversary\" etc."));
@@ -151,6 +157,10 @@ AlarmEditorPage::AlarmEditorPage(TForm1& form, QWidget* parent)
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(DsFancyButton3);
     buttons->addStretch();
+    // "Advanced" stands between the buttons: the repetition row has no room for it, and the category row
+    // needs its width for the names.
+    buttons->addWidget(myaSuperLabel46);
+    buttons->addStretch();
     buttons->addWidget(DsFancyButton2);
 
     auto* layout = new QVBoxLayout(this);
@@ -162,10 +172,7 @@ AlarmEditorPage::AlarmEditorPage(TForm1& form, QWidget* parent)
     layout->addLayout(moment);
     layout->addLayout(flags);
     layout->addLayout(row({CheckBox1, myaSuperLabel9, CSpinEdit3, ComboBox1}));
-    // "Advanced" stands under the unit: the repetition row has no room left for it.
-    QHBoxLayout* categoryRow = row({myaSuperLabel50, ComboBox2, myaSuperLabel51});
-    categoryRow->addWidget(myaSuperLabel46);
-    layout->addLayout(categoryRow);
+    layout->addLayout(row({myaSuperLabel50, ComboBox2, myaSuperLabel51}));
     layout->addLayout(buttons);
 
     connect(myLabel3d5, &ChoiceLabel::clicked, this, &AlarmEditorPage::myLabel3d5Click);

@@ -5,6 +5,7 @@
 #include "app/TForm1.h"
 #include "scheduler/DayCount.h"
 #include "scheduler/EventRecord.h"
+#include "scheduler/TextPreview.h"
 #include "store/XMLIniFile.h"
 #include "ui/editors/AlarmEditorPage.h"
 #include "ui/editors/BirthdayEditorPage.h"
@@ -16,6 +17,8 @@
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 ConfirmationPage::ConfirmationPage(TForm1& form, QWidget* parent)
@@ -48,10 +51,20 @@ ConfirmationPage::ConfirmationPage(TForm1& form, QWidget* parent)
     buttons->addStretch();
     buttons->addWidget(DsFancyButton28);
 
+    // A long description, or many bypass lines, scrolls within the page instead of running under the buttons.
+    ConfScroll = new QScrollArea(this);
+    ConfScroll->setObjectName(QStringLiteral("ConfScroll"));
+    ConfScroll->setFrameShape(QFrame::NoFrame);
+    ConfScroll->setWidgetResizable(true);
+    ConfScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ConfScroll->setWidget(Conf2);
+    ConfScroll->viewport()->setAutoFillBackground(false);
+    Conf2->setAutoFillBackground(false);
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 6, 12, 8);
     layout->addWidget(myaSuperLabel14);
-    layout->addWidget(Conf2, 1);
+    layout->addWidget(ConfScroll, 1);
     layout->addLayout(buttons);
 
     connect(DsFancyButton29, &FancyButton::clicked, this, &ConfirmationPage::DsFancyButton29Click);
@@ -59,13 +72,14 @@ ConfirmationPage::ConfirmationPage(TForm1& form, QWidget* parent)
 }
 
 void ConfirmationPage::setText(const QString& text) {
-    Conf2->setText(text);
+    Conf2->setText(TextPreview::breakable(text));
+    ConfScroll->verticalScrollBar()->setValue(0);
     Conf2->setAccessibleDescription(text);
     DsFancyButton28->setFocus();
 }
 
 QString ConfirmationPage::text() const {
-    return Conf2->text();
+    return Conf2->accessibleDescription();
 }
 
 void ConfirmationPage::DsFancyButton29Click() {

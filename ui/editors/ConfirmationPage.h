@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class FancyButton;
+class QScrollArea;
 class ShadowLabel;
 class TForm1;
 
@@ -16,6 +17,7 @@ public:
     ShadowLabel* myaSuperLabel14 = nullptr; // "Confirmation"
     // The text in money green over its gray shadow (the shadow is drawn by the label itself).
     ShadowLabel* Conf2 = nullptr;
+    QScrollArea* ConfScroll = nullptr;      // holds Conf2, so a text of any length can be read whole
     FancyButton* DsFancyButton29 = nullptr; // "<<Back"
     FancyButton* DsFancyButton28 = nullptr; // "OK"
 

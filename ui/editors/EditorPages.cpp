@@ -1,5 +1,7 @@
 #include "ui/editors/EditorPages.h"
 
+#include "widgets/SpinEdit.h"
+
 #include "scheduler/SchedulerClock.h"
 #include "ui/editors/AlarmEditorPage.h"
 #include "ui/editors/BirthdayEditorPage.h"
@@ -36,6 +38,10 @@ void refuse(TForm1& form, const QString& message) {
 }
 
 void fitToDigits(QAbstractSpinBox* spinEdit, int digits) {
+    if (auto* spin = qobject_cast<SpinEdit*>(spinEdit)) {
+        spin->setFixedWidth(spin->widthForDigits(digits));
+        return;
+    }
     // The up / down buttons and the frame take about two more digits' worth of room.
     const int digit = spinEdit->fontMetrics().horizontalAdvance(u'0');
     spinEdit->setMaximumWidth(digit * digits + spinEdit->sizeHint().height() + digit * 3);
