@@ -9,12 +9,16 @@
 #include "ui/notify/NotificationWindows.h"
 #include "ui/notify/TForm2.h"
 #include "ui/notify/TForm4.h"
+#include "ui/notify/TMsgfrm.h"
 #include "widgets/ClickableLabel.h"
 #include "widgets/FancyButton.h"
 
 #include <QApplication>
 #include <QPointer>
+#include <QTimer>
 #include <functional>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 QStringList numbered(int count) {
@@ -72,6 +76,8 @@ private slots:
     void hugeDescriptionShowsABoundedPart();
     void boundedLinesKeepTheirCharacters_data();
     void boundedLinesKeepTheirCharacters();
+    void okHasTheFocus_data();
+    void okHasTheFocus();
     void paging_data();
     void paging();
     void topLevelWindowLeavesHiddenMainWindowHidden();
@@ -194,6 +200,53 @@ void TestAlarmWindow::boundedLinesKeepTheirCharacters() {
     QFETCH(QString, shown);
     QCOMPARE(TextPreview::storedLine(stored), shown);
     QCOMPARE(TextPreview::line(storedTextToDisplay(stored)), shown);
+}
+
+void TestAlarmWindow::okHasTheFocus_data() {
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<int>("key");
+    for (const QString& window : {u"alarm"_s, u"birthday"_s, u"message"_s}) {
+        QTest::newRow(qPrintable(window + u", Enter"_s)) << window << int(Qt::Key_Return);
+        QTest::newRow(qPrintable(window + u", Escape"_s)) << window << int(Qt::Key_Escape);
+    }
+}
+
+// The windows come up with "OK" focused, so the keyboard answers them at once; Escape answers as "OK" does.
+void TestAlarmWindow::okHasTheFocus() {
+    QFETCH(QString, window);
+    QFETCH(int, key);
+    NotifyFixture f;
+    QString focused;
+    const auto answer = [&](QWidget* shown) {
+        QApplication::setActiveWindow(shown);
+        QVERIFY(QTest::qWaitForWindowActive(shown));
+        QWidget* focus = QApplication::focusWidget();
+        focused = focus ? focus->objectName() : QString();
+        QTest::keyClick(focus ? focus : shown, Qt::Key(key));
+    };
+    if (window == u"message"_s) {
+        TMsgfrm msg;
+        bool closedByKey = false;
+        QTimer::singleShot(0, &msg, [&] {
+            answer(&msg);
+            closedByKey = !msg.isVisible();
+            if (!closedByKey)
+                msg.done(0); // the test goes on either way
+        });
+        msg.ShowMsg(u"Invalid Date or Time."_s);
+        QCOMPARE(focused, u"Button1"_s);
+        QVERIFY(closedByKey);
+        return;
+    }
+    QPointer<QWidget> shown;
+    if (window == u"alarm"_s)
+        shown = alarmWindow(f, "0", true, false);
+    else
+        shown = new TForm4(f.services);
+    shown->show();
+    answer(shown);
+    QCOMPARE(focused, u"Button1"_s);
+    QTRY_VERIFY(!shown);
 }
 
 void TestAlarmWindow::paging_data() {

@@ -19,6 +19,7 @@
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -99,6 +100,8 @@ void TForm2::showEvent(QShowEvent* event) {
         return;
     m_shown = true;
     FormShow();
+    // Enter and Escape answer the window at once, whatever the pointer did.
+    Button1->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void TForm2::FormShow() {
@@ -158,4 +161,12 @@ void TForm2::Button2Click() {
     if (m_services.registry)
         m_services.registry->remove(section.toInt());
     Button2->setEnabled(false);
+}
+
+void TForm2::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        Button1Click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

@@ -50,6 +50,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Escape answers the window as "OK" does.
+    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

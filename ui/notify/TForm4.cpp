@@ -8,6 +8,7 @@
 #include "widgets/ShadowLabel.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -68,6 +69,8 @@ void TForm4::showEvent(QShowEvent* event) {
         return;
     m_shown = true;
     FormShow();
+    // Enter and Escape answer the window at once, whatever the pointer did.
+    Button1->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void TForm4::FormShow() {
@@ -84,4 +87,12 @@ void TForm4::Button1Click() {
 
 void TForm4::DsFancyButton1Click() {
     MediaPlayer1->stop();
+}
+
+void TForm4::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        Button1Click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

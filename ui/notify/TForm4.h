@@ -36,6 +36,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Escape answers the window as "OK" does.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     NotifyServices m_services;

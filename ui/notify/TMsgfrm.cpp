@@ -53,6 +53,7 @@ void TMsgfrm::ShowMsg(const QString& text) {
     }
     adjustSize();
     centre();
+    Button1->setFocus(Qt::ActiveWindowFocusReason);
     exec();
 }
 
