@@ -14,6 +14,7 @@
 #include "app/TrayController.h"
 #include "scheduler/DayCount.h"
 #include "scheduler/SchedulerClock.h"
+#include "scheduler/TextPreview.h"
 #include "ui/editors/AlarmEditorPage.h"
 #include "ui/notify/TForm2.h"
 #include "ui/notify/TForm3.h"
@@ -133,6 +134,23 @@ QList<Shot> mainWindowShots(TForm1& form) {
                       form.showPage(MainTab);
                       return picture;
                   }});
+    shots.append({QStringLiteral("confirm-alarm-long"), [&form] {
+                      // A long description: the confirmation scrolls instead of running under the buttons.
+                      form.mainMenu->selectEntry(1);
+                      form.mainMenu->DsFancyButton1Click();
+                      auto* editor = qobject_cast<AlarmEditorPage*>(form.PageControl1->widget(AlarmTab));
+                      QStringList lines;
+                      for (int i = 1; i <= 20; ++i)
+                          lines << QStringLiteral("Line %1 of a long description").arg(i);
+                      lines << QStringLiteral("https://example.org/") + QString(120, QLatin1Char('x'));
+                      editor->Memo1->setPlainText(lines.join(QLatin1Char('\n')));
+                      editor->DateTimePicker1->setDate(editor->DateTimePicker1->date().addDays(1));
+                      editor->DsFancyButton2->click();
+                      QPixmap picture = grabPage(form, form.currentPage());
+                      editor->Memo1->clear();
+                      form.showPage(MainTab);
+                      return picture;
+                  }});
     shots.append({QStringLiteral("tray-menu"), [&form] {
                       QMenu* menu = form.tray->PopupMenu2;
                       menu->ensurePolished();
@@ -155,6 +173,20 @@ QList<Shot> notificationWindowShots(TForm1& form) {
                       notice.sound = false;
                       notice.showStopSound = false;
                       notice.showDisableRepetition = true;
+                      host.notificationWindows().showAlarm(notice);
+                      return grabAndClose<TForm2>();
+                  }});
+    shots.append({QStringLiteral("alarm-window-huge"), [&host] {
+                      // A description of a 1 MB line and a thousand more: a bounded part is shown.
+                      QStringList text{QString(1 << 20, QLatin1Char('x'))};
+                      for (int i = 1; i <= 1000; ++i)
+                          text << QStringLiteral("Line %1").arg(i);
+                      AlarmNotice notice;
+                      notice.section = "0";
+                      notice.header = QStringLiteral("This Alarm scheduled for:\n05/03/2024 10:30:00");
+                      notice.lines = TextPreview::lines(text);
+                      notice.sound = false;
+                      notice.showStopSound = false;
                       host.notificationWindows().showAlarm(notice);
                       return grabAndClose<TForm2>();
                   }});
