@@ -3,6 +3,7 @@
 #include "scheduler/DayCount.h"
 #include "scheduler/EventRecord.h"
 #include "scheduler/Firing.h"
+#include "scheduler/PastAlarms.h"
 #include "scheduler/TextPreview.h"
 #include "store/StoredText.h"
 #include "ui/notify/DescriptionPages.h"
@@ -148,8 +149,9 @@ void TestAlarmWindow::hugeDescriptionShowsABoundedPart() {
     for (int i = 0; i < lineCount; ++i)
         f.events->WriteString("0", QByteArray::number(i), line);
 
+    PastAlarms::Move move(*f.events, *f.past);
     const Firing::AlarmOutcome outcome =
-        Firing::fireAlarm(*f.events, *f.past, "0", f.clock, QLocale(QLocale::English, QLocale::UnitedKingdom));
+        Firing::fireAlarm(*f.events, move, "0", f.clock, QLocale(QLocale::English, QLocale::UnitedKingdom));
     QVERIFY(outcome.show);
     QVERIFY(outcome.notice.lines.size() <= TextPreview::MaxLines + 1);
     NotificationWindows windows(f.services);
