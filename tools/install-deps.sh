@@ -9,4 +9,5 @@ apt-get install -y -qq --no-install-recommends \
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly gstreamer1.0-libav timgm6mb-soundfont fonts-dejavu-core \
     xvfb xauth trayer openbox imagemagick xdotool python3 python3-dbusmock dbus sox fluidsynth \
     desktop-file-utils appstream man-db \
-    qt6-qpa-plugins libqt6svg6 >/dev/null
+    qt6-qpa-plugins libqt6svg6 \
+    clang libclang-rt-14-dev >/dev/null
