@@ -184,7 +184,7 @@ void KillFolder::checkAlarms(bool doublesAllowed, Result& result) {
         if (!(off <= 1.0))
             result.failures
                 << QStringLiteral("'%1' left its %2-minute grid by %3 ms").arg(name).arg(it->minutes).arg(off);
-        if (date < it->lastSeen)
+        if ((it->lastSeen - date) * MsPerDay > 1.0) // stored dates keep 15 significant digits
             result.failures << QStringLiteral("'%1' went back in time").arg(name);
         it->lastSeen = date;
     }

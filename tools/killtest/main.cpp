@@ -93,6 +93,8 @@ int main(int argc, char* argv[]) {
     KillFolder folder(exeFolder.path());
     Totals totals;
     QSet<QByteArray> doubles;
+    QElapsedTimer elapsed;
+    elapsed.start();
     const int rounds = parser.value(kills).toInt();
     const int longest = std::max(1, parser.value(maxDelay).toInt());
     bool ok = true;
@@ -142,9 +144,9 @@ int main(int argc, char* argv[]) {
         std::fflush(stdout);
     }
     std::printf("%s: %d kills (%d after a settled start), %d alarms left in both stores by a kill, %d settled by the "
-                "next start, %d kills left a temporary file\n",
+                "next start, %d kills left a temporary file; %lld s\n",
                 ok ? "passed" : "FAILED", totals.kills, totals.settledStarts, totals.doublesAfterKill,
-                totals.doublesSettled, totals.strays);
+                totals.doublesSettled, totals.strays, elapsed.elapsed() / 1000);
     if (!ok && parser.isSet(keep))
         exeFolder.setAutoRemove(false);
     return ok ? 0 : 1;
