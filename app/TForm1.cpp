@@ -9,6 +9,7 @@
 #include "app/SchedulerHost.h"
 #include "scheduler/DayCount.h"
 #include "scheduler/SchedulerClock.h"
+#include "store/Exception.h"
 #include "store/XMLIniFile.h"
 #include "ui/notify/TMsgfrm.h"
 
@@ -17,6 +18,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QScreen>
+#include <QTimer>
 
 namespace {
 
@@ -53,6 +55,30 @@ TForm1::TForm1(const AppContext& context, QWidget* parent)
     applyTraySetting();
     m_schedulerHost = std::make_unique<SchedulerHost>(*this);
     m_schedulerHost->start();
+    reportDamagedFiles();
+}
+
+// A store file that was not a whole document is read as far as it goes; before anything replaces it, the
+// file as found is copied aside, and the user learns of both once the window is up.
+void TForm1::reportDamagedFiles() {
+    QStringList lines;
+    for (TXMLIniFile* store :
+         {m_settingsStore.get(), m_eventStore.get(), m_pastAlarmStore.get(), m_addressBookStore.get(), m_diaryStore.get()}) {
+        if (!store->isDamaged())
+            continue;
+        try {
+            const QString copy = store->keepDamagedCopy();
+            lines << QStringLiteral("The file \"%1\" was damaged. What could be read from it is loaded; the file as it "
+                                    "was is kept as \"%2\".")
+                         .arg(store->FileName(), copy);
+        } catch (const Exception& e) {
+            lines << QStringLiteral("The file \"%1\" is damaged, and no copy of it could be made (%2). It is not "
+                                    "saved over until a copy can be made.")
+                         .arg(store->FileName(), e.message());
+        }
+    }
+    if (!lines.isEmpty())
+        QTimer::singleShot(0, this, [this, text = lines.join(u'\n')] { ShowMsg(text); });
 }
 
 TForm1::~TForm1() = default;

@@ -123,6 +123,7 @@ private:
     void createWorkingLists();
     void selectStartupChoices();
     void applyTraySetting();
+    void reportDamagedFiles();
     AboutPage* makeAboutPage();
     // The factory of a page made with the main window, for PageControl1->addPage.
     template <class Page> auto lazy() {

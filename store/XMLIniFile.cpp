@@ -5,10 +5,47 @@
 #include "store/SectionCollection.h"
 #include "store/XmlDocument.h"
 
+#include <QDate>
+#include <QFile>
+#include <QFileInfo>
+
+#include <unistd.h>
+
 TXMLIniFile::TXMLIniFile(const QString& fileName)
     : TCustomIniFile(fileName)
     , m_sections(std::make_unique<TSectionCollection>()) {
-    m_sections->LoadFromFile(fileName);
+    const QByteArray text = XmlDocument::LoadStringFromFile(fileName);
+    m_sections->SetXML(text);
+    m_damaged = !text.trimmed().isEmpty() && !holdsWholeDocument(text);
+}
+
+// Every section and key that the text holds was read, and the list ends as the format ends it. Names and
+// values are escaped, so a "<" in the text is always markup.
+bool TXMLIniFile::holdsWholeDocument(const QByteArray& text) const {
+    const QByteArray end = "</" + m_sections->getTagName() + '>';
+    const qsizetype at = text.lastIndexOf(end);
+    if (at < 0 || !text.sliced(at + end.size()).trimmed().isEmpty())
+        return false;
+    qsizetype keys = 0;
+    for (qsizetype i = 0; i < m_sections->Count(); ++i)
+        keys += m_sections->item(i)->SectionData().Count();
+    return text.count("<Section>") == m_sections->Count() && text.count("<Data>") == keys;
+}
+
+QString TXMLIniFile::keepDamagedCopy() {
+    if (!m_damaged || !m_damagedCopy.isEmpty())
+        return m_damagedCopy;
+    const QString stem = FileName() + QStringLiteral(".damaged-") + QDate::currentDate().toString(Qt::ISODate);
+    QString copy = stem;
+    for (int n = 2; QFileInfo::exists(copy) || QFileInfo(copy).isSymLink(); ++n)
+        copy = stem + u'-' + QString::number(n);
+    // A second name for the file as found: the save then replaces only the first one.
+    const bool kept = ::link(QFile::encodeName(FileName()).constData(), QFile::encodeName(copy).constData()) == 0 ||
+                      QFile::copy(FileName(), copy);
+    if (!kept)
+        throw Exception(QStringLiteral("Cannot create file ") + copy);
+    m_damagedCopy = copy;
+    return copy;
 }
 
 TXMLIniFile::~TXMLIniFile() = default;
@@ -110,6 +147,7 @@ void TXMLIniFile::DeleteKey(const QByteArray& section, const QByteArray& key) {
 }
 
 void TXMLIniFile::UpdateFile() {
+    keepDamagedCopy();
     if (m_saveCount == 0)
         XmlDocument::RemoveLeftoverTemporaries(FileName());
     m_sections->SaveToFile(FileName());

@@ -69,6 +69,15 @@ public:
         bool m_done = false;
     };
 
+    // A file that is not a complete document of the store's format (cut off, garbled, another encoding) is
+    // read as far as it can be, and copied aside once ("<name>.damaged-<date>", the bytes as found) before
+    // anything replaces it: at the first save, or when asked. The store only reports it; the caller tells
+    // the user.
+    bool isDamaged() const { return m_damaged; }
+    // Makes the copy if it is due; returns its path (empty for a sound file). Throws Exception("Cannot
+    // create file <copy>") when no copy can be made; the file is not saved over then.
+    QString keepDamagedCopy();
+
     // The document as written to disk; for tests and the text-level tools.
     QByteArray GetXML() const;
     // Saves that reached the disk since construction: shows that a batch wrote once, or a no-op none.
@@ -82,6 +91,7 @@ private:
     void changed(std::function<void()> undo);
     void saveJournal(std::size_t mark); // saves what the journal holds; on failure undoes back to mark
     void undoTo(std::size_t mark);
+    bool holdsWholeDocument(const QByteArray& text) const;
 
     std::unique_ptr<TSectionCollection> m_sections;
     int m_batchDepth = 0;
@@ -89,4 +99,6 @@ private:
     std::vector<std::function<void()>> m_undo;
     quint64 m_saveCount = 0;
     quint64 m_changeCount = 0;
+    bool m_damaged = false;
+    QString m_damagedCopy;
 };

@@ -7,7 +7,10 @@
 #include "app/TForm1.h"
 #include "store/Exception.h"
 #include "store/XMLIniFile.h"
+#include "ui/notify/TMsgfrm.h"
 
+#include <QDate>
+#include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
@@ -27,6 +30,7 @@ private slots:
     void initialState();
     void closingOnlyHides();
     void instanceShowBringsTheWindowBack();
+    void damagedFilesAreReportedOnceAfterStart();
 
 private:
     const FixedClock m_clock{QDateTime(QDate(2007, 11, 14), QTime(12, 30, 5))};
@@ -149,6 +153,40 @@ void TestTForm1::instanceShowBringsTheWindowBack() {
     form.handleInstanceMessage(InstanceMessage::Show);
     QVERIFY(form.isVisible());
     QVERIFY(!form.isMinimized());
+}
+
+// A garbled "Settings.xml" is saved over at start (the data folder is written into it); a cut-off
+// "Alarms.xml" is not, yet is copied aside before anything can replace it.
+void TestTForm1::damagedFilesAreReportedOnceAfterStart() {
+    QTemporaryDir exeFolder;
+    const QString data = exeFolder.filePath(QStringLiteral("Alarms Directory"));
+    QVERIFY(QDir().mkpath(data));
+    const QString settings = exeFolder.filePath(QStringLiteral("Settings.xml"));
+    const QString alarms = data + QStringLiteral("/Alarms.xml");
+    const QByteArray garbled("\xff\xfe<\0S\0e\0");
+    const QByteArray cutOff("<?xml version = \"1.0\"?><Section-list><Section><SectionData><Data><Ident>date</Ident>");
+    for (const auto& [path, bytes] : {std::pair{settings, garbled}, std::pair{alarms, cutOff}}) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    TMsgfrm::setAutoAnswer(true);
+    {
+        const TForm1 form(AppContext{exeFolder.path(), &m_clock, true});
+        const QString day = QStringLiteral(".damaged-") + QDate::currentDate().toString(Qt::ISODate);
+        QTRY_COMPARE(TMsgfrm::autoAnswered().size(), 1);
+        const QString text = TMsgfrm::autoAnswered().first();
+        for (const QString& path : {settings, alarms})
+            QVERIFY2(text.contains(QStringLiteral("\"%1\" was damaged").arg(path)) &&
+                         text.contains(QStringLiteral("kept as \"%1%2\"").arg(path, day)),
+                     qPrintable(text));
+        QCOMPARE(StartupFixture::readAll(settings + day), garbled);
+        QCOMPARE(StartupFixture::readAll(alarms + day), cutOff);
+        QCOMPARE(StartupFixture::readAll(alarms), cutOff);
+        QTest::qWait(50);
+        QCOMPARE(TMsgfrm::autoAnswered().size(), 1);
+    }
+    TMsgfrm::setAutoAnswer(false);
 }
 
 QTEST_MAIN(TestTForm1)

@@ -4,6 +4,7 @@
 #include "store/LegacyIniFile.h"
 #include "store/XMLIniFile.h"
 
+#include <QDate>
 #include <QDir>
 #include <QLocale>
 #include <QTemporaryDir>
@@ -618,6 +619,59 @@ private slots:
         QCOMPARE(store.saveCount(), 1u);
         QCOMPARE(dump(store), QByteArray("[s]\nkept=1\n"));
         QCOMPARE(dump(TXMLIniFile(path)), dump(store));
+    }
+
+    // A file that is not a whole document is read as far as it goes, and kept as found beside the store before
+    // the first save replaces it.
+    void damagedFileIsCopiedAsideBeforeTheFirstSave_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("damaged");
+        const QByteArray whole = fixture(QStringLiteral("example.xml"));
+        QTest::newRow("whole document") << whole << false;
+        QTest::newRow("without prolog") << fixture(QStringLiteral("no-prolog.xml")) << false;
+        QTest::newRow("empty list") << fixture(QStringLiteral("empty.xml")) << false;
+        QTest::newRow("no bytes at all") << QByteArray() << false;
+        QTest::newRow("cut off in a value") << fixture(QStringLiteral("truncated.xml")) << true;
+        QTest::newRow("cut off after a section") << whole.left(whole.indexOf("<Section>", 30)) << true;
+        QTest::newRow("a section without its end") << fixture(QStringLiteral("section-without-end.xml")) << true;
+        QTest::newRow("UTF-16") << QByteArray(reinterpret_cast<const char*>(QString::fromLatin1(whole).utf16()),
+                                              whole.size() * 2)
+                                << true;
+        QTest::newRow("garbled") << QByteArray("\x89PNG\r\n\x1a\n<<>>\xff\xfe garbage") << true;
+        QTest::newRow("something after the list") << whole + "<Section-list>" << true;
+    }
+    void damagedFileIsCopiedAsideBeforeTheFirstSave() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, damaged);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("Alarms.xml"));
+        QVERIFY(writeFile(path, bytes));
+        const QString copy = path + QStringLiteral(".damaged-") + QDate::currentDate().toString(Qt::ISODate);
+        TXMLIniFile store(path);
+        QCOMPARE(store.isDamaged(), damaged);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Alarms.xml")});
+        store.WriteString("new", "k", "1");
+        store.WriteString("new", "k", "2");
+        QCOMPARE(QFileInfo::exists(copy), damaged);
+        if (damaged) {
+            QCOMPARE(readAll(copy), bytes);
+            QCOMPARE(store.keepDamagedCopy(), copy);
+        }
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), damaged ? 2 : 1);
+        QCOMPARE(TXMLIniFile(path).ReadString("new", "k", {}), QByteArray("2"));
+        QVERIFY(!TXMLIniFile(path).isDamaged());
+    }
+
+    void secondDamagedCopyOfADayGetsANameOfItsOwn() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("Alarms.xml"));
+        const QString copy = path + QStringLiteral(".damaged-") + QDate::currentDate().toString(Qt::ISODate);
+        QVERIFY(writeFile(path, "first damage"));
+        QVERIFY(writeFile(copy, "the user's own"));
+        TXMLIniFile store(path);
+        QCOMPARE(store.keepDamagedCopy(), copy + QStringLiteral("-2"));
+        QCOMPARE(readAll(copy), QByteArray("the user's own"));
+        QCOMPARE(readAll(copy + QStringLiteral("-2")), QByteArray("first damage"));
     }
 
     void reloadTrimsNamesAndValues() {
