@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class SchedulerClock;
 
 // What the main window takes from outside: where its files live and which clock it reads. The program
@@ -11,4 +13,6 @@ struct AppContext {
     const SchedulerClock* clock = nullptr;
     // Started with "-h": the main window stays hidden until asked for.
     bool startHidden = false;
+    // Whether the desktop has a notification area right now; empty: ask Qt. Tests answer for the desktop.
+    std::function<bool()> trayAvailable = nullptr;
 };

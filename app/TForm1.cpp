@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QScreen>
+#include <QSystemTrayIcon>
 #include <QTimer>
 
 namespace {
@@ -35,7 +36,8 @@ TForm1::TForm1(const AppContext& context, QWidget* parent)
     : QMainWindow(parent)
     , m_exeFolder(context.exeFolder)
     , m_clock(*context.clock)
-    , m_startHidden(context.startHidden) {
+    , m_startHidden(context.startHidden)
+    , m_trayAvailable(context.trayAvailable) {
     buildWindow();
     buildPages();
     refreshTitle();
@@ -214,8 +216,19 @@ void TForm1::showFromInstanceMessage() {
         showMainMenuPage();
 }
 
-// The program runs on behind the tray: closing only hides the window, and whatever was under way is
-// dropped, so the next showing starts afresh on the main menu.
+bool TForm1::trayAvailable() const {
+    return m_trayAvailable ? m_trayAvailable() : QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void TForm1::showAtStart() {
+    if (!m_startHidden)
+        show();
+    else if (!trayAvailable())
+        showMinimized();
+}
+
+// The program runs on behind the tray: closing only hides the window (or minimises it, without a tray),
+// and whatever was under way is dropped, so the next showing starts afresh on the main menu.
 void TForm1::closeEvent(QCloseEvent* event) {
     event->ignore();
     hideMainWindow();

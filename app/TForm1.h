@@ -37,6 +37,11 @@ public:
     const QString& dataFolder() const { return m_dataFolder; }
     const SchedulerClock& clock() const { return m_clock; }
     bool startHidden() const { return m_startHidden; }
+    // Without a notification area there is no icon to bring a hidden window back: the window is minimised
+    // wherever it would otherwise be hidden.
+    bool trayAvailable() const;
+    // Shown, or with "-h" hidden (minimised where the desktop has no notification area).
+    void showAtStart();
 
     // Replaces the four data stores by ones on the files of dataFolder; the old ones save once more.
     void openDataStores(const QString& dataFolder);
@@ -102,7 +107,8 @@ public:
     // Switches to a page and runs its show handler, also while the window is hidden.
     void showPage(int index);
     int currentPage() const;
-    // The window and its taskbar button come and go together.
+    // The window and its taskbar button come and go together. Hiding minimises instead where the desktop
+    // has no notification area, so the user never loses the window.
     void showMainWindow();
     void hideMainWindow();
 
@@ -136,6 +142,7 @@ private:
     QString m_dataFolder;
     const SchedulerClock& m_clock;
     bool m_startHidden = false;
+    std::function<bool()> m_trayAvailable;
     std::unique_ptr<TXMLIniFile> m_settingsStore;
     std::unique_ptr<TXMLIniFile> m_eventStore;
     std::unique_ptr<TXMLIniFile> m_pastAlarmStore;

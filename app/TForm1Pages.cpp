@@ -90,7 +90,10 @@ void TForm1::showMainWindow() {
 }
 
 void TForm1::hideMainWindow() {
-    hide();
+    if (trayAvailable())
+        hide();
+    else
+        showMinimized();
 }
 
 void TForm1::applyTraySetting() {

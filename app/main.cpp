@@ -115,8 +115,7 @@ int main(int argc, char** argv) {
         form.setProgramEnd(endProgram);
         if (instance.listen([&form](InstanceMessage message) { form.handleInstanceMessage(message); }))
             files.setChannel(instance.serverPath());
-        if (!form.startHidden())
-            form.show();
+        form.showAtStart();
         ZentickApplication::exec();
         // On the way out the stores are not saved once more, so a data store nobody wrote to leaves no
         // file behind.

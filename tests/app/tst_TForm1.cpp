@@ -133,7 +133,9 @@ void TestTForm1::initialState() {
 
 void TestTForm1::closingOnlyHides() {
     QTemporaryDir exeFolder;
-    TForm1 form(AppContext{exeFolder.path(), &m_clock});
+    TForm1 form(AppContext{exeFolder.path(), &m_clock, false, [] {
+                               return true;
+                           }});
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QVERIFY(!form.close());

@@ -13,9 +13,10 @@
 #include <memory>
 
 // A main window on a temporary folder, with settings written before it starts. Shown and active, so that the
-// window's keyboard shortcuts act.
+// window's keyboard shortcuts act. The desktop has a notification area unless tray says otherwise.
 struct MainWindowFixture {
-    explicit MainWindowFixture(const QList<QPair<QByteArray, QByteArray>>& settings = {}, bool show = true) {
+    explicit MainWindowFixture(const QList<QPair<QByteArray, QByteArray>>& settings = {}, bool show = true,
+                               bool tray = true) {
         // Without a notification area (offscreen) Qt's tray icon complains about a signal only the X11 plugin has.
         QLoggingCategory::setFilterRules(QStringLiteral("qt.core.qobject.connect.warning=false"));
         if (!settings.isEmpty()) {
@@ -23,7 +24,9 @@ struct MainWindowFixture {
             for (const auto& [key, value] : settings)
                 store.WriteString("settings", key, value);
         }
-        form = std::make_unique<TForm1>(AppContext{folder.path(), &clock, !show});
+        form = std::make_unique<TForm1>(AppContext{folder.path(), &clock, !show, [tray] {
+                                                       return tray;
+                                                   }});
         if (show) {
             form->show();
             form->activateWindow();

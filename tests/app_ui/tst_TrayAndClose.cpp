@@ -40,6 +40,11 @@ private slots:
     void closingHidesAndForgetsTheMode();
     void endingAsksNoWindow_data();
     void endingAsksNoWindow();
+    void closeWithAndWithoutTray_data();
+    void closeWithAndWithoutTray();
+    void startWithAndWithoutTray_data();
+    void startWithAndWithoutTray();
+    void offscreenHasNoTrayAndMinimises();
 };
 
 void TestTrayAndClose::menuItemsInOrder() {
@@ -224,6 +229,74 @@ void TestTrayAndClose::closingHidesAndForgetsTheMode() {
     QVERIFY(f.form->isVisible());
     QCOMPARE(f.page(), int(AlarmTab));
     QVERIFY(!f.form->editFromList);
+}
+
+void TestTrayAndClose::closeWithAndWithoutTray_data() {
+    QTest::addColumn<bool>("tray");
+    QTest::addColumn<bool>("visible");
+    QTest::newRow("tray: hidden behind the icon") << true << false;
+    QTest::newRow("no tray: minimised, never lost") << false << true;
+}
+
+// Either way the window comes back from where it went on the main menu with a clean slate, through the tray menu
+// or a second start.
+void TestTrayAndClose::closeWithAndWithoutTray() {
+    QFETCH(bool, tray);
+    QFETCH(bool, visible);
+    MainWindowFixture f({}, true, tray);
+    QVERIFY(f.waitUntilActive());
+    f.form->showPage(AlarmTab);
+    setAllModeFlags(*f.form);
+
+    QVERIFY(!f.form->close());
+
+    QCOMPARE(f.form->isVisible(), visible);
+    QCOMPARE(f.form->isMinimized(), visible);
+    QCOMPARE(f.page(), int(MainTab));
+    QCOMPARE(modeFlags(*f.form), allClear);
+
+    f.form->handleInstanceMessage(InstanceMessage::Show);
+    QVERIFY(f.form->isVisible());
+    QVERIFY(!f.form->isMinimized());
+    QCOMPARE(f.page(), int(MainTab));
+}
+
+void TestTrayAndClose::startWithAndWithoutTray_data() {
+    QTest::addColumn<bool>("hidden"); // "-h"
+    QTest::addColumn<bool>("tray");
+    QTest::addColumn<bool>("visible");
+    QTest::addColumn<bool>("minimised");
+    QTest::newRow("plain start, tray") << false << true << true << false;
+    QTest::newRow("plain start, no tray") << false << false << true << false;
+    QTest::newRow("-h, tray: only the icon") << true << true << false << false;
+    QTest::newRow("-h, no tray: minimised") << true << false << true << true;
+}
+
+void TestTrayAndClose::startWithAndWithoutTray() {
+    QFETCH(bool, hidden);
+    QFETCH(bool, tray);
+    QFETCH(bool, visible);
+    QFETCH(bool, minimised);
+    QTemporaryDir folder;
+    const FixedClock clock{QDateTime(QDate(2024, 3, 5), QTime(10, 0))};
+    TForm1 form(AppContext{folder.path(), &clock, hidden, [tray] {
+                               return tray;
+                           }});
+    form.showAtStart();
+    QCOMPARE(form.isVisible(), visible);
+    QCOMPARE(form.isMinimized(), minimised);
+    // The icon is asked for all the same, so that a notification area that turns up later shows it.
+    QVERIFY(form.tray->TrayIcon->isVisible());
+}
+
+// With nobody answering for it, the desktop decides: the offscreen platform has no notification area.
+void TestTrayAndClose::offscreenHasNoTrayAndMinimises() {
+    QTemporaryDir folder;
+    const FixedClock clock{QDateTime(QDate(2024, 3, 5), QTime(10, 0))};
+    TForm1 form(AppContext{folder.path(), &clock, true});
+    QVERIFY(!form.trayAvailable());
+    form.showAtStart();
+    QVERIFY(form.isVisible() && form.isMinimized());
 }
 
 QTEST_MAIN(TestTrayAndClose)
