@@ -9,4 +9,9 @@ inline constexpr char Tray[] = "tray";
 inline constexpr char Classic[] = "classic";
 inline constexpr char DefaultSound[] = "defaultsound";
 inline constexpr char SoundPath[] = "soundpath";
+// The alarm list's category filter: the index of its choice ("All", "General", then the user's categories).
+inline constexpr char CategoryIndex[] = "categoryindex";
+// The user's alarm categories: "count", then one key per name, "0" upward.
+inline constexpr char CategoriesSection[] = "categories";
+inline constexpr char CategoryCount[] = "count";
 } // namespace SettingsKey

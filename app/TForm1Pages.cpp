@@ -19,6 +19,12 @@
 #include "ui/personal/DiaryPage.h"
 #include "ui/settings/SettingsPage.h"
 #include "ui/tools/TimerPage.h"
+#include "ui/views/AlarmListPage.h"
+#include "ui/views/BirthdayListPage.h"
+#include "ui/views/CalendarViewPage.h"
+#include "ui/views/DayListPage.h"
+#include "ui/views/PastAlarmListPage.h"
+#include "ui/views/PowerActionListPage.h"
 #include "widgets/ShadowLabel.h"
 
 #include <QLabel>
@@ -41,10 +47,10 @@ void TForm1::buildPages() {
     PageControl1->addPage(AlarmTab, lazy<AlarmEditorPage>(), &AlarmEditorPage::AlarmTabShow);
     PageControl1->addPage(ShutTab, lazy<PowerActionEditorPage>(), &PowerActionEditorPage::ShutTabShow);
     PageControl1->addPage(BirthTab, lazy<BirthdayEditorPage>(), &BirthdayEditorPage::BirthTabShow);
-    PageControl1->addPage(ViewTabAl, placeholder("General Alarms"));
-    PageControl1->addPage(ViewTabShut, placeholder("Shut Downs"));
-    PageControl1->addPage(ViewTabBirthDay, placeholder("Birthdays"));
-    PageControl1->addPage(ViewTabPast, placeholder("Past Alarms"));
+    PageControl1->addPage(ViewTabAl, lazy<AlarmListPage>(), &AlarmListPage::ViewTabAlShow);
+    PageControl1->addPage(ViewTabShut, lazy<PowerActionListPage>(), &PowerActionListPage::ViewTabShutShow);
+    PageControl1->addPage(ViewTabBirthDay, lazy<BirthdayListPage>(), &BirthdayListPage::ViewTabBirthDayShow);
+    PageControl1->addPage(ViewTabPast, lazy<PastAlarmListPage>(), &PastAlarmListPage::ViewTabPastShow);
     PageControl1->addPage(ConfirmTab, lazy<ConfirmationPage>());
     PageControl1->addPage(AboutTab, [this] { return about = makeAboutPage(); });
     PageControl1->addPage(MoreTab, lazy<DayMonthFilterPage>());
@@ -55,8 +61,8 @@ void TForm1::buildPages() {
     PageControl1->addPage(EditCalendarTab, lazy<DiaryNotePage>(), &DiaryNotePage::EditCalendarTabShow);
     PageControl1->addPage(SetTab, lazy<SettingsPage>(), &SettingsPage::SetTabShow);
     PageControl1->addPage(TimerTab, lazy<TimerPage>(), &TimerPage::TimerTabShow);
-    PageControl1->addPage(EditTab, placeholder("View Events"));
-    PageControl1->addPage(EditViewTab, placeholder("Edit Alarms"));
+    PageControl1->addPage(EditTab, lazy<CalendarViewPage>(), &CalendarViewPage::EditTabShow);
+    PageControl1->addPage(EditViewTab, lazy<DayListPage>());
 
     // Shown at start, or at least chosen from (a start into the tray selects "New Alarm").
     mainMenu = PageControl1->page<MainMenuPage>(MainTab);

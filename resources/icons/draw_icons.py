@@ -222,3 +222,63 @@ for name, d in [("arrow-up", "M3 10.5 L8 5.5 L13 10.5"), ("arrow-down", "M3 5.5 
 CHECK = '  <path d="M3.5 8.5 L6.5 11.5 L12.5 4.5" fill="none" stroke="{c}" stroke-width="2.2" stroke-linecap="round" stroke-linejoin="round"/>\n'
 write("ui/check", HEAD.format(s=16) + CHECK.format(c="#ffffff") + "</svg>\n")
 write("ui/check-off", HEAD.format(s=16) + CHECK.format(c="#7d8798") + "</svg>\n")
+
+# The event lists' ten row pictures (index order is the lists' icon index). Drawn on a 16 grid in whole and half
+# units with a dark outline, so each kind reads at list-row size on the dark rows and on the selection colour.
+ROW_LINE = "#10161e"
+POWER_GLYPH = """  <circle cx="8" cy="8" r="7" fill="{plate}" stroke="{line}" stroke-width="1"/>
+  <path d="M5.2 5.3 A4 4 0 1 0 10.8 5.3" fill="none" stroke="#ffffff" stroke-width="1.6" stroke-linecap="round"/>
+  <path d="M8 3 V7.5" stroke="#ffffff" stroke-width="1.6" stroke-linecap="round"/>
+"""
+RESTART_GLYPH = """  <circle cx="8" cy="8" r="7" fill="{plate}" stroke="{line}" stroke-width="1"/>
+  <path d="M11.5 8 A3.5 3.5 0 1 1 9.6 4.9" fill="none" stroke="#ffffff" stroke-width="1.6" stroke-linecap="round"/>
+  <path d="M8.6 2.6 L11.6 4.6 L8.4 6.6 Z" fill="#ffffff"/>
+"""
+LOGOFF_GLYPH = """  <rect x="1.5" y="1.5" width="8" height="13" rx="1.5" fill="{plate}" stroke="{line}" stroke-width="1"/>
+  <path d="M6 8 H14 M11.5 5.5 L14 8 L11.5 10.5" fill="none" stroke="#ffffff" stroke-width="1.6" stroke-linecap="round" stroke-linejoin="round"/>
+  <path d="M6 8 H14" stroke="{line}" stroke-width="0.6" stroke-opacity="0.4"/>
+"""
+STANDBY_GLYPH = """  <circle cx="8" cy="8" r="7" fill="{plate}" stroke="{line}" stroke-width="1"/>
+  <path d="M10.4 4 A4.2 4.2 0 1 0 12 10.3 A3.4 3.4 0 1 1 10.4 4 Z" fill="#fff3a0"/>
+"""
+HIBERNATE_GLYPH = """  <circle cx="8" cy="8" r="7" fill="{plate}" stroke="{line}" stroke-width="1"/>
+  <path d="M8 3 V13 M3.7 5.5 L12.3 10.5 M3.7 10.5 L12.3 5.5" stroke="#ffffff" stroke-width="1.4" stroke-linecap="round"/>
+"""
+ROW_CLOCK = """  <path d="M1.5 4.5 A3 3 0 0 1 4.5 1.5 Z M14.5 4.5 A3 3 0 0 0 11.5 1.5 Z" fill="{bell}" stroke="{line}" stroke-width="0.8" stroke-linejoin="round"/>
+  <circle cx="8" cy="8.5" r="6" fill="{body}" stroke="{line}" stroke-width="1"/>
+  <circle cx="8" cy="8.5" r="4.3" fill="{face}"/>
+  <path d="M8 8.5 V5.5 M8 8.5 L10.2 9.8" stroke="#1b2230" stroke-width="1.2" stroke-linecap="round"/>
+"""
+SOUND_BADGE = """  <path d="M9.5 11 H11 L13 9.2 V15.3 L11 13.5 H9.5 Z" fill="#ffffff" stroke="{line}" stroke-width="0.7" stroke-linejoin="round"/>
+  <path d="M14.3 10.6 Q15.4 12.25 14.3 13.9" fill="none" stroke="#ffffff" stroke-width="0.9" stroke-linecap="round"/>
+"""
+REPEAT_BADGE = """  <circle cx="12" cy="12" r="3.6" fill="#22b573" stroke="{line}" stroke-width="0.8"/>
+  <path d="M13.9 12 A1.9 1.9 0 1 1 12.8 10.3" fill="none" stroke="#ffffff" stroke-width="1" stroke-linecap="round"/>
+  <path d="M12.3 9.2 L14 10.3 L12.2 11.3 Z" fill="#ffffff"/>
+"""
+ROW_CAKE = """  <rect x="1.5" y="8" width="13" height="6.5" rx="1.5" fill="#f4c98a" stroke="{line}" stroke-width="0.9"/>
+  <path d="M1.5 9.5 Q1.5 8 3 8 H13 Q14.5 8 14.5 9.5 V10.4 Q13.2 11.8 11.9 10.4 Q10.6 11.8 9.3 10.4 Q8 11.8 6.7 10.4 Q5.4 11.8 4.1 10.4 Q2.8 11.8 1.5 10.4 Z" fill="#ff86b8"/>
+  <rect x="7.2" y="4" width="1.6" height="4" rx="0.5" fill="#5aa0ff"/>
+  <path d="M8 0.8 C9.4 2.2 9.4 3.3 8 3.9 C6.6 3.3 6.6 2.2 8 0.8 Z" fill="#ffb020"/>
+"""
+ROW_PAST = """  <circle cx="8" cy="8.5" r="6" fill="#6f7d92" stroke="{line}" stroke-width="1"/>
+  <circle cx="8" cy="8.5" r="4.3" fill="#c9d0da"/>
+  <path d="M8 8.5 V5.5 M8 8.5 L10.2 9.8" stroke="#3b4a5e" stroke-width="1.2" stroke-linecap="round"/>
+  <circle cx="12" cy="12" r="3.6" fill="#3b4a5e" stroke="{line}" stroke-width="0.8"/>
+  <path d="M10.3 12 L11.5 13.2 L13.8 10.8" fill="none" stroke="#ffffff" stroke-width="1.1" stroke-linecap="round" stroke-linejoin="round"/>
+"""
+CLOCK_COLOURS = dict(bell="#ffd24a", body="#ff7a45", face="#ffffff", line=ROW_LINE)
+EVENT_ROWS = [
+    ("events/0-shutdown", POWER_GLYPH.format(plate="#c8322f", line=ROW_LINE)),
+    ("events/1-restart", RESTART_GLYPH.format(plate="#e08a1e", line=ROW_LINE)),
+    ("events/2-logoff", LOGOFF_GLYPH.format(plate="#3a8ee6", line=ROW_LINE)),
+    ("events/3-alarm", ROW_CLOCK.format(**CLOCK_COLOURS)),
+    ("events/4-alarm-sound", ROW_CLOCK.format(**CLOCK_COLOURS) + SOUND_BADGE.format(line=ROW_LINE)),
+    ("events/5-alarm-repeat", ROW_CLOCK.format(**CLOCK_COLOURS) + REPEAT_BADGE.format(line=ROW_LINE)),
+    ("events/6-birthday", ROW_CAKE.format(line=ROW_LINE)),
+    ("events/7-past", ROW_PAST.format(line=ROW_LINE)),
+    ("events/8-standby", STANDBY_GLYPH.format(plate="#5b4fc4", line=ROW_LINE)),
+    ("events/9-hibernate", HIBERNATE_GLYPH.format(plate="#2a9fb8", line=ROW_LINE)),
+]
+for name, drawing in EVENT_ROWS:
+    write(name, HEAD.format(s=16) + drawing + "</svg>\n")

@@ -1,0 +1,470 @@
+// The four list pages through their real widgets: what each row shows, the orders of the header clicks, the
+// category filter, and delete and edit by buttons, popup menu and keys.
+
+#include "ViewsFixture.h"
+
+#include "app/SchedulerHost.h"
+#include "ui/views/AlarmListPage.h"
+#include "widgets/FancyButton.h"
+
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QScrollBar>
+
+using namespace Records;
+
+namespace {
+
+const QDateTime clockAt(QDate(2007, 6, 1), QTime(12, 0));
+const QDate tomorrow(2007, 6, 2);
+
+} // namespace
+
+class tst_ListPages : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cellsAndIcons();
+    void headerClicksSort_data();
+    void headerClicksSort();
+    void headerClickDropsRowsOfRecordsThatHaveGone();
+    void categoryFilter();
+    void deleteAlarmMovesItToThePastAlarms();
+    void deleteErasesOnTheOtherLists_data();
+    void deleteErasesOnTheOtherLists();
+    void editOpensTheEditor_data();
+    void editOpensTheEditor();
+    void popupMenuOnlyWithASelectedRow();
+    void keyboard();
+};
+
+void tst_ListPages::cellsAndIcons() {
+    ViewsFixture fx(clockAt);
+    write(fx.events(), "0",
+          {{"altype", "alarm"},
+           {"date", at(tomorrow, QTime(9, 0))},
+           {"linecount", "3"},
+           {"0", "Dentist"},
+           {"1", "b"},
+           {"2", "c"},
+           {"repeat", "1"},
+           {"repval", "2"},
+           {"reptype", "3"},
+           {"sound", "0"}});
+    write(fx.events(), "1",
+          {{"altype", "alarm"},
+           {"date", at(tomorrow)},
+           {"linecount", "1"},
+           {"0", "Gym"},
+           {"repeat", "0"},
+           {"repval", "5"},
+           {"sound", "1"},
+           {"bypass", "0"}});
+    write(fx.events(), "2", {{"altype", "alarm"}, {"date", "0.5"}});
+    write(
+        fx.events(), "3",
+        {{"altype", "alarm"}, {"date", at(tomorrow, QTime(8, 0))}, {"linecount", "1"}, {"0", "Quiet"}, {"sound", "0"}});
+    write(fx.events(), "4",
+          {{"altype", "shut"},
+           {"date", at(tomorrow, QTime(21, 59, 30))},
+           {"shuttype", "1"},
+           {"repeat", "1"},
+           {"repval", "3"},
+           {"reptype", "1"}});
+    write(fx.events(), "5", {{"altype", "shut"}, {"date", at(tomorrow, QTime(22, 59, 30))}, {"shuttype", "3"}});
+    write(fx.events(), "6", {{"altype", "shut"}, {"date", at(tomorrow, QTime(23, 59, 30))}, {"shuttype", "4"}});
+    write(fx.events(), "7",
+          {{"altype", "birth"},
+           {"birthdate", at(QDate(1970, 3, 15))},
+           {"name", "Anna"},
+           {"before", "0"},
+           {"date", at(QDate(2008, 3, 15))}});
+    write(fx.events(), "8",
+          {{"altype", "birth"},
+           {"birthdate", at(QDate(1980, 6, 1))},
+           {"name", "Ben"},
+           {"before", "3"},
+           {"sound", "1"},
+           {"date", at(QDate(2008, 5, 29))}});
+    write(fx.events(), "9", {{"altype", "Alarm"}, {"date", at(tomorrow)}}); // not exactly "alarm": no list
+    write(fx.past(), "0",
+          {{"date", at(QDate(2007, 5, 1), QTime(7, 30))}, {"sound", "0"}, {"linecount", "1"}, {"0", "Old one"}});
+    write(fx.past(), "1", {{"altype", "whatever"}});
+
+    fx.show(ViewTabAl);
+    QCOMPARE(fx.form().listPage, 1);
+    QCOMPARE(
+        ViewsFixture::rows(fx.list("ListView1")),
+        (QByteArrayList{"(No Description)|12:00:00|No|Yes|Yes#4", "\"Dentist...\"|02/06/2007 09:00:00|2 Weeks|No|Yes#5",
+                        "\"Gym\"|02/06/2007|No|Yes|No#4", "\"Quiet\"|02/06/2007 08:00:00|No|No|Yes#3"}));
+    fx.show(ViewTabShut);
+    QCOMPARE(fx.form().listPage, 2);
+    QCOMPARE(ViewsFixture::rows(fx.list("ListView2")),
+             (QByteArrayList{"Restart|02/06/2007 22:00:00|3 Weeks#1", "Hibernate|02/06/2007 23:00:00|No#9",
+                             "Stand By|03/06/2007|No#8"}));
+    fx.show(ViewTabBirthDay);
+    QCOMPARE(fx.form().listPage, 3);
+    QCOMPARE(ViewsFixture::rows(fx.list("ListView3")), (QByteArrayList{"Anna|15/03/1970|37yrs,2m,17d.|No|0 days#6",
+                                                                       "Ben|01/06/1980|26yrs,12m,0d.|Yes|3 days#6"}));
+    fx.show(ViewTabPast);
+    QCOMPARE(fx.form().listPage, 4);
+    QCOMPARE(ViewsFixture::rows(fx.list("ListView4")),
+             (QByteArrayList{"(No Description)|00:00:00|Yes#7", "\"Old one\"|01/05/2007 07:30:00|No#7"}));
+}
+
+void tst_ListPages::headerClicksSort_data() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QByteArray>("list");
+    QTest::addColumn<QList<int>>("clicks");
+    QTest::addColumn<QByteArrayList>("expected");
+    // Rows a column holds equal may come back in another order when the page is filled again.
+    QTest::addColumn<bool>("ties");
+    const auto a = [](const char* s) -> QByteArray {
+        return QByteArray("\"") + s + "\"";
+    };
+    QTest::newRow("alarms: description, case-insensitive")
+        << int(ViewTabAl) << QByteArray("ListView1") << QList<int>{}
+        << QByteArrayList{a("apple"), a("Banana"), a("cherry"), a("Date"), a("elder"), a("fig")} << false;
+    QTest::newRow("alarms: description descending")
+        << int(ViewTabAl) << QByteArray("ListView1") << QList<int>{1}
+        << QByteArrayList{a("fig"), a("elder"), a("Date"), a("cherry"), a("Banana"), a("apple")} << false;
+    QTest::newRow("alarms: date, then descending")
+        << int(ViewTabAl) << QByteArray("ListView1") << QList<int>{2, 2}
+        << QByteArrayList{a("fig"), a("elder"), a("Date"), a("apple"), a("cherry"), a("Banana")} << false;
+    QTest::newRow("alarms: repeat every, by length")
+        << int(ViewTabAl) << QByteArray("ListView1") << QList<int>{3}
+        << QByteArrayList{a("cherry"), a("apple"), a("Date"), a("Banana"), a("elder"), a("fig")} << false;
+    QTest::newRow("alarms: sound, No first")
+        << int(ViewTabAl) << QByteArray("ListView1") << QList<int>{4}
+        << QByteArrayList{a("Banana"), a("Date"), a("apple"), a("cherry"), a("elder"), a("fig")} << true;
+    QTest::newRow("alarms: bypass descending")
+        << int(ViewTabAl) << QByteArray("ListView1") << QList<int>{5, 5}
+        << QByteArrayList{a("Banana"), a("cherry"), a("elder"), a("fig"), a("apple"), a("Date")} << true;
+    QTest::newRow("power: action by number") << int(ViewTabShut) << QByteArray("ListView2") << QList<int>{}
+                                             << QByteArrayList{"Shut Down", "Restart", "Log Off", "Stand By"} << false;
+    QTest::newRow("power: date") << int(ViewTabShut) << QByteArray("ListView2") << QList<int>{2}
+                                 << QByteArrayList{"Log Off", "Stand By", "Shut Down", "Restart"} << false;
+    QTest::newRow("power: repeat, days and weeks")
+        << int(ViewTabShut) << QByteArray("ListView2") << QList<int>{3}
+        << QByteArrayList{"Log Off", "Stand By", "Shut Down", "Restart"} << true;
+    QTest::newRow("birthdays: name") << int(ViewTabBirthDay) << QByteArray("ListView3") << QList<int>{}
+                                     << QByteArrayList{"anna", "Ben", "Clara"} << false;
+    QTest::newRow("birthdays: age, youngest first") << int(ViewTabBirthDay) << QByteArray("ListView3") << QList<int>{3}
+                                                    << QByteArrayList{"Clara", "anna", "Ben"} << true;
+    QTest::newRow("birthdays: date of birth descending")
+        << int(ViewTabBirthDay) << QByteArray("ListView3") << QList<int>{2, 2} << QByteArrayList{"Clara", "anna", "Ben"}
+        << true;
+    QTest::newRow("birthdays: notify me before") << int(ViewTabBirthDay) << QByteArray("ListView3") << QList<int>{5}
+                                                 << QByteArrayList{"Ben", "Clara", "anna"} << false;
+    QTest::newRow("past: date") << int(ViewTabPast) << QByteArray("ListView4") << QList<int>{2}
+                                << QByteArrayList{a("zebra"), a("Ant")} << false;
+}
+
+void tst_ListPages::headerClicksSort() {
+    QFETCH(int, page);
+    QFETCH(QByteArray, list);
+    QFETCH(QList<int>, clicks);
+    QFETCH(QByteArrayList, expected);
+    QFETCH(bool, ties);
+    ViewsFixture fx(clockAt);
+    struct Alarm {
+        const char* text;
+        int days;
+        const char* repeat; // repval, reptype
+        const char* sound;
+        const char* bypass;
+    };
+    // Store order differs from every expected order.
+    const Alarm alarms[] = {{"Date", 4, "2,1", "0", "0"},   {"fig", 6, "9,3", "1", "1"},
+                            {"apple", 3, "90,0", "1", "0"}, {"cherry", 2, "", "1", "1"},
+                            {"elder", 5, "2,4", "1", "1"},  {"Banana", 1, "1,4", "0", "1"}};
+    int n = 0;
+    for (const Alarm& alarm : alarms) {
+        const QByteArray section = QByteArray::number(n++);
+        const QList<QByteArray> repeat = QByteArray(alarm.repeat).split(',');
+        write(fx.events(), section,
+              {{"altype", "alarm"},
+               {"date", at(tomorrow.addDays(alarm.days))},
+               {"linecount", "1"},
+               {"0", alarm.text},
+               {"sound", alarm.sound},
+               {"bypass", alarm.bypass},
+               {"repeat", repeat.size() == 2 ? "1" : "0"},
+               {"repval", repeat.value(0)},
+               {"reptype", repeat.value(1)}});
+    }
+    const char* const shut[][4] = {
+        {"2", "1", "", ""}, {"0", "3", "1", "1"}, {"4", "2", "1", "2"}, {"1", "4", "3", "1"}};
+    for (const auto& s : shut)
+        write(fx.events(), QByteArray::number(n++),
+              {{"altype", "shut"},
+               {"shuttype", s[0]},
+               {"date", at(tomorrow.addDays(QByteArray(s[1]).toInt()))},
+               {"repeat", QByteArray(s[2]).isEmpty() ? "0" : "1"},
+               {"repval", s[2]},
+               {"reptype", s[3]}});
+    // Clara is youngest; anna and Ben born the same day at different times compare equal on both dates.
+    write(fx.events(), QByteArray::number(n++),
+          {{"altype", "birth"},
+           {"name", "Ben"},
+           {"before", "0"},
+           {"birthdate", at(QDateTime(QDate(1980, 6, 1), QTime(6, 0)))}});
+    write(fx.events(), QByteArray::number(n++),
+          {{"altype", "birth"}, {"name", "Clara"}, {"before", "2"}, {"birthdate", at(QDate(1999, 1, 1))}});
+    write(fx.events(), QByteArray::number(n++),
+          {{"altype", "birth"}, {"name", "anna"}, {"before", "7"}, {"birthdate", at(QDate(1980, 6, 1))}});
+    write(fx.past(), "0", {{"date", at(tomorrow.addDays(2))}, {"linecount", "1"}, {"0", "Ant"}});
+    write(fx.past(), "1", {{"date", at(tomorrow)}, {"linecount", "1"}, {"0", "zebra"}});
+
+    fx.show(page);
+    QTreeWidget* view = fx.list(list.constData());
+    for (const int column : clicks)
+        ViewsFixture::clickHeader(view, column);
+    QCOMPARE(ViewsFixture::captions(view), expected);
+    // The order survives a refill of the page.
+    fx.show(MainTab);
+    fx.show(page);
+    if (!ties)
+        QCOMPARE(ViewsFixture::captions(view), expected);
+}
+
+void tst_ListPages::headerClickDropsRowsOfRecordsThatHaveGone() {
+    ViewsFixture fx(clockAt);
+    for (const char* s : {"0", "1", "2"})
+        write(fx.events(), s, {{"altype", "alarm"}, {"date", at(tomorrow)}, {"linecount", "1"}, {"0", s}});
+    fx.show(ViewTabAl);
+    QTreeWidget* view = fx.list("ListView1");
+    fx.events().EraseSection("1"); // fired and retired while the list was shown
+    QCOMPARE(view->topLevelItemCount(), 3);
+    ViewsFixture::clickHeader(view, 2);
+    QCOMPARE(ViewsFixture::captions(view), (QByteArrayList{"\"0\"", "\"2\""}));
+}
+
+void tst_ListPages::categoryFilter() {
+    ViewsFixture fx(clockAt);
+    write(fx.form().settingsStore(), "categories", {{"count", "2"}, {"0", "Name Day"}, {"1", "Work"}});
+    write(fx.events(), "0", {{"altype", "alarm"}, {"linecount", "1"}, {"0", "none"}});
+    write(fx.events(), "1", {{"altype", "alarm"}, {"linecount", "1"}, {"0", "general"}, {"category", "General"}});
+    write(fx.events(), "2", {{"altype", "alarm"}, {"linecount", "1"}, {"0", "name day"}, {"category", "Name Day"}});
+    write(fx.events(), "3", {{"altype", "alarm"}, {"linecount", "1"}, {"0", "lower"}, {"category", "name day"}});
+    fx.show(ViewTabAl);
+    auto* combo = fx.find<QComboBox>("ComboBox4");
+    QTreeWidget* view = fx.list("ListView1");
+    QCOMPARE(combo->count(), 4);
+    QCOMPARE(combo->currentText(), u"All"_qs);
+    QCOMPARE(view->topLevelItemCount(), 4);
+
+    combo->setFocus();
+    QTest::keyClick(combo, Qt::Key_Down); // "General": no category counts as General
+    QCOMPARE(ViewsFixture::captions(view), (QByteArrayList{"\"general\"", "\"none\""}));
+    QTest::keyClick(combo, Qt::Key_Down); // "Name Day", exactly
+    QCOMPARE(ViewsFixture::captions(view), (QByteArrayList{"\"name day\""}));
+    QCOMPARE(fx.form().settingsStore().ReadInt("settings", "categoryindex", -1), 2);
+
+    // Another list and back: the choice is read again from the settings.
+    QTest::mouseClick(fx.find<FancyButton>("DsFancyButton19"), Qt::LeftButton);
+    QCOMPARE(fx.current(), int(ViewTabShut));
+    QTest::mouseClick(fx.find<FancyButton>("DsFancyButton13"), Qt::LeftButton);
+    QCOMPARE(fx.current(), int(ViewTabAl));
+    QCOMPARE(combo->currentText(), u"Name Day"_qs);
+    QCOMPARE(ViewsFixture::captions(view), (QByteArrayList{"\"name day\""}));
+
+    // The category was deleted since: the stored index points past the list, and every alarm shows.
+    write(fx.form().settingsStore(), "categories", {{"count", "0"}});
+    fx.show(MainTab);
+    fx.show(ViewTabAl);
+    QCOMPARE(combo->currentIndex(), 0);
+    QCOMPARE(view->topLevelItemCount(), 4);
+}
+
+void tst_ListPages::deleteAlarmMovesItToThePastAlarms() {
+    ViewsFixture fx(clockAt);
+    const char* const names[] = {"A", "B", "C", "D", "E"};
+    for (int i = 0; i < 5; ++i)
+        write(fx.events(), QByteArray::number(i),
+              {{"bypass", "1"},
+               {"altype", "alarm"},
+               {"date", at(tomorrow, QTime(9, i))},
+               {"repeat", "1"},
+               {"repval", "1"},
+               {"reptype", "2"},
+               {"sound", i == 2 ? "0" : "1"},
+               {"category", "Work"},
+               {"linecount", "2"},
+               {"0", names[i]},
+               {"1", "second"},
+               {"2", "stale"}});
+    write(fx.past(), "0", {{"date", "1"}});
+    write(fx.past(), "2", {{"date", "2"}});
+    // A window still open for record 2.
+    QWidget window;
+    window.show();
+    fx.form().schedulerHost().registry().enter(2, &window);
+
+    fx.show(ViewTabAl);
+    QTreeWidget* view = fx.list("ListView1");
+    auto* del = fx.find<FancyButton>("Del0");
+    QVERIFY(!del->isEnabled());
+    ViewsFixture::selectRow(view, 2);
+    QVERIFY(del->isEnabled());
+    QTest::mouseClick(del, Qt::LeftButton);
+
+    QVERIFY(!fx.events().HasSection("2"));
+    QCOMPARE(EditorTest::keysOf(fx.past(), "1"),
+             (QByteArrayList{"date=" + at(tomorrow, QTime(9, 2)), "sound=0", "linecount=2", "0=C", "1=second"}));
+    QVERIFY(!fx.form().schedulerHost().registry().contains(2));
+    QVERIFY(window.isVisible());
+    QCOMPARE(ViewsFixture::selectedCaption(view), QByteArray("\"D...\""));
+
+    ViewsFixture::selectRow(view, 3);
+    QTest::mouseClick(del, Qt::LeftButton);
+    QCOMPARE(ViewsFixture::selectedCaption(view), QByteArray("\"D...\"")); // the new last row
+    QTest::mouseClick(del, Qt::LeftButton);
+    QTest::mouseClick(del, Qt::LeftButton);
+    QCOMPARE(ViewsFixture::captions(view), (QByteArrayList{"\"A...\""}));
+    QTest::mouseClick(del, Qt::LeftButton);
+    QCOMPARE(view->topLevelItemCount(), 0);
+    QVERIFY(view->selectedItems().isEmpty());
+    QVERIFY(!del->isEnabled());
+    QVERIFY(!fx.find<FancyButton>("Edt")->isEnabled());
+    QCOMPARE(fx.past().ReadSections().size(), 7);
+    QVERIFY(fx.events().ReadSections().isEmpty());
+}
+
+void tst_ListPages::deleteErasesOnTheOtherLists_data() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QByteArray>("list");
+    QTest::addColumn<QByteArray>("button");
+    QTest::addColumn<bool>("fromPast");
+    QTest::newRow("power action") << int(ViewTabShut) << QByteArray("ListView2") << QByteArray("Del1") << false;
+    QTest::newRow("birthday") << int(ViewTabBirthDay) << QByteArray("ListView3") << QByteArray("Del2") << false;
+    QTest::newRow("past alarm") << int(ViewTabPast) << QByteArray("ListView4") << QByteArray("Del") << true;
+}
+
+void tst_ListPages::deleteErasesOnTheOtherLists() {
+    QFETCH(int, page);
+    QFETCH(QByteArray, list);
+    QFETCH(QByteArray, button);
+    QFETCH(bool, fromPast);
+    ViewsFixture fx(clockAt);
+    write(fx.events(), "0", {{"altype", "shut"}, {"date", at(tomorrow)}});
+    write(fx.events(), "1", {{"altype", "birth"}, {"date", at(tomorrow)}, {"name", "Anna"}});
+    write(fx.past(), "0", {{"date", at(tomorrow)}});
+    fx.show(page);
+    ViewsFixture::selectRow(fx.list(list.constData()), 0);
+    QTest::mouseClick(fx.find<FancyButton>(button.constData()), Qt::LeftButton);
+    QCOMPARE(fx.past().ReadSections().size(), fromPast ? 0 : 1);
+    QCOMPARE(fx.events().ReadSections().size(), fromPast ? 2 : 1);
+}
+
+void tst_ListPages::editOpensTheEditor_data() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QByteArray>("list");
+    QTest::addColumn<bool>("select");
+    QTest::addColumn<int>("editor");
+    QTest::addColumn<bool>("fromList");
+    QTest::addColumn<bool>("pastAlarm");
+    QTest::newRow("alarm") << int(ViewTabAl) << QByteArray("ListView1") << true << int(AlarmTab) << true << false;
+    QTest::newRow("alarm list, no row: a new alarm")
+        << int(ViewTabAl) << QByteArray("ListView1") << false << int(AlarmTab) << false << false;
+    QTest::newRow("power action") << int(ViewTabShut) << QByteArray("ListView2") << true << int(ShutTab) << true
+                                  << false;
+    QTest::newRow("birthday") << int(ViewTabBirthDay) << QByteArray("ListView3") << true << int(BirthTab) << true
+                              << false;
+    QTest::newRow("past alarm") << int(ViewTabPast) << QByteArray("ListView4") << true << int(AlarmTab) << false
+                                << true;
+    QTest::newRow("past list, no row: nothing")
+        << int(ViewTabPast) << QByteArray("ListView4") << false << int(ViewTabPast) << false << false;
+}
+
+void tst_ListPages::editOpensTheEditor() {
+    QFETCH(int, page);
+    QFETCH(QByteArray, list);
+    QFETCH(bool, select);
+    QFETCH(int, editor);
+    QFETCH(bool, fromList);
+    QFETCH(bool, pastAlarm);
+    ViewsFixture fx(clockAt);
+    write(fx.events(), "3", {{"altype", "alarm"}, {"date", at(tomorrow)}});
+    write(fx.events(), "5", {{"altype", "shut"}, {"date", at(tomorrow)}});
+    write(fx.events(), "7", {{"altype", "birth"}, {"date", at(tomorrow)}, {"name", "Anna"}});
+    write(fx.past(), "0", {{"date", "1"}});
+    write(fx.past(), "4", {{"date", at(tomorrow)}, {"linecount", "1"}, {"0", "again"}});
+    fx.show(page);
+    QTreeWidget* view = fx.list(list.constData());
+    if (select)
+        ViewsFixture::selectRow(view, view->topLevelItemCount() - 1);
+    // A double click on the empty part below the rows.
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, QPoint(5, view->viewport()->height() - 5));
+    QCOMPARE(fx.current(), editor);
+    QCOMPARE(fx.form().editFromList, fromList);
+    QCOMPARE(fx.form().editPastAlarm, pastAlarm);
+    if (select)
+        QCOMPARE(fx.form().editSection, QList<int>({0, 3, 5, 7, 4}).at(page - ViewTabAl + 1));
+}
+
+void tst_ListPages::popupMenuOnlyWithASelectedRow() {
+    ViewsFixture fx(clockAt);
+    write(fx.events(), "0", {{"altype", "birth"}, {"date", at(tomorrow)}, {"name", "Anna"}});
+    fx.show(ViewTabBirthDay);
+    QTreeWidget* view = fx.list("ListView3");
+    const auto rightClick = [&] {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(10, 10),
+                                view->viewport()->mapToGlobal(QPoint(10, 10)));
+        QApplication::sendEvent(view->viewport(), &event);
+    };
+    rightClick();
+    auto* menu = fx.form().findChild<QMenu*>(u"PopupMenu1"_qs);
+    QVERIFY(!menu || !menu->isVisible());
+
+    ViewsFixture::selectRow(view, 0);
+    rightClick();
+    menu = fx.form().findChild<QMenu*>(u"PopupMenu1"_qs);
+    QVERIFY(menu);
+    QTRY_VERIFY(menu->isVisible());
+    QStringList items;
+    for (const QAction* action : menu->actions())
+        items << action->text();
+    QCOMPARE(items, (QStringList{u"Edit"_s, u"Delete"_s}));
+    menu->actions().at(1)->trigger();
+    menu->hide();
+    QVERIFY(!fx.events().HasSection("0"));
+    QCOMPARE(view->topLevelItemCount(), 0);
+}
+
+void tst_ListPages::keyboard() {
+    ViewsFixture fx(clockAt);
+    for (const char* s : {"0", "1"})
+        write(fx.events(), s, {{"altype", "alarm"}, {"date", at(tomorrow)}, {"linecount", "1"}, {"0", s}});
+    fx.show(ViewTabAl);
+    QTreeWidget* view = fx.list("ListView1");
+    QCOMPARE(QApplication::focusWidget(), view);
+
+    // Tab reaches every control of the page and comes back to the list.
+    ViewsFixture::selectRow(view, 0);
+    QSet<QString> reached;
+    for (int i = 0; i < 14 && (i == 0 || QApplication::focusWidget() != view); ++i) {
+        reached << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    for (const char* name : {"ListView1", "ComboBox4", "myLabel3d27", "DsFancyButton20", "DsFancyButton19",
+                             "DsFancyButton18", "DsFancyButton12", "DsFancyButton8", "Del0", "Edt"})
+        QVERIFY2(reached.contains(QLatin1String(name)), name);
+
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Delete);
+    QCOMPARE(view->topLevelItemCount(), 1);
+    QTest::keyClick(view, Qt::Key_Return);
+    QCOMPARE(fx.current(), int(AlarmTab));
+    QVERIFY(fx.form().editFromList);
+    QCOMPARE(fx.form().editSection, 1);
+
+    fx.form().clearModeFlags();
+    fx.show(ViewTabAl);
+    QTest::keyClick(view, Qt::Key_Escape);
+    QTRY_COMPARE(fx.current(), int(MainTab));
+}
+
+QTEST_MAIN(tst_ListPages)
+#include "tst_ListPages.moc"

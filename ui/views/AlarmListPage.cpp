@@ -1,0 +1,113 @@
+#include "ui/views/AlarmListPage.h"
+
+#include "app/PageIndex.h"
+#include "app/SettingsKeys.h"
+#include "app/TForm1.h"
+#include "scheduler/EventRecord.h"
+#include "store/StoredText.h"
+#include "store/XMLIniFile.h"
+#include "ui/views/EventTexts.h"
+#include "ui/views/ListActions.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QTreeWidget>
+
+namespace {
+
+const EventListPage::Names names = {"ViewTabAl",
+                                    "myaSuperLabel12",
+                                    "ListView1",
+                                    "Del0",
+                                    "Edt",
+                                    "myLabel3d27",
+                                    {"DsFancyButton20", "DsFancyButton19", "DsFancyButton18", "DsFancyButton12"},
+                                    "DsFancyButton8"};
+
+const QByteArray general = QByteArrayLiteral("General");
+
+} // namespace
+
+AlarmListPage::AlarmListPage(TForm1& form, QWidget* parent)
+    : EventListPage(form, 1, names, QStringLiteral("General Alarms"),
+                    {{"Description", Qt::AlignLeft},
+                     {"Date", Qt::AlignHCenter},
+                     {"Repeat Every", Qt::AlignHCenter},
+                     {"Sound", Qt::AlignHCenter},
+                     {"Bypass", Qt::AlignHCenter}},
+                    parent) {
+    myaSuperLabel12 = title();
+    ListView1 = list();
+    Del0 = deleteButton();
+    Edt = editButton();
+    ComboBox4 = new QComboBox(this);
+    ComboBox4->setObjectName(QStringLiteral("ComboBox4"));
+    ComboBox4->setAccessibleName(QStringLiteral("Show the alarms of the category"));
+    ComboBox4->setEditable(false);
+    ComboBox4->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    m_bottom->insertWidget(1, ComboBox4);
+    setTabOrder(ComboBox4, ListView1);
+    connect(ComboBox4, &QComboBox::activated, this, &AlarmListPage::ComboBox4Select);
+}
+
+TXMLIniFile& AlarmListPage::store() {
+    return m_form.eventStore();
+}
+
+void AlarmListPage::rebuildCategoryFilter() {
+    const TXMLIniFile& settings = m_form.settingsStore();
+    ComboBox4->clear();
+    ComboBox4->addItem(QStringLiteral("All"));
+    ComboBox4->addItem(QStringLiteral("General"), general);
+    const int count = settings.ReadInt(SettingsKey::CategoriesSection, SettingsKey::CategoryCount, 0);
+    for (int i = 0; i < count; ++i) {
+        const QByteArray name = settings.ReadString(SettingsKey::CategoriesSection, QByteArray::number(i), {});
+        ComboBox4->addItem(storedTextToDisplay(name), name);
+    }
+    // A stored index past the categories that are left (one was deleted) shows every alarm rather than none.
+    const int index = settings.ReadInt(SettingsKey::Section, SettingsKey::CategoryIndex, 0);
+    ComboBox4->setCurrentIndex(index >= 0 && index < ComboBox4->count() ? index : 0);
+}
+
+void AlarmListPage::ViewTabAlShow() {
+    using namespace EventRecord;
+    m_form.listPage = 1;
+    const TXMLIniFile& events = m_form.eventStore();
+    const QByteArrayList sections = events.ReadSections();
+    if (!m_keepCategoryFilter)
+        rebuildCategoryFilter();
+    m_keepCategoryFilter = false;
+    const bool filtered = ComboBox4->currentIndex() != 0;
+    // Categories compare as stored: exactly, byte for byte.
+    const QByteArray category = ComboBox4->currentData().toByteArray();
+
+    QList<QTreeWidgetItem*> rows;
+    rows.reserve(sections.size());
+    for (const QByteArray& section : sections) {
+        if (events.ReadString(section, Key::AlType, {}) != KindAlarm)
+            continue;
+        if (filtered && events.ReadString(section, Key::Category, general) != category)
+            continue;
+        const bool repeat = events.ReadFlag(section, Key::Repeat, false);
+        const bool sound = events.ReadFlag(section, Key::Sound, true);
+        const int icon = repeat ? EventIcons::AlarmRepeat : sound ? EventIcons::AlarmSound : EventIcons::AlarmSilent;
+        rows.append(makeRow(section,
+                            {EventTexts::descriptionText(readTextBlock(events, section)),
+                             EventTexts::dateText(events.ReadDouble(section, Key::Date, 0)),
+                             EventTexts::alarmRepeatText(repeat, events.ReadInt(section, Key::RepVal, 1),
+                                                         events.ReadInt(section, Key::RepType, 0)),
+                             EventTexts::yesNo(sound), EventTexts::yesNo(events.ReadFlag(section, Key::Bypass, true))},
+                            icon));
+    }
+    fill(rows);
+}
+
+void AlarmListPage::ComboBox4Select(int index) {
+    m_form.settingsStore().WriteInt(SettingsKey::Section, SettingsKey::CategoryIndex, index);
+    m_keepCategoryFilter = true;
+    ViewTabAlShow();
+}
+
+void AlarmListPage::ListView1DblClick() {
+    ListActions::editFromList(m_form, selectedRow(), AlarmTab);
+}

@@ -1,0 +1,68 @@
+#include "ui/views/BirthdayListPage.h"
+
+#include "app/PageIndex.h"
+#include "app/TForm1.h"
+#include "scheduler/EventRecord.h"
+#include "scheduler/SchedulerClock.h"
+#include "store/StoredText.h"
+#include "store/XMLIniFile.h"
+#include "ui/views/EventTexts.h"
+#include "ui/views/ListActions.h"
+
+#include <QTreeWidget>
+
+namespace {
+
+const EventListPage::Names names = {"ViewTabBirthDay",
+                                    "myaSuperLabel11",
+                                    "ListView3",
+                                    "Del2",
+                                    "Edt4",
+                                    "myLabel3d29",
+                                    {"DsFancyButton15", "DsFancyButton16", "DsFancyButton23", "DsFancyButton24"},
+                                    "DsFancyButton11"};
+
+} // namespace
+
+BirthdayListPage::BirthdayListPage(TForm1& form, QWidget* parent)
+    : EventListPage(form, 3, names, QStringLiteral("Birthdays"),
+                    {{"Name", Qt::AlignLeft},
+                     {"Date Of Birth", Qt::AlignHCenter},
+                     {"Age", Qt::AlignRight},
+                     {"Sound", Qt::AlignHCenter},
+                     {"Notify me before", Qt::AlignHCenter}},
+                    parent) {
+    myaSuperLabel11 = title();
+    ListView3 = list();
+    Del2 = deleteButton();
+    Edt4 = editButton();
+}
+
+TXMLIniFile& BirthdayListPage::store() {
+    return m_form.eventStore();
+}
+
+void BirthdayListPage::ViewTabBirthDayShow() {
+    using namespace EventRecord;
+    m_form.listPage = 3;
+    const TXMLIniFile& events = m_form.eventStore();
+    const QByteArrayList sections = events.ReadSections();
+    const double now = m_form.clock().now();
+    QList<QTreeWidgetItem*> rows;
+    for (const QByteArray& section : sections) {
+        if (events.ReadString(section, Key::AlType, {}) != KindBirth)
+            continue;
+        const double born = events.ReadDouble(section, Key::BirthDate, 0);
+        rows.append(
+            makeRow(section,
+                    {storedTextToDisplay(events.ReadString(section, Key::Name, {})), EventTexts::dateText(born),
+                     EventTexts::ageText(born, now), EventTexts::yesNo(events.ReadFlag(section, Key::Sound, false)),
+                     QString::number(events.ReadInt(section, Key::Before, 0)) + QStringLiteral(" days")},
+                    EventIcons::Birthday));
+    }
+    fill(rows);
+}
+
+void BirthdayListPage::ListView3DblClick() {
+    ListActions::editFromList(m_form, selectedRow(), BirthTab);
+}

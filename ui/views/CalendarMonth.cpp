@@ -1,0 +1,77 @@
+#include "ui/views/CalendarMonth.h"
+
+#include "scheduler/DayCount.h"
+#include "scheduler/EventRecord.h"
+#include "store/StoredText.h"
+#include "store/XMLIniFile.h"
+#include "ui/views/EventTexts.h"
+
+#include <vector>
+
+namespace CalendarMonth {
+
+QString alarmSummary(const TXMLIniFile& events, const QByteArray& section) {
+    const int lineCount = events.ReadInt(section, EventRecord::Key::LineCount, 0);
+    if (lineCount < 1)
+        return QStringLiteral("(No Description)");
+    const QString first = storedTextToDisplay(events.ReadString(section, "0", QByteArrayLiteral("(No Description)")));
+    return QLatin1Char('"') + first + (lineCount >= 2 ? QStringLiteral("...\"") : QStringLiteral("\""));
+}
+
+namespace {
+
+QString hintLine(const AlInfo& info, const QLocale& locale) {
+    using namespace EventRecord;
+    if (info.alType == KindAlarm)
+        return EventTexts::timeText(info.date, locale) + QStringLiteral(" - ") + info.text + QLatin1Char('\n');
+    if (info.alType == KindShut) {
+        const QString action = EventTexts::powerActionLine(info.value);
+        return action.isEmpty() ? QString() : EventTexts::timeText(info.date, locale) + action + QLatin1Char('\n');
+    }
+    return EventTexts::birthdayLine(info.text, info.value) + QLatin1Char('\n');
+}
+
+} // namespace
+
+QList<DayEvents> collect(const TXMLIniFile& events, QDate month, const QLocale& locale) {
+    using namespace EventRecord;
+    // Day by day, each day's records in store order: one pass over the store fills the days.
+    std::vector<std::vector<AlInfo>> days(std::size_t(month.daysInMonth()));
+    for (const QByteArray& section : events.ReadSections()) {
+        const double date = events.ReadDouble(section, Key::Date, 0);
+        const QDate day = DayCount::toDate(date);
+        if (day.year() != month.year() || day.month() != month.month())
+            continue;
+        AlInfo info;
+        info.date = date;
+        info.section = section;
+        info.alType = events.ReadString(section, Key::AlType, {});
+        if (info.alType == KindAlarm) {
+            info.text = alarmSummary(events, section);
+            info.value = events.ReadInt(section, Key::LineCount, 0);
+        } else if (info.alType == KindShut) {
+            info.value = events.ReadInt(section, Key::ShutType, 0);
+        } else {
+            info.text = storedTextToDisplay(events.ReadString(section, Key::Name, {}));
+            info.value = events.ReadInt(section, Key::Before, 0);
+        }
+        days[std::size_t(day.day() - 1)].push_back(std::move(info));
+    }
+
+    QList<DayEvents> marked;
+    for (std::size_t i = 0; i < days.size(); ++i) {
+        if (days[i].empty())
+            continue;
+        DayEvents day;
+        day.day = int(i) + 1;
+        for (const AlInfo& info : days[i]) {
+            day.sections.append(info.section);
+            day.hint += hintLine(info, locale);
+        }
+        day.hint.chop(1);
+        marked.append(std::move(day));
+    }
+    return marked;
+}
+
+} // namespace CalendarMonth

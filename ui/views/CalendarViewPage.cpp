@@ -1,0 +1,170 @@
+#include "ui/views/CalendarViewPage.h"
+
+#include "app/PageIndex.h"
+#include "app/SettingsKeys.h"
+#include "app/TForm1.h"
+#include "scheduler/DayCount.h"
+#include "scheduler/SchedulerClock.h"
+#include "store/XMLIniFile.h"
+#include "ui/views/DayListPage.h"
+#include "widgets/FancyButton.h"
+#include "widgets/LinkLabel.h"
+#include "widgets/MonthCalendar.h"
+#include "widgets/ShadowLabel.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QTableView>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace {
+
+template <class Widget> Widget* named(Widget* widget, const char* name) {
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+constexpr qint64 doubleSelectMs = 200;
+const QColor markColour(255, 255, 0);
+
+} // namespace
+
+CalendarViewPage::CalendarViewPage(TForm1& form, QWidget* parent)
+    : QWidget(parent)
+    , m_form(form) {
+    setObjectName(QStringLiteral("EditTab"));
+    setAccessibleName(QStringLiteral("View Events"));
+
+    myaSuperLabel77 = named(new ShadowLabel(QStringLiteral("View Events"), this), "myaSuperLabel77");
+    PlannerCalendar1 = named(new MonthCalendar(this), "PlannerCalendar1");
+    PlannerCalendar1->setAccessibleName(QStringLiteral("Events calendar"));
+    // The grid inside the calendar has the keyboard focus.
+    if (auto* grid = PlannerCalendar1->findChild<QTableView*>())
+        grid->installEventFilter(this);
+    DsFancyButton54 = named(new FancyButton(QStringLiteral("Show>>"), this), "DsFancyButton54");
+    DsFancyButton54->setAccessibleName(QStringLiteral("Show the events of the day"));
+    DsFancyButton54->setDefault(true);
+    DsFancyButton54->setEnabled(false);
+    myLabel3d31 = named(new LinkLabel(QStringLiteral("Switch to Classic View"), this), "myLabel3d31");
+    DsFancyButton53 = named(new FancyButton(QStringLiteral("<<Back"), this), "DsFancyButton53");
+    DsFancyButton53->setAccessibleName(QStringLiteral("Back to the main menu"));
+    DsFancyButton53->setShortcut(QKeySequence(Qt::Key_Escape));
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(DsFancyButton53);
+    buttons->addWidget(myLabel3d31);
+    buttons->addStretch();
+    buttons->addWidget(DsFancyButton54);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 4, 12, 8);
+    layout->setSpacing(4);
+    layout->addWidget(myaSuperLabel77);
+    layout->addWidget(PlannerCalendar1, 1);
+    layout->addLayout(buttons);
+
+    connect(PlannerCalendar1, &MonthCalendar::monthChanged, this, &CalendarViewPage::PlannerCalendar1MonthChange);
+    connect(PlannerCalendar1, &MonthCalendar::yearChanged, this, &CalendarViewPage::PlannerCalendar1YearChange);
+    connect(PlannerCalendar1, &MonthCalendar::daySelected, this, &CalendarViewPage::PlannerCalendar1DaySelect);
+    connect(PlannerCalendar1, &MonthCalendar::dayChanged, this, &CalendarViewPage::PlannerCalendar1DayChange);
+    connect(DsFancyButton54, &FancyButton::clicked, this, &CalendarViewPage::DsFancyButton54Click);
+    connect(myLabel3d31, &LinkLabel::clicked, this, &CalendarViewPage::myLabel3d31Click);
+    connect(DsFancyButton53, &FancyButton::clicked, this, &CalendarViewPage::DsFancyButton43Click);
+
+    setTabOrder(PlannerCalendar1, DsFancyButton54);
+    setTabOrder(DsFancyButton54, myLabel3d31);
+    setTabOrder(myLabel3d31, DsFancyButton53);
+}
+
+void CalendarViewPage::EditTabShow() {
+    if (m_form.returnToEditor) {
+        // Back from the day list: the same month and day, with what was deleted there gone.
+        m_form.returnToEditor = false;
+        refresh(PlannerCalendar1->date());
+        PlannerCalendar1->setFocus();
+        return;
+    }
+    if (m_form.editFromCalendar) {
+        // The commit of an edit made here has already shown the record's month.
+        m_form.editFromCalendar = false;
+    } else {
+        const QDate today = DayCount::toDate(m_form.clock().now());
+        PlannerCalendar1->setDate(today);
+        refresh(today);
+    }
+    PlannerCalendar1->setFocus();
+    m_form.settingsStore().WriteFlag(SettingsKey::Section, SettingsKey::Classic, false);
+    enableShow();
+}
+
+void CalendarViewPage::refresh(QDate date) {
+    m_dayEvents = CalendarMonth::collect(m_form.eventStore(), date);
+    PlannerCalendar1->beginUpdate();
+    PlannerCalendar1->clearMarks();
+    for (const CalendarMonth::DayEvents& day : m_dayEvents)
+        PlannerCalendar1->addMark(QDate(date.year(), date.month(), day.day), markColour, day.hint);
+    PlannerCalendar1->endUpdate();
+    enableShow();
+}
+
+void CalendarViewPage::enableShow() {
+    DsFancyButton54->setEnabled(PlannerCalendar1->markCount() > 0 &&
+                                PlannerCalendar1->indexOfMark(PlannerCalendar1->date()) >= 0);
+}
+
+void CalendarViewPage::PlannerCalendar1MonthChange(QDate /*oldDate*/, QDate newDate) {
+    refresh(newDate);
+}
+
+void CalendarViewPage::PlannerCalendar1YearChange(QDate /*oldDate*/, QDate newDate) {
+    refresh(newDate);
+}
+
+void CalendarViewPage::PlannerCalendar1DayChange() {
+    enableShow();
+}
+
+void CalendarViewPage::PlannerCalendar1DaySelect(QDate date) {
+    const qint64 tick = m_form.clock().monotonicMs();
+    const bool again = m_lastDaySelectTick && quint64(tick - *m_lastDaySelectTick) < quint64(doubleSelectMs);
+    m_lastDaySelectTick = tick;
+    if (date.month() == PlannerCalendar1->date().month() && again)
+        DsFancyButton54Click();
+}
+
+void CalendarViewPage::DsFancyButton54Click() {
+    auto* dayList = qobject_cast<DayListPage*>(m_form.PageControl1->widget(EditViewTab));
+    if (!dayList)
+        return;
+    dayList->ListView6->clear();
+    const int day = PlannerCalendar1->day();
+    const auto found = std::find_if(m_dayEvents.cbegin(), m_dayEvents.cend(),
+                                    [day](const CalendarMonth::DayEvents& events) { return events.day == day; });
+    if (found == m_dayEvents.cend())
+        return;
+    dayList->showDay(PlannerCalendar1->date(), found->sections);
+    m_form.showPage(EditViewTab);
+}
+
+void CalendarViewPage::myLabel3d31Click() {
+    m_form.showPage(m_form.listPage + 3);
+    m_form.settingsStore().WriteFlag(SettingsKey::Section, SettingsKey::Classic, true);
+}
+
+void CalendarViewPage::DsFancyButton43Click() {
+    m_form.showPage(MainTab);
+}
+
+bool CalendarViewPage::eventFilter(QObject* watched, QEvent* event) {
+    // Enter on the calendar opens the day, as "Show>>" does.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && DsFancyButton54->isEnabled()) {
+            DsFancyButton54Click();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "ui/views/CalendarMonth.h"
+
+#include <QWidget>
+#include <optional>
+
+class FancyButton;
+class LinkLabel;
+class MonthCalendar;
+class ShadowLabel;
+class TForm1;
+
+// "View Events": a month calendar marking every day that holds an event of the event store, the day's events as
+// the day's hint. "Show>>", Enter on the calendar or a double click on a marked day opens the day's list.
+class CalendarViewPage final : public QWidget {
+    Q_OBJECT
+public:
+    explicit CalendarViewPage(TForm1& form, QWidget* parent = nullptr);
+
+    ShadowLabel* myaSuperLabel77 = nullptr; // "View Events"
+    MonthCalendar* PlannerCalendar1 = nullptr;
+    FancyButton* DsFancyButton54 = nullptr; // "Show>>"
+    LinkLabel* myLabel3d31 = nullptr;       // "Switch to Classic View"
+    FancyButton* DsFancyButton53 = nullptr; // "<<Back"
+
+    // The marked days of the month shown.
+    const QList<CalendarMonth::DayEvents>& dayEvents() const { return m_dayEvents; }
+
+    void EditTabShow();
+    // Refresh the marks for the month of newDate; the commit of an edit made here calls it too.
+    void PlannerCalendar1MonthChange(QDate oldDate, QDate newDate);
+    void PlannerCalendar1YearChange(QDate oldDate, QDate newDate);
+    void PlannerCalendar1DaySelect(QDate date);
+    void PlannerCalendar1DayChange();
+    void DsFancyButton54Click();
+    void myLabel3d31Click();
+    void DsFancyButton43Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void refresh(QDate date);
+    void enableShow();
+
+    TForm1& m_form;
+    QList<CalendarMonth::DayEvents> m_dayEvents;
+    // The previous day selection; two within 200 ms are a double click.
+    std::optional<qint64> m_lastDaySelectTick;
+};

@@ -1,0 +1,258 @@
+#include "ui/views/EventListPage.h"
+
+#include "app/PageIndex.h"
+#include "app/TForm1.h"
+#include "store/XMLIniFile.h"
+#include "ui/views/ListActions.h"
+#include "ui/views/RowData.h"
+#include "widgets/FancyButton.h"
+#include "widgets/LinkLabel.h"
+#include "widgets/ShadowLabel.h"
+
+#include <QCollator>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+template <class Widget> Widget* named(Widget* widget, const char* name) {
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+} // namespace
+
+EventListPage::EventListPage(TForm1& form, int listNumber, const Names& names, const QString& title,
+                             const QList<Column>& columns, QWidget* parent)
+    : QWidget(parent)
+    , m_form(form)
+    , m_listNumber(listNumber)
+    , m_columns(columns) {
+    setObjectName(QLatin1String(names.page));
+    setAccessibleName(title);
+
+    m_title = named(new ShadowLabel(title, this), names.title);
+    m_list = named(new QTreeWidget(this), names.list);
+    m_list->setAccessibleName(title);
+    QList<QPair<QString, Qt::Alignment>> headers;
+    for (const Column& column : columns)
+        headers.append({QLatin1String(column.caption), column.alignment});
+    RowData::prepareList(m_list, headers);
+    // The other columns are as wide as their contents, so no date or flag is ever cut; the first takes what they
+    // leave but keeps a readable width, the list scrolling sideways when the page is too narrow for all of them.
+    // A description longer than its column shows in full in its tooltip.
+    m_list->header()->setSectionsClickable(true);
+    m_list->header()->setSectionResizeMode(0, QHeaderView::Interactive);
+    m_list->viewport()->installEventFilter(this);
+    m_list->installEventFilter(this);
+
+    m_delete = named(new FancyButton(QStringLiteral("Delete"), this), names.deleteButton);
+    m_delete->setAccessibleName(QStringLiteral("Delete the selected event"));
+    m_edit = named(new FancyButton(QStringLiteral("Edit>>"), this), names.editButton);
+    m_edit->setAccessibleName(QStringLiteral("Edit the selected event"));
+    m_delete->setEnabled(false);
+    m_edit->setEnabled(false);
+    m_calendar = named(new LinkLabel(QStringLiteral("Switch to Calendar View"), this), names.calendarLink);
+
+    static const char* const captions[4] = {"Alarms", "Shut Downs", "Birthdays", "Past Alarms"};
+    static constexpr void (EventListPage::*switchHandlers[4])() = {
+        &EventListPage::DsFancyButton20Click, &EventListPage::DsFancyButton19Click,
+        &EventListPage::DsFancyButton18Click, &EventListPage::DsFancyButton12Click};
+    auto* switches = new QHBoxLayout;
+    switches->setSpacing(4);
+    for (int i = 0; i < 4; ++i) {
+        auto* button = named(new FancyButton(QLatin1String(captions[i]), this), names.switches[i]);
+        button->setAccessibleName(QStringLiteral("Show the list of %1").arg(button->text().toLower()));
+        connect(button, &FancyButton::clicked, this, switchHandlers[i]);
+        switches->addWidget(button, 1);
+    }
+    m_back = named(new FancyButton(QStringLiteral("<<Back"), this), names.back);
+    m_back->setAccessibleName(QStringLiteral("Back to the main menu"));
+    m_back->setShortcut(QKeySequence(Qt::Key_Escape));
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(m_title);
+    top->addStretch();
+    top->addWidget(m_calendar, 0, Qt::AlignBottom);
+
+    m_bottom = new QHBoxLayout;
+    m_bottom->addWidget(m_back);
+    m_bottom->addStretch();
+    auto* buttons = m_bottom;
+    buttons->addWidget(m_delete);
+    buttons->addWidget(m_edit);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 4, 12, 8);
+    layout->setSpacing(4);
+    layout->addLayout(top);
+    layout->addWidget(m_list, 1);
+    layout->addLayout(switches);
+    layout->addLayout(buttons);
+
+    connect(m_list->header(), &QHeaderView::sectionClicked, this,
+            [this](int section) { ListView1ColumnClick(section + 1); });
+    connect(m_list, &QTreeWidget::itemSelectionChanged, this, &EventListPage::selectionChanged);
+    connect(m_list, &QTreeWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { ListActions::ListView3ContextPopup(m_form, m_list, pos); });
+    connect(m_delete, &FancyButton::clicked, this, [this] { ListActions::Delete1Click(m_form); });
+    connect(m_edit, &FancyButton::clicked, this, &EventListPage::editSelected);
+    connect(m_calendar, &LinkLabel::clicked, this, &EventListPage::myLabel3d27Click);
+    connect(m_back, &FancyButton::clicked, this, &EventListPage::DsFancyButton8Click);
+
+    setFocusProxy(m_list);
+}
+
+void EventListPage::switchTo(int page) {
+    // The list shown already is not filled again.
+    if (m_form.currentPage() != page)
+        m_form.showPage(page);
+}
+
+void EventListPage::DsFancyButton20Click() {
+    switchTo(ViewTabAl);
+}
+void EventListPage::DsFancyButton19Click() {
+    switchTo(ViewTabShut);
+}
+void EventListPage::DsFancyButton18Click() {
+    switchTo(ViewTabBirthDay);
+}
+void EventListPage::DsFancyButton12Click() {
+    switchTo(ViewTabPast);
+}
+void EventListPage::DsFancyButton8Click() {
+    m_form.showPage(MainTab);
+}
+void EventListPage::myLabel3d27Click() {
+    m_form.showPage(EditTab);
+}
+
+int& EventListPage::sortState() {
+    switch (m_listNumber) {
+    case 2:
+        return m_form.shutSort;
+    case 3:
+        return m_form.birthSort;
+    case 4:
+        return m_form.pastSort;
+    default:
+        return m_form.alarmSort;
+    }
+}
+
+QByteArray EventListPage::sectionOf(const QTreeWidgetItem* row) {
+    return RowData::section(row);
+}
+
+QTreeWidgetItem* EventListPage::selectedRow() const {
+    const QList<QTreeWidgetItem*> selected = m_list->selectedItems();
+    return selected.isEmpty() ? nullptr : selected.first();
+}
+
+QTreeWidgetItem* EventListPage::makeRow(const QByteArray& section, const QStringList& cells, int icon) const {
+    auto* row = new QTreeWidgetItem;
+    for (int i = 0; i < cells.size() && i < m_columns.size(); ++i) {
+        row->setText(i, cells[i]);
+        if (m_columns[i].alignment != Qt::AlignLeft)
+            row->setTextAlignment(i, m_columns[i].alignment | Qt::AlignVCenter);
+    }
+    // A long first column is cut by the page's width; its tooltip shows it whole.
+    row->setToolTip(0, cells.value(0));
+    RowData::set(row, section, icon);
+    if (icon >= 0)
+        row->setIcon(0, m_icons[icon]);
+    return row;
+}
+
+std::vector<ListSort::SortKey> EventListPage::keysOf(const QList<QTreeWidgetItem*>& rows) {
+    const QCollator collator = ListSort::textCollator();
+    const int column = qAbs(sortState());
+    const TXMLIniFile& records = store();
+    std::vector<ListSort::SortKey> keys;
+    keys.reserve(std::size_t(rows.size()));
+    for (const QTreeWidgetItem* row : rows)
+        keys.push_back(ListSort::key(sortKind(), column, records, sectionOf(row), collator));
+    return keys;
+}
+
+void EventListPage::addInOrder(const QList<QTreeWidgetItem*>& rows) {
+    const std::vector<int> order = ListSort::order(keysOf(rows), sortState());
+    QList<QTreeWidgetItem*> sorted;
+    sorted.reserve(rows.size());
+    for (const int i : order)
+        sorted.append(rows[i]);
+    m_list->addTopLevelItems(sorted);
+}
+
+void EventListPage::fill(const QList<QTreeWidgetItem*>& rows) {
+    m_list->setUpdatesEnabled(false);
+    m_list->clear();
+    addInOrder(rows);
+    m_list->setUpdatesEnabled(true);
+    showHeaderSort();
+    fitColumns();
+    selectionChanged();
+}
+
+void EventListPage::fitColumns() {
+    constexpr int readableFirstColumn = 150;
+    int others = 0;
+    for (int i = 1; i < m_list->columnCount(); ++i)
+        others += m_list->header()->sectionSize(i);
+    m_list->header()->resizeSection(0, qMax(readableFirstColumn, m_list->viewport()->width() - others));
+}
+
+void EventListPage::sortList() {
+    QTreeWidgetItem* selected = selectedRow();
+    m_list->setUpdatesEnabled(false);
+    addInOrder(m_list->invisibleRootItem()->takeChildren());
+    if (selected) {
+        m_list->setCurrentItem(selected);
+        m_list->scrollToItem(selected);
+    }
+    m_list->setUpdatesEnabled(true);
+    showHeaderSort();
+    selectionChanged();
+}
+
+void EventListPage::showHeaderSort() {
+    const int state = sortState();
+    QHeaderView* header = m_list->header();
+    header->setSortIndicatorShown(qAbs(state) >= 1 && qAbs(state) <= int(m_columns.size()));
+    header->setSortIndicator(qAbs(state) - 1, state < 0 ? Qt::DescendingOrder : Qt::AscendingOrder);
+}
+
+void EventListPage::ListView1ColumnClick(int column) {
+    // Records leave the store while a list is shown: the scheduler retires a fired alarm, for one.
+    const TXMLIniFile& records = store();
+    for (int i = m_list->topLevelItemCount() - 1; i >= 0; --i)
+        if (!records.HasSection(sectionOf(m_list->topLevelItem(i))))
+            delete m_list->takeTopLevelItem(i);
+    int& state = sortState();
+    state = column == qAbs(state) ? -state : column;
+    sortList();
+}
+
+void EventListPage::selectionChanged() {
+    const bool selected = selectedRow() != nullptr;
+    m_delete->setEnabled(selected);
+    m_edit->setEnabled(selected);
+}
+
+bool EventListPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_list->viewport() && event->type() == QEvent::Resize)
+        fitColumns();
+    if (watched == m_list->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        // A double click edits, also on the empty part of the list (the first three lists then open their
+        // editor for a new record).
+        editSelected();
+        return true;
+    }
+    if (watched == m_list && event->type() == QEvent::KeyPress)
+        return ListActions::listKey(m_form, m_list, static_cast<QKeyEvent*>(event)->key());
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,104 @@
+#pragma once
+
+#include "ui/views/EventIcons.h"
+#include "ui/views/ListSort.h"
+
+#include <QWidget>
+
+class FancyButton;
+class LinkLabel;
+class QHBoxLayout;
+class QTreeWidget;
+class QTreeWidgetItem;
+class ShadowLabel;
+class TForm1;
+class TXMLIniFile;
+
+// What the four list pages of the classic view have in common: a title, the list of one kind of record, "Delete"
+// and "Edit>>", the link to the calendar view, the four buttons that switch between the lists and "<<Back". A
+// page holds no data: every show empties its list and fills it again from the store, sorted by the list's sort
+// state in the main window. Each row keeps the name of the section it shows.
+//
+// Keyboard: Tab reaches every control; on the list Enter edits and Delete deletes the selected row; Escape goes
+// back to the main menu.
+class EventListPage : public QWidget {
+    Q_OBJECT
+public:
+    struct Column {
+        const char* caption;
+        Qt::Alignment alignment;
+    };
+    // The controls' names on this page, in the order: title, list, delete, edit, calendar link, the switch
+    // buttons "Alarms", "Shut Downs", "Birthdays", "Past Alarms", then "<<Back".
+    struct Names {
+        const char* page;
+        const char* title;
+        const char* list;
+        const char* deleteButton;
+        const char* editButton;
+        const char* calendarLink;
+        const char* switches[4];
+        const char* back;
+    };
+
+    // listNumber: 1 alarms, 2 power actions, 3 birthdays, 4 past alarms (the main window's listPage).
+    EventListPage(TForm1& form, int listNumber, const Names& names, const QString& title, const QList<Column>& columns,
+                  QWidget* parent = nullptr);
+
+    ShadowLabel* title() const { return m_title; }
+    QTreeWidget* list() const { return m_list; }
+    FancyButton* deleteButton() const { return m_delete; }
+    FancyButton* editButton() const { return m_edit; }
+    int listNumber() const { return m_listNumber; }
+
+    // The switch, back and calendar handlers, shared by the four pages.
+    void DsFancyButton20Click(); // "Alarms"
+    void DsFancyButton19Click(); // "Shut Downs"
+    void DsFancyButton18Click(); // "Birthdays"
+    void DsFancyButton12Click(); // "Past Alarms"
+    void DsFancyButton8Click();  // "<<Back"
+    void myLabel3d27Click();     // "Switch to Calendar View"
+
+    // A header click: rows whose record has gone are dropped, then the list is sorted by the column, the
+    // second click on the same column reversing the order.
+    void ListView1ColumnClick(int column);
+    // The selection enables "Delete" and "Edit>>".
+    void selectionChanged();
+    // Sorts the list by its sort state, keeping the selected row.
+    void sortList();
+    // The section name and number a row was made from.
+    static QByteArray sectionOf(const QTreeWidgetItem* row);
+    QTreeWidgetItem* selectedRow() const;
+
+    // The page's edit action: a double click, "Edit>>", Enter, or "Edit" of the popup menu.
+    virtual void editSelected() = 0;
+
+protected:
+    // Fills the list from the store: rows made by makeRow(), then sorted.
+    void fill(const QList<QTreeWidgetItem*>& rows);
+    QTreeWidgetItem* makeRow(const QByteArray& section, const QStringList& cells, int icon) const;
+    virtual TXMLIniFile& store() = 0;
+    ListSort::List sortKind() const { return ListSort::List(m_listNumber); }
+    int& sortState();
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    TForm1& m_form;
+    EventIcons::Set m_icons;
+    QHBoxLayout* m_bottom = nullptr; // "<<Back" to "Edit>>"; the alarm page adds its category filter there
+
+private:
+    void switchTo(int page);
+    void showHeaderSort();
+    void fitColumns();
+    std::vector<ListSort::SortKey> keysOf(const QList<QTreeWidgetItem*>& rows);
+    void addInOrder(const QList<QTreeWidgetItem*>& rows);
+
+    int m_listNumber;
+    QList<Column> m_columns;
+    ShadowLabel* m_title = nullptr;
+    QTreeWidget* m_list = nullptr;
+    FancyButton* m_delete = nullptr;
+    FancyButton* m_edit = nullptr;
+    LinkLabel* m_calendar = nullptr;
+    FancyButton* m_back = nullptr;
+};

@@ -1,0 +1,79 @@
+#include "ui/views/EventTexts.h"
+
+#include "app/LocaleDateTimeText.h"
+#include "scheduler/DayCount.h"
+
+#include <cmath>
+
+namespace EventTexts {
+
+QString timeText(double dayCount, const QLocale& locale) {
+    return locale.toString(DayCount::toTime(dayCount), LocaleDateTimeText::longTimeFormatWithoutZone(locale));
+}
+
+QString dateText(double dayCount, const QLocale& locale) {
+    if (dayCount < 1)
+        return timeText(dayCount, locale);
+    const QString date = locale.toString(DayCount::toDate(dayCount), QLocale::ShortFormat);
+    // Midnight to the millisecond: a power action's stored moment plus its 30 seconds is not a whole number
+    // even when it names midnight.
+    if (dayCount == std::floor(dayCount) || DayCount::toTime(dayCount) == QTime(0, 0))
+        return date;
+    return date + QLatin1Char(' ') + timeText(dayCount, locale);
+}
+
+QString descriptionText(const QStringList& lines) {
+    if (lines.isEmpty())
+        return QStringLiteral("(No Description)");
+    const QString quote = QStringLiteral("\"");
+    return quote + lines.first() + (lines.size() > 1 ? QStringLiteral("...") : QString()) + quote;
+}
+
+QString yesNo(bool flag) {
+    return flag ? QStringLiteral("Yes") : QStringLiteral("No");
+}
+
+QString alarmRepeatText(bool repeat, int repval, int reptype) {
+    static const char* const units[] = {" Minutes", " Hours", " Days", " Weeks", " Months", " Years"};
+    if (!repeat)
+        return QStringLiteral("No");
+    const QString unit = reptype >= 0 && reptype < 6 ? QLatin1String(units[reptype]) : QString();
+    return QString::number(repval) + unit;
+}
+
+QString powerRepeatText(bool repeat, int repval, int reptype) {
+    if (!repeat)
+        return QStringLiteral("No");
+    const QString unit = reptype == 0 ? QStringLiteral(" Days") : reptype == 1 ? QStringLiteral(" Weeks") : QString();
+    return QString::number(repval) + unit;
+}
+
+QString powerActionName(int shutType) {
+    static const char* const names[] = {"Shut Down", "Restart", "Log Off", "Hibernate", "Stand By"};
+    return shutType >= 0 && shutType < 5 ? QLatin1String(names[shutType]) : QString();
+}
+
+QString powerActionLine(int shutType) {
+    const QString name = powerActionName(shutType);
+    return name.isEmpty() ? QString() : QStringLiteral(" - ") + name;
+}
+
+QString ageText(double birthDate, double now) {
+    const auto whole = [](double days) {
+        return qint64(std::floor(std::fabs(days)));
+    };
+    const qint64 years = qint64(std::floor(std::fabs(now - birthDate) / 365.25));
+    const double afterYears = DayCount::addMonths(birthDate, int(12 * years));
+    const qint64 months = qint64(std::floor(std::fabs(now - afterYears) / 30.4375));
+    const double afterMonths = DayCount::addMonths(afterYears, int(months));
+    return QStringLiteral("%1yrs,%2m,%3d.").arg(years).arg(months).arg(whole(now - afterMonths));
+}
+
+QString birthdayLine(const QString& name, int before) {
+    QString line = name + QStringLiteral("'s Birthday");
+    if (before != 0)
+        line += QStringLiteral(" in %1 days").arg(before);
+    return line;
+}
+
+} // namespace EventTexts

@@ -1,0 +1,56 @@
+#include "ui/views/PastAlarmListPage.h"
+
+#include "app/TForm1.h"
+#include "scheduler/EventRecord.h"
+#include "store/XMLIniFile.h"
+#include "ui/views/EventTexts.h"
+#include "ui/views/ListActions.h"
+
+#include <QTreeWidget>
+
+namespace {
+
+const EventListPage::Names names = {"ViewTabPast",
+                                    "myaSuperLabel10",
+                                    "ListView4",
+                                    "Del",
+                                    "Edit3",
+                                    "myLabel3d30",
+                                    {"DsFancyButton17", "DsFancyButton25", "DsFancyButton26", "DsFancyButton27"},
+                                    "DsFancyButton10"};
+
+} // namespace
+
+PastAlarmListPage::PastAlarmListPage(TForm1& form, QWidget* parent)
+    : EventListPage(form, 4, names, QStringLiteral("Past Alarms"),
+                    {{"Description", Qt::AlignLeft}, {"Date", Qt::AlignHCenter}, {"Sound", Qt::AlignHCenter}}, parent) {
+    myaSuperLabel10 = title();
+    ListView4 = list();
+    Del = deleteButton();
+    Edit3 = editButton();
+}
+
+TXMLIniFile& PastAlarmListPage::store() {
+    return m_form.pastAlarmStore();
+}
+
+void PastAlarmListPage::ViewTabPastShow() {
+    using namespace EventRecord;
+    m_form.listPage = 4;
+    const TXMLIniFile& past = m_form.pastAlarmStore();
+    const QByteArrayList sections = past.ReadSections();
+    QList<QTreeWidgetItem*> rows;
+    rows.reserve(sections.size());
+    // Every record is listed, whatever it holds.
+    for (const QByteArray& section : sections)
+        rows.append(makeRow(section,
+                            {EventTexts::descriptionText(readTextBlock(past, section)),
+                             EventTexts::dateText(past.ReadDouble(section, Key::Date, 0)),
+                             EventTexts::yesNo(past.ReadFlag(section, Key::Sound, true))},
+                            EventIcons::PastAlarm));
+    fill(rows);
+}
+
+void PastAlarmListPage::ListView4DblClick() {
+    ListActions::editPastAlarm(m_form, selectedRow());
+}

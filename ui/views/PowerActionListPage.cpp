@@ -1,0 +1,63 @@
+#include "ui/views/PowerActionListPage.h"
+
+#include "app/PageIndex.h"
+#include "app/TForm1.h"
+#include "scheduler/DayCount.h"
+#include "scheduler/EventRecord.h"
+#include "store/XMLIniFile.h"
+#include "ui/views/EventTexts.h"
+#include "ui/views/ListActions.h"
+
+#include <QTreeWidget>
+
+namespace {
+
+const EventListPage::Names names = {"ViewTabShut",
+                                    "myaSuperLabel5",
+                                    "ListView2",
+                                    "Del1",
+                                    "Ed2",
+                                    "myLabel3d28",
+                                    {"DsFancyButton13", "DsFancyButton14", "DsFancyButton21", "DsFancyButton22"},
+                                    "DsFancyButton9"};
+
+} // namespace
+
+PowerActionListPage::PowerActionListPage(TForm1& form, QWidget* parent)
+    : EventListPage(form, 2, names, QStringLiteral("Shut Downs"),
+                    {{"Action", Qt::AlignLeft}, {"Date", Qt::AlignHCenter}, {"Repeat", Qt::AlignHCenter}}, parent) {
+    myaSuperLabel5 = title();
+    ListView2 = list();
+    Del1 = deleteButton();
+    Ed2 = editButton();
+}
+
+TXMLIniFile& PowerActionListPage::store() {
+    return m_form.eventStore();
+}
+
+void PowerActionListPage::ViewTabShutShow() {
+    using namespace EventRecord;
+    m_form.listPage = 2;
+    const TXMLIniFile& events = m_form.eventStore();
+    const QByteArrayList sections = events.ReadSections();
+    QList<QTreeWidgetItem*> rows;
+    for (const QByteArray& section : sections) {
+        if (events.ReadString(section, Key::AlType, {}) != KindShut)
+            continue;
+        const int action = events.ReadInt(section, Key::ShutType, 0);
+        // The record holds the start of the 30-second countdown; the list shows the moment the user chose.
+        const double moment = DayCount::addSeconds(events.ReadDouble(section, Key::Date, 0), 30);
+        rows.append(makeRow(section,
+                            {EventTexts::powerActionName(action), EventTexts::dateText(moment),
+                             EventTexts::powerRepeatText(events.ReadFlag(section, Key::Repeat, false),
+                                                         events.ReadInt(section, Key::RepVal, 1),
+                                                         events.ReadInt(section, Key::RepType, 0))},
+                            EventIcons::forPowerAction(action)));
+    }
+    fill(rows);
+}
+
+void PowerActionListPage::ListView2DblClick() {
+    ListActions::editFromList(m_form, selectedRow(), ShutTab);
+}

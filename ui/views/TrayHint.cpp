@@ -1,0 +1,58 @@
+#include "ui/views/TrayHint.h"
+
+#include "scheduler/DayCount.h"
+#include "scheduler/EventRecord.h"
+#include "store/StoredText.h"
+#include "store/XMLIniFile.h"
+#include "ui/views/EventTexts.h"
+
+namespace TrayHint {
+
+namespace {
+
+QString line(const TXMLIniFile& events, const QByteArray& section, double date, const QLocale& locale) {
+    using namespace EventRecord;
+    const QByteArray kind = events.ReadString(section, Key::AlType, {});
+    if (kind == KindAlarm) {
+        // Line "0" alone, but only while "linecount" says there is one: a description emptied by an edit keeps
+        // its old line "0".
+        const QString none = QStringLiteral("(No Description)");
+        const QString shown = events.ReadInt(section, Key::LineCount, 0) > 0
+                                  ? storedTextToDisplay(events.ReadString(section, "0", none.toUtf8()))
+                                  : none;
+        return EventTexts::timeText(date, locale) + QStringLiteral(" - \"") + shown + QStringLiteral("\"\n");
+    }
+    if (kind == KindShut) {
+        const QString action = EventTexts::powerActionLine(events.ReadInt(section, Key::ShutType, 0));
+        return action.isEmpty() ? QString() : EventTexts::timeText(date, locale) + action + QLatin1Char('\n');
+    }
+    const QString name = storedTextToDisplay(events.ReadString(section, Key::Name, QByteArrayLiteral("unnamed")));
+    return EventTexts::birthdayLine(name, events.ReadInt(section, Key::Before, 0)) + QLatin1Char('\n');
+}
+
+} // namespace
+
+QString text(const TXMLIniFile& events, QDate today, const QLocale& locale) {
+    using namespace EventRecord;
+    // Sunday = 1 .. Saturday = 7, as the stored day string counts.
+    const int weekday = today.dayOfWeek() % 7 + 1;
+    QString lines;
+    for (const QByteArray& section : events.ReadSections()) {
+        const double date = events.ReadDouble(section, Key::Date, 0);
+        if (DayCount::toDate(date) != today)
+            continue;
+        if (!events.ReadFlag(section, Key::AllDays, true) &&
+            !dayAllowed(events.ReadString(section, Key::Days, QByteArrayLiteral("1111111")), weekday))
+            continue;
+        if (!events.ReadFlag(section, Key::AllMonths, true) &&
+            !monthAllowed(events.ReadString(section, Key::Months, QByteArrayLiteral("111111111111")), today.month()))
+            continue;
+        lines += line(events, section, date, locale);
+    }
+    if (lines.isEmpty())
+        return QStringLiteral("No Events for Today");
+    lines.chop(1);
+    return QStringLiteral("Events for Today:\n") + lines;
+}
+
+} // namespace TrayHint

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QDate>
+#include <QLocale>
+#include <QString>
+
+class TXMLIniFile;
+
+// The tray icon's tooltip: the events of the event store that fall on today, one line each in store order,
+// under "Events for Today:"; "No Events for Today" when there are none. Records whose weekday or month filter
+// excludes today are left out. The whole text, however long.
+namespace TrayHint {
+
+QString text(const TXMLIniFile& events, QDate today, const QLocale& locale = QLocale());
+
+} // namespace TrayHint
