@@ -1,4 +1,5 @@
 #include "app/TForm1.h"
+#include "app/TrayController.h"
 #include "app/SettingsKeys.h"
 
 #include "app/DataFolders.h"
@@ -57,6 +58,7 @@ TForm1::TForm1(const AppContext& context, QWidget* parent)
     applyTraySetting();
     m_schedulerHost = std::make_unique<SchedulerHost>(*this);
     m_schedulerHost->start();
+    connect(&m_schedulerHost->watchdog().Timer1, &QTimer::timeout, tray, &TrayController::refreshHint);
     reportDamagedFiles();
 }
 

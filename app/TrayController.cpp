@@ -4,7 +4,10 @@
 #include "app/MainMenuPage.h"
 #include "app/PageIndex.h"
 #include "app/TForm1.h"
+#include "scheduler/DayCount.h"
+#include "scheduler/SchedulerClock.h"
 #include "store/XMLIniFile.h"
+#include "ui/views/TrayHint.h"
 #include "widgets/Icons.h"
 
 #include <QAction>
@@ -20,6 +23,8 @@ TrayController::TrayController(TForm1& form, QObject* parent)
     buildMenu();
     TrayIcon->setContextMenu(PopupMenu2);
     connect(TrayIcon, &QSystemTrayIcon::activated, this, &TrayController::activated);
+    // No tray reports the pointer entering the icon; the menu at least is always current when it opens.
+    connect(PopupMenu2, &QMenu::aboutToShow, this, &TrayController::TrayIconMouseEnter);
 }
 
 // The menu is a top-level widget with no parent to delete it.
@@ -132,6 +137,21 @@ void TrayController::Quit1Click() {
 void TrayController::TrayIconDblClick() {
     m_form.showPage(MainTab);
     m_form.showMainWindow();
+}
+
+void TrayController::TrayIconMouseEnter() {
+    const TXMLIniFile& events = m_form.eventStore();
+    m_hintStore = &events;
+    m_hintChange = events.changeCount();
+    m_hintDay = DayCount::toDate(m_form.clock().now());
+    TrayIcon->setToolTip(TrayHint::text(events, m_hintDay));
+}
+
+void TrayController::refreshHint() {
+    const TXMLIniFile& events = m_form.eventStore();
+    if (&events != m_hintStore || events.changeCount() != m_hintChange ||
+        DayCount::toDate(m_form.clock().now()) != m_hintDay)
+        TrayIconMouseEnter();
 }
 
 // A single click (the only click that desktops speaking the StatusNotifier protocol report) brings the window to the

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QDate>
 #include <QObject>
 #include <QSystemTrayIcon>
 
 class TForm1;
 class QAction;
 class QMenu;
+class TXMLIniFile;
 
 // The icon in the notification area and its menu: the way back to the main window while it is hidden. Every menu item
 // but "Disable Tray" brings the window up on the main menu, with a clean slate, and opens its entry. Where the desktop
@@ -48,6 +50,11 @@ public:
     void DisableTray1Click();
     void Quit1Click();
     void TrayIconDblClick();
+    // The tooltip: today's events, built again now.
+    void TrayIconMouseEnter();
+    // Builds the tooltip again when the event store or the date changed since it was built; the watchdog's tick
+    // calls it, so the hint follows midnight, clock changes and resume without a timer of its own.
+    void refreshHint();
 
 signals:
     // The icon was switched on or off; the settings page's tray label names the next switch.
@@ -60,4 +67,7 @@ private:
 
     TForm1& m_form;
     bool m_shown = false;
+    const TXMLIniFile* m_hintStore = nullptr;
+    quint64 m_hintChange = 0;
+    QDate m_hintDay;
 };
