@@ -5,6 +5,7 @@
 //   zentick_screenshots --check             render into a temporary folder; fail when a picture is blank
 
 #include "PersonalData.h"
+#include "SampleEvents.h"
 #include "app/AboutPage.h"
 #include "app/MainMenuPage.h"
 #include "app/PageControl.h"
@@ -21,9 +22,11 @@
 #include "ui/notify/TForm4.h"
 #include "ui/notify/TForm6.h"
 #include "ui/notify/TMsgfrm.h"
+#include "ui/views/CalendarViewPage.h"
 #include "widgets/ChoiceLabel.h"
 #include "widgets/DateField.h"
 #include "widgets/FancyButton.h"
+#include "widgets/MonthCalendar.h"
 #include "widgets/Theme.h"
 
 #include <QApplication>
@@ -151,6 +154,15 @@ QList<Shot> mainWindowShots(TForm1& form) {
                       form.showPage(MainTab);
                       return picture;
                   }});
+    shots.append({QStringLiteral("calendar-day-list"), [&form] {
+                      // The day list as "Show>>" fills it: today, with an alarm, a power action and a birthday.
+                      form.showPage(EditTab);
+                      auto* calendar = qobject_cast<CalendarViewPage*>(form.PageControl1->widget(EditTab));
+                      calendar->DsFancyButton54Click();
+                      QPixmap picture = grabPage(form, form.currentPage());
+                      form.showPage(MainTab);
+                      return picture;
+                  }});
     shots.append({QStringLiteral("tray-menu"), [&form] {
                       QMenu* menu = form.tray->PopupMenu2;
                       menu->ensurePolished();
@@ -266,6 +278,8 @@ int main(int argc, char** argv) {
     const PictureClock clock;
     TForm1 form(AppContext{exeFolder.path(), &clock, false});
     fillPersonalData(form);
+    SampleEvents::fill(form.eventStore(), form.pastAlarmStore(), form.settingsStore(),
+                       DayCount::toDateTime(clock.now()));
     form.show();
     settle();
 
