@@ -4,7 +4,6 @@
 #include "app/MainMenuPage.h"
 #include "app/PageControl.h"
 #include "app/PageIndex.h"
-#include "app/PlaceholderPage.h"
 #include "app/TForm1.h"
 #include "app/TrayController.h"
 #include "ui/editors/AlarmEditorPage.h"
@@ -30,19 +29,10 @@
 #include <QLabel>
 
 // One line per page, in index order; each page is built the first time it is shown or asked for (lazy<Page>() makes
-// it with the main window). A page that is not written yet stands as a placeholder with its title and a way back;
-// its replacement is `PageControl1->addPage(AlarmTab, lazy<AlarmPage>(), &AlarmPage::AlarmTabShow);`.
+// it with the main window): `PageControl1->addPage(AlarmTab, lazy<AlarmPage>(), &AlarmPage::AlarmTabShow);`.
 void TForm1::buildPages() {
     PageControl1 = new PageControl(this);
     setCentralWidget(PageControl1);
-    const auto placeholder = [this](const char* title) {
-        return [this, title] {
-            auto* page = new PlaceholderPage(QString::fromUtf8(title));
-            connect(page, &PlaceholderPage::backClicked, this, [this] { showPage(MainTab); });
-            return page;
-        };
-    };
-
     PageControl1->addPage(MainTab, lazy<MainMenuPage>(), &MainMenuPage::MainTabShow);
     PageControl1->addPage(AlarmTab, lazy<AlarmEditorPage>(), &AlarmEditorPage::AlarmTabShow);
     PageControl1->addPage(ShutTab, lazy<PowerActionEditorPage>(), &PowerActionEditorPage::ShutTabShow);
