@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(again != nullptr && readEverything(*again) == secondReads, "a reloaded document reads differently");
     again->UpdateFile();
     FUZZ_CHECK(Fuzz::readScratch(QStringLiteral("store.xml")) == resaved, "save, load, save changed the bytes");
-    if (!input.contains("CDATA"))
+    if (!input.toUpper().contains("CDATA"))
         FUZZ_CHECK(resaved == saved && secondReads == firstReads, "a saved document reads differently");
 
     // Arbitrary bytes written come back as written, less the blanks and control bytes at either end, which a

@@ -200,7 +200,9 @@ void KillFolder::checkStray(Result& result) {
             const QString name = entry.fileName();
             if (name == QLatin1String("Settings.xml") || Documents.contains(name))
                 documents.insert(entry.filePath(), readAll(entry.filePath()));
-            else if (folder != m_exeFolder || name != QLatin1String("zentick"))
+            // The executable and the single-instance lock the running program holds beside it.
+            else if (folder != m_exeFolder ||
+                     (name != QLatin1String("zentick") && name != QLatin1String("Zentick.lock")))
                 strays << entry.filePath();
         }
     }
