@@ -14,4 +14,6 @@ inline constexpr char CategoryIndex[] = "categoryindex";
 // The user's alarm categories: "count", then one key per name, "0" upward.
 inline constexpr char CategoriesSection[] = "categories";
 inline constexpr char CategoryCount[] = "count";
+// Not written by the program: a site to ask for updates in place of the product's own.
+inline constexpr char UpdateUrl[] = "updateurl";
 } // namespace SettingsKey

@@ -17,6 +17,7 @@
 #include "ui/personal/DiaryNotePage.h"
 #include "ui/personal/DiaryPage.h"
 #include "ui/settings/SettingsPage.h"
+#include "ui/tools/TForm8.h"
 #include "ui/tools/TimerPage.h"
 #include "ui/views/AlarmListPage.h"
 #include "ui/views/BirthdayListPage.h"
@@ -56,6 +57,13 @@ void TForm1::buildPages() {
 
     // Shown at start, or at least chosen from (a start into the tray selects "New Alarm").
     mainMenu = PageControl1->page<MainMenuPage>(MainTab);
+    // The update window is made on the first check: most runs never ask.
+    connect(mainMenu, &MainMenuPage::updateCheckRequested, this, [this] {
+        auto* window = findChild<TForm8*>(QString(), Qt::FindDirectChildrenOnly);
+        if (window == nullptr)
+            window = new TForm8([this] { return UpdateCheck::Config::fromSettings(settingsStore()); }, this);
+        window->Image11Click();
+    });
     tray = new TrayController(*this, this);
 }
 
