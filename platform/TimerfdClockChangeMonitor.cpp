@@ -36,9 +36,9 @@ TimerfdClockChangeMonitor::~TimerfdClockChangeMonitor() {
 bool TimerfdClockChangeMonitor::arm() {
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
-    itimerspec spec{};
-    spec.it_value.tv_sec = now.tv_sec + ArmedYearsAhead * 365 * 24 * 3600;
-    return timerfd_settime(m_fd, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &spec, nullptr) == 0;
+    itimerspec farAhead{};
+    farAhead.it_value.tv_sec = now.tv_sec + ArmedYearsAhead * 365 * 24 * 3600;
+    return timerfd_settime(m_fd, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &farAhead, nullptr) == 0;
 }
 
 void TimerfdClockChangeMonitor::onReadable() {
