@@ -18,22 +18,21 @@ MediaSoundPlayer::MediaSoundPlayer(QObject* parent)
 }
 
 MediaSoundPlayer::~MediaSoundPlayer() {
-    m_playing = false;
+    m_outcome.cancel();
     m_player->disconnect(this);
     m_player->stop();
 }
 
 void MediaSoundPlayer::play(const QString& fileName) {
-    ++m_generation;
-    m_playing = false;
+    m_outcome.cancel();
     // Reloading on every play also starts a finished or failed source afresh.
     m_player->stop();
     m_player->setSource(QUrl());
-    m_playing = true;
+    m_outcome.begin();
 
     const QFileInfo file(fileName);
     if (!file.isFile() || !file.isReadable()) {
-        conclude(false);
+        m_outcome.conclude(this, false);
         return;
     }
     m_player->setSource(QUrl::fromLocalFile(file.absoluteFilePath()));
@@ -41,38 +40,18 @@ void MediaSoundPlayer::play(const QString& fileName) {
 }
 
 void MediaSoundPlayer::stop() {
-    ++m_generation;
-    m_playing = false;
+    m_outcome.cancel();
     m_player->stop();
 }
 
 void MediaSoundPlayer::onMediaStatus(QMediaPlayer::MediaStatus status) {
     if (status == QMediaPlayer::EndOfMedia)
-        conclude(true);
+        m_outcome.conclude(this, true);
     else if (status == QMediaPlayer::InvalidMedia)
-        conclude(false);
+        m_outcome.conclude(this, false);
 }
 
 void MediaSoundPlayer::onError(QMediaPlayer::Error error) {
     if (error != QMediaPlayer::NoError)
-        conclude(false);
-}
-
-void MediaSoundPlayer::conclude(bool reachedEnd) {
-    if (!m_playing)
-        return;
-    // GStreamer reports one failure several times over; only the first counts.
-    m_playing = false;
-    const quint64 generation = m_generation;
-    QMetaObject::invokeMethod(
-        this,
-        [this, generation, reachedEnd] {
-            if (generation != m_generation)
-                return;
-            if (reachedEnd)
-                Q_EMIT endReached();
-            else
-                Q_EMIT failed();
-        },
-        Qt::QueuedConnection);
+        m_outcome.conclude(this, false);
 }

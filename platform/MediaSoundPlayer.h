@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PlayOutcome.h"
 #include "SoundPlayer.h"
 
 #include <QMediaPlayer>
@@ -17,17 +18,13 @@ public:
 
     void play(const QString& fileName) override;
     void stop() override;
-    bool isPlaying() const override { return m_playing; }
+    bool isPlaying() const override { return m_outcome.isPlaying(); }
 
 private:
     void onMediaStatus(QMediaPlayer::MediaStatus status);
     void onError(QMediaPlayer::Error error);
-    // Ends the current play with the given outcome, after the caller's stack has unwound.
-    void conclude(bool reachedEnd);
 
     QMediaPlayer* m_player;
     QAudioOutput* m_output;
-    bool m_playing = false;
-    // Counts plays and stops, so that an outcome queued for an earlier play is dropped.
-    quint64 m_generation = 0;
+    PlayOutcome m_outcome;
 };

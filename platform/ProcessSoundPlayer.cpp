@@ -9,7 +9,7 @@ ProcessSoundPlayer::ProcessSoundPlayer(QString program, QStringList arguments, Q
     , m_arguments(std::move(arguments)) {}
 
 ProcessSoundPlayer::~ProcessSoundPlayer() {
-    m_playing = false;
+    m_outcome.cancel();
     endProcess();
 }
 
@@ -19,8 +19,7 @@ qint64 ProcessSoundPlayer::processId() const {
 
 void ProcessSoundPlayer::play(const QString& fileName) {
     endProcess();
-    const quint64 generation = ++m_generation;
-    m_playing = true;
+    const quint64 play = m_outcome.begin();
 
     const QFileInfo file(fileName);
     if (!file.isFile() || !file.isReadable()) {
@@ -30,20 +29,19 @@ void ProcessSoundPlayer::play(const QString& fileName) {
     m_process = new QProcess(this);
     m_process->setProcessChannelMode(QProcess::ForwardedChannels);
     m_process->setInputChannelMode(QProcess::ForwardedInputChannel);
-    connect(m_process, &QProcess::finished, this, [this, generation](int exitCode, QProcess::ExitStatus status) {
-        if (generation == m_generation)
+    connect(m_process, &QProcess::finished, this, [this, play](int exitCode, QProcess::ExitStatus status) {
+        if (m_outcome.isCurrent(play))
             conclude(status == QProcess::NormalExit && exitCode == 0);
     });
-    connect(m_process, &QProcess::errorOccurred, this, [this, generation](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart && generation == m_generation)
+    connect(m_process, &QProcess::errorOccurred, this, [this, play](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart && m_outcome.isCurrent(play))
             conclude(false);
     });
     m_process->start(m_program, m_arguments + QStringList{file.absoluteFilePath()});
 }
 
 void ProcessSoundPlayer::stop() {
-    ++m_generation;
-    m_playing = false;
+    m_outcome.cancel();
     endProcess();
 }
 
@@ -61,25 +59,12 @@ void ProcessSoundPlayer::endProcess() {
     process->deleteLater();
 }
 
+// Never from inside play(), and after QProcess has finished with its own signal.
 void ProcessSoundPlayer::conclude(bool reachedEnd) {
-    if (!m_playing)
-        return;
-    m_playing = false;
-    const quint64 generation = m_generation;
-    // Never from inside play(), and after QProcess has finished with its own signal.
-    QMetaObject::invokeMethod(
-        this,
-        [this, generation, reachedEnd] {
-            if (generation != m_generation)
-                return;
-            if (m_process && m_process->state() == QProcess::NotRunning) {
-                m_process->deleteLater();
-                m_process = nullptr;
-            }
-            if (reachedEnd)
-                Q_EMIT endReached();
-            else
-                Q_EMIT failed();
-        },
-        Qt::QueuedConnection);
+    m_outcome.conclude(this, reachedEnd, [this] {
+        if (m_process && m_process->state() == QProcess::NotRunning) {
+            m_process->deleteLater();
+            m_process = nullptr;
+        }
+    });
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PlayOutcome.h"
 #include "SoundPlayer.h"
 
 #include <QStringList>
@@ -19,7 +20,7 @@ public:
 
     void play(const QString& fileName) override;
     void stop() override;
-    bool isPlaying() const override { return m_playing; }
+    bool isPlaying() const override { return m_outcome.isPlaying(); }
 
     // The helper process of the current play, or 0 (for tests).
     qint64 processId() const;
@@ -31,7 +32,5 @@ private:
     QString m_program;
     QStringList m_arguments;
     QProcess* m_process = nullptr;
-    bool m_playing = false;
-    // Counts plays and stops, so that an outcome of an earlier play is dropped.
-    quint64 m_generation = 0;
+    PlayOutcome m_outcome;
 };

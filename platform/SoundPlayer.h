@@ -5,8 +5,8 @@
 #include <functional>
 #include <memory>
 
-// Plays one sound file at a time for a notification window. The program uses MediaSoundPlayer; tests use
-// FakeSoundPlayer (tests/fakes/FakePlatform.h).
+// Plays one sound file at a time for a notification window. The program uses ProcessSoundPlayer, whose helper
+// process plays through MediaSoundPlayer; tests use FakeSoundPlayer (tests/fakes/FakePlatform.h).
 class SoundPlayer : public QObject {
     Q_OBJECT
 public:

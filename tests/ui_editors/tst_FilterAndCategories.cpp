@@ -63,7 +63,7 @@ void commitAlarm(EditorFixture& f) {
 CategoryPage* openCategories(EditorFixture& f) {
     f.show(AlarmTab);
     click(EditorPages::alarmPage(f.form())->myaSuperLabel51);
-    return EditorPages::at<CategoryPage>(f.form(), CategoryTab);
+    return f.form().PageControl1->page<CategoryPage>(CategoryTab);
 }
 
 QStringList rows(const QListWidget* list) {

@@ -14,23 +14,23 @@
 namespace EditorPages {
 
 AlarmEditorPage* alarmPage(TForm1& form) {
-    return at<AlarmEditorPage>(form, AlarmTab);
+    return form.PageControl1->page<AlarmEditorPage>(AlarmTab);
 }
 
 PowerActionEditorPage* powerActionPage(TForm1& form) {
-    return at<PowerActionEditorPage>(form, ShutTab);
+    return form.PageControl1->page<PowerActionEditorPage>(ShutTab);
 }
 
 BirthdayEditorPage* birthdayPage(TForm1& form) {
-    return at<BirthdayEditorPage>(form, BirthTab);
+    return form.PageControl1->page<BirthdayEditorPage>(BirthTab);
 }
 
 DayMonthFilterPage* filterPage(TForm1& form) {
-    return at<DayMonthFilterPage>(form, MoreTab);
+    return form.PageControl1->page<DayMonthFilterPage>(MoreTab);
 }
 
 ConfirmationPage* confirmationPage(TForm1& form) {
-    return at<ConfirmationPage>(form, ConfirmTab);
+    return form.PageControl1->page<ConfirmationPage>(ConfirmTab);
 }
 
 void refuse(TForm1& form, const QString& message) {

@@ -18,10 +18,6 @@ class QAbstractSpinBox;
 // none of them needs to be told about the others when it is built.
 namespace EditorPages {
 
-template <class Page> Page* at(TForm1& form, int index) {
-    return qobject_cast<Page*>(form.PageControl1->widget(index));
-}
-
 AlarmEditorPage* alarmPage(TForm1& form);
 PowerActionEditorPage* powerActionPage(TForm1& form);
 BirthdayEditorPage* birthdayPage(TForm1& form);

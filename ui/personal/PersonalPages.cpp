@@ -8,19 +8,19 @@
 namespace PersonalPages {
 
 DiaryPage* diary(TForm1& form) {
-    return at<DiaryPage>(form, CalendarTab);
+    return form.PageControl1->page<DiaryPage>(CalendarTab);
 }
 
 DiaryNotePage* diaryNote(TForm1& form) {
-    return at<DiaryNotePage>(form, EditCalendarTab);
+    return form.PageControl1->page<DiaryNotePage>(EditCalendarTab);
 }
 
 AddressBookPage* addressBook(TForm1& form) {
-    return at<AddressBookPage>(form, AddressTab);
+    return form.PageControl1->page<AddressBookPage>(AddressTab);
 }
 
 AddressEntryPage* addressEntry(TForm1& form) {
-    return at<AddressEntryPage>(form, AddAddressTab);
+    return form.PageControl1->page<AddressEntryPage>(AddAddressTab);
 }
 
 } // namespace PersonalPages

@@ -13,10 +13,6 @@ class DiaryPage;
 // their fixed indices.
 namespace PersonalPages {
 
-template <class Page> Page* at(TForm1& form, int index) {
-    return qobject_cast<Page*>(form.PageControl1->widget(index));
-}
-
 DiaryPage* diary(TForm1& form);
 DiaryNotePage* diaryNote(TForm1& form);
 AddressBookPage* addressBook(TForm1& form);
