@@ -1,5 +1,6 @@
 #include "app/DataFolders.h"
 
+#include "InstallLayout.h"
 #include "platform/XdgConfigHome.h"
 
 #include <QCoreApplication>
@@ -16,9 +17,12 @@ constexpr QFile::Permissions OwnerOnly = QFile::ReadOwner | QFile::WriteOwner | 
 namespace DataFolders {
 
 QString exeFolder(bool create) {
-    QString applicationFolder = QCoreApplication::applicationDirPath();
-    if (QFileInfo(applicationFolder).isWritable())
-        return applicationFolder;
+    return exeFolder(QCoreApplication::applicationDirPath(), create);
+}
+
+QString exeFolder(const QString& executableFolder, bool create) {
+    if (keepsFilesBeside(executableFolder))
+        return executableFolder;
     const QString parent = xdgConfigHome();
     QString folder = parent + QStringLiteral("/zentick");
     if (create) {
@@ -26,6 +30,18 @@ QString exeFolder(bool create) {
         createFolder(folder);
     }
     return folder;
+}
+
+bool keepsFilesBeside(const QString& executableFolder) {
+    if (!QFileInfo(executableFolder).isWritable())
+        return false;
+    // Files an earlier start left there stay where the user has them.
+    if (QFileInfo::exists(QDir(executableFolder).filePath(QStringLiteral("Settings.xml"))))
+        return true;
+    // An installed copy is never written into, not even by root or from a prefix the user owns (~/.local):
+    // the package manager owns that folder, and every user keeps files of their own.
+    const QString installedData = QDir(executableFolder).filePath(QLatin1String(InstallLayout::DataFromExecutable));
+    return !QFileInfo(installedData).isDir();
 }
 
 void createFolder(const QString& path) {

@@ -6,10 +6,15 @@
 // it creates is readable by its owner only.
 namespace DataFolders {
 
-// The folder of the executable when the program may write there (a build tree, a portable copy);
-// otherwise, installed system-wide, $XDG_CONFIG_HOME/zentick (~/.config/zentick), created when missing
-// unless create is false (a start that only looks).
+// The folder of the executable when the program keeps its files there (see keepsFilesBeside); otherwise
+// $XDG_CONFIG_HOME/zentick (~/.config/zentick), created when missing unless create is false (a start that
+// only looks).
 QString exeFolder(bool create = true);
+QString exeFolder(const QString& executableFolder, bool create);
+
+// A build tree or a portable copy keeps its files beside the executable when that folder is writable; an
+// installed copy (its data folder beside "bin") does not, unless "Settings.xml" is already there.
+bool keepsFilesBeside(const QString& executableFolder);
 
 // One level, owner only. Failure, including an existing folder, is not an error here: a data folder
 // that cannot be made shows up as the first failing save.
