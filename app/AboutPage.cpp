@@ -1,5 +1,7 @@
 #include "app/AboutPage.h"
 
+#include "ProductIdentity.h"
+
 #include "app/ClaimedKeys.h"
 #include "app/UrlOpener.h"
 #include "widgets/FancyButton.h"
@@ -34,7 +36,7 @@ AboutPage::AboutPage(QWidget* parent)
     myaSuperLabel20->setObjectName(QStringLiteral("myaSuperLabel20"));
     myaSuperLabel20->setScale(2.0);
 
-    myaSuperLabel21 = new QLabel(QStringLiteral("Version 3.3"), this);
+    myaSuperLabel21 = new QLabel(QStringLiteral("Version ") + QLatin1String(ProductIdentity::ShortVersion), this);
     myaSuperLabel21->setObjectName(QStringLiteral("myaSuperLabel21"));
 
     myaSuperLabel23 = new QLabel(this);
@@ -102,7 +104,7 @@ QString AboutPage::companyName() {
 }
 
 QUrl AboutPage::websiteUrl() {
-    return QUrl(QStringLiteral("https://zentick.example/"));
+    return QUrl(QString::fromLatin1(ProductIdentity::Site));
 }
 
 QUrl AboutPage::supportUrl() {

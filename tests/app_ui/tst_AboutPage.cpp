@@ -49,7 +49,7 @@ void TestAboutPage::linksOpenTheWebSite() {
     page.SupportLink->setFocus();
     QTest::keyClick(page.SupportLink, Qt::Key_Return);
 
-    QCOMPARE(m_opener.opened, (QList<QUrl>{site, QUrl(QStringLiteral("https://zentick.example/support.html"))}));
+    QCOMPARE(m_opener.opened, (QList<QUrl>{site, QUrl(QStringLiteral("https://www.zentick.example/support.html"))}));
 }
 
 void TestAboutPage::backByButtonAndEscape() {

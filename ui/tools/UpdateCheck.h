@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ProductIdentity.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QUrl>
@@ -12,7 +14,7 @@ class TXMLIniFile;
 namespace UpdateCheck {
 
 // The number the update server knows this release by (the About page's "Version 3.3").
-inline constexpr int QueryVersion = 330;
+inline constexpr int QueryVersion = ProductIdentity::VersionNumber;
 inline constexpr int DefaultTimeoutMs = 12'000;
 // Larger answers are not read to their end.
 inline constexpr qint64 MaxBodyBytes = qint64(64) * 1024;
