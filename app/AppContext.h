@@ -15,4 +15,7 @@ struct AppContext {
     bool startHidden = false;
     // Whether the desktop has a notification area right now; empty: ask Qt. Tests answer for the desktop.
     std::function<bool()> trayAvailable = nullptr;
+    // Where the desktop looks for entries started with the session ($XDG_CONFIG_HOME/autostart for the program,
+    // a temporary folder in tests). Empty: the settings page offers no start at login.
+    QString autostartFolder = QString();
 };

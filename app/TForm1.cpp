@@ -38,7 +38,8 @@ TForm1::TForm1(const AppContext& context, QWidget* parent)
     , m_exeFolder(context.exeFolder)
     , m_clock(*context.clock)
     , m_startHidden(context.startHidden)
-    , m_trayAvailable(context.trayAvailable) {
+    , m_trayAvailable(context.trayAvailable)
+    , m_autostartFolder(context.autostartFolder) {
     buildWindow();
     buildPages();
     refreshTitle();

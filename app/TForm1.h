@@ -37,6 +37,7 @@ public:
     const QString& dataFolder() const { return m_dataFolder; }
     const SchedulerClock& clock() const { return m_clock; }
     bool startHidden() const { return m_startHidden; }
+    const QString& autostartFolder() const { return m_autostartFolder; }
     // Without a notification area there is no icon to bring a hidden window back: the window is minimised
     // wherever it would otherwise be hidden.
     bool trayAvailable() const;
@@ -143,6 +144,7 @@ private:
     const SchedulerClock& m_clock;
     bool m_startHidden = false;
     std::function<bool()> m_trayAvailable;
+    QString m_autostartFolder;
     std::unique_ptr<TXMLIniFile> m_settingsStore;
     std::unique_ptr<TXMLIniFile> m_eventStore;
     std::unique_ptr<TXMLIniFile> m_pastAlarmStore;

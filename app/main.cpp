@@ -5,6 +5,7 @@
 #include "app/SchedulerHost.h"
 #include "app/TForm1.h"
 #include "app/ZentickApplication.h"
+#include "platform/Autostart.h"
 #include "platform/FilesLock.h"
 #include "platform/LogindPowerBackend.h"
 #include "platform/LogindSleepMonitor.h"
@@ -104,7 +105,9 @@ int main(int argc, char** argv) {
         LogindPowerBackend power(QDBusConnection::systemBus());
         LogindSleepMonitor sleepMonitor(QDBusConnection::systemBus());
         TimerfdClockChangeMonitor clockChanges;
-        TForm1 form(AppContext{DataFolders::exeFolder(), &clock, firstArgumentIs(argc, argv, "-h")});
+        AppContext context{DataFolders::exeFolder(), &clock, firstArgumentIs(argc, argv, "-h")};
+        context.autostartFolder = Autostart::userFolder();
+        TForm1 form(context);
         // Each sound plays in a helper process: the program itself, started again with SoundHelper::Option.
         const auto soundPlayer = [] {
             return std::unique_ptr<SoundPlayer>(std::make_unique<ProcessSoundPlayer>(

@@ -96,16 +96,24 @@ bool Autostart::isEnabled() const {
 }
 
 bool Autostart::setEnabled(bool enabled) {
+    m_error.clear();
     const QString path = filePath();
-    if (!enabled)
-        return !QFileInfo::exists(path) || QFile::remove(path);
-    if (!QDir().mkpath(m_folder))
+    if (!enabled) {
+        QFile file(path);
+        if (!QFileInfo::exists(path) || file.remove())
+            return true;
+        m_error = file.errorString();
         return false;
+    }
+    if (!QDir().mkpath(m_folder)) {
+        m_error = QStringLiteral("The folder \"%1\" cannot be made.").arg(m_folder);
+        return false;
+    }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(entry());
-    return file.commit();
+    if (file.open(QIODevice::WriteOnly) && file.write(entry()) >= 0 && file.commit())
+        return true;
+    m_error = file.errorString();
+    return false;
 }
 
 QByteArray Autostart::entry() const {

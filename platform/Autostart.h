@@ -22,8 +22,9 @@ public:
     // An entry that is there, readable, and neither hidden nor switched off by the desktop's settings.
     bool isEnabled() const;
     // Writes the entry (making the folder when it is missing) or removes it. False when the file system
-    // refused; the entry is then as it was.
+    // refused; the entry is then as it was, and errorString() tells why.
     bool setEnabled(bool enabled);
+    QString errorString() const { return m_error; }
 
     // The entry's contents; its Exec line quotes the program as the desktop entry rules ask.
     QByteArray entry() const;
@@ -31,4 +32,5 @@ public:
 private:
     QString m_folder;
     QString m_program;
+    QString m_error;
 };

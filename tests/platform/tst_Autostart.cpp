@@ -117,6 +117,7 @@ void TestAutostart::refusedWriteLeavesItOff() {
     QVERIFY(writeFile(blocked, "not a folder"));
     Autostart autostart(blocked, QStringLiteral("zentick"));
     QVERIFY(!autostart.setEnabled(true));
+    QVERIFY2(autostart.errorString().contains(blocked), qPrintable(autostart.errorString()));
     QVERIFY(!autostart.isEnabled());
     QCOMPARE(readFile(blocked), QByteArray("not a folder"));
 }

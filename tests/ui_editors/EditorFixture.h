@@ -27,7 +27,10 @@ public:
         QLoggingCategory::setFilterRules(QStringLiteral("qt.core.qobject.connect.warning=false"));
         TMsgfrm::setAutoAnswer(true);
         TMsgfrm::autoAnswered().clear();
-        m_form = std::make_unique<TForm1>(AppContext{m_dir.path(), &m_clock});
+        AppContext context{m_dir.path(), &m_clock};
+        // Not there yet: the first switch on makes it, as on a fresh account.
+        context.autostartFolder = m_dir.filePath(QStringLiteral("config/autostart"));
+        m_form = std::make_unique<TForm1>(context);
         m_form->show();
         QApplication::setActiveWindow(m_form.get());
         if (!QTest::qWaitForWindowActive(m_form.get()))

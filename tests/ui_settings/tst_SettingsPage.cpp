@@ -5,6 +5,7 @@
 #include "app/PageIndex.h"
 #include "app/SettingsKeys.h"
 #include "app/TrayController.h"
+#include "platform/Autostart.h"
 #include "store/XMLIniFile.h"
 #include "ui/personal/AddressBookPage.h"
 #include "ui/personal/DiaryNotes.h"
@@ -35,6 +36,9 @@ private slots:
     void startStates_data();
     void startStates();
     void trayLabelNamesTheNextSwitch();
+    void startAtLoginBothWays_data();
+    void startAtLoginBothWays();
+    void startAtLoginRefused();
     void soundFileIsWrittenAtOnce();
     void folderChoice_data();
     void folderChoice();
@@ -170,6 +174,89 @@ void TestSettingsPage::trayLabelNamesTheNextSwitch() {
     // The tray menu's own switch shows on the page at once.
     f.form().tray->DisableTray1->trigger();
     QCOMPARE(page->myLabel3d13->text(), u"Enable Tray"_s);
+}
+
+namespace {
+
+QString autostartEntry(EditorFixture& f) {
+    return Autostart(f.form().autostartFolder(), QString()).filePath();
+}
+
+bool writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+// The choice shows the desktop's entry as it is, writes it or takes it away, and never touches "Settings.xml".
+void TestSettingsPage::startAtLoginBothWays_data() {
+    QTest::addColumn<bool>("folderThere");
+    QTest::addColumn<QByteArray>("entryBefore"); // empty: none
+    QTest::addColumn<bool>("onBefore");
+    const QByteArray entry = "[Desktop Entry]\nType=Application\nExec=zentick -h\n";
+    QTest::newRow("no autostart folder yet") << false << QByteArray() << false;
+    QTest::newRow("folder without an entry") << true << QByteArray() << false;
+    QTest::newRow("entry there") << true << entry << true;
+    QTest::newRow("entry switched off by the desktop") << true << entry + "Hidden=true\n" << false;
+}
+
+void TestSettingsPage::startAtLoginBothWays() {
+    QFETCH(bool, folderThere);
+    QFETCH(QByteArray, entryBefore);
+    QFETCH(bool, onBefore);
+    EditorFixture f(march5);
+    const QString folder = f.form().autostartFolder();
+    const QString entry = autostartEntry(f);
+    QVERIFY(!QFileInfo::exists(folder));
+    if (folderThere)
+        QVERIFY(QDir().mkpath(folder));
+    if (!entryBefore.isEmpty())
+        QVERIFY(writeBytes(entry, entryBefore));
+    TXMLIniFile& settings = f.form().settingsStore();
+    SettingsPage* page = openSettings(f);
+    const QByteArray settingsBefore = settings.GetXML();
+    const quint64 saves = settings.saveCount();
+    QVERIFY(page->autostartLabel->isVisible());
+    QCOMPARE(page->autostartLabel->text(), u"Start Zentick when I log in"_s);
+    QCOMPARE(page->autostartLabel->isChosen(), onBefore);
+
+    for (const bool on : {!onBefore, onBefore, !onBefore}) {
+        click(page->autostartLabel);
+        QCOMPARE(page->autostartLabel->isChosen(), on);
+        QCOMPARE(page->autostartLabel->captionColour(), on ? Theme::chosenColour() : Theme::unchosenColour());
+        QCOMPARE(QFileInfo::exists(entry), on);
+        if (on) {
+            const QByteArray written = fileBytes(entry);
+            QVERIFY2(written.contains("\nExec=") && written.contains(" -h\n"), written.constData());
+            QVERIFY(!written.contains("Hidden=true"));
+        }
+    }
+    QVERIFY(f.messages().isEmpty());
+    QCOMPARE(settings.saveCount(), saves);
+    QCOMPARE(settings.GetXML(), settingsBefore);
+
+    // Whatever the desktop's session settings did meanwhile is what the page shows next time.
+    click(page->DsFancyButton47);
+    QVERIFY(QFile::remove(entry) || !QFileInfo::exists(entry));
+    QVERIFY(!openSettings(f)->autostartLabel->isChosen());
+}
+
+// Root may write anywhere, so the autostart folder is blocked by a file of its name.
+void TestSettingsPage::startAtLoginRefused() {
+    EditorFixture f(march5);
+    const QString folder = f.form().autostartFolder();
+    QVERIFY(QDir().mkpath(QFileInfo(folder).path()));
+    QVERIFY(writeBytes(folder, "not a folder"));
+    SettingsPage* page = openSettings(f);
+    QVERIFY(!page->autostartLabel->isChosen());
+    click(page->autostartLabel);
+    QCOMPARE(f.messages().size(), 1);
+    const QString message = f.messages().first();
+    QVERIFY2(message.startsWith(u"Zentick cannot be set to start when you log in."_s) && message.contains(folder),
+             qPrintable(message));
+    QVERIFY(!page->autostartLabel->isChosen());
+    QCOMPARE(fileBytes(folder), QByteArray("not a folder"));
 }
 
 void TestSettingsPage::soundFileIsWrittenAtOnce() {

@@ -276,7 +276,9 @@ int main(int argc, char** argv) {
 
     QTemporaryDir exeFolder;
     const PictureClock clock;
-    TForm1 form(AppContext{exeFolder.path(), &clock, false});
+    AppContext context{exeFolder.path(), &clock, false};
+    context.autostartFolder = exeFolder.filePath(QStringLiteral("autostart"));
+    TForm1 form(context);
     fillPersonalData(form);
     SampleEvents::fill(form.eventStore(), form.pastAlarmStore(), form.settingsStore(),
                        DayCount::toDateTime(clock.now()));

@@ -5,6 +5,7 @@
 #include "app/SettingsKeys.h"
 #include "app/TForm1.h"
 #include "app/TrayController.h"
+#include "platform/Autostart.h"
 #include "platform/DataFolderMove.h"
 #include "store/StoredText.h"
 #include "store/XMLIniFile.h"
@@ -16,6 +17,7 @@
 #include "widgets/ShadowLabel.h"
 #include "widgets/Theme.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -64,6 +66,9 @@ SettingsPage::SettingsPage(TForm1& form, QWidget* parent)
     myLabel3d13 = named(new ClickableLabel(QStringLiteral("Disable Tray"), this), "myLabel3d13");
     myLabel3d13->setFocusPolicy(Qt::StrongFocus);
     myLabel3d13->setAccessibleName(QStringLiteral("Switch the tray icon"));
+    autostartLabel = named(new ChoiceLabel(QStringLiteral("Start Zentick when I log in"), this), "autostartLabel");
+    autostartLabel->setFocusPolicy(Qt::StrongFocus);
+    autostartLabel->setVisible(!m_form.autostartFolder().isEmpty());
     myaSuperLabel65 = named(new QLabel(QStringLiteral("Alarm Sound:"), this), "myaSuperLabel65");
     myLabel3d22 = named(new ChoiceLabel(QStringLiteral("Use Default."), this), "myLabel3d22");
     myLabel3d23 = named(new ChoiceLabel(QStringLiteral("Custom:"), this), "myLabel3d23");
@@ -92,6 +97,7 @@ SettingsPage::SettingsPage(TForm1& form, QWidget* parent)
     toggleRow = new QGridLayout;
     toggleRow->setHorizontalSpacing(16);
     toggleRow->addWidget(myLabel3d13, 0, 0);
+    toggleRow->addWidget(autostartLabel, 0, 1);
     toggleRow->setColumnStretch(2, 1);
 
     auto* sound = new QGridLayout;
@@ -130,6 +136,7 @@ SettingsPage::SettingsPage(TForm1& form, QWidget* parent)
         connect(path, &QLineEdit::textChanged, path, &QLineEdit::setToolTip);
 
     connect(myLabel3d13, &ClickableLabel::clicked, this, &SettingsPage::myLabel3d13Click);
+    connect(autostartLabel, &ChoiceLabel::clicked, this, &SettingsPage::autostartLabelClick);
     connect(myLabel3d22, &ChoiceLabel::clicked, this, &SettingsPage::myLabel3d22Click);
     connect(myLabel3d23, &ChoiceLabel::clicked, this, &SettingsPage::myLabel3d23Click);
     connect(DsFancyButton49, &FancyButton::clicked, this, &SettingsPage::DsFancyButton49Click);
@@ -171,6 +178,7 @@ void SettingsPage::SetTabShow() {
     }
     if (m_form.tray)
         showTrayState(m_form.tray->isIconShown());
+    showAutostartState();
 
     TXMLIniFile& settings = m_form.settingsStore();
     const QByteArray soundPath = settings.ReadString(SettingsKey::Section, SettingsKey::SoundPath, QByteArray());
@@ -198,6 +206,33 @@ void SettingsPage::myLabel3d13Click() {
     if (m_form.tray)
         m_form.tray->setIconShown(!shown);
     showTrayState(!shown);
+}
+
+Autostart SettingsPage::autostart() const {
+    return Autostart(m_form.autostartFolder(), Autostart::programFor(QCoreApplication::applicationFilePath()));
+}
+
+// The entry is the state: the desktop's own session settings may have changed it since the page was last shown.
+void SettingsPage::showAutostartState() {
+    if (m_form.autostartFolder().isEmpty())
+        return;
+    const bool enabled = autostart().isEnabled();
+    autostartLabel->setChosen(enabled);
+    autostartLabel->setAccessibleName(enabled ? QStringLiteral("Start Zentick when I log in: on")
+                                              : QStringLiteral("Start Zentick when I log in: off"));
+}
+
+void SettingsPage::autostartLabelClick() {
+    if (m_form.autostartFolder().isEmpty())
+        return;
+    Autostart entry = autostart();
+    const bool enable = !entry.isEnabled();
+    if (!entry.setEnabled(enable)) {
+        const QString what = enable ? QStringLiteral("Zentick cannot be set to start when you log in.")
+                                    : QStringLiteral("Zentick cannot be kept from starting when you log in.");
+        m_form.ShowMsg(QStringLiteral("%1\n\"%2\": %3").arg(what, entry.filePath(), entry.errorString()));
+    }
+    showAutostartState();
 }
 
 void SettingsPage::myLabel3d22Click() {

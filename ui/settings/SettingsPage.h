@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class Autostart;
 class ChoiceLabel;
 class ClickableLabel;
 class FancyButton;
@@ -22,6 +23,9 @@ public:
     ShadowLabel* myaSuperLabel64 = nullptr; // "Settings"
     FancyButton* DsFancyButton47 = nullptr; // "<<Back"
     ClickableLabel* myLabel3d13 = nullptr;  // "Enable Tray" / "Disable Tray": names the next switch
+    // "Start Zentick when I log in": chosen while the desktop's autostart entry is there. Hidden when the main
+    // window was given no autostart folder.
+    ChoiceLabel* autostartLabel = nullptr;
     QLabel* myaSuperLabel65 = nullptr;      // "Alarm Sound:"
     ChoiceLabel* myLabel3d22 = nullptr;     // "Use Default."
     ChoiceLabel* myLabel3d23 = nullptr;     // "Custom:"
@@ -36,6 +40,7 @@ public:
 
     void SetTabShow();
     void myLabel3d13Click();
+    void autostartLabelClick();
     void myLabel3d22Click();
     void myLabel3d23Click();
     void DsFancyButton49Click();
@@ -53,6 +58,8 @@ public:
     static QString dataFolderFor(const QString& chosen);
 
 private:
+    Autostart autostart() const;
+    void showAutostartState();
     QString storedDataFolder(const QString& fallback) const;
     QString defaultDataFolder() const;
     void applySound();
