@@ -2,6 +2,7 @@
 
 #include <QStringBuilder>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -53,6 +54,22 @@ std::optional<qint32> decimalNumber(QByteArrayView digits, bool negative) {
     return static_cast<qint32>(negative ? -qint64(value) : qint64(value));
 }
 
+// Lowers "d.dddde+xx" by one in its last mantissa digit. Only called on a mantissa that was rounded up, so
+// the borrow never runs out of digits.
+void cutLastDigit(char* begin, char* end) {
+    char* digit = std::find(begin, end, 'e');
+    while (digit != begin) {
+        --digit;
+        if (*digit == '.')
+            continue;
+        if (*digit != '0') {
+            --*digit;
+            return;
+        }
+        *digit = '9';
+    }
+}
+
 QByteArray zeros(qsizetype count) {
     return QByteArray(count, '0');
 }
@@ -99,6 +116,11 @@ QByteArray fromDouble(double value) {
     char buffer[32];
     const auto converted =
         std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, 14);
+    // Next to the largest double the rounding can step past it, and that text would read back as out of range:
+    // there the 15 digits are cut instead, the nearest 15-digit text that reads back.
+    double check = 0;
+    if (std::from_chars(buffer, converted.ptr, check).ec == std::errc::result_out_of_range)
+        cutLastDigit(buffer, converted.ptr);
     const QByteArrayView scientific(buffer, converted.ptr - buffer);
     const qsizetype e = scientific.indexOf('e');
     QByteArray digits = scientific.first(1).toByteArray() + scientific.sliced(2, e - 2).toByteArray();

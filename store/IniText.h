@@ -14,7 +14,8 @@ namespace IniText {
 std::optional<qint32> toInt(QByteArrayView text);
 
 // General format with at most 15 significant digits: fixed-point, or "E" notation for magnitudes below
-// 0.00001 and from 1E15 on.
+// 0.00001 and from 1E15 on. Every finite value's text reads back: where rounding to 15 digits would step past
+// the largest double, the digits are cut instead.
 QByteArray fromDouble(double value);
 
 // Optional blanks around an optional sign, digits with at most one ".", and an optional exponent.
