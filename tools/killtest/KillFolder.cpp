@@ -13,6 +13,10 @@
 #include <QFile>
 
 #include <cmath>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace {
 
@@ -61,7 +65,12 @@ KillFolder::KillFolder(QString exeFolder)
 
 void KillFolder::seed(int dueOnce, int repeating) {
     using namespace EventRecord;
-    TXMLIniFile events(dataFolder() + QStringLiteral("/Alarms.xml"));
+    const QString path = dataFolder() + QStringLiteral("/Alarms.xml");
+    const QString copy = m_scratch.filePath(QStringLiteral("Alarms.xml"));
+    QFile::remove(copy);
+    if (QFile::exists(path) && !QFile::copy(path, copy))
+        throw Exception(QStringLiteral("Cannot copy %1").arg(path));
+    TXMLIniFile events(copy);
     TXMLIniFile::Batch batch(events);
     const double current = now();
     const QSet<QByteArray> waiting = stillInEvents(m_onceSeeded);
@@ -106,6 +115,11 @@ void KillFolder::seed(int dueOnce, int repeating) {
         }
     }
     batch.commit();
+    // One rename, as the program would save it, and the bytes any later save is told apart from.
+    if (::rename(QFile::encodeName(copy).constData(), QFile::encodeName(path).constData()) != 0)
+        throw Exception(QStringLiteral("Cannot replace %1").arg(path));
+    if (m_documents.contains(path))
+        m_documents.insert(path, readAll(path));
 }
 
 QSet<QByteArray> KillFolder::stillInEvents(const QSet<QByteArray>& names) const {
@@ -127,6 +141,8 @@ KillFolder::Result KillFolder::check(bool doublesAllowed) {
     if (result.failures.isEmpty())
         checkAlarms(doublesAllowed, result);
     checkStray(result);
+    checkLock(result);
+    m_retired = result.retired;
     return result;
 }
 
@@ -225,4 +241,14 @@ void KillFolder::checkStray(Result& result) {
     m_documents = documents;
     m_lastStray = result.stray;
     m_lastStrayBytes = result.stray.isEmpty() ? QByteArray() : readAll(result.stray);
+}
+
+void KillFolder::checkLock(Result& result) const {
+    const QByteArray path = QFile::encodeName(m_exeFolder + QStringLiteral("/Zentick.lock"));
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0)
+        return;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+        result.failures << QStringLiteral("the files lock is still held after the program's end");
+    ::close(fd); // drops the lock taken just now
 }
