@@ -52,8 +52,9 @@ void LegacyIniFile::parse(const QByteArray& text) {
             const qsizetype close = line.indexOf(']');
             const QByteArray name = trimmed(close < 0 ? line.sliced(1) : line.sliced(1, close - 1)).toByteArray();
             const QByteArray folded = caseFolded(name);
-            // Keys under a repeated section header are as unreachable as they were on Windows.
-            if (m_byFoldedName.contains(folded)) {
+            // Keys under a repeated section header are as unreachable as they were on Windows. A store keeps no
+            // section without a name (its reader passes one over), so neither is one read here.
+            if (name.isEmpty() || m_byFoldedName.contains(folded)) {
                 current = nullptr;
                 continue;
             }

@@ -8,7 +8,8 @@
 
 // Reads an INI text file of the program's earlier version ("[section]" and "key=value" lines) the way the
 // Windows profile functions did: sections and keys in file order, names looked up without regard to letter
-// case, the first of duplicate sections or keys winning, values as raw bytes. Read-only.
+// case, the first of duplicate sections or keys winning, values as raw bytes. A section without a name ("[]")
+// is passed over with its keys. Read-only.
 class LegacyIniFile final : public TCustomIniFile {
 public:
     // A missing file reads as no sections. Throws Exception("Cannot open file <path>") when the file exists

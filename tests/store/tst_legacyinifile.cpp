@@ -47,6 +47,8 @@ private slots:
             << QByteArray("[a]\nk=1\nj=2\nK=3\nk=4\n") << QByteArray("[a]\nk=1\nj=2\n");
         QTest::newRow("duplicate sections: first wins, listed once")
             << QByteArray("[a]\nk=1\n[b]\nx=1\n[A]\nk=2\nj=3\n") << QByteArray("[a]\nk=1\n[b]\nx=1\n");
+        QTest::newRow("nameless sections passed over with their keys")
+            << QByteArray("[]\nk=1\n[a]\nj=2\n[ ]\ni=3\n") << QByteArray("[a]\nj=2\n");
         QTest::newRow("empty section listed") << QByteArray("[a]\n[b]\nx=1\n") << QByteArray("[a]\n[b]\nx=1\n");
         QTest::newRow("quotes around a value dropped")
             << QByteArray("[a]\nk=\"quoted\"\nj='single'\ni=\"half\nh=\"a\" and \"b\"\n")
