@@ -5,6 +5,8 @@
 namespace SettingsKey {
 inline constexpr char Section[] = "settings";
 inline constexpr char DataFolder[] = "alpath";
+// Present only while the data files move: the folder they come from ("alpath" already names the new one).
+inline constexpr char DataFolderMovingFrom[] = "alpathmovingfrom";
 inline constexpr char Tray[] = "tray";
 inline constexpr char Classic[] = "classic";
 inline constexpr char DefaultSound[] = "defaultsound";

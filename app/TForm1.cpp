@@ -1,6 +1,8 @@
 #include "app/TForm1.h"
-#include "app/TrayController.h"
+
+#include "app/DataFolderRelocation.h"
 #include "app/SettingsKeys.h"
+#include "app/TrayController.h"
 
 #include "app/DataFolders.h"
 #include "app/LegacyImport.h"
@@ -51,6 +53,7 @@ TForm1::TForm1(const AppContext& context, QWidget* parent)
     if (!m_settingsStore->HasKey(SettingsKey::Section, SettingsKey::DataFolder) ||
         (importLegacy && LegacyImport::isWindowsPath(storedDataFolder())))
         setUpDefaultDataFolder();
+    finishInterruptedDataFolderMove();
     openDataStores(resolveDataFolder());
     if (importLegacy)
         importLegacyDataFiles();
@@ -67,8 +70,8 @@ TForm1::TForm1(const AppContext& context, QWidget* parent)
 // file as found is copied aside, and the user learns of both once the window is up.
 void TForm1::reportDamagedFiles() {
     QStringList lines;
-    for (TXMLIniFile* store :
-         {m_settingsStore.get(), m_eventStore.get(), m_pastAlarmStore.get(), m_addressBookStore.get(), m_diaryStore.get()}) {
+    for (TXMLIniFile* store : {m_settingsStore.get(), m_eventStore.get(), m_pastAlarmStore.get(),
+                               m_addressBookStore.get(), m_diaryStore.get()}) {
         if (!store->isDamaged())
             continue;
         try {
@@ -160,6 +163,16 @@ QString TForm1::resolveDataFolder() {
     if (!QFileInfo(folder).isDir())
         DataFolders::createFolder(folder);
     return folder;
+}
+
+void TForm1::finishInterruptedDataFolderMove() {
+    const std::optional<DataFolderRelocation::Outcome> outcome =
+        DataFolderRelocation::finishInterrupted(*m_settingsStore);
+    if (!outcome)
+        return;
+    const QString message = DataFolderRelocation::leftBehindMessage(*outcome);
+    if (!message.isEmpty())
+        QTimer::singleShot(0, this, [this, message] { ShowMsg(message); });
 }
 
 void TForm1::openDataStores(const QString& dataFolder) {

@@ -126,6 +126,8 @@ private:
     void setUpDefaultDataFolder();
     QString storedDataFolder() const;
     QString resolveDataFolder();
+    // A data-folder move a kill cut short is finished before the stores open on the folder it was going to.
+    void finishInterruptedDataFolderMove();
     void importLegacyDataFiles();
     void createWorkingLists();
     void selectStartupChoices();

@@ -91,11 +91,17 @@ inline QString expectedError(const QString& caseName, const QString& exeFolder) 
 }
 
 inline QStringList caseNames() {
-    return {QStringLiteral("first-start"),          QStringLiteral("full-import"),
-            QStringLiteral("own-data-folder"),      QStringLiteral("alm-beside-xml"),
-            QStringLiteral("vanished-data-folder"), QStringLiteral("bad-diary"),
-            QStringLiteral("unreadable-store"),     QStringLiteral("calendar-folder"),
-            QStringLiteral("windows-data-folder"),  QStringLiteral("windows-path-in-settings")};
+    return {QStringLiteral("first-start"),
+            QStringLiteral("full-import"),
+            QStringLiteral("own-data-folder"),
+            QStringLiteral("alm-beside-xml"),
+            QStringLiteral("vanished-data-folder"),
+            QStringLiteral("bad-diary"),
+            QStringLiteral("unreadable-store"),
+            QStringLiteral("calendar-folder"),
+            QStringLiteral("windows-data-folder"),
+            QStringLiteral("windows-path-in-settings"),
+            QStringLiteral("data-folder-move-cut-short")};
 }
 
 } // namespace StartupFixture

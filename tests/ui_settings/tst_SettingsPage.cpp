@@ -352,6 +352,8 @@ void TestSettingsPage::moveToAnEmptyFolder() {
     for (const QString& name : dataFiles)
         QCOMPARE(fileBytes(newFolder + u'/' + name), bytes[name]);
     QCOMPARE(setting(f, SettingsKey::DataFolder), newFolder.toUtf8());
+    // The record that lets the next start finish a move a kill cut short is gone with the move's end.
+    QVERIFY(!fileBytes(f.form().exeFolder() + u"/Settings.xml"_s).contains(SettingsKey::DataFolderMovingFrom));
     QCOMPARE(f.form().dataFolder(), newFolder);
 
     // Every page and the scheduler go on with the stores in the new folder, without a restart.

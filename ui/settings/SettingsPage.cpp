@@ -1,12 +1,12 @@
 #include "ui/settings/SettingsPage.h"
 
+#include "app/DataFolderRelocation.h"
 #include "app/DataFolders.h"
 #include "app/PageIndex.h"
 #include "app/SettingsKeys.h"
 #include "app/TForm1.h"
 #include "app/TrayController.h"
 #include "platform/Autostart.h"
-#include "platform/DataFolderMove.h"
 #include "store/StoredText.h"
 #include "store/XMLIniFile.h"
 #include "ui/personal/PageParts.h"
@@ -26,33 +26,11 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include <cerrno>
-
 using PageParts::named;
 
 namespace {
 
 const QString dataFolderName = QStringLiteral("Alarms Directory");
-
-// In the order they move.
-QStringList dataFileNames() {
-    return {QStringLiteral("Alarms.xml"), QStringLiteral("PAlarms.xml"), QStringLiteral("AddressBook.xml"),
-            QStringLiteral("Calendar.xml")};
-}
-
-QString leftBehindMessage(const QString& oldFolder, const QString& newFolder,
-                          const QList<DataFolderMove::FileLeft>& left) {
-    QString text = QStringLiteral("Not every data file could be moved. These stayed in \"%1\":").arg(oldFolder);
-    for (const DataFolderMove::FileLeft& file : left) {
-        text += QStringLiteral("\n%1: ").arg(file.name);
-        if (file.error == EEXIST)
-            text +=
-                QStringLiteral("\"%1\" already holds a file of that name, which is used from now on.").arg(newFolder);
-        else
-            text += qt_error_string(file.error) + QStringLiteral("; it is not used until it is moved.");
-    }
-    return text;
-}
 
 } // namespace
 
@@ -303,26 +281,28 @@ void SettingsPage::DsFancyButton48Click() {
 
 // The stores let go of their files before these move, and are opened anew on the new folder.
 void SettingsPage::moveDataFolder(const QString& newFolder) {
+    TXMLIniFile& settings = m_form.settingsStore();
     const QString oldFolder = storedDataFolder(defaultDataFolder());
-    QList<DataFolderMove::FileLeft> left;
     // The same folder under another spelling: nothing to move.
     const QString oldCanonical = QFileInfo(oldFolder).canonicalFilePath();
-    if (oldCanonical.isEmpty() || oldCanonical != QFileInfo(newFolder).canonicalFilePath()) {
-        m_form.closeDataStores();
-        left = DataFolderMove::moveFiles(oldFolder, newFolder, dataFileNames());
-        QDir().rmdir(oldFolder);
-    }
-    try {
-        m_form.settingsStore().WriteString(SettingsKey::Section, SettingsKey::DataFolder,
-                                           displayTextToStored(newFolder));
+    if (!oldCanonical.isEmpty() && oldCanonical == QFileInfo(newFolder).canonicalFilePath()) {
+        settings.WriteString(SettingsKey::Section, SettingsKey::DataFolder, displayTextToStored(newFolder));
         m_form.openDataStores(storedDataFolder(defaultDataFolder()));
+        return;
+    }
+    m_form.closeDataStores();
+    DataFolderRelocation::Outcome outcome;
+    try {
+        outcome = DataFolderRelocation::move(settings, oldFolder, newFolder);
     } catch (...) {
-        // A settings file that cannot be written or a data file that cannot be read: the pages still need stores.
-        m_form.openDataStores(newFolder);
+        // The settings could not be written: the pages still need stores, on whichever folder the settings name.
+        m_form.openDataStores(storedDataFolder(defaultDataFolder()));
         throw;
     }
-    if (!left.isEmpty())
-        m_form.ShowMsg(leftBehindMessage(oldFolder, newFolder, left));
+    m_form.openDataStores(storedDataFolder(defaultDataFolder()));
+    const QString message = DataFolderRelocation::leftBehindMessage(outcome);
+    if (!message.isEmpty())
+        m_form.ShowMsg(message);
 }
 
 void SettingsPage::DsFancyButton47Click() {
