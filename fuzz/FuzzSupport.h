@@ -3,6 +3,8 @@
 // Shared by the fuzz targets: a scratch folder (in memory where the system has one, since every run writes
 // and renames files), a file writer, and a check that stops the fuzzer with a message.
 
+#include "store/XMLIniFile.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -76,6 +78,18 @@ inline bool printableDocument(const QByteArray& bytes) {
         return false;
     }
     return true;
+}
+
+// A store that loaded a damaged document copies it aside, as found, before its first save. The copy is checked
+// and removed: over millions of runs the copies would pile up, and each new one looks further for a free name.
+inline void checkDamagedCopy(TXMLIniFile& store, const QByteArray& found) {
+    if (!store.isDamaged() || store.saveCount() == 0)
+        return;
+    const QString copy = store.keepDamagedCopy();
+    QFile file(copy);
+    FUZZ_CHECK(file.open(QIODevice::ReadOnly) && file.readAll() == found,
+               "the damaged copy %s is not the file as found", qPrintable(copy));
+    file.remove();
 }
 
 } // namespace Fuzz

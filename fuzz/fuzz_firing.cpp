@@ -152,6 +152,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (events->HasSection(section) && isOneTimeAlarm(*events, section))
             FUZZ_CHECK(!past.contains(recordOf(*events, section)), "[%s] is in both stores", section.constData());
 
+    Fuzz::checkDamagedCopy(*events, input);
     // Both files on disk are what the stores hold.
     FUZZ_CHECK(Fuzz::readScratch(QStringLiteral("PAlarms.xml")) == pastAlarms.GetXML() || past.isEmpty(),
                "the past-alarm file differs from the store");

@@ -48,12 +48,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     const QByteArray firstReads = readEverything(*first);
     first->UpdateFile();
+    Fuzz::checkDamagedCopy(*first, input);
     const QByteArray saved = Fuzz::readScratch(QStringLiteral("store.xml"));
     FUZZ_CHECK(saved == first->GetXML(), "the file differs from the document in memory");
     FUZZ_CHECK(Fuzz::printableDocument(saved), "saved bytes outside printable ASCII and CR LF");
 
     std::unique_ptr<TXMLIniFile> second = open(path);
     FUZZ_CHECK(second != nullptr, "a saved document is refused");
+    FUZZ_CHECK(!second->isDamaged(), "a saved document is taken for a damaged one");
     // The first load keeps values of character data sections as they were; from the first save on, the
     // trimming of every load leaves nothing to change: load and save give the same bytes again and again.
     second->UpdateFile();
