@@ -66,6 +66,8 @@ private slots:
     void expiry();
     void unplayableSoundLeavesSilence();
     void sleepCountsTowardsTheEnd();
+    void refreshOnlyWhileSeen_data();
+    void refreshOnlyWhileSeen();
     void closingDestroysTheWindow();
 };
 
@@ -242,6 +244,56 @@ void TestStopwatchWindow::sleepCountsTowardsTheEnd() {
     f.clock.advance(3 * 3600 * Second);
     QTRY_VERIFY(!f.window->DsFancyButton1->isEnabled());
     QCOMPARE(f.display(), QStringLiteral("00:00:00:00:000"));
+}
+
+// A window nobody can see is not redrawn 30 times a second; it shows the right time the moment it is back, and a
+// countdown still ends at its moment meanwhile.
+void TestStopwatchWindow::refreshOnlyWhileSeen_data() {
+    QTest::addColumn<bool>("countdown");
+    QTest::addColumn<bool>("minimise"); // else hidden
+    QTest::newRow("stopwatch minimised") << false << true;
+    QTest::newRow("stopwatch hidden") << false << false;
+    QTest::newRow("countdown minimised") << true << true;
+    QTest::newRow("countdown hidden") << true << false;
+}
+
+void TestStopwatchWindow::refreshOnlyWhileSeen() {
+    QFETCH(bool, countdown);
+    QFETCH(bool, minimise);
+    WindowFixture f;
+    if (countdown)
+        f.window->setCountdown(60 * Second, false);
+    const QTimer& refresh = countdown ? f.window->Timer2 : f.window->Timer1;
+    const auto shown = [countdown](qint64 elapsed) {
+        return StopwatchText::display(countdown ? 60 * Second - elapsed : elapsed, u':');
+    };
+    f.press();
+    QVERIFY(f.runFor(Second, shown(Second)));
+
+    if (minimise)
+        f.window->setWindowState(Qt::WindowMinimized);
+    else
+        f.window->hide();
+    QVERIFY(!refresh.isActive());
+    QCOMPARE(f.window->EndTimer.isActive(), countdown);
+    f.clock.advance(5 * Second);
+    QTest::qWait(3 * TForm7::RefreshMs);
+    QCOMPARE(f.display(), shown(Second));
+
+    if (minimise)
+        f.window->setWindowState(Qt::WindowNoState);
+    else
+        f.window->show();
+    QCOMPARE(f.display(), shown(6 * Second));
+    QVERIFY(refresh.isActive());
+    QVERIFY(f.runFor(Second, shown(7 * Second)));
+
+    // Paused while away: nothing to refresh when it comes back.
+    f.press();
+    f.window->setWindowState(Qt::WindowMinimized);
+    f.window->setWindowState(Qt::WindowNoState);
+    QVERIFY(!refresh.isActive());
+    QCOMPARE(f.state(), QStringLiteral("Continue"));
 }
 
 void TestStopwatchWindow::closingDestroysTheWindow() {

@@ -27,8 +27,8 @@ struct StopwatchServices {
 // and "Pause" on a disabled button once a countdown has expired.
 //
 // Time is measured on the elapsed clock, never the wall clock, and derived afresh at every refresh, so late
-// refreshes never make the display drift. The display is refreshed about 30 times a second while running, and a
-// countdown ends on a timer of its own set for its moment.
+// refreshes never make the display drift. The display is refreshed about 30 times a second while running and seen
+// (not while the window is minimised or hidden), and a countdown ends on a timer of its own set for its moment.
 class TForm7 final : public QWidget {
     Q_OBJECT
 public:
@@ -62,6 +62,11 @@ public:
     void Timer2Timer();
     void DsFancyButton2Click();
 
+protected:
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
 signals:
     // A countdown reached its end (after the display and the buttons show it).
     void expired();
@@ -73,7 +78,12 @@ private:
     void playExpirySound();
     void releasePlayer();
     void showTime(qint64 ms);
+    bool isRunning() const;
+    // Runs the refresh while the window is running and can be seen; shows the time at once when it comes back.
+    void followVisibility();
 
     StopwatchServices m_services;
     std::unique_ptr<SoundPlayer> m_player;
+    // The locale's time separator, looked up once rather than at every refresh.
+    QChar m_separator;
 };
