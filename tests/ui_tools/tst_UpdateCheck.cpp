@@ -146,7 +146,7 @@ void TestUpdateCheck::answers() {
     QVERIFY(f.settled());
     QCOMPARE(f.window.statusIsLink(), link);
     QCOMPARE(f.window.Label1->font().underline(), link);
-    QCOMPARE(f.window.Label1->captionColour(), link ? QColor(0, 0, 255) : QColor(192, 220, 192));
+    QCOMPARE(f.window.Label1->captionColour(), link ? QColor(110, 168, 255) : QColor(192, 220, 192));
     QCOMPARE(f.window.Label1->cursor().shape(), link ? Qt::PointingHandCursor : Qt::ArrowCursor);
 }
 

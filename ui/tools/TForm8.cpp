@@ -18,7 +18,8 @@
 namespace {
 
 const QColor moneyGreen(192, 220, 192);
-const QColor linkBlue(0, 0, 255);
+// Blue, light enough to read on the dark window (pure blue all but disappears on it).
+const QColor linkBlue(110, 168, 255);
 
 } // namespace
 
