@@ -6,6 +6,7 @@
 
 #include "PersonalData.h"
 #include "SampleEvents.h"
+#include "ToolWindows.h"
 #include "app/AboutPage.h"
 #include "app/MainMenuPage.h"
 #include "app/PageControl.h"
@@ -237,6 +238,21 @@ QList<Shot> notificationWindowShots(TForm1& form) {
                       window.hide();
                       return picture;
                   }});
+    shots.append({QStringLiteral("stopwatch-running"), [] {
+                      return ToolWindows::runningStopwatch();
+                  }});
+    shots.append({QStringLiteral("countdown-expired"), [] {
+                      return ToolWindows::expiredCountdown();
+                  }});
+    using ToolWindows::UpdateState;
+    const QList<std::pair<QString, UpdateState>> updateStates{{QStringLiteral("checking"), UpdateState::Checking},
+                                                              {QStringLiteral("up-to-date"), UpdateState::UpToDate},
+                                                              {QStringLiteral("new-version"), UpdateState::NewVersion},
+                                                              {QStringLiteral("error"), UpdateState::Failed}};
+    for (const auto& [name, state] : updateStates)
+        shots.append({QStringLiteral("update-") + name, [&form, state = state] {
+                          return ToolWindows::updateWindow(state, &form);
+                      }});
     return shots;
 }
 
