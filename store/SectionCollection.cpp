@@ -59,13 +59,41 @@ const XmlPropertyList& TDataCollectionItem::published() const {
     return properties;
 }
 
+namespace {
+
+// Up to this many keys a walk over them is as quick as a hash, and costs nothing to keep.
+constexpr qsizetype shortSection = 12;
+
+} // namespace
+
+TDataCollectionItem* TDataCollection::find(const QByteArray& ident) const {
+    if (Count() <= shortSection) {
+        for (qsizetype i = 0; i < Count(); ++i) {
+            if (item(i)->m_ident == ident)
+                return item(i);
+        }
+        return nullptr;
+    }
+    if (!m_indexValid) {
+        m_index = firstByName<TDataCollectionItem>(*this, [](const TDataCollectionItem& key) { return key.Ident(); });
+        m_indexValid = true;
+    }
+    return m_index.value(ident);
+}
+
 TDataCollectionItem* TDataCollection::append(const QByteArray& ident) {
     auto* key = static_cast<TDataCollectionItem*>(Add());
     key->m_ident = ident;
-    if (!m_index.contains(ident))
+    if (m_indexValid && !m_index.contains(ident))
         m_index.insert(ident, key);
     m_foldedValid = false;
     return key;
+}
+
+void TDataCollection::adopt(std::unique_ptr<TDataCollectionItem> key) {
+    adoptItem(std::move(key));
+    m_indexValid = false;
+    m_foldedValid = false;
 }
 
 void TDataCollection::remove(TDataCollectionItem* key) {
@@ -73,26 +101,17 @@ void TDataCollection::remove(TDataCollectionItem* key) {
 }
 
 TakenItem TDataCollection::take(TDataCollectionItem* key) {
-    const qsizetype at = placeToTake(*this, key, m_index, [](const TDataCollectionItem& k) { return k.Ident(); });
+    const qsizetype at = indexOfItem(*this, key);
     if (at < 0)
         return {};
-    const bool rebuild = at != Count() - 1;
     TakenItem taken{at, takeAt(at)};
-    if (rebuild)
-        itemsReplaced();
-    m_foldedValid = false;
+    itemsReplaced();
     return taken;
 }
 
 void TDataCollection::putBack(TakenItem taken) {
-    const bool last = taken.index == Count();
-    auto* key = static_cast<TDataCollectionItem*>(taken.item.get());
     insertAt(taken.index, std::move(taken.item));
-    if (last && !m_index.contains(key->Ident()))
-        m_index.insert(key->Ident(), key);
-    else if (!last)
-        itemsReplaced();
-    m_foldedValid = false;
+    itemsReplaced();
 }
 
 bool TDataCollection::containsIgnoringCase(const QByteArray& ident) const {
@@ -120,7 +139,8 @@ std::unique_ptr<TXMLCollectionItem> TDataCollection::createItem() const {
 }
 
 void TDataCollection::itemsReplaced() {
-    m_index = firstByName<TDataCollectionItem>(*this, [](const TDataCollectionItem& key) { return key.Ident(); });
+    m_index.clear();
+    m_indexValid = false;
     m_foldedValid = false;
     m_foldedIdents.clear();
 }

@@ -6,9 +6,10 @@
 #include <QHash>
 #include <QSet>
 
-// The store's document model: sections holding keys, both in their written order. Each collection keeps a
-// hash from name to its first item of that name, so lookups follow the first-match rule of duplicates read
-// from disk without scanning; the index is rebuilt whenever items are removed or replaced.
+// The store's document model: sections holding keys, both in their written order. The sections keep a hash
+// from name to their first section of that name, so lookups follow the first-match rule of duplicates read
+// from disk without scanning; a section's keys are few, and get such a hash only when a section grows long.
+// An index is rebuilt whenever items are removed or replaced.
 
 class TDataCollectionItem final : public TXMLCollectionItem {
 public:
@@ -22,6 +23,7 @@ protected:
 
 private:
     friend class TDataCollection;
+    friend class TSectionCollection;
     QByteArray m_ident; // changed only by the reader and by TDataCollection, which keep the index in step
     QByteArray m_value;
 };
@@ -31,7 +33,7 @@ public:
     TDataCollectionItem* item(qsizetype index) const {
         return static_cast<TDataCollectionItem*>(GetXMLCollectionItem(index));
     }
-    TDataCollectionItem* find(const QByteArray& ident) const { return m_index.value(ident); }
+    TDataCollectionItem* find(const QByteArray& ident) const;
     // Appends a key; the caller has made sure there is none of that name yet.
     TDataCollectionItem* append(const QByteArray& ident);
     void remove(TDataCollectionItem* key);
@@ -47,7 +49,13 @@ protected:
     void itemsReplaced() override;
 
 private:
-    QHash<QByteArray, TDataCollectionItem*> m_index;
+    friend class TSectionCollection;
+    // Appends a key read from a document, duplicates included.
+    void adopt(std::unique_ptr<TDataCollectionItem> key);
+
+    // Built on the first lookup in a long section, dropped by every change but an append.
+    mutable QHash<QByteArray, TDataCollectionItem*> m_index;
+    mutable bool m_indexValid = false;
     // Built on the first case-insensitive question after a change; loading and writing never pay for it.
     mutable QSet<QByteArray> m_foldedIdents;
     mutable bool m_foldedValid = false;
@@ -87,6 +95,10 @@ protected:
     const char* itemClassName() const override { return "TSectionCollectionItem"; }
     std::unique_ptr<TXMLCollectionItem> createItem() const override;
     void itemsReplaced() override;
+    bool readWrittenForm(QByteArrayView text) override;
+
+public:
+    void GetElementText(QByteArray& out) const override;
 
 private:
     QHash<QByteArray, TSectionCollectionItem*> m_index;

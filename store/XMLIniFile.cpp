@@ -15,8 +15,8 @@ TXMLIniFile::TXMLIniFile(const QString& fileName)
     : TCustomIniFile(fileName)
     , m_sections(std::make_unique<TSectionCollection>()) {
     const QByteArray text = XmlDocument::LoadStringFromFile(fileName);
-    m_sections->SetXML(text);
-    m_damaged = !text.trimmed().isEmpty() && !holdsWholeDocument(text);
+    const bool written = m_sections->SetXML(text);
+    m_damaged = !written && !text.trimmed().isEmpty() && !holdsWholeDocument(text);
 }
 
 // Every section and key that the text holds was read, and the list ends as the format ends it. Names and

@@ -138,8 +138,11 @@ void TXMLCollection::appendXML(QByteArray& out) const {
     m_lastDocumentSize = out.size() - before;
 }
 
-void TXMLCollection::SetXML(QByteArrayView text) {
+bool TXMLCollection::SetXML(QByteArrayView text) {
+    if (readWrittenForm(text))
+        return true;
     SetElementText(XmlDocument::rootContent(text, getTagName()));
+    return false;
 }
 
 void TXMLCollection::LoadFromFile(const QString& fileName) {
@@ -165,6 +168,11 @@ std::unique_ptr<TXMLCollectionItem> TXMLCollection::takeAt(qsizetype index) {
 
 void TXMLCollection::insertAt(qsizetype index, std::unique_ptr<TXMLCollectionItem> item) {
     m_items.insert(m_items.begin() + index, std::move(item));
+}
+
+void TXMLCollection::replaceItems(std::vector<std::unique_ptr<TXMLCollectionItem>> items) {
+    m_items = std::move(items);
+    itemsReplaced();
 }
 
 void TXMLCollection::clearItems() {

@@ -66,16 +66,34 @@ bool startsWithIgnoringCase(QByteArrayView text, QByteArrayView prefix) {
 namespace XmlDocument {
 
 void appendEscaped(QByteArray& out, QByteArrayView value) {
+    const qsizetype before = out.size();
+    out.resize(before + escapedSize(value));
+    writeEscaped(out.data() + before, value);
+}
+
+qsizetype escapedSize(QByteArrayView value) {
+    qsizetype size = value.size();
+    for (const char ch : value)
+        size += keptBytes[static_cast<unsigned char>(ch)] ? 0 : 5;
+    return size;
+}
+
+char* writeEscaped(char* out, QByteArrayView value) {
     static constexpr char hexDigits[] = "0123456789ABCDEF";
     for (const char ch : value) {
         const auto byte = static_cast<unsigned char>(ch);
         if (keptBytes[byte]) {
-            out.append(ch);
+            *out++ = ch;
         } else {
-            const char escape[6] = {'&', '#', 'x', hexDigits[byte >> 4], hexDigits[byte & 0xF], ';'};
-            out.append(escape, sizeof escape);
+            *out++ = '&';
+            *out++ = '#';
+            *out++ = 'x';
+            *out++ = hexDigits[byte >> 4];
+            *out++ = hexDigits[byte & 0xF];
+            *out++ = ';';
         }
     }
+    return out;
 }
 
 QByteArray StrToXML(const QByteArray& value) {

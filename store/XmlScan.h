@@ -18,5 +18,8 @@ QByteArrayView rootContent(QByteArrayView text, QByteArrayView wantedName);
 
 QByteArray unescape(QByteArrayView text);
 void appendEscaped(QByteArray& out, QByteArrayView value);
+// The length of the value once escaped, and the escaped value written at `out`, returning the end of it.
+qsizetype escapedSize(QByteArrayView value);
+char* writeEscaped(char* out, QByteArrayView value);
 
 } // namespace XmlDocument

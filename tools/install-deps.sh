@@ -10,4 +10,5 @@ apt-get install -y -qq --no-install-recommends \
     xvfb xauth trayer openbox imagemagick xdotool python3 python3-dbusmock dbus sox fluidsynth \
     desktop-file-utils appstream man-db x11-utils \
     qt6-qpa-plugins libqt6svg6 \
-    clang libclang-rt-14-dev >/dev/null
+    clang libclang-rt-14-dev \
+    libbenchmark-dev libpugixml-dev >/dev/null
