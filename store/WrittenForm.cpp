@@ -24,17 +24,18 @@ public:
         , m_end(text.data() + text.size()) {}
 
     bool atEnd() const { return m_at == m_end; }
-    bool take(QByteArrayView expected) {
-        if (m_end - m_at < expected.size() || QByteArrayView(m_at, expected.size()) != expected)
+    // The markup is known when compiled, so each comparison is a few instructions.
+    template <std::size_t N> bool take(const char (&expected)[N]) {
+        if (!next(expected))
             return false;
-        m_at += expected.size();
+        m_at += N - 1;
         return true;
     }
-    bool next(QByteArrayView expected) const {
-        return m_end - m_at >= expected.size() && QByteArrayView(m_at, expected.size()) == expected;
+    template <std::size_t N> bool next(const char (&expected)[N]) const {
+        return m_end - m_at >= qsizetype(N - 1) && std::memcmp(m_at, expected, N - 1) == 0;
     }
     // The text up to the next "<", which must begin `end`; the cursor moves past `end`.
-    bool textUntil(QByteArrayView end, QByteArrayView& text) {
+    template <std::size_t N> bool textUntil(const char (&end)[N], QByteArrayView& text) {
         const auto* open = static_cast<const char*>(std::memchr(m_at, '<', std::size_t(m_end - m_at)));
         if (!open)
             return false;
@@ -55,6 +56,52 @@ bool plain(QByteArrayView text) {
            !text.contains('&');
 }
 
+int hexValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+// The escapes decoded from left to right, into a text of its final size. That gives what the decoding from the
+// right gives as long as every "&" begins a whole escape ("&#x", two digits and the character it replaces, which
+// is no "&"): then no decoded byte can complete an escape to its left. False for any other text.
+bool decodedFromTheLeft(QByteArrayView content, QByteArray& out) {
+    const qsizetype n = content.size();
+    qsizetype escapes = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (content[i] != '&')
+            continue;
+        if (i + 5 >= n || content[i + 1] != '#' || content[i + 2] != 'x' || hexValue(content[i + 3]) < 0 ||
+            hexValue(content[i + 4]) < 0 || content[i + 5] == '&')
+            return false;
+        ++escapes;
+        i += 5;
+    }
+    out = QByteArray(n - 5 * escapes, Qt::Uninitialized);
+    char* at = out.data();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (content[i] == '&') {
+            *at++ = static_cast<char>(hexValue(content[i + 3]) * 16 + hexValue(content[i + 4]));
+            i += 5;
+        } else {
+            *at++ = content[i];
+        }
+    }
+    qsizetype from = 0;
+    qsizetype to = out.size();
+    while (from < to && static_cast<unsigned char>(out[from]) <= 0x20)
+        ++from;
+    while (to > from && static_cast<unsigned char>(out[to - 1]) <= 0x20)
+        --to;
+    if (from > 0 || to < out.size())
+        out = out.sliced(from, to - from);
+    return true;
+}
+
 // A value as the tolerant reader makes it of the same element content; false for a bad escape, which the
 // tolerant reader then reports with its element's name.
 bool decoded(QByteArrayView content, QByteArray& out) {
@@ -62,12 +109,24 @@ bool decoded(QByteArrayView content, QByteArray& out) {
         out = content.toByteArray();
         return true;
     }
+    if (decodedFromTheLeft(content, out))
+        return true;
     try {
         out = XmlDocument::unescape(content);
         return true;
     } catch (const Exception&) {
         return false;
     }
+}
+
+// Records repeat their key names, and often their flags, in the same order: a text equal to the one at the same
+// place of the section before shares its bytes instead of taking memory of its own.
+bool sharedOrDecoded(QByteArrayView content, const QByteArray* before, QByteArray& out) {
+    if (before && QByteArrayView(*before) == content && plain(content)) {
+        out = *before;
+        return true;
+    }
+    return decoded(content, out);
 }
 
 } // namespace
@@ -79,6 +138,7 @@ bool TSectionCollection::readWrittenForm(QByteArrayView text) {
     std::vector<std::unique_ptr<TXMLCollectionItem>> sections;
     sections.reserve(std::size_t(text.size() / 512));
     QByteArrayView content;
+    const TDataCollection* previous = nullptr;
     while (!at.take("</Section-list>")) {
         if (!at.take("<Section><SectionData>"))
             return false;
@@ -86,7 +146,10 @@ bool TSectionCollection::readWrittenForm(QByteArrayView text) {
         TDataCollection& keys = *section->m_sectionData;
         while (at.take("<Data><Ident>")) {
             auto key = std::make_unique<TDataCollectionItem>();
-            if (!at.textUntil("</Ident>\r\n<Value>", content) || !decoded(content, key->m_ident))
+            const TDataCollectionItem* before =
+                previous && keys.Count() < previous->Count() ? previous->item(keys.Count()) : nullptr;
+            if (!at.textUntil("</Ident>\r\n<Value>", content) ||
+                !sharedOrDecoded(content, before ? &before->m_ident : nullptr, key->m_ident))
                 return false;
             // A value in a character data section is taken as it stands, less the section's brackets.
             if (at.next("<![CDATA[")) {
@@ -94,7 +157,8 @@ bool TSectionCollection::readWrittenForm(QByteArrayView text) {
                 if (!at.textUntil("</Value>\r\n</Data>\r\n", content))
                     return false;
                 key->m_value = content.first(std::max<qsizetype>(0, content.size() - 3)).toByteArray();
-            } else if (!at.textUntil("</Value>\r\n</Data>\r\n", content) || !decoded(content, key->m_value)) {
+            } else if (!at.textUntil("</Value>\r\n</Data>\r\n", content) ||
+                       !sharedOrDecoded(content, before ? &before->m_value : nullptr, key->m_value)) {
                 return false;
             }
             keys.adopt(std::move(key));
@@ -102,6 +166,7 @@ bool TSectionCollection::readWrittenForm(QByteArrayView text) {
         if (!at.take("</SectionData>\r\n<SectionName>") || !at.textUntil("</SectionName>\r\n</Section>\r\n", content) ||
             !decoded(content, section->m_sectionName))
             return false;
+        previous = &keys;
         sections.push_back(std::move(section));
     }
     if (!at.atEnd())

@@ -77,6 +77,8 @@ private slots:
         QTest::newRow("escape at the very end") << head + section("s", key("k", "line&#x0A;")) + tail << true;
         QTest::newRow("blanks around, trimmed") << head + section(" s ", key(" k", "  x  ")) + tail << true;
         QTest::newRow("escape decoding to an escape") << head + section("s", key("k", "&#x4&#x31;;")) + tail << true;
+        QTest::newRow("escape whose last character is an escape")
+            << head + section("s", key("k", "&#x41&#x42;&#x43")) + tail << true;
         QTest::newRow("named references stay") << head + section("s", key("k", "&amp;&lt;&#X41;")) + tail << true;
         QTest::newRow("character data kept as it stands")
             << head + section("s", key("k", "<![CDATA[ a&#x41; ]]>")) + tail << true;
