@@ -139,6 +139,9 @@ bool TSectionCollection::readWrittenForm(QByteArrayView text) {
     sections.reserve(std::size_t(text.size() / 512));
     QByteArrayView content;
     const TDataCollection* previous = nullptr;
+    // Built while each section's name is at hand: a second walk over the finished tree would meet it cold.
+    QHash<QByteArray, TSectionCollectionItem*> index;
+    index.reserve(qsizetype(sections.capacity()));
     while (!at.take("</Section-list>")) {
         if (!at.take("<Section><SectionData>"))
             return false;
@@ -167,11 +170,14 @@ bool TSectionCollection::readWrittenForm(QByteArrayView text) {
             !decoded(content, section->m_sectionName))
             return false;
         previous = &keys;
+        if (!index.contains(section->m_sectionName))
+            index.insert(section->m_sectionName, section.get());
         sections.push_back(std::move(section));
     }
     if (!at.atEnd())
         return false;
-    replaceItems(std::move(sections));
+    replaceItemsIndexed(std::move(sections));
+    m_index = std::move(index);
     return true;
 }
 

@@ -93,6 +93,8 @@ protected:
     void clearItems();
     void adoptItem(std::unique_ptr<TXMLCollectionItem> item) { m_items.push_back(std::move(item)); }
     void replaceItems(std::vector<std::unique_ptr<TXMLCollectionItem>> items);
+    // The same for a subclass that has brought what it derives from the items up to date itself.
+    void replaceItemsIndexed(std::vector<std::unique_ptr<TXMLCollectionItem>> items) { m_items = std::move(items); }
 
 private:
     std::vector<std::unique_ptr<TXMLCollectionItem>> m_items;
