@@ -144,7 +144,7 @@ void TrayController::TrayIconMouseEnter() {
     m_hintStore = &events;
     m_hintChange = events.changeCount();
     m_hintDay = DayCount::toDate(m_form.clock().now());
-    TrayIcon->setToolTip(TrayHint::text(events, m_hintDay));
+    TrayIcon->setToolTip(TrayHint::text(m_hintTable, events, m_hintDay));
 }
 
 void TrayController::refreshHint() {

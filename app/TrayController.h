@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/views/EventTable.h"
+
 #include <QDate>
 #include <QObject>
 #include <QSystemTrayIcon>
@@ -70,4 +72,5 @@ private:
     const TXMLIniFile* m_hintStore = nullptr;
     quint64 m_hintChange = 0;
     QDate m_hintDay;
+    EventTable m_hintTable;
 };

@@ -3,10 +3,8 @@
 #include "app/PageIndex.h"
 #include "app/SettingsKeys.h"
 #include "app/TForm1.h"
-#include "scheduler/EventRecord.h"
 #include "store/StoredText.h"
 #include "store/XMLIniFile.h"
-#include "ui/views/EventTexts.h"
 #include "ui/views/ListActions.h"
 
 #include <QComboBox>
@@ -70,10 +68,7 @@ void AlarmListPage::rebuildCategoryFilter() {
 }
 
 void AlarmListPage::ViewTabAlShow() {
-    using namespace EventRecord;
     m_form.listPage = 1;
-    const TXMLIniFile& events = m_form.eventStore();
-    const QByteArrayList sections = events.ReadSections();
     if (!m_keepCategoryFilter)
         rebuildCategoryFilter();
     m_keepCategoryFilter = false;
@@ -81,25 +76,19 @@ void AlarmListPage::ViewTabAlShow() {
     // Categories compare as stored: exactly, byte for byte.
     const QByteArray category = ComboBox4->currentData().toByteArray();
 
+    const std::vector<AlarmRows::Row>& alarms = m_rows.rows(m_form.eventStore());
     QList<QTreeWidgetItem*> rows;
-    rows.reserve(sections.size());
-    for (const QByteArray& section : sections) {
-        if (events.ReadString(section, Key::AlType, {}) != KindAlarm)
-            continue;
-        if (filtered && events.ReadString(section, Key::Category, general) != category)
-            continue;
-        const bool repeat = events.ReadFlag(section, Key::Repeat, false);
-        const bool sound = events.ReadFlag(section, Key::Sound, true);
-        const int icon = repeat ? EventIcons::AlarmRepeat : sound ? EventIcons::AlarmSound : EventIcons::AlarmSilent;
-        rows.append(makeRow(section,
-                            {EventTexts::descriptionText(readTextBlock(events, section)),
-                             EventTexts::dateText(events.ReadDouble(section, Key::Date, 0)),
-                             EventTexts::alarmRepeatText(repeat, events.ReadInt(section, Key::RepVal, 1),
-                                                         events.ReadInt(section, Key::RepType, 0)),
-                             EventTexts::yesNo(sound), EventTexts::yesNo(events.ReadFlag(section, Key::Bypass, true))},
-                            icon));
-    }
+    rows.reserve(qsizetype(alarms.size()));
+    for (const AlarmRows::Row& alarm : alarms)
+        if (!filtered || alarm.category == category)
+            rows.append(makeRow(alarm.section, alarm.cells, alarm.icon));
     fill(rows);
+}
+
+ListSort::SortKey AlarmListPage::sortKey(const QByteArray& section, int column, const QCollator& collator) {
+    if (const AlarmRows::Row* row = m_rows.find(m_form.eventStore(), section))
+        return AlarmRows::key(*row, column, collator);
+    return EventListPage::sortKey(section, column, collator);
 }
 
 void AlarmListPage::ComboBox4Select(int index) {

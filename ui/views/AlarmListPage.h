@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/views/AlarmRows.h"
 #include "ui/views/EventListPage.h"
 
 class QComboBox;
@@ -23,10 +24,12 @@ public:
 
 protected:
     TXMLIniFile& store() override;
+    ListSort::SortKey sortKey(const QByteArray& section, int column, const QCollator& collator) override;
 
 private:
     void rebuildCategoryFilter();
 
     // A choice in the filter keeps the filter's items for the fill it runs.
     bool m_keepCategoryFilter = false;
+    AlarmRows m_rows;
 };

@@ -1,9 +1,9 @@
 #include "ui/views/CalendarMonth.h"
 
-#include "scheduler/DayCount.h"
 #include "scheduler/EventRecord.h"
 #include "store/StoredText.h"
 #include "store/XMLIniFile.h"
+#include "ui/views/EventTable.h"
 #include "ui/views/EventTexts.h"
 
 #include <vector>
@@ -20,13 +20,13 @@ QString alarmSummary(const TXMLIniFile& events, const QByteArray& section) {
 
 namespace {
 
-QString hintLine(const AlInfo& info, const QLocale& locale) {
+QString hintLine(const AlInfo& info, const EventTexts::DateWriter& dates) {
     using namespace EventRecord;
     if (info.alType == KindAlarm)
-        return EventTexts::timeText(info.date, locale) + QStringLiteral(" - ") + info.text + QLatin1Char('\n');
+        return dates.timeText(info.date) + QStringLiteral(" - ") + info.text + QLatin1Char('\n');
     if (info.alType == KindShut) {
         const QString action = EventTexts::powerActionLine(info.value);
-        return action.isEmpty() ? QString() : EventTexts::timeText(info.date, locale) + action + QLatin1Char('\n');
+        return action.isEmpty() ? QString() : dates.timeText(info.date) + action + QLatin1Char('\n');
     }
     return EventTexts::birthdayLine(info.text, info.value) + QLatin1Char('\n');
 }
@@ -34,16 +34,21 @@ QString hintLine(const AlInfo& info, const QLocale& locale) {
 } // namespace
 
 QList<DayEvents> collect(const TXMLIniFile& events, QDate month, const QLocale& locale) {
+    EventTable table;
+    return collect(table, events, month, locale);
+}
+
+QList<DayEvents> collect(EventTable& table, const TXMLIniFile& events, QDate month, const QLocale& locale) {
     using namespace EventRecord;
-    // Day by day, each day's records in store order: one pass over the store fills the days.
+    // Day by day, each day's records in store order: one pass over the table fills the days.
     std::vector<std::vector<AlInfo>> days(std::size_t(month.daysInMonth()));
-    for (const QByteArray& section : events.ReadSections()) {
-        const double date = events.ReadDouble(section, Key::Date, 0);
-        const QDate day = DayCount::toDate(date);
+    for (const EventTable::Record& record : table.records(events)) {
+        const QDate& day = record.day;
         if (day.year() != month.year() || day.month() != month.month())
             continue;
+        const QByteArray& section = record.section;
         AlInfo info;
-        info.date = date;
+        info.date = record.date;
         info.section = section;
         info.alType = events.ReadString(section, Key::AlType, {});
         if (info.alType == KindAlarm) {
@@ -58,6 +63,7 @@ QList<DayEvents> collect(const TXMLIniFile& events, QDate month, const QLocale& 
         days[std::size_t(day.day() - 1)].push_back(std::move(info));
     }
 
+    const EventTexts::DateWriter dates(locale);
     QList<DayEvents> marked;
     for (std::size_t i = 0; i < days.size(); ++i) {
         if (days[i].empty())
@@ -66,7 +72,7 @@ QList<DayEvents> collect(const TXMLIniFile& events, QDate month, const QLocale& 
         day.day = int(i) + 1;
         for (const AlInfo& info : days[i]) {
             day.sections.append(info.section);
-            day.hint += hintLine(info, locale);
+            day.hint += hintLine(info, dates);
         }
         day.hint.chop(1);
         marked.append(std::move(day));

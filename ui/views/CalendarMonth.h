@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QString>
 
+class EventTable;
 class TXMLIniFile;
 
 // The events of one month as the calendar view marks them: each record once, on the day of its stored "date"
@@ -30,6 +31,8 @@ struct DayEvents {
 
 // The marked days of the month of `month`, in ascending day order.
 QList<DayEvents> collect(const TXMLIniFile& events, QDate month, const QLocale& locale = QLocale());
+// The same, the records' dates looked up in table, which reads the store again only after a change.
+QList<DayEvents> collect(EventTable& table, const TXMLIniFile& events, QDate month, const QLocale& locale = QLocale());
 
 // An alarm's one-line summary from "linecount" and line "0": "(No Description)", "line" or "line...".
 QString alarmSummary(const TXMLIniFile& events, const QByteArray& section);

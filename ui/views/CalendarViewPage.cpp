@@ -100,7 +100,7 @@ void CalendarViewPage::EditTabShow() {
 }
 
 void CalendarViewPage::refresh(QDate date) {
-    m_dayEvents = CalendarMonth::collect(m_form.eventStore(), date);
+    m_dayEvents = CalendarMonth::collect(m_table, m_form.eventStore(), date);
     PlannerCalendar1->beginUpdate();
     PlannerCalendar1->clearMarks();
     for (const CalendarMonth::DayEvents& day : m_dayEvents)

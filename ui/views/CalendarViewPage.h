@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/views/CalendarMonth.h"
+#include "ui/views/EventTable.h"
 
 #include <QWidget>
 #include <optional>
@@ -46,6 +47,7 @@ private:
 
     TForm1& m_form;
     QList<CalendarMonth::DayEvents> m_dayEvents;
+    EventTable m_table; // the event store's dates, read again after a change
     // The previous day selection; two within 200 ms are a double click.
     std::optional<qint64> m_lastDaySelectTick;
 };

@@ -171,12 +171,15 @@ QTreeWidgetItem* EventListPage::makeRow(const QByteArray& section, const QString
 std::vector<ListSort::SortKey> EventListPage::keysOf(const QList<QTreeWidgetItem*>& rows) {
     const QCollator collator = ListSort::textCollator();
     const int column = qAbs(sortState());
-    const TXMLIniFile& records = store();
     std::vector<ListSort::SortKey> keys;
     keys.reserve(std::size_t(rows.size()));
     for (const QTreeWidgetItem* row : rows)
-        keys.push_back(ListSort::key(sortKind(), column, records, sectionOf(row), collator));
+        keys.push_back(sortKey(sectionOf(row), column, collator));
     return keys;
+}
+
+ListSort::SortKey EventListPage::sortKey(const QByteArray& section, int column, const QCollator& collator) {
+    return ListSort::key(sortKind(), column, store(), section, collator);
 }
 
 void EventListPage::addInOrder(const QList<QTreeWidgetItem*>& rows) {

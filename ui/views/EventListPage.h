@@ -7,6 +7,7 @@
 
 class FancyButton;
 class LinkLabel;
+class QCollator;
 class QHBoxLayout;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -78,6 +79,8 @@ protected:
     void fill(const QList<QTreeWidgetItem*>& rows);
     QTreeWidgetItem* makeRow(const QByteArray& section, const QStringList& cells, int icon) const;
     virtual TXMLIniFile& store() = 0;
+    // A row's value for the sort by column, read from the store.
+    virtual ListSort::SortKey sortKey(const QByteArray& section, int column, const QCollator& collator);
     ListSort::List sortKind() const { return ListSort::List(m_listNumber); }
     int& sortState();
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -7,19 +7,32 @@
 
 namespace EventTexts {
 
-QString timeText(double dayCount, const QLocale& locale) {
-    return locale.toString(DayCount::toTime(dayCount), LocaleDateTimeText::longTimeFormatWithoutZone(locale));
+DateWriter::DateWriter(const QLocale& locale)
+    : m_locale(locale)
+    , m_shortDate(locale.dateFormat(QLocale::ShortFormat))
+    , m_longTime(LocaleDateTimeText::longTimeFormatWithoutZone(locale)) {}
+
+QString DateWriter::timeText(double dayCount) const {
+    return m_locale.toString(DayCount::toTime(dayCount), m_longTime);
 }
 
-QString dateText(double dayCount, const QLocale& locale) {
+QString DateWriter::dateText(double dayCount) const {
     if (dayCount < 1)
-        return timeText(dayCount, locale);
-    const QString date = locale.toString(DayCount::toDate(dayCount), QLocale::ShortFormat);
+        return timeText(dayCount);
+    const QString date = m_locale.toString(DayCount::toDate(dayCount), m_shortDate);
     // Midnight to the millisecond: a power action's stored moment plus its 30 seconds is not a whole number
     // even when it names midnight.
     if (dayCount == std::floor(dayCount) || DayCount::toTime(dayCount) == QTime(0, 0))
         return date;
-    return date + QLatin1Char(' ') + timeText(dayCount, locale);
+    return date + QLatin1Char(' ') + timeText(dayCount);
+}
+
+QString timeText(double dayCount, const QLocale& locale) {
+    return DateWriter(locale).timeText(dayCount);
+}
+
+QString dateText(double dayCount, const QLocale& locale) {
+    return DateWriter(locale).dateText(dayCount);
 }
 
 QString descriptionText(const QStringList& lines) {

@@ -14,6 +14,19 @@ QString dateText(double dayCount, const QLocale& locale = QLocale());
 // The time of day a count names, in the long time format.
 QString timeText(double dayCount, const QLocale& locale = QLocale());
 
+// The same two texts for many counts: the locale's formats looked up once.
+class DateWriter {
+public:
+    explicit DateWriter(const QLocale& locale = QLocale());
+    QString dateText(double dayCount) const;
+    QString timeText(double dayCount) const;
+
+private:
+    QLocale m_locale;
+    QString m_shortDate;
+    QString m_longTime;
+};
+
 // First line of a description: "(No Description)" for none, "line" for one, "line..." for more. Only the
 // first line is shown, at its full length.
 QString descriptionText(const QStringList& lines);

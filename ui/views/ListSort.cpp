@@ -20,6 +20,8 @@ int sign(double a, double b) {
     return a >= b ? 1 : -1;
 }
 
+} // namespace
+
 SortKey number(Rule rule, double value) {
     return SortKey{rule, value, std::nullopt};
 }
@@ -27,8 +29,6 @@ SortKey number(Rule rule, double value) {
 SortKey text(const QString& value, const QCollator& collator) {
     return SortKey{Rule::Text, 0, collator.sortKey(value)};
 }
-
-} // namespace
 
 int compare(const SortKey& a, const SortKey& b) {
     switch (a.rule) {
@@ -47,8 +47,12 @@ int compare(const SortKey& a, const SortKey& b) {
 }
 
 QString descriptionKey(const TXMLIniFile& store, const QByteArray& section) {
+    return descriptionKey(EventRecord::readTextBlock(store, section));
+}
+
+QString descriptionKey(const QStringList& lines) {
     QString joined;
-    for (const QString& line : EventRecord::readTextBlock(store, section))
+    for (const QString& line : lines)
         joined += line + QLatin1Char(' ');
     return joined;
 }
@@ -57,8 +61,11 @@ double alarmInterval(const TXMLIniFile& store, const QByteArray& section) {
     using namespace EventRecord;
     if (!store.ReadFlag(section, Key::Repeat, false))
         return 0;
-    const int n = store.ReadInt(section, Key::RepVal, 1);
-    switch (store.ReadInt(section, Key::RepType, 0)) {
+    return alarmInterval(store.ReadInt(section, Key::RepVal, 1), store.ReadInt(section, Key::RepType, 0));
+}
+
+double alarmInterval(int n, int repType) {
+    switch (repType) {
     case 0:
         return DayCount::addMinutes(0, n);
     case 1:

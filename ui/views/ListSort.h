@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QCollatorSortKey>
+#include <QStringList>
 #include <optional>
 #include <vector>
 
@@ -25,6 +26,9 @@ struct SortKey {
     std::optional<QCollatorSortKey> text;
 };
 
+SortKey number(Rule rule, double value);
+SortKey text(const QString& value, const QCollator& collator);
+
 // Negative when a comes first in ascending order, 0 when the column holds them equal, positive otherwise.
 int compare(const SortKey& a, const SortKey& b);
 
@@ -35,10 +39,12 @@ SortKey key(List list, int column, const TXMLIniFile& store, const QByteArray& s
 // "Repeat Every" as a length in days: months and years as calendar months from 30 December 1899, so one
 // month is 31 days and two are 60. 0 for a record that does not repeat.
 double alarmInterval(const TXMLIniFile& store, const QByteArray& section);
+double alarmInterval(int repVal, int repType); // of a repeating alarm
 double powerInterval(const TXMLIniFile& store, const QByteArray& section);
 
 // "<line> <line> ": the description as one text, each line followed by a blank.
 QString descriptionKey(const TXMLIniFile& store, const QByteArray& section);
+QString descriptionKey(const QStringList& lines);
 
 // The order of rows for a sort state (its sign the direction, its magnitude the column): stable, so rows
 // the column holds equal keep their order.

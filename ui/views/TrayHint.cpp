@@ -1,18 +1,20 @@
 #include "ui/views/TrayHint.h"
 
-#include "scheduler/DayCount.h"
 #include "scheduler/EventRecord.h"
 #include "store/StoredText.h"
 #include "store/XMLIniFile.h"
+#include "ui/views/EventTable.h"
 #include "ui/views/EventTexts.h"
 
 namespace TrayHint {
 
 namespace {
 
-QString line(const TXMLIniFile& events, const QByteArray& section, double date, const QLocale& locale) {
+QString line(const TXMLIniFile& events, const EventTable::Record& record, const QLocale& locale) {
     using namespace EventRecord;
+    const QByteArray& section = record.section;
     const QByteArray kind = events.ReadString(section, Key::AlType, {});
+    const double date = record.date;
     if (kind == KindAlarm) {
         // Line "0" alone, but only while "linecount" says there is one: a description emptied by an edit keeps
         // its old line "0".
@@ -33,21 +35,26 @@ QString line(const TXMLIniFile& events, const QByteArray& section, double date, 
 } // namespace
 
 QString text(const TXMLIniFile& events, QDate today, const QLocale& locale) {
+    EventTable table;
+    return text(table, events, today, locale);
+}
+
+QString text(EventTable& table, const TXMLIniFile& events, QDate today, const QLocale& locale) {
     using namespace EventRecord;
     // Sunday = 1 .. Saturday = 7, as the stored day string counts.
     const int weekday = today.dayOfWeek() % 7 + 1;
+    const QVector<EventTable::Record>& records = table.records(events);
     QString lines;
-    for (const QByteArray& section : events.ReadSections()) {
-        const double date = events.ReadDouble(section, Key::Date, 0);
-        if (DayCount::toDate(date) != today)
-            continue;
+    for (const int i : table.onDay(events, today)) {
+        const EventTable::Record& record = records[i];
+        const QByteArray& section = record.section;
         if (!events.ReadFlag(section, Key::AllDays, true) &&
             !dayAllowed(events.ReadString(section, Key::Days, QByteArrayLiteral("1111111")), weekday))
             continue;
         if (!events.ReadFlag(section, Key::AllMonths, true) &&
             !monthAllowed(events.ReadString(section, Key::Months, QByteArrayLiteral("111111111111")), today.month()))
             continue;
-        lines += line(events, section, date, locale);
+        lines += line(events, record, locale);
     }
     if (lines.isEmpty())
         return QStringLiteral("No Events for Today");

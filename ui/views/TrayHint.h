@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <QString>
 
+class EventTable;
 class TXMLIniFile;
 
 // The tray icon's tooltip: the events of the event store that fall on today, one line each in store order,
@@ -12,5 +13,7 @@ class TXMLIniFile;
 namespace TrayHint {
 
 QString text(const TXMLIniFile& events, QDate today, const QLocale& locale = QLocale());
+// The same, the records' dates looked up in table, which reads the store again only after a change.
+QString text(EventTable& table, const TXMLIniFile& events, QDate today, const QLocale& locale = QLocale());
 
 } // namespace TrayHint
