@@ -37,6 +37,7 @@ private slots:
     void deleteKeyAndApplyRewriteTheSection();
     void renameInPlaceWithF2();
     void emptyRenameKeepsTheName();
+    void windows1252NamesShowDecodedAndKeepTheirBytes();
     void backDropsUnappliedChanges();
 };
 
@@ -252,6 +253,23 @@ void TestFilterAndCategories::emptyRenameKeepsTheName() {
     QTRY_VERIFY(!f.form().categoryEditing);
     QCOMPARE(rows(page->ListBox1), (QStringList{u"General"_s, u"Work"_s}));
     QVERIFY(!page->DsFancyButton35->isEnabled());
+}
+
+void TestFilterAndCategories::windows1252NamesShowDecodedAndKeepTheirBytes() {
+    EditorFixture f(wednesday);
+    // An earlier version's file: "Café" in Windows-1252, beside a UTF-8 name.
+    writeCategories(f.form().settingsStore(), {"Caf\xe9", "Gr\xc3\xbc\xc3\x9f"
+                                                          "e"});
+    CategoryPage* page = openCategories(f);
+    QCOMPARE(rows(page->ListBox1), (QStringList{u"General"_s, u"Caf\u00e9"_s, u"Gr\u00fc\u00dfe"_s}));
+    page->Edit5->insert(u"No\u00ebl"_s); // typed: QTest types ASCII only
+    click(page->DsFancyButton33);
+    click(page->DsFancyButton35);
+    // The names the user left alone go back as they were read; the new one is stored as UTF-8.
+    QCOMPARE(keysOf(f.form().settingsStore(), "categories"), (QByteArrayList{"count=3", "0=Caf\xe9",
+                                                                             "1=Gr\xc3\xbc\xc3\x9f"
+                                                                             "e",
+                                                                             "2=No\xc3\xabl"}));
 }
 
 void TestFilterAndCategories::backDropsUnappliedChanges() {

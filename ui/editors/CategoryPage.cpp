@@ -2,6 +2,7 @@
 
 #include "app/PageIndex.h"
 #include "app/TForm1.h"
+#include "store/StoredText.h"
 #include "store/XMLIniFile.h"
 #include "ui/editors/AlarmEditorPage.h"
 #include "ui/editors/EditorPages.h"
@@ -20,6 +21,15 @@ namespace {
 
 const QByteArray categoriesSection = QByteArrayLiteral("categories");
 constexpr int maxNameLength = 100;
+// The name's bytes as read from the store: a name the user did not change is saved as it was read.
+constexpr int StoredRole = Qt::UserRole;
+
+QByteArray storedName(const QListWidgetItem* row) {
+    const QByteArray stored = row->data(StoredRole).toByteArray();
+    if (!stored.isEmpty() && storedTextToDisplay(stored) == row->text())
+        return stored;
+    return displayTextToStored(row->text());
+}
 
 template <class Widget> Widget* named(Widget* widget, const char* name) {
     widget->setObjectName(QLatin1String(name));
@@ -142,8 +152,9 @@ void CategoryPage::CategoryTabShow() {
     const TXMLIniFile& settings = m_form.settingsStore();
     const int count = settings.ReadInt(categoriesSection, "count", 0);
     for (int i = 0; i < count; ++i) {
-        auto* row = new QListWidgetItem(
-            QString::fromUtf8(settings.ReadString(categoriesSection, QByteArray::number(i), QByteArray())), ListBox1);
+        const QByteArray stored = settings.ReadString(categoriesSection, QByteArray::number(i), QByteArray());
+        auto* row = new QListWidgetItem(storedTextToDisplay(stored), ListBox1);
+        row->setData(StoredRole, stored);
         row->setFlags(row->flags() | Qt::ItemIsEditable);
     }
     ListBox1SelectItem();
@@ -225,7 +236,7 @@ void CategoryPage::DsFancyButton35Click() {
         settings.EraseSection(categoriesSection);
         settings.WriteInt(categoriesSection, "count", ListBox1->count() - 1);
         for (int i = 1; i < ListBox1->count(); ++i)
-            settings.WriteString(categoriesSection, QByteArray::number(i - 1), ListBox1->item(i)->text().toUtf8());
+            settings.WriteString(categoriesSection, QByteArray::number(i - 1), storedName(ListBox1->item(i)));
         batch.commit();
     }
     EditorPages::alarmPage(m_form)->loadCategories();
