@@ -3,7 +3,6 @@
 #include "app/AboutPage.h"
 #include "app/MainMenuPage.h"
 #include "app/PageIndex.h"
-#include "app/PlaceholderPage.h"
 #include "widgets/ChoiceLabel.h"
 #include "widgets/FancyButton.h"
 #include "widgets/IconLabel.h"
@@ -68,8 +67,6 @@ private slots:
     void aboutIconAndBack();
     void keyboardOnlyRoundTrip();
     void updateIconAsksForTheCheck();
-    void escapeOnPlaceholderGoesBack_data();
-    void escapeOnPlaceholderGoesBack();
 };
 
 void TestMainMenu::startChoosesNewAlarmAndEnterOpensIt() {
@@ -278,25 +275,6 @@ void TestMainMenu::updateIconAsksForTheCheck() {
     QTest::mouseClick(icon, Qt::LeftButton);
     QCOMPARE(asked.count(), 1);
     QCOMPARE(f.page(), int(MainTab));
-}
-
-void TestMainMenu::escapeOnPlaceholderGoesBack_data() {
-    QTest::addColumn<int>("page");
-    for (int index = AlarmTab; index < PageCount; ++index)
-        QTest::addRow("page %d", index) << index;
-}
-
-void TestMainMenu::escapeOnPlaceholderGoesBack() {
-    QFETCH(int, page);
-    MainWindowFixture f;
-    QVERIFY(f.waitUntilActive());
-    f.form->showPage(page);
-    auto* placeholder = qobject_cast<PlaceholderPage*>(f.form->PageControl1->currentWidget());
-    if (!placeholder)
-        QSKIP("a real page stands here now");
-    QVERIFY(!placeholder->Title->text().isEmpty());
-    press(f, Qt::Key_Escape);
-    QTRY_COMPARE(f.page(), int(MainTab));
 }
 
 QTEST_MAIN(TestMainMenu)
