@@ -4,6 +4,7 @@
 #include "ViewsFixture.h"
 
 #include "app/SchedulerHost.h"
+#include "ui/notify/TForm2.h"
 #include "ui/views/AlarmListPage.h"
 #include "widgets/FancyButton.h"
 
@@ -31,6 +32,8 @@ private slots:
     void headerClickDropsRowsOfRecordsThatHaveGone();
     void categoryFilter();
     void deleteAlarmMovesItToThePastAlarms();
+    void disableRepetitionAfterDeleteFromTheList_data();
+    void disableRepetitionAfterDeleteFromTheList();
     void deleteErasesOnTheOtherLists_data();
     void deleteErasesOnTheOtherLists();
     void editOpensTheEditor_data();
@@ -330,6 +333,53 @@ void tst_ListPages::deleteAlarmMovesItToThePastAlarms() {
     QVERIFY(!fx.find<FancyButton>("Edt")->isEnabled());
     QCOMPARE(fx.past().ReadSections().size(), 7);
     QVERIFY(fx.events().ReadSections().isEmpty());
+}
+
+void tst_ListPages::disableRepetitionAfterDeleteFromTheList_data() {
+    QTest::addColumn<bool>("numberTakenAgain");
+    QTest::newRow("the number taken by a new birthday") << true;
+    QTest::newRow("the number free") << false;
+}
+
+// A repeating alarm fires and its window stays open; the alarm is deleted from the list, and "Disable Repetition"
+// is clicked afterwards: the window no longer stands for any record, so neither store changes.
+void tst_ListPages::disableRepetitionAfterDeleteFromTheList() {
+    QFETCH(bool, numberTakenAgain);
+    ViewsFixture fx(clockAt);
+    write(fx.events(), "0",
+          {{"altype", "alarm"},
+           {"date", at(clockAt.addSecs(-30))},
+           {"repeat", "1"},
+           {"repval", "1"},
+           {"reptype", "2"},
+           {"sound", "0"},
+           {"linecount", "1"},
+           {"0", "Tea"}});
+    fx.scheduler().TimerTimer();
+    QPointer<TForm2> window;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* form2 = qobject_cast<TForm2*>(widget))
+            window = form2;
+    QVERIFY(window);
+    QTRY_VERIFY(window->isVisible());
+    QVERIFY(window->Button2->isEnabled());
+
+    fx.show(ViewTabAl);
+    QTreeWidget* view = fx.list("ListView1");
+    QCOMPARE(view->topLevelItemCount(), 1);
+    ViewsFixture::selectRow(view, 0);
+    QTest::mouseClick(fx.find<FancyButton>("Del0"), Qt::LeftButton);
+    QVERIFY(!fx.events().HasSection("0"));
+    if (numberTakenAgain)
+        write(fx.events(), "0", {{"altype", "birth"}, {"name", "Ann"}, {"date", at(tomorrow)}});
+    const QByteArray events = fx.events().GetXML();
+    const QByteArray past = fx.past().GetXML();
+
+    QTest::mouseClick(window->Button2, Qt::LeftButton);
+    QCOMPARE(fx.events().GetXML(), events);
+    QCOMPARE(fx.past().GetXML(), past);
+    QVERIFY(window->isVisible());
+    delete window;
 }
 
 void tst_ListPages::deleteErasesOnTheOtherLists_data() {

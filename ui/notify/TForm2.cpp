@@ -149,10 +149,11 @@ void TForm2::DsFancyButton1Click() {
 void TForm2::Button2Click() {
     TXMLIniFile& events = m_services.events();
     // Deleting the alarm from its list takes it out of the registry and leaves this window open; its
-    // number may since have gone to a new record, which is not this window's to end.
+    // number may since have gone to a new record, which is not this window's to end. A record that is gone
+    // has nothing left to give up (retiring it would leave an empty past alarm).
     const bool standsForRecord =
         m_services.registry == nullptr || m_services.registry->windowFor(section.toInt()) == this;
-    if (!standsForRecord && events.HasSection(section)) {
+    if (!standsForRecord || !events.HasSection(section)) {
         Button2->setEnabled(false);
         return;
     }
