@@ -141,7 +141,6 @@ void TrayController::TrayIconDblClick() {
 
 void TrayController::TrayIconMouseEnter() {
     const TXMLIniFile& events = m_form.eventStore();
-    m_hintStore = &events;
     m_hintChange = events.changeCount();
     m_hintDay = DayCount::toDate(m_form.clock().now());
     TrayIcon->setToolTip(TrayHint::text(m_hintTable, events, m_hintDay));
@@ -149,8 +148,7 @@ void TrayController::TrayIconMouseEnter() {
 
 void TrayController::refreshHint() {
     const TXMLIniFile& events = m_form.eventStore();
-    if (&events != m_hintStore || events.changeCount() != m_hintChange ||
-        DayCount::toDate(m_form.clock().now()) != m_hintDay)
+    if (events.changeCount() != m_hintChange || DayCount::toDate(m_form.clock().now()) != m_hintDay)
         TrayIconMouseEnter();
 }
 

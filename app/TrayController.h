@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/views/EventTable.h"
+#include "scheduler/EventTable.h"
 
 #include <QDate>
 #include <QObject>
@@ -69,7 +69,6 @@ private:
 
     TForm1& m_form;
     bool m_shown = false;
-    const TXMLIniFile* m_hintStore = nullptr;
     quint64 m_hintChange = 0;
     QDate m_hintDay;
     EventTable m_hintTable;

@@ -77,7 +77,6 @@ void Scheduler::setStores(TXMLIniFile& events, TXMLIniFile& pastAlarms) {
     m_events = &events;
     m_pastAlarms = &pastAlarms;
     m_firedStillDue.clear();
-    m_datesStore = nullptr;
     m_interruptedMovesChecked = false;
 }
 
@@ -89,11 +88,10 @@ void Scheduler::TimerTimer() {
             m_interruptedMovesChecked = true;
             PastAlarms::finishInterruptedMoves(*m_events, *m_pastAlarms, m_clock.now());
         }
-        refreshDates();
         // The time is taken afresh for every record; the monotonic clock makes that cheap.
         const double tickStart = m_clock.now();
         const qint64 tickStartMs = m_clock.monotonicMs();
-        for (const DatedSection& entry : std::as_const(m_dates)) {
+        for (const EventTable::Record& entry : m_dates.records(*m_events)) {
             const QByteArray& section = entry.section;
             const double date = entry.date;
             const double now = tickStart + double(m_clock.monotonicMs() - tickStartMs) / MsPerDay;
@@ -122,18 +120,6 @@ void Scheduler::TimerTimer() {
     Timer.setInterval(int(std::max<qint64>(interval, MinInterval)));
     if (!m_failure.isEmpty())
         emit failed(m_failure);
-}
-
-void Scheduler::refreshDates() {
-    if (m_datesStore == m_events && m_datesChangeCount == m_events->changeCount())
-        return;
-    const QByteArrayList sections = m_events->ReadSections();
-    m_dates.clear();
-    m_dates.reserve(sections.size());
-    for (const QByteArray& section : sections)
-        m_dates.append({section, m_events->ReadDouble(section, EventRecord::Key::Date, 0)});
-    m_datesStore = m_events;
-    m_datesChangeCount = m_events->changeCount();
 }
 
 bool Scheduler::passedOver(const QByteArray& section) {

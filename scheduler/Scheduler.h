@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scheduler/EventTable.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QLocale>
@@ -72,12 +74,6 @@ private:
     bool fire(const QByteArray& section, const SchedulerClock& clock); // false: passed over
     bool passedOver(const QByteArray& section);
     void rememberIfStillDue(const QByteArray& section, const SchedulerClock& clock);
-    void refreshDates();
-
-    struct DatedSection {
-        QByteArray section;
-        double date;
-    };
 
     QTimer Timer;
     TXMLIniFile* m_events;
@@ -88,10 +84,7 @@ private:
     // Records that fired but stayed due, with the "date" text they fired with.
     QHash<QByteArray, QByteArray> m_firedStillDue;
     QString m_failure; // of the current tick
-    // Every section with its "date", in store order, read again only when the store has changed:
-    // a tick over many records then costs a walk over plain numbers, not thousands of lookups.
-    QVector<DatedSection> m_dates;
-    const TXMLIniFile* m_datesStore = nullptr;
-    quint64 m_datesChangeCount = 0;
+    // A tick over many records walks plain numbers, not thousands of lookups.
+    EventTable m_dates;
     bool m_interruptedMovesChecked = false;
 };

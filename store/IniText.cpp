@@ -1,5 +1,7 @@
 #include "store/IniText.h"
 
+#include "store/HexDigit.h"
+
 #include <QStringBuilder>
 
 #include <algorithm>
@@ -14,22 +16,12 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-int hexValue(char c) {
-    if (isDigit(c))
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 std::optional<qint32> hexNumber(QByteArrayView digits) {
     if (digits.isEmpty())
         return std::nullopt;
     quint64 value = 0;
     for (const char c : digits) {
-        const int digit = hexValue(c);
+        const int digit = hexDigitValue(c);
         if (digit < 0)
             return std::nullopt;
         value = value * 16 + quint64(digit);

@@ -1,6 +1,7 @@
 #include "store/SectionCollection.h"
 
 #include "store/Exception.h"
+#include "store/HexDigit.h"
 #include "store/XmlDocument.h"
 #include "store/XmlScan.h"
 
@@ -56,16 +57,6 @@ bool plain(QByteArrayView text) {
            !text.contains('&');
 }
 
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 // The escapes decoded from left to right, into a text of its final size. That gives what the decoding from the
 // right gives as long as every "&" begins a whole escape ("&#x", two digits and the character it replaces, which
 // is no "&"): then no decoded byte can complete an escape to its left. False for any other text.
@@ -75,8 +66,8 @@ bool decodedFromTheLeft(QByteArrayView content, QByteArray& out) {
     for (qsizetype i = 0; i < n; ++i) {
         if (content[i] != '&')
             continue;
-        if (i + 5 >= n || content[i + 1] != '#' || content[i + 2] != 'x' || hexValue(content[i + 3]) < 0 ||
-            hexValue(content[i + 4]) < 0 || content[i + 5] == '&')
+        if (i + 5 >= n || content[i + 1] != '#' || content[i + 2] != 'x' || hexDigitValue(content[i + 3]) < 0 ||
+            hexDigitValue(content[i + 4]) < 0 || content[i + 5] == '&')
             return false;
         ++escapes;
         i += 5;
@@ -85,20 +76,15 @@ bool decodedFromTheLeft(QByteArrayView content, QByteArray& out) {
     char* at = out.data();
     for (qsizetype i = 0; i < n; ++i) {
         if (content[i] == '&') {
-            *at++ = static_cast<char>(hexValue(content[i + 3]) * 16 + hexValue(content[i + 4]));
+            *at++ = static_cast<char>(hexDigitValue(content[i + 3]) * 16 + hexDigitValue(content[i + 4]));
             i += 5;
         } else {
             *at++ = content[i];
         }
     }
-    qsizetype from = 0;
-    qsizetype to = out.size();
-    while (from < to && static_cast<unsigned char>(out[from]) <= 0x20)
-        ++from;
-    while (to > from && static_cast<unsigned char>(out[to - 1]) <= 0x20)
-        --to;
-    if (from > 0 || to < out.size())
-        out = out.sliced(from, to - from);
+    const QByteArrayView trimmed = XmlDocument::trimControls(out);
+    if (trimmed.size() < out.size())
+        out = trimmed.toByteArray();
     return true;
 }
 

@@ -9,11 +9,22 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <atomic>
 #include <unistd.h>
+
+namespace {
+
+quint64 nextChangeCount() {
+    static std::atomic<quint64> last{0};
+    return ++last;
+}
+
+} // namespace
 
 TXMLIniFile::TXMLIniFile(const QString& fileName)
     : TCustomIniFile(fileName)
-    , m_sections(std::make_unique<TSectionCollection>()) {
+    , m_sections(std::make_unique<TSectionCollection>())
+    , m_changeCount(nextChangeCount()) {
     const QByteArray text = XmlDocument::LoadStringFromFile(fileName);
     const bool written = m_sections->SetXML(text);
     m_damaged = !written && !text.trimmed().isEmpty() && !holdsWholeDocument(text);
@@ -174,7 +185,7 @@ QByteArray TXMLIniFile::GetXML() const {
 }
 
 void TXMLIniFile::changed(std::function<void()> undo) {
-    ++m_changeCount;
+    m_changeCount = nextChangeCount();
     m_undo.push_back(std::move(undo));
     if (m_batchDepth == 0)
         saveJournal(0);
@@ -199,7 +210,7 @@ void TXMLIniFile::undoTo(std::size_t mark) {
         m_undo.back()();
         m_undo.pop_back();
     }
-    ++m_changeCount;
+    m_changeCount = nextChangeCount();
 }
 
 TXMLIniFile::Batch::Batch(TXMLIniFile& store)

@@ -82,8 +82,9 @@ public:
     QByteArray GetXML() const;
     // Saves that reached the disk since construction: shows that a batch wrote once, or a no-op none.
     quint64 saveCount() const { return m_saveCount; }
-    // Grows with every change of the content, saved or not: readers that keep derived data (the
-    // scheduler's table of dates) know when to read the store again.
+    // Taken afresh at every change of the content, saved or not, from one count shared by every store: equal
+    // counts mean the same store with the same content, even for a store made where another was freed, so readers
+    // that keep derived data (the scheduler's and the views' tables) know when to read the store again.
     quint64 changeCount() const { return m_changeCount; }
 
 private:

@@ -170,11 +170,6 @@ void TXMLCollection::insertAt(qsizetype index, std::unique_ptr<TXMLCollectionIte
     m_items.insert(m_items.begin() + index, std::move(item));
 }
 
-void TXMLCollection::replaceItems(std::vector<std::unique_ptr<TXMLCollectionItem>> items) {
-    m_items = std::move(items);
-    itemsReplaced();
-}
-
 void TXMLCollection::clearItems() {
     m_items.clear();
     itemsReplaced();

@@ -92,8 +92,8 @@ protected:
     void insertAt(qsizetype index, std::unique_ptr<TXMLCollectionItem> item);
     void clearItems();
     void adoptItem(std::unique_ptr<TXMLCollectionItem> item) { m_items.push_back(std::move(item)); }
-    void replaceItems(std::vector<std::unique_ptr<TXMLCollectionItem>> items);
-    // The same for a subclass that has brought what it derives from the items up to date itself.
+    // Puts items in place of the collection's for a subclass that has brought what it derives from them up to
+    // date itself (no itemsReplaced()).
     void replaceItemsIndexed(std::vector<std::unique_ptr<TXMLCollectionItem>> items) { m_items = std::move(items); }
 
 private:

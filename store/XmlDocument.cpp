@@ -1,6 +1,7 @@
 #include "store/XmlDocument.h"
 
 #include "store/Exception.h"
+#include "store/HexDigit.h"
 #include "store/XmlScan.h"
 
 #include <algorithm>
@@ -25,20 +26,10 @@ constexpr std::array<bool, 256> keptBytes = [] {
     return kept;
 }();
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 // The escape's two characters are converted as the integer text "$XY"; its failure message names that text.
 char decodeEscape(char high, char low) {
-    const int h = hexDigit(high);
-    const int l = hexDigit(low);
+    const int h = hexDigitValue(high);
+    const int l = hexDigitValue(low);
     if (h < 0 || l < 0) {
         const QByteArray passed = QByteArray("$") + high + low;
         throw EXMLException(QStringLiteral("'") + QString::fromLatin1(passed) +
@@ -46,6 +37,14 @@ char decodeEscape(char high, char low) {
     }
     return static_cast<char>(h * 16 + l);
 }
+
+bool startsWithIgnoringCase(QByteArrayView text, QByteArrayView prefix) {
+    return text.size() >= prefix.size() && text.first(prefix.size()).compare(prefix, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+namespace XmlDocument {
 
 QByteArrayView trimControls(QByteArrayView text) {
     qsizetype from = 0;
@@ -56,14 +55,6 @@ QByteArrayView trimControls(QByteArrayView text) {
         --to;
     return text.sliced(from, to - from);
 }
-
-bool startsWithIgnoringCase(QByteArrayView text, QByteArrayView prefix) {
-    return text.size() >= prefix.size() && text.first(prefix.size()).compare(prefix, Qt::CaseInsensitive) == 0;
-}
-
-} // namespace
-
-namespace XmlDocument {
 
 void appendEscaped(QByteArray& out, QByteArrayView value) {
     const qsizetype before = out.size();

@@ -17,6 +17,8 @@ ScanResult scanElement(QByteArrayView text, QByteArrayView name, qsizetype posit
 QByteArrayView rootContent(QByteArrayView text, QByteArrayView wantedName);
 
 QByteArray unescape(QByteArrayView text);
+// Without the control characters and blanks (bytes up to 0x20) at either end, as every value is read.
+QByteArrayView trimControls(QByteArrayView text);
 void appendEscaped(QByteArray& out, QByteArrayView value);
 // The length of the value once escaped, and the escaped value written at `out`, returning the end of it.
 qsizetype escapedSize(QByteArrayView value);

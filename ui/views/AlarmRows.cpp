@@ -16,7 +16,7 @@ const QByteArray general = QByteArrayLiteral("General");
 
 const std::vector<AlarmRows::Row>& AlarmRows::rows(const TXMLIniFile& store) {
     const QLocale locale;
-    if (m_store == &store && m_changeCount == store.changeCount() && m_locale == locale.name())
+    if (m_changeCount == store.changeCount() && m_locale == locale.name())
         return m_rows;
     using namespace EventRecord;
     const QByteArrayList sections = store.ReadSections();
@@ -46,7 +46,6 @@ const std::vector<AlarmRows::Row>& AlarmRows::rows(const TXMLIniFile& store) {
         m_index.insert(section, int(m_rows.size()));
         m_rows.push_back(std::move(row));
     }
-    m_store = &store;
     m_changeCount = store.changeCount();
     m_locale = locale.name();
     return m_rows;

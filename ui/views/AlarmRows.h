@@ -39,8 +39,7 @@ public:
     static ListSort::SortKey key(const Row& row, int column, const QCollator& collator);
 
 private:
-    const TXMLIniFile* m_store = nullptr;
-    quint64 m_changeCount = 0;
+    quint64 m_changeCount = 0; // of the store as read; no store's count is 0
     QString m_locale;
     std::vector<Row> m_rows;
     QHash<QByteArray, int> m_index;

@@ -1,9 +1,9 @@
 #include "ui/views/CalendarMonth.h"
 
 #include "scheduler/EventRecord.h"
+#include "scheduler/EventTable.h"
 #include "store/StoredText.h"
 #include "store/XMLIniFile.h"
-#include "ui/views/EventTable.h"
 #include "ui/views/EventTexts.h"
 
 #include <vector>

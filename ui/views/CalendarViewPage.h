@@ -1,7 +1,7 @@
 #pragma once
 
+#include "scheduler/EventTable.h"
 #include "ui/views/CalendarMonth.h"
-#include "ui/views/EventTable.h"
 
 #include <QWidget>
 #include <optional>

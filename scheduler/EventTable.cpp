@@ -1,11 +1,11 @@
-#include "ui/views/EventTable.h"
+#include "scheduler/EventTable.h"
 
 #include "scheduler/DayCount.h"
 #include "scheduler/EventRecord.h"
 #include "store/XMLIniFile.h"
 
 const QVector<EventTable::Record>& EventTable::records(const TXMLIniFile& store) {
-    if (m_store == &store && m_changeCount == store.changeCount())
+    if (m_changeCount == store.changeCount())
         return m_records;
     using namespace EventRecord;
     const QByteArrayList sections = store.ReadSections();
@@ -15,7 +15,6 @@ const QVector<EventTable::Record>& EventTable::records(const TXMLIniFile& store)
         const double date = store.ReadDouble(section, Key::Date, 0);
         m_records.append({section, date, DayCount::toDate(date)});
     }
-    m_store = &store;
     m_changeCount = store.changeCount();
     return m_records;
 }
