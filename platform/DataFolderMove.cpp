@@ -47,6 +47,48 @@ int copyThenRemove(const QString& from, const QString& to, FileOperations& opera
 
 namespace DataFolderMove {
 
+int checkTarget(const QString& fromFolder, const QString& toFolder, const QStringList& names,
+                FileOperations& operations) {
+    if (const int error = operations.createAndRemoveTestFile(toFolder))
+        return error;
+    if (operations.sameFileSystem(fromFolder, toFolder))
+        return 0;
+    qint64 needed = 0;
+    for (const QString& name : names)
+        needed += QFileInfo(fromFolder + QLatin1Char('/') + name).size();
+    qint64 available = 0;
+    if (const int error = operations.availableBytes(toFolder, available))
+        return error;
+    return available < needed ? ENOSPC : 0;
+}
+
+WholeMove moveAllOrNothing(const QString& fromFolder, const QString& toFolder, const QStringList& names,
+                           FileOperations& operations) {
+    WholeMove outcome;
+    QStringList moved;
+    for (const QString& name : names) {
+        const int error =
+            moveFile(fromFolder + QLatin1Char('/') + name, toFolder + QLatin1Char('/') + name, operations);
+        if (error == 0)
+            moved.append(name);
+        else if (error == EEXIST)
+            outcome.left.append({name, error});
+        else if (error != ENOENT) {
+            outcome.failure = FileLeft{name, error};
+            break;
+        }
+    }
+    if (!outcome.failure)
+        return outcome;
+    outcome.left.clear();
+    for (auto name = moved.crbegin(); name != moved.crend(); ++name) {
+        if (const int error =
+                moveFile(toFolder + QLatin1Char('/') + *name, fromFolder + QLatin1Char('/') + *name, operations))
+            outcome.notPutBack.append({*name, error});
+    }
+    return outcome;
+}
+
 QString temporaryName(const QString& target) {
     const QFileInfo info(target);
     return info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".moving");

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <optional>
 
 // Moving the data files into another folder without ever losing one: a file is either renamed in one step,
 // or (across file systems) copied under a temporary name in the target folder, flushed, given its name there
@@ -24,6 +25,27 @@ struct FileLeft {
 // file that is in neither folder is not missed: there was nothing to move).
 QList<FileLeft> moveFiles(const QString& fromFolder, const QString& toFolder, const QStringList& names,
                           FileOperations& operations = FileOperations::instance());
+
+// Whether toFolder can take the named files of fromFolder before the first of them moves: it takes new files,
+// and, unless renames carry them over, it has room for all of them. 0, or the errno of what fails (ENOSPC for
+// too little room).
+int checkTarget(const QString& fromFolder, const QString& toFolder, const QStringList& names,
+                FileOperations& operations = FileOperations::instance());
+
+struct WholeMove {
+    // Stayed behind because the target folder already held a file of that name; the others moved.
+    QList<FileLeft> left;
+    // Set when the files did not move after all: the file that could not and why. Those already moved were
+    // put back.
+    std::optional<FileLeft> failure;
+    // After a failure, files that could not be put back: they stay in the target folder.
+    QList<FileLeft> notPutBack;
+};
+
+// All the files or none (checkTarget() comes first): a file that fails for another reason than a file of that
+// name in the target folder brings back those already moved, in reverse order.
+WholeMove moveAllOrNothing(const QString& fromFolder, const QString& toFolder, const QStringList& names,
+                           FileOperations& operations = FileOperations::instance());
 
 // The temporary name a copy is made under; one left by a killed move is removed by the next move of the file.
 QString temporaryName(const QString& target);

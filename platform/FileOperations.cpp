@@ -3,9 +3,11 @@
 #include <QFile>
 
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -101,6 +103,30 @@ int FileOperations::syncFolder(const QString& folder) {
     const int error = result(::fsync(fd));
     ::close(fd);
     return error;
+}
+
+int FileOperations::createAndRemoveTestFile(const QString& folder) {
+    QByteArray name = native(folder + QStringLiteral("/.zentick-test-XXXXXX"));
+    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    ::close(fd);
+    return result(::unlink(name.constData()));
+}
+
+int FileOperations::availableBytes(const QString& folder, qint64& bytes) {
+    struct statvfs info {};
+    if (::statvfs(native(folder).constData(), &info) != 0)
+        return errno;
+    bytes = qint64(info.f_bavail) * qint64(info.f_frsize);
+    return 0;
+}
+
+bool FileOperations::sameFileSystem(const QString& folder, const QString& other) {
+    struct stat one {};
+    struct stat two {};
+    return ::stat(native(folder).constData(), &one) == 0 && ::stat(native(other).constData(), &two) == 0 &&
+           one.st_dev == two.st_dev;
 }
 
 FileOperations& FileOperations::instance() {

@@ -20,6 +20,13 @@ public:
     virtual int remove(const QString& path);
     // fsync of a folder, so that names created or removed in it survive a power cut.
     virtual int syncFolder(const QString& folder);
+    // Creates a file of its own in folder and removes it again: whether the folder takes new files at all
+    // (a read-only mount, a folder without write permission).
+    virtual int createAndRemoveTestFile(const QString& folder);
+    // The bytes an unprivileged writer may still put on the file system of folder.
+    virtual int availableBytes(const QString& folder, qint64& bytes);
+    // Whether a rename can take a file from one folder into the other (no copy, no space needed).
+    virtual bool sameFileSystem(const QString& folder, const QString& other);
 
     // The real calls unless a replacement is installed.
     static FileOperations& instance();

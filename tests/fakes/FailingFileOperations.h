@@ -1,8 +1,8 @@
 #pragma once
 
 // The real file calls, failed where a test says: renames and links out of one folder fail as across file
-// systems (EXDEV), and copies of chosen file names fail as on a full disk (ENOSPC). Header only; link
-// zentick_platform.
+// systems (EXDEV), copies of chosen file names fail as on a full disk (ENOSPC), the target takes no new file
+// (a read-only mount) or has little room. Header only; link zentick_platform.
 
 #include "platform/FileOperations.h"
 
@@ -27,6 +27,20 @@ public:
             return ENOSPC;
         return FileOperations::copyToNewFile(from, to);
     }
+    int createAndRemoveTestFile(const QString& folder) override {
+        return testFileError ? testFileError : FileOperations::createAndRemoveTestFile(folder);
+    }
+    int availableBytes(const QString& folder, qint64& bytes) override {
+        if (available < 0)
+            return FileOperations::availableBytes(folder, bytes);
+        bytes = available;
+        return 0;
+    }
+    bool sameFileSystem(const QString& folder, const QString& other) override {
+        if (!otherDeviceFolder.isEmpty() && (folder == otherDeviceFolder || other == otherDeviceFolder))
+            return false;
+        return FileOperations::sameFileSystem(folder, other);
+    }
 
     // Files leaving this folder behave as if the target were on another file system.
     QString otherDeviceFolder;
@@ -34,6 +48,10 @@ public:
     QSet<QString> diskFullFor;
     // The file system cannot promise a rename that does not replace (EINVAL), as some network ones.
     bool noReplaceMissing = false;
+    // Not 0: no new file can be made in any folder, for this reason (EROFS: a read-only mount).
+    int testFileError = 0;
+    // Not negative: the room left on every file system.
+    qint64 available = -1;
     int copies = 0;
 
 private:

@@ -22,6 +22,8 @@ private slots:
     void moveFile_data();
     void moveFile();
     void realOtherFileSystem();
+    void targetCheck();
+    void killedMoverLeavesEveryFileWhole_data();
     void killedMoverLeavesEveryFileWhole();
 };
 
@@ -139,7 +141,41 @@ void TestDataFolderMove::realOtherFileSystem() {
     QCOMPARE(QDir(target.path()).entryList(QDir::Files | QDir::Hidden).size(), 4);
 }
 
+// The real calls: a folder that takes files passes and keeps no trace of the test file; room is asked only
+// where renames cannot carry the files.
+void TestDataFolderMove::targetCheck() {
+    QTemporaryDir base;
+    QVERIFY(QDir(base.path()).mkdir(u"old"_s) && QDir(base.path()).mkdir(u"new"_s));
+    for (const QString& name : dataFiles)
+        writeFile(base.filePath(u"old/"_s + name), contentOf(name, 5000));
+    const QString from = base.filePath(u"old"_s);
+    const QString to = base.filePath(u"new"_s);
+    QCOMPARE(DataFolderMove::checkTarget(from, to, dataFiles), 0);
+    QCOMPARE(QDir(to).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+    qint64 available = -1;
+    QCOMPARE(FileOperations::instance().availableBytes(to, available), 0);
+    QVERIFY(available > 0);
+    QVERIFY(FileOperations::instance().sameFileSystem(from, to));
+    QCOMPARE(DataFolderMove::checkTarget(from, base.filePath(u"missing"_s), dataFiles), ENOENT);
+
+    FailingFileOperations operations;
+    operations.otherDeviceFolder = from;
+    operations.available = 4 * 5000 - 1;
+    QCOMPARE(DataFolderMove::checkTarget(from, to, dataFiles, operations), ENOSPC);
+    operations.available = 4 * 5000;
+    QCOMPARE(DataFolderMove::checkTarget(from, to, dataFiles, operations), 0);
+    operations.testFileError = EROFS;
+    QCOMPARE(DataFolderMove::checkTarget(from, to, dataFiles, operations), EROFS);
+}
+
+void TestDataFolderMove::killedMoverLeavesEveryFileWhole_data() {
+    QTest::addColumn<bool>("putBack");
+    QTest::newRow("move") << false;
+    QTest::newRow("no room for the last file: the others go back") << true;
+}
+
 void TestDataFolderMove::killedMoverLeavesEveryFileWhole() {
+    QFETCH(bool, putBack);
     const QString otherBase = otherFileSystemBase();
     QTemporaryDir base;
     QTemporaryDir other(otherBase.isEmpty() ? base.filePath(u"other-XXXXXX"_s) : otherBase + u"/zentick-kill-XXXXXX"_s);
@@ -149,6 +185,8 @@ void TestDataFolderMove::killedMoverLeavesEveryFileWhole() {
     QStringList arguments{from, to};
     if (otherBase.isEmpty())
         arguments << u"exdev"_s;
+    if (putBack)
+        arguments << u"full=Calendar.xml"_s;
     constexpr int fileSize = 3 * 1024 * 1024;
 
     const auto prepare = [&] {
@@ -177,7 +215,8 @@ void TestDataFolderMove::killedMoverLeavesEveryFileWhole() {
     runMover(-1);
     const qint64 wholeUs = qMax<qint64>(clock.nsecsElapsed() / 1000, 2000);
     for (const QString& name : dataFiles)
-        QCOMPARE(readFile(to + u'/' + name).size(), fileSize);
+        QCOMPARE(readFile((putBack ? from : to) + u'/' + name).size(), fileSize);
+    QCOMPARE(QDir(putBack ? to : from).entryList(QDir::Files | QDir::Hidden), QStringList());
 
     const int rounds = 40;
     QRandomGenerator random(20261210);

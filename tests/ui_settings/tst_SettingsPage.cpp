@@ -46,6 +46,8 @@ private slots:
     void moveToAnEmptyFolder();
     void moveThatLeavesFiles_data();
     void moveThatLeavesFiles();
+    void moveThatCannotBeWholeChangesNothing_data();
+    void moveThatCannotBeWholeChangesNothing();
     void folderWhoseParentIsMissing();
 };
 
@@ -376,8 +378,6 @@ void TestSettingsPage::moveThatLeavesFiles_data() {
     QTest::addColumn<QString>("why");
     QTest::newRow("target holds Calendar.xml") << u"exists"_s << QStringList{u"Calendar.xml"_s} << u"already holds"_s;
     QTest::newRow("across file systems") << u"exdev"_s << QStringList() << QString();
-    QTest::newRow("full disk for AddressBook.xml")
-        << u"full"_s << QStringList{u"AddressBook.xml"_s} << u"No space left on device"_s;
 }
 
 void TestSettingsPage::moveThatLeavesFiles() {
@@ -430,7 +430,83 @@ void TestSettingsPage::moveThatLeavesFiles() {
              qPrintable(message));
     if (failure == u"exists")
         QCOMPARE(fileBytes(newFolder + u"/Calendar.xml"_s), waiting);
-    QCOMPARE(QDir(newFolder).entryList(QDir::Files | QDir::Hidden).size(), dataFiles.size() - (failure == u"full"));
+    QCOMPARE(QDir(newFolder).entryList(QDir::Files | QDir::Hidden).size(), dataFiles.size());
+}
+
+void TestSettingsPage::moveThatCannotBeWholeChangesNothing_data() {
+    QTest::addColumn<bool>("targetThere");
+    QTest::addColumn<bool>("calendarThere");
+    QTest::addColumn<int>("testFileError");
+    QTest::addColumn<qint64>("available");
+    QTest::addColumn<QString>("fullFor");
+    QTest::addColumn<QString>("why");
+    QTest::newRow("read-only target that holds the folder")
+        << true << false << int(EROFS) << qint64(-1) << QString() << u"Read-only file system"_s;
+    QTest::newRow("too little room for the four files")
+        << false << false << 0 << qint64(100) << QString() << u"No space left on device"_s;
+    QTest::newRow("target fills up after the first file")
+        << false << false << 0 << qint64(-1) << u"PAlarms.xml"_s << u"No space left on device"_s;
+    QTest::newRow("fills up, target holds Calendar.xml")
+        << true << true << 0 << qint64(-1) << u"AddressBook.xml"_s << u"No space left on device"_s;
+}
+
+// A move that cannot take every file along moves none: "alpath" stays, the stores open on the old folder again,
+// and the user learns what failed and that nothing changed.
+void TestSettingsPage::moveThatCannotBeWholeChangesNothing() {
+    QFETCH(bool, targetThere);
+    QFETCH(bool, calendarThere);
+    QFETCH(int, testFileError);
+    QFETCH(qint64, available);
+    QFETCH(QString, fullFor);
+    QFETCH(QString, why);
+    EditorFixture f(march5);
+    fillStores(f.form());
+    const QString oldFolder = f.form().dataFolder();
+    const QByteArray storedBefore = setting(f, SettingsKey::DataFolder);
+    QMap<QString, QByteArray> bytes;
+    for (const QString& name : dataFiles)
+        bytes[name] = fileBytes(oldFolder + u'/' + name);
+    QTemporaryDir target;
+    const QString newFolder = target.filePath(u"Alarms Directory"_s);
+    if (targetThere)
+        QVERIFY(QDir().mkdir(newFolder));
+    const QByteArray waiting = "<?xml version = \"1.0\"?>";
+    if (calendarThere) {
+        QFile file(newFolder + u"/Calendar.xml"_s);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(waiting);
+    }
+    g_operations->otherDeviceFolder = oldFolder;
+    g_operations->testFileError = testFileError;
+    g_operations->available = available;
+    if (!fullFor.isEmpty())
+        g_operations->diskFullFor.insert(fullFor);
+
+    SettingsPage* page = openSettings(f);
+    g_chooser->folder = target.path();
+    click(page->DsFancyButton50);
+    QCOMPARE(page->Edit12->text(), newFolder);
+    click(page->DsFancyButton48);
+
+    for (const QString& name : dataFiles)
+        QCOMPARE(fileBytes(oldFolder + u'/' + name), bytes[name]);
+    QCOMPARE(QFileInfo::exists(newFolder), targetThere);
+    if (targetThere)
+        QCOMPARE(QDir(newFolder).entryList(QDir::Files | QDir::Hidden),
+                 calendarThere ? QStringList{u"Calendar.xml"_s} : QStringList());
+    if (calendarThere)
+        QCOMPARE(fileBytes(newFolder + u"/Calendar.xml"_s), waiting);
+    QCOMPARE(setting(f, SettingsKey::DataFolder), storedBefore);
+    QVERIFY(!fileBytes(f.form().exeFolder() + u"/Settings.xml"_s).contains(SettingsKey::DataFolderMovingFrom));
+    QCOMPARE(f.form().dataFolder(), oldFolder);
+    QCOMPARE(page->Edit12->text(), oldFolder);
+    QCOMPARE(f.form().eventStore().ReadString("0", "text", ""), QByteArray("Dentist"));
+
+    QCOMPARE(f.messages().size(), 1);
+    const QString message = f.messages().first();
+    QVERIFY2(message.contains(why) && message.contains(u"Nothing changed"_s) && message.contains(oldFolder) &&
+                 (fullFor.isEmpty() || message.contains(fullFor)),
+             qPrintable(message));
 }
 
 void TestSettingsPage::folderWhoseParentIsMissing() {

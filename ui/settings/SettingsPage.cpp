@@ -269,18 +269,19 @@ void SettingsPage::DsFancyButton48Click() {
     const QString newFolder = Edit12->text();
     if (newFolder == storedDataFolder(defaultDataFolder()))
         return;
-    if (!QFileInfo(newFolder).isDir())
+    const bool created = !QFileInfo(newFolder).isDir();
+    if (created)
         DataFolders::createFolder(newFolder);
     if (!QFileInfo(newFolder).isDir()) {
         m_form.ShowMsg(QStringLiteral("Failed to Create the Directory"));
         Edit12->setText(storedDataFolder(defaultDataFolder()));
         return;
     }
-    moveDataFolder(newFolder);
+    moveDataFolder(newFolder, created);
 }
 
 // The stores let go of their files before these move, and are opened anew on the new folder.
-void SettingsPage::moveDataFolder(const QString& newFolder) {
+void SettingsPage::moveDataFolder(const QString& newFolder, bool created) {
     TXMLIniFile& settings = m_form.settingsStore();
     const QString oldFolder = storedDataFolder(defaultDataFolder());
     // The same folder under another spelling: nothing to move.
@@ -300,6 +301,12 @@ void SettingsPage::moveDataFolder(const QString& newFolder) {
         throw;
     }
     m_form.openDataStores(storedDataFolder(defaultDataFolder()));
+    if (outcome.failure) {
+        // Nothing moved: a folder made for the move goes again, and the field shows the folder still in use.
+        if (created)
+            QDir().rmdir(newFolder);
+        Edit12->setText(storedDataFolder(defaultDataFolder()));
+    }
     const QString message = DataFolderRelocation::leftBehindMessage(outcome);
     if (!message.isEmpty())
         m_form.ShowMsg(message);

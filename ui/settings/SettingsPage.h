@@ -63,7 +63,7 @@ private:
     QString storedDataFolder(const QString& fallback) const;
     QString defaultDataFolder() const;
     void applySound();
-    void moveDataFolder(const QString& newFolder);
+    void moveDataFolder(const QString& newFolder, bool created);
 
     TForm1& m_form;
     QString m_initialSoundFile;
