@@ -91,7 +91,7 @@ QByteArray retire(TXMLIniFile& events, TXMLIniFile& pastAlarms, const QByteArray
     return k;
 }
 
-QByteArrayList finishInterruptedMoves(TXMLIniFile& events, const TXMLIniFile& pastAlarms, double now) {
+QByteArrayList interruptedMoves(const TXMLIniFile& events, const TXMLIniFile& pastAlarms, double now) {
     using namespace EventRecord;
     QByteArrayList due;
     const QByteArrayList sections = events.ReadSections();
@@ -106,19 +106,27 @@ QByteArrayList finishInterruptedMoves(TXMLIniFile& events, const TXMLIniFile& pa
     for (const QByteArray& k : pastSections)
         pastByDate.insert(pastAlarms.ReadString(k, Key::Date, {}), k);
 
-    QByteArrayList finished;
-    TXMLIniFile::Batch batch(events);
+    QByteArrayList moved;
     for (const QByteArray& section : std::as_const(due)) {
         const PastRecord record = pastRecordOf(events, section, events.ReadDouble(section, Key::Date, 0));
         const QList<QByteArray> candidates = pastByDate.values(record.date);
         for (const QByteArray& k : candidates) {
             if (storedPastRecord(pastAlarms, k) == record) {
-                events.EraseSection(section);
-                finished.append(section);
+                moved.append(section);
                 break;
             }
         }
     }
+    return moved;
+}
+
+QByteArrayList finishInterruptedMoves(TXMLIniFile& events, const TXMLIniFile& pastAlarms, double now) {
+    const QByteArrayList finished = interruptedMoves(events, pastAlarms, now);
+    if (finished.isEmpty())
+        return {};
+    TXMLIniFile::Batch batch(events);
+    for (const QByteArray& section : finished)
+        events.EraseSection(section);
     batch.commit();
     return finished;
 }

@@ -45,5 +45,7 @@ QByteArray retire(TXMLIniFile& events, TXMLIniFile& pastAlarms, const QByteArray
 // but for its erasure; it is erased now, with one save. Returns the sections erased. Throws like the
 // save.
 QByteArrayList finishInterruptedMoves(TXMLIniFile& events, const TXMLIniFile& pastAlarms, double now);
+// The sections finishInterruptedMoves() would erase, without erasing them.
+QByteArrayList interruptedMoves(const TXMLIniFile& events, const TXMLIniFile& pastAlarms, double now);
 
 } // namespace PastAlarms

@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -77,6 +78,7 @@ void Scheduler::setStores(TXMLIniFile& events, TXMLIniFile& pastAlarms) {
     m_events = &events;
     m_pastAlarms = &pastAlarms;
     m_firedStillDue.clear();
+    m_unsettled.clear();
     m_interruptedMovesChecked = false;
 }
 
@@ -86,7 +88,7 @@ void Scheduler::TimerTimer() {
     try {
         if (!m_interruptedMovesChecked) {
             m_interruptedMovesChecked = true;
-            PastAlarms::finishInterruptedMoves(*m_events, *m_pastAlarms, m_clock.now());
+            settleInterruptedMoves();
         }
         // The time is taken afresh for every record; the monotonic clock makes that cheap.
         const double tickStart = m_clock.now();
@@ -118,11 +120,34 @@ void Scheduler::TimerTimer() {
         m_failure = messageOf(e);
     }
     Timer.setInterval(int(std::max<qint64>(interval, MinInterval)));
+    if (!m_settleFailure.isEmpty())
+        emit failed(std::exchange(m_settleFailure, QString()));
     if (!m_failure.isEmpty())
         emit failed(m_failure);
 }
 
+void Scheduler::settleInterruptedMoves() {
+    const double now = m_clock.now();
+    try {
+        PastAlarms::finishInterruptedMoves(*m_events, *m_pastAlarms, now);
+    } catch (const std::exception& e) {
+        // Each of these has been shown and is in the past alarms already: it stays in both files, the next start
+        // settles it, and until then it is passed over while its date stays what it was.
+        const QByteArrayList unsettled = PastAlarms::interruptedMoves(*m_events, *m_pastAlarms, now);
+        for (const QByteArray& section : unsettled)
+            m_unsettled.insert(section, m_events->ReadString(section, EventRecord::Key::Date, QByteArray()));
+        m_settleFailure = messageOf(e) + QStringLiteral("\nAn alarm shown before Zentick last ended could not be "
+                                                        "taken out of the alarm list; it is not shown again.");
+    }
+}
+
 bool Scheduler::passedOver(const QByteArray& section) {
+    const auto unsettled = m_unsettled.constFind(section);
+    if (unsettled != m_unsettled.cend()) {
+        if (m_events->ReadString(section, EventRecord::Key::Date, QByteArray()) == *unsettled)
+            return true;
+        m_unsettled.remove(section);
+    }
     const auto it = m_firedStillDue.find(section);
     if (it == m_firedStillDue.end())
         return false;

@@ -29,8 +29,9 @@ class TXMLIniFile;
 // NotificationSink. A save that fails leaves both stores as they were: the record has been shown, is
 // passed over from then on like a record that stayed due, and the failure is reported once. The first
 // tick after start (or after the stores were replaced) first finishes moves that a kill interrupted
-// (PastAlarms::finishInterruptedMoves), so such an alarm is not shown a second time. A power action that starts its
-// countdown disables the scheduler first; the countdown window enables it again when it closes.
+// (PastAlarms::finishInterruptedMoves), so such an alarm is not shown a second time; when that cannot be
+// saved, it is reported once, those records are passed over, and the tick goes on with the others. A power action that
+// starts its countdown disables the scheduler first; the countdown window enables it again when it closes.
 //
 // Records the scan passes over, instead of letting them hold back every later record at every tick:
 // an "altype" other than "alarm", "shut" and "birth"; a "date" that is no number; a section without
@@ -72,6 +73,7 @@ signals:
 
 private:
     bool fire(const QByteArray& section, const SchedulerClock& clock); // false: passed over
+    void settleInterruptedMoves();
     bool passedOver(const QByteArray& section);
     void rememberIfStillDue(const QByteArray& section, const SchedulerClock& clock);
 
@@ -84,6 +86,10 @@ private:
     // Records that fired but stayed due, with the "date" text they fired with.
     QHash<QByteArray, QByteArray> m_firedStillDue;
     QString m_failure; // of the current tick
+    // Records whose interrupted move could not be settled, with their "date" text: already shown, so passed
+    // over (also after the commit re-arms) until their date changes.
+    QHash<QByteArray, QByteArray> m_unsettled;
+    QString m_settleFailure;
     // A tick over many records walks plain numbers, not thousands of lookups.
     EventTable m_dates;
     bool m_interruptedMovesChecked = false;

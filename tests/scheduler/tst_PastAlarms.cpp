@@ -48,6 +48,7 @@ private slots:
     void failedMoveLeavesBothStoresAsTheyWere();
     void interruptedMoveIsFinished_data();
     void interruptedMoveIsFinished();
+    void interruptedMoveThatCannotBeSettled();
 };
 
 void TestPastAlarms::storedBytesMoveUnchanged() {
@@ -163,6 +164,48 @@ void TestPastAlarms::interruptedMoveIsFinished() {
     QCOMPARE(sink.alarms.size(), finished ? 0 : 1);
     QCOMPARE(TXMLIniFile(events.FileName()).ReadSections(), QByteArrayList{"1"});
     QCOMPARE(TXMLIniFile(past.FileName()).ReadSections().size(), finished ? 1 : 2);
+}
+
+// The disk refuses the save that would finish the move: the record is not shown again, the failure is told
+// once, and the scheduler keeps its pace for the records after it.
+void TestPastAlarms::interruptedMoveThatCannotBeSettled() {
+    SchedulerHarness h;
+    h.write("0", oneTime(h.clock.dateTime().addSecs(-30), {QStringLiteral("Dentist")}));
+    h.write("1", oneTime(h.clock.dateTime().addSecs(10), {QStringLiteral("Tea")}));
+    {
+        PastAlarms::Move move(*h.events, *h.pastAlarms);
+        move.retire("0", h.events->ReadDouble("0", Key::Date, 0));
+        h.pastAlarms->UpdateFile(); // the first of the two saves, and then the kill
+    }
+    // The next start, on a disk that no longer takes the event store.
+    TXMLIniFile events(h.events->FileName());
+    TXMLIniFile past(h.pastAlarms->FileName());
+    const QByteArray before = dump(events);
+    RecordingSink sink;
+    Scheduler scheduler(events, past, h.clock, sink);
+    QSignalSpy failed(&scheduler, &Scheduler::failed);
+    {
+        StoreObstacle obstacle(events.FileName());
+        for (int tick = 0; tick < 3; ++tick) {
+            if (tick == 2)
+                scheduler.setInterval(50); // a commit re-arms the timer
+            scheduler.TimerTimer();
+            QCOMPARE(scheduler.interval(), 10'000);
+        }
+        QCOMPARE(sink.shown(), 0);
+        QCOMPARE(dump(events), before);
+    }
+    QCOMPARE(failed.size(), 1);
+    QVERIFY2(failed.first().first().toString().contains(QStringLiteral("not shown again")),
+             qPrintable(failed.first().first().toString()));
+    QCOMPARE(dump(TXMLIniFile(events.FileName())), before);
+    QCOMPARE(TXMLIniFile(past.FileName()).ReadSections(), QByteArrayList{"0"});
+    // Once the disk takes saves again, the next start settles it.
+    TXMLIniFile nextEvents(events.FileName());
+    Scheduler next(nextEvents, past, h.clock, sink);
+    next.TimerTimer();
+    QCOMPARE(sink.shown(), 0);
+    QCOMPARE(TXMLIniFile(events.FileName()).ReadSections(), QByteArrayList{"1"});
 }
 
 QTEST_GUILESS_MAIN(TestPastAlarms)
