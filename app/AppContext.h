@@ -18,4 +18,7 @@ struct AppContext {
     // Where the desktop looks for entries started with the session ($XDG_CONFIG_HOME/autostart for the program,
     // a temporary folder in tests). Empty: the settings page offers no start at login.
     QString autostartFolder = QString();
+    // The files lock is taken in the data folder as well as beside "Settings.xml", so that two program folders
+    // naming one data folder never run as two instances. The program sets it; in-process tests need not.
+    bool lockDataFolder = false;
 };

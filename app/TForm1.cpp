@@ -10,6 +10,7 @@
 #include "app/MainMenuPage.h"
 #include "app/PageIndex.h"
 #include "app/SchedulerHost.h"
+#include "platform/FilesLock.h"
 #include "scheduler/DayCount.h"
 #include "scheduler/SchedulerClock.h"
 #include "store/Exception.h"
@@ -23,6 +24,8 @@
 #include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTimer>
+
+#include <cerrno>
 
 namespace {
 
@@ -41,7 +44,8 @@ TForm1::TForm1(const AppContext& context, QWidget* parent)
     , m_clock(*context.clock)
     , m_startHidden(context.startHidden)
     , m_trayAvailable(context.trayAvailable)
-    , m_autostartFolder(context.autostartFolder) {
+    , m_autostartFolder(context.autostartFolder)
+    , m_lockDataFolder(context.lockDataFolder) {
     buildWindow();
     buildPages();
     refreshTitle();
@@ -53,8 +57,11 @@ TForm1::TForm1(const AppContext& context, QWidget* parent)
     if (!m_settingsStore->HasKey(SettingsKey::Section, SettingsKey::DataFolder) ||
         (importLegacy && LegacyImport::isWindowsPath(storedDataFolder())))
         setUpDefaultDataFolder();
+    const QString dataFolder = resolveDataFolder();
+    if (!lockDataFolder(dataFolder))
+        throw DataFolderInUse{FilesLock(dataFolder).holderChannel()};
     finishInterruptedDataFolderMove();
-    openDataStores(resolveDataFolder());
+    openDataStores(dataFolder);
     if (importLegacy)
         importLegacyDataFiles();
     createWorkingLists();
@@ -91,6 +98,41 @@ void TForm1::reportDamagedFiles() {
 
 TForm1::~TForm1() = default;
 
+bool TForm1::lockDataFolder(const QString& folder) {
+    if (!m_lockDataFolder || (m_dataFolderLock && m_dataFolderLock->path() == FilesLock(folder).path()))
+        return true;
+    const QString canonical = QFileInfo(folder).canonicalFilePath();
+    if (!canonical.isEmpty() && canonical == QFileInfo(m_exeFolder).canonicalFilePath()) {
+        releaseDataFolderLock();
+        return true;
+    }
+    auto lock = std::make_unique<FilesLock>(folder);
+    switch (lock->take()) {
+    case ExclusiveLock::Result::HeldByOther:
+        return false;
+    case ExclusiveLock::Result::NoFile:
+        lock.reset(); // a folder nothing can be saved in: the user is told so
+        break;
+    case ExclusiveLock::Result::Taken:
+        if (!m_instanceChannel.isEmpty())
+            lock->setChannel(m_instanceChannel);
+        break;
+    }
+    releaseDataFolderLock();
+    m_dataFolderLock = std::move(lock);
+    return true;
+}
+
+void TForm1::setInstanceChannel(const QString& serverPath) {
+    m_instanceChannel = serverPath;
+    if (m_dataFolderLock)
+        m_dataFolderLock->setChannel(serverPath);
+}
+
+void TForm1::releaseDataFolderLock() {
+    m_dataFolderLock.reset();
+}
+
 void TForm1::ShowMsg(const QString& text) {
     if (m_schedulerHost) {
         m_schedulerHost->messageWindow().ShowMsg(text);
@@ -124,6 +166,12 @@ void TForm1::selectStartupChoices() {
 
 void TForm1::openSettingsStore() {
     m_settingsStore = std::make_unique<TXMLIniFile>(m_exeFolder + QStringLiteral("/Settings.xml"));
+    if (!QFileInfo::exists(m_settingsStore->FileName()))
+        return;
+    if (const int reason = DataFolders::unusableReason(m_exeFolder)) {
+        const QString message = DataFolders::settingsFolderMessage(m_exeFolder, reason);
+        QTimer::singleShot(0, this, [this, message] { ShowMsg(message); });
+    }
 }
 
 // Only the first start of this version over an installation of the earlier one imports; once
@@ -156,12 +204,29 @@ QString TForm1::storedDataFolder() const {
 
 // A Windows folder or a relative one (which would land wherever the program happened to be started) names no
 // folder here: the default one serves, and the setting stays as it was written.
+// A folder that is there but cannot be used is never replaced by an empty one; a missing one is made again, and the
+// user learns of either once the window is up.
 QString TForm1::resolveDataFolder() {
     QString folder = storedDataFolder();
-    if (LegacyImport::isWindowsPath(folder) || QDir::isRelativePath(folder))
+    const bool named = !LegacyImport::isWindowsPath(folder) && !QDir::isRelativePath(folder);
+    if (!named)
         folder = m_exeFolder + QStringLiteral("/Alarms Directory");
-    if (!QFileInfo(folder).isDir())
-        DataFolders::createFolder(folder);
+    const bool moving = m_settingsStore->HasKey(SettingsKey::Section, SettingsKey::DataFolderMovingFrom);
+    int reason = DataFolders::unusableReason(folder);
+    bool madeAnew = false;
+    if (reason == ENOENT && moving && QDir().mkpath(folder)) // the files on their way there follow
+        reason = 0;
+    else if (reason == ENOENT) {
+        reason = DataFolders::createFolder(folder);
+        // The default folder in place of a path from another system is made as on a first start.
+        madeAnew = reason == 0 && named;
+        if (reason == 0 && !named)
+            return folder;
+    }
+    if (reason != 0 || madeAnew) {
+        const QString message = DataFolders::dataFolderMessage(folder, reason, madeAnew);
+        QTimer::singleShot(0, this, [this, message] { ShowMsg(message); });
+    }
     return folder;
 }
 
@@ -216,6 +281,8 @@ void TForm1::handleInstanceMessage(InstanceMessage message) {
 }
 
 void TForm1::endProgram() {
+    // The end below runs no destructor.
+    releaseDataFolderLock();
     if (m_programEnd)
         m_programEnd();
     else

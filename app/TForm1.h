@@ -9,12 +9,19 @@
 #include <memory>
 
 class AboutPage;
+class FilesLock;
 class MainMenuPage;
 class QDateTime;
 class SchedulerClock;
 class SchedulerHost;
 class TrayController;
 class TXMLIniFile;
+
+// Thrown by the constructor when another instance, started from another program folder, already works on the
+// same data folder; the start hands over to it (through the channel it wrote, when there is one) and ends.
+struct DataFolderInUse {
+    QString holderChannel;
+};
 
 // The main window: lives from start to end of the process and owns the five stores and the state the
 // pages share. Its constructor prepares the file set, importing the earlier version's files once.
@@ -46,6 +53,13 @@ public:
 
     // Replaces the four data stores by ones on the files of dataFolder; the old ones save once more.
     void openDataStores(const QString& dataFolder);
+    // Takes the files lock in folder, and lets go of the one held so far (nothing to take in the folder of
+    // "Settings.xml", whose lock the program holds already, nor in a folder where no lock file can be made). False,
+    // keeping the lock held so far, when another instance holds it.
+    bool lockDataFolder(const QString& folder);
+    // Where a start from another session reaches this instance; written into every files lock it holds.
+    void setInstanceChannel(const QString& serverPath);
+    void releaseDataFolderLock();
     // Lets go of the four data stores before their files move to another folder; nothing may read them until
     // openDataStores() has brought them back.
     void closeDataStores();
@@ -153,6 +167,9 @@ private:
     std::unique_ptr<TXMLIniFile> m_addressBookStore;
     std::unique_ptr<TXMLIniFile> m_diaryStore;
     std::function<void()> m_programEnd;
+    bool m_lockDataFolder = false;
+    std::unique_ptr<FilesLock> m_dataFolderLock;
+    QString m_instanceChannel;
     // Last, so it goes before the stores it reads.
     std::unique_ptr<SchedulerHost> m_schedulerHost;
 };

@@ -86,8 +86,13 @@ int main(int argc, char** argv) {
     Theme::apply(application);
     // The files are what must never have two writers: a start from another session passes the lock above
     // (its runtime folder is another) and meets this one.
-    FilesLock files(DataFolders::exeFolder());
-    if (files.take() != ExclusiveLock::Result::Taken) {
+    const QString exeFolder = DataFolders::exeFolder();
+    FilesLock files(exeFolder);
+    const ExclusiveLock::Result taken = files.take();
+    // Settings in a folder that has become read-only are still the user's: the lock in the data folder guards
+    // them then, and the user is told that settings cannot be changed.
+    const bool unlockable = taken == ExclusiveLock::Result::NoFile && DataFolders::unusableReason(exeFolder) != 0;
+    if (taken != ExclusiveLock::Result::Taken && !unlockable) {
         if (!reachFilesHolder(files, request))
             ExceptionMessageBox::show(runsElsewhereText());
         return 0;
@@ -105,8 +110,9 @@ int main(int argc, char** argv) {
         LogindPowerBackend power(QDBusConnection::systemBus());
         LogindSleepMonitor sleepMonitor(QDBusConnection::systemBus());
         TimerfdClockChangeMonitor clockChanges;
-        AppContext context{DataFolders::exeFolder(), &clock, firstArgumentIs(argc, argv, "-h")};
+        AppContext context{exeFolder, &clock, firstArgumentIs(argc, argv, "-h")};
         context.autostartFolder = Autostart::userFolder();
+        context.lockDataFolder = true;
         TForm1 form(context);
         // Each sound plays in a helper process: the program itself, started again with SoundHelper::Option.
         const auto soundPlayer = [] {
@@ -116,13 +122,20 @@ int main(int argc, char** argv) {
         form.schedulerHost().attachPlatform(
             {&power, &sleepMonitor, soundPlayer, clockChanges.isValid() ? &clockChanges : nullptr});
         form.setProgramEnd(endProgram);
-        if (instance.listen([&form](InstanceMessage message) { form.handleInstanceMessage(message); }))
+        if (instance.listen([&form](InstanceMessage message) { form.handleInstanceMessage(message); })) {
             files.setChannel(instance.serverPath());
+            form.setInstanceChannel(instance.serverPath());
+        }
         form.showAtStart();
         ZentickApplication::exec();
         // On the way out the stores are not saved once more, so a data store nobody wrote to leaves no
         // file behind.
+        form.releaseDataFolderLock();
         endProgram();
+    } catch (const DataFolderInUse& held) {
+        // Another program folder's instance works on these data files: it is the one that runs.
+        if (!SingleInstance::sendTo(held.holderChannel, request))
+            ExceptionMessageBox::show(runsElsewhereText());
     } catch (...) {
         ExceptionMessageBox::show(ExceptionMessageBox::currentMessage());
     }

@@ -10,6 +10,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLocalSocket>
@@ -45,6 +46,9 @@ private slots:
     void missingRuntimeFolderStillGuards();
     void otherSessionReachesTheHolderOfTheFiles();
     void filesHeldByAnUnreachableInstanceAreLeftAlone();
+    void unusableFolderIsToldOnce_data();
+    void unusableFolderIsToldOnce();
+    void twoProgramFoldersOnOneDataFolderRunOnce();
 
 private:
     QProcess* start(const QStringList& arguments = {}, const QString& runtime = {},
@@ -53,18 +57,21 @@ private:
     void writeDueEvents();
     // The running instance takes messages once its socket is there, which is after its window exists.
     bool waitUntilListening();
-    int runToEnd(const QStringList& arguments, qint64* elapsedMs = nullptr);
+    int runToEnd(const QStringList& arguments, qint64* elapsedMs = nullptr, const QProcessEnvironment& extra = {});
     bool finishes(QProcess* process);
 
     std::unique_ptr<QTemporaryDir> m_exeFolder;
     std::unique_ptr<QTemporaryDir> m_runtime;
     QString m_executable;
     std::vector<std::unique_ptr<QProcess>> m_processes;
+    // Permissions stop no write of root's: the cases that need them start the program as "nobody".
+    bool m_asNobody = false;
 };
 
 static constexpr int Patience = 15'000;
 
 void TestZentickExecutable::init() {
+    m_asNobody = false;
     m_exeFolder = std::make_unique<QTemporaryDir>();
     m_runtime = std::make_unique<QTemporaryDir>();
     QVERIFY(m_exeFolder->isValid() && m_runtime->isValid());
@@ -97,14 +104,22 @@ QProcess* TestZentickExecutable::start(const QStringList& arguments, const QStri
     environment.insert(extra);
     process->setProcessEnvironment(environment);
     process->setWorkingDirectory(m_runtime->path());
-    process->start(m_executable, arguments);
+    if (m_asNobody)
+        process->start(QStringLiteral("setpriv"),
+                       QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                                   QStringLiteral("--clear-groups"), m_executable} +
+                           arguments);
+    else
+        process->start(m_executable, arguments);
     process->waitForStarted(Patience);
     m_processes.push_back(std::move(process));
     return m_processes.back().get();
 }
 
 bool TestZentickExecutable::waitUntilListening() {
-    const QString server = SingleInstance(m_runtime->path()).serverPath();
+    // The channel's name carries the user's number.
+    const QString server = m_asNobody ? m_runtime->filePath(QStringLiteral("ZENTICK.MUTEX-65534"))
+                                      : SingleInstance(m_runtime->path()).serverPath();
     // A socket file alone proves nothing: a killed instance leaves its own behind.
     return QTest::qWaitFor(
         [&] {
@@ -119,10 +134,10 @@ bool TestZentickExecutable::finishes(QProcess* process) {
     return process->waitForFinished(Patience) && process->exitStatus() == QProcess::NormalExit;
 }
 
-int TestZentickExecutable::runToEnd(const QStringList& arguments, qint64* elapsedMs) {
+int TestZentickExecutable::runToEnd(const QStringList& arguments, qint64* elapsedMs, const QProcessEnvironment& extra) {
     QElapsedTimer elapsed;
     elapsed.start();
-    QProcess* process = start(arguments);
+    QProcess* process = start(arguments, {}, extra);
     if (!finishes(process))
         return -1;
     if (elapsedMs)
@@ -144,8 +159,10 @@ void TestZentickExecutable::startupFileSet() {
     QProcess* first = start();
     QVERIFY(waitUntilListening());
     const QSet<QString> program{QStringLiteral("zentick")};
-    QString difference = StartupFixture::differenceFromAfter(caseName, m_exeFolder->path(),
-                                                             {QStringLiteral("zentick"), FilesLock::fileName()});
+    QString difference =
+        StartupFixture::differenceFromAfter(caseName, m_exeFolder->path(),
+                                            {QStringLiteral("zentick"), FilesLock::fileName(),
+                                             QStringLiteral("Alarms Directory/") + FilesLock::fileName()});
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
 
     QCOMPARE(runToEnd({QStringLiteral("-t")}), 0);
@@ -380,6 +397,130 @@ void TestZentickExecutable::filesHeldByAnUnreachableInstanceAreLeftAlone() {
     const QString told = QString::fromLocal8Bit(terminate->readAllStandardError());
     QVERIFY2(told.contains(QStringLiteral("already runs elsewhere")), qPrintable(told));
     QVERIFY(QFileInfo::exists(elsewhere.path()));
+}
+
+namespace {
+
+void writeSettings(const QString& exeFolder, const QString& dataFolder) {
+    TXMLIniFile settings(exeFolder + QStringLiteral("/Settings.xml"));
+    settings.WriteString("settings", "alpath", dataFolder.toUtf8());
+}
+
+bool chownTree(const QString& root, uid_t owner) {
+    bool done = ::chown(QFile::encodeName(root).constData(), owner, owner) == 0;
+    QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        done = ::chown(QFile::encodeName(it.next()).constData(), owner, owner) == 0 && done;
+    return done;
+}
+
+} // namespace
+
+void TestZentickExecutable::unusableFolderIsToldOnce_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("why");
+    QTest::newRow("data folder missing") << QStringLiteral("missing") << QStringLiteral("was not found");
+    QTest::newRow("data folder is a file") << QStringLiteral("file") << QStringLiteral("it is a file");
+    QTest::newRow("data folder cannot be written")
+        << QStringLiteral("read-only") << QStringLiteral("Permission denied");
+    QTest::newRow("settings beside a read-only program folder")
+        << QStringLiteral("settings") << QStringLiteral("Permission denied");
+}
+
+// Files that cannot be reached at start: the user is told once, with the folder and the reason, and no empty
+// set-up takes the place of one that is there.
+void TestZentickExecutable::unusableFolderIsToldOnce() {
+    QFETCH(QString, kind);
+    QFETCH(QString, why);
+    QTemporaryDir elsewhere;
+    QVERIFY(elsewhere.isValid());
+    const QString data =
+        (kind == QStringLiteral("settings") ? elsewhere.path() : m_exeFolder->path()) + QStringLiteral("/My Data");
+    writeSettings(m_exeFolder->path(), data);
+    if (kind == QStringLiteral("file")) {
+        QFile file(data);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("not a folder");
+    } else if (kind != QStringLiteral("missing")) {
+        QVERIFY(QDir().mkdir(data));
+    }
+    const QString config = m_runtime->filePath(QStringLiteral("config"));
+    QVERIFY(QDir().mkdir(config));
+    m_asNobody = ::geteuid() == 0;
+    if (m_asNobody) {
+        QVERIFY(chownTree(m_exeFolder->path(), 65534) && chownTree(m_runtime->path(), 65534) &&
+                chownTree(elsewhere.path(), 65534));
+    }
+    const QString locked = kind == QStringLiteral("read-only")  ? data
+                           : kind == QStringLiteral("settings") ? m_exeFolder->path()
+                                                                : QString();
+    if (!locked.isEmpty())
+        QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner));
+    QProcessEnvironment environment;
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+    environment.insert(QStringLiteral("HOME"), m_runtime->path());
+    QProcess* first = start({}, {}, environment);
+    QByteArray told;
+    const QString folder = kind == QStringLiteral("settings") ? m_exeFolder->path() : data;
+    QVERIFY2(QTest::qWaitFor(
+                 [&] {
+                     told += first->readAllStandardError();
+                     return told.contains(folder.toLocal8Bit()) || first->state() == QProcess::NotRunning;
+                 },
+                 Patience),
+             told.constData());
+    QVERIFY(waitUntilListening());
+    QCOMPARE(runToEnd({QStringLiteral("-t")}, nullptr, environment), 0);
+    QVERIFY(finishes(first));
+    told += first->readAllStandardError();
+    if (!locked.isEmpty())
+        QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    const QString text = QString::fromLocal8Bit(told);
+    QCOMPARE(text.count(QStringLiteral("Zentick: ")), 1);
+    QVERIFY2(text.contains(folder) && text.contains(why), qPrintable(text));
+    // Nothing took the place of the folder that is there; the missing one is made again, as at every start.
+    QVERIFY(!QFileInfo::exists(config + QStringLiteral("/zentick")));
+    QCOMPARE(QFileInfo(data).isDir(), kind != QStringLiteral("file"));
+    if (kind == QStringLiteral("file"))
+        QCOMPARE(StartupFixture::readAll(data), QByteArray("not a folder"));
+    else
+        QCOMPARE(QDir(data).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+}
+
+// The files lock sits beside "Settings.xml" and in the data folder: a second program folder naming the same data
+// folder, started from another session, hands over to the instance that runs and writes nothing.
+void TestZentickExecutable::twoProgramFoldersOnOneDataFolderRunOnce() {
+    QTemporaryDir shared;
+    QTemporaryDir otherProgram;
+    QTemporaryDir otherRuntime;
+    QVERIFY(shared.isValid() && otherProgram.isValid() && otherRuntime.isValid());
+    const QString data = shared.filePath(QStringLiteral("Alarms Directory"));
+    QVERIFY(QDir().mkdir(data));
+    writeSettings(m_exeFolder->path(), data);
+    const QString otherExecutable = otherProgram.filePath(QStringLiteral("zentick"));
+    QVERIFY(QFile::copy(m_executable, otherExecutable));
+    writeSettings(otherProgram.path(), data);
+    const QByteArray otherSettings = StartupFixture::readAll(otherProgram.filePath(QStringLiteral("Settings.xml")));
+
+    QProcess* first = start();
+    QVERIFY(waitUntilListening());
+    QVERIFY(QFileInfo::exists(data + QLatin1Char('/') + FilesLock::fileName()));
+
+    const QString firstExecutable = m_executable;
+    m_executable = otherExecutable;
+    QProcess* second = start({}, otherRuntime.path());
+    m_executable = firstExecutable;
+    QVERIFY(finishes(second));
+    QCOMPARE(second->exitCode(), 0);
+    QCOMPARE(first->state(), QProcess::Running);
+    QVERIFY(!QFileInfo::exists(SingleInstance(otherRuntime.path()).serverPath()));
+    QCOMPARE(StartupFixture::readAll(otherProgram.filePath(QStringLiteral("Settings.xml"))), otherSettings);
+    QVERIFY(!QFileInfo::exists(otherProgram.filePath(FilesLock::fileName())));
+
+    QCOMPARE(runToEnd({QStringLiteral("-t")}), 0);
+    QVERIFY(finishes(first));
+    QVERIFY(!QFileInfo::exists(data + QLatin1Char('/') + FilesLock::fileName()));
 }
 
 QTEST_GUILESS_MAIN(TestZentickExecutable)

@@ -216,9 +216,9 @@ void KillFolder::checkStray(Result& result) {
             const QString name = entry.fileName();
             if (name == QLatin1String("Settings.xml") || Documents.contains(name))
                 documents.insert(entry.filePath(), readAll(entry.filePath()));
-            // The executable and the single-instance lock the running program holds beside it.
-            else if (folder != m_exeFolder ||
-                     (name != QLatin1String("zentick") && name != QLatin1String("Zentick.lock")))
+            // The executable, and the files lock the running program holds beside it and in the data folder.
+            else if (name != QLatin1String("Zentick.lock") &&
+                     (folder != m_exeFolder || name != QLatin1String("zentick")))
                 strays << entry.filePath();
         }
     }
@@ -244,11 +244,13 @@ void KillFolder::checkStray(Result& result) {
 }
 
 void KillFolder::checkLock(Result& result) const {
-    const QByteArray path = QFile::encodeName(m_exeFolder + QStringLiteral("/Zentick.lock"));
-    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-    if (fd < 0)
-        return;
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
-        result.failures << QStringLiteral("the files lock is still held after the program's end");
-    ::close(fd); // drops the lock taken just now
+    for (const QString& folder : {m_exeFolder, dataFolder()}) {
+        const QByteArray path = QFile::encodeName(folder + QStringLiteral("/Zentick.lock"));
+        const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+        if (fd < 0)
+            continue;
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+            result.failures << QStringLiteral("the files lock in %1 is still held after the program's end").arg(folder);
+        ::close(fd); // drops the lock taken just now
+    }
 }

@@ -12,10 +12,10 @@
 // "Alarms Directory". It seeds due alarms there while the program is stopped and checks, after every kill, what
 // must hold whatever moment the kill came at.
 //
-// "Zentick.lock" beside the executable is no stray file: it is the program's files lock, there by design for as
-// long as the program runs. A clean end removes it; after a kill it stays behind, empty of any lock (the kernel
-// drops a dead process's locks), and the next start takes it over. What is checked instead is that nothing still
-// holds it once the program is dead, since a leftover holder would turn every later start away.
+// "Zentick.lock" beside the executable and in the data folder is no stray file: it is the program's files lock, there
+// by design for as long as the program runs. A clean end removes it; after a kill it stays behind, empty of any lock
+// (the kernel drops a dead process's locks), and the next start takes it over. What is checked instead is that nothing
+// still holds it once the program is dead, since a leftover holder would turn every later start away.
 class KillFolder {
 public:
     explicit KillFolder(QString exeFolder);

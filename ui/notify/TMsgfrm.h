@@ -22,6 +22,7 @@ public:
 
     // For tests: while on, ShowMsg fills the label, records the text and returns at once, as if "OK"
     // had been pressed, so a flow that reports something can be driven without a person.
+    // A run with ZENTICK_AUTO_DISMISS=1 in its environment writes the text to stderr instead of showing it.
     static void setAutoAnswer(bool on);
     static QStringList& autoAnswered();
 

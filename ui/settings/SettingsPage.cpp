@@ -291,6 +291,16 @@ void SettingsPage::moveDataFolder(const QString& newFolder, bool created) {
         m_form.openDataStores(storedDataFolder(defaultDataFolder()));
         return;
     }
+    // Another instance, from another program folder, may work on the files there.
+    if (!m_form.lockDataFolder(newFolder)) {
+        if (created)
+            QDir().rmdir(newFolder);
+        Edit12->setText(oldFolder);
+        m_form.ShowMsg(QStringLiteral("The data files were not moved: Zentick, started from another folder, works on "
+                                      "the files in \"%1\". Nothing changed.")
+                           .arg(newFolder));
+        return;
+    }
     m_form.closeDataStores();
     DataFolderRelocation::Outcome outcome;
     try {
@@ -298,9 +308,11 @@ void SettingsPage::moveDataFolder(const QString& newFolder, bool created) {
     } catch (...) {
         // The settings could not be written: the pages still need stores, on whichever folder the settings name.
         m_form.openDataStores(storedDataFolder(defaultDataFolder()));
+        m_form.lockDataFolder(m_form.dataFolder());
         throw;
     }
     m_form.openDataStores(storedDataFolder(defaultDataFolder()));
+    m_form.lockDataFolder(m_form.dataFolder());
     if (outcome.failure) {
         // Nothing moved: a folder made for the move goes again, and the field shows the folder still in use.
         if (created)
