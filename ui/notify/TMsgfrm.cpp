@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <cstdio>
+
 namespace {
 bool g_autoAnswer = false;
 }
@@ -49,6 +51,12 @@ void TMsgfrm::ShowMsg(const QString& text) {
     Message->setText(QLatin1Char('\n') + text);
     if (g_autoAnswer) {
         autoAnswered().append(text);
+        return;
+    }
+    // The same hook as the error box's: a test that runs the program reads what it would tell the user.
+    if (qEnvironmentVariable("ZENTICK_AUTO_DISMISS") == QLatin1String("1")) {
+        std::fprintf(stderr, "Zentick: %s\n", text.toLocal8Bit().constData());
+        std::fflush(stderr);
         return;
     }
     adjustSize();
