@@ -25,6 +25,7 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace {
@@ -51,6 +52,8 @@ TForm1::TForm1(const AppContext& context, QWidget* parent)
     refreshTitle();
     showMainMenuPage();
     openSettingsStore();
+    recoverCutSettings();
+    m_settingsNamedDataFolder = m_settingsStore->HasKey(SettingsKey::Section, SettingsKey::DataFolder);
     const bool importLegacy = legacyImportWanted();
     if (importLegacy)
         importLegacySettings();
@@ -74,26 +77,38 @@ TForm1::TForm1(const AppContext& context, QWidget* parent)
 }
 
 // A store file that was not a whole document is read as far as it goes; before anything replaces it, the
-// file as found is copied aside, and the user learns of both once the window is up.
+// file as found is copied aside, and the user learns of both once the window is up: how much was read, and for
+// the settings whether the data folder was among it, since the alarms live there.
 void TForm1::reportDamagedFiles() {
     QStringList lines;
     for (TXMLIniFile* store : {m_settingsStore.get(), m_eventStore.get(), m_pastAlarmStore.get(),
                                m_addressBookStore.get(), m_diaryStore.get()}) {
         if (!store->isDamaged())
             continue;
+        QString read;
+        if (store != m_settingsStore.get()) {
+            const qsizetype records = store->sectionsRead();
+            read = QStringLiteral("What could be read from it is loaded: %1.")
+                       .arg(records == 1 ? QStringLiteral("1 record") : QStringLiteral("%1 records").arg(records));
+        } else if (m_settingsNamedDataFolder) {
+            read = QStringLiteral("What could be read from it is loaded, the data folder \"%1\" with it.")
+                       .arg(m_dataFolder);
+        } else {
+            read = QStringLiteral("What could be read from it is loaded, but no data folder: \"%1\" is used.")
+                       .arg(m_dataFolder);
+        }
         try {
             const QString copy = store->keepDamagedCopy();
-            lines << QStringLiteral("The file \"%1\" was damaged. What could be read from it is loaded; the file as it "
-                                    "was is kept as \"%2\".")
-                         .arg(store->FileName(), copy);
+            lines << QStringLiteral("The file \"%1\" was damaged. %2 The file as it was is kept as \"%3\".")
+                         .arg(store->FileName(), read, copy);
         } catch (const Exception& e) {
-            lines << QStringLiteral("The file \"%1\" is damaged, and no copy of it could be made (%2). It is not "
+            lines << QStringLiteral("The file \"%1\" is damaged. %2 No copy of it could be made (%3); it is not "
                                     "saved over until a copy can be made.")
-                         .arg(store->FileName(), e.message());
+                         .arg(store->FileName(), read, e.message());
         }
     }
     if (!lines.isEmpty())
-        QTimer::singleShot(0, this, [this, text = lines.join(u'\n')] { ShowMsg(text); });
+        QTimer::singleShot(0, this, [this, text = lines.join(QStringLiteral("\n\n"))] { ShowMsg(text); });
 }
 
 TForm1::~TForm1() = default;
@@ -172,6 +187,25 @@ void TForm1::openSettingsStore() {
         const QString message = DataFolders::settingsFolderMessage(m_exeFolder, reason);
         QTimer::singleShot(0, this, [this, message] { ShowMsg(message); });
     }
+}
+
+// The written form puts a section's name after its keys, so a "Settings.xml" cut off in its settings section
+// loses that section with its name. Its whole keys are still there; they are the settings section's when they
+// name the data folder, a key no other section holds. Put back, they keep the alarms where they are.
+void TForm1::recoverCutSettings() {
+    TXMLIniFile& settings = *m_settingsStore;
+    if (!settings.isDamaged() || settings.HasSection(SettingsKey::Section))
+        return;
+    const QList<std::pair<QByteArray, QByteArray>> keys = settings.keysOfCutSection();
+    if (std::none_of(keys.cbegin(), keys.cend(), [](const auto& key) { return key.first == SettingsKey::DataFolder; }))
+        return;
+    TXMLIniFile::Batch batch(settings);
+    for (const auto& [key, value] : keys) {
+        // Of two keys of one name the first counts, as in any section read.
+        if (!settings.ReadSection(SettingsKey::Section).contains(key))
+            settings.WriteString(SettingsKey::Section, key, value);
+    }
+    batch.commit();
 }
 
 // Only the first start of this version over an installation of the earlier one imports; once

@@ -135,6 +135,7 @@ private:
     void buildPages();
     void showMainMenuPage();
     void openSettingsStore();
+    void recoverCutSettings();
     bool legacyImportWanted() const;
     void importLegacySettings();
     void setUpDefaultDataFolder();
@@ -157,6 +158,8 @@ private:
 
     QString m_exeFolder;
     QString m_dataFolder;
+    // "Settings.xml" named a data folder when it was read: a damaged one is reported with what became of it.
+    bool m_settingsNamedDataFolder = false;
     const SchedulerClock& m_clock;
     bool m_startHidden = false;
     std::function<bool()> m_trayAvailable;

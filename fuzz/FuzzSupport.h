@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -80,13 +81,15 @@ inline bool printableDocument(const QByteArray& bytes) {
     return true;
 }
 
-// A store that loaded a damaged document copies it aside, as found, before its first save. The copy is checked
-// and removed: over millions of runs the copies would pile up, and each new one looks further for a free name.
+// A store that loaded a damaged document copies it aside, as found, before its first save: a file of its own
+// (never a link, even for a store opened through one) holding exactly the bytes found. The copy is checked and
+// removed: over millions of runs the copies would pile up, and each new one looks further for a free name.
 inline void checkDamagedCopy(TXMLIniFile& store, const QByteArray& found) {
     if (!store.isDamaged() || store.saveCount() == 0)
         return;
     const QString copy = store.keepDamagedCopy();
     QFile file(copy);
+    FUZZ_CHECK(!QFileInfo(copy).isSymLink(), "the damaged copy %s is a link", qPrintable(copy));
     FUZZ_CHECK(file.open(QIODevice::ReadOnly) && file.readAll() == found,
                "the damaged copy %s is not the file as found", qPrintable(copy));
     file.remove();

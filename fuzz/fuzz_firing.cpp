@@ -1,6 +1,7 @@
 // Firing from an arbitrary "Alarms.xml" with the clock standing still: the scheduler ticks until a tick fires
 // nothing. Afterwards nothing is due that did not fire, every one-time alarm that fired is in the past-alarm
-// store with its date, sound and text, no one-time alarm is in both stores, and both files reload as saved.
+// store with its date, sound and text (every line key it held, beyond "linecount" or without one), no one-time
+// alarm is in both stores, both files reload as saved, and a damaged "Alarms.xml" was kept aside as found.
 #include "FuzzSupport.h"
 
 #include "scheduler/DayCount.h"
@@ -15,6 +16,7 @@
 #include <QDateTime>
 #include <QSet>
 
+#include <algorithm>
 #include <cstdint>
 #include <ctime>
 #include <memory>
@@ -48,6 +50,15 @@ struct PastRecord {
         return date == other.date && sound == other.sound && lines == other.lines;
     }
 };
+
+// The line keys "0", "1", … a section holds, as long as the numbers follow on: what a move must not drop.
+QByteArrayList lineKeys(const TXMLIniFile& store, const QByteArray& section) {
+    const QByteArrayList keys = store.ReadSection(section);
+    QByteArrayList lines;
+    while (keys.contains(QByteArray::number(lines.size())))
+        lines.append(store.ReadString(section, QByteArray::number(lines.size()), {}));
+    return lines;
+}
 
 PastRecord recordOf(const TXMLIniFile& store, const QByteArray& section) {
     using namespace EventRecord;
@@ -105,6 +116,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     QList<QByteArray> fired;
     QList<PastRecord> oneTimeFired;
+    QList<QByteArrayList> oneTimeFiredLines; // the line keys each of them held
     QObject::connect(&scheduler, &Scheduler::recordFired, &scheduler,
                      [&](const QByteArray& section, double) { fired.append(section); });
     QString failure;
@@ -117,9 +129,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const qsizetype before = fired.size();
         // What a one-time alarm was before it fired, to find it again in the past-alarm store.
         QHash<QByteArray, PastRecord> oneTime;
+        QHash<QByteArray, QByteArrayList> oneTimeLines;
         for (const QByteArray& section : events->ReadSections())
-            if (events->HasSection(section) && isOneTimeAlarm(*events, section))
+            if (events->HasSection(section) && isOneTimeAlarm(*events, section)) {
                 oneTime.insert(section, recordOf(*events, section));
+                oneTimeLines.insert(section, lineKeys(*events, section));
+            }
         scheduler.TimerTimer();
         FUZZ_CHECK(failure.isEmpty(), "a firing failed: %s", qPrintable(failure));
         if (fired.size() == before)
@@ -128,6 +143,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                    static_cast<long long>(fired.size() - before));
         if (oneTime.contains(fired.last())) {
             oneTimeFired.append(oneTime.value(fired.last()));
+            oneTimeFiredLines.append(oneTimeLines.value(fired.last()));
         }
     }
 
@@ -141,13 +157,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     QList<PastRecord> past;
+    QList<QByteArrayList> pastLines;
     for (const QByteArray& section : pastAlarms.ReadSections())
-        if (pastAlarms.HasSection(section))
+        if (pastAlarms.HasSection(section)) {
             past.append(recordOf(pastAlarms, section));
+            pastLines.append(lineKeys(pastAlarms, section));
+        }
     FUZZ_CHECK(past.size() == oneTimeFired.size(), "%lld one-time alarms fired, %lld past records",
                static_cast<long long>(oneTimeFired.size()), static_cast<long long>(past.size()));
-    for (const PastRecord& record : oneTimeFired)
-        FUZZ_CHECK(past.contains(record), "a fired one-time alarm is missing from the past-alarm store");
+    for (qsizetype i = 0; i < oneTimeFired.size(); ++i) {
+        const QByteArrayList& held = oneTimeFiredLines.at(i);
+        bool found = false;
+        for (qsizetype k = 0; k < past.size() && !found; ++k)
+            found = past.at(k) == oneTimeFired.at(i) &&
+                    pastLines.at(k).first(std::min(held.size(), pastLines.at(k).size())) == held;
+        FUZZ_CHECK(found, "a fired one-time alarm is missing from the past-alarm store, or some of its text");
+    }
     for (const QByteArray& section : events->ReadSections())
         if (events->HasSection(section) && isOneTimeAlarm(*events, section))
             FUZZ_CHECK(!past.contains(recordOf(*events, section)), "[%s] is in both stores", section.constData());

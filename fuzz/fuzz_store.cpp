@@ -1,10 +1,15 @@
 // The store document from arbitrary bytes: loaded, read every way, saved, loaded again. A saved document
 // holds printable ASCII and CR LF only, saves again to the same bytes, and reads the same at every later load.
-// A write of arbitrary bytes comes back after a save and a load, trimmed as every loaded value is.
+// A write of arbitrary bytes comes back after a save and a load, trimmed as every loaded value is. A file with a
+// zero byte is damaged; a saved document cut off gives every section named before the cut, and its kept copy is
+// exactly the bytes cut off, also when the store is opened through a link.
 #include "FuzzSupport.h"
 
 #include "store/Exception.h"
 #include "store/XMLIniFile.h"
+
+#include <QFileInfo>
+#include <QHash>
 
 #include <cmath>
 #include <cstdint>
@@ -30,6 +35,18 @@ QByteArray readEverything(const TXMLIniFile& store) {
     return out;
 }
 
+// Each section as its name and its keys, read by the first-match rule.
+QByteArrayList sectionsOf(const TXMLIniFile& store) {
+    QByteArrayList out;
+    for (const QByteArray& section : store.ReadSections()) {
+        QByteArray text = section + '\0';
+        for (const QByteArray& key : store.ReadSection(section))
+            text += key + '\0' + store.ReadString(section, key, "?") + '\0';
+        out.append(text);
+    }
+    return out;
+}
+
 std::unique_ptr<TXMLIniFile> open(const QString& path) {
     try {
         return std::make_unique<TXMLIniFile>(path);
@@ -47,6 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!first)
         return 0;
     const QByteArray firstReads = readEverything(*first);
+    // Not every byte of a file with a zero byte is read into the document.
+    FUZZ_CHECK(!input.contains('\0') || first->isDamaged(), "a file with a zero byte is not taken for damaged");
     first->UpdateFile();
     Fuzz::checkDamagedCopy(*first, input);
     const QByteArray saved = Fuzz::readScratch(QStringLiteral("store.xml"));
@@ -67,6 +86,33 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(Fuzz::readScratch(QStringLiteral("store.xml")) == resaved, "save, load, save changed the bytes");
     if (!input.toUpper().contains("CDATA"))
         FUZZ_CHECK(resaved == saved && secondReads == firstReads, "a saved document reads differently");
+
+    // The saved document cut off somewhere, opened directly or (every other cut) through a link: it gives every
+    // section whose name came before the cut (the written form puts it after the keys), as the whole document
+    // gives them; it is damaged unless nothing or everything was cut; its first save keeps the bytes found aside
+    // and writes the file the link points to.
+    const qsizetype cut = qsizetype(qHash(input) % size_t(saved.size() + 1));
+    const QByteArray prefix = saved.first(cut);
+    const QString cutPath = Fuzz::writeScratch(QStringLiteral("cut.xml"), prefix);
+    const QString linkPath = Fuzz::scratchFile(QStringLiteral("cut-link.xml"));
+    QFile::remove(linkPath);
+    const bool throughLink = cut % 2 == 1;
+    if (throughLink)
+        FUZZ_CHECK(QFile::link(QStringLiteral("cut.xml"), linkPath), "cannot make a link");
+    std::unique_ptr<TXMLIniFile> cutOff = open(throughLink ? linkPath : cutPath);
+    FUZZ_CHECK(cutOff != nullptr, "a saved document cut off is refused");
+    const qsizetype named = prefix.count("</SectionName>");
+    FUZZ_CHECK(cutOff->sectionsRead() == named, "cut at %lld: %lld sections read, %lld named before the cut",
+               static_cast<long long>(cut), static_cast<long long>(cutOff->sectionsRead()),
+               static_cast<long long>(named));
+    FUZZ_CHECK(sectionsOf(*cutOff) == sectionsOf(*second).first(named), "cut at %lld: sections read differently",
+               static_cast<long long>(cut));
+    FUZZ_CHECK(cutOff->isDamaged() == (cut > 0 && cut < saved.size()), "cut at %lld: damage misjudged",
+               static_cast<long long>(cut));
+    cutOff->UpdateFile();
+    Fuzz::checkDamagedCopy(*cutOff, prefix);
+    FUZZ_CHECK(Fuzz::readScratch(QStringLiteral("cut.xml")) == cutOff->GetXML(), "the save missed the file");
+    FUZZ_CHECK(!throughLink || QFileInfo(linkPath).isSymLink(), "the save replaced the link");
 
     // Arbitrary bytes written come back as written, less the blanks and control bytes at either end, which a
     // load removes from every name and value.

@@ -3,6 +3,8 @@
 #include "store/StoredText.h"
 #include "store/XMLIniFile.h"
 
+#include <QSet>
+
 #include <algorithm>
 
 namespace EventRecord {
@@ -59,6 +61,26 @@ void writeStoredTextBlock(TXMLIniFile& store, const QByteArray& section, const Q
     store.WriteInt(section, Key::LineCount, int(lines.size()));
     for (qsizetype i = 0; i < lines.size(); ++i)
         store.WriteString(section, QByteArray::number(i), lines.at(i));
+    batch.commit();
+}
+
+MovedTextBlock readTextBlockToMove(const TXMLIniFile& store, const QByteArray& section) {
+    MovedTextBlock block;
+    block.lines = readStoredTextBlock(store, section);
+    block.shown = block.lines.size();
+    const QByteArrayList keys = store.ReadSection(section);
+    const QSet<QByteArray> held(keys.cbegin(), keys.cend());
+    for (QByteArray key = QByteArray::number(block.lines.size()); held.contains(key);
+         key = QByteArray::number(block.lines.size()))
+        block.lines.append(store.ReadString(section, key, {}));
+    return block;
+}
+
+void writeMovedTextBlock(TXMLIniFile& store, const QByteArray& section, const MovedTextBlock& block) {
+    TXMLIniFile::Batch batch(store);
+    store.WriteInt(section, Key::LineCount, int(block.shown));
+    for (qsizetype i = 0; i < block.lines.size(); ++i)
+        store.WriteString(section, QByteArray::number(i), block.lines.at(i));
     batch.commit();
 }
 

@@ -51,6 +51,18 @@ QByteArrayList readStoredTextBlock(const TXMLIniFile& store, const QByteArray& s
 void writeStoredTextBlock(TXMLIniFile& store, const QByteArray& section, const QByteArrayList& lines);
 inline constexpr qint64 MaxBlankLines = 65'536;
 
+// The block as a record that moves takes it along: the lines shown (readStoredTextBlock) and after them every
+// further line key the section holds, as long as the numbers follow on. A record without "linecount" shows no
+// text, but the text it holds moves with it; so do lines an edit to fewer lines left behind. The moved record
+// gets the count of lines shown as its "linecount", so it shows what the record showed.
+struct MovedTextBlock {
+    qsizetype shown = 0;
+    QByteArrayList lines; // the first `shown` are the lines shown
+    bool operator==(const MovedTextBlock& other) const { return shown == other.shown && lines == other.lines; }
+};
+MovedTextBlock readTextBlockToMove(const TXMLIniFile& store, const QByteArray& section);
+void writeMovedTextBlock(TXMLIniFile& store, const QByteArray& section, const MovedTextBlock& block);
+
 // Day and month strings: "1" allows. A position the string is too short for is allowed.
 bool dayAllowed(const QByteArray& days, int weekday);   // 1 = Sunday .. 7 = Saturday
 bool monthAllowed(const QByteArray& months, int month); // 1 = January .. 12 = December

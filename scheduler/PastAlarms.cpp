@@ -13,9 +13,9 @@ namespace {
 struct PastRecord {
     QByteArray date;
     QByteArray sound;
-    QByteArrayList lines;
+    EventRecord::MovedTextBlock text;
     bool operator==(const PastRecord& other) const {
-        return date == other.date && sound == other.sound && lines == other.lines;
+        return date == other.date && sound == other.sound && text == other.text;
     }
 };
 
@@ -23,13 +23,13 @@ PastRecord pastRecordOf(const TXMLIniFile& events, const QByteArray& section, do
     using namespace EventRecord;
     // An absent "sound" means sound on; a present one is copied as it is.
     return {IniText::fromDouble(date), events.ReadString(section, Key::Sound, "1"),
-            readStoredTextBlock(events, section)};
+            readTextBlockToMove(events, section)};
 }
 
 PastRecord storedPastRecord(const TXMLIniFile& pastAlarms, const QByteArray& section) {
     using namespace EventRecord;
     return {pastAlarms.ReadString(section, Key::Date, {}), pastAlarms.ReadString(section, Key::Sound, {}),
-            readStoredTextBlock(pastAlarms, section)};
+            readTextBlockToMove(pastAlarms, section)};
 }
 
 bool isDueOneTimeAlarm(const TXMLIniFile& events, const QByteArray& section, double now) {
@@ -54,7 +54,7 @@ QByteArray Move::retire(const QByteArray& section, double date) {
     const QByteArray k = firstFreeSection(m_pastAlarms);
     m_pastAlarms.WriteString(k, Key::Date, record.date);
     m_pastAlarms.WriteString(k, Key::Sound, record.sound);
-    writeStoredTextBlock(m_pastAlarms, k, record.lines);
+    writeMovedTextBlock(m_pastAlarms, k, record.text);
     m_written.append(k);
     m_events.EraseSection(section);
     return k;

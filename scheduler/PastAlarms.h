@@ -22,7 +22,8 @@ public:
     Move& operator=(const Move&) = delete;
 
     // Writes the past-alarm record (first free number: "date" = date, the event record's "sound" and
-    // text block as stored bytes) and erases the event record. Returns the past-alarm section.
+    // text block as stored bytes, every line key it holds included: readTextBlockToMove) and erases the event
+    // record. Returns the past-alarm section.
     QByteArray retire(const QByteArray& section, double date);
 
     // Throws Exception when a save fails. Both stores then hold, in memory and on disk, what they held

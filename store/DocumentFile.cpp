@@ -155,42 +155,84 @@ bool writeDocument(int fd, const QByteArray& text) {
 }
 
 // The folder refuses new names: the last resort is the file itself, rewritten and cut to the new length.
-bool writeInPlace(const QByteArray& text, const QByteArray& target) {
+// Returns 0 or the reason it failed.
+int writeInPlace(const QByteArray& text, const QByteArray& target) {
     Descriptor fd(::open(target.constData(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC));
     if (fd.get() < 0)
-        return false;
-    const bool written = writeAll(fd.get(), text) && ::ftruncate(fd.get(), text.size()) == 0 && ::fsync(fd.get()) == 0;
-    return fd.close() && written;
+        return errno;
+    if (!writeAll(fd.get(), text) || ::ftruncate(fd.get(), text.size()) != 0 || ::fsync(fd.get()) != 0)
+        return errno;
+    return fd.close() ? 0 : errno;
 }
 
-bool replaceFile(const QByteArray& text, const QByteArray& target) {
+// Returns 0, or the reason the save failed as the system gave it (a file that is no regular file counts as a
+// folder: the save never replaces either).
+int replaceFile(const QByteArray& text, const QByteArray& target) {
     struct stat existing {};
     const bool exists = ::stat(target.constData(), &existing) == 0;
     if (exists && !S_ISREG(existing.st_mode))
-        return false;
+        return EISDIR;
     Temporary temporary = createTemporary(target);
     if (temporary.fd < 0)
-        return exists && folderRefused(temporary.error) && writeInPlace(text, target);
+        return exists && folderRefused(temporary.error) ? writeInPlace(text, target) : temporary.error;
     Descriptor fd(temporary.fd);
-    bool ok = true;
+    int error = 0;
     if (exists) {
         // The owner first: changing it may clear the set-id bits that the mode then puts back. Only a
         // privileged process may hand a file to someone else; for others this keeps at least the group.
         if (::fchown(fd.get(), existing.st_uid, existing.st_gid) != 0)
             (void)::fchown(fd.get(), static_cast<uid_t>(-1), existing.st_gid);
-        ok = ::fchmod(fd.get(), existing.st_mode & 07777) == 0;
+        if (::fchmod(fd.get(), existing.st_mode & 07777) != 0)
+            error = errno;
     }
-    ok = ok && writeDocument(fd.get(), text);
-    if (ok && temporary.name.isEmpty())
-        ok = nameTemporary(temporary, target);
-    ok = fd.close() && ok;
-    if (!ok || ::rename(temporary.name.constData(), target.constData()) != 0) {
+    if (error == 0 && !writeDocument(fd.get(), text))
+        error = errno;
+    if (error == 0 && temporary.name.isEmpty() && !nameTemporary(temporary, target))
+        error = errno;
+    if (!fd.close() && error == 0)
+        error = errno;
+    if (error == 0 && ::rename(temporary.name.constData(), target.constData()) != 0)
+        error = errno;
+    if (error != 0) {
         if (!temporary.name.isEmpty())
             ::unlink(temporary.name.constData());
-        return false;
+        return error;
     }
     syncFolder(folderOf(target));
-    return true;
+    return 0;
+}
+
+// A new file under exactly this name, whole or not at all, that never takes the place of anything already
+// there (not even of a link that leads nowhere). Returns 0, EEXIST when the name is taken, or the reason.
+int createNewFile(const QByteArray& text, const QByteArray& name) {
+    const QByteArray folder = folderOf(name);
+    Descriptor fd(::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
+    QByteArray temporaryName;
+    if (fd.get() < 0) {
+        if (folderRefused(errno))
+            return errno;
+        temporaryName = freshTemporaryName(name);
+        Descriptor named(::open(temporaryName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+        if (named.get() < 0)
+            return errno;
+        const int error = writeDocument(named.get(), text) ? 0 : errno;
+        const int closed = named.close() ? 0 : errno;
+        const int linked =
+            error == 0 && closed == 0 && ::link(temporaryName.constData(), name.constData()) != 0 ? errno : 0;
+        ::unlink(temporaryName.constData());
+        return error != 0 ? error : closed != 0 ? closed : linked;
+    }
+    if (!writeDocument(fd.get(), text))
+        return errno;
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd.get());
+    if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) != 0)
+        return errno;
+    syncFolder(folder);
+    return 0;
+}
+
+QString failure(const char* what, const QString& fileName, int error) {
+    return QLatin1String(what) + fileName + QStringLiteral(": ") + qt_error_string(error);
 }
 
 } // namespace
@@ -214,11 +256,19 @@ void RemoveLeftoverTemporaries(const QString& fileName) {
 }
 
 void SaveStringToFile(const QByteArray& text, const QString& fileName) {
-    if (fileName.isEmpty() || !replaceFile(text, QFile::encodeName(resolvedTarget(fileName))))
-        throw Exception(QStringLiteral("Cannot create file ") + fileName);
+    const int error = fileName.isEmpty() ? ENOENT : replaceFile(text, QFile::encodeName(resolvedTarget(fileName)));
+    if (error != 0)
+        throw Exception(failure("Cannot create file ", fileName, error));
 }
 
-QByteArray LoadStringFromFile(const QString& fileName) {
+bool SaveNewFile(const QByteArray& text, const QString& fileName) {
+    const int error = fileName.isEmpty() ? ENOENT : createNewFile(text, QFile::encodeName(fileName));
+    if (error != 0 && error != EEXIST)
+        throw Exception(failure("Cannot create file ", fileName, error));
+    return error == 0;
+}
+
+QByteArray LoadBytesFromFile(const QString& fileName) {
     const QByteArray path = QFile::encodeName(fileName);
     // Non-blocking, so that a FIFO or a device under the store's name cannot hold up the start; only a regular
     // file is a document.
@@ -226,11 +276,15 @@ QByteArray LoadStringFromFile(const QString& fileName) {
     if (fd.get() < 0) {
         if ((errno == ENOENT || errno == ENOTDIR) && !fileName.isEmpty())
             return {};
-        throw Exception(QStringLiteral("Cannot open file ") + fileName);
+        throw Exception(failure("Cannot open file ", fileName, fileName.isEmpty() ? ENOENT : errno));
     }
     struct stat st {};
-    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))
-        throw Exception(QStringLiteral("Cannot open file ") + fileName);
+    if (::fstat(fd.get(), &st) != 0)
+        throw Exception(failure("Cannot open file ", fileName, errno));
+    if (S_ISDIR(st.st_mode))
+        throw Exception(failure("Cannot open file ", fileName, EISDIR));
+    if (!S_ISREG(st.st_mode))
+        throw Exception(QStringLiteral("Cannot open file ") + fileName + QStringLiteral(": Not a regular file"));
     QByteArray text;
     text.reserve(qsizetype(st.st_size) + 1);
     char chunk[65536];
@@ -239,11 +293,16 @@ QByteArray LoadStringFromFile(const QString& fileName) {
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
-            throw Exception(QStringLiteral("Cannot open file ") + fileName);
+            throw Exception(failure("Cannot open file ", fileName, errno));
         if (got == 0)
             break;
         text.append(chunk, got);
     }
+    return text;
+}
+
+QByteArray LoadStringFromFile(const QString& fileName) {
+    QByteArray text = LoadBytesFromFile(fileName);
     const qsizetype zero = text.indexOf('\0');
     if (zero >= 0)
         text.truncate(zero);

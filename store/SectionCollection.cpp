@@ -1,6 +1,8 @@
 #include "store/SectionCollection.h"
 
 #include "store/CaseFold.h"
+#include "store/Exception.h"
+#include "store/XmlScan.h"
 
 namespace {
 
@@ -208,6 +210,40 @@ QByteArrayList TSectionCollection::names() const {
     for (qsizetype i = 0; i < Count(); ++i)
         list.append(item(i)->SectionName());
     return list;
+}
+
+// A section cut off keeps its whole keys. With its name whole too (then in the written form only its end tag was
+// lost) it joins the others; without one, its keys are held apart. Escapes that do not decode in what is left of
+// it drop it rather than the whole document.
+void TSectionCollection::readCutItem(QByteArrayView text) {
+    const QByteArray startTag = '<' + getItemTagName() + '>';
+    const QByteArrayView inside = text.sliced(startTag.size());
+    auto section = std::make_unique<TSectionCollectionItem>();
+    bool named = false;
+    try {
+        const XmlDocument::ScanResult name = XmlDocument::scanElement(inside, "SectionName", 1);
+        named = name.position != 0;
+        if (named)
+            section->m_sectionName = XmlDocument::unescape(name.content);
+        static constexpr QByteArrayView keysStart = "<SectionData>";
+        const qsizetype start = inside.indexOf(keysStart);
+        if (start >= 0) {
+            QByteArrayView keys = inside.sliced(start + keysStart.size());
+            const qsizetype end = keys.indexOf("</SectionData>");
+            section->m_sectionData->SetElementText(end >= 0 ? keys.first(end) : keys);
+        }
+    } catch (const Exception&) {
+        return;
+    }
+    if (!named) {
+        if (section->m_sectionData->Count() > 0)
+            m_cutKeys = std::move(section->m_sectionData);
+        return;
+    }
+    TSectionCollectionItem* kept = section.get();
+    adoptItem(std::move(section));
+    if (!m_index.contains(kept->m_sectionName))
+        m_index.insert(kept->m_sectionName, kept);
 }
 
 std::unique_ptr<TXMLCollectionItem> TSectionCollection::createItem() const {

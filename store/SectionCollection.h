@@ -89,6 +89,9 @@ public:
     TakenItem take(TSectionCollectionItem* section);
     void putBack(TakenItem taken);
     QByteArrayList names() const;
+    // The whole keys of the section a cut-off document ends in, when its name was lost with the cut (the written
+    // form puts the name after the keys): they cannot join the sections without a name made up for them.
+    const TDataCollection* keysOfCutSection() const { return m_cutKeys.get(); }
 
 protected:
     const char* className() const override { return "TSectionCollection"; }
@@ -96,10 +99,12 @@ protected:
     std::unique_ptr<TXMLCollectionItem> createItem() const override;
     void itemsReplaced() override;
     bool readWrittenForm(QByteArrayView text) override;
+    void readCutItem(QByteArrayView text) override;
 
 public:
     void GetElementText(QByteArray& out) const override;
 
 private:
     QHash<QByteArray, TSectionCollectionItem*> m_index;
+    std::unique_ptr<TDataCollection> m_cutKeys;
 };

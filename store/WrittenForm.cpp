@@ -118,6 +118,8 @@ bool sharedOrDecoded(QByteArrayView content, const QByteArray* before, QByteArra
 } // namespace
 
 bool TSectionCollection::readWrittenForm(QByteArrayView text) {
+    // Every reading of a document begins here; what an earlier one held apart goes.
+    m_cutKeys.reset();
     Cursor at(text);
     if (!at.take(XmlDocument::Prolog) || !at.take("<Section-list>"))
         return false;

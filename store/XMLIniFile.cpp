@@ -6,11 +6,8 @@
 #include "store/XmlDocument.h"
 
 #include <QDate>
-#include <QFile>
-#include <QFileInfo>
 
 #include <atomic>
-#include <unistd.h>
 
 namespace {
 
@@ -25,17 +22,24 @@ TXMLIniFile::TXMLIniFile(const QString& fileName)
     : TCustomIniFile(fileName)
     , m_sections(std::make_unique<TSectionCollection>())
     , m_changeCount(nextChangeCount()) {
-    const QByteArray text = XmlDocument::LoadStringFromFile(fileName);
-    const bool written = m_sections->SetXML(text);
-    m_damaged = !written && !text.trimmed().isEmpty() && !holdsWholeDocument(text);
+    // All of the file, not only the text before a zero byte: a file that begins with zero bytes (as a crash
+    // on some file systems leaves one) still holds its document behind them.
+    QByteArray bytes = XmlDocument::LoadBytesFromFile(fileName);
+    const bool written = m_sections->SetXML(bytes);
+    m_sectionsRead = m_sections->Count();
+    m_damaged = !bytes.trimmed().isEmpty() && (bytes.contains('\0') || (!written && !holdsWholeDocument(bytes)));
+    if (m_damaged)
+        m_damagedBytes = std::move(bytes);
 }
 
-// Every section and key that the text holds was read, and the list ends as the format ends it. Names and
-// values are escaped, so a "<" in the text is always markup.
+// Every section and key that the text holds was read, the list ends as the format ends it, and nothing stands
+// before the first tag but blanks (a byte order mark or another encoding would). Names and values are escaped,
+// so a "<" in the text is always markup.
 bool TXMLIniFile::holdsWholeDocument(const QByteArray& text) const {
     const QByteArray end = "</" + m_sections->getTagName() + '>';
     const qsizetype at = text.lastIndexOf(end);
-    if (at < 0 || !text.sliced(at + end.size()).trimmed().isEmpty())
+    if (at < 0 || !text.sliced(at + end.size()).trimmed().isEmpty() ||
+        !text.first(text.indexOf('<')).trimmed().isEmpty())
         return false;
     qsizetype keys = 0;
     for (qsizetype i = 0; i < m_sections->Count(); ++i)
@@ -43,20 +47,30 @@ bool TXMLIniFile::holdsWholeDocument(const QByteArray& text) const {
     return text.count("<Section>") == m_sections->Count() && text.count("<Data>") == keys;
 }
 
+QList<std::pair<QByteArray, QByteArray>> TXMLIniFile::keysOfCutSection() const {
+    QList<std::pair<QByteArray, QByteArray>> keys;
+    if (const TDataCollection* cut = m_sections->keysOfCutSection()) {
+        for (qsizetype i = 0; i < cut->Count(); ++i)
+            keys.append({cut->item(i)->Ident(), cut->item(i)->Value()});
+    }
+    return keys;
+}
+
+// The copy is written from the bytes read at the start, so it is the file as found whatever became of the file
+// since, and a store reached through a link gets a file of its own beside the link, never a second link.
 QString TXMLIniFile::keepDamagedCopy() {
     if (!m_damaged || !m_damagedCopy.isEmpty())
         return m_damagedCopy;
     const QString stem = FileName() + QStringLiteral(".damaged-") + QDate::currentDate().toString(Qt::ISODate);
-    QString copy = stem;
-    for (int n = 2; QFileInfo::exists(copy) || QFileInfo(copy).isSymLink(); ++n)
-        copy = stem + u'-' + QString::number(n);
-    // A second name for the file as found: the save then replaces only the first one.
-    const bool kept = ::link(QFile::encodeName(FileName()).constData(), QFile::encodeName(copy).constData()) == 0 ||
-                      QFile::copy(FileName(), copy);
-    if (!kept)
-        throw Exception(QStringLiteral("Cannot create file ") + copy);
-    m_damagedCopy = copy;
-    return copy;
+    for (int n = 1; n <= 1000; ++n) {
+        const QString copy = n == 1 ? stem : stem + u'-' + QString::number(n);
+        if (XmlDocument::SaveNewFile(m_damagedBytes, copy)) {
+            m_damagedCopy = copy;
+            m_damagedBytes = QByteArray();
+            return copy;
+        }
+    }
+    throw Exception(QStringLiteral("Cannot create file ") + stem + QStringLiteral(": every free name is taken"));
 }
 
 TXMLIniFile::~TXMLIniFile() = default;

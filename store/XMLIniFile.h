@@ -2,8 +2,11 @@
 
 #include "store/CustomIniFile.h"
 
+#include <QList>
+
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class TSectionCollection;
@@ -17,7 +20,7 @@ class TSectionCollection;
 // whose save fails is undone in memory as well, and so is a Batch that does not commit.
 class TXMLIniFile final : public TCustomIniFile {
 public:
-    // Loads the file when it exists. Throws Exception("Cannot open file ...") or EXMLException.
+    // Loads the file when it exists. Throws Exception("Cannot open file <path>: <reason>") or EXMLException.
     explicit TXMLIniFile(const QString& fileName);
     ~TXMLIniFile() override;
 
@@ -42,7 +45,7 @@ public:
     void DeleteKey(const QByteArray& section, const QByteArray& key);
 
     // Writes the whole document: temporary file in the same folder, flushed, renamed over the target.
-    // Throws Exception("Cannot create file <path>"); the previous file then stays as it was.
+    // Throws Exception("Cannot create file <path>: <reason>"); the previous file then stays as it was.
     void UpdateFile();
 
     // Copies every key of every section of source into destination. The store it is called on plays
@@ -69,14 +72,20 @@ public:
         bool m_done = false;
     };
 
-    // A file that is not a complete document of the store's format (cut off, garbled, another encoding) is
-    // read as far as it can be, and copied aside once ("<name>.damaged-<date>", the bytes as found) before
-    // anything replaces it: at the first save, or when asked. The store only reports it; the caller tells
-    // the user.
+    // A file that is not a complete document of the store's format (cut off, garbled, another encoding, a zero
+    // byte anywhere, anything after the end of the list) is read as far as it can be, and copied aside once
+    // ("<name>.damaged-<date>", a file of its own holding exactly the bytes read) before anything replaces it:
+    // at the first save, or when asked. A file of nothing but blanks is empty, not damaged. The store only
+    // reports it; the caller tells the user.
     bool isDamaged() const { return m_damaged; }
     // Makes the copy if it is due; returns its path (empty for a sound file). Throws Exception("Cannot
-    // create file <copy>") when no copy can be made; the file is not saved over then.
+    // create file <copy>: <reason>") when no copy can be made; the file is not saved over then.
     QString keepDamagedCopy();
+    // How many sections the file gave when the store was opened.
+    qsizetype sectionsRead() const { return m_sectionsRead; }
+    // The whole keys of the section a cut-off file ends in, when the cut took its name (which the written form
+    // puts after the keys): the store cannot place them, a caller that knows its own sections may.
+    QList<std::pair<QByteArray, QByteArray>> keysOfCutSection() const;
 
     // The document as written to disk; for tests and the text-level tools.
     QByteArray GetXML() const;
@@ -101,5 +110,7 @@ private:
     quint64 m_saveCount = 0;
     quint64 m_changeCount = 0;
     bool m_damaged = false;
+    QByteArray m_damagedBytes; // the file as read, until its copy is made
     QString m_damagedCopy;
+    qsizetype m_sectionsRead = 0;
 };

@@ -88,9 +88,14 @@ void TXMLCollection::GetElementText(QByteArray& out) const {
 }
 
 void TXMLCollection::SetElementText(QByteArrayView content) {
+    readItems(content);
+}
+
+qsizetype TXMLCollection::readItems(QByteArrayView content) {
     m_items.clear();
     const QByteArray itemTag = getItemTagName();
     qsizetype position = 1;
+    qsizetype unended = -1;
     try {
         while (true) {
             const auto tag = XmlDocument::scanTag(content, "<", ">", position);
@@ -98,8 +103,11 @@ void TXMLCollection::SetElementText(QByteArrayView content) {
                 break;
             const auto element = XmlDocument::scanElement(content, tag.content, position);
             // An item without its end tag ends the list: it and whatever follows are dropped.
-            if (element.position == 0)
+            if (element.position == 0) {
+                if (tag.content == itemTag)
+                    unended = content.indexOf(QByteArray('<' + itemTag + '>'), position - 1);
                 break;
+            }
             if (tag.content == itemTag)
                 Add()->SetElementText(element.content);
             position = element.position;
@@ -111,6 +119,7 @@ void TXMLCollection::SetElementText(QByteArrayView content) {
         throw;
     }
     itemsReplaced();
+    return unended;
 }
 
 QByteArray TXMLCollection::getItemTagName() const {
@@ -141,8 +150,16 @@ void TXMLCollection::appendXML(QByteArray& out) const {
 bool TXMLCollection::SetXML(QByteArrayView text) {
     if (readWrittenForm(text))
         return true;
-    SetElementText(XmlDocument::rootContent(text, getTagName()));
+    readTolerantly(text);
     return false;
+}
+
+void TXMLCollection::readTolerantly(QByteArrayView text) {
+    const XmlDocument::RootElement root = XmlDocument::findRoot(text, getTagName());
+    const qsizetype unended = readItems(root.content);
+    // Only a cut explains an item without its end tag; within a whole document it is a fault of the text.
+    if (root.cut && unended >= 0)
+        readCutItem(root.content.sliced(unended));
 }
 
 void TXMLCollection::LoadFromFile(const QString& fileName) {

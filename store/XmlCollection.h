@@ -70,6 +70,9 @@ public:
     void appendXML(QByteArray& out) const;
     // True when the text was a whole document in the shape the writer gives it.
     bool SetXML(QByteArrayView text);
+    // The reader for a document in any shape, which SetXML falls back on. A document cut off keeps every item
+    // that ended before the cut, and the item it was cut in goes to readCutItem().
+    void readTolerantly(QByteArrayView text);
     void LoadFromFile(const QString& fileName);
     void SaveToFile(const QString& fileName) const;
 
@@ -85,6 +88,8 @@ protected:
     // Reads a document in exactly the written shape, faster than the tolerant reader; false (the collection
     // untouched) for any other text.
     virtual bool readWrittenForm(QByteArrayView /*text*/) { return false; }
+    // The text of the document from the start tag of the item it was cut off in, to the cut.
+    virtual void readCutItem(QByteArrayView /*text*/) {}
 
     TXMLCollectionItem* Add();
     // For undoing a change: an item taken out whole and put back at the same place.
@@ -97,6 +102,9 @@ protected:
     void replaceItemsIndexed(std::vector<std::unique_ptr<TXMLCollectionItem>> items) { m_items = std::move(items); }
 
 private:
+    // SetElementText; returns where the item that has no end tag begins in content, or -1 when none stopped it.
+    qsizetype readItems(QByteArrayView content);
+
     std::vector<std::unique_ptr<TXMLCollectionItem>> m_items;
     mutable qsizetype m_lastDocumentSize = 0;
 };

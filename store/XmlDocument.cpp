@@ -188,6 +188,11 @@ ScanResult scanElement(QByteArrayView text, QByteArrayView name, qsizetype posit
 }
 
 QByteArrayView rootContent(QByteArrayView text, QByteArrayView wantedName) {
+    const RootElement root = findRoot(text, wantedName);
+    return root.cut ? QByteArrayView() : root.content;
+}
+
+RootElement findRoot(QByteArrayView text, QByteArrayView wantedName) {
     qsizetype scan = 1;
     const qsizetype doctype = text.indexOf("<!DOCTYPE ");
     if (doctype >= 0) {
@@ -203,15 +208,22 @@ QByteArrayView rootContent(QByteArrayView text, QByteArrayView wantedName) {
         name = tag.content;
         scan = tag.position;
         if (!startsWithIgnoringCase(name, "?xml")) {
+            const qsizetype from = element;
             const ScanResult found = scanElement(text, name, element);
             content = found.content;
             scan = element = found.position;
+            if (found.position == 0 && !name.isEmpty() && name.compare(wantedName, Qt::CaseInsensitive) == 0) {
+                const QByteArray startTag = '<' + name.toByteArray() + '>';
+                const qsizetype start = from > 0 ? text.indexOf(startTag, from - 1) : -1;
+                if (start >= 0)
+                    return {text.sliced(start + startTag.size()), true};
+            }
         }
         if (scan == 0 || element == 0 || scan > text.size() || name.compare(wantedName, Qt::CaseInsensitive) == 0)
             break;
     }
     if (name.compare(wantedName, Qt::CaseInsensitive) == 0)
-        return content;
+        return {content, false};
     return {};
 }
 

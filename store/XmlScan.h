@@ -15,6 +15,13 @@ struct ScanResult {
 ScanResult scanTag(QByteArrayView text, QByteArrayView open, QByteArrayView close, qsizetype position);
 ScanResult scanElement(QByteArrayView text, QByteArrayView name, qsizetype position);
 QByteArrayView rootContent(QByteArrayView text, QByteArrayView wantedName);
+// As rootContent, but a root element whose end tag is missing (a file cut off) gives everything after its start
+// tag, with `cut` set.
+struct RootElement {
+    QByteArrayView content;
+    bool cut = false;
+};
+RootElement findRoot(QByteArrayView text, QByteArrayView wantedName);
 
 QByteArray unescape(QByteArrayView text);
 // Without the control characters and blanks (bytes up to 0x20) at either end, as every value is read.

@@ -31,6 +31,8 @@ private slots:
     void closingOnlyHides();
     void instanceShowBringsTheWindowBack();
     void damagedFilesAreReportedOnceAfterStart();
+    void damagedSettingsKeepTheirDataFolder_data();
+    void damagedSettingsKeepTheirDataFolder();
 
 private:
     const FixedClock m_clock{QDateTime(QDate(2007, 11, 14), QTime(12, 30, 5))};
@@ -182,11 +184,69 @@ void TestTForm1::damagedFilesAreReportedOnceAfterStart() {
             QVERIFY2(text.contains(QStringLiteral("\"%1\" was damaged").arg(path)) &&
                          text.contains(QStringLiteral("kept as \"%1%2\"").arg(path, day)),
                      qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("What could be read from it is loaded: 0 records.")), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("loaded, but no data folder: \"%1\" is used.").arg(data)),
+                 qPrintable(text));
         QCOMPARE(StartupFixture::readAll(settings + day), garbled);
         QCOMPARE(StartupFixture::readAll(alarms + day), cutOff);
         QCOMPARE(StartupFixture::readAll(alarms), cutOff);
         QTest::qWait(50);
         QCOMPARE(TMsgfrm::autoAnswered().size(), 1);
+    }
+    TMsgfrm::setAutoAnswer(false);
+}
+
+// "Settings.xml" names the data folder, and with it where the alarms are. Damaged, it still gives the folder when
+// the folder's key could be read: behind zero bytes, or whole before a cut (even one that took the name of its
+// section). The user learns which folder is in use.
+void TestTForm1::damagedSettingsKeepTheirDataFolder_data() {
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<bool>("kept");
+    QTest::newRow("zero bytes before the settings") << QStringLiteral("zeros") << true;
+    QTest::newRow("cut off in the settings section, after the data folder") << QStringLiteral("after") << true;
+    QTest::newRow("cut off in the data folder") << QStringLiteral("in") << false;
+}
+
+void TestTForm1::damagedSettingsKeepTheirDataFolder() {
+    QFETCH(QString, damage);
+    QFETCH(bool, kept);
+    QTemporaryDir exeFolder;
+    const QString own = exeFolder.filePath(QStringLiteral("My Alarms"));
+    QVERIFY(QDir().mkpath(own));
+    const QString settings = exeFolder.filePath(QStringLiteral("Settings.xml"));
+    {
+        TXMLIniFile written(settings);
+        TXMLIniFile::Batch batch(written);
+        written.WriteString("settings", "alpath", own.toUtf8());
+        written.WriteString("settings", "tray", "0");
+        written.WriteString("settings", "soundpath", "/home/me/bell.wav");
+        written.WriteString("categories", "count", "0");
+        batch.commit();
+    }
+    const QByteArray whole = StartupFixture::readAll(settings);
+    const QByteArray bytes = damage == QStringLiteral("zeros")   ? QByteArray(4096, '\0') + whole
+                             : damage == QStringLiteral("after") ? whole.first(whole.indexOf("bell.wav"))
+                                                                 : whole.first(whole.indexOf("My Alarms"));
+    {
+        QFile file(settings);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    }
+    TMsgfrm::setAutoAnswer(true);
+    {
+        const TForm1 form(AppContext{exeFolder.path(), &m_clock, true});
+        const QString used = kept ? own : exeFolder.filePath(QStringLiteral("Alarms Directory"));
+        QCOMPARE(form.dataFolder(), used);
+        QTRY_COMPARE(TMsgfrm::autoAnswered().size(), 1);
+        const QString text = TMsgfrm::autoAnswered().first();
+        const QString copy = settings + QStringLiteral(".damaged-") + QDate::currentDate().toString(Qt::ISODate);
+        QVERIFY2(text.contains(QStringLiteral("\"%1\" was damaged").arg(settings)), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("kept as \"%1\"").arg(copy)), qPrintable(text));
+        const QString told = kept ? QStringLiteral("the data folder \"%1\" with it.").arg(used)
+                                  : QStringLiteral("but no data folder: \"%1\" is used.").arg(used);
+        QVERIFY2(text.contains(told), qPrintable(text));
+        QCOMPARE(StartupFixture::readAll(copy), bytes);
+        QCOMPARE(TXMLIniFile(settings).ReadString("settings", "alpath", {}), used.toUtf8());
     }
     TMsgfrm::setAutoAnswer(false);
 }

@@ -49,6 +49,8 @@ private slots:
     void unusableFolderIsToldOnce_data();
     void unusableFolderIsToldOnce();
     void twoProgramFoldersOnOneDataFolderRunOnce();
+    void damagedStoresKeepWhatTheyHold_data();
+    void damagedStoresKeepWhatTheyHold();
 
 private:
     QProcess* start(const QStringList& arguments = {}, const QString& runtime = {},
@@ -205,7 +207,9 @@ void TestZentickExecutable::specialFileIsAStoreThatCannotBeRead() {
     QProcess* first = start();
     QVERIFY(finishes(first));
     const QString shown = QString::fromLocal8Bit(first->readAllStandardError());
-    QVERIFY2(shown.contains(QStringLiteral("Zentick: Cannot open file ") + fifo), qPrintable(shown));
+    QVERIFY2(
+        shown.contains(QStringLiteral("Zentick: Cannot open file ") + fifo + QStringLiteral(": Not a regular file")),
+        qPrintable(shown));
     QVERIFY(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
     QVERIFY(QFile::remove(fifo));
     const QString difference =
@@ -521,6 +525,96 @@ void TestZentickExecutable::twoProgramFoldersOnOneDataFolderRunOnce() {
     QCOMPARE(runToEnd({QStringLiteral("-t")}), 0);
     QVERIFY(finishes(first));
     QVERIFY(!QFileInfo::exists(data + QLatin1Char('/') + FilesLock::fileName()));
+}
+
+void TestZentickExecutable::damagedStoresKeepWhatTheyHold_data() {
+    QTest::addColumn<QString>("damaged"); // relative to the executable's folder
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<QString>("told");
+    QTest::newRow("Settings.xml after 4096 zero bytes") << QStringLiteral("Settings.xml") << QStringLiteral("zeros")
+                                                        << QStringLiteral("the data folder \"%1\" with it.");
+    QTest::newRow("Settings.xml cut off after its data folder")
+        << QStringLiteral("Settings.xml") << QStringLiteral("cut") << QStringLiteral("the data folder \"%1\" with it.");
+    QTest::newRow("Alarms.xml after 4096 zero bytes")
+        << QStringLiteral("My Alarms/Alarms.xml") << QStringLiteral("zeros") << QStringLiteral("loaded: 1 record.");
+    QTest::newRow("PAlarms.xml cut off, reached through a link")
+        << QStringLiteral("My Alarms/PAlarms.xml") << QStringLiteral("cut") << QStringLiteral("loaded: 3 records.");
+}
+
+// A damaged store is read as far as it goes, kept aside as the bytes it held, and reported; the data folder it
+// names and the records it holds are not lost. The due alarm has its text in line keys without "linecount": it
+// shows no text, and its text moves with it into the past alarms.
+void TestZentickExecutable::damagedStoresKeepWhatTheyHold() {
+    QFETCH(QString, damaged);
+    QFETCH(QString, damage);
+    QFETCH(QString, told);
+    using namespace EventRecord;
+    const QString own = m_exeFolder->filePath(QStringLiteral("My Alarms"));
+    const QString real = m_exeFolder->filePath(QStringLiteral("real/PAlarms.xml"));
+    QVERIFY(QDir().mkpath(own) && QDir().mkpath(QFileInfo(real).path()));
+    {
+        TXMLIniFile settings(m_exeFolder->filePath(QStringLiteral("Settings.xml")));
+        TXMLIniFile::Batch batch(settings);
+        settings.WriteString("settings", "alpath", own.toUtf8());
+        settings.WriteString("settings", "tray", "0");
+        settings.WriteString("settings", "soundpath", "/nowhere/bell.wav");
+        settings.WriteString("categories", "count", "0");
+        batch.commit();
+        TXMLIniFile events(own + QStringLiteral("/Alarms.xml"));
+        TXMLIniFile::Batch eventBatch(events);
+        events.WriteString("0", Key::AlType, KindAlarm);
+        events.WriteDouble("0", Key::Date, DayCount::fromDateTime(QDateTime::currentDateTime()));
+        events.WriteFlag("0", Key::Sound, false);
+        events.WriteString("0", "0", "Tea");
+        events.WriteString("0", "1", "with lemon");
+        eventBatch.commit();
+        TXMLIniFile past(real);
+        TXMLIniFile::Batch pastBatch(past);
+        for (const QByteArray section : {"0", "1", "2"})
+            past.WriteString(section, Key::Date, "4600" + section);
+        pastBatch.commit();
+    }
+    QVERIFY(QFile::link(QStringLiteral("../real/PAlarms.xml"), own + QStringLiteral("/PAlarms.xml")));
+    const QString path = m_exeFolder->filePath(damaged);
+    const QByteArray whole = StartupFixture::readAll(path);
+    const QByteArray bytes = damage == QStringLiteral("zeros")           ? QByteArray(4096, '\0') + whole
+                             : damaged == QStringLiteral("Settings.xml") ? whole.first(whole.indexOf("bell.wav"))
+                                                                         : whole.chopped(12);
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QCOMPARE(file.write(bytes), bytes.size());
+    }
+
+    QProcessEnvironment trace;
+    trace.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("zentick.firing.debug=true"));
+    QProcess* running = start({QStringLiteral("-h")}, {}, trace);
+    QByteArray log;
+    const QString message = QStringLiteral("Zentick: The file \"%1\" was damaged.").arg(path);
+    const bool seen = QTest::qWaitFor(
+        [&] {
+            log += running->readAllStandardError();
+            return log.contains("shown kind=alarm") && QString::fromLocal8Bit(log).contains(message);
+        },
+        Patience);
+    QVERIFY2(seen, log.constData());
+    if (told.contains(QLatin1String("%1")))
+        told = told.arg(own);
+    QVERIFY2(QString::fromLocal8Bit(log).contains(told), log.constData());
+    QCOMPARE(runToEnd({QStringLiteral("-t")}), 0);
+    QVERIFY(finishes(running));
+
+    const QString copy = path + QStringLiteral(".damaged-") + QDate::currentDate().toString(Qt::ISODate);
+    QVERIFY(QFileInfo(copy).isFile() && !QFileInfo(copy).isSymLink());
+    QCOMPARE(StartupFixture::readAll(copy), bytes);
+    QVERIFY(!QFileInfo::exists(m_exeFolder->filePath(QStringLiteral("Alarms Directory"))));
+    QVERIFY(QFileInfo(own + QStringLiteral("/PAlarms.xml")).isSymLink());
+    QVERIFY(!TXMLIniFile(own + QStringLiteral("/Alarms.xml")).HasSection("0"));
+    const TXMLIniFile past(real);
+    QCOMPARE(past.ReadSections(), QByteArrayList({"0", "1", "2", "3"}));
+    QCOMPARE(past.ReadString("3", "0", {}), QByteArray("Tea"));
+    QCOMPARE(past.ReadString("3", "1", {}), QByteArray("with lemon"));
+    QCOMPARE(readTextBlock(past, "3"), QStringList());
 }
 
 QTEST_GUILESS_MAIN(TestZentickExecutable)

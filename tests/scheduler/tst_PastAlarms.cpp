@@ -44,6 +44,8 @@ class TestPastAlarms : public QObject {
 
 private slots:
     void storedBytesMoveUnchanged();
+    void everyLineKeyMovesAlong_data();
+    void everyLineKeyMovesAlong();
     void failedMoveLeavesBothStoresAsTheyWere_data();
     void failedMoveLeavesBothStoresAsTheyWere();
     void interruptedMoveIsFinished_data();
@@ -69,6 +71,56 @@ void TestPastAlarms::storedBytesMoveUnchanged() {
                                       "0=caf\xE9 au lait\n1=\n2=\x80 5\n"));
     QVERIFY(fileBytes(reread).contains("caf&#xE9;"));
     QCOMPARE(readTextBlock(reread, k), (QStringList{QStringLiteral("café au lait"), QString(), QStringLiteral("€ 5")}));
+}
+
+// The window shows the text block as "linecount" says; the move takes along every line key the record holds, so
+// stored text never ends up in neither file. The moved record shows what the alarm showed.
+void TestPastAlarms::everyLineKeyMovesAlong_data() {
+    QTest::addColumn<QByteArrayList>("keys"); // "key=value", written in this order after the always-written keys
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<QByteArray>("moved");
+    QTest::addColumn<bool>("byScheduler");
+    for (const bool byScheduler : {true, false}) {
+        const char* who = byScheduler ? "firing" : "list delete";
+        QTest::addRow("%s, no linecount", who) << QByteArrayList{"0=Tea", "1=with lemon"} << QStringList()
+                                               << QByteArray("linecount=0\n0=Tea\n1=with lemon\n") << byScheduler;
+        QTest::addRow("%s, lines an edit left behind", who)
+            << QByteArrayList{"linecount=1", "0=Tea", "1=old", "2=older"} << QStringList{QStringLiteral("Tea")}
+            << QByteArray("linecount=1\n0=Tea\n1=old\n2=older\n") << byScheduler;
+        QTest::addRow("%s, a missing line within the count", who)
+            << QByteArrayList{"linecount=3", "0=Tea", "2=cake", "3=left"}
+            << QStringList{QStringLiteral("Tea"), QString(), QStringLiteral("cake")}
+            << QByteArray("linecount=3\n0=Tea\n1=\n2=cake\n3=left\n") << byScheduler;
+    }
+}
+
+void TestPastAlarms::everyLineKeyMovesAlong() {
+    QFETCH(QByteArrayList, keys);
+    QFETCH(QStringList, shown);
+    QFETCH(QByteArray, moved);
+    QFETCH(bool, byScheduler);
+    SchedulerHarness h;
+    {
+        TXMLIniFile::Batch batch(*h.events);
+        h.events->WriteString("0", Key::AlType, KindAlarm);
+        h.events->WriteDouble("0", Key::Date, h.clock.now());
+        h.events->WriteFlag("0", Key::Sound, false);
+        for (const QByteArray& key : std::as_const(keys))
+            h.events->WriteString("0", key.left(key.indexOf('=')), key.mid(key.indexOf('=') + 1));
+        batch.commit();
+    }
+    if (byScheduler) {
+        QCOMPARE(h.tick(), 50);
+        QCOMPARE(h.sink.alarms.size(), 1);
+        QCOMPARE(h.sink.alarms.first().lines, shown);
+    } else {
+        PastAlarms::retire(*h.events, *h.pastAlarms, "0", h.clock.now());
+    }
+    QVERIFY(!h.events->HasSection("0"));
+    const TXMLIniFile reread(h.pastAlarms->FileName());
+    const QByteArray date = reread.ReadString("0", Key::Date, {});
+    QCOMPARE(dump(reread), "[0]\ndate=" + date + "\nsound=0\n" + moved);
+    QCOMPARE(readTextBlock(reread, "0"), shown);
 }
 
 void TestPastAlarms::failedMoveLeavesBothStoresAsTheyWere_data() {

@@ -100,7 +100,7 @@ private slots:
             LegacyIniFile ini(path);
             QFAIL("a folder was read as an empty file");
         } catch (const Exception& e) {
-            QCOMPARE(e.message(), QStringLiteral("Cannot open file ") + path);
+            QCOMPARE(e.message(), QStringLiteral("Cannot open file ") + path + QStringLiteral(": Is a directory"));
         }
     }
 

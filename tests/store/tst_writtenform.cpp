@@ -44,7 +44,7 @@ Reading storeReading(const QByteArray& text, bool* quick = nullptr) {
 Reading tolerantReading(const QByteArray& text) {
     TSectionCollection sections;
     try {
-        sections.SetElementText(XmlDocument::rootContent(text, "Section-list"));
+        sections.readTolerantly(text);
         return contentOf(sections);
     } catch (const Exception& e) {
         return {true, e.message(), {}};

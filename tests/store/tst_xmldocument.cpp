@@ -92,8 +92,10 @@ private slots:
         QTest::newRow("data tags in small letters")
             << QStringLiteral("data-tags-small.xml") << QByteArray("[settings]\n[categories]\n");
         QTest::newRow("comment before the root") << QStringLiteral("comment-before-root.xml") << QByteArray();
-        QTest::newRow("root without end tag") << QStringLiteral("root-without-end.xml") << QByteArray();
-        QTest::newRow("truncated") << QStringLiteral("truncated.xml") << QByteArray();
+        // Cut off: every section that ended before the cut is kept.
+        QTest::newRow("root without end tag") << QStringLiteral("root-without-end.xml") << exampleDump;
+        QTest::newRow("truncated") << QStringLiteral("truncated.xml")
+                                   << QByteArray("[settings]\ntray=1\nsoundpath=C:\\Sounds\\Bell & Co (2).wav\n");
         QTest::newRow("empty file") << QStringLiteral("empty-file.xml") << QByteArray();
         QTest::newRow("missing file") << QStringLiteral("no-such-file.xml") << QByteArray();
         QTest::newRow("section without end tag")
@@ -151,7 +153,7 @@ private slots:
             TXMLIniFile store(path);
             QFAIL("a folder was read as a document");
         } catch (const Exception& e) {
-            QCOMPARE(e.message(), QStringLiteral("Cannot open file ") + path);
+            QCOMPARE(e.message(), QStringLiteral("Cannot open file ") + path + QStringLiteral(": Is a directory"));
         }
     }
 

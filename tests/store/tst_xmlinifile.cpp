@@ -459,7 +459,7 @@ private slots:
         const QString error = errorOf([&] { store.WriteString("settings", "tray", "0"); });
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &oldLimit), 0);
 
-        QCOMPARE(error, QStringLiteral("Cannot create file ") + path);
+        QCOMPARE(error, QStringLiteral("Cannot create file ") + path + QStringLiteral(": File too large"));
         QCOMPARE(readAll(path), fixture(QStringLiteral("example.xml")));
         QCOMPARE(store.ReadString("settings", "tray", {}), QByteArray("1"));
         QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("*zentick*")}, QDir::Files | QDir::Hidden),
@@ -468,17 +468,23 @@ private slots:
         QCOMPARE(TXMLIniFile(path).ReadString("settings", "tray", {}), QByteArray("0"));
     }
 
+    // The message names the reason the system gave, as it does for a full disk or a read-only file.
     void saveIntoAMissingFolderFails_data() {
         QTest::addColumn<QString>("path");
-        QTest::newRow("parent is a file") << QStringLiteral("plain-file/Alarms.xml");
-        QTest::newRow("parent missing") << QStringLiteral("no-folder/Alarms.xml");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("parent is a file")
+            << QStringLiteral("plain-file/Alarms.xml") << QStringLiteral("Not a directory");
+        QTest::newRow("parent missing") << QStringLiteral("no-folder/Alarms.xml")
+                                        << QStringLiteral("No such file or directory");
     }
     void saveIntoAMissingFolderFails() {
         QFETCH(QString, path);
+        QFETCH(QString, reason);
         QVERIFY(writeFile(m_dir.filePath(QStringLiteral("plain-file")), "x"));
         const QString full = m_dir.filePath(path);
         TXMLIniFile store(full);
-        QCOMPARE(errorOf([&] { store.WriteString("s", "k", "v"); }), QStringLiteral("Cannot create file ") + full);
+        QCOMPARE(errorOf([&] { store.WriteString("s", "k", "v"); }),
+                 QStringLiteral("Cannot create file ") + full + QStringLiteral(": ") + reason);
         QCOMPARE(store.ReadSections(), QByteArrayList());
         QVERIFY(!QFileInfo::exists(full));
     }
@@ -489,7 +495,8 @@ private slots:
         store.WriteString("s", "k", "v");
         QVERIFY(QFile::remove(path));
         QVERIFY(QDir().mkpath(path + QStringLiteral("/content")));
-        QCOMPARE(errorOf([&] { store.WriteString("s", "k", "w"); }), QStringLiteral("Cannot create file ") + path);
+        QCOMPARE(errorOf([&] { store.WriteString("s", "k", "w"); }),
+                 QStringLiteral("Cannot create file ") + path + QStringLiteral(": Is a directory"));
         QVERIFY(QFileInfo(path + QStringLiteral("/content")).isDir());
         QVERIFY(QDir(path).removeRecursively());
     }
@@ -584,7 +591,8 @@ private slots:
             if (ending == QStringLiteral("failed save")) {
                 QVERIFY(QFile::remove(path));
                 QVERIFY(QDir().mkpath(path + QStringLiteral("/blocked")));
-                QCOMPARE(errorOf([&] { batch.commit(); }), QStringLiteral("Cannot create file ") + path);
+                QCOMPARE(errorOf([&] { batch.commit(); }),
+                         QStringLiteral("Cannot create file ") + path + QStringLiteral(": Is a directory"));
                 QVERIFY(QDir(path).removeRecursively());
                 QVERIFY(QFile::copy(fixturePath(QStringLiteral("example.xml")), path));
             }
@@ -639,6 +647,15 @@ private slots:
                                 << true;
         QTest::newRow("garbled") << QByteArray("\x89PNG\r\n\x1a\n<<>>\xff\xfe garbage") << true;
         QTest::newRow("something after the list") << whole + "<Section-list>" << true;
+        // Bytes that are not part of the document read: a zero byte anywhere, a mark of another encoding.
+        QTest::newRow("zero bytes before the document") << QByteArray(4096, '\0') + whole << true;
+        QTest::newRow("only zero bytes") << QByteArray(4096, '\0') << true;
+        QTest::newRow("a zero byte in a value")
+            << QByteArray(whole).replace("<Value>1</Value>", QByteArray("<Value>1\0</Value>", 17)) << true;
+        QTest::newRow("zero bytes after the list") << whole + QByteArray(8, '\0') << true;
+        QTest::newRow("UTF-8 byte order mark") << "\xEF\xBB\xBF" + whole << true;
+        QTest::newRow("blanks and line breaks around") << " \r\n" + whole + "\r\n" << false;
+        QTest::newRow("only blanks and line breaks") << QByteArray(" \r\n\t\r\n") << false;
     }
     void damagedFileIsCopiedAsideBeforeTheFirstSave() {
         QFETCH(QByteArray, bytes);
@@ -660,6 +677,122 @@ private slots:
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), damaged ? 2 : 1);
         QCOMPARE(TXMLIniFile(path).ReadString("new", "k", {}), QByteArray("2"));
         QVERIFY(!TXMLIniFile(path).isDamaged());
+    }
+
+    // A crash on some file systems leaves zero bytes where the start of a file was: the document behind them is
+    // read, not taken for an empty file.
+    void documentAfterZeroBytesIsRead() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("Settings.xml"));
+        QVERIFY(writeFile(path, QByteArray(4096, '\0') + fixture(QStringLiteral("example.xml"))));
+        const TXMLIniFile store(path);
+        QVERIFY(store.isDamaged());
+        QCOMPARE(store.sectionsRead(), 2);
+        QCOMPARE(dump(store), dump(TXMLIniFile(copyOf(QStringLiteral("example.xml")))));
+    }
+
+    // Three records cut off at every byte: what is read never shrinks as the cut moves on, and is every section
+    // whose name and keys came before the cut (the written form puts the name last), as written. The keys of a
+    // section cut before its name are read whole, and held apart.
+    void cutOffFileKeepsEverySectionBeforeTheCut() {
+        QTemporaryDir folder;
+        const QString whole = folder.filePath(QStringLiteral("whole.xml"));
+        {
+            TXMLIniFile store(whole);
+            TXMLIniFile::Batch batch(store);
+            for (const QByteArray section : {"0", "1", "2"}) {
+                store.WriteString(section, "altype", "alarm");
+                store.WriteString(section, "date", "46146.5" + section);
+                store.WriteString(section, "linecount", "2");
+                store.WriteString(section, "0", "caf\xE9 " + section);
+                store.WriteString(section, "1", "<line> & more");
+            }
+            batch.commit();
+        }
+        const QByteArray bytes = readAll(whole);
+        const QByteArray wholeDump = dump(TXMLIniFile(whole));
+        const QString path = folder.filePath(QStringLiteral("Alarms.xml"));
+        qsizetype before = 0;
+        for (qsizetype cut = 0; cut <= bytes.size(); ++cut) {
+            const QByteArray prefix = bytes.first(cut);
+            QVERIFY(writeFile(path, prefix));
+            const TXMLIniFile store(path);
+            const qsizetype named = prefix.count("</SectionName>");
+            const qsizetype lastName = prefix.lastIndexOf("</SectionName>");
+            const qsizetype cutKeys = prefix.sliced(lastName < 0 ? 0 : lastName).count("</Data>");
+            const QString at = QStringLiteral("cut at %1 of %2").arg(cut).arg(bytes.size());
+            QVERIFY2(store.sectionsRead() >= before, qPrintable(at));
+            QVERIFY2(store.sectionsRead() == named, qPrintable(at));
+            QVERIFY2(wholeDump.startsWith(dump(store)), qPrintable(at));
+            QVERIFY2(store.keysOfCutSection().size() == cutKeys, qPrintable(at));
+            QVERIFY2(store.isDamaged() == (cut > 0 && cut < bytes.size()), qPrintable(at));
+            before = store.sectionsRead();
+        }
+        QCOMPARE(before, 3);
+        // Cut in the last line of the second record's text: the keys before it, as written.
+        QVERIFY(writeFile(path, bytes.first(bytes.indexOf("more", bytes.indexOf("caf&#xE9; 1")))));
+        const TXMLIniFile cutInSecond(path);
+        QCOMPARE(cutInSecond.ReadSections(), QByteArrayList{"0"});
+        const QList<std::pair<QByteArray, QByteArray>> expected{
+            {"altype", "alarm"}, {"date", "46146.51"}, {"linecount", "2"}, {"0", "caf\xE9 1"}};
+        QCOMPARE(cutInSecond.keysOfCutSection(), expected);
+    }
+
+    // A store reached through a link: the file as found is kept as a file of its own beside the link, and the
+    // save goes on writing the file the link points to.
+    void damagedFileBehindALinkIsKeptAsItsBytes() {
+        QTemporaryDir folder;
+        QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("real")) &&
+                QDir(folder.path()).mkpath(QStringLiteral("data")));
+        const QString real = folder.filePath(QStringLiteral("real/PAlarms.xml"));
+        const QString link = folder.filePath(QStringLiteral("data/PAlarms.xml"));
+        QByteArray document;
+        {
+            TXMLIniFile store(real);
+            TXMLIniFile::Batch batch(store);
+            for (const QByteArray section : {"0", "1", "2"})
+                store.WriteString(section, "date", "4614" + section);
+            batch.commit();
+            document = readAll(real);
+        }
+        const QByteArray cutOff = document.chopped(10);
+        QVERIFY(writeFile(real, cutOff));
+        QVERIFY(QFile::link(QStringLiteral("../real/PAlarms.xml"), link));
+        TXMLIniFile store(link);
+        QVERIFY(store.isDamaged());
+        QCOMPARE(store.sectionsRead(), 3);
+        store.WriteString("3", "date", "46143");
+        const QString copy = link + QStringLiteral(".damaged-") + QDate::currentDate().toString(Qt::ISODate);
+        QCOMPARE(store.keepDamagedCopy(), copy);
+        QVERIFY(!QFileInfo(copy).isSymLink());
+        QCOMPARE(readAll(copy), cutOff);
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(TXMLIniFile(real).ReadSections(), QByteArrayList({"0", "1", "2", "3"}));
+        QCOMPARE(QDir(folder.filePath(QStringLiteral("real"))).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{QStringLiteral("PAlarms.xml")});
+    }
+
+    // No copy, no save: the file stays as found, and the message says why the copy failed.
+    void damagedCopyThatCannotBeMadeStopsTheSave() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("Alarms.xml"));
+        const QByteArray cutOff = fixture(QStringLiteral("example.xml")).chopped(20);
+        QVERIFY(writeFile(path, cutOff));
+        TXMLIniFile store(path);
+        const QString copy = path + QStringLiteral(".damaged-") + QDate::currentDate().toString(Qt::ISODate);
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit oldLimit{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &oldLimit), 0);
+        rlimit small = oldLimit;
+        small.rlim_cur = 100;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        const QString error = errorOf([&] { store.WriteString("settings", "tray", "0"); });
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &oldLimit), 0);
+        QCOMPARE(error, QStringLiteral("Cannot create file ") + copy + QStringLiteral(": File too large"));
+        QCOMPARE(readAll(path), cutOff);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Alarms.xml")});
+        store.WriteString("settings", "tray", "0");
+        QCOMPARE(readAll(copy), cutOff);
     }
 
     void secondDamagedCopyOfADayGetsANameOfItsOwn() {

@@ -14,7 +14,8 @@ public:
     explicit TMsgfrm(QWidget* centreOn = nullptr);
 
     // Shows text below an empty first line and returns once the user has closed the window. Timers
-    // keep firing meanwhile (a nested event loop).
+    // keep firing meanwhile (a nested event loop). With ZENTICK_AUTO_DISMISS=1 in the environment the text
+    // goes to stderr ("Zentick: " before it) and the call returns at once, as the error box does.
     void ShowMsg(const QString& text);
 
     // The window it centres on when that window is visible; the desktop otherwise.
