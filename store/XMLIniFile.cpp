@@ -6,6 +6,8 @@
 #include "store/XmlDocument.h"
 
 #include <QDate>
+#include <QDir>
+#include <QFileInfo>
 
 #include <atomic>
 
@@ -61,6 +63,20 @@ QList<std::pair<QByteArray, QByteArray>> TXMLIniFile::keysOfCutSection() const {
 QString TXMLIniFile::keepDamagedCopy() {
     if (!m_damaged || !m_damagedCopy.isEmpty())
         return m_damagedCopy;
+    // A damaged file that nothing saved over is found again at the next start: the copy it already has is
+    // kept for it, instead of a new copy at every start.
+    const QFileInfo file(FileName());
+    const QFileInfoList earlier = QDir(file.absolutePath())
+                                      .entryInfoList({file.fileName() + QStringLiteral(".damaged-*")},
+                                                     QDir::Files | QDir::Hidden | QDir::NoSymLinks, QDir::Name);
+    for (const QFileInfo& candidate : earlier) {
+        if (candidate.size() == m_damagedBytes.size() &&
+            XmlDocument::LoadBytesFromFile(candidate.filePath()) == m_damagedBytes) {
+            m_damagedCopy = candidate.filePath();
+            m_damagedBytes = QByteArray();
+            return m_damagedCopy;
+        }
+    }
     const QString stem = FileName() + QStringLiteral(".damaged-") + QDate::currentDate().toString(Qt::ISODate);
     for (int n = 1; n <= 1000; ++n) {
         const QString copy = n == 1 ? stem : stem + u'-' + QString::number(n);

@@ -807,6 +807,23 @@ private slots:
         QCOMPARE(readAll(copy + QStringLiteral("-2")), QByteArray("first damage"));
     }
 
+    void damagedFileFoundAgainKeepsItsOneCopy() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("Alarms.xml"));
+        const QByteArray cutOff = "<?xml version=\"1.0\"?>\n<SectionList><Section><SectionData><Data><Ident>0";
+        QVERIFY(writeFile(path, cutOff));
+        const QString lastWeeks = path + QStringLiteral(".damaged-2026-01-01");
+        QVERIFY(writeFile(lastWeeks, cutOff));
+        for (int start = 0; start < 3; ++start) {
+            TXMLIniFile store(path);
+            QVERIFY(store.isDamaged());
+            QCOMPARE(store.keepDamagedCopy(), lastWeeks);
+        }
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+        QCOMPARE(readAll(path), cutOff);
+        QCOMPARE(readAll(lastWeeks), cutOff);
+    }
+
     void reloadTrimsNamesAndValues() {
         const QString path = freshPath();
         {
