@@ -1,5 +1,7 @@
 #include "ui/views/RowData.h"
 
+#include "widgets/SortHeader.h"
+
 #include <QHeaderView>
 #include <QTreeWidget>
 
@@ -34,6 +36,8 @@ int icon(const QTreeWidgetItem* row) {
 }
 
 void prepareList(QTreeWidget* list, const QList<QPair<QString, Qt::Alignment>>& columns) {
+    // A list that sorts by column can be sorted from the keyboard too (Shift+Tab from the rows).
+    list->setHeader(new SortHeader(Qt::Horizontal, list));
     list->setRootIsDecorated(false);
     list->setUniformRowHeights(true);
     list->setAllColumnsShowFocus(true);
@@ -45,12 +49,12 @@ void prepareList(QTreeWidget* list, const QList<QPair<QString, Qt::Alignment>>& 
     list->setIconSize(QSize(16, 16));
     list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     list->setColumnCount(int(columns.size()));
-    auto* header = new QTreeWidgetItem;
+    auto* captions = new QTreeWidgetItem;
     for (int i = 0; i < columns.size(); ++i) {
-        header->setText(i, columns[i].first);
-        header->setTextAlignment(i, columns[i].second | Qt::AlignVCenter);
+        captions->setText(i, columns[i].first);
+        captions->setTextAlignment(i, columns[i].second | Qt::AlignVCenter);
     }
-    list->setHeaderItem(header);
+    list->setHeaderItem(captions);
     list->header()->setStretchLastSection(false);
     list->header()->setSectionsMovable(false);
     list->header()->setResizeContentsPrecision(200);
