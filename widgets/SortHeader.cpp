@@ -164,6 +164,9 @@ void SortHeader::paintSection(QPainter* painter, const QRect& rect, int logicalI
     if (!hasFocus() || logicalIndex != chosenSection())
         return;
     painter->save();
+    // The style can leave the painter clipped to less than the section (to nothing, with the program's style
+    // sheet); the frame goes round the whole section.
+    painter->setClipRect(rect);
     painter->setRenderHint(QPainter::Antialiasing);
     QPen pen(palette().color(QPalette::Active, QPalette::Highlight), 2);
     painter->setPen(pen);

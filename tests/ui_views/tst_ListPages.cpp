@@ -566,9 +566,12 @@ void tst_ListPages::headerSortsFromTheKeyboard() {
     QTest::keyClick(header, Qt::Key_Left);
     QTest::keyClick(header, Qt::Key_Space);
     QCOMPARE(fx.form().alarmSort, 1);
+    // The chosen column is framed while the header has the focus.
+    const QImage framed = header->grab().toImage();
     // Tab goes on to the rows.
     QTest::keyClick(header, Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), view);
+    QVERIFY(header->grab().toImage() != framed);
 }
 
 QTEST_MAIN(tst_ListPages)
