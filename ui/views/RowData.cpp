@@ -49,12 +49,12 @@ void prepareList(QTreeWidget* list, const QList<QPair<QString, Qt::Alignment>>& 
     list->setIconSize(QSize(16, 16));
     list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     list->setColumnCount(int(columns.size()));
-    auto* captions = new QTreeWidgetItem;
+    auto* header = new QTreeWidgetItem;
     for (int i = 0; i < columns.size(); ++i) {
-        captions->setText(i, columns[i].first);
-        captions->setTextAlignment(i, columns[i].second | Qt::AlignVCenter);
+        header->setText(i, columns[i].first);
+        header->setTextAlignment(i, columns[i].second | Qt::AlignVCenter);
     }
-    list->setHeaderItem(captions);
+    list->setHeaderItem(header);
     list->header()->setStretchLastSection(false);
     list->header()->setSectionsMovable(false);
     list->header()->setResizeContentsPrecision(200);
