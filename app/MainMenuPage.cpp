@@ -93,6 +93,9 @@ MainMenuPage::MainMenuPage(TForm1& form, QWidget* parent)
     Image12->setToolTip(QStringLiteral("About Zentick..."));
     Image12->setAccessibleName(QStringLiteral("About Zentick..."));
     Image12->setCursor(Qt::PointingHandCursor);
+    // A click must not leave the focus on the icon, or the next Enter would press it again instead of "Next>>";
+    // Tab still reaches it.
+    Image12->setFocusPolicy(Qt::TabFocus);
     ClaimedKeys::claimActivation(Image12);
     connect(Image12, &IconLabel::clicked, this, &MainMenuPage::myLabel3d14Click);
     connect(Image12, &IconLabel::hoveredChanged, this,
@@ -105,6 +108,7 @@ MainMenuPage::MainMenuPage(TForm1& form, QWidget* parent)
     Image11->setToolTip(QStringLiteral("Check for Updates"));
     Image11->setAccessibleName(QStringLiteral("Check for Updates"));
     Image11->setCursor(Qt::PointingHandCursor);
+    Image11->setFocusPolicy(Qt::TabFocus);
     ClaimedKeys::claimActivation(Image11);
     connect(Image11, &IconLabel::clicked, this, &MainMenuPage::Label1Click);
 
@@ -280,6 +284,9 @@ QRadioButton* MainMenuPage::marker(int choice) const {
 void MainMenuPage::selectEntry(int choice) {
     if (!isEntry(choice))
         return;
+    // Whoever chooses an entry means to open it next: Enter goes to "Next>>" even if an icon had the focus.
+    if (isVisible())
+        DsFancyButton1->setFocus(Qt::OtherFocusReason);
     marker(choice)->setChecked(true);
     if (m_form.menuChoice == choice)
         return;

@@ -3,6 +3,7 @@
 #include "app/AppContext.h"
 #include "app/PageControl.h"
 #include "platform/InstanceChannel.h"
+#include "widgets/SecondClick.h"
 
 #include <QMainWindow>
 #include <functional>
@@ -107,9 +108,9 @@ public:
     bool editPastAlarm = false;
     bool returnToEditor = false;
     int listPage = 1; // 1 to 4: the list page filled last
-    // When a day of the diary or the calendar view was last clicked (clock().monotonicMs(), wrapping as an
-    // unsigned 32-bit count): a second click soon after opens the day.
-    quint32 lastDaySelectTick = 0;
+    // When a day of the diary or the calendar view was last clicked (clock().monotonicMs()): a second click soon
+    // after opens the day.
+    SecondClick lastDaySelectTick;
     // The four flags above always go together.
     void clearModeFlags();
 

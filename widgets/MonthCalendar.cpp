@@ -1,5 +1,6 @@
 #include "widgets/MonthCalendar.h"
 
+#include "widgets/PlainTip.h"
 #include "widgets/Theme.h"
 
 #include <QEvent>
@@ -38,10 +39,6 @@ MonthCalendar::MonthCalendar(QWidget* parent)
     m_current = selectedDate();
     connect(this, &QCalendarWidget::currentPageChanged, this, &MonthCalendar::pageChanged);
     connect(this, &QCalendarWidget::selectionChanged, this, &MonthCalendar::selectionMoved);
-    connect(this, &QCalendarWidget::clicked, this, [this](QDate d) {
-        if (isShown(d))
-            emit daySelected(d);
-    });
 }
 
 void MonthCalendar::setFramed(bool framed) {
@@ -260,7 +257,7 @@ bool MonthCalendar::eventFilter(QObject* watched, QEvent* event) {
                 event->ignore();
             } else {
                 const QRect cell = dayRect(date);
-                QToolTip::showText(help->globalPos(), text, this, cell);
+                QToolTip::showText(help->globalPos(), PlainTip::text(text), this, cell);
             }
             return true;
         }
@@ -285,8 +282,13 @@ bool MonthCalendar::eventFilter(QObject* watched, QEvent* event) {
             // Blank cells of the neighbouring months are not there to be clicked.
             const auto* mouse = static_cast<QMouseEvent*>(event);
             const QPoint here = m_view->viewport()->mapTo(this, mouse->position().toPoint());
-            if (m_view->indexAt(mouse->position().toPoint()).isValid() && !dateAt(here).isValid())
+            const QDate date = dateAt(here);
+            if (m_view->indexAt(mouse->position().toPoint()).isValid() && !date.isValid())
                 return true;
+            if (event->type() == QEvent::MouseButtonRelease)
+                m_pressHeld = false;
+            else if (mouse->button() == Qt::LeftButton && date.isValid())
+                pressed(date, event->type() == QEvent::MouseButtonDblClick);
             break;
         }
         default:
@@ -296,6 +298,19 @@ bool MonthCalendar::eventFilter(QObject* watched, QEvent* event) {
         m_view->viewport()->update();
     }
     return QCalendarWidget::eventFilter(watched, event);
+}
+
+// Qt delivers the second press of a double click as a double-click event only, and the grid reports no click for
+// it: fed from its release, a day selection would never see the second click. So every press selects its day at
+// once, the double click included; a platform that sends both the press and the double-click event for the same
+// press has it counted once.
+void MonthCalendar::pressed(QDate date, bool doubleClick) {
+    if (doubleClick && m_pressHeld)
+        return;
+    m_pressHeld = !doubleClick;
+    if (date != selectedDate())
+        setSelectedDate(date); // tells dayChanged as a release would
+    emit daySelected(date);
 }
 
 void MonthCalendar::pageChanged(int year, int month) {

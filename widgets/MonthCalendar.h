@@ -22,7 +22,7 @@ class QTableView;
 //   dateAt(pos), dayRect(d)      hit test and cell rectangle in this widget's coordinates
 //   setFramed(bool)              a thin frame around it (used for the drop-down)
 // Notifications, for the user's actions only (never for setDate()):
-//   daySelected(d)               a day was clicked
+//   daySelected(d)               a day was pressed with the left button: once for each press of a double click
 //   dayChanged(d)                the current day moved within the shown month (click or arrow keys)
 //   monthChanged(old, new)       the shown month changed within a year; the current date moves along with it
 //   yearChanged(old, new)        the shown year changed (sent instead of monthChanged)
@@ -75,6 +75,7 @@ private:
     QDate dateOfIndex(int row, int column) const;
     void pageChanged(int year, int month);
     void selectionMoved();
+    void pressed(QDate date, bool doubleClick);
     void announce(QDate oldDate, QDate newDate);
     void marksChanged();
 
@@ -84,5 +85,6 @@ private:
     QDate m_hovered;
     int m_batch = 0;
     bool m_silent = false;
+    bool m_pressHeld = false; // a press on a day whose release has not come yet
     bool m_framed = false;
 };

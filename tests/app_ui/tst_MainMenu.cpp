@@ -67,6 +67,7 @@ private slots:
     void aboutIconAndBack();
     void keyboardOnlyRoundTrip();
     void updateIconAsksForTheCheck();
+    void enterMeansNextAfterAnIcon();
 };
 
 void TestMainMenu::startChoosesNewAlarmAndEnterOpensIt() {
@@ -275,6 +276,28 @@ void TestMainMenu::updateIconAsksForTheCheck() {
     QTest::mouseClick(icon, Qt::LeftButton);
     QCOMPARE(asked.count(), 1);
     QCOMPARE(f.page(), int(MainTab));
+}
+
+// A click on an icon leaves the focus where it was, and choosing an entry brings it back to "Next>>" from an icon
+// that Tab had reached: Enter then opens the chosen entry.
+void TestMainMenu::enterMeansNextAfterAnIcon() {
+    MainWindowFixture f;
+    QVERIFY(f.waitUntilActive());
+    // The check itself would go to the network; here only the request counts.
+    QObject::disconnect(f.form->mainMenu, &MainMenuPage::updateCheckRequested, f.form.get(), nullptr);
+    QSignalSpy asked(f.form->mainMenu, &MainMenuPage::updateCheckRequested);
+    QTest::mouseClick(f.find<IconLabel>("Image11"), Qt::LeftButton);
+    QCOMPARE(asked.count(), 1);
+    press(f, Qt::Key_Return);
+    QCOMPARE(asked.count(), 1);
+    QCOMPARE(f.page(), int(AlarmTab));
+
+    f.form->showPage(MainTab);
+    f.find<QWidget>("Image11")->setFocus(Qt::TabFocusReason);
+    QTest::mouseClick(f.find<ChoiceLabel>("myLabel3d19"), Qt::LeftButton);
+    press(f, Qt::Key_Return);
+    QCOMPARE(asked.count(), 1);
+    QCOMPARE(f.page(), int(CalendarTab));
 }
 
 QTEST_MAIN(TestMainMenu)

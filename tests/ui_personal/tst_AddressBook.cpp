@@ -11,6 +11,7 @@
 #include "widgets/FancyButton.h"
 
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
@@ -34,6 +35,7 @@ private slots:
     void menuItemsPerSelection_data();
     void menuItemsPerSelection();
     void sortToggling();
+    void keyboardLeavesTheTableSortsAndGoesBack();
     void nonNumericSectionIsAnEntryLikeTheOthers();
     void changeWithoutSelectionDoesNothing();
     void mailtoUrl_data();
@@ -259,6 +261,48 @@ void TestAddressBook::sortToggling() {
     f.show(MainTab);
     openBook(f);
     QCOMPARE(column(table, AddressBookPage::EmailColumn).first(), u"z@example.org"_s);
+}
+
+void TestAddressBook::keyboardLeavesTheTableSortsAndGoesBack() {
+    EditorFixture f(march5);
+    writeEntry(f.form().addressBookStore(), "0", {"Bob", "", "", "", "b"});
+    writeEntry(f.form().addressBookStore(), "1", {"Ann", "", "", "ann@example.org", "a"});
+    AddressBookPage* book = openBook(f);
+    QTableWidget* table = book->ListView5;
+    selectRowNamed(book, u"Ann"_s);
+    table->setFocus();
+
+    // Tab leaves the table for the buttons; Shift+Tab from the table reaches the column headers.
+    QTest::keyClick(table, Qt::Key_Tab);
+    QWidget* after = QApplication::focusWidget();
+    QVERIFY(after != table);
+    QVERIFY2(
+        QList<QWidget*>({book->DsFancyButton37, book->DsFancyButton38, book->DsFancyButton39, book->DsFancyButton40})
+            .contains(after),
+        qPrintable(after ? after->objectName() + u' ' + QLatin1String(after->metaObject()->className()) : u"none"_s));
+    table->setFocus();
+    QTest::keyClick(table, Qt::Key_Tab, Qt::ShiftModifier);
+    QHeaderView* header = table->horizontalHeader();
+    QCOMPARE(QApplication::focusWidget(), header);
+    QTest::keyClick(header, Qt::Key_Space); // the column sorted by: the order turns round
+    QCOMPARE(f.form().addressSortKey, -1);
+    QCOMPARE(column(table, 0), (QStringList{u"Bob"_s, u"Ann"_s}));
+    QTest::keyClick(header, Qt::Key_End);
+    QTest::keyClick(header, Qt::Key_Return);
+    QCOMPARE(f.form().addressSortKey, 5);
+    QCOMPARE(column(table, 0), (QStringList{u"Ann"_s, u"Bob"_s}));
+
+    // The Menu key opens the table's menu with its default item active.
+    table->setFocus();
+    const QPoint at = table->visualRect(table->currentIndex()).center();
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, at, table->mapToGlobal(at));
+    QApplication::sendEvent(table, &menuKey);
+    QTRY_VERIFY(book->PopupMenu3->isVisible());
+    QCOMPARE(book->PopupMenu3->activeAction(), book->AddNew1);
+    book->PopupMenu3->hide();
+
+    QTest::keyClick(table, Qt::Key_Escape);
+    QTRY_COMPARE(f.current(), int(MainTab));
 }
 
 void TestAddressBook::nonNumericSectionIsAnEntryLikeTheOthers() {

@@ -35,6 +35,7 @@ private slots:
     void secondClickOpensTheNote();
     void editorDateFieldReloadsAndDropsTyping();
     void anyTextComesBackUnchanged();
+    void tabLeavesTheNote();
 };
 
 namespace {
@@ -64,6 +65,14 @@ void clickDay(MonthCalendar* calendar, QDate date) {
     auto* view = calendar->findChild<QTableView*>();
     const QRect cell = calendar->dayRect(date);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->viewport()->mapFrom(calendar, cell.center()));
+}
+
+// The second click of a person's double click: Qt delivers its press as a double-click event, then the release.
+void secondClickOfDoubleClick(MonthCalendar* calendar, QDate date) {
+    auto* view = calendar->findChild<QTableView*>();
+    const QPoint at = view->viewport()->mapFrom(calendar, calendar->dayRect(date).center());
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, at);
 }
 
 } // namespace
@@ -210,16 +219,23 @@ void TestDiary::deleteKey() {
 }
 
 void TestDiary::secondClickOpensTheNote_data() {
+    QTest::addColumn<bool>("doubleClick"); // the second click as a double-click event, else a click of its own
     QTest::addColumn<bool>("selectedBefore");
     QTest::addColumn<int>("gapMs");
     QTest::addColumn<bool>("opens");
-    QTest::newRow("quick, unselected day") << false << 150 << true;
-    QTest::newRow("quick, selected day") << true << 199 << true;
-    QTest::newRow("slow, selected day") << true << 200 << false;
-    QTest::newRow("slow, unselected day") << false << 1000 << false;
+    QTest::newRow("quick, unselected day") << false << false << 150 << true;
+    QTest::newRow("quick, selected day") << false << true << 199 << true;
+    QTest::newRow("two clicks 50 ms apart, unselected day") << false << false << 50 << true;
+    QTest::newRow("two clicks 50 ms apart, selected day") << false << true << 50 << true;
+    QTest::newRow("slow, selected day") << false << true << 200 << false;
+    QTest::newRow("slow, unselected day") << false << false << 1000 << false;
+    QTest::newRow("double click, unselected day") << true << false << 60 << true;
+    QTest::newRow("double click, selected day") << true << true << 20 << true;
+    QTest::newRow("slow double click") << true << true << 300 << false;
 }
 
 void TestDiary::secondClickOpensTheNote() {
+    QFETCH(bool, doubleClick);
     QFETCH(bool, selectedBefore);
     QFETCH(int, gapMs);
     QFETCH(bool, opens);
@@ -231,7 +247,10 @@ void TestDiary::secondClickOpensTheNote() {
     QCOMPARE(f.current(), int(CalendarTab));
     QCOMPARE(diary->DateTimePicker7->date(), day);
     f.clock().advance(gapMs);
-    clickDay(diary->MonthCalendar2, day);
+    if (doubleClick)
+        secondClickOfDoubleClick(diary->MonthCalendar2, day);
+    else
+        clickDay(diary->MonthCalendar2, day);
     QCOMPARE(f.current(), int(opens ? EditCalendarTab : CalendarTab));
     if (opens)
         QCOMPARE(PersonalPages::diaryNote(f.form())->DateTimePicker5->date(), day);
@@ -267,6 +286,18 @@ void TestDiary::anyTextComesBackUnchanged() {
     click(note->DsFancyButton45);
     click(PersonalPages::diary(f.form())->DsFancyButton44);
     QCOMPARE(note->noteText(), text);
+}
+
+void TestDiary::tabLeavesTheNote() {
+    EditorFixture f(march5);
+    DiaryNotePage* note = openNote(f, QDate(2024, 3, 7));
+    note->Memo2->setFocus();
+    QTest::keyClicks(note->Memo2, u"line5"_s);
+    QTest::keyClick(note->Memo2, Qt::Key_Tab);
+    QCOMPARE(note->Memo2->toPlainText(), u"line5"_s);
+    QVERIFY(QApplication::focusWidget() != note->Memo2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), note->Memo2);
 }
 
 QTEST_MAIN(TestDiary)

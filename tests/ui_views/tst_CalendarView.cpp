@@ -45,6 +45,15 @@ void clickDay(MonthCalendar* calendar, QDate date) {
     QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(calendar, centre));
 }
 
+// The second click of a person's double click: Qt delivers its press as a double-click event, then the release.
+void secondClickOfDoubleClick(MonthCalendar* calendar, QDate date) {
+    const QPoint centre = calendar->dayRect(date).center();
+    QWidget* target = calendar->childAt(centre);
+    QVERIFY(target);
+    QTest::mouseDClick(target, Qt::LeftButton, {}, target->mapFrom(calendar, centre));
+    QTest::mouseRelease(target, Qt::LeftButton, {}, target->mapFrom(calendar, centre));
+}
+
 } // namespace
 
 class tst_CalendarView : public QObject {
@@ -107,24 +116,41 @@ void tst_CalendarView::marksHintsAndDayList() {
 }
 
 void tst_CalendarView::doubleSelectionOpensTheDay_data() {
+    QTest::addColumn<bool>("doubleClick"); // the second click as a double-click event, else a click of its own
+    QTest::addColumn<bool>("selectedBefore");
     QTest::addColumn<int>("gapMs");
     QTest::addColumn<int>("page");
-    QTest::newRow("within 200 ms: the day list") << 120 << int(EditViewTab);
-    QTest::newRow("slower: stays") << 250 << int(EditTab);
+    QTest::newRow("within 200 ms: the day list") << false << false << 120 << int(EditViewTab);
+    QTest::newRow("two clicks 50 ms apart") << false << false << 50 << int(EditViewTab);
+    QTest::newRow("slower: stays") << false << false << 250 << int(EditTab);
+    QTest::newRow("double click, unselected day") << true << false << 60 << int(EditViewTab);
+    QTest::newRow("double click, selected day") << true << true << 20 << int(EditViewTab);
+    QTest::newRow("slow double click: stays") << true << true << 300 << int(EditTab);
 }
 
 void tst_CalendarView::doubleSelectionOpensTheDay() {
+    QFETCH(bool, doubleClick);
+    QFETCH(bool, selectedBefore);
     QFETCH(int, gapMs);
     QFETCH(int, page);
     ViewsFixture fx(clockAt);
     writeMarch(fx.events());
     fx.show(EditTab);
     auto* calendar = fx.find<MonthCalendar>("PlannerCalendar1");
+    if (selectedBefore) {
+        clickDay(calendar, day10);
+        fx.clock().advance(5000);
+    }
     clickDay(calendar, day10);
     QCOMPARE(fx.current(), int(EditTab));
     fx.clock().advance(gapMs);
-    clickDay(calendar, day10);
+    if (doubleClick)
+        secondClickOfDoubleClick(calendar, day10);
+    else
+        clickDay(calendar, day10);
     QCOMPARE(fx.current(), page);
+    if (page == EditViewTab)
+        QCOMPARE(fx.find<QLabel>("myaSuperLabel78")->text(), u"10/03/2026"_s);
 }
 
 void tst_CalendarView::deleteOnTheDayListAndBack() {

@@ -40,6 +40,8 @@ private slots:
     void editOpensTheEditor();
     void popupMenuOnlyWithASelectedRow();
     void keyboard();
+    void menuKeyOpensWithEditActive();
+    void headerSortsFromTheKeyboard();
 };
 
 void tst_ListPages::cellsAndIcons() {
@@ -515,6 +517,62 @@ void tst_ListPages::keyboard() {
     fx.show(ViewTabAl);
     QTest::keyClick(view, Qt::Key_Escape);
     QTRY_COMPARE(fx.current(), int(MainTab));
+}
+
+void tst_ListPages::menuKeyOpensWithEditActive() {
+    ViewsFixture fx(clockAt);
+    write(fx.events(), "0", {{"altype", "alarm"}, {"date", at(tomorrow)}, {"linecount", "1"}, {"0", "Dentist"}});
+    fx.show(ViewTabAl);
+    QTreeWidget* view = fx.list("ListView1");
+    ViewsFixture::selectRow(view, 0);
+    view->setFocus();
+    // What the Menu key sends to the list.
+    const QPoint at = view->visualRect(view->currentIndex()).center();
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, at, view->mapToGlobal(at));
+    QApplication::sendEvent(view, &menuKey);
+    auto* menu = fx.form().findChild<QMenu*>(u"PopupMenu1"_qs);
+    QVERIFY(menu);
+    QTRY_VERIFY(menu->isVisible());
+    QVERIFY(menu->activeAction());
+    QCOMPARE(menu->activeAction()->text(), u"Edit"_s);
+    // One Return takes it.
+    QTest::keyClick(menu, Qt::Key_Return);
+    QTRY_COMPARE(fx.current(), int(AlarmTab));
+    QVERIFY(fx.form().editFromList);
+    QCOMPARE(fx.form().editSection, 0);
+}
+
+// Shift+Tab from the rows reaches the column headers; Left and Right choose a column, Space or Enter sorts by it
+// as a click would.
+void tst_ListPages::headerSortsFromTheKeyboard() {
+    ViewsFixture fx(clockAt);
+    write(fx.events(), "0", {{"altype", "alarm"}, {"date", at(tomorrow.addDays(2))}, {"linecount", "1"}, {"0", "a"}});
+    write(fx.events(), "1", {{"altype", "alarm"}, {"date", at(tomorrow)}, {"linecount", "1"}, {"0", "b"}});
+    fx.show(ViewTabAl);
+    QTreeWidget* view = fx.list("ListView1");
+    QCOMPARE(ViewsFixture::captions(view), (QByteArrayList{"\"a\"", "\"b\""}));
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Tab, Qt::ShiftModifier);
+    QHeaderView* header = view->header();
+    QCOMPARE(QApplication::focusWidget(), header);
+
+    QTest::keyClick(header, Qt::Key_Right);
+    QTest::keyClick(header, Qt::Key_Space);
+    QCOMPARE(fx.form().alarmSort, 2);
+    QCOMPARE(ViewsFixture::captions(view), (QByteArrayList{"\"b\"", "\"a\""}));
+    QTest::keyClick(header, Qt::Key_Return);
+    QCOMPARE(fx.form().alarmSort, -2);
+    QCOMPARE(ViewsFixture::captions(view), (QByteArrayList{"\"a\"", "\"b\""}));
+    QCOMPARE(fx.current(), int(ViewTabAl)); // Enter sorted; it did not edit
+    QTest::keyClick(header, Qt::Key_Left);
+    QTest::keyClick(header, Qt::Key_Space);
+    QCOMPARE(fx.form().alarmSort, 1);
+    // The chosen column is framed while the header has the focus.
+    const QImage framed = header->grab().toImage();
+    // Tab goes on to the rows.
+    QTest::keyClick(header, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), view);
+    QVERIFY(header->grab().toImage() != framed);
 }
 
 QTEST_MAIN(tst_ListPages)

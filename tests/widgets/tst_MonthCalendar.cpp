@@ -1,6 +1,8 @@
 // The month calendar: marks with hints, hit testing across month layouts, and which notifications it sends.
 #include "widgets/MonthCalendar.h"
 
+#include "support/ShownText.h"
+
 #include <QHelpEvent>
 #include <QSignalSpy>
 #include <QTableView>
@@ -34,6 +36,8 @@ private slots:
     void hintShowsAsTooltipOnItsDayOnly();
     void setDateIsSilent();
     void clickSelectsDay();
+    void everyPressSelects_data();
+    void everyPressSelects();
     void turningTheMonthCarriesTheDay();
     void neighbouringDaysAreBlank();
 };
@@ -118,7 +122,7 @@ void TestMonthCalendar::hintShowsAsTooltipOnItsDayOnly() {
 
     askHint(QDate(2025, 3, 21));
     QTRY_VERIFY(QToolTip::isVisible());
-    QCOMPARE(QToolTip::text(), u"22:00:00 - Shut Down"_qs);
+    QCOMPARE(ShownText::ofToolTip(QToolTip::text()), u"22:00:00 - Shut Down"_qs);
 
     askHint(QDate(2025, 3, 22));
     QTRY_VERIFY(!QToolTip::isVisible());
@@ -159,6 +163,46 @@ void TestMonthCalendar::clickSelectsDay() {
     QTest::keyClick(f.viewport()->parentWidget(), Qt::Key_Right);
     QCOMPARE(f.calendar.date(), QDate(2025, 3, 4));
     QCOMPARE(days.count(), 2);
+}
+
+// Qt turns the second press of a double click into a double-click event (a person's double click arrives as press,
+// release, double click, release); each press, that one included, is a day selection of its own.
+void TestMonthCalendar::everyPressSelects_data() {
+    QTest::addColumn<QList<int>>("events");
+    QTest::addColumn<int>("selections");
+    const int press = QEvent::MouseButtonPress;
+    const int release = QEvent::MouseButtonRelease;
+    const int doubleClick = QEvent::MouseButtonDblClick;
+    QTest::newRow("click") << QList<int>{press, release} << 1;
+    QTest::newRow("a person's double click") << QList<int>{press, release, doubleClick, release} << 2;
+    QTest::newRow("the double-click event alone") << QList<int>{doubleClick, release} << 1;
+    QTest::newRow("press and double-click event of one press") << QList<int>{press, doubleClick, release} << 1;
+}
+
+void TestMonthCalendar::everyPressSelects() {
+    QFETCH(QList<int>, events);
+    QFETCH(int, selections);
+    Shown f(QDate(2025, 3, 14));
+    QVERIFY(QTest::qWaitForWindowExposed(&f.calendar));
+    QSignalSpy days(&f.calendar, &MonthCalendar::dayChanged);
+    // The pages read the calendar's date when they hear of the selection: it must be the pressed day by then.
+    QList<QPair<QDate, QDate>> heard; // selected day, calendar's date
+    connect(&f.calendar, &MonthCalendar::daySelected, this, [&](QDate date) {
+        heard.append({date, f.calendar.date()});
+    });
+    const QDate day(2025, 3, 20);
+    const QPoint at = f.inViewport(day);
+    for (const int type : events) {
+        if (type == QEvent::MouseButtonPress)
+            QTest::mousePress(f.viewport(), Qt::LeftButton, {}, at);
+        else if (type == QEvent::MouseButtonRelease)
+            QTest::mouseRelease(f.viewport(), Qt::LeftButton, {}, at);
+        else
+            QTest::mouseDClick(f.viewport(), Qt::LeftButton, {}, at);
+    }
+    QCOMPARE(f.calendar.date(), day);
+    QCOMPARE(heard, (QList<QPair<QDate, QDate>>(selections, {day, day})));
+    QCOMPARE(days.count(), 1);
 }
 
 void TestMonthCalendar::turningTheMonthCarriesTheDay() {

@@ -39,6 +39,7 @@ TForm2::TForm2(NotifyServices services)
     ProgLabel = new QLabel(this);
     ProgLabel->setObjectName(QStringLiteral("ProgLabel"));
     ProgLabel->setWordWrap(true);
+    ProgLabel->setTextFormat(Qt::PlainText);
 
     Label = new ClickableLabel(this);
     Label->setObjectName(QStringLiteral("Label"));

@@ -43,6 +43,8 @@ TForm3::TForm3(NotifyServices services)
     Shut2->setObjectName(QStringLiteral("Shut2"));
     Shut = new QLabel(this);
     Shut->setObjectName(QStringLiteral("Shut"));
+    for (QLabel* label : {Shut, Shut2})
+        label->setTextFormat(Qt::PlainText);
     Shut->setAlignment(Qt::AlignCenter);
     QFont big = Shut->font();
     big.setPointSizeF(big.pointSizeF() * 1.4);

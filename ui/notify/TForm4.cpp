@@ -29,6 +29,7 @@ TForm4::TForm4(NotifyServices services)
     BirthLabel = new QLabel(this);
     BirthLabel->setObjectName(QStringLiteral("BirthLabel"));
     BirthLabel->setAlignment(Qt::AlignCenter);
+    BirthLabel->setTextFormat(Qt::PlainText); // the name is the user's text
     BirthLabel->setMinimumSize(300, 90);
 
     Button1 = new FancyButton(QStringLiteral("OK"), this);

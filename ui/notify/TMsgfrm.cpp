@@ -23,6 +23,7 @@ TMsgfrm::TMsgfrm(QWidget* centreOn)
     Message->setObjectName(QStringLiteral("Message"));
     Message->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Message->setWordWrap(true);
+    Message->setTextFormat(Qt::PlainText); // messages name the user's files and folders
     Message->setMinimumSize(300, 60);
 
     Button1 = new QPushButton(QStringLiteral("OK"), this);

@@ -10,7 +10,9 @@
 #include "ui/personal/PersonalPages.h"
 #include "widgets/FancyButton.h"
 #include "widgets/Icons.h"
+#include "widgets/PlainTip.h"
 #include "widgets/ShadowLabel.h"
+#include "widgets/SortHeader.h"
 
 #include <QCollator>
 #include <QHBoxLayout>
@@ -44,6 +46,8 @@ AddressBookPage::AddressBookPage(TForm1& form, QWidget* parent)
     myaSuperLabel56 = named(new ShadowLabel(QStringLiteral("Address Book"), this), "myaSuperLabel56");
     ListView5 = named(new QTableWidget(0, ColumnCount, this), "ListView5");
     ListView5->setAccessibleName(QStringLiteral("Address book entries"));
+    // Sorting from the keyboard too: Shift+Tab from the rows reaches the column headers.
+    ListView5->setHorizontalHeader(new SortHeader(Qt::Horizontal, ListView5));
     ListView5->setHorizontalHeaderLabels({QStringLiteral("Name"), QStringLiteral("Address"),
                                           QStringLiteral("Phone Number(s)"), QStringLiteral("E-Mail"),
                                           QStringLiteral("Other")});
@@ -51,6 +55,8 @@ AddressBookPage::AddressBookPage(TForm1& form, QWidget* parent)
     ListView5->setSelectionBehavior(QAbstractItemView::SelectRows);
     ListView5->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListView5->setShowGrid(true);
+    // Tab leaves the table for the buttons; the arrows move between the rows.
+    ListView5->setTabKeyNavigation(false);
     ListView5->setWordWrap(false);
     ListView5->verticalHeader()->hide();
     ListView5->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -72,6 +78,7 @@ AddressBookPage::AddressBookPage(TForm1& form, QWidget* parent)
 
     DsFancyButton37 = named(new FancyButton(QStringLiteral("<<Back"), this), "DsFancyButton37");
     DsFancyButton37->setAccessibleName(QStringLiteral("Back to the main menu"));
+    DsFancyButton37->setShortcut(QKeySequence(Qt::Key_Escape));
     DsFancyButton38 = named(new FancyButton(QStringLiteral("Add New>>"), this), "DsFancyButton38");
     DsFancyButton38->setAccessibleName(QStringLiteral("Add a new entry"));
     DsFancyButton39 = named(new FancyButton(QStringLiteral("Edit>>"), this), "DsFancyButton39");
@@ -103,6 +110,8 @@ AddressBookPage::AddressBookPage(TForm1& form, QWidget* parent)
     connect(ListView5, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
         ListView5ContextPopup(pos);
         PopupMenu3->popup(ListView5->viewport()->mapToGlobal(pos));
+        // Opened with the Menu key, the first Return takes the default item rather than only highlighting it.
+        PopupMenu3->setActiveAction(PopupMenu3->defaultAction());
     });
     connect(AddNew1, &QAction::triggered, this, &AddressBookPage::AddNew1Click);
     connect(Edit13, &QAction::triggered, this, &AddressBookPage::Edit13Click);
@@ -128,7 +137,7 @@ void AddressBookPage::addRow(const QByteArray& section, const QStringList& field
     ListView5->insertRow(row);
     for (int column = 0; column < ColumnCount; ++column) {
         auto* item = new QTableWidgetItem(fields.value(column));
-        item->setToolTip(fields.value(column));
+        item->setToolTip(PlainTip::text(fields.value(column)));
         ListView5->setItem(row, column, item);
     }
     QTableWidgetItem* first = ListView5->item(row, NameColumn);

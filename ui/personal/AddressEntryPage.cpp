@@ -44,6 +44,7 @@ AddressEntryPage::AddressEntryPage(TForm1& form, QWidget* parent)
     DsFancyButton41->setEnabled(false);
     DsFancyButton42 = named(new FancyButton(QStringLiteral("<<Back"), this), "DsFancyButton42");
     DsFancyButton42->setAccessibleName(QStringLiteral("Back to the address book"));
+    DsFancyButton42->setShortcut(QKeySequence(Qt::Key_Escape));
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(8);

@@ -33,7 +33,8 @@ DiaryNotePage::DiaryNotePage(TForm1& form, QWidget* parent)
     DateTimePicker5->setAccessibleName(QStringLiteral("Note date"));
     Memo2 = named(new QPlainTextEdit(this), "Memo2");
     Memo2->setAccessibleName(QStringLiteral("Note"));
-    Memo2->setTabChangesFocus(false);
+    // Tab moves on to the buttons, as in every other text box; a tab character in a stored note still shows.
+    Memo2->setTabChangesFocus(true);
     lab3->setBuddy(Memo2);
     DsFancyButton45 = named(new FancyButton(QStringLiteral("<<Back"), this), "DsFancyButton45");
     DsFancyButton45->setAccessibleName(QStringLiteral("Back to the diary"));

@@ -45,6 +45,7 @@ DiaryPage::DiaryPage(TForm1& form, QWidget* parent)
     myaSuperLabel67->setBuddy(DateTimePicker7);
     DsFancyButton43 = named(new FancyButton(QStringLiteral("<<Back"), this), "DsFancyButton43");
     DsFancyButton43->setAccessibleName(QStringLiteral("Back to the main menu"));
+    DsFancyButton43->setShortcut(QKeySequence(Qt::Key_Escape));
     DsFancyButton44 = named(new FancyButton(QStringLiteral("Edit>>"), this), "DsFancyButton44");
     DsFancyButton44->setAccessibleName(QStringLiteral("Open the note of the date"));
     DsFancyButton44->setDefault(true);
@@ -105,10 +106,6 @@ void DiaryPage::setPickerDate(QDate date) {
     DateTimePicker7->setDate(date);
 }
 
-quint32 DiaryPage::tickNow() const {
-    return quint32(m_form.clock().monotonicMs());
-}
-
 void DiaryPage::CalendarTabShow() {
     if (m_form.returnToEditor)
         m_form.returnToEditor = false;
@@ -118,7 +115,7 @@ void DiaryPage::CalendarTabShow() {
     // The page's own selection of its date counts as a first click, never as a second one: showing the page
     // twice in quick succession must not open a note.
     m_lastSelected = calendarDate();
-    m_form.lastDaySelectTick = tickNow();
+    m_form.lastDaySelectTick.restart(m_form.clock().monotonicMs());
     MonthCalendar2->setFocus();
 }
 
@@ -152,9 +149,7 @@ void DiaryPage::MonthCalendar2DayChange(QDate date) {
 
 // A quick second click on the day already selected opens its note; the first click only selects.
 void DiaryPage::MonthCalendar2DaySelect(QDate date) {
-    const quint32 now = tickNow();
-    const quint32 last = m_form.lastDaySelectTick;
-    m_form.lastDaySelectTick = now;
+    const bool quick = m_form.lastDaySelectTick.choose(m_form.clock().monotonicMs());
     if (date.year() != calendarDate().year() || date.month() != calendarDate().month())
         return;
     const QDate old = m_lastSelected;
@@ -162,7 +157,7 @@ void DiaryPage::MonthCalendar2DaySelect(QDate date) {
     setPickerDate(calendarDate());
     if (old != calendarDate())
         return;
-    if (now - last < secondClickMs)
+    if (quick)
         DsFancyButton44Click();
 }
 

@@ -45,13 +45,9 @@ public:
     QDate calendarDate() const;
     void setCalendarDate(QDate date);
 
-    // A second click on the selected day within this many milliseconds opens its note.
-    static constexpr quint32 secondClickMs = 200;
-
 private:
     void rebuildMarks(QDate date);
     void setPickerDate(QDate date);
-    quint32 tickNow() const;
 
     TForm1& m_form;
     // The day of the last selection: the date field already follows the calendar when the click arrives, so it

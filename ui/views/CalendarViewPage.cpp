@@ -26,7 +26,6 @@ template <class Widget> Widget* named(Widget* widget, const char* name) {
     return widget;
 }
 
-constexpr qint64 doubleSelectMs = 200;
 const QColor markColour(255, 255, 0);
 
 } // namespace
@@ -127,9 +126,7 @@ void CalendarViewPage::PlannerCalendar1DayChange() {
 }
 
 void CalendarViewPage::PlannerCalendar1DaySelect(QDate date) {
-    const qint64 tick = m_form.clock().monotonicMs();
-    const bool again = m_lastDaySelectTick && quint64(tick - *m_lastDaySelectTick) < quint64(doubleSelectMs);
-    m_lastDaySelectTick = tick;
+    const bool again = m_form.lastDaySelectTick.choose(m_form.clock().monotonicMs());
     if (date.month() == PlannerCalendar1->date().month() && again)
         DsFancyButton54Click();
 }

@@ -4,7 +4,6 @@
 #include "ui/views/CalendarMonth.h"
 
 #include <QWidget>
-#include <optional>
 
 class FancyButton;
 class LinkLabel;
@@ -48,6 +47,4 @@ private:
     TForm1& m_form;
     QList<CalendarMonth::DayEvents> m_dayEvents;
     EventTable m_table; // the event store's dates, read again after a change
-    // The previous day selection; two within 200 ms are a double click.
-    std::optional<qint64> m_lastDaySelectTick;
 };

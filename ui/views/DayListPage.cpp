@@ -10,6 +10,7 @@
 #include "ui/views/ListActions.h"
 #include "ui/views/RowData.h"
 #include "widgets/FancyButton.h"
+#include "widgets/PlainTip.h"
 #include "widgets/ShadowLabel.h"
 
 #include <QHBoxLayout>
@@ -109,7 +110,7 @@ QTreeWidgetItem* DayListPage::makeRow(const QByteArray& section) const {
     }
     for (int i = 1; i < 4; ++i)
         row->setTextAlignment(i, Qt::AlignHCenter | Qt::AlignVCenter);
-    row->setToolTip(0, row->text(0));
+    row->setToolTip(0, PlainTip::text(row->text(0)));
     RowData::set(row, section, icon);
     if (icon >= 0)
         row->setIcon(0, m_icons[icon]);

@@ -7,6 +7,7 @@
 #include "ui/views/RowData.h"
 #include "widgets/FancyButton.h"
 #include "widgets/LinkLabel.h"
+#include "widgets/PlainTip.h"
 #include "widgets/ShadowLabel.h"
 
 #include <QCollator>
@@ -161,7 +162,7 @@ QTreeWidgetItem* EventListPage::makeRow(const QByteArray& section, const QString
             row->setTextAlignment(i, m_columns[i].alignment | Qt::AlignVCenter);
     }
     // A long first column is cut by the page's width; its tooltip shows it whole.
-    row->setToolTip(0, cells.value(0));
+    row->setToolTip(0, PlainTip::text(cells.value(0)));
     RowData::set(row, section, icon);
     if (icon >= 0)
         row->setIcon(0, m_icons[icon]);

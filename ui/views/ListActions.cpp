@@ -139,7 +139,10 @@ QMenu* PopupMenu1(TForm1& form) {
 void ListView3ContextPopup(TForm1& form, QTreeWidget* list, const QPoint& pos) {
     if (!selected(list))
         return;
-    PopupMenu1(form)->popup(list->viewport()->mapToGlobal(pos));
+    QMenu* menu = PopupMenu1(form);
+    menu->popup(list->viewport()->mapToGlobal(pos));
+    // Opened with the Menu key, the first Return takes "Edit" rather than only highlighting it.
+    menu->setActiveAction(menu->defaultAction());
 }
 
 bool listKey(TForm1& form, QTreeWidget* list, int key) {

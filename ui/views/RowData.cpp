@@ -1,5 +1,7 @@
 #include "ui/views/RowData.h"
 
+#include "widgets/SortHeader.h"
+
 #include <QHeaderView>
 #include <QTreeWidget>
 
@@ -34,6 +36,8 @@ int icon(const QTreeWidgetItem* row) {
 }
 
 void prepareList(QTreeWidget* list, const QList<QPair<QString, Qt::Alignment>>& columns) {
+    // A list that sorts by column can be sorted from the keyboard too (Shift+Tab from the rows).
+    list->setHeader(new SortHeader(Qt::Horizontal, list));
     list->setRootIsDecorated(false);
     list->setUniformRowHeights(true);
     list->setAllColumnsShowFocus(true);
