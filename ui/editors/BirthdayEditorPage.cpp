@@ -59,7 +59,7 @@ BirthdayEditorPage::BirthdayEditorPage(TForm1& form, QWidget* parent)
     myaSuperLabel18->setBuddy(DateTimePicker6);
 
     myaSuperLabel2 = named(new QLabel(QStringLiteral("Notify me also:"), this), "myaSuperLabel2");
-    CSpinEdit7 = named(new SpinEdit(0, 20, 0, this), "CSpinEdit7");
+    CSpinEdit7 = named(new SpinEdit(0, MaximumDaysBefore, 0, this), "CSpinEdit7");
     CSpinEdit7->setAccessibleName(QStringLiteral("Days before the birthday"));
     SpinKeyFilter::install(CSpinEdit7);
     EditorPages::fitToDigits(CSpinEdit7, 2);

@@ -20,6 +20,8 @@ class QLineEdit;
 class BirthdayEditorPage final : public QWidget {
     Q_OBJECT
 public:
+    // The most days before the birthday a greeting can come.
+    static constexpr int MaximumDaysBefore = 20;
     explicit BirthdayEditorPage(TForm1& form, QWidget* parent = nullptr);
 
     ShadowLabel* myaSuperLabel8 = nullptr;   // "New Birthday" / "Edit Birthday"

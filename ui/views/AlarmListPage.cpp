@@ -5,6 +5,8 @@
 #include "app/TForm1.h"
 #include "store/StoredText.h"
 #include "store/XMLIniFile.h"
+#include "ui/editors/AlarmEditorPage.h"
+#include "ui/views/EventTexts.h"
 #include "ui/views/ListActions.h"
 
 #include <QComboBox>
@@ -50,6 +52,21 @@ AlarmListPage::AlarmListPage(TForm1& form, QWidget* parent)
 
 TXMLIniFile& AlarmListPage::store() {
     return m_form.eventStore();
+}
+
+QStringList AlarmListPage::possibleTexts(int column) const {
+    switch (column) {
+    case 2:
+        return EventTexts::possibleDateTexts(true);
+    case 3: {
+        QStringList texts{EventTexts::alarmRepeatText(false, 1, 0)};
+        for (int unit = 0; unit < 6; ++unit)
+            texts.append(EventTexts::alarmRepeatText(true, AlarmEditorPage::maximumCount(unit), unit));
+        return texts;
+    }
+    default:
+        return {EventTexts::yesNo(true), EventTexts::yesNo(false)};
+    }
 }
 
 void AlarmListPage::rebuildCategoryFilter() {

@@ -4,6 +4,7 @@
 #include "app/TForm1.h"
 #include "store/XMLIniFile.h"
 #include "ui/views/ListActions.h"
+#include "ui/views/ListHeader.h"
 #include "ui/views/RowData.h"
 #include "widgets/FancyButton.h"
 #include "widgets/LinkLabel.h"
@@ -13,6 +14,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QStyleOptionViewItem>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -37,15 +39,18 @@ EventListPage::EventListPage(TForm1& form, int listNumber, const Names& names, c
     m_title = named(new ShadowLabel(title, this), names.title);
     m_list = named(new QTreeWidget(this), names.list);
     m_list->setAccessibleName(title);
+    m_header = new ListHeader(m_list);
+    m_list->setHeader(m_header);
     QList<QPair<QString, Qt::Alignment>> headers;
     for (const Column& column : columns)
         headers.append({QLatin1String(column.caption), column.alignment});
     RowData::prepareList(m_list, headers);
-    // The other columns are as wide as their contents, so no date or flag is ever cut; the first takes what they
-    // leave but keeps a readable width, the list scrolling sideways when the page is too narrow for all of them.
-    // A description longer than its column shows in full in its tooltip.
+    // The other columns are as wide as the texts they can show, so no date, flag or age is ever cut and a delete
+    // moves nothing; the first takes what they leave, and a description longer than that shows in full in its
+    // tooltip. Only when the other columns alone are wider than the list does it scroll sideways.
     m_list->header()->setSectionsClickable(true);
-    m_list->header()->setSectionResizeMode(0, QHeaderView::Interactive);
+    m_list->header()->setSectionResizeMode(QHeaderView::Interactive);
+    m_list->header()->setMinimumSectionSize(m_list->iconSize().width() + 4);
     m_list->viewport()->installEventFilter(this);
     m_list->installEventFilter(this);
 
@@ -201,12 +206,41 @@ void EventListPage::fill(const QList<QTreeWidgetItem*>& rows) {
     selectionChanged();
 }
 
+int EventListPage::cellWidth(const QString& text) const {
+    QStyleOptionViewItem option;
+    option.initFrom(m_list);
+    option.font = m_list->font();
+    option.fontMetrics = QFontMetrics(option.font);
+    option.features = QStyleOptionViewItem::HasDisplay;
+    option.text = text;
+    option.decorationSize = m_list->iconSize();
+    return m_list->style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), m_list).width();
+}
+
 void EventListPage::fitColumns() {
-    constexpr int readableFirstColumn = 150;
     int others = 0;
-    for (int i = 1; i < m_list->columnCount(); ++i)
-        others += m_list->header()->sectionSize(i);
-    m_list->header()->resizeSection(0, qMax(readableFirstColumn, m_list->viewport()->width() - others));
+    int captionLines = 1;
+    for (int column = 1; column < m_list->columnCount(); ++column) {
+        int width = 0;
+        for (const QString& text : possibleTexts(column + 1))
+            width = qMax(width, cellWidth(text));
+        // A hand-edited record can hold what no editor writes: such a text widens its column rather than being cut.
+        for (int i = 0; i < m_list->topLevelItemCount(); ++i)
+            width = qMax(width, cellWidth(m_list->topLevelItem(i)->text(column)));
+        width = qMax(width, m_header->captionWidth(column, true));
+        captionLines = qMax(captionLines, m_header->captionLines(column, width));
+        m_header->resizeSection(column, width);
+        others += width;
+    }
+    m_header->setCaptionLines(captionLines);
+    m_otherColumnsWidth = others;
+    placeFirstColumn();
+}
+
+void EventListPage::placeFirstColumn() {
+    // Its picture at least: the row can still be told apart and picked, its tooltip shows the whole text.
+    const int least = m_header->minimumSectionSize();
+    m_header->resizeSection(0, qMax(least, m_list->viewport()->width() - m_otherColumnsWidth));
 }
 
 void EventListPage::sortList() {
@@ -248,7 +282,7 @@ void EventListPage::selectionChanged() {
 
 bool EventListPage::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_list->viewport() && event->type() == QEvent::Resize)
-        fitColumns();
+        placeFirstColumn();
     if (watched == m_list->viewport() && event->type() == QEvent::MouseButtonDblClick) {
         // A double click edits, also on the empty part of the list (the first three lists then open their
         // editor for a new record).

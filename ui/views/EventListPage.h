@@ -7,6 +7,7 @@
 
 class FancyButton;
 class LinkLabel;
+class ListHeader;
 class QCollator;
 class QHBoxLayout;
 class QTreeWidget;
@@ -79,6 +80,10 @@ protected:
     void fill(const QList<QTreeWidgetItem*>& rows);
     QTreeWidgetItem* makeRow(const QByteArray& section, const QStringList& cells, int icon) const;
     virtual TXMLIniFile& store() = 0;
+    // Every text a column other than the first can show, whatever the records (dates in the locale's format,
+    // "Yes" and "No", the longest count an editor allows): the columns are as wide as these, so a delete or
+    // another record never changes them.
+    virtual QStringList possibleTexts(int column) const = 0;
     // A row's value for the sort by column, read from the store.
     virtual ListSort::SortKey sortKey(const QByteArray& section, int column, const QCollator& collator);
     ListSort::List sortKind() const { return ListSort::List(m_listNumber); }
@@ -92,7 +97,10 @@ protected:
 private:
     void switchTo(int page);
     void showHeaderSort();
+    // The other columns as wide as their caption and texts need; the first takes what they leave.
     void fitColumns();
+    void placeFirstColumn();
+    int cellWidth(const QString& text) const;
     std::vector<ListSort::SortKey> keysOf(const QList<QTreeWidgetItem*>& rows);
     void addInOrder(const QList<QTreeWidgetItem*>& rows);
 
@@ -100,6 +108,8 @@ private:
     QList<Column> m_columns;
     ShadowLabel* m_title = nullptr;
     QTreeWidget* m_list = nullptr;
+    ListHeader* m_header = nullptr;
+    int m_otherColumnsWidth = 0;
     FancyButton* m_delete = nullptr;
     FancyButton* m_edit = nullptr;
     LinkLabel* m_calendar = nullptr;

@@ -5,6 +5,7 @@
 #include "scheduler/DayCount.h"
 #include "scheduler/EventRecord.h"
 #include "store/XMLIniFile.h"
+#include "ui/editors/PowerActionEditorPage.h"
 #include "ui/views/EventTexts.h"
 #include "ui/views/ListActions.h"
 
@@ -34,6 +35,14 @@ PowerActionListPage::PowerActionListPage(TForm1& form, QWidget* parent)
 
 TXMLIniFile& PowerActionListPage::store() {
     return m_form.eventStore();
+}
+
+QStringList PowerActionListPage::possibleTexts(int column) const {
+    if (column == 2)
+        return EventTexts::possibleDateTexts(true);
+    const int most = PowerActionEditorPage::MaximumCount;
+    return {EventTexts::powerRepeatText(false, 1, 0), EventTexts::powerRepeatText(true, most, 0),
+            EventTexts::powerRepeatText(true, most, 1)};
 }
 
 void PowerActionListPage::ViewTabShutShow() {
