@@ -30,6 +30,8 @@ private slots:
     void headerClicksSort_data();
     void headerClicksSort();
     void headerClickDropsRowsOfRecordsThatHaveGone();
+    void headerClickKeepsTheSelectionOnItsRecord_data();
+    void headerClickKeepsTheSelectionOnItsRecord();
     void categoryFilter();
     void deleteAlarmMovesItToThePastAlarms();
     void disableRepetitionAfterDeleteFromTheList_data();
@@ -242,6 +244,39 @@ void tst_ListPages::headerClickDropsRowsOfRecordsThatHaveGone() {
     QCOMPARE(view->topLevelItemCount(), 3);
     ViewsFixture::clickHeader(view, 2);
     QCOMPARE(ViewsFixture::captions(view), (QByteArrayList{"\"0\"", "\"2\""}));
+}
+
+void tst_ListPages::headerClickKeepsTheSelectionOnItsRecord_data() {
+    QTest::addColumn<int>("picked");
+    QTest::addColumn<QByteArray>("gone");
+    QTest::addColumn<QByteArray>("selected"); // empty: none
+    QTest::newRow("picked row's record gone") << 1 << QByteArray("1") << QByteArray();
+    QTest::newRow("last row's record gone") << 2 << QByteArray("2") << QByteArray();
+    QTest::newRow("another record gone") << 0 << QByteArray("1") << QByteArray("\"0\"");
+    QTest::newRow("record below gone") << 2 << QByteArray("0") << QByteArray("\"2\"");
+}
+
+void tst_ListPages::headerClickKeepsTheSelectionOnItsRecord() {
+    QFETCH(int, picked);
+    QFETCH(QByteArray, gone);
+    QFETCH(QByteArray, selected);
+    ViewsFixture fx(clockAt);
+    for (const char* s : {"0", "1", "2"})
+        write(fx.events(), s, {{"altype", "alarm"}, {"date", at(tomorrow)}, {"linecount", "1"}, {"0", s}});
+    fx.show(ViewTabAl);
+    QTreeWidget* view = fx.list("ListView1");
+    view->setFocus();
+    ViewsFixture::selectRow(view, picked);
+    fx.events().EraseSection(gone); // fired and retired while the list was shown
+    ViewsFixture::clickHeader(view, 2);
+    QCOMPARE(view->topLevelItemCount(), 2);
+    QCOMPARE(ViewsFixture::selectedCaption(view), selected);
+    QCOMPARE(fx.find<FancyButton>("Del0")->isEnabled(), !selected.isEmpty());
+    QCOMPARE(fx.find<FancyButton>("Edt")->isEnabled(), !selected.isEmpty());
+    // Delete with nothing picked deletes nothing.
+    QTest::keyClick(view, Qt::Key_Delete);
+    QCOMPARE(view->topLevelItemCount(), selected.isEmpty() ? 2 : 1);
+    QCOMPARE(fx.events().ReadSections().size(), selected.isEmpty() ? 2 : 1);
 }
 
 void tst_ListPages::categoryFilter() {

@@ -244,16 +244,28 @@ void EventListPage::placeFirstColumn() {
 }
 
 void EventListPage::sortList() {
-    QTreeWidgetItem* selected = selectedRow();
+    const QByteArray selected = sectionOf(selectedRow());
     m_list->setUpdatesEnabled(false);
     addInOrder(m_list->invisibleRootItem()->takeChildren());
-    if (selected) {
-        m_list->setCurrentItem(selected);
-        m_list->scrollToItem(selected);
-    }
+    selectRecord(selected);
     m_list->setUpdatesEnabled(true);
     showHeaderSort();
     selectionChanged();
+}
+
+void EventListPage::selectRecord(const QByteArray& section) {
+    QTreeWidgetItem* row = nullptr;
+    for (int i = 0; !section.isEmpty() && i < m_list->topLevelItemCount() && !row; ++i)
+        if (sectionOf(m_list->topLevelItem(i)) == section)
+            row = m_list->topLevelItem(i);
+    // No row at all rather than another: "Delete" must only ever act on a record the user picked.
+    m_list->setCurrentItem(row);
+    if (!row) {
+        m_list->clearSelection();
+        return;
+    }
+    row->setSelected(true);
+    m_list->scrollToItem(row);
 }
 
 void EventListPage::showHeaderSort() {
@@ -264,11 +276,14 @@ void EventListPage::showHeaderSort() {
 }
 
 void EventListPage::ListView1ColumnClick(int column) {
-    // Records leave the store while a list is shown: the scheduler retires a fired alarm, for one.
+    // Records leave the store while a list is shown: the scheduler retires a fired alarm, for one. The list
+    // would hand the selection of a dropped row to its neighbour; it stays with the record picked, or goes.
+    const QByteArray selected = sectionOf(selectedRow());
     const TXMLIniFile& records = store();
     for (int i = m_list->topLevelItemCount() - 1; i >= 0; --i)
         if (!records.HasSection(sectionOf(m_list->topLevelItem(i))))
             delete m_list->takeTopLevelItem(i);
+    selectRecord(selected);
     int& state = sortState();
     state = column == qAbs(state) ? -state : column;
     sortList();

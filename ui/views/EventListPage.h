@@ -68,6 +68,8 @@ public:
     void selectionChanged();
     // Sorts the list by its sort state, keeping the selected row.
     void sortList();
+    // Selects the row of the record, or none when it has no row.
+    void selectRecord(const QByteArray& section);
     // The section name and number a row was made from.
     static QByteArray sectionOf(const QTreeWidgetItem* row);
     QTreeWidgetItem* selectedRow() const;
