@@ -27,6 +27,8 @@ class tst_ListPages : public QObject {
 
 private slots:
     void cellsAndIcons();
+    void powerActionIcons_data();
+    void powerActionIcons();
     void headerClicksSort_data();
     void headerClicksSort();
     void headerClickDropsRowsOfRecordsThatHaveGone();
@@ -116,6 +118,27 @@ void tst_ListPages::cellsAndIcons() {
     QCOMPARE(fx.form().listPage, 4);
     QCOMPARE(ViewsFixture::rows(fx.list("ListView4")),
              (QByteArrayList{"(No Description)|00:00:00|Yes#7", "\"Old one\"|01/05/2007 07:30:00|No#7"}));
+}
+
+void tst_ListPages::powerActionIcons_data() {
+    QTest::addColumn<int>("shutType");
+    QTest::addColumn<int>("icon");
+    const int icons[] = {0, 1, 2, 9, 8, 5, 6, 7, 8, 9};
+    for (int type = 0; type < 10; ++type)
+        QTest::addRow("shuttype %d", type) << type << icons[type];
+    QTest::newRow("past the set") << 10 << -1;
+    QTest::newRow("negative") << -1 << -1;
+}
+
+void tst_ListPages::powerActionIcons() {
+    QFETCH(int, shutType);
+    QFETCH(int, icon);
+    ViewsFixture fx(clockAt);
+    write(fx.events(), "0", {{"altype", "shut"}, {"date", at(tomorrow)}, {"shuttype", QByteArray::number(shutType)}});
+    fx.show(ViewTabShut);
+    const QTreeWidgetItem* row = fx.list("ListView2")->topLevelItem(0);
+    QCOMPARE(RowData::icon(row), icon);
+    QCOMPARE(row->icon(0).isNull(), icon < 0);
 }
 
 void tst_ListPages::headerClicksSort_data() {

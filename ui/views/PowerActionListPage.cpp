@@ -62,7 +62,7 @@ void PowerActionListPage::ViewTabShutShow() {
                              EventTexts::powerRepeatText(events.ReadFlag(section, Key::Repeat, false),
                                                          events.ReadInt(section, Key::RepVal, 1),
                                                          events.ReadInt(section, Key::RepType, 0))},
-                            EventIcons::forPowerAction(action)));
+                            EventIcons::forPowerActionRow(action)));
     }
     fill(rows);
 }
