@@ -35,6 +35,7 @@ private slots:
     void headerClickKeepsTheSelectionOnItsRecord_data();
     void headerClickKeepsTheSelectionOnItsRecord();
     void categoryFilter();
+    void categoryFilterComparesNamesAsShown();
     void deleteAlarmMovesItToThePastAlarms();
     void disableRepetitionAfterDeleteFromTheList_data();
     void disableRepetitionAfterDeleteFromTheList();
@@ -337,6 +338,22 @@ void tst_ListPages::categoryFilter() {
     fx.show(ViewTabAl);
     QCOMPARE(combo->currentIndex(), 0);
     QCOMPARE(view->topLevelItemCount(), 4);
+}
+
+void tst_ListPages::categoryFilterComparesNamesAsShown() {
+    ViewsFixture fx(clockAt);
+    write(fx.form().settingsStore(), "categories", {{"count", "1"}, {"0", "Caf\xc3\xa9"}});
+    // The same name from an earlier version's file, in Windows-1252, and as UTF-8; then another.
+    write(fx.events(), "0", {{"altype", "alarm"}, {"linecount", "1"}, {"0", "old"}, {"category", "Caf\xe9"}});
+    write(fx.events(), "1", {{"altype", "alarm"}, {"linecount", "1"}, {"0", "new"}, {"category", "Caf\xc3\xa9"}});
+    write(fx.events(), "2", {{"altype", "alarm"}, {"linecount", "1"}, {"0", "other"}, {"category", "Cafe"}});
+    fx.show(ViewTabAl);
+    auto* combo = fx.find<QComboBox>("ComboBox4");
+    combo->setFocus();
+    QTest::keyClick(combo, Qt::Key_Down);
+    QTest::keyClick(combo, Qt::Key_Down);
+    QCOMPARE(combo->currentText(), u"Caf\u00e9"_s);
+    QCOMPARE(ViewsFixture::captions(fx.list("ListView1")), (QByteArrayList{"\"new\"", "\"old\""}));
 }
 
 void tst_ListPages::deleteAlarmMovesItToThePastAlarms() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/editors/EventCommit.h"
+#include "ui/editors/KeptText.h"
 
 #include <QWidget>
 
@@ -57,4 +58,5 @@ private:
     void showBirthDate(QDate date);
 
     TForm1& m_form;
+    KeptText m_name; // of the record the page was filled from
 };

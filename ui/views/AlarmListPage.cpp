@@ -90,8 +90,9 @@ void AlarmListPage::ViewTabAlShow() {
         rebuildCategoryFilter();
     m_keepCategoryFilter = false;
     const bool filtered = ComboBox4->currentIndex() != 0;
-    // Categories compare as stored: exactly, byte for byte.
-    const QByteArray category = ComboBox4->currentData().toByteArray();
+    // Categories compare as the user sees them, exactly: a name stored as Windows-1252 in one place and as UTF-8
+    // in another is the same category.
+    const QString category = ComboBox4->currentText();
 
     const std::vector<AlarmRows::Row>& alarms = m_rows.rows(m_form.eventStore());
     QList<QTreeWidgetItem*> rows;
