@@ -227,7 +227,7 @@ void EventListPage::fitColumns() {
         // A hand-edited record can hold what no editor writes: such a text widens its column rather than being cut.
         for (int i = 0; i < m_list->topLevelItemCount(); ++i)
             width = qMax(width, cellWidth(m_list->topLevelItem(i)->text(column)));
-        width = qMax(width, m_header->captionWidth(column, true));
+        width = qMax(width, m_header->captionWidth(column));
         captionLines = qMax(captionLines, m_header->captionLines(column, width));
         m_header->resizeSection(column, width);
         others += width;

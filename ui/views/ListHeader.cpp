@@ -43,12 +43,9 @@ int ListHeader::textWidth(const QString& text) const {
     return frame + QFontMetrics(captionFont()).horizontalAdvance(text);
 }
 
-int ListHeader::captionWidth(int logicalIndex, bool wrapped) const {
-    const QString text = caption(logicalIndex);
-    if (!wrapped)
-        return textWidth(text);
+int ListHeader::captionWidth(int logicalIndex) const {
     int widest = 0;
-    for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+    for (const QString& word : caption(logicalIndex).split(QLatin1Char(' '), Qt::SkipEmptyParts))
         widest = qMax(widest, textWidth(word));
     return widest;
 }

@@ -10,9 +10,8 @@ class ListHeader final : public QHeaderView {
 public:
     explicit ListHeader(QWidget* parent = nullptr);
 
-    // The width a column needs for its caption: on one line, or for its longest word when wrapping is
-    // allowed.
-    int captionWidth(int logicalIndex, bool wrapped) const;
+    // The narrowest a column can be for its caption: the caption wraps, so its longest word.
+    int captionWidth(int logicalIndex) const;
     // The lines the caption takes in a column of that width.
     int captionLines(int logicalIndex, int width) const;
     // The header grows to show this many lines of caption.
