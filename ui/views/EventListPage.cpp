@@ -14,6 +14,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QStyleOptionHeader>
 #include <QStyleOptionViewItem>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -39,12 +40,19 @@ EventListPage::EventListPage(TForm1& form, int listNumber, const Names& names, c
     m_title = named(new ShadowLabel(title, this), names.title);
     m_list = named(new QTreeWidget(this), names.list);
     m_list->setAccessibleName(title);
-    m_header = new ListHeader(m_list);
-    m_list->setHeader(m_header);
+    m_list->setHeader(new ListHeader(m_list));
     QList<QPair<QString, Qt::Alignment>> headers;
     for (const Column& column : columns)
         headers.append({QLatin1String(column.caption), column.alignment});
     RowData::prepareList(m_list, headers);
+    m_header = m_list->header();
+    // Whatever header the list has now: a caption of several words wraps when its column is narrower than it, and
+    // the sides of a section have half their usual padding, as a list as narrow as the window needs every pixel
+    // and the separators keep the captions apart.
+    for (int i = 0; i < columns.size(); ++i)
+        m_list->headerItem()->setData(i, Qt::TextAlignmentRole,
+                                      int(columns[i].alignment | Qt::AlignVCenter) | Qt::TextWordWrap);
+    m_header->setStyleSheet(QStringLiteral("QHeaderView::section { padding-left: 3px; padding-right: 3px; }"));
     // The other columns are as wide as the texts they can show, so no date, flag or age is ever cut and a delete
     // moves nothing; the first takes what they leave, and a description longer than that shows in full in its
     // tooltip. Only when the other columns alone are wider than the list does it scroll sideways.
@@ -217,9 +225,59 @@ int EventListPage::cellWidth(const QString& text) const {
     return m_list->style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), m_list).width();
 }
 
+QFont EventListPage::captionFont() const {
+    // The style sheet makes captions bold; a caption is measured as it is drawn.
+    QFont bold = m_header->font();
+    bold.setBold(true);
+    return bold;
+}
+
+int EventListPage::captionFrame() const {
+    // The room the style leaves a caption inside its section: padding and border taken away. The sort arrow
+    // stands above the caption (ListHeader) and takes none.
+    QStyleOptionHeader option;
+    option.initFrom(m_header);
+    option.orientation = Qt::Horizontal;
+    constexpr int probe = 1000;
+    option.rect = QRect(0, 0, probe, qMax(1, m_header->height()));
+    return probe - m_header->style()->subElementRect(QStyle::SE_HeaderLabel, &option, m_header).width();
+}
+
+int EventListPage::captionWidth(int column) const {
+    // The caption wraps, so its longest word.
+    const QFontMetrics metrics(captionFont());
+    int widest = 0;
+    for (const QString& word : m_list->headerItem()->text(column).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        widest = qMax(widest, metrics.horizontalAdvance(word));
+    return captionFrame() + widest;
+}
+
+int EventListPage::captionLines(int column, int width) const {
+    const QFontMetrics metrics(captionFont());
+    const QRect bounds = metrics.boundingRect(QRect(0, 0, qMax(1, width - captionFrame()), 10'000),
+                                              Qt::AlignCenter | Qt::TextWordWrap, m_list->headerItem()->text(column));
+    return qMax(1, (bounds.height() + metrics.lineSpacing() / 2) / metrics.lineSpacing());
+}
+
+void EventListPage::setCaptionLines(int lines) {
+    // The header is as tall as its sections ask; each asks for the most lines a caption takes.
+    QStyleOptionHeader option;
+    option.initFrom(m_header);
+    option.orientation = Qt::Horizontal;
+    option.text = QStringLiteral("X");
+    option.fontMetrics = QFontMetrics(captionFont());
+    const int oneLine =
+        m_header->style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), m_header).height();
+    const QSize hint(0, oneLine + (lines - 1) * option.fontMetrics.lineSpacing());
+    if (m_list->headerItem()->sizeHint(0) == hint)
+        return;
+    for (int i = 0; i < m_list->columnCount(); ++i)
+        m_list->headerItem()->setSizeHint(i, hint);
+}
+
 void EventListPage::fitColumns() {
     int others = 0;
-    int captionLines = 1;
+    int lines = 1;
     for (int column = 1; column < m_list->columnCount(); ++column) {
         int width = 0;
         for (const QString& text : possibleTexts(column + 1))
@@ -227,12 +285,12 @@ void EventListPage::fitColumns() {
         // A hand-edited record can hold what no editor writes: such a text widens its column rather than being cut.
         for (int i = 0; i < m_list->topLevelItemCount(); ++i)
             width = qMax(width, cellWidth(m_list->topLevelItem(i)->text(column)));
-        width = qMax(width, m_header->captionWidth(column));
-        captionLines = qMax(captionLines, m_header->captionLines(column, width));
+        width = qMax(width, captionWidth(column));
+        lines = qMax(lines, captionLines(column, width));
         m_header->resizeSection(column, width);
         others += width;
     }
-    m_header->setCaptionLines(captionLines);
+    setCaptionLines(lines);
     m_otherColumnsWidth = others;
     placeFirstColumn();
 }

@@ -7,7 +7,7 @@
 
 class FancyButton;
 class LinkLabel;
-class ListHeader;
+class QHeaderView;
 class QCollator;
 class QHBoxLayout;
 class QTreeWidget;
@@ -103,6 +103,11 @@ private:
     void fitColumns();
     void placeFirstColumn();
     int cellWidth(const QString& text) const;
+    QFont captionFont() const;
+    int captionFrame() const;
+    int captionWidth(int column) const;
+    int captionLines(int column, int width) const;
+    void setCaptionLines(int lines);
     std::vector<ListSort::SortKey> keysOf(const QList<QTreeWidgetItem*>& rows);
     void addInOrder(const QList<QTreeWidgetItem*>& rows);
 
@@ -110,7 +115,7 @@ private:
     QList<Column> m_columns;
     ShadowLabel* m_title = nullptr;
     QTreeWidget* m_list = nullptr;
-    ListHeader* m_header = nullptr;
+    QHeaderView* m_header = nullptr;
     int m_otherColumnsWidth = 0;
     FancyButton* m_delete = nullptr;
     FancyButton* m_edit = nullptr;
