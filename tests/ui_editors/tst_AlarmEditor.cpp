@@ -25,6 +25,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 
 using EditorTest::click;
 using EditorTest::keysOf;
@@ -42,6 +45,8 @@ private slots:
     void editInPlaceKeepsStaleKeys();
     void reactivatePastAlarm();
     void backFromPastAlarmRemovesNothing();
+    void textTheUserLeftKeepsItsBytes_data();
+    void textTheUserLeftKeepsItsBytes();
     void backRules_data();
     void backRules();
     void validation_data();
@@ -337,6 +342,83 @@ void TestAlarmEditor::reactivatePastAlarm() {
     QCOMPARE(events.ReadString("2", "0", ""), QByteArray("Call Ann"));
     QCOMPARE(f.current(), int(ViewTabAl));
     QVERIFY(!f.form().editPastAlarm);
+}
+
+// An earlier version's file holds Windows-1252: "Grüße café €uro" (the euro sign is byte 0x80).
+void TestAlarmEditor::textTheUserLeftKeepsItsBytes_data() {
+    QTest::addColumn<bool>("past");
+    QTest::addColumn<QString>("secondLine"); // empty: the text left alone
+    QTest::addColumn<int>("category");       // -1: left alone; else the index chosen
+    QTest::addColumn<QByteArrayList>("expected");
+    const QByteArray first = "0=Gr\xfc\xdf"
+                             "e caf\xe9 \x80uro";
+    QTest::newRow("past alarm re-activated unchanged")
+        << true << QString() << -1 << QByteArrayList{"category=General", "linecount=3", first, "1=zweite", "2="};
+    QTest::newRow("past alarm, another line changed")
+        << true << u"zwölf"_s << -1
+        << QByteArrayList{"category=General", "linecount=2", first, "1=zw\xc3\xb6lf", "2=(missing)"};
+    QTest::newRow("active alarm unchanged")
+        << false << QString() << -1
+        << QByteArrayList{"category=Caf\xe9", "linecount=3", first, "1=zweite", "2=", "3=stale"};
+    QTest::newRow("active alarm, the same category chosen")
+        << false << QString() << 2
+        << QByteArrayList{"category=Caf\xe9", "linecount=3", first, "1=zweite", "2=", "3=stale"};
+    QTest::newRow("active alarm, another category")
+        << false << u"zwölf"_s << 1
+        << QByteArrayList{"category=Work", "linecount=2", first, "1=zw\xc3\xb6lf", "2=", "3=stale"};
+}
+
+void TestAlarmEditor::textTheUserLeftKeepsItsBytes() {
+    QFETCH(bool, past);
+    QFETCH(QString, secondLine);
+    QFETCH(int, category);
+    QFETCH(QByteArrayList, expected);
+    EditorFixture f(wednesday);
+    TXMLIniFile& settings = f.form().settingsStore();
+    settings.WriteInt("categories", "count", 2);
+    settings.WriteString("categories", "0", "Work");
+    settings.WriteString("categories", "1", "Caf\xc3\xa9"); // the same name as UTF-8
+    TXMLIniFile& events = f.form().eventStore();
+    // An empty last line too: a text left alone keeps its line count.
+    const QList<QPair<QByteArray, QByteArray>> text = {{"linecount", "3"},
+                                                       {"0", "Gr\xfc\xdf"
+                                                             "e caf\xe9 \x80uro"},
+                                                       {"1", "zweite"},
+                                                       {"2", ""}};
+    if (past) {
+        writeRecord(f.form().pastAlarmStore(), "0", QList<QPair<QByteArray, QByteArray>>{{"date", "39300"}} + text);
+        f.form().editPastAlarm = true;
+    } else {
+        writeRecord(
+            events, "0",
+            QList<QPair<QByteArray, QByteArray>>{{"altype", "alarm"}, {"date", "39500"}, {"category", "Caf\xe9"}} +
+                text + QList<QPair<QByteArray, QByteArray>>{{"3", "stale"}});
+        f.form().editFromList = true;
+    }
+    f.form().editSection = 0;
+    f.show(AlarmTab);
+    AlarmEditorPage* page = alarmPage(f);
+    QCOMPARE(page->Memo1->toPlainText(), u"Grüße café €uro\nzweite\n"_s);
+    // Categories compare as the user sees them: the record's Windows-1252 name is the listed UTF-8 one.
+    if (!past)
+        QCOMPARE(page->ComboBox2->currentText(), u"Café"_s);
+    if (!secondLine.isEmpty()) {
+        QTextCursor cursor(page->Memo1->document()->findBlockByNumber(1));
+        cursor.select(QTextCursor::BlockUnderCursor);
+        cursor.removeSelectedText();
+        cursor.insertText(u"\n"_s + secondLine);
+    }
+    if (category >= 0)
+        page->ComboBox2->setCurrentIndex(category);
+    page->DateTimePicker1->setDate(QDate(2007, 11, 20));
+    click(page->DsFancyButton2);
+    click(EditorPages::confirmationPage(f.form())->DsFancyButton28);
+    QByteArrayList written;
+    for (const QByteArray& pair : expected) {
+        const QByteArray key = pair.left(pair.indexOf('='));
+        written << key + '=' + events.ReadString("0", key, "(missing)");
+    }
+    QCOMPARE(written, expected);
 }
 
 void TestAlarmEditor::backFromPastAlarmRemovesNothing() {

@@ -43,6 +43,7 @@ private slots:
     void birthdayChecks_data();
     void birthdayChecks();
     void editBirthdayInPlace();
+    void nameTheUserLeftKeepsItsBytes();
     void calendarAndDateFieldFollowEachOther();
     void enterInANumberFieldStaysThere_data();
     void enterInANumberFieldStaysThere();
@@ -292,6 +293,31 @@ void TestPowerAndBirthdayEditors::editBirthdayInPlace() {
     QCOMPARE(calendar->date(), QDate(2008, 5, 10));
     QCOMPARE(monthChange.count(), 1);
     QCOMPARE(monthChange.at(0).at(1).toDate(), QDate(2008, 5, 10));
+}
+
+void TestPowerAndBirthdayEditors::nameTheUserLeftKeepsItsBytes() {
+    EditorFixture f(juneFirst);
+    TXMLIniFile& events = f.form().eventStore();
+    events.WriteString("0", "altype", "birth");
+    events.WriteString("0", "birthdate", "29351");
+    events.WriteString("0", "name", "Jos\xe9 M\xfcller"); // Windows-1252, from an earlier version's file
+    f.form().editFromList = true;
+    f.form().editSection = 0;
+    f.show(BirthTab);
+    BirthdayEditorPage* page = birthdayPage(f);
+    QCOMPARE(page->Edit1->text(), u"José Müller"_s);
+    click(page->DsFancyButton7);
+    confirm(f);
+    QCOMPARE(events.ReadString("0", "name", {}), QByteArray("Jos\xe9 M\xfcller"));
+
+    // Changed, the name is stored as typed, in UTF-8.
+    f.form().editFromList = true;
+    f.show(BirthTab);
+    page->Edit1->end(false);
+    page->Edit1->insert(u"é"_s);
+    click(page->DsFancyButton7);
+    confirm(f);
+    QCOMPARE(events.ReadString("0", "name", {}), QByteArray("Jos\xc3\xa9 M\xc3\xbcller\xc3\xa9"));
 }
 
 void TestPowerAndBirthdayEditors::calendarAndDateFieldFollowEachOther() {

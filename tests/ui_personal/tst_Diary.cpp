@@ -1,6 +1,7 @@
 #include "ui_editors/EditorFixture.h"
 #include "ui_editors/EditorTestSupport.h"
 
+#include "app/ExceptionMessageBox.h"
 #include "app/PageIndex.h"
 #include "store/XMLIniFile.h"
 #include "ui/personal/DiaryNotePage.h"
@@ -11,6 +12,7 @@
 #include "widgets/FancyButton.h"
 #include "widgets/MonthCalendar.h"
 
+#include <QDir>
 #include <QPlainTextEdit>
 #include <QTableView>
 
@@ -28,6 +30,7 @@ private slots:
     void lineRules();
     void saveWritesOnceAndLeavesLongerKeysBehind();
     void emptyTextErasesTheNote();
+    void failedSaveKeepsTheTextAndSave();
     void marksAndHintsOfAMonth();
     void deleteKey_data();
     void deleteKey();
@@ -155,6 +158,32 @@ void TestDiary::emptyTextErasesTheNote() {
     QVERIFY(!f.form().diaryStore().HasSection(DiaryNotes::section(day)));
     click(note->DsFancyButton45);
     QCOMPARE(PersonalPages::diary(f.form())->MonthCalendar2->indexOfMark(day), -1);
+}
+
+void TestDiary::failedSaveKeepsTheTextAndSave() {
+    EditorFixture f(march5);
+    QStringList shown;
+    ExceptionMessageBox::setObserver([&shown](const QString& message) { shown << message; });
+    const QDate day(2024, 3, 12);
+    DiaryNotePage* note = openNote(f, day);
+    QTest::keyClicks(note->Memo2, u"Call Anna"_s);
+    // The file cannot be made: a folder stands where it would go.
+    const QString file = f.dataFile(u"Calendar.xml"_s);
+    QVERIFY(QDir().mkpath(file + u"/in-the-way"_s));
+    click(note->DsFancyButton46);
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown.first().contains(file), qPrintable(shown.first()));
+    QCOMPARE(note->Memo2->toPlainText(), u"Call Anna"_s);
+    QVERIFY(note->DsFancyButton46->isEnabled());
+    QCOMPARE(f.current(), int(EditCalendarTab));
+
+    // Mended: the same text saves with the same button.
+    QVERIFY(QDir(file).removeRecursively());
+    click(note->DsFancyButton46);
+    QCOMPARE(shown.size(), 1);
+    QVERIFY(!note->DsFancyButton46->isEnabled());
+    QCOMPARE(keysOf(TXMLIniFile(file), "45363"), (QByteArrayList{"linecount=1", "0=Call Anna"}));
+    ExceptionMessageBox::setObserver({});
 }
 
 void TestDiary::marksAndHintsOfAMonth() {

@@ -4,6 +4,7 @@
 #include "app/TForm1.h"
 #include "scheduler/DayCount.h"
 #include "scheduler/EventRecord.h"
+#include "store/StoredText.h"
 #include "store/XMLIniFile.h"
 #include "ui/editors/ConfirmationPage.h"
 #include "ui/editors/ConfirmationText.h"
@@ -235,6 +236,8 @@ void AlarmEditorPage::fillForPastAlarm() {
     setMoment(DayCount::toDateTime(past.ReadDouble(section, K::Date, EditorPages::now(m_form))));
     BackAlarm->setText(QStringLiteral("Edit Past Alarm"));
     Memo1->setPlainText(EventRecord::readTextBlock(past, section).join(u'\n'));
+    m_text.read(EventRecord::readStoredTextBlock(past, section), Memo1->toPlainText());
+    m_category.forget();
     CheckBox2->setChecked(past.ReadFlag(section, K::Sound, true));
     CheckBox1->setChecked(false);
     setUnit(0);
@@ -248,15 +251,19 @@ void AlarmEditorPage::fillForActiveAlarm() {
     const TXMLIniFile& events = m_form.eventStore();
     const QByteArray section = EditorPages::editedSection(m_form);
     loadCategories();
-    // Names are matched exactly; with a name listed twice the last one is selected.
-    const QString category = QString::fromUtf8(events.ReadString(section, K::Category, QByteArray()));
+    // Names are matched exactly as the user sees them, whatever bytes either was stored as; with a name listed
+    // twice the last one is selected.
+    const QByteArray storedCategory = events.ReadString(section, K::Category, QByteArray());
+    const QString category = storedTextToDisplay(storedCategory);
     for (int i = 0; i < ComboBox2->count(); ++i) {
         if (ComboBox2->itemText(i) == category)
             ComboBox2->setCurrentIndex(i);
     }
+    m_category.read(storedCategory, category);
     setMoment(DayCount::toDateTime(events.ReadDouble(section, K::Date, EditorPages::now(m_form))));
     BackAlarm->setText(QStringLiteral("Edit Active Alarm"));
     Memo1->setPlainText(EventRecord::readTextBlock(events, section).join(u'\n'));
+    m_text.read(EventRecord::readStoredTextBlock(events, section), Memo1->toPlainText());
     CheckBox2->setChecked(events.ReadFlag(section, K::Sound, true));
     CheckBox1->setChecked(events.ReadFlag(section, K::Repeat, false));
     CheckBox5->setChecked(events.ReadFlag(section, K::Bypass, false));
@@ -286,6 +293,8 @@ void AlarmEditorPage::fillForNewAlarm() {
     CSpinEdit3->setValue(1);
     setUnit(0);
     Memo1->clear();
+    m_text.forget();
+    m_category.forget();
     CheckBox2->setChecked(true);
     CheckBox1->setChecked(false);
     CheckBox5->setChecked(false);
@@ -307,10 +316,12 @@ void AlarmEditorPage::setMoment(const QDateTime& moment) {
 void AlarmEditorPage::loadCategories() {
     const TXMLIniFile& settings = m_form.settingsStore();
     ComboBox2->clear();
-    ComboBox2->addItem(QStringLiteral("General"));
+    ComboBox2->addItem(QStringLiteral("General"), QByteArrayLiteral("General"));
     const int count = settings.ReadInt("categories", "count", 0);
-    for (int i = 0; i < count; ++i)
-        ComboBox2->addItem(QString::fromUtf8(settings.ReadString("categories", QByteArray::number(i), QByteArray())));
+    for (int i = 0; i < count; ++i) {
+        const QByteArray name = settings.ReadString("categories", QByteArray::number(i), QByteArray());
+        ComboBox2->addItem(storedTextToDisplay(name), name);
+    }
     ComboBox2->setCurrentIndex(0);
 }
 
@@ -413,8 +424,13 @@ EventCommit::AlarmRecord AlarmEditorPage::record(double now) const {
     result.repetition.unit = ComboBox1->currentIndex();
     result.repetition.filter = EditorPages::filterPage(m_form)->filter();
     result.sound = CheckBox2->isChecked();
-    result.category = ComboBox2->currentText();
-    result.lines = EventCommit::textLines(Memo1->toPlainText());
+    // The record's own category when it is still the one chosen; another is stored as the settings hold it.
+    const QString category = ComboBox2->currentText();
+    const QByteArray listed = ComboBox2->currentData().toByteArray();
+    result.category = m_category.unchanged(category) ? m_category.stored()
+                      : listed.isNull()              ? displayTextToStored(category)
+                                                     : listed;
+    result.lines = m_text.toStore(Memo1->toPlainText());
     return result;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/editors/EventCommit.h"
+#include "ui/editors/KeptText.h"
 
 #include <QWidget>
 
@@ -89,4 +90,6 @@ private:
     double moment(double now) const;
 
     TForm1& m_form;
+    KeptLines m_text; // of the record the page was filled from
+    KeptText m_category;
 };

@@ -4,6 +4,7 @@
 #include "app/TForm1.h"
 #include "scheduler/DayCount.h"
 #include "scheduler/EventRecord.h"
+#include "store/StoredText.h"
 #include "store/XMLIniFile.h"
 #include "ui/editors/ConfirmationPage.h"
 #include "ui/editors/ConfirmationText.h"
@@ -59,7 +60,7 @@ BirthdayEditorPage::BirthdayEditorPage(TForm1& form, QWidget* parent)
     myaSuperLabel18->setBuddy(DateTimePicker6);
 
     myaSuperLabel2 = named(new QLabel(QStringLiteral("Notify me also:"), this), "myaSuperLabel2");
-    CSpinEdit7 = named(new SpinEdit(0, 20, 0, this), "CSpinEdit7");
+    CSpinEdit7 = named(new SpinEdit(0, MaximumDaysBefore, 0, this), "CSpinEdit7");
     CSpinEdit7->setAccessibleName(QStringLiteral("Days before the birthday"));
     SpinKeyFilter::install(CSpinEdit7);
     EditorPages::fitToDigits(CSpinEdit7, 2);
@@ -150,7 +151,9 @@ void BirthdayEditorPage::BirthTabShow() {
         const double today = DayCount::fromDate(DayCount::toDate(EditorPages::now(m_form)));
         showBirthDate(DayCount::toDate(events.ReadDouble(section, K::BirthDate, today)));
         CheckBox4->setChecked(events.ReadFlag(section, K::Sound, true));
-        Edit1->setText(QString::fromUtf8(events.ReadString(section, K::Name, QByteArray())));
+        const QByteArray name = events.ReadString(section, K::Name, QByteArray());
+        Edit1->setText(storedTextToDisplay(name));
+        m_name.read(name, Edit1->text());
         CSpinEdit7->setValue(events.ReadInt(section, K::Before, 0));
         myaSuperLabel8->setText(QStringLiteral("Edit Birthday"));
     } else {
@@ -158,6 +161,7 @@ void BirthdayEditorPage::BirthTabShow() {
         showBirthDate(DayCount::toDate(EditorPages::now(m_form)));
         CheckBox4->setChecked(true);
         Edit1->clear();
+        m_name.forget();
         CSpinEdit7->setValue(0);
     }
     Edit1->setFocus();
@@ -216,7 +220,7 @@ EventCommit::BirthdayRecord BirthdayEditorPage::record(double now) const {
     result.birthDate = DayCount::fromDate(DateTimePicker6->date());
     result.before = CSpinEdit7->entryValue();
     result.date = EventCommit::firstBirthdayNotification(result.birthDate, now, result.before);
-    result.name = Edit1->text();
+    result.name = m_name.toStore(Edit1->text());
     result.sound = CheckBox4->isChecked();
     return result;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/editors/EventCommit.h"
+#include "ui/editors/KeptText.h"
 
 #include <QWidget>
 
@@ -20,6 +21,8 @@ class QLineEdit;
 class BirthdayEditorPage final : public QWidget {
     Q_OBJECT
 public:
+    // The most days before the birthday a greeting can come.
+    static constexpr int MaximumDaysBefore = 20;
     explicit BirthdayEditorPage(TForm1& form, QWidget* parent = nullptr);
 
     ShadowLabel* myaSuperLabel8 = nullptr;   // "New Birthday" / "Edit Birthday"
@@ -55,4 +58,5 @@ private:
     void showBirthDate(QDate date);
 
     TForm1& m_form;
+    KeptText m_name; // of the record the page was filled from
 };

@@ -99,7 +99,7 @@ PowerActionEditorPage::PowerActionEditorPage(TForm1& form, QWidget* parent)
     CheckBox3 = named(new QCheckBox(this), "CheckBox3");
     myaSuperLabel15 =
         named(new LabelToggle(QStringLiteral("Enable Repetition every:"), CheckBox3, this), "myaSuperLabel15");
-    CSpinEdit6 = named(new SpinEdit(1, 59, 1, this), "CSpinEdit6");
+    CSpinEdit6 = named(new SpinEdit(1, MaximumCount, 1, this), "CSpinEdit6");
     CSpinEdit6->setAccessibleName(QStringLiteral("Repetition count"));
     ComboBox3 = named(new QComboBox(this), "ComboBox3");
     ComboBox3->addItems({QStringLiteral("Days"), QStringLiteral("Weeks")});

@@ -28,6 +28,8 @@ public:
 
     // The action names by "shuttype": "Shut Down", "Restart", "Log Off", "Hibernate", "Stand By".
     static QString actionName(int action);
+    // The largest repetition count, of days or weeks.
+    static constexpr int MaximumCount = 59;
 
     ShadowLabel* myaSuperLabel49 = nullptr; // "Scheduled Shut Down"
     QLabel* myLabel3d12 = nullptr;          // "Choose Action:"

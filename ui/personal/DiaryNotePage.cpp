@@ -1,5 +1,6 @@
 #include "ui/personal/DiaryNotePage.h"
 
+#include "app/ExceptionMessageBox.h"
 #include "app/LocaleDateTimeText.h"
 #include "app/PageIndex.h"
 #include "app/TForm1.h"
@@ -100,9 +101,16 @@ void DiaryNotePage::DateTimePicker5Change() {
 }
 
 void DiaryNotePage::DsFancyButton46Click() {
+    try {
+        DiaryNotes::write(m_form.diaryStore(), PersonalPages::diary(m_form)->calendarDate(),
+                          DiaryNotes::linesOf(noteText()));
+    } catch (...) {
+        // Nothing was saved: the text stays, and so does "Save", so the user can try again once the cause (a
+        // full disk, a folder made read-only) is mended, without having to change the text first.
+        ExceptionMessageBox::show(ExceptionMessageBox::currentMessage());
+        return;
+    }
     DsFancyButton46->setEnabled(false);
-    DiaryNotes::write(m_form.diaryStore(), PersonalPages::diary(m_form)->calendarDate(),
-                      DiaryNotes::linesOf(noteText()));
 }
 
 void DiaryNotePage::DsFancyButton45Click() {

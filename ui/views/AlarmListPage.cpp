@@ -5,6 +5,8 @@
 #include "app/TForm1.h"
 #include "store/StoredText.h"
 #include "store/XMLIniFile.h"
+#include "ui/editors/AlarmEditorPage.h"
+#include "ui/views/EventTexts.h"
 #include "ui/views/ListActions.h"
 
 #include <QComboBox>
@@ -52,6 +54,21 @@ TXMLIniFile& AlarmListPage::store() {
     return m_form.eventStore();
 }
 
+QStringList AlarmListPage::possibleTexts(int column) const {
+    switch (column) {
+    case 2:
+        return EventTexts::possibleDateTexts(true);
+    case 3: {
+        QStringList texts{EventTexts::alarmRepeatText(false, 1, 0)};
+        for (int unit = 0; unit < 6; ++unit)
+            texts.append(EventTexts::alarmRepeatText(true, AlarmEditorPage::maximumCount(unit), unit));
+        return texts;
+    }
+    default:
+        return {EventTexts::yesNo(true), EventTexts::yesNo(false)};
+    }
+}
+
 void AlarmListPage::rebuildCategoryFilter() {
     const TXMLIniFile& settings = m_form.settingsStore();
     ComboBox4->clear();
@@ -73,8 +90,9 @@ void AlarmListPage::ViewTabAlShow() {
         rebuildCategoryFilter();
     m_keepCategoryFilter = false;
     const bool filtered = ComboBox4->currentIndex() != 0;
-    // Categories compare as stored: exactly, byte for byte.
-    const QByteArray category = ComboBox4->currentData().toByteArray();
+    // Categories compare as the user sees them, exactly: a name stored as Windows-1252 in one place and as UTF-8
+    // in another is the same category.
+    const QString category = ComboBox4->currentText();
 
     const std::vector<AlarmRows::Row>& alarms = m_rows.rows(m_form.eventStore());
     QList<QTreeWidgetItem*> rows;

@@ -24,6 +24,7 @@ public:
 
 protected:
     TXMLIniFile& store() override;
+    QStringList possibleTexts(int column) const override;
     ListSort::SortKey sortKey(const QByteArray& section, int column, const QCollator& collator) override;
 
 private:

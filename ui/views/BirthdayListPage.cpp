@@ -6,12 +6,17 @@
 #include "scheduler/SchedulerClock.h"
 #include "store/StoredText.h"
 #include "store/XMLIniFile.h"
+#include "ui/editors/BirthdayEditorPage.h"
 #include "ui/views/EventTexts.h"
 #include "ui/views/ListActions.h"
 
 #include <QTreeWidget>
 
 namespace {
+
+QString daysBeforeText(int before) {
+    return QString::number(before) + QStringLiteral(" days");
+}
 
 const EventListPage::Names names = {"ViewTabBirthDay",
                                     "myaSuperLabel11",
@@ -42,6 +47,20 @@ TXMLIniFile& BirthdayListPage::store() {
     return m_form.eventStore();
 }
 
+QStringList BirthdayListPage::possibleTexts(int column) const {
+    switch (column) {
+    case 2:
+        return EventTexts::possibleDateTexts(false);
+    case 3:
+        // The longest a person's age is written: three digits of years, the most months and days.
+        return {QStringLiteral("188yrs,11m,30d.")};
+    case 4:
+        return {EventTexts::yesNo(true), EventTexts::yesNo(false)};
+    default:
+        return {daysBeforeText(BirthdayEditorPage::MaximumDaysBefore), daysBeforeText(0)};
+    }
+}
+
 void BirthdayListPage::ViewTabBirthDayShow() {
     using namespace EventRecord;
     m_form.listPage = 3;
@@ -57,7 +76,7 @@ void BirthdayListPage::ViewTabBirthDayShow() {
             makeRow(section,
                     {storedTextToDisplay(events.ReadString(section, Key::Name, {})), EventTexts::dateText(born),
                      EventTexts::ageText(born, now), EventTexts::yesNo(events.ReadFlag(section, Key::Sound, false)),
-                     QString::number(events.ReadInt(section, Key::Before, 0)) + QStringLiteral(" days")},
+                     daysBeforeText(events.ReadInt(section, Key::Before, 0))},
                     EventIcons::Birthday));
     }
     fill(rows);

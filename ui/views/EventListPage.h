@@ -7,6 +7,7 @@
 
 class FancyButton;
 class LinkLabel;
+class QHeaderView;
 class QCollator;
 class QHBoxLayout;
 class QTreeWidget;
@@ -67,6 +68,8 @@ public:
     void selectionChanged();
     // Sorts the list by its sort state, keeping the selected row.
     void sortList();
+    // Selects the row of the record, or none when it has no row.
+    void selectRecord(const QByteArray& section);
     // The section name and number a row was made from.
     static QByteArray sectionOf(const QTreeWidgetItem* row);
     QTreeWidgetItem* selectedRow() const;
@@ -79,6 +82,10 @@ protected:
     void fill(const QList<QTreeWidgetItem*>& rows);
     QTreeWidgetItem* makeRow(const QByteArray& section, const QStringList& cells, int icon) const;
     virtual TXMLIniFile& store() = 0;
+    // Every text a column other than the first can show, whatever the records (dates in the locale's format,
+    // "Yes" and "No", the longest count an editor allows): the columns are as wide as these, so a delete or
+    // another record never changes them.
+    virtual QStringList possibleTexts(int column) const = 0;
     // A row's value for the sort by column, read from the store.
     virtual ListSort::SortKey sortKey(const QByteArray& section, int column, const QCollator& collator);
     ListSort::List sortKind() const { return ListSort::List(m_listNumber); }
@@ -92,7 +99,15 @@ protected:
 private:
     void switchTo(int page);
     void showHeaderSort();
+    // The other columns as wide as their caption and texts need; the first takes what they leave.
     void fitColumns();
+    void placeFirstColumn();
+    int cellWidth(const QString& text) const;
+    QFont captionFont() const;
+    int captionFrame() const;
+    int captionWidth(int column) const;
+    int captionLines(int column, int width) const;
+    void setCaptionLines(int lines);
     std::vector<ListSort::SortKey> keysOf(const QList<QTreeWidgetItem*>& rows);
     void addInOrder(const QList<QTreeWidgetItem*>& rows);
 
@@ -100,6 +115,8 @@ private:
     QList<Column> m_columns;
     ShadowLabel* m_title = nullptr;
     QTreeWidget* m_list = nullptr;
+    QHeaderView* m_header = nullptr;
+    int m_otherColumnsWidth = 0;
     FancyButton* m_delete = nullptr;
     FancyButton* m_edit = nullptr;
     LinkLabel* m_calendar = nullptr;

@@ -34,6 +34,12 @@ TXMLIniFile& PastAlarmListPage::store() {
     return m_form.pastAlarmStore();
 }
 
+QStringList PastAlarmListPage::possibleTexts(int column) const {
+    if (column == 2)
+        return EventTexts::possibleDateTexts(true);
+    return {EventTexts::yesNo(true), EventTexts::yesNo(false)};
+}
+
 void PastAlarmListPage::ViewTabPastShow() {
     using namespace EventRecord;
     m_form.listPage = 4;

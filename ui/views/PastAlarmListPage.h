@@ -19,4 +19,5 @@ public:
 
 protected:
     TXMLIniFile& store() override;
+    QStringList possibleTexts(int column) const override;
 };

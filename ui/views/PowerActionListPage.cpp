@@ -5,6 +5,7 @@
 #include "scheduler/DayCount.h"
 #include "scheduler/EventRecord.h"
 #include "store/XMLIniFile.h"
+#include "ui/editors/PowerActionEditorPage.h"
 #include "ui/views/EventTexts.h"
 #include "ui/views/ListActions.h"
 
@@ -36,6 +37,14 @@ TXMLIniFile& PowerActionListPage::store() {
     return m_form.eventStore();
 }
 
+QStringList PowerActionListPage::possibleTexts(int column) const {
+    if (column == 2)
+        return EventTexts::possibleDateTexts(true);
+    const int most = PowerActionEditorPage::MaximumCount;
+    return {EventTexts::powerRepeatText(false, 1, 0), EventTexts::powerRepeatText(true, most, 0),
+            EventTexts::powerRepeatText(true, most, 1)};
+}
+
 void PowerActionListPage::ViewTabShutShow() {
     using namespace EventRecord;
     m_form.listPage = 2;
@@ -53,7 +62,7 @@ void PowerActionListPage::ViewTabShutShow() {
                              EventTexts::powerRepeatText(events.ReadFlag(section, Key::Repeat, false),
                                                          events.ReadInt(section, Key::RepVal, 1),
                                                          events.ReadInt(section, Key::RepType, 0))},
-                            EventIcons::forPowerAction(action)));
+                            EventIcons::forPowerActionRow(action)));
     }
     fill(rows);
 }
