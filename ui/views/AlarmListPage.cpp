@@ -30,7 +30,7 @@ const QByteArray general = QByteArrayLiteral("General");
 
 AlarmListPage::AlarmListPage(TForm1& form, QWidget* parent)
     : EventListPage(form, 1, names, QStringLiteral("General Alarms"),
-                    {{"Description", Qt::AlignLeft},
+                    {{"Description", Qt::AlignLeft, 12},
                      {"Date", Qt::AlignHCenter},
                      {"Repeat Every", Qt::AlignHCenter},
                      {"Sound", Qt::AlignHCenter},

@@ -298,10 +298,8 @@ void EventListPage::fitColumns() {
 }
 
 void EventListPage::placeFirstColumn() {
-    // Never narrower than a dozen characters beside its picture: the description is what tells one record from
-    // another, so where the other columns leave less (the alarm list at the usual font), the list scrolls
-    // sideways rather than hiding it. Its tooltip shows the whole text.
-    const int readable = m_list->iconSize().width() + 12 * m_list->fontMetrics().averageCharWidth();
+    const int readable =
+        m_list->iconSize().width() + m_columns.first().leastCharacters * m_list->fontMetrics().averageCharWidth();
     const int least = qMax(m_header->minimumSectionSize(), readable);
     m_header->resizeSection(0, qMax(least, m_list->viewport()->width() - m_otherColumnsWidth));
 }

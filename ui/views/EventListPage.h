@@ -29,6 +29,10 @@ public:
     struct Column {
         const char* caption;
         Qt::Alignment alignment;
+        // For the first column: the characters it keeps room for beside its picture however little the others
+        // leave, the list scrolling sideways instead. A description is what tells one alarm from another; a
+        // name is short and its tooltip shows it whole, so the birthday list keeps every column in view.
+        int leastCharacters = 0;
     };
     // The controls' names on this page, in the order: title, list, delete, edit, calendar link, the switch
     // buttons "Alarms", "Shut Downs", "Birthdays", "Past Alarms", then "<<Back".

@@ -23,7 +23,8 @@ const EventListPage::Names names = {"ViewTabPast",
 
 PastAlarmListPage::PastAlarmListPage(TForm1& form, QWidget* parent)
     : EventListPage(form, 4, names, QStringLiteral("Past Alarms"),
-                    {{"Description", Qt::AlignLeft}, {"Date", Qt::AlignHCenter}, {"Sound", Qt::AlignHCenter}}, parent) {
+                    {{"Description", Qt::AlignLeft, 12}, {"Date", Qt::AlignHCenter}, {"Sound", Qt::AlignHCenter}},
+                    parent) {
     myaSuperLabel10 = title();
     ListView4 = list();
     Del = deleteButton();
