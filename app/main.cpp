@@ -1,6 +1,4 @@
 #include "app/AppContext.h"
-#include "app/DataFolders.h"
-#include "app/ExceptionMessageBox.h"
 #include "app/PlatformServices.h"
 #include "app/SchedulerHost.h"
 #include "app/TForm1.h"
@@ -15,6 +13,8 @@
 #include "platform/SoundSetup.h"
 #include "platform/TimerfdClockChangeMonitor.h"
 #include "scheduler/SchedulerClock.h"
+#include "ui/ExceptionMessageBox.h"
+#include "ui/settings/DataFolders.h"
 #include "widgets/Theme.h"
 
 #include <QDBusConnection>

@@ -1,7 +1,7 @@
 #include "EditorFixture.h"
 #include "EditorTestSupport.h"
 
-#include "app/PageIndex.h"
+#include "context/PageIndex.h"
 #include "scheduler/DayCount.h"
 #include "store/XMLIniFile.h"
 #include "ui/editors/AlarmEditorPage.h"
@@ -69,7 +69,7 @@ namespace {
 const QDateTime wednesday(QDate(2007, 11, 14), QTime(10, 15));
 
 AlarmEditorPage* alarmPage(EditorFixture& f) {
-    return EditorPages::alarmPage(f.form());
+    return EditorPages::alarmPage(f.form().pageContext());
 }
 
 TForm2* alarmWindow() {
@@ -81,7 +81,7 @@ TForm2* alarmWindow() {
 }
 
 QString confirmation(EditorFixture& f) {
-    return EditorPages::confirmationPage(f.form())->text();
+    return EditorPages::confirmationPage(f.form().pageContext())->text();
 }
 
 void writeRecord(TXMLIniFile& store, const QByteArray& section, const QList<QPair<QByteArray, QByteArray>>& keys) {
@@ -113,7 +113,7 @@ void TestAlarmEditor::roadOfOneAlarm() {
 
     const quint64 savesBefore = f.form().eventStore().saveCount();
     f.setSchedulerInterval(60000);
-    click(EditorPages::confirmationPage(f.form())->DsFancyButton28);
+    click(EditorPages::confirmationPage(f.form().pageContext())->DsFancyButton28);
     QCOMPARE(f.form().eventStore().saveCount(), savesBefore + 1);
     QCOMPARE(EditorTest::fileBytes(f.dataFile(u"Alarms.xml"_s)), EditorTest::fixture(u"road-alarm.xml"_s));
     QCOMPARE(f.current(), int(MainTab));
@@ -227,8 +227,8 @@ void TestAlarmEditor::editActiveAlarmFillsFromTheRecord() {
     page->ComboBox1->setCurrentIndex(5);
     page->ComboBox1Select();
 
-    f.form().editFromList = true;
-    f.form().editSection = 3;
+    f.form().edit().editFromList = true;
+    f.form().edit().editSection = 3;
     f.show(AlarmTab);
     QCOMPARE(page->BackAlarm->text(), u"Edit Active Alarm"_s);
     QCOMPARE(page->DateTimePicker1->dateTime(), due);
@@ -240,8 +240,8 @@ void TestAlarmEditor::editActiveAlarmFillsFromTheRecord() {
     QVERIFY(page->CSpinEdit3->isEnabled() && page->myaSuperLabel46->isEnabled());
     QCOMPARE(page->ComboBox2->currentIndex(), 2); // the last of two equal names
     QCOMPARE(page->myaSuperLabel46->colour(), Theme::filterOnColour());
-    DayMonthFilterPage* filter = EditorPages::filterPage(f.form());
-    QVERIFY(!f.form().allDays && f.form().allMonths);
+    DayMonthFilterPage* filter = EditorPages::filterPage(f.form().pageContext());
+    QVERIFY(!f.form().edit().allDays && f.form().edit().allMonths);
     QVERIFY(filter->myLabel3d16->isChosen() && filter->myLabel3d17->isChosen());
     QString ticks;
     for (QCheckBox* box : filter->dayBox)
@@ -252,8 +252,8 @@ void TestAlarmEditor::editActiveAlarmFillsFromTheRecord() {
 void TestAlarmEditor::unknownCategoryShowsGeneral() {
     EditorFixture f(wednesday);
     writeRecord(f.form().eventStore(), "0", {{"altype", "alarm"}, {"date", "39500"}, {"category", "Deleted Since"}});
-    f.form().editFromCalendar = true;
-    f.form().editSection = 0;
+    f.form().edit().editFromCalendar = true;
+    f.form().edit().editSection = 0;
     f.show(AlarmTab);
     QCOMPARE(alarmPage(f)->ComboBox2->currentText(), u"General"_s);
     // Missing keys read as the defaults: sound on, no repetition.
@@ -281,14 +281,14 @@ void TestAlarmEditor::editInPlaceKeepsStaleKeys() {
                  {"0", "one"},
                  {"1", "two"},
                  {"2", "three"}});
-    f.form().editFromList = true;
-    f.form().editSection = 1;
+    f.form().edit().editFromList = true;
+    f.form().edit().editSection = 1;
     f.show(AlarmTab);
     AlarmEditorPage* page = alarmPage(f);
     click(page->myaSuperLabel9); // repetition off
     page->Memo1->setPlainText(u"only"_s);
     click(page->DsFancyButton2);
-    click(EditorPages::confirmationPage(f.form())->DsFancyButton28);
+    click(EditorPages::confirmationPage(f.form().pageContext())->DsFancyButton28);
 
     QCOMPARE(events.ReadSections(), (QByteArrayList{"0", "1"}));
     QCOMPARE(keysOf(events, "1"),
@@ -296,7 +296,7 @@ void TestAlarmEditor::editInPlaceKeepsStaleKeys() {
                              "Days=1000001", "allmonths=0", "Months=111111000000", "bypass=0", "sound=1",
                              "category=General", "linecount=1", "0=only", "1=two", "2=three"}));
     QCOMPARE(f.current(), int(ViewTabAl));
-    QVERIFY(!f.form().editFromList);
+    QVERIFY(!f.form().edit().editFromList);
 }
 
 void TestAlarmEditor::reactivatePastAlarm() {
@@ -321,8 +321,8 @@ void TestAlarmEditor::reactivatePastAlarm() {
     page->ComboBox2->setCurrentIndex(1);
     click(page->myaSuperLabel19);
     settings.WriteInt("categories", "count", 0);
-    f.form().editPastAlarm = true;
-    f.form().editSection = 1;
+    f.form().edit().editPastAlarm = true;
+    f.form().edit().editSection = 1;
     f.show(AlarmTab);
     QCOMPARE(page->BackAlarm->text(), u"Edit Past Alarm"_s);
     QCOMPARE(page->DateTimePicker1->dateTime(), fired);
@@ -335,13 +335,13 @@ void TestAlarmEditor::reactivatePastAlarm() {
     QCOMPARE(f.messages(), QStringList{u"Invalid Date or Time."_s});
     page->DateTimePicker1->setDate(QDate(2007, 11, 20));
     click(page->DsFancyButton2);
-    click(EditorPages::confirmationPage(f.form())->DsFancyButton28);
+    click(EditorPages::confirmationPage(f.form().pageContext())->DsFancyButton28);
 
     QCOMPARE(past.ReadSections(), QByteArrayList{"0"});
     QCOMPARE(events.ReadString("2", "altype", ""), QByteArray("alarm"));
     QCOMPARE(events.ReadString("2", "0", ""), QByteArray("Call Ann"));
     QCOMPARE(f.current(), int(ViewTabAl));
-    QVERIFY(!f.form().editPastAlarm);
+    QVERIFY(!f.form().edit().editPastAlarm);
 }
 
 // An earlier version's file holds Windows-1252: "Grüße café €uro" (the euro sign is byte 0x80).
@@ -387,15 +387,15 @@ void TestAlarmEditor::textTheUserLeftKeepsItsBytes() {
                                                        {"2", ""}};
     if (past) {
         writeRecord(f.form().pastAlarmStore(), "0", QList<QPair<QByteArray, QByteArray>>{{"date", "39300"}} + text);
-        f.form().editPastAlarm = true;
+        f.form().edit().editPastAlarm = true;
     } else {
         writeRecord(
             events, "0",
             QList<QPair<QByteArray, QByteArray>>{{"altype", "alarm"}, {"date", "39500"}, {"category", "Caf\xe9"}} +
                 text + QList<QPair<QByteArray, QByteArray>>{{"3", "stale"}});
-        f.form().editFromList = true;
+        f.form().edit().editFromList = true;
     }
-    f.form().editSection = 0;
+    f.form().edit().editSection = 0;
     f.show(AlarmTab);
     AlarmEditorPage* page = alarmPage(f);
     QCOMPARE(page->Memo1->toPlainText(), u"Grüße café €uro\nzweite\n"_s);
@@ -412,7 +412,7 @@ void TestAlarmEditor::textTheUserLeftKeepsItsBytes() {
         page->ComboBox2->setCurrentIndex(category);
     page->DateTimePicker1->setDate(QDate(2007, 11, 20));
     click(page->DsFancyButton2);
-    click(EditorPages::confirmationPage(f.form())->DsFancyButton28);
+    click(EditorPages::confirmationPage(f.form().pageContext())->DsFancyButton28);
     QByteArrayList written;
     for (const QByteArray& pair : expected) {
         const QByteArray key = pair.left(pair.indexOf('='));
@@ -424,12 +424,12 @@ void TestAlarmEditor::textTheUserLeftKeepsItsBytes() {
 void TestAlarmEditor::backFromPastAlarmRemovesNothing() {
     EditorFixture f(wednesday);
     writeRecord(f.form().pastAlarmStore(), "0", {{"date", "39300"}, {"linecount", "0"}});
-    f.form().editPastAlarm = true;
-    f.form().editSection = 0;
+    f.form().edit().editPastAlarm = true;
+    f.form().edit().editSection = 0;
     f.show(AlarmTab);
     click(alarmPage(f)->DsFancyButton3);
     QCOMPARE(f.current(), int(ViewTabPast));
-    QVERIFY(!f.form().editPastAlarm);
+    QVERIFY(!f.form().edit().editPastAlarm);
     QCOMPARE(f.form().pastAlarmStore().ReadSections(), QByteArrayList{"0"});
     QVERIFY(f.form().eventStore().ReadSections().isEmpty());
 }
@@ -469,17 +469,17 @@ void TestAlarmEditor::backRules() {
     QFETCH(QString, flagsAfter);
     EditorFixture f(wednesday);
     TForm1& form = f.form();
-    form.editPastAlarm = past;
-    form.editFromCalendar = calendar;
-    form.editFromList = list;
-    form.menuChoice = menuChoice;
-    form.editSection = 0;
+    form.edit().editPastAlarm = past;
+    form.edit().editFromCalendar = calendar;
+    form.edit().editFromList = list;
+    form.edit().menuChoice = menuChoice;
+    form.edit().editSection = 0;
     f.show(editor);
     // Escape is "<<Back" on every editor.
     QTest::keyClick(form.PageControl1->currentWidget(), Qt::Key_Escape);
     QCOMPARE(f.current(), page);
-    const QString flags = QString::number(form.editPastAlarm) + QString::number(form.editFromCalendar) +
-                          QString::number(form.editFromList);
+    const QString flags = QString::number(form.edit().editPastAlarm) + QString::number(form.edit().editFromCalendar) +
+                          QString::number(form.edit().editFromList);
     QCOMPARE(flags, flagsAfter);
     QVERIFY(f.form().eventStore().ReadSections().isEmpty());
 }
@@ -550,7 +550,7 @@ void TestAlarmEditor::afterModeCountsFromOk() {
     QVERIFY(
         confirmation(f).startsWith(u"The Alarm has been Scheduled for:\n\"Wednesday, 14 November 2007 11:15:00\""_s));
     f.clock().advance(10 * 60 * 1000);
-    click(EditorPages::confirmationPage(f.form())->DsFancyButton28);
+    click(EditorPages::confirmationPage(f.form().pageContext())->DsFancyButton28);
     QCOMPARE(DayCount::toDateTime(f.form().eventStore().ReadDouble("0", "date", 0)),
              QDateTime(QDate(2007, 11, 14), QTime(11, 25)));
     // Empty description: a line count of 0 and no line keys.
@@ -568,17 +568,17 @@ void TestAlarmEditor::subPagesKeepTheValues() {
     click(page->myaSuperLabel9);
     click(page->myaSuperLabel46);
     QCOMPARE(f.current(), int(MoreTab));
-    QCOMPARE(f.form().editorKind, 0);
-    click(EditorPages::filterPage(f.form())->DsFancyButton31);
+    QCOMPARE(f.form().edit().editorKind, 0);
+    click(EditorPages::filterPage(f.form().pageContext())->DsFancyButton31);
     QCOMPARE(f.current(), int(AlarmTab));
     click(page->myaSuperLabel51);
     QCOMPARE(f.current(), int(CategoryTab));
     QTest::keyClick(f.form().PageControl1->currentWidget(), Qt::Key_Escape);
     QCOMPARE(f.current(), int(AlarmTab));
     click(page->DsFancyButton2);
-    click(EditorPages::confirmationPage(f.form())->DsFancyButton29);
+    click(EditorPages::confirmationPage(f.form().pageContext())->DsFancyButton29);
     QCOMPARE(f.current(), int(AlarmTab));
-    QVERIFY(!f.form().returnToEditor);
+    QVERIFY(!f.form().edit().returnToEditor);
     QCOMPARE(page->Memo1->toPlainText(), u"keep me"_s);
     QVERIFY(page->RadioButton2->isChecked() && page->CheckBox1->isChecked());
     QCOMPARE(page->CSpinEdit2->value(), 30);

@@ -103,22 +103,22 @@ void tst_ListPages::cellsAndIcons() {
     write(fx.past(), "1", {{"altype", "whatever"}});
 
     fx.show(ViewTabAl);
-    QCOMPARE(fx.form().listPage, 1);
+    QCOMPARE(fx.form().edit().listPage, 1);
     QCOMPARE(
         ViewsFixture::rows(fx.list("ListView1")),
         (QByteArrayList{"(No Description)|12:00:00|No|Yes|Yes#4", "\"Dentist...\"|02/06/2007 09:00:00|2 Weeks|No|Yes#5",
                         "\"Gym\"|02/06/2007|No|Yes|No#4", "\"Quiet\"|02/06/2007 08:00:00|No|No|Yes#3"}));
     fx.show(ViewTabShut);
-    QCOMPARE(fx.form().listPage, 2);
+    QCOMPARE(fx.form().edit().listPage, 2);
     QCOMPARE(ViewsFixture::rows(fx.list("ListView2")),
              (QByteArrayList{"Restart|02/06/2007 22:00:00|3 Weeks#1", "Hibernate|02/06/2007 23:00:00|No#9",
                              "Stand By|03/06/2007|No#8"}));
     fx.show(ViewTabBirthDay);
-    QCOMPARE(fx.form().listPage, 3);
+    QCOMPARE(fx.form().edit().listPage, 3);
     QCOMPARE(ViewsFixture::rows(fx.list("ListView3")), (QByteArrayList{"Anna|15/03/1970|37yrs,2m,17d.|No|0 days#6",
                                                                        "Ben|01/06/1980|26yrs,12m,0d.|Yes|3 days#6"}));
     fx.show(ViewTabPast);
-    QCOMPARE(fx.form().listPage, 4);
+    QCOMPARE(fx.form().edit().listPage, 4);
     QCOMPARE(ViewsFixture::rows(fx.list("ListView4")),
              (QByteArrayList{"(No Description)|00:00:00|Yes#7", "\"Old one\"|01/05/2007 07:30:00|No#7"}));
 }
@@ -526,10 +526,10 @@ void tst_ListPages::editOpensTheEditor() {
     // A double click on the empty part below the rows.
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, QPoint(5, view->viewport()->height() - 5));
     QCOMPARE(fx.current(), editor);
-    QCOMPARE(fx.form().editFromList, fromList);
-    QCOMPARE(fx.form().editPastAlarm, pastAlarm);
+    QCOMPARE(fx.form().edit().editFromList, fromList);
+    QCOMPARE(fx.form().edit().editPastAlarm, pastAlarm);
     if (select)
-        QCOMPARE(fx.form().editSection, QList<int>({0, 3, 5, 7, 4}).at(page - ViewTabAl + 1));
+        QCOMPARE(fx.form().edit().editSection, QList<int>({0, 3, 5, 7, 4}).at(page - ViewTabAl + 1));
 }
 
 void tst_ListPages::popupMenuOnlyWithASelectedRow() {
@@ -585,8 +585,8 @@ void tst_ListPages::keyboard() {
     QCOMPARE(view->topLevelItemCount(), 1);
     QTest::keyClick(view, Qt::Key_Return);
     QCOMPARE(fx.current(), int(AlarmTab));
-    QVERIFY(fx.form().editFromList);
-    QCOMPARE(fx.form().editSection, 1);
+    QVERIFY(fx.form().edit().editFromList);
+    QCOMPARE(fx.form().edit().editSection, 1);
 
     fx.form().clearModeFlags();
     fx.show(ViewTabAl);
@@ -613,8 +613,8 @@ void tst_ListPages::menuKeyOpensWithEditActive() {
     // One Return takes it.
     QTest::keyClick(menu, Qt::Key_Return);
     QTRY_COMPARE(fx.current(), int(AlarmTab));
-    QVERIFY(fx.form().editFromList);
-    QCOMPARE(fx.form().editSection, 0);
+    QVERIFY(fx.form().edit().editFromList);
+    QCOMPARE(fx.form().edit().editSection, 0);
 }
 
 // Shift+Tab from the rows reaches the column headers; Left and Right choose a column, Space or Enter sorts by it
@@ -633,15 +633,15 @@ void tst_ListPages::headerSortsFromTheKeyboard() {
 
     QTest::keyClick(header, Qt::Key_Right);
     QTest::keyClick(header, Qt::Key_Space);
-    QCOMPARE(fx.form().alarmSort, 2);
+    QCOMPARE(fx.form().edit().alarmSort, 2);
     QCOMPARE(ViewsFixture::captions(view), (QByteArrayList{"\"b\"", "\"a\""}));
     QTest::keyClick(header, Qt::Key_Return);
-    QCOMPARE(fx.form().alarmSort, -2);
+    QCOMPARE(fx.form().edit().alarmSort, -2);
     QCOMPARE(ViewsFixture::captions(view), (QByteArrayList{"\"a\"", "\"b\""}));
     QCOMPARE(fx.current(), int(ViewTabAl)); // Enter sorted; it did not edit
     QTest::keyClick(header, Qt::Key_Left);
     QTest::keyClick(header, Qt::Key_Space);
-    QCOMPARE(fx.form().alarmSort, 1);
+    QCOMPARE(fx.form().edit().alarmSort, 1);
     // The chosen column is framed while the header has the focus.
     const QImage framed = header->grab().toImage();
     // Tab goes on to the rows.

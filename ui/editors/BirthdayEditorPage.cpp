@@ -1,11 +1,11 @@
 #include "ui/editors/BirthdayEditorPage.h"
 
-#include "app/PageIndex.h"
-#include "app/TForm1.h"
+#include "context/PageIndex.h"
 #include "scheduler/DayCount.h"
 #include "scheduler/EventRecord.h"
 #include "store/StoredText.h"
 #include "store/XMLIniFile.h"
+#include "ui/PageContext.h"
 #include "ui/editors/ConfirmationPage.h"
 #include "ui/editors/ConfirmationText.h"
 #include "ui/editors/EditorPages.h"
@@ -35,9 +35,9 @@ template <class Widget> Widget* named(Widget* widget, const char* name) {
 
 } // namespace
 
-BirthdayEditorPage::BirthdayEditorPage(TForm1& form, QWidget* parent)
+BirthdayEditorPage::BirthdayEditorPage(PageContext& context, QWidget* parent)
     : QWidget(parent)
-    , m_form(form) {
+    , m_context(context) {
     setObjectName(QStringLiteral("BirthTab"));
     setAccessibleName(QStringLiteral("Birthday"));
 
@@ -143,12 +143,12 @@ BirthdayEditorPage::BirthdayEditorPage(TForm1& form, QWidget* parent)
 }
 
 void BirthdayEditorPage::BirthTabShow() {
-    if (m_form.returnToEditor) {
-        m_form.returnToEditor = false;
-    } else if (m_form.editFromList || m_form.editFromCalendar) {
-        const TXMLIniFile& events = m_form.eventStore();
-        const QByteArray section = EditorPages::editedSection(m_form);
-        const double today = DayCount::fromDate(DayCount::toDate(EditorPages::now(m_form)));
+    if (m_context.edit.returnToEditor) {
+        m_context.edit.returnToEditor = false;
+    } else if (m_context.edit.editFromList || m_context.edit.editFromCalendar) {
+        const TXMLIniFile& events = m_context.stores.eventStore();
+        const QByteArray section = EditorPages::editedSection(m_context);
+        const double today = DayCount::fromDate(DayCount::toDate(EditorPages::now(m_context)));
         showBirthDate(DayCount::toDate(events.ReadDouble(section, K::BirthDate, today)));
         CheckBox4->setChecked(events.ReadFlag(section, K::Sound, true));
         const QByteArray name = events.ReadString(section, K::Name, QByteArray());
@@ -158,7 +158,7 @@ void BirthdayEditorPage::BirthTabShow() {
         myaSuperLabel8->setText(QStringLiteral("Edit Birthday"));
     } else {
         myaSuperLabel8->setText(QStringLiteral("New Birthday"));
-        showBirthDate(DayCount::toDate(EditorPages::now(m_form)));
+        showBirthDate(DayCount::toDate(EditorPages::now(m_context)));
         CheckBox4->setChecked(true);
         Edit1->clear();
         m_name.forget();
@@ -187,31 +187,31 @@ void BirthdayEditorPage::DateTimePicker6Change() {
 
 void BirthdayEditorPage::DsFancyButton7Click() {
     if (Edit1->text().isEmpty()) {
-        EditorPages::refuse(m_form, QStringLiteral("Please enter his/her name."));
+        EditorPages::refuse(m_context, QStringLiteral("Please enter his/her name."));
         return;
     }
     const QDate birth = DateTimePicker6->date();
-    const double now = EditorPages::now(m_form);
+    const double now = EditorPages::now(m_context);
     if (DayCount::fromDate(birth) > now) {
-        EditorPages::refuse(m_form, QStringLiteral("Invalid Date of Birth."));
+        EditorPages::refuse(m_context, QStringLiteral("Invalid Date of Birth."));
         return;
     }
     const EventCommit::BirthdayRecord planned = record(now);
-    EditorPages::confirmationPage(m_form)->setText(
+    EditorPages::confirmationPage(m_context)->setText(
         ConfirmationText::birthday(Edit1->text(), birth, DayCount::toDate(planned.date), CheckBox4->isChecked()));
-    m_form.editorKind = 2;
-    m_form.showPage(ConfirmTab);
+    m_context.edit.editorKind = 2;
+    m_context.navigation.showPage(ConfirmTab);
 }
 
 void BirthdayEditorPage::DsFancyButton6Click() {
-    if (m_form.editFromCalendar) {
-        m_form.editFromCalendar = false;
-        m_form.showPage(EditViewTab);
-    } else if (m_form.editFromList || m_form.menuChoice == 4) {
-        m_form.editFromList = false;
-        m_form.showPage(ViewTabBirthDay);
+    if (m_context.edit.editFromCalendar) {
+        m_context.edit.editFromCalendar = false;
+        m_context.navigation.showPage(EditViewTab);
+    } else if (m_context.edit.editFromList || m_context.edit.menuChoice == 4) {
+        m_context.edit.editFromList = false;
+        m_context.navigation.showPage(ViewTabBirthDay);
     } else {
-        m_form.showPage(MainTab);
+        m_context.navigation.showPage(MainTab);
     }
 }
 

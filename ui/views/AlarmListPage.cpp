@@ -1,10 +1,10 @@
 #include "ui/views/AlarmListPage.h"
 
-#include "app/PageIndex.h"
-#include "app/SettingsKeys.h"
-#include "app/TForm1.h"
+#include "context/PageIndex.h"
+#include "context/SettingsKeys.h"
 #include "store/StoredText.h"
 #include "store/XMLIniFile.h"
+#include "ui/PageContext.h"
 #include "ui/editors/AlarmEditorPage.h"
 #include "ui/views/EventTexts.h"
 #include "ui/views/ListActions.h"
@@ -28,8 +28,8 @@ const QByteArray general = QByteArrayLiteral("General");
 
 } // namespace
 
-AlarmListPage::AlarmListPage(TForm1& form, QWidget* parent)
-    : EventListPage(form, 1, names, QStringLiteral("General Alarms"),
+AlarmListPage::AlarmListPage(PageContext& context, QWidget* parent)
+    : EventListPage(context, 1, names, QStringLiteral("General Alarms"),
                     {{"Description", Qt::AlignLeft, 12},
                      {"Date", Qt::AlignHCenter},
                      {"Repeat Every", Qt::AlignHCenter},
@@ -51,7 +51,7 @@ AlarmListPage::AlarmListPage(TForm1& form, QWidget* parent)
 }
 
 TXMLIniFile& AlarmListPage::store() {
-    return m_form.eventStore();
+    return m_context.stores.eventStore();
 }
 
 QStringList AlarmListPage::possibleTexts(int column) const {
@@ -70,7 +70,7 @@ QStringList AlarmListPage::possibleTexts(int column) const {
 }
 
 void AlarmListPage::rebuildCategoryFilter() {
-    const TXMLIniFile& settings = m_form.settingsStore();
+    const TXMLIniFile& settings = m_context.stores.settingsStore();
     ComboBox4->clear();
     ComboBox4->addItem(QStringLiteral("All"));
     ComboBox4->addItem(QStringLiteral("General"), general);
@@ -85,7 +85,7 @@ void AlarmListPage::rebuildCategoryFilter() {
 }
 
 void AlarmListPage::ViewTabAlShow() {
-    m_form.listPage = 1;
+    m_context.edit.listPage = 1;
     if (!m_keepCategoryFilter)
         rebuildCategoryFilter();
     m_keepCategoryFilter = false;
@@ -94,7 +94,7 @@ void AlarmListPage::ViewTabAlShow() {
     // in another is the same category.
     const QString category = ComboBox4->currentText();
 
-    const std::vector<AlarmRows::Row>& alarms = m_rows.rows(m_form.eventStore());
+    const std::vector<AlarmRows::Row>& alarms = m_rows.rows(m_context.stores.eventStore());
     QList<QTreeWidgetItem*> rows;
     rows.reserve(qsizetype(alarms.size()));
     for (const AlarmRows::Row& alarm : alarms)
@@ -104,17 +104,17 @@ void AlarmListPage::ViewTabAlShow() {
 }
 
 ListSort::SortKey AlarmListPage::sortKey(const QByteArray& section, int column, const QCollator& collator) {
-    if (const AlarmRows::Row* row = m_rows.find(m_form.eventStore(), section))
+    if (const AlarmRows::Row* row = m_rows.find(m_context.stores.eventStore(), section))
         return AlarmRows::key(*row, column, collator);
     return EventListPage::sortKey(section, column, collator);
 }
 
 void AlarmListPage::ComboBox4Select(int index) {
-    m_form.settingsStore().WriteInt(SettingsKey::Section, SettingsKey::CategoryIndex, index);
+    m_context.stores.settingsStore().WriteInt(SettingsKey::Section, SettingsKey::CategoryIndex, index);
     m_keepCategoryFilter = true;
     ViewTabAlShow();
 }
 
 void AlarmListPage::ListView1DblClick() {
-    ListActions::editFromList(m_form, selectedRow(), AlarmTab);
+    ListActions::editFromList(m_context, selectedRow(), AlarmTab);
 }

@@ -1,11 +1,11 @@
 #include "ui/views/BirthdayListPage.h"
 
-#include "app/PageIndex.h"
-#include "app/TForm1.h"
+#include "context/PageIndex.h"
 #include "scheduler/EventRecord.h"
 #include "scheduler/SchedulerClock.h"
 #include "store/StoredText.h"
 #include "store/XMLIniFile.h"
+#include "ui/PageContext.h"
 #include "ui/editors/BirthdayEditorPage.h"
 #include "ui/views/EventTexts.h"
 #include "ui/views/ListActions.h"
@@ -29,8 +29,8 @@ const EventListPage::Names names = {"ViewTabBirthDay",
 
 } // namespace
 
-BirthdayListPage::BirthdayListPage(TForm1& form, QWidget* parent)
-    : EventListPage(form, 3, names, QStringLiteral("Birthdays"),
+BirthdayListPage::BirthdayListPage(PageContext& context, QWidget* parent)
+    : EventListPage(context, 3, names, QStringLiteral("Birthdays"),
                     {{"Name", Qt::AlignLeft},
                      {"Date Of Birth", Qt::AlignHCenter},
                      {"Age", Qt::AlignRight},
@@ -44,7 +44,7 @@ BirthdayListPage::BirthdayListPage(TForm1& form, QWidget* parent)
 }
 
 TXMLIniFile& BirthdayListPage::store() {
-    return m_form.eventStore();
+    return m_context.stores.eventStore();
 }
 
 QStringList BirthdayListPage::possibleTexts(int column) const {
@@ -63,10 +63,10 @@ QStringList BirthdayListPage::possibleTexts(int column) const {
 
 void BirthdayListPage::ViewTabBirthDayShow() {
     using namespace EventRecord;
-    m_form.listPage = 3;
-    const TXMLIniFile& events = m_form.eventStore();
+    m_context.edit.listPage = 3;
+    const TXMLIniFile& events = m_context.stores.eventStore();
     const QByteArrayList sections = events.ReadSections();
-    const double now = m_form.clock().now();
+    const double now = m_context.clock.now();
     QList<QTreeWidgetItem*> rows;
     for (const QByteArray& section : sections) {
         if (events.ReadString(section, Key::AlType, {}) != KindBirth)
@@ -83,5 +83,5 @@ void BirthdayListPage::ViewTabBirthDayShow() {
 }
 
 void BirthdayListPage::ListView3DblClick() {
-    ListActions::editFromList(m_form, selectedRow(), BirthTab);
+    ListActions::editFromList(m_context, selectedRow(), BirthTab);
 }

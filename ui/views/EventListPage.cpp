@@ -1,8 +1,8 @@
 #include "ui/views/EventListPage.h"
 
-#include "app/PageIndex.h"
-#include "app/TForm1.h"
+#include "context/PageIndex.h"
 #include "store/XMLIniFile.h"
+#include "ui/PageContext.h"
 #include "ui/views/ListActions.h"
 #include "ui/views/RowData.h"
 #include "widgets/FancyButton.h"
@@ -29,10 +29,10 @@ template <class Widget> Widget* named(Widget* widget, const char* name) {
 
 } // namespace
 
-EventListPage::EventListPage(TForm1& form, int listNumber, const Names& names, const QString& title,
+EventListPage::EventListPage(PageContext& context, int listNumber, const Names& names, const QString& title,
                              const QList<Column>& columns, QWidget* parent)
     : QWidget(parent)
-    , m_form(form)
+    , m_context(context)
     , m_listNumber(listNumber)
     , m_columns(columns) {
     setObjectName(QLatin1String(names.page));
@@ -112,8 +112,8 @@ EventListPage::EventListPage(TForm1& form, int listNumber, const Names& names, c
             [this](int section) { ListView1ColumnClick(section + 1); });
     connect(m_list, &QTreeWidget::itemSelectionChanged, this, &EventListPage::selectionChanged);
     connect(m_list, &QTreeWidget::customContextMenuRequested, this,
-            [this](const QPoint& pos) { ListActions::ListView3ContextPopup(m_form, m_list, pos); });
-    connect(m_delete, &FancyButton::clicked, this, [this] { ListActions::Delete1Click(m_form); });
+            [this](const QPoint& pos) { ListActions::ListView3ContextPopup(m_context, m_list, pos); });
+    connect(m_delete, &FancyButton::clicked, this, [this] { ListActions::Delete1Click(m_context); });
     connect(m_edit, &FancyButton::clicked, this, &EventListPage::editSelected);
     connect(m_calendar, &LinkLabel::clicked, this, &EventListPage::myLabel3d27Click);
     connect(m_back, &FancyButton::clicked, this, &EventListPage::DsFancyButton8Click);
@@ -123,8 +123,8 @@ EventListPage::EventListPage(TForm1& form, int listNumber, const Names& names, c
 
 void EventListPage::switchTo(int page) {
     // The list shown already is not filled again.
-    if (m_form.currentPage() != page)
-        m_form.showPage(page);
+    if (m_context.navigation.currentPage() != page)
+        m_context.navigation.showPage(page);
 }
 
 void EventListPage::DsFancyButton20Click() {
@@ -140,22 +140,22 @@ void EventListPage::DsFancyButton12Click() {
     switchTo(ViewTabPast);
 }
 void EventListPage::DsFancyButton8Click() {
-    m_form.showPage(MainTab);
+    m_context.navigation.showPage(MainTab);
 }
 void EventListPage::myLabel3d27Click() {
-    m_form.showPage(EditTab);
+    m_context.navigation.showPage(EditTab);
 }
 
 int& EventListPage::sortState() {
     switch (m_listNumber) {
     case 2:
-        return m_form.shutSort;
+        return m_context.edit.shutSort;
     case 3:
-        return m_form.birthSort;
+        return m_context.edit.birthSort;
     case 4:
-        return m_form.pastSort;
+        return m_context.edit.pastSort;
     default:
-        return m_form.alarmSort;
+        return m_context.edit.alarmSort;
     }
 }
 
@@ -366,6 +366,6 @@ bool EventListPage::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     if (watched == m_list && event->type() == QEvent::KeyPress)
-        return ListActions::listKey(m_form, m_list, static_cast<QKeyEvent*>(event)->key());
+        return ListActions::listKey(m_context, m_list, static_cast<QKeyEvent*>(event)->key());
     return QWidget::eventFilter(watched, event);
 }

@@ -13,13 +13,13 @@ class QHBoxLayout;
 class QTreeWidget;
 class QTreeWidgetItem;
 class ShadowLabel;
-class TForm1;
+struct PageContext;
 class TXMLIniFile;
 
 // What the four list pages of the classic view have in common: a title, the list of one kind of record, "Delete"
 // and "Edit>>", the link to the calendar view, the four buttons that switch between the lists and "<<Back". A
 // page holds no data: every show empties its list and fills it again from the store, sorted by the list's sort
-// state in the main window. Each row keeps the name of the section it shows.
+// state in the edit session. Each row keeps the name of the section it shows.
 //
 // Keyboard: Tab reaches every control; on the list Enter edits and Delete deletes the selected row; Escape goes
 // back to the main menu.
@@ -47,9 +47,9 @@ public:
         const char* back;
     };
 
-    // listNumber: 1 alarms, 2 power actions, 3 birthdays, 4 past alarms (the main window's listPage).
-    EventListPage(TForm1& form, int listNumber, const Names& names, const QString& title, const QList<Column>& columns,
-                  QWidget* parent = nullptr);
+    // listNumber: 1 alarms, 2 power actions, 3 birthdays, 4 past alarms (EditSession::listPage).
+    EventListPage(PageContext& context, int listNumber, const Names& names, const QString& title,
+                  const QList<Column>& columns, QWidget* parent = nullptr);
 
     ShadowLabel* title() const { return m_title; }
     QTreeWidget* list() const { return m_list; }
@@ -96,7 +96,7 @@ protected:
     int& sortState();
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-    TForm1& m_form;
+    PageContext& m_context;
     EventIcons::Set m_icons;
     QHBoxLayout* m_bottom = nullptr; // "<<Back" to "Edit>>"; the alarm page adds its category filter there
 

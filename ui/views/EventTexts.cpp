@@ -1,7 +1,7 @@
 #include "ui/views/EventTexts.h"
 
-#include "app/LocaleDateTimeText.h"
 #include "scheduler/DayCount.h"
+#include "ui/LocaleDateTimeText.h"
 
 #include <cmath>
 

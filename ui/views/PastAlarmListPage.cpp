@@ -1,8 +1,8 @@
 #include "ui/views/PastAlarmListPage.h"
 
-#include "app/TForm1.h"
 #include "scheduler/EventRecord.h"
 #include "store/XMLIniFile.h"
+#include "ui/PageContext.h"
 #include "ui/views/EventTexts.h"
 #include "ui/views/ListActions.h"
 
@@ -21,8 +21,8 @@ const EventListPage::Names names = {"ViewTabPast",
 
 } // namespace
 
-PastAlarmListPage::PastAlarmListPage(TForm1& form, QWidget* parent)
-    : EventListPage(form, 4, names, QStringLiteral("Past Alarms"),
+PastAlarmListPage::PastAlarmListPage(PageContext& context, QWidget* parent)
+    : EventListPage(context, 4, names, QStringLiteral("Past Alarms"),
                     {{"Description", Qt::AlignLeft, 12}, {"Date", Qt::AlignHCenter}, {"Sound", Qt::AlignHCenter}},
                     parent) {
     myaSuperLabel10 = title();
@@ -32,7 +32,7 @@ PastAlarmListPage::PastAlarmListPage(TForm1& form, QWidget* parent)
 }
 
 TXMLIniFile& PastAlarmListPage::store() {
-    return m_form.pastAlarmStore();
+    return m_context.stores.pastAlarmStore();
 }
 
 QStringList PastAlarmListPage::possibleTexts(int column) const {
@@ -43,8 +43,8 @@ QStringList PastAlarmListPage::possibleTexts(int column) const {
 
 void PastAlarmListPage::ViewTabPastShow() {
     using namespace EventRecord;
-    m_form.listPage = 4;
-    const TXMLIniFile& past = m_form.pastAlarmStore();
+    m_context.edit.listPage = 4;
+    const TXMLIniFile& past = m_context.stores.pastAlarmStore();
     const QByteArrayList sections = past.ReadSections();
     QList<QTreeWidgetItem*> rows;
     rows.reserve(sections.size());
@@ -59,5 +59,5 @@ void PastAlarmListPage::ViewTabPastShow() {
 }
 
 void PastAlarmListPage::ListView4DblClick() {
-    ListActions::editPastAlarm(m_form, selectedRow());
+    ListActions::editPastAlarm(m_context, selectedRow());
 }

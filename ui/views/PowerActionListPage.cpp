@@ -1,10 +1,10 @@
 #include "ui/views/PowerActionListPage.h"
 
-#include "app/PageIndex.h"
-#include "app/TForm1.h"
+#include "context/PageIndex.h"
 #include "scheduler/DayCount.h"
 #include "scheduler/EventRecord.h"
 #include "store/XMLIniFile.h"
+#include "ui/PageContext.h"
 #include "ui/editors/PowerActionEditorPage.h"
 #include "ui/views/EventTexts.h"
 #include "ui/views/ListActions.h"
@@ -24,8 +24,8 @@ const EventListPage::Names names = {"ViewTabShut",
 
 } // namespace
 
-PowerActionListPage::PowerActionListPage(TForm1& form, QWidget* parent)
-    : EventListPage(form, 2, names, QStringLiteral("Shut Downs"),
+PowerActionListPage::PowerActionListPage(PageContext& context, QWidget* parent)
+    : EventListPage(context, 2, names, QStringLiteral("Shut Downs"),
                     {{"Action", Qt::AlignLeft}, {"Date", Qt::AlignHCenter}, {"Repeat", Qt::AlignHCenter}}, parent) {
     myaSuperLabel5 = title();
     ListView2 = list();
@@ -34,7 +34,7 @@ PowerActionListPage::PowerActionListPage(TForm1& form, QWidget* parent)
 }
 
 TXMLIniFile& PowerActionListPage::store() {
-    return m_form.eventStore();
+    return m_context.stores.eventStore();
 }
 
 QStringList PowerActionListPage::possibleTexts(int column) const {
@@ -47,8 +47,8 @@ QStringList PowerActionListPage::possibleTexts(int column) const {
 
 void PowerActionListPage::ViewTabShutShow() {
     using namespace EventRecord;
-    m_form.listPage = 2;
-    const TXMLIniFile& events = m_form.eventStore();
+    m_context.edit.listPage = 2;
+    const TXMLIniFile& events = m_context.stores.eventStore();
     const QByteArrayList sections = events.ReadSections();
     QList<QTreeWidgetItem*> rows;
     for (const QByteArray& section : sections) {
@@ -68,5 +68,5 @@ void PowerActionListPage::ViewTabShutShow() {
 }
 
 void PowerActionListPage::ListView2DblClick() {
-    ListActions::editFromList(m_form, selectedRow(), ShutTab);
+    ListActions::editFromList(m_context, selectedRow(), ShutTab);
 }
