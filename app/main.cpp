@@ -18,7 +18,9 @@
 #include "widgets/Theme.h"
 
 #include <QDBusConnection>
+#include <QElapsedTimer>
 #include <QLocale>
+#include <QThread>
 
 #include <cstdio>
 #include <cstdlib>
@@ -85,8 +87,17 @@ int terminateFromElsewhere(int argc, char** argv) {
 // it did not answer in time and still runs (stopped, or hung), so a script does not take it for ended.
 int terminateRunning(SingleInstance& instance) {
     const int timeoutMs = answerTimeoutMs();
-    if (instance.send(InstanceMessage::Terminate, timeoutMs) || instance.acquire())
+    QElapsedTimer waited;
+    waited.start();
+    if (instance.send(InstanceMessage::Terminate, timeoutMs))
         return 0;
+    // An instance already on its way out (an earlier "-t", a log out) has stopped listening but holds its lock
+    // for a moment longer: it is given the same time to go as an answer would have been.
+    do {
+        if (instance.acquire())
+            return 0;
+        QThread::msleep(20);
+    } while (waited.elapsed() < timeoutMs);
     tellOnTerminal(stillRunsText(timeoutMs));
     return 1;
 }

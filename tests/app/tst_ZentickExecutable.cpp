@@ -17,6 +17,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <csignal>
 #include <memory>
@@ -42,6 +43,7 @@ private slots:
     void secondStartWithTerminateEndsBoth();
     void terminateWithoutInstanceEndsAtOnce();
     void terminateReportsAnInstanceThatStaysRunning();
+    void terminateWaitsForAnInstanceOnItsWayOut();
     void killedInstanceDoesNotBlockTheNext();
     void terminateEndsItInEveryState_data();
     void terminateEndsItInEveryState();
@@ -282,6 +284,18 @@ void TestZentickExecutable::terminateReportsAnInstanceThatStaysRunning() {
     // Running again, it takes the request and ends; the second start reports success.
     QCOMPARE(runToEnd({QStringLiteral("-t")}), 0);
     QVERIFY(finishes(first));
+}
+
+// An instance that has stopped listening but not yet let go of its lock, as one does in its last moments after an
+// earlier "-t": a "-t" then is a success once it has gone, not a report of an instance that stays.
+void TestZentickExecutable::terminateWaitsForAnInstanceOnItsWayOut() {
+    auto ending = std::make_unique<SingleInstance>(m_runtime->path());
+    QVERIFY(ending->acquire());
+    QTimer::singleShot(300, this, [&ending] { ending.reset(); });
+    QProcess* terminate = start({QStringLiteral("-t")});
+    QTRY_VERIFY_WITH_TIMEOUT(terminate->state() == QProcess::NotRunning, Patience);
+    QVERIFY(!ending);
+    QCOMPARE(terminate->exitCode(), 0);
 }
 
 void TestZentickExecutable::killedInstanceDoesNotBlockTheNext() {
