@@ -4,19 +4,66 @@
 #include "SoundSetup.h"
 
 #include <QCoreApplication>
+#include <QSocketNotifier>
 
 #include <csignal>
+#include <cstdio>
 #include <cstring>
+#include <optional>
 #include <sys/prctl.h>
 #include <unistd.h>
 
 namespace SoundHelper {
 
-bool isRequested(int argc, char** argv) {
-    return argc == 3 && std::strcmp(argv[1], Option) == 0;
+namespace {
+
+void tell(const char* outcome) {
+    std::fputs(outcome, stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
 }
 
+// Lines of file names on the input; the helper's end when the input closes.
+class Requests : public QObject {
+public:
+    explicit Requests(MediaSoundPlayer& player)
+        : m_player(player)
+        , m_notifier(STDIN_FILENO, QSocketNotifier::Read) {
+        connect(&m_notifier, &QSocketNotifier::activated, this, [this] { readInput(); });
+    }
+
+private:
+    void readInput() {
+        char chunk[4096];
+        const ssize_t got = ::read(STDIN_FILENO, chunk, sizeof chunk);
+        if (got <= 0) {
+            m_notifier.setEnabled(false);
+            QCoreApplication::exit(0);
+            return;
+        }
+        m_pending.append(chunk, got);
+        qsizetype end;
+        while ((end = m_pending.indexOf('\n')) >= 0) {
+            const QByteArray line = m_pending.left(end);
+            m_pending.remove(0, end + 1);
+            if (!line.isEmpty())
+                m_player.play(QString::fromLocal8Bit(line));
+        }
+    }
+
+    MediaSoundPlayer& m_player;
+    QSocketNotifier m_notifier;
+    QByteArray m_pending;
+};
+
+} // namespace
+
 int run(int argc, char** argv) {
+    const bool stay = argc == 3 && std::strcmp(argv[1], StayOption) == 0;
+    if (argc != 2 && !stay) {
+        std::fprintf(stderr, "usage: %s [%s] FILE\n", argv[0], StayOption);
+        return 2;
+    }
     // A sound must not outlive the window that asked for it, even when the program is killed.
     const pid_t parent = getppid();
     prctl(PR_SET_PDEATHSIG, SIGKILL);
@@ -26,9 +73,17 @@ int run(int argc, char** argv) {
     prepareSoundPlayback();
     const QCoreApplication application(argc, argv);
     MediaSoundPlayer player;
-    QObject::connect(&player, &SoundPlayer::endReached, &player, [] { QCoreApplication::exit(0); });
-    QObject::connect(&player, &SoundPlayer::failed, &player, [] { QCoreApplication::exit(1); });
-    player.play(QString::fromLocal8Bit(argv[2]));
+    if (stay) {
+        QObject::connect(&player, &SoundPlayer::endReached, &player, [] { tell("end"); });
+        QObject::connect(&player, &SoundPlayer::failed, &player, [] { tell("failed"); });
+    } else {
+        QObject::connect(&player, &SoundPlayer::endReached, &player, [] { QCoreApplication::exit(0); });
+        QObject::connect(&player, &SoundPlayer::failed, &player, [] { QCoreApplication::exit(1); });
+    }
+    std::optional<Requests> requests;
+    if (stay)
+        requests.emplace(player);
+    player.play(QString::fromLocal8Bit(argv[argc - 1]));
     return QCoreApplication::exec();
 }
 
