@@ -26,10 +26,10 @@ inline bool prepareInstalledFolder(const QTemporaryDir& dir, const QString& exe)
     if (!dir.isValid() || !QFile::copy(exe, dir.filePath(QStringLiteral("zentick"))))
         return false;
     // The melody and the sound helper (zentick-sound; an older build played with the program itself).
-    for (const QString name : {QStringLiteral("hurryup.mid"), QStringLiteral("zentick-sound")}) {
-        const QString file = QFileInfo(exe).dir().filePath(name);
+    for (const char* name : {"hurryup.mid", "zentick-sound"}) {
+        const QString file = QFileInfo(exe).dir().filePath(QLatin1String(name));
         if (QFile::exists(file))
-            QFile::copy(file, dir.filePath(name));
+            QFile::copy(file, dir.filePath(QLatin1String(name)));
     }
     QDir(dir.path()).mkpath(QStringLiteral("run"));
     QFile::setPermissions(dir.filePath(QStringLiteral("run")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

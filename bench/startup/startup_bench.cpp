@@ -1,6 +1,8 @@
 // Start-up, memory and threads of the running program on a real X server, against a bare Qt window of its own.
 //
 //   startup_bench [--exe PATH] [--runs N] [--records N] [--no-start] [--no-sound]
+//   startup_bench --one-alarm [--compare OTHER_EXE] [--runs N] [--sound-seconds S]
+//                                          CPU of one alarm with sound, helpers included, against another build
 //   startup_bench --libraries [--runs N]   what Qt Multimedia, Network, D-Bus, Svg and the style sheet each cost
 //                                          the bare window at start (each loaded before it, LD_PRELOAD)
 //   startup_bench --bare-window [--style-sheet FILE]   the reference: a bare Qt 6 window of the main window's size
@@ -56,6 +58,9 @@ struct Options {
     bool libraries = false; // what each library and the style sheet cost a bare window, instead of the program
     QString styleSheet = QStringLiteral(ZENTICK_STYLE_SHEET);
     double soundSeconds = 12.0; // one play of the default melody
+    double afterSeconds = 4.0;  // for the players to go; a helper that stays for the next play goes 10 s after
+    bool oneAlarm = false;
+    QString compareExe; // --one-alarm: the build to compare with, measured in the same rounds
 };
 
 double median(QList<double> values) {
@@ -313,7 +318,8 @@ std::optional<SoundFigures> measureSound(const Options& options, int alarms, boo
     f.idleRssMiB = idle.rssMiB;
     f.idleThreads = idle.threads;
     // Every sound plays twice through; then a few seconds for the players to go.
-    const qint64 endMs = FirstAlarmMs + (alarms - 1) * SpacingMs + qint64(2 * options.soundSeconds * 1000) + 4000;
+    const qint64 endMs = FirstAlarmMs + (alarms - 1) * SpacingMs + qint64(2 * options.soundSeconds * 1000) +
+                         qint64(options.afterSeconds * 1000);
     while (since.elapsed() < endMs && process->state() == QProcess::Running) {
         const ProcessSample s = probeProcess(pid);
         f.peakThreads = std::max(f.peakThreads, double(s.threads));
@@ -370,6 +376,54 @@ int soundRun(const Options& options) {
     return 0;
 }
 
+// The CPU one alarm with sound costs, its sound helpers included (the melody played twice), for this build and
+// another one, alternating, with the same alarm without sound as the reference (its window's own cost).
+int oneAlarmRun(const Options& options) {
+    struct Case {
+        QString name;
+        QString exe;
+        bool sound;
+        QList<double> cpuMs;
+    };
+    QList<Case> cases;
+    if (!options.compareExe.isEmpty())
+        cases.append(
+            {QStringLiteral("compared build (%1), sound on").arg(options.compareExe), options.compareExe, true, {}});
+    cases.append({QStringLiteral("this build, sound on"), options.exe, true, {}});
+    cases.append({QStringLiteral("reference: this build, sound off"), options.exe, false, {}});
+    for (int run = 0; run < options.runs; ++run) {
+        for (Case& c : cases) {
+            Options o = options;
+            o.exe = c.exe;
+            o.afterSeconds = 12; // the helper's CPU counts once it has ended
+            const std::optional<SoundFigures> f = measureSound(o, 1, c.sound);
+            if (!f) {
+                out << "the program ended early\n";
+                return 2;
+            }
+            c.cpuMs << f->cpuMs;
+        }
+    }
+    out << "## CPU of one alarm from its moment until its sound ended, helpers included (" << options.runs
+        << " rounds, interleaved)\n\n| | CPU ms, min / median / max | every run |\n|---|---|---|\n";
+    for (const Case& c : cases) {
+        QStringList all;
+        for (const double ms : c.cpuMs)
+            all << QString::number(ms, 'f', 0);
+        out << "| " << c.name << " | " << spread(c.cpuMs, 0) << " | " << all.join(QLatin1Char(' ')) << " |\n";
+    }
+    if (cases.size() == 3) {
+        QList<double> ratios;
+        for (int i = 0; i < options.runs; ++i)
+            ratios << (cases[1].cpuMs[i] - cases[2].cpuMs[i]) / std::max(cases[0].cpuMs[i] - cases[2].cpuMs[i], 1e-9);
+        out << "\nthe sound's own part (sound on minus off, same round), this build over the compared one: "
+            << spread(ratios, 2) << "\n";
+    }
+    out << "\n";
+    out.flush();
+    return 0;
+}
+
 // The floor: a bare Qt window of the main window's size with a title, shown at once.
 int bareWindow(QApplication& app, const QString& styleSheet) {
     if (!styleSheet.isEmpty()) {
@@ -412,6 +466,10 @@ int main(int argc, char** argv) {
             options.start = false;
         else if (a == QLatin1String("--no-sound"))
             options.sound = false;
+        else if (a == QLatin1String("--one-alarm"))
+            options.start = false, options.sound = false, options.oneAlarm = true;
+        else if (a == QLatin1String("--compare"))
+            options.compareExe = next, ++i;
         else if (a == QLatin1String("--libraries"))
             options.libraries = true, options.sound = false;
     }
@@ -426,5 +484,7 @@ int main(int argc, char** argv) {
         result |= startRun(options, watch);
     if (options.sound)
         result |= soundRun(options);
+    if (options.oneAlarm)
+        result |= oneAlarmRun(options);
     return result;
 }
