@@ -1,5 +1,6 @@
 #include "SoundHelper.h"
 
+#include "FluidSynthPlayer.h"
 #include "MediaSoundPlayer.h"
 #include "SoundSetup.h"
 
@@ -23,10 +24,47 @@ void tell(const char* outcome) {
     std::fflush(stdout);
 }
 
+// MIDI files through FluidSynth; anything else, or a MIDI file without the sound font, through the media framework,
+// which is not even loaded until such a file comes.
+class Players : public QObject {
+public:
+    Players(std::function<void()> ended, std::function<void()> failed)
+        : m_ended(std::move(ended))
+        , m_failed(std::move(failed)) {
+        connectOutcomes(&m_midi);
+    }
+
+    void play(const QString& fileName) {
+        if (m_midi.canPlay(fileName)) {
+            if (m_media)
+                m_media->stop();
+            m_midi.play(fileName);
+            return;
+        }
+        m_midi.stop();
+        if (!m_media) {
+            m_media = std::make_unique<MediaSoundPlayer>();
+            connectOutcomes(m_media.get());
+        }
+        m_media->play(fileName);
+    }
+
+private:
+    void connectOutcomes(SoundPlayer* player) {
+        connect(player, &SoundPlayer::endReached, this, [this] { m_ended(); });
+        connect(player, &SoundPlayer::failed, this, [this] { m_failed(); });
+    }
+
+    std::function<void()> m_ended;
+    std::function<void()> m_failed;
+    FluidSynthPlayer m_midi;
+    std::unique_ptr<MediaSoundPlayer> m_media;
+};
+
 // Lines of file names on the input; the helper's end when the input closes.
 class Requests : public QObject {
 public:
-    explicit Requests(MediaSoundPlayer& player)
+    explicit Requests(Players& player)
         : m_player(player)
         , m_notifier(STDIN_FILENO, QSocketNotifier::Read) {
         connect(&m_notifier, &QSocketNotifier::activated, this, [this] { readInput(); });
@@ -51,7 +89,7 @@ private:
         }
     }
 
-    MediaSoundPlayer& m_player;
+    Players& m_player;
     QSocketNotifier m_notifier;
     QByteArray m_pending;
 };
@@ -72,14 +110,9 @@ int run(int argc, char** argv) {
 
     prepareSoundPlayback();
     const QCoreApplication application(argc, argv);
-    MediaSoundPlayer player;
-    if (stay) {
-        QObject::connect(&player, &SoundPlayer::endReached, &player, [] { tell("end"); });
-        QObject::connect(&player, &SoundPlayer::failed, &player, [] { tell("failed"); });
-    } else {
-        QObject::connect(&player, &SoundPlayer::endReached, &player, [] { QCoreApplication::exit(0); });
-        QObject::connect(&player, &SoundPlayer::failed, &player, [] { QCoreApplication::exit(1); });
-    }
+    Players player(
+        stay ? std::function<void()>([] { tell("end"); }) : [] { QCoreApplication::exit(0); },
+        stay ? std::function<void()>([] { tell("failed"); }) : [] { QCoreApplication::exit(1); });
     std::optional<Requests> requests;
     if (stay)
         requests.emplace(player);
