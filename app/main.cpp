@@ -9,8 +9,7 @@
 #include "platform/LogindSleepMonitor.h"
 #include "platform/ProcessSoundPlayer.h"
 #include "platform/SingleInstance.h"
-#include "platform/SoundHelper.h"
-#include "platform/SoundSetup.h"
+#include "platform/SoundHelperProgram.h"
 #include "platform/TimerfdClockChangeMonitor.h"
 #include "scheduler/SchedulerClock.h"
 #include "ui/ExceptionMessageBox.h"
@@ -105,8 +104,6 @@ int terminateRunning(SingleInstance& instance) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (SoundHelper::isRequested(argc, argv))
-        return SoundHelper::run(argc, argv);
     const bool terminate = firstArgumentIs(argc, argv, "-t");
     const InstanceMessage request = terminate ? InstanceMessage::Terminate : InstanceMessage::Show;
     SingleInstance instance;
@@ -123,7 +120,6 @@ int main(int argc, char** argv) {
     if (terminate)
         return terminateFromElsewhere(argc, argv);
 
-    prepareSoundPlayback();
     ZentickApplication application(argc, argv);
     // The pictures and the stylesheet are linked in with the GUI library; a static link drops their
     // registration unless it is asked for by name.
@@ -159,10 +155,10 @@ int main(int argc, char** argv) {
         context.autostartFolder = Autostart::userFolder();
         context.lockDataFolder = true;
         TForm1 form(context);
-        // Each sound plays in a helper process: the program itself, started again with SoundHelper::Option.
-        const auto soundPlayer = [] {
-            return std::unique_ptr<SoundPlayer>(std::make_unique<ProcessSoundPlayer>(
-                QCoreApplication::applicationFilePath(), QStringList{QLatin1String(SoundHelper::Option)}));
+        // Each sound plays in a helper process, zentick-sound, which stays while a window repeats its sound.
+        const auto soundPlayer = [helper = SoundHelperProgram::path(QCoreApplication::applicationDirPath())] {
+            return std::unique_ptr<SoundPlayer>(
+                std::make_unique<ProcessSoundPlayer>(helper, QStringList{QStringLiteral("--stay")}));
         };
         form.schedulerHost().attachPlatform(
             {&power, &sleepMonitor, soundPlayer, clockChanges.isValid() ? &clockChanges : nullptr});

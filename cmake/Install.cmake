@@ -1,13 +1,17 @@
-# The installed layout (GNUInstallDirs): bin/zentick, the read-only data under share/zentick, and what the
+# The installed layout (GNUInstallDirs): bin/zentick, its sound helper in the package's library folder
+# (lib/zentick/zentick-sound), the read-only data under share/zentick, and what the
 # desktop needs to list the program: its menu entry, icons in the hicolor theme, AppStream data and the
 # manual page. The file names come from the application id, named once in the top CMakeLists.txt.
 include(GNUInstallDirs)
 
 set(ZENTICK_DATA_DIR ${CMAKE_INSTALL_DATADIR}/zentick)
 file(RELATIVE_PATH ZENTICK_DATA_FROM_BIN ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_DATADIR}/zentick)
+set(ZENTICK_HELPERS_DIR ${CMAKE_INSTALL_LIBDIR}/zentick)
+file(RELATIVE_PATH ZENTICK_HELPERS_FROM_BIN ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_LIBDIR}/zentick)
 configure_file(${PROJECT_SOURCE_DIR}/cmake/InstallLayout.h.in ${PROJECT_BINARY_DIR}/generated/InstallLayout.h @ONLY)
 
 install(TARGETS zentick RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS zentick-sound RUNTIME DESTINATION ${ZENTICK_HELPERS_DIR})
 
 set(ZENTICK_DESKTOP_DIR ${PROJECT_BINARY_DIR}/desktop)
 set(ZENTICK_DESKTOP_FILE ${ZENTICK_DESKTOP_DIR}/${ZENTICK_APP_ID}.desktop)

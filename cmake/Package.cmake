@@ -29,11 +29,12 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${ZENTICK_SITE})
-# The libraries come from dpkg-shlibdeps; what the program loads at run time it cannot see: GStreamer's
-# plugins (MIDI plays through fluidsynth in -bad) and the General MIDI sound font.
+# The libraries come from dpkg-shlibdeps, for each program as it links them: zentick the Qt libraries of its
+# windows, the sound helper lib/zentick/zentick-sound Qt Multimedia and FluidSynth. What the helper loads at run time
+# dpkg-shlibdeps cannot see: the General MIDI sound font FluidSynth plays the melodies with, and GStreamer's plugins
+# for WAV files (MIDI no longer goes through GStreamer).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, gstreamer1.0-plugins-bad, timgm6mb-soundfont")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "timgm6mb-soundfont, gstreamer1.0-plugins-base, gstreamer1.0-plugins-good")
 # MP3 and WMA alarm sounds, and Wayland sessions without XWayland.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "gstreamer1.0-plugins-ugly, gstreamer1.0-libav, qt6-wayland")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

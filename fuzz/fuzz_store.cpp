@@ -1,5 +1,7 @@
 // The store document from arbitrary bytes: loaded, read every way, saved, loaded again. A saved document
 // holds printable ASCII and CR LF only, saves again to the same bytes, and reads the same at every later load.
+// Edits chosen by the input follow, each save (copying the sections it did not change) checked against a full
+// rewrite.
 // A write of arbitrary bytes comes back after a save and a load, trimmed as every loaded value is. A file with a
 // zero byte is damaged; a saved document cut off gives every section named before the cut, and its kept copy is
 // exactly the bytes cut off, also when the store is opened through a link.
@@ -86,6 +88,40 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(Fuzz::readScratch(QStringLiteral("store.xml")) == resaved, "save, load, save changed the bytes");
     if (!input.toUpper().contains("CDATA"))
         FUZZ_CHECK(resaved == saved && secondReads == firstReads, "a saved document reads differently");
+
+    // Edits the input chooses, each saved (or undone): a save copies the sections it did not change from the
+    // document saved before, and every save writes exactly what a full rewrite writes.
+    const QByteArrayList names = again->ReadSections();
+    for (qsizetype i = 0; i + 2 < input.size() && i < 96; i += 3) {
+        const auto pick = static_cast<unsigned char>(input[i]);
+        const QByteArray section = !names.isEmpty() && pick % 4 != 0 ? names[qsizetype(pick) % names.size()]
+                                                                     : "s" + QByteArray::number(pick % 5);
+        const QByteArrayList keys = again->ReadSection(section);
+        const QByteArray key = !keys.isEmpty() && pick % 3 != 0 ? keys[qsizetype(input[i + 1] & 0x7f) % keys.size()]
+                                                                : "k" + QByteArray::number(input[i + 1] & 3);
+        const QByteArray value = input.mid(i + 2, input[i + 2] & 7);
+        if (section.isEmpty() || key.isEmpty())
+            continue; // names read from the file may be empty; a write of one is refused
+        switch (static_cast<unsigned char>(input[i + 1]) >> 5) {
+        case 0:
+            again->DeleteKey(section, key);
+            break;
+        case 1:
+            again->EraseSection(section);
+            break;
+        case 2: {
+            TXMLIniFile::Batch undone(*again);
+            again->WriteString(section, key, value);
+            again->EraseSection(names.value(0, section));
+            break; // not committed: undone in memory, nothing saved
+        }
+        default:
+            again->WriteString(section, key, value);
+            break;
+        }
+        FUZZ_CHECK(Fuzz::readScratch(QStringLiteral("store.xml")) == again->GetXML(),
+                   "edit %lld: the save differs from a full rewrite", static_cast<long long>(i / 3));
+    }
 
     // The saved document cut off somewhere, opened directly or (every other cut) through a link: it gives every
     // section whose name came before the cut (the written form puts it after the keys), as the whole document

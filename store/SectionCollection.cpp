@@ -89,13 +89,20 @@ TDataCollectionItem* TDataCollection::append(const QByteArray& ident) {
     if (m_indexValid && !m_index.contains(ident))
         m_index.insert(ident, key);
     m_foldedValid = false;
+    m_saved = {};
     return key;
+}
+
+void TDataCollection::setValue(TDataCollectionItem* key, QByteArray value) {
+    key->m_value = std::move(value);
+    m_saved = {};
 }
 
 void TDataCollection::adopt(std::unique_ptr<TDataCollectionItem> key) {
     adoptItem(std::move(key));
     m_indexValid = false;
     m_foldedValid = false;
+    m_saved = {};
 }
 
 void TDataCollection::remove(TDataCollectionItem* key) {
@@ -145,6 +152,7 @@ void TDataCollection::itemsReplaced() {
     m_indexValid = false;
     m_foldedValid = false;
     m_foldedIdents.clear();
+    m_saved = {};
 }
 
 TSectionCollectionItem::TSectionCollectionItem()

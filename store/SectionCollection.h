@@ -6,6 +6,8 @@
 #include <QHash>
 #include <QSet>
 
+#include <vector>
+
 // The store's document model: sections holding keys, both in their written order. The sections keep a hash
 // from name to their first section of that name, so lookups follow the first-match rule of duplicates read
 // from disk without scanning; a section's keys are few, and get such a hash only when a section grows long.
@@ -15,7 +17,6 @@ class TDataCollectionItem final : public TXMLCollectionItem {
 public:
     const QByteArray& Ident() const { return m_ident; }
     const QByteArray& Value() const { return m_value; }
-    void setValue(QByteArray value) { m_value = std::move(value); }
 
 protected:
     const char* className() const override { return "TDataCollectionItem"; }
@@ -25,7 +26,15 @@ private:
     friend class TDataCollection;
     friend class TSectionCollection;
     QByteArray m_ident; // changed only by the reader and by TDataCollection, which keep the index in step
-    QByteArray m_value;
+    QByteArray m_value; // changed only by the reader and by TDataCollection, which mark the section changed
+};
+
+// Where a section's element stands in the document its store saved last, for as long as the section has not
+// changed since: the next save copies those bytes instead of writing the section again.
+struct SavedRange {
+    quint64 document = 0; // 0: none; else the save's number (TSectionCollection::saveCopyingUnchanged)
+    qsizetype at = 0;
+    qsizetype size = 0;
 };
 
 class TDataCollection final : public TXMLCollection {
@@ -36,6 +45,7 @@ public:
     TDataCollectionItem* find(const QByteArray& ident) const;
     // Appends a key; the caller has made sure there is none of that name yet.
     TDataCollectionItem* append(const QByteArray& ident);
+    void setValue(TDataCollectionItem* key, QByteArray value);
     void remove(TDataCollectionItem* key);
     TakenItem take(TDataCollectionItem* key);
     void putBack(TakenItem taken);
@@ -59,6 +69,8 @@ private:
     // Built on the first case-insensitive question after a change; loading and writing never pay for it.
     mutable QSet<QByteArray> m_foldedIdents;
     mutable bool m_foldedValid = false;
+    // Dropped by every change of the keys; the section's name never changes.
+    mutable SavedRange m_saved;
 };
 
 class TSectionCollectionItem final : public TXMLCollectionItem {
@@ -102,9 +114,23 @@ protected:
     void readCutItem(QByteArrayView text) override;
 
 public:
+    // Every section written anew: the text a full rewrite gives (GetXML, SaveToFile).
     void GetElementText(QByteArray& out) const override;
+    // Saves the document as SaveToFile does, to the same bytes, but copies each section that has not changed since
+    // the last save of this collection from the document written then. Throws as SaveToFile.
+    void saveCopyingUnchanged(const QString& fileName);
+    // How many sections the last saveCopyingUnchanged() wrote anew rather than copied (for tests).
+    qsizetype sectionsWrittenAnew() const { return m_writtenAnew; }
 
 private:
+    // The sections' elements appended to out; for a save (written), unchanged sections are copied from the last
+    // saved document, and every section's range in out is put in written, in the sections' order.
+    void writeSections(QByteArray& out, std::vector<SavedRange>* written) const;
+
     QHash<QByteArray, TSectionCollectionItem*> m_index;
     std::unique_ptr<TDataCollection> m_cutKeys;
+    // The document of the last save that reached the disk, and its number.
+    QByteArray m_savedDocument;
+    quint64 m_savedNumber = 0;
+    mutable qsizetype m_writtenAnew = 0;
 };

@@ -6,6 +6,7 @@
 #include "store/XmlScan.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <vector>
 
@@ -171,16 +172,28 @@ bool TSectionCollection::readWrittenForm(QByteArrayView text) {
 
 // The writer's side of the same shape: the size of the whole text first, then every byte put in its place.
 void TSectionCollection::GetElementText(QByteArray& out) const {
+    writeSections(out, nullptr);
+}
+
+void TSectionCollection::writeSections(QByteArray& out, std::vector<SavedRange>* written) const {
     static constexpr QByteArrayView sectionStart = "<Section><SectionData>";
     static constexpr QByteArrayView keyStart = "<Data><Ident>";
     static constexpr QByteArrayView identEnd = "</Ident>\r\n<Value>";
     static constexpr QByteArrayView keyEnd = "</Value>\r\n</Data>\r\n";
     static constexpr QByteArrayView nameStart = "</SectionData>\r\n<SectionName>";
     static constexpr QByteArrayView sectionEnd = "</SectionName>\r\n</Section>\r\n";
+    // A section's bytes in the last saved document, when it has not changed since.
+    const auto copied = [this, written](const TDataCollection& keys) {
+        return written && m_savedNumber != 0 && keys.m_saved.document == m_savedNumber;
+    };
     qsizetype size = 0;
     for (qsizetype i = 0; i < Count(); ++i) {
         const TSectionCollectionItem* section = item(i);
         const TDataCollection& keys = section->SectionData();
+        if (copied(keys)) {
+            size += keys.m_saved.size;
+            continue;
+        }
         size += sectionStart.size() + nameStart.size() + sectionEnd.size() +
                 XmlDocument::escapedSize(section->SectionName());
         size += keys.Count() * (keyStart.size() + identEnd.size() + keyEnd.size());
@@ -189,25 +202,60 @@ void TSectionCollection::GetElementText(QByteArray& out) const {
     }
     const qsizetype before = out.size();
     out.resize(before + size);
-    char* at = out.data() + before;
+    char* const begin = out.data();
+    char* at = begin + before;
     const auto put = [&at](QByteArrayView text) {
         std::memcpy(at, text.data(), std::size_t(text.size()));
         at += text.size();
     };
+    qsizetype anew = 0;
+    if (written)
+        written->reserve(std::size_t(Count()));
     for (qsizetype i = 0; i < Count(); ++i) {
         const TSectionCollectionItem* section = item(i);
         const TDataCollection& keys = section->SectionData();
-        put(sectionStart);
-        for (qsizetype k = 0; k < keys.Count(); ++k) {
-            put(keyStart);
-            at = XmlDocument::writeEscaped(at, keys.item(k)->Ident());
-            put(identEnd);
-            at = XmlDocument::writeEscaped(at, keys.item(k)->Value());
-            put(keyEnd);
+        char* const start = at;
+        if (copied(keys)) {
+            put(QByteArrayView(m_savedDocument).sliced(keys.m_saved.at, keys.m_saved.size));
+        } else {
+            ++anew;
+            put(sectionStart);
+            for (qsizetype k = 0; k < keys.Count(); ++k) {
+                put(keyStart);
+                at = XmlDocument::writeEscaped(at, keys.item(k)->Ident());
+                put(identEnd);
+                at = XmlDocument::writeEscaped(at, keys.item(k)->Value());
+                put(keyEnd);
+            }
+            put(nameStart);
+            at = XmlDocument::writeEscaped(at, section->SectionName());
+            put(sectionEnd);
         }
-        put(nameStart);
-        at = XmlDocument::writeEscaped(at, section->SectionName());
-        put(sectionEnd);
+        if (written)
+            written->push_back({0, start - begin, at - start});
     }
     Q_ASSERT(at == out.data() + out.size());
+    if (written)
+        m_writtenAnew = anew;
+}
+
+// The ranges are taken on only once the document is on disk: after a save that failed, the one kept is still the
+// document on disk, and the sections that had not changed before it are copied from it as before. Each save gets a
+// number of its own, never 0, from one count for every collection.
+void TSectionCollection::saveCopyingUnchanged(const QString& fileName) {
+    static std::atomic<quint64> lastNumber{0};
+    const QByteArray tag = getTagName();
+    QByteArray document;
+    document.reserve(qsizetype(sizeof XmlDocument::Prolog) + 2 * tag.size() + 5 +
+                     std::max(m_savedDocument.size(), qsizetype(4096)));
+    document.append(XmlDocument::Prolog).append('<').append(tag).append('>');
+    std::vector<SavedRange> written;
+    writeSections(document, &written);
+    document.append("</").append(tag).append('>');
+    XmlDocument::SaveStringToFile(document, fileName);
+    const quint64 number = ++lastNumber;
+    for (qsizetype i = 0; i < Count(); ++i)
+        item(i)->SectionData().m_saved = {number, written[std::size_t(i)].at, written[std::size_t(i)].size};
+    m_savedDocument = std::move(document);
+    m_savedNumber = number;
 }

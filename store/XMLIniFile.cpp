@@ -106,7 +106,8 @@ void TXMLIniFile::WriteString(const QByteArray& section, const QByteArray& key, 
     TSectionCollectionItem* found = m_sections->find(section);
     if (!found) {
         found = m_sections->append(section);
-        found->SectionData().append(key)->setValue(value);
+        TDataCollection& keys = found->SectionData();
+        keys.setValue(keys.append(key), value);
         changed([this, found] { m_sections->take(found); });
         return;
     }
@@ -114,13 +115,13 @@ void TXMLIniFile::WriteString(const QByteArray& section, const QByteArray& key, 
     TDataCollectionItem* data = keys.find(key);
     if (!data) {
         TDataCollectionItem* added = keys.append(key);
-        added->setValue(value);
+        keys.setValue(added, value);
         changed([&keys, added] { keys.take(added); });
         return;
     }
     QByteArray old = data->Value();
-    data->setValue(value);
-    changed([data, old = std::move(old)] { data->setValue(old); });
+    keys.setValue(data, value);
+    changed([&keys, data, old = std::move(old)] { keys.setValue(data, old); });
 }
 
 QByteArrayList TXMLIniFile::ReadSections() const {
@@ -191,7 +192,7 @@ void TXMLIniFile::UpdateFile() {
     keepDamagedCopy();
     if (m_saveCount == 0)
         XmlDocument::RemoveLeftoverTemporaries(FileName());
-    m_sections->SaveToFile(FileName());
+    m_sections->saveCopyingUnchanged(FileName());
     ++m_saveCount;
 }
 
@@ -206,6 +207,10 @@ void TXMLIniFile::MergeFiles(const TCustomIniFile* source, TXMLIniFile* destinat
         for (const QByteArray& key : keys)
             destination->WriteString(section, key, source->ReadString(section, key, {}));
     }
+}
+
+qsizetype TXMLIniFile::sectionsWrittenAnew() const {
+    return m_sections->sectionsWrittenAnew();
 }
 
 QByteArray TXMLIniFile::GetXML() const {

@@ -44,7 +44,9 @@ public:
     void EraseSection(const QByteArray& section);
     void DeleteKey(const QByteArray& section, const QByteArray& key);
 
-    // Writes the whole document: temporary file in the same folder, flushed, renamed over the target.
+    // Writes the whole document: temporary file in the same folder, flushed, renamed over the target. The bytes are
+    // those of a full rewrite (GetXML()); sections unchanged since the last save are copied from the document
+    // written then, which the store keeps.
     // Throws Exception("Cannot create file <path>: <reason>"); the previous file then stays as it was.
     void UpdateFile();
 
@@ -87,8 +89,10 @@ public:
     // puts after the keys): the store cannot place them, a caller that knows its own sections may.
     QList<std::pair<QByteArray, QByteArray>> keysOfCutSection() const;
 
-    // The document as written to disk; for tests and the text-level tools.
+    // The document as written to disk, every section written anew; for tests and the text-level tools.
     QByteArray GetXML() const;
+    // How many sections the last save wrote anew rather than copied from the save before (for tests).
+    qsizetype sectionsWrittenAnew() const;
     // Saves that reached the disk since construction: shows that a batch wrote once, or a no-op none.
     quint64 saveCount() const { return m_saveCount; }
     // Taken afresh at every change of the content, saved or not, from one count shared by every store: equal

@@ -18,6 +18,17 @@ dpkg-deb --field "$deb"
 echo "== contents"
 dpkg-deb --contents "$deb" | awk '{print $1, $6}'
 
+# dpkg-shlibdeps made Depends of both programs' libraries: the windows' Qt libraries for zentick, Qt Multimedia and
+# FluidSynth for the sound helper alone.
+echo "== libraries each program links (beyond the C and C++ runtimes)"
+unpacked=$(mktemp -d)
+dpkg-deb -x "$deb" "$unpacked"
+for program in usr/bin/zentick usr/lib/zentick/zentick-sound; do
+    echo "$program: $(objdump -p "$unpacked/$program" | awk '/NEEDED/ {print $2}' |
+        grep -Ev '^lib(c|m|gcc_s|stdc\+\+)\.so' | tr '\n' ' ')"
+done
+rm -rf "$unpacked"
+
 echo "== lintian"
 # lintian exits non-zero on errors; the script stops there. Warnings are listed and explained in the README.
 lintian --info --display-level ">=info" "$deb"
@@ -48,3 +59,7 @@ echo "running: $(ls "$home/.config/zentick" | tr '\n' ' ')"
 as_nobody zentick -t
 wait "$running"
 echo "zentick -t ended it (exit status $?)"
+
+echo "== the installed sound helper, as nobody, plays the installed melody (into a silent sink without a sound card)"
+as_nobody /usr/lib/zentick/zentick-sound /usr/share/zentick/hurryup.mid 2>/dev/null
+echo "played to its end (exit status $?)"

@@ -20,14 +20,17 @@ inline double nowDayCount() {
     return DayCount::fromDateTime(QDateTime::currentDateTime());
 }
 
-// The executable and the default melody beside the files it will create, and a private runtime folder ("run"), so
-// it never meets another running instance.
+// The executable, its sound helper and the default melody beside the files it will create, and a private runtime folder
+// ("run"), so it never meets another running instance.
 inline bool prepareInstalledFolder(const QTemporaryDir& dir, const QString& exe) {
     if (!dir.isValid() || !QFile::copy(exe, dir.filePath(QStringLiteral("zentick"))))
         return false;
-    const QString melody = QFileInfo(exe).dir().filePath(QStringLiteral("hurryup.mid"));
-    if (QFile::exists(melody))
-        QFile::copy(melody, dir.filePath(QStringLiteral("hurryup.mid")));
+    // The melody and the sound helper (zentick-sound; an older build played with the program itself).
+    for (const char* name : {"hurryup.mid", "zentick-sound"}) {
+        const QString file = QFileInfo(exe).dir().filePath(QLatin1String(name));
+        if (QFile::exists(file))
+            QFile::copy(file, dir.filePath(QLatin1String(name)));
+    }
     QDir(dir.path()).mkpath(QStringLiteral("run"));
     QFile::setPermissions(dir.filePath(QStringLiteral("run")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return QDir(dir.path()).mkpath(QStringLiteral("Alarms Directory"));

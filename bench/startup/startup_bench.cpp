@@ -1,7 +1,11 @@
 // Start-up, memory and threads of the running program on a real X server, against a bare Qt window of its own.
 //
 //   startup_bench [--exe PATH] [--runs N] [--records N] [--no-start] [--no-sound]
-//   startup_bench --bare-window        the reference: a bare Qt 6 window of the main window's size
+//   startup_bench --one-alarm [--compare OTHER_EXE] [--runs N] [--sound-seconds S]
+//                                          CPU of one alarm with sound, helpers included, against another build
+//   startup_bench --libraries [--runs N]   what Qt Multimedia, Network, D-Bus, Svg and the style sheet each cost
+//                                          the bare window at start (each loaded before it, LD_PRELOAD)
+//   startup_bench --bare-window [--style-sheet FILE]   the reference: a bare Qt 6 window of the main window's size
 //
 // Start: the program in a temporary folder (as an installed copy, with its own runtime folder), empty or with an
 // "Alarms.xml" of N records days ahead; the time from starting the process until its first top-level window is
@@ -51,7 +55,12 @@ struct Options {
     int records = 20000;
     bool start = true;
     bool sound = true;
+    bool libraries = false; // what each library and the style sheet cost a bare window, instead of the program
+    QString styleSheet = QStringLiteral(ZENTICK_STYLE_SHEET);
     double soundSeconds = 12.0; // one play of the default melody
+    double afterSeconds = 4.0;  // for the players to go; a helper that stays for the next play goes 10 s after
+    bool oneAlarm = false;
+    QString compareExe; // --one-alarm: the build to compare with, measured in the same rounds
 };
 
 double median(QList<double> values) {
@@ -60,6 +69,17 @@ double median(QList<double> values) {
     std::sort(values.begin(), values.end());
     const qsizetype n = values.size();
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// "min / median / max", for the figures the aims are read from.
+QString spread(QList<double> values, int decimals) {
+    if (values.isEmpty())
+        return QString();
+    std::sort(values.begin(), values.end());
+    return QStringLiteral("%1 / %2 / %3")
+        .arg(values.first(), 0, 'f', decimals)
+        .arg(median(values), 0, 'f', decimals)
+        .arg(values.last(), 0, 'f', decimals);
 }
 
 // An installed copy in a temporary folder.
@@ -76,7 +96,8 @@ struct Installed {
 struct Launch {
     QString program;
     QStringList arguments;
-    QString folder; // working folder and XDG_RUNTIME_DIR's parent; empty for the reference
+    QString folder;  // working folder and XDG_RUNTIME_DIR's parent; empty for the reference
+    QString preload; // LD_PRELOAD for the reference: what loading that library alone costs a bare window
 };
 
 std::unique_ptr<QProcess> launch(const Launch& what) {
@@ -88,6 +109,8 @@ std::unique_ptr<QProcess> launch(const Launch& what) {
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), what.folder + QStringLiteral("/run"));
         process->setWorkingDirectory(what.folder);
     }
+    if (!what.preload.isEmpty())
+        env.insert(QStringLiteral("LD_PRELOAD"), what.preload);
     process->setProcessEnvironment(env);
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process->start(what.program, what.arguments);
@@ -139,38 +162,64 @@ struct Subject {
     QList<StartFigures> figures;
 };
 
+// The subjects of a --libraries run: the bare window as it is, and with one more thing loaded before it starts.
+QList<Subject> librarySubjects(const Options& options) {
+    const QString self = QCoreApplication::applicationFilePath();
+    const QString libDir = QStringLiteral(ZENTICK_QT_LIBRARY_DIR);
+    QList<Subject> subjects;
+    subjects.append({QStringLiteral("reference: bare Qt 6 window"), [self] {
+                         return Launch{self, {QStringLiteral("--bare-window")}, {}, {}};
+                     }});
+    for (const char* library : {"Multimedia", "Network", "DBus", "Svg"}) {
+        const QString file = libDir + QStringLiteral("/libQt6") + QLatin1String(library) + QStringLiteral(".so.6");
+        subjects.append({QStringLiteral("bare window + Qt %1 loaded").arg(QLatin1String(library)), [self, file] {
+                             return Launch{self, {QStringLiteral("--bare-window")}, {}, file};
+                         }});
+    }
+    const QString sheet = options.styleSheet;
+    subjects.append(
+        {QStringLiteral("bare window + the style sheet"), [self, sheet] {
+             return Launch{self, {QStringLiteral("--bare-window"), QStringLiteral("--style-sheet"), sheet}, {}, {}};
+         }});
+    return subjects;
+}
+
 int startRun(const Options& options, XWindowWatch& watch) {
     // One prepared copy of the store with records; every start gets a fresh copy of it.
     QTemporaryDir template_;
     const QString recordsFile = template_.filePath(QStringLiteral("Alarms.xml"));
-    {
-        QElapsedTimer made;
-        made.start();
-        TXMLIniFile events(recordsFile);
-        TXMLIniFile::Batch batch(events);
-        const double base = nowDayCount() + 30;
-        for (int i = 0; i < options.records; ++i)
-            writeAlarm(events, QByteArray::number(i), base + i / 100.0, i % 2 == 0,
-                       QStringLiteral("Record %1: call back about the order").arg(i));
-        batch.commit();
-    }
-    const double fileMiB = double(QFileInfo(recordsFile).size()) / (1024.0 * 1024.0);
-
     QList<Subject> subjects;
-    subjects.append({QStringLiteral("reference: bare Qt 6 window"), [] {
-                         return Launch{QCoreApplication::applicationFilePath(), {QStringLiteral("--bare-window")}, {}};
-                     }});
-    const auto zentick = [&options](const QString& records) {
-        return [&options, records, holder = std::make_shared<std::unique_ptr<Installed>>()] {
-            *holder = std::make_unique<Installed>(options.exe);
-            if (!records.isEmpty())
-                QFile::copy(records, (*holder)->events());
-            return Launch{(*holder)->path(QStringLiteral("zentick")), {}, (*holder)->dir.path()};
+    if (options.libraries) {
+        subjects = librarySubjects(options);
+    } else {
+        {
+            TXMLIniFile events(recordsFile);
+            TXMLIniFile::Batch batch(events);
+            const double base = nowDayCount() + 30;
+            for (int i = 0; i < options.records; ++i)
+                writeAlarm(events, QByteArray::number(i), base + i / 100.0, i % 2 == 0,
+                           QStringLiteral("Record %1: call back about the order").arg(i));
+            batch.commit();
+        }
+        const double fileMiB = double(QFileInfo(recordsFile).size()) / (1024.0 * 1024.0);
+        subjects.append(
+            {QStringLiteral("reference: bare Qt 6 window"), [] {
+                 return Launch{QCoreApplication::applicationFilePath(), {QStringLiteral("--bare-window")}, {}, {}};
+             }});
+        const auto zentick = [&options](const QString& records) {
+            return [&options, records, holder = std::make_shared<std::unique_ptr<Installed>>()] {
+                *holder = std::make_unique<Installed>(options.exe);
+                if (!records.isEmpty())
+                    QFile::copy(records, (*holder)->events());
+                return Launch{(*holder)->path(QStringLiteral("zentick")), {}, (*holder)->dir.path(), {}};
+            };
         };
-    };
-    subjects.append({QStringLiteral("zentick, empty store"), zentick(QString())});
-    subjects.append({QStringLiteral("zentick, %1 records (%2 MiB)").arg(options.records).arg(fileMiB, 0, 'f', 1),
-                     zentick(recordsFile)});
+        subjects.append({QStringLiteral("zentick, empty store"), zentick(QString())});
+        if (options.records > 0)
+            subjects.append(
+                {QStringLiteral("zentick, %1 records (%2 MiB)").arg(options.records).arg(fileMiB, 0, 'f', 1),
+                 zentick(recordsFile)});
+    }
 
     for (int run = 0; run < options.runs; ++run) {
         for (Subject& subject : subjects) {
@@ -183,14 +232,17 @@ int startRun(const Options& options, XWindowWatch& watch) {
         }
     }
 
-    out << "## Start-up (X server, " << options.runs << " starts each, medians)\n\n";
+    out << "## Start-up (X server, " << options.runs << " starts each, interleaved, medians)\n\n";
     out << "| | start to visible window, ms | x reference | CPU until visible, ms | CPU by 5 s, ms | x reference | "
            "resident memory at 5 s, MiB | x reference | threads at 5 s |\n|---|---|---|---|---|---|---|---|---|\n";
-    const auto pick = [](const Subject& s, double StartFigures::*field) {
-        QList<double> values;
+    const auto values = [](const Subject& s, double StartFigures::*field) {
+        QList<double> list;
         for (const StartFigures& f : s.figures)
-            values << f.*field;
-        return median(values);
+            list << f.*field;
+        return list;
+    };
+    const auto pick = [&values](const Subject& s, double StartFigures::*field) {
+        return median(values(s, field));
     };
     const Subject& reference = subjects.first();
     for (const Subject& s : subjects) {
@@ -203,6 +255,21 @@ int startRun(const Options& options, XWindowWatch& watch) {
             << ratio(&StartFigures::cpu5sMs) << " | " << QString::number(pick(s, &StartFigures::rss5sMiB), 'f', 1)
             << " | " << ratio(&StartFigures::rss5sMiB) << " | "
             << QString::number(pick(s, &StartFigures::threads5s), 'f', 0) << " |\n";
+    }
+    // Each start against the reference's start of the same round: the spread of the ratio the aims are set on.
+    out << "\n| min / median / max | start to visible, ms | x reference (same round) | CPU until visible, ms | x "
+           "reference | resident memory at 5 s, MiB | x reference |\n|---|---|---|---|---|---|---|\n";
+    for (const Subject& s : subjects) {
+        const auto ratios = [&](double StartFigures::*field) {
+            QList<double> list;
+            for (qsizetype i = 0; i < s.figures.size(); ++i)
+                list << s.figures[i].*field / std::max(reference.figures[i].*field, 1e-9);
+            return spread(list, 2);
+        };
+        out << "| " << s.name << " | " << spread(values(s, &StartFigures::visibleMs), 0) << " | "
+            << ratios(&StartFigures::visibleMs) << " | " << spread(values(s, &StartFigures::cpuVisibleMs), 0) << " | "
+            << ratios(&StartFigures::cpuVisibleMs) << " | " << spread(values(s, &StartFigures::rss5sMiB), 1) << " | "
+            << ratios(&StartFigures::rss5sMiB) << " |\n";
     }
     out << "\nevery start: ";
     for (const Subject& s : subjects) {
@@ -241,7 +308,7 @@ std::optional<SoundFigures> measureSound(const Options& options, int alarms, boo
     QElapsedTimer since;
     since.start();
     const std::unique_ptr<QProcess> process =
-        launch({installed.path(QStringLiteral("zentick")), {QStringLiteral("-h")}, installed.dir.path()});
+        launch({installed.path(QStringLiteral("zentick")), {QStringLiteral("-h")}, installed.dir.path(), {}});
     if (!process->waitForStarted(5000))
         return std::nullopt;
     const qint64 pid = process->processId();
@@ -251,7 +318,8 @@ std::optional<SoundFigures> measureSound(const Options& options, int alarms, boo
     f.idleRssMiB = idle.rssMiB;
     f.idleThreads = idle.threads;
     // Every sound plays twice through; then a few seconds for the players to go.
-    const qint64 endMs = FirstAlarmMs + (alarms - 1) * SpacingMs + qint64(2 * options.soundSeconds * 1000) + 4000;
+    const qint64 endMs = FirstAlarmMs + (alarms - 1) * SpacingMs + qint64(2 * options.soundSeconds * 1000) +
+                         qint64(options.afterSeconds * 1000);
     while (since.elapsed() < endMs && process->state() == QProcess::Running) {
         const ProcessSample s = probeProcess(pid);
         f.peakThreads = std::max(f.peakThreads, double(s.threads));
@@ -308,8 +376,61 @@ int soundRun(const Options& options) {
     return 0;
 }
 
+// The CPU one alarm with sound costs, its sound helpers included (the melody played twice), for this build and
+// another one, alternating, with the same alarm without sound as the reference (its window's own cost).
+int oneAlarmRun(const Options& options) {
+    struct Case {
+        QString name;
+        QString exe;
+        bool sound;
+        QList<double> cpuMs;
+    };
+    QList<Case> cases;
+    if (!options.compareExe.isEmpty())
+        cases.append(
+            {QStringLiteral("compared build (%1), sound on").arg(options.compareExe), options.compareExe, true, {}});
+    cases.append({QStringLiteral("this build, sound on"), options.exe, true, {}});
+    cases.append({QStringLiteral("reference: this build, sound off"), options.exe, false, {}});
+    for (int run = 0; run < options.runs; ++run) {
+        for (Case& c : cases) {
+            Options o = options;
+            o.exe = c.exe;
+            o.afterSeconds = 12; // the helper's CPU counts once it has ended
+            const std::optional<SoundFigures> f = measureSound(o, 1, c.sound);
+            if (!f) {
+                out << "the program ended early\n";
+                return 2;
+            }
+            c.cpuMs << f->cpuMs;
+        }
+    }
+    out << "## CPU of one alarm from its moment until its sound ended, helpers included (" << options.runs
+        << " rounds, interleaved)\n\n| | CPU ms, min / median / max | every run |\n|---|---|---|\n";
+    for (const Case& c : cases) {
+        QStringList all;
+        for (const double ms : c.cpuMs)
+            all << QString::number(ms, 'f', 0);
+        out << "| " << c.name << " | " << spread(c.cpuMs, 0) << " | " << all.join(QLatin1Char(' ')) << " |\n";
+    }
+    if (cases.size() == 3) {
+        QList<double> ratios;
+        for (int i = 0; i < options.runs; ++i)
+            ratios << (cases[1].cpuMs[i] - cases[2].cpuMs[i]) / std::max(cases[0].cpuMs[i] - cases[2].cpuMs[i], 1e-9);
+        out << "\nthe sound's own part (sound on minus off, same round), this build over the compared one: "
+            << spread(ratios, 2) << "\n";
+    }
+    out << "\n";
+    out.flush();
+    return 0;
+}
+
 // The floor: a bare Qt window of the main window's size with a title, shown at once.
-int bareWindow(QApplication& app) {
+int bareWindow(QApplication& app, const QString& styleSheet) {
+    if (!styleSheet.isEmpty()) {
+        QFile sheet(styleSheet);
+        if (sheet.open(QIODevice::ReadOnly))
+            app.setStyleSheet(QString::fromUtf8(sheet.readAll()));
+    }
     QWidget window;
     window.setWindowTitle(QStringLiteral("Bare Qt window"));
     window.setFixedSize(410, 322);
@@ -325,7 +446,8 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen"); // this process shows nothing itself
     QApplication app(argc, argv);
     if (bare)
-        return bareWindow(app);
+        return bareWindow(app, argc > 3 && qstrcmp(argv[2], "--style-sheet") == 0 ? QString::fromLocal8Bit(argv[3])
+                                                                                  : QString());
 
     Options options;
     const QStringList args = QCoreApplication::arguments();
@@ -344,6 +466,12 @@ int main(int argc, char** argv) {
             options.start = false;
         else if (a == QLatin1String("--no-sound"))
             options.sound = false;
+        else if (a == QLatin1String("--one-alarm"))
+            options.start = false, options.sound = false, options.oneAlarm = true;
+        else if (a == QLatin1String("--compare"))
+            options.compareExe = next, ++i;
+        else if (a == QLatin1String("--libraries"))
+            options.libraries = true, options.sound = false;
     }
     XWindowWatch watch;
     if (!watch.isValid()) {
@@ -356,5 +484,7 @@ int main(int argc, char** argv) {
         result |= startRun(options, watch);
     if (options.sound)
         result |= soundRun(options);
+    if (options.oneAlarm)
+        result |= oneAlarmRun(options);
     return result;
 }

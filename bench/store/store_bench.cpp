@@ -2,7 +2,9 @@
 // store), each against a reference measured in the same run: lookups against the plain first-match scan over the
 // same content, the load against pugixml reading the same file (load_file) and the same bytes from memory
 // (load_buffer), the save against a plain durable write of the same bytes (temporary file, fsync, rename, fsync of
-// the folder). The ratios are printed after the table.
+// the folder): saved again unchanged, after one changed value (a save copies the unchanged sections from the last
+// document it wrote), and the first save after a load (nothing to copy from). The ratios are printed after the
+// table.
 #include "store/XMLIniFile.h"
 
 #include <QByteArrayList>
@@ -163,6 +165,35 @@ void SaveToDisk(benchmark::State& state) {
         f.store->UpdateFile();
     state.SetBytesProcessed(state.iterations() * f.store->GetXML().size());
 }
+// One value changed in one section, and saved: what a firing or an edit costs. The value alternates between two of
+// the same length, so the document keeps its size.
+void SaveOneChange(benchmark::State& state) {
+    Fixture& f = fixture();
+    f.store->UpdateFile();
+    QRandomGenerator random(7);
+    int round = 0;
+    for (auto _ : state) {
+        const int s = int(random.bounded(sectionCount));
+        f.store->WriteString(QByteArray::number(s), keyNames[1],
+                             ++round % 2 ? "value changed & MORE" : "value changed & more");
+    }
+    state.SetBytesProcessed(state.iterations() * f.store->GetXML().size());
+}
+// The first save of a store just loaded: nothing saved before to copy from, so every section is written.
+void SaveFirstAfterLoad(benchmark::State& state) {
+    Fixture& f = fixture();
+    f.store->UpdateFile();
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto loaded = std::make_unique<TXMLIniFile>(f.store->FileName());
+        state.ResumeTiming();
+        loaded->UpdateFile();
+        state.PauseTiming();
+        loaded.reset();
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(state.iterations() * f.store->GetXML().size());
+}
 void LoadFromDisk(benchmark::State& state) {
     Fixture& f = fixture();
     f.store->UpdateFile();
@@ -266,6 +297,8 @@ public:
         ratio("load", "LoadFromDisk", "PugixmlLoadFile");
         ratio("load", "LoadFromDisk", "PugixmlLoadBuffer");
         ratio("save", "SaveToDisk", "PlainDurableWrite");
+        ratio("save", "SaveOneChange", "PlainDurableWrite");
+        ratio("save", "SaveFirstAfterLoad", "PlainDurableWrite");
         ratio("ReadString hit", "ReadStringHit", "LinearScanHit");
     }
 
@@ -291,6 +324,8 @@ BENCHMARK(LinearScanMiss);
 BENCHMARK(HasKeyIgnoringCase);
 BENCHMARK(BuildDocument)->Unit(benchmark::kMillisecond);
 BENCHMARK(SaveToDisk)->Unit(benchmark::kMillisecond);
+BENCHMARK(SaveOneChange)->Unit(benchmark::kMillisecond);
+BENCHMARK(SaveFirstAfterLoad)->Unit(benchmark::kMillisecond);
 BENCHMARK(PlainDurableWrite)->Unit(benchmark::kMillisecond);
 BENCHMARK(LoadFromDisk)->Unit(benchmark::kMillisecond);
 BENCHMARK(PugixmlLoadFile)->Unit(benchmark::kMillisecond);

@@ -1,7 +1,9 @@
-// The built program as its own sound helper: it plays one file through GStreamer (into a silent sink without a sound
-// card) and tells by its exit code whether the sound reached its end.
+// The built sound helper, zentick-sound: it plays one file through GStreamer (into a silent sink without a sound
+// card) and tells by its exit code whether the sound reached its end; with --stay it tells each play's outcome by a
+// line and plays the files named on its input until the input closes.
 
 #include <QDataStream>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -32,6 +34,8 @@ class TestSoundHelper : public QObject {
 private slots:
     void exitCodeTellsTheOutcome_data();
     void exitCodeTellsTheOutcome();
+    void staysForTheNextPlay();
+    void melodyPlaysInRealTimeToItsEnd();
 };
 
 void TestSoundHelper::exitCodeTellsTheOutcome_data() {
@@ -57,10 +61,62 @@ void TestSoundHelper::exitCodeTellsTheOutcome() {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
     helper.setProcessEnvironment(env);
-    helper.start(qEnvironmentVariable("ZENTICK_EXECUTABLE"), {QStringLiteral("--play-sound"), sound});
+    helper.start(qEnvironmentVariable("ZENTICK_SOUND_HELPER"), {sound});
     QVERIFY(helper.waitForFinished(30000));
     QCOMPARE(helper.exitStatus(), QProcess::NormalExit);
     QCOMPARE(helper.exitCode(), exitCode);
+}
+
+// One helper, three plays (the second of a file that is no sound), each outcome a line, in order; it ends when its
+// input closes, not before.
+void TestSoundHelper::staysForTheNextPlay() {
+    QTemporaryDir dir;
+    const QString sound = dir.filePath(QStringLiteral("sound.wav"));
+    writeSilence(sound);
+    const QString text = dir.filePath(QStringLiteral("text.wav"));
+    {
+        QFile file(text);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("plain text, no sound in it\n");
+    }
+    QProcess helper;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
+    helper.setProcessEnvironment(env);
+    helper.start(qEnvironmentVariable("ZENTICK_SOUND_HELPER"), {QStringLiteral("--stay"), sound});
+    QByteArray said;
+    const auto lines = [&] {
+        said += helper.readAllStandardOutput();
+        return said.count('\n');
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(lines(), 1, 30000);
+    helper.write(QFile::encodeName(text) + '\n');
+    QTRY_COMPARE_WITH_TIMEOUT(lines(), 2, 30000);
+    helper.write(QFile::encodeName(sound) + '\n');
+    QTRY_COMPARE_WITH_TIMEOUT(lines(), 3, 30000);
+    QCOMPARE(said, QByteArray("end\nfailed\nend\n"));
+    QCOMPARE(helper.state(), QProcess::Running);
+    helper.closeWriteChannel();
+    QVERIFY(helper.waitForFinished(30000));
+    QCOMPARE(helper.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(helper.exitCode(), 0);
+}
+
+// The default melody goes through FluidSynth, not the media framework; without a sound device it still takes its
+// time, as a silent sink does, so a window repeats it no sooner than it would with sound.
+void TestSoundHelper::melodyPlaysInRealTimeToItsEnd() {
+    QTemporaryDir dir;
+    QProcess helper;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
+    helper.setProcessEnvironment(env);
+    QElapsedTimer played;
+    played.start();
+    helper.start(qEnvironmentVariable("ZENTICK_SOUND_HELPER"), {qEnvironmentVariable("ZENTICK_DEFAULT_MELODY")});
+    QVERIFY(helper.waitForFinished(30000));
+    QCOMPARE(helper.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(helper.exitCode(), 0);
+    QVERIFY2(played.elapsed() > 6500, qPrintable(QString::number(played.elapsed())));
 }
 
 QTEST_GUILESS_MAIN(TestSoundHelper)

@@ -3,7 +3,9 @@
 
 #include "InstallStage.h"
 
+#include "InstallLayout.h"
 #include "ProductIdentity.h"
+#include "platform/SoundHelperProgram.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -18,6 +20,12 @@ const QString appId = QLatin1String(ProductIdentity::AppId);
 
 QString desktopEntry() {
     return QStringLiteral("share/applications/") + appId + QStringLiteral(".desktop");
+}
+
+// Where the layout puts the sound helper: lib/zentick/zentick-sound (the library folder GNUInstallDirs chose).
+QString soundHelper() {
+    return QDir::cleanPath(QStringLiteral("bin/") + QLatin1String(InstallLayout::HelpersFromExecutable) +
+                           QLatin1Char('/') + QLatin1String(SoundHelperProgram::FileName));
 }
 
 QString metainfo() {
@@ -56,6 +64,7 @@ private slots:
     void installedFiles_data();
     void installedFiles();
     void onlyTheProgramInBin();
+    void theProgramFindsItsSoundHelper();
     void iconSizes_data();
     void iconSizes();
     void validators_data();
@@ -76,6 +85,7 @@ void TestInstalledTree::installedFiles_data() {
     QTest::addColumn<QString>("path");
     QTest::addColumn<bool>("executable");
     QTest::newRow("program") << QStringLiteral("bin/zentick") << true;
+    QTest::newRow("sound helper") << soundHelper() << true;
     QTest::newRow("default melody") << QStringLiteral("share/zentick/hurryup.mid") << false;
     QTest::newRow("menu entry") << desktopEntry() << false;
     QTest::newRow("AppStream data") << metainfo() << false;
@@ -100,6 +110,14 @@ void TestInstalledTree::installedFiles() {
 void TestInstalledTree::onlyTheProgramInBin() {
     QCOMPARE(QDir(m_stage.path(QStringLiteral("bin"))).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
              QStringList{QStringLiteral("zentick")});
+}
+
+// The helper sits in the package's library folder, and the installed program's search ends there.
+void TestInstalledTree::theProgramFindsItsSoundHelper() {
+    QVERIFY2(soundHelper().startsWith(QStringLiteral("lib")) &&
+                 soundHelper().endsWith(QStringLiteral("/zentick/") + QLatin1String(SoundHelperProgram::FileName)),
+             qPrintable(soundHelper()));
+    QCOMPARE(SoundHelperProgram::path(m_stage.path(QStringLiteral("bin"))), m_stage.path(soundHelper()));
 }
 
 void TestInstalledTree::iconSizes_data() {

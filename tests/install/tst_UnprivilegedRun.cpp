@@ -2,6 +2,7 @@
 // go to the user's configuration folder, and the installation is left exactly as it was. The tests run as
 // root, who may write everywhere, so the program is started as "nobody" (uid 65534) through setpriv.
 
+#include "InstallLayout.h"
 #include "InstallStage.h"
 
 #include <QDirIterator>
@@ -53,6 +54,7 @@ private slots:
     void initTestCase();
     void filesGoToTheUsersConfigFolder_data();
     void filesGoToTheUsersConfigFolder();
+    void theSoundHelperPlaysForTheUser();
 
 private:
     std::unique_ptr<QProcess> startAsNobody(const QProcessEnvironment& environment, const QStringList& arguments);
@@ -153,6 +155,32 @@ void TestUnprivilegedRun::filesGoToTheUsersConfigFolder() {
     QCOMPARE(first->exitCode(), 0);
 
     QCOMPARE(snapshot(m_stage.stage.path()), installedBefore);
+}
+
+// The installed helper, run as the user the program runs as, plays the installed melody to its end (into a silent
+// sink here): its libraries, the media framework and the sound font are all there for an ordinary user.
+void TestUnprivilegedRun::theSoundHelperPlaysForTheUser() {
+    QTemporaryDir top;
+    QVERIFY(top.isValid());
+    QVERIFY(QFile::setPermissions(top.path(), PassThrough));
+    const QString runtime = top.filePath(QStringLiteral("runtime"));
+    QVERIFY(QDir().mkdir(runtime) && giveToNobody(runtime, OwnerOnly));
+    QProcessEnvironment environment;
+    environment.insert(QStringLiteral("PATH"), QStringLiteral("/usr/bin:/bin"));
+    environment.insert(QStringLiteral("HOME"), runtime);
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+    QProcess helper;
+    helper.setProcessEnvironment(environment);
+    helper.setProcessChannelMode(QProcess::MergedChannels);
+    helper.start(
+        QStringLiteral("setpriv"),
+        {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"), QStringLiteral("--clear-groups"),
+         QDir::cleanPath(m_stage.path(QStringLiteral("bin/")) + QLatin1String(InstallLayout::HelpersFromExecutable) +
+                         QStringLiteral("/zentick-sound")),
+         m_stage.path(QStringLiteral("share/zentick/hurryup.mid"))});
+    QVERIFY(helper.waitForFinished(60'000));
+    QVERIFY2(helper.exitStatus() == QProcess::NormalExit && helper.exitCode() == 0,
+             qPrintable(QString::fromLocal8Bit(helper.readAll())));
 }
 
 QTEST_GUILESS_MAIN(TestUnprivilegedRun)

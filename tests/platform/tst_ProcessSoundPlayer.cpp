@@ -9,10 +9,16 @@
 
 namespace {
 // A helper that behaves as the script says, with the sound file as its last argument ($1).
-std::unique_ptr<ProcessSoundPlayer> playerRunning(const QString& script) {
+std::unique_ptr<ProcessSoundPlayer> playerRunning(const QString& script,
+                                                  int lingerMs = ProcessSoundPlayer::DefaultLingerMs) {
     return std::make_unique<ProcessSoundPlayer>(QStringLiteral("/bin/sh"),
-                                                QStringList{QStringLiteral("-c"), script, QStringLiteral("helper")});
+                                                QStringList{QStringLiteral("-c"), script, QStringLiteral("helper")},
+                                                nullptr, lingerMs);
 }
+
+// A helper that stays: it tells each play's outcome by a line and reads the next file from its input.
+const QString staying = QStringLiteral(
+    "f=\"$1\"; while :; do if test -f \"$f\"; then echo end; else echo failed; fi; read -r f || exit 0; done");
 
 bool processGone(qint64 pid) {
     return ::kill(pid_t(pid), 0) != 0;
@@ -29,6 +35,9 @@ private slots:
     void stopEndsTheHelperQuietly();
     void playAgainReplacesTheHelper();
     void destroyingThePlayerEndsTheHelper();
+    void aStayingHelperPlaysAgain();
+    void aStayingHelperEndsAfterAWhile();
+    void aStayingHelperThatDiesFailsThePlay();
 
 private:
     QTemporaryDir m_dir;
@@ -49,6 +58,8 @@ void TestProcessSoundPlayer::outcomeFollowsTheHelper_data() {
     QTest::newRow("could not play") << QStringLiteral("exit 1") << false << false;
     QTest::newRow("helper crashed") << QStringLiteral("kill -SEGV $$") << false << false;
     QTest::newRow("no such file: no helper at all") << QStringLiteral("exit 0") << true << false;
+    QTest::newRow("told the end and stays") << QStringLiteral("echo end; exec sleep 30") << false << true;
+    QTest::newRow("told a failure and stays") << QStringLiteral("echo failed; exec sleep 30") << false << false;
 }
 
 // Exactly one outcome, never from inside play().
@@ -104,6 +115,58 @@ void TestProcessSoundPlayer::destroyingThePlayerEndsTheHelper() {
     const qint64 pid = player->processId();
     player.reset();
     QTRY_VERIFY(processGone(pid));
+}
+
+// The window's second play of its melody, and the next alarm's, go to the same helper: no second start.
+void TestProcessSoundPlayer::aStayingHelperPlaysAgain() {
+    const auto player = playerRunning(staying);
+    QSignalSpy ended(player.get(), &SoundPlayer::endReached);
+    QSignalSpy failed(player.get(), &SoundPlayer::failed);
+    player->play(m_sound);
+    QTRY_COMPARE(ended.count(), 1);
+    const qint64 pid = player->processId();
+    QVERIFY(pid > 0);
+    player->play(m_sound);
+    QTRY_COMPARE(ended.count(), 2);
+    QCOMPARE(player->processId(), pid);
+    // A file gone since: its failure comes from the player itself, and the helper stays.
+    player->play(m_dir.filePath(QStringLiteral("gone.wav")));
+    QTRY_COMPARE(failed.count(), 1);
+    player->play(m_sound);
+    QTRY_COMPARE(ended.count(), 3);
+    QCOMPARE(player->processId(), pid);
+    QCOMPARE(failed.count(), 1);
+}
+
+void TestProcessSoundPlayer::aStayingHelperEndsAfterAWhile() {
+    const auto player = playerRunning(staying, 200);
+    QSignalSpy ended(player.get(), &SoundPlayer::endReached);
+    QSignalSpy failed(player.get(), &SoundPlayer::failed);
+    player->play(m_sound);
+    QTRY_COMPARE(ended.count(), 1);
+    const qint64 pid = player->processId();
+    QVERIFY(pid > 0);
+    QTRY_VERIFY(processGone(pid));
+    QTRY_COMPARE(player->processId(), 0);
+    // The next play starts a helper again.
+    player->play(m_sound);
+    QTRY_COMPARE(ended.count(), 2);
+    QVERIFY(player->processId() != pid);
+    QCOMPARE(failed.count(), 0);
+}
+
+// A second play whose helper dies on it fails, once.
+void TestProcessSoundPlayer::aStayingHelperThatDiesFailsThePlay() {
+    const auto player = playerRunning(QStringLiteral("echo end; read -r f; kill -KILL $$"));
+    QSignalSpy ended(player.get(), &SoundPlayer::endReached);
+    QSignalSpy failed(player.get(), &SoundPlayer::failed);
+    player->play(m_sound);
+    QTRY_COMPARE(ended.count(), 1);
+    player->play(m_sound);
+    QTRY_COMPARE(failed.count(), 1);
+    QTest::qWait(50);
+    QCOMPARE(ended.count(), 1);
+    QCOMPARE(failed.count(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestProcessSoundPlayer)

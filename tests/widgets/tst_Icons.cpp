@@ -1,7 +1,10 @@
 #include "widgets/Icons.h"
 
 #include <QApplication>
+#include <QDirIterator>
 #include <QPainter>
+#include <QRegularExpression>
+#include <QSvgRenderer>
 #include <QTest>
 
 // The pictures are drawn when asked for, at the size asked for, and once only.
@@ -13,6 +16,7 @@ private slots:
     void iconIsDrawnAtTheSizeAsked();
     void missingFileGivesNullPictures();
     void aPictureIsDrawnOncePerSize();
+    void picturesDrawnAtBuildTimeAreTheOnesDrawnNow();
 };
 
 void TestIcons::iconIsDrawnAtTheSizeAsked_data() {
@@ -57,6 +61,37 @@ void TestIcons::aPictureIsDrawnOncePerSize() {
     QCOMPARE(Icons::pixmap(Icons::about(false), QSize(40, 40)).cacheKey(), first.cacheKey());
     QVERIFY(Icons::pixmap(Icons::about(false), QSize(40, 40), 2.0).cacheKey() != first.cacheKey());
     QVERIFY(Icons::pixmap(Icons::about(true), QSize(40, 40)).cacheKey() != first.cacheKey());
+}
+
+// What a start shows was drawn at build time: every picture of the main menu at its size, the window's and the tray's
+// icons at every size they are asked for. Each is exactly what drawing the SVG now gives, and what Icons::pixmap
+// hands out.
+void TestIcons::picturesDrawnAtBuildTimeAreTheOnesDrawnNow() {
+    QStringList drawn;
+    QDirIterator it(QStringLiteral(":/icons/png"), QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        drawn << it.next();
+    QCOMPARE(drawn.size(), 36);
+    const QRegularExpression name(QStringLiteral("^:/icons/png/(.+)-(\\d+)\\.png$"));
+    for (const QString& file : drawn) {
+        const QRegularExpressionMatch match = name.match(file);
+        QVERIFY2(match.hasMatch(), qPrintable(file));
+        const QString svg = QStringLiteral(":/icons/") + match.captured(1) + QStringLiteral(".svg");
+        const int side = match.captured(2).toInt();
+        QCOMPARE(Icons::prerendered(svg, QSize(side, side)), file);
+        QImage now(side, side, QImage::Format_ARGB32_Premultiplied);
+        now.fill(Qt::transparent);
+        {
+            QPainter painter(&now);
+            painter.setRenderHint(QPainter::Antialiasing);
+            QSvgRenderer(svg).render(&painter);
+        }
+        QVERIFY2(QImage(file).convertToFormat(QImage::Format_ARGB32_Premultiplied) == now, qPrintable(file));
+        QVERIFY2(Icons::pixmap(svg, QSize(side, side)).toImage() == now, qPrintable(file));
+    }
+    for (const int side : {16, 22, 24, 32, 48, 64, 128, 256})
+        QVERIFY(drawn.contains(Icons::prerendered(Icons::application(), QSize(side, side))));
+    QVERIFY(drawn.contains(Icons::prerendered(Icons::menu(1, true), QSize(30, 30))));
 }
 
 QTEST_MAIN(TestIcons)
