@@ -2,9 +2,8 @@
 
 #include <functional>
 
-// What a second start can ask of the running instance. Request carries a script request (Script::Request as
-// JSON) and gets the reply back: the running instance stays the one writer of the files.
-enum class InstanceMessage : unsigned char { Show = 0, Terminate = 1, Request = 2 };
+// What a second start can ask of the running instance.
+enum class InstanceMessage : unsigned char { Show = 0, Terminate = 1 };
 
 // One running instance per user, and the line a second start uses to reach it.
 class InstanceChannel {

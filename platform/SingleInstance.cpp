@@ -13,6 +13,8 @@
 namespace {
 
 constexpr char Answered = 1;
+// Beside the one-byte messages of InstanceMessage: a script request with its reply.
+constexpr char RequestMessage = 2;
 
 QByteArray lengthBytes(qint64 length) {
     const auto n = quint32(length);
@@ -126,7 +128,7 @@ std::optional<QByteArray> SingleInstance::requestTo(const QString& serverPath, c
     socket.connectToServer(serverPath);
     if (!socket.waitForConnected(AnswerTimeoutMs))
         return std::nullopt;
-    socket.write(QByteArray(1, char(InstanceMessage::Request)) + lengthBytes(payload.size()) + payload);
+    socket.write(QByteArray(1, RequestMessage) + lengthBytes(payload.size()) + payload);
     while (socket.bytesToWrite() > 0) {
         if (!socket.waitForBytesWritten(AnswerTimeoutMs))
             return std::nullopt;
@@ -168,7 +170,7 @@ void SingleInstance::serve(QLocalSocket* socket) {
     char request = 0;
     if (socket->peek(&request, 1) != 1)
         return;
-    if (static_cast<InstanceMessage>(request) == InstanceMessage::Request) {
+    if (request == RequestMessage) {
         // The request may come in pieces: it is served once it is whole.
         const QByteArray head = socket->peek(5);
         if (head.size() < 5)

@@ -32,7 +32,8 @@ public:
     static bool sendTo(const QString& serverPath, InstanceMessage message);
     bool listen(Handler handler) override;
 
-    // A request and its reply: InstanceMessage::Request, then the length (4 bytes, big-endian) and the bytes, each
+    // A script request (Script::Request as JSON) and its reply, so the running instance stays the one writer of
+    // the files: a message byte of its own, then the length (4 bytes, big-endian) and the bytes, each
     // way. The handler runs on the GUI thread before the sender gets the reply; without one a request is refused.
     using RequestHandler = std::function<QByteArray(const QByteArray& request)>;
     void setRequestHandler(RequestHandler handler) { m_requestHandler = std::move(handler); }

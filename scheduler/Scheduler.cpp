@@ -211,16 +211,19 @@ bool Scheduler::fire(const QByteArray& section, const SchedulerClock& clock) {
     // next start instead of losing it.
     if (alarm) {
         emit recordFired(section, alarm->notice.scheduled);
+        emit eventFired(section, kind, alarm->notice.scheduled);
         if (alarm->show)
             m_sink.showAlarm(alarm->notice);
     } else if (power) {
         emit recordFired(section, power->notice.scheduled);
+        emit eventFired(section, kind, power->notice.scheduled);
         if (power->startCountdown) {
             setEnabled(false);
             m_sink.startPowerCountdown(power->notice);
         }
     } else if (birthday) {
         emit recordFired(section, birthday->scheduled);
+        emit eventFired(section, kind, birthday->scheduled);
         m_sink.showBirthday(*birthday);
     }
     try {
@@ -252,6 +255,9 @@ bool Scheduler::fireDueSnooze(qint64& interval) {
         TXMLIniFile::Batch taken(*m_snoozes);
         Snooze::cancel(*m_snoozes, snooze.id);
         emit snoozeFired(snooze.id, snooze.of);
+        emit eventFired(snooze.of,
+                        snooze.kind == Snooze::Kind::Birthday ? EventRecord::KindBirth : EventRecord::KindAlarm,
+                        snooze.scheduled);
         if (snooze.kind == Snooze::Kind::Birthday)
             m_sink.showBirthday(Snooze::birthdayNotice(snooze));
         else

@@ -73,6 +73,9 @@ public:
 signals:
     // Every firing, shown or not: the record's section and the date it was due at.
     void recordFired(const QByteArray& section, double scheduled);
+    // The same with the record's kind ("alarm", "shut", "birth"), which a one-time record no longer shows; a snooze
+    // that comes back fires as its record's kind.
+    void eventFired(const QByteArray& section, const QByteArray& kind, double scheduled);
     // A snooze came back: its id and the event record it came from (which may be gone).
     void snoozeFired(const QByteArray& id, const QByteArray& section);
     // A message for the user: a store could not be saved during a firing.

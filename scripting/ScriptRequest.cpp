@@ -89,6 +89,7 @@ QJsonObject Request::toJson() const {
     o[QLatin1String("section")] = QString::fromUtf8(section);
     o[QLatin1String("file")] = file;
     o[QLatin1String("powerActions")] = powerActions;
+    o[QLatin1String("locale")] = locale;
     return o;
 }
 
@@ -109,6 +110,7 @@ Request Request::fromJson(const QJsonObject& o) {
     r.section = o.value(QLatin1String("section")).toString().toUtf8();
     r.file = o.value(QLatin1String("file")).toString();
     r.powerActions = o.value(QLatin1String("powerActions")).toBool(false);
+    r.locale = o.value(QLatin1String("locale")).toString();
     return r;
 }
 

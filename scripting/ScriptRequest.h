@@ -35,6 +35,8 @@ struct Request {
     // --export FILE [--power-actions] | --import FILE
     QString file;
     bool powerActions = false;
+    // The locale of whoever asked (QLocale::name()): dates in its short format are read in it.
+    QString locale;
 
     QJsonObject toJson() const;
     static Request fromJson(const QJsonObject& object);
