@@ -40,7 +40,15 @@ struct ComponentDeleter {
 };
 using Component = std::unique_ptr<icalcomponent, ComponentDeleter>;
 
+// libical reads a property without a value as damage: an empty text leaves its property out.
+void addText(icalcomponent* c, icalproperty* (*make)(const char*), const QByteArray& value) {
+    if (!value.isEmpty())
+        icalcomponent_add_property(c, make(value.constData()));
+}
+
 void addX(icalcomponent* c, const char* name, const QByteArray& value) {
+    if (value.isEmpty())
+        return;
     icalproperty* p = icalproperty_new_x(value.constData());
     icalproperty_set_x_name(p, name);
     icalcomponent_add_property(c, p);
@@ -83,7 +91,10 @@ icaltimetype utc(const QDateTime& moment) {
 QDateTime localOf(icaltimetype t) {
     if (icaltime_is_null_time(t) || !icaltime_is_valid_time(t))
         return {};
+    // libical takes "20079218" as a date and rolls the 92nd month over; such a file names no moment.
     const QDate date(t.year, t.month, t.day);
+    if (!date.isValid() || (!t.is_date && !QTime::isValid(t.hour, t.minute, t.second)))
+        return {};
     if (t.is_date)
         return QDateTime(date, QTime(0, 0));
     if (t.zone)
@@ -98,8 +109,9 @@ void addAlarm(icalcomponent* event, icalproperty_action action, int triggerSecon
     trigger.time = icaltime_null_time();
     trigger.duration = icaldurationtype_from_int(triggerSeconds);
     icalcomponent_add_property(alarm, icalproperty_new_trigger(trigger));
+    // A display alarm must describe itself.
     if (action == ICAL_ACTION_DISPLAY)
-        icalcomponent_add_property(alarm, icalproperty_new_description(text.constData()));
+        icalcomponent_add_property(alarm, icalproperty_new_description(text.isEmpty() ? "Zentick" : text.constData()));
     icalcomponent_add_component(event, alarm);
 }
 
@@ -234,6 +246,17 @@ QDateTime nextOccurrence(const icalrecurrencetype& r, icaltimetype start, const 
     icalrecur_iterator* it = icalrecur_iterator_new(r, start);
     if (!it)
         return {};
+    // A rule without COUNT can start its walk near now instead of at its first occurrence.
+    if (r.count == 0 && !start.is_date && now.isValid()) {
+        const QDateTime from = now.addDays(-1);
+        icaltimetype near = start;
+        near.year = from.date().year();
+        near.month = from.date().month();
+        near.day = from.date().day();
+        if (near.year > start.year || (near.year == start.year && near.month > start.month) ||
+            (near.year == start.year && near.month == start.month && near.day > start.day))
+            icalrecur_iterator_set_start(it, near);
+    }
     QDateTime found;
     for (int i = 0; i < 100'000; ++i) {
         const icaltimetype t = icalrecur_iterator_next(it);
@@ -279,6 +302,17 @@ Valarms valarmsOf(icalcomponent* event) {
     return out;
 }
 
+// A text as the store keeps it across a save and a load: UTF-8, no control characters (a line break inside a UID
+// would also end its property in an exported file), no blanks at either end (a load drops them).
+QString storable(QString text) {
+    text.removeIf([](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; });
+    return text.trimmed();
+}
+
+QByteArray normalisedUid(const QByteArray& uid) {
+    return storable(QString::fromUtf8(uid)).toUtf8();
+}
+
 QString titleOf(icalcomponent* c) {
     const char* summary = icalcomponent_get_summary(c);
     if (summary && *summary)
@@ -290,7 +324,10 @@ QString titleOf(icalcomponent* c) {
 QStringList linesOf(const QString& text) {
     QString normalised = text;
     normalised.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return normalised.split(u'\n');
+    QStringList lines = normalised.split(u'\n');
+    for (QString& line : lines)
+        line = storable(line);
+    return lines;
 }
 
 QString firstError(icalcomponent* c) {
@@ -321,7 +358,7 @@ public:
 
     void event(icalcomponent* e) {
         const char* uidText = icalcomponent_get_uid(e);
-        const QByteArray uid = uidText ? QByteArray(uidText) : QByteArray();
+        const QByteArray uid = normalisedUid(uidText ? QByteArray(uidText) : QByteArray());
         if (!uid.isEmpty() && m_uids.contains(uid)) {
             ++m_report.alreadyThere;
             return;
@@ -342,7 +379,8 @@ public:
         const Valarms alarms = valarmsOf(e);
         icalproperty* rruleProperty = icalcomponent_get_first_property(e, ICAL_RRULE_PROPERTY);
         if (kind == "birthday" && start.is_date) {
-            birthday(uid, title, startLocal.date(), alarms);
+            const char* name = icalcomponent_get_summary(e);
+            birthday(uid, storable(QString::fromUtf8(name ? name : "")), startLocal.date(), alarms);
             return;
         }
         QStringList lines;
@@ -352,8 +390,8 @@ public:
         if (!body.isEmpty() && (kind == "alarm" || body.startsWith(summary)))
             lines = linesOf(body);
         else if (!body.isEmpty())
-            lines = QStringList{summary} + linesOf(body);
-        else
+            lines = linesOf(summary) + linesOf(body);
+        else if (!summary.isEmpty())
             lines = linesOf(summary);
         // The reminder comes when the calendar's own alarm would have come.
         const int offset = alarms.startOffset.value_or(0);
@@ -403,8 +441,11 @@ public:
                 m_events.WriteString(s, K::Months, repetition->months);
         }
         m_events.WriteFlag(s, K::Sound, sound);
-        const QByteArray category = xValue(e, XCategory).value_or(QByteArray());
-        m_events.WriteString(s, K::Category, category.isEmpty() ? QByteArrayLiteral("General") : category);
+        // Our own export leaves an empty category out; anybody else's events are filed under General.
+        const QByteArray category =
+            storable(QString::fromUtf8(xValue(e, XCategory).value_or(kind == "alarm" ? QByteArray() : "General")))
+                .toUtf8();
+        m_events.WriteString(s, K::Category, category);
         EventRecord::writeTextBlock(m_events, s, lines);
         keepUid(s, uid);
     }
@@ -493,13 +534,18 @@ QByteArray exportCalendar(const TXMLIniFile& events, const TXMLIniFile* diary, c
             continue;
         const QByteArray kind = events.ReadString(s, K::AlType, EventRecord::KindAlarm);
         const double date = events.ReadDouble(s, K::Date, 0);
+        // A date beyond any calendar cannot be written as one; the record stays out rather than spoil the file.
+        const bool dated = DayCount::toDate(date).isValid() && DayCount::toDate(date).year() > 0 &&
+                           DayCount::toDate(date).year() <= 9999;
+        if (!dated)
+            continue;
         if (kind == EventRecord::KindAlarm) {
             icalcomponent* e = newEvent(uidOf(events, s), options);
             const QStringList lines = EventRecord::readTextBlock(events, s);
             const QByteArray text = displayText(lines);
             icalcomponent_add_property(e, icalproperty_new_dtstart(floating(date, false)));
-            icalcomponent_add_property(e, icalproperty_new_summary(lines.value(0).toUtf8().constData()));
-            icalcomponent_add_property(e, icalproperty_new_description(text.constData()));
+            addText(e, icalproperty_new_summary, lines.value(0).toUtf8());
+            addText(e, icalproperty_new_description, text);
             addRepetition(e, events, s, true);
             if (events.ReadFlag(s, K::Bypass, false))
                 addX(e, XBypass, "1");
@@ -510,11 +556,14 @@ QByteArray exportCalendar(const TXMLIniFile& events, const TXMLIniFile* diary, c
                 addAlarm(e, ICAL_ACTION_AUDIO, 0, {});
             icalcomponent_add_component(calendar.get(), e);
         } else if (kind == EventRecord::KindBirth) {
+            const QDate born = DayCount::toDate(events.ReadDouble(s, K::BirthDate, 0));
+            if (!born.isValid() || born.year() <= 0 || born.year() > 9999)
+                continue;
             icalcomponent* e = newEvent(uidOf(events, s), options);
             const QByteArray name = events.ReadString(s, K::Name, {});
             icalcomponent_add_property(e,
                                        icalproperty_new_dtstart(floating(events.ReadDouble(s, K::BirthDate, 0), true)));
-            icalcomponent_add_property(e, icalproperty_new_summary(name.constData()));
+            addText(e, icalproperty_new_summary, name);
             icalrecurrencetype r;
             icalrecurrencetype_clear(&r);
             r.freq = ICAL_YEARLY_RECURRENCE;
@@ -532,8 +581,7 @@ QByteArray exportCalendar(const TXMLIniFile& events, const TXMLIniFile* diary, c
             const int action = events.ReadInt(s, K::ShutType, 0);
             // The record is due 30 seconds before the action, for the countdown.
             icalcomponent_add_property(e, icalproperty_new_dtstart(floating(DayCount::addSeconds(date, 30), false)));
-            icalcomponent_add_property(e,
-                                       icalproperty_new_summary(Firing::powerActionName(action).toUtf8().constData()));
+            addText(e, icalproperty_new_summary, Firing::powerActionName(action).toUtf8());
             addRepetition(e, events, s, false);
             addX(e, XKind, "power");
             addX(e, XAction, QByteArray::number(action));
@@ -544,7 +592,8 @@ QByteArray exportCalendar(const TXMLIniFile& events, const TXMLIniFile* diary, c
         for (const QByteArray& s : diary->ReadSections()) {
             bool number = false;
             const qint64 day = s.toLongLong(&number);
-            if (!number || !diary->HasSection(s))
+            const QDate date = DayCount::toDate(double(day));
+            if (!number || !diary->HasSection(s) || !date.isValid() || date.year() <= 0 || date.year() > 9999)
                 continue;
             icalcomponent* j = icalcomponent_new(ICAL_VJOURNAL_COMPONENT);
             const QByteArray text = displayText(EventRecord::readTextBlock(*diary, s));
@@ -552,7 +601,7 @@ QByteArray exportCalendar(const TXMLIniFile& events, const TXMLIniFile* diary, c
             icalcomponent_add_property(j, icalproperty_new_uid(uid.constData()));
             icalcomponent_add_property(j, icalproperty_new_dtstamp(utc(options.stamp)));
             icalcomponent_add_property(j, icalproperty_new_dtstart(floating(double(day), true)));
-            icalcomponent_add_property(j, icalproperty_new_description(text.constData()));
+            addText(j, icalproperty_new_description, text);
             icalcomponent_add_component(calendar.get(), j);
         }
     }

@@ -100,6 +100,9 @@ void tst_CalendarExchange::roundTripGivesTheSameRecords() {
         batch.commit();
     }
     EventRecord::writeTextBlock(from.diary, "46000", {QStringLiteral("A note"), QStringLiteral("of two lines")});
+    // Nothing to say and no category: libical takes a property without a value for damage.
+    writeAlarm(from.events, "6", Now.addDays(5), {});
+    from.events.WriteString("6", K::Category, "");
 
     const QByteArray text = CalendarExchange::exportCalendar(from.events, &from.diary);
     QVERIFY(text.contains("BEGIN:VJOURNAL"));
@@ -110,7 +113,7 @@ void tst_CalendarExchange::roundTripGivesTheSameRecords() {
         CalendarExchange::importCalendar(text, to.events, &to.diary, DayCount::fromDateTime(Now));
     QVERIFY2(report.error.isEmpty(), qPrintable(report.error));
     QVERIFY2(report.notes.isEmpty(), qPrintable(report.notes.join(u'\n')));
-    QCOMPARE(report.added, 6);
+    QCOMPARE(report.added, 7);
     QCOMPARE(report.notesAdded, 1);
     QCOMPARE(recordsOf(to.events), recordsOf(from.events));
     QCOMPARE(recordsOf(to.diary), recordsOf(from.diary));
@@ -139,6 +142,16 @@ void tst_CalendarExchange::importingTwiceAddsNothing() {
     QCOMPARE(report.added, 0);
     QCOMPARE(other.events.ReadSections(), (QByteArrayList{"0", "1"}));
     QCOMPARE(EventRecord::readTextBlock(other.events, "0"), QStringList{QStringLiteral("Mine, kept")});
+
+    // A UID with a bare line break inside and blanks after it is kept as the export writes it back.
+    Folder odd;
+    const QByteArray oddUid = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:a\rb  \r\n"
+                              "DTSTART:20270101T100000\r\nSUMMARY:Odd\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+    QCOMPARE(CalendarExchange::importCalendar(oddUid, odd.events, &odd.diary, DayCount::fromDateTime(Now)).added, 1);
+    report = CalendarExchange::importCalendar(CalendarExchange::exportCalendar(odd.events, &odd.diary), odd.events,
+                                              &odd.diary, DayCount::fromDateTime(Now));
+    QCOMPARE(report.added, 0);
+    QCOMPARE(report.alreadyThere, 1);
 }
 
 void tst_CalendarExchange::powerActionsOnlyOnRequest() {
@@ -180,6 +193,8 @@ void tst_CalendarExchange::filesOfOtherPrograms_data() {
                                             QStringLiteral("alarm 2027-06-28T00:00:00 once - Festival International "
                                                            "de Jazz de Montreal|1 lines sound")}
                              << QStringList{};
+    QTest::newRow("92nd month") << QStringLiteral("month-92.ics") << QStringList{}
+                                << QStringList{QStringLiteral("\"In the 92nd month\" has no start")};
     QTest::newRow("COUNT, UNTIL, BYDAY, VTODO")
         << QStringLiteral("rrule-count-until-todo.ics")
         << QStringList{QStringLiteral("alarm 2026-05-05T09:00:00 once - Daily for 10 occurrences|1 lines sound"),
