@@ -58,6 +58,7 @@ private slots:
     void helpAndRefusals();
     void withoutARunningInstance();
     void throughTheRunningInstance();
+    void calendarFiles();
     void sessionBus();
 
 private:
@@ -226,6 +227,40 @@ void tst_Scripting::throughTheRunningInstance() {
     QFile events(m_exeFolder->filePath(QStringLiteral("Alarms Directory/Alarms.xml")));
     QVERIFY(events.open(QIODevice::ReadOnly));
     QVERIFY(events.readAll().contains("Ann"));
+}
+
+void tst_Scripting::calendarFiles() {
+    setUp();
+    QCOMPARE(run({QStringLiteral("--add-alarm"), QStringLiteral("Dentist"), QStringLiteral("--at"),
+                  QStringLiteral("2099-01-01 10:00"), QStringLiteral("--repeat"), QStringLiteral("1"),
+                  QStringLiteral("years")})
+                 .status,
+             0);
+    // Named from the folder the command runs in.
+    const Run exported = run({QStringLiteral("--export"), QStringLiteral("all.ics")});
+    QCOMPARE(exported.status, 0);
+    QFile file(m_runtime->filePath(QStringLiteral("all.ics")));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    QVERIFY(text.contains("RRULE:FREQ=YEARLY"));
+    QVERIFY(text.contains("SUMMARY:Dentist"));
+
+    const QMap<QString, QByteArray> before = files();
+    const Run again = run({QStringLiteral("--import"), QStringLiteral("all.ics")});
+    QCOMPARE(again.status, 0);
+    QVERIFY2(again.out.contains(QStringLiteral("Imported 0 event(s) and 0 diary note(s); 1 already there.")),
+             qPrintable(again.out));
+    QCOMPARE(files(), before);
+
+    QFile damaged(m_runtime->filePath(QStringLiteral("cut.ics")));
+    QVERIFY(damaged.open(QIODevice::WriteOnly));
+    damaged.write(text.left(text.size() / 2));
+    damaged.close();
+    const Run refused = run({QStringLiteral("--import"), QStringLiteral("cut.ics")});
+    QCOMPARE(refused.status, 2);
+    QVERIFY2(refused.err.contains(QStringLiteral("was not imported")), qPrintable(refused.err));
+    QCOMPARE(files(), before);
+    QCOMPARE(run({QStringLiteral("--import"), QStringLiteral("missing.ics")}).status, 1);
 }
 
 void tst_Scripting::sessionBus() {

@@ -1,6 +1,7 @@
 #include "calendar/CalendarExchange.h"
 #include "scheduler/DayCount.h"
 #include "scheduler/EventRecord.h"
+#include "scheduler/PastAlarms.h"
 #include "store/XMLIniFile.h"
 
 #include <QFile>
@@ -77,6 +78,7 @@ private slots:
     void damagedFilesAreRefused_data();
     void damagedFilesAreRefused();
     void diaryNoteOfATakenDayIsKept();
+    void uidStaysBehindWhenTheAlarmRetires();
 };
 
 void tst_CalendarExchange::roundTripGivesTheSameRecords() {
@@ -273,6 +275,20 @@ void tst_CalendarExchange::diaryNoteOfATakenDayIsKept() {
     QCOMPARE(report.notesAdded, 0);
     QCOMPARE(report.notes.size(), 1);
     QCOMPARE(EventRecord::readTextBlock(to.diary, "46000"), QStringList{QStringLiteral("Mine")});
+}
+
+// The UID is the one key the import adds. The readers of the earlier version look keys up by name, and a record
+// that moves to the past alarms takes exactly the specified keys along.
+void tst_CalendarExchange::uidStaysBehindWhenTheAlarmRetires() {
+    Folder to;
+    QCOMPARE(CalendarExchange::importCalendar(fixture(QStringLiteral("utc-event.ics")), to.events, &to.diary,
+                                              DayCount::fromDateTime(Now))
+                 .added,
+             1);
+    QCOMPARE(to.events.ReadString("0", CalendarExchange::UidKey, {}), QByteArray("uid1@example.com"));
+    TXMLIniFile past(to.dir.filePath(QStringLiteral("PAlarms.xml")));
+    PastAlarms::retire(to.events, past, "0", to.events.ReadDouble("0", K::Date, 0));
+    QCOMPARE(past.ReadSection("0"), (QByteArrayList{"date", "sound", "linecount", "0", "1", "2"}));
 }
 
 QTEST_GUILESS_MAIN(tst_CalendarExchange)
