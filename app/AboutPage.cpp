@@ -3,7 +3,7 @@
 #include "ProductIdentity.h"
 
 #include "app/ClaimedKeys.h"
-#include "app/UrlOpener.h"
+#include "platform/UrlOpener.h"
 #include "widgets/FancyButton.h"
 #include "widgets/IconLabel.h"
 #include "widgets/Icons.h"

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/AppOnly.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QTimer>

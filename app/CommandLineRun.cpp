@@ -1,14 +1,14 @@
 #include "app/CommandLineRun.h"
 
-#include "app/DataFolders.h"
 #include "app/LegacyImport.h"
-#include "app/SettingsKeys.h"
+#include "context/SettingsKeys.h"
 #include "platform/FilesLock.h"
 #include "platform/SingleInstance.h"
 #include "scheduler/SchedulerClock.h"
 #include "scripting/ScriptActions.h"
 #include "store/Exception.h"
 #include "store/XMLIniFile.h"
+#include "ui/settings/DataFolders.h"
 
 #include <QCoreApplication>
 #include <QDir>

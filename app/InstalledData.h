@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/AppOnly.h"
+
 #include <QString>
 
 // Files the program reads but never writes, such as the default melody "hurryup.mid".

@@ -1,10 +1,10 @@
 #include "app/LegacyImport.h"
 
-#include "app/LocaleDateTimeText.h"
 #include "scheduler/DayCount.h"
 #include "store/Exception.h"
 #include "store/LegacyIniFile.h"
 #include "store/XMLIniFile.h"
+#include "ui/LocaleDateTimeText.h"
 
 #include <QFile>
 

@@ -1,10 +1,10 @@
 #include "app/MainMenuPage.h"
-#include "app/SettingsKeys.h"
+#include "context/SettingsKeys.h"
 
 #include "app/ClaimedKeys.h"
 #include "app/PageControl.h"
-#include "app/PageIndex.h"
 #include "app/TForm1.h"
+#include "context/PageIndex.h"
 #include "store/XMLIniFile.h"
 #include "widgets/ChoiceLabel.h"
 #include "widgets/FancyButton.h"
@@ -288,13 +288,13 @@ void MainMenuPage::selectEntry(int choice) {
     if (isVisible())
         DsFancyButton1->setFocus(Qt::OtherFocusReason);
     marker(choice)->setChecked(true);
-    if (m_form.menuChoice == choice)
+    if (m_form.edit().menuChoice == choice)
         return;
-    if (const int previous = m_form.menuChoice; isEntry(previous)) {
+    if (const int previous = m_form.edit().menuChoice; isEntry(previous)) {
         caption(previous)->setChosen(false);
         image(previous)->setHighlighted(false);
     }
-    m_form.menuChoice = choice;
+    m_form.edit().menuChoice = choice;
     caption(choice)->setChosen(true);
     image(choice)->setHighlighted(true);
     describeNextButton();
@@ -327,12 +327,12 @@ void MainMenuPage::myLabel3d21Click() {
 
 // The caption lights itself (ChoiceLabel); the picture follows it. The chosen entry is lit already.
 void MainMenuPage::entryMouseEnter(int choice) {
-    if (isEntry(choice) && m_form.menuChoice != choice)
+    if (isEntry(choice) && m_form.edit().menuChoice != choice)
         image(choice)->setHighlighted(true);
 }
 
 void MainMenuPage::entryMouseLeave(int choice) {
-    if (isEntry(choice) && m_form.menuChoice != choice)
+    if (isEntry(choice) && m_form.edit().menuChoice != choice)
         image(choice)->setHighlighted(false);
 }
 
@@ -390,10 +390,11 @@ void MainMenuPage::DsFancyButton1Click() {
     detachKeyboardMenu();
     if (m_form.PageControl1->currentIndex() != MainTab)
         return;
-    int page = pageOfEntry(m_form.menuChoice);
-    if (m_form.menuChoice == 4)
-        page = m_form.settingsStore().ReadFlag(SettingsKey::Section, SettingsKey::Classic, true) ? m_form.listPage + 3
-                                                                                                 : EditTab;
+    int page = pageOfEntry(m_form.edit().menuChoice);
+    if (m_form.edit().menuChoice == 4)
+        page = m_form.settingsStore().ReadFlag(SettingsKey::Section, SettingsKey::Classic, true)
+                   ? m_form.edit().listPage + 3
+                   : EditTab;
     if (page >= 0)
         m_form.showPage(page);
 }
@@ -419,8 +420,8 @@ void MainMenuPage::Enter1Click() {
 }
 
 void MainMenuPage::moveSelection(Move move) {
-    if (isEntry(m_form.menuChoice))
-        selectEntry(entryAfter(m_form.menuChoice, move));
+    if (isEntry(m_form.edit().menuChoice))
+        selectEntry(entryAfter(m_form.edit().menuChoice, move));
 }
 
 // The keyboard menu acts through the page control, so its keys work wherever the focus is in the window, and only while
@@ -457,6 +458,6 @@ void MainMenuPage::Label1Click() {
 }
 
 void MainMenuPage::describeNextButton() {
-    if (const ChoiceLabel* chosen = caption(m_form.menuChoice))
+    if (const ChoiceLabel* chosen = caption(m_form.edit().menuChoice))
         DsFancyButton1->setAccessibleDescription(QStringLiteral("Opens ") + chosen->text());
 }

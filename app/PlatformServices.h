@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/AppOnly.h"
+
 #include "platform/SoundPlayer.h"
 
 class ClockChangeMonitor;

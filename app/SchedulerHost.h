@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/AppOnly.h"
+
 #include "app/ClockWatchdog.h"
 #include "app/PlatformServices.h"
 #include "scheduler/Scheduler.h"

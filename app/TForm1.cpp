@@ -1,21 +1,22 @@
 #include "app/TForm1.h"
 
-#include "app/DataFolderRelocation.h"
-#include "app/SettingsKeys.h"
 #include "app/TrayController.h"
+#include "context/SettingsKeys.h"
+#include "ui/settings/DataFolderRelocation.h"
 
-#include "app/DataFolders.h"
 #include "app/LegacyImport.h"
-#include "app/LocaleDateTimeText.h"
 #include "app/MainMenuPage.h"
-#include "app/PageIndex.h"
 #include "app/SchedulerHost.h"
+#include "context/PageIndex.h"
 #include "platform/FilesLock.h"
 #include "scheduler/DayCount.h"
 #include "scheduler/SchedulerClock.h"
 #include "store/Exception.h"
 #include "store/XMLIniFile.h"
+#include "ui/LocaleDateTimeText.h"
+#include "ui/PageContext.h"
 #include "ui/notify/TMsgfrm.h"
+#include "ui/settings/DataFolders.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -41,23 +42,24 @@ QString titlePrefix() {
 
 TForm1::TForm1(const AppContext& context, QWidget* parent)
     : QMainWindow(parent)
-    , m_exeFolder(context.exeFolder)
     , m_clock(*context.clock)
     , m_startHidden(context.startHidden)
     , m_trayAvailable(context.trayAvailable)
     , m_autostartFolder(context.autostartFolder)
+    , m_stores(context.exeFolder)
     , m_lockDataFolder(context.lockDataFolder) {
+    buildPageContext();
     buildWindow();
     buildPages();
     refreshTitle();
     showMainMenuPage();
     openSettingsStore();
     recoverCutSettings();
-    m_settingsNamedDataFolder = m_settingsStore->HasKey(SettingsKey::Section, SettingsKey::DataFolder);
+    m_settingsNamedDataFolder = settingsStore().HasKey(SettingsKey::Section, SettingsKey::DataFolder);
     const bool importLegacy = legacyImportWanted();
     if (importLegacy)
         importLegacySettings();
-    if (!m_settingsStore->HasKey(SettingsKey::Section, SettingsKey::DataFolder) ||
+    if (!settingsStore().HasKey(SettingsKey::Section, SettingsKey::DataFolder) ||
         (importLegacy && LegacyImport::isWindowsPath(storedDataFolder())))
         setUpDefaultDataFolder();
     const QString dataFolder = resolveDataFolder();
@@ -71,6 +73,8 @@ TForm1::TForm1(const AppContext& context, QWidget* parent)
     selectStartupChoices();
     applyTraySetting();
     m_schedulerHost = std::make_unique<SchedulerHost>(*this);
+    m_pageContext->registry = &m_schedulerHost->registry();
+    connect(&m_stores, &DataStores::storesReplaced, m_schedulerHost.get(), &SchedulerHost::storesReplaced);
     m_schedulerHost->start();
     connect(&m_schedulerHost->watchdog().Timer1, &QTimer::timeout, tray, &TrayController::refreshHint);
     reportDamagedFiles();
@@ -81,21 +85,21 @@ TForm1::TForm1(const AppContext& context, QWidget* parent)
 // the settings whether the data folder was among it, since the alarms live there.
 void TForm1::reportDamagedFiles() {
     QStringList lines;
-    for (TXMLIniFile* store : {m_settingsStore.get(), m_eventStore.get(), m_pastAlarmStore.get(),
-                               m_addressBookStore.get(), m_diaryStore.get()}) {
+    for (TXMLIniFile* store : {&m_stores.settingsStore(), &m_stores.eventStore(), &m_stores.pastAlarmStore(),
+                               &m_stores.addressBookStore(), &m_stores.diaryStore()}) {
         if (!store->isDamaged())
             continue;
         QString read;
-        if (store != m_settingsStore.get()) {
+        if (store != &m_stores.settingsStore()) {
             const qsizetype records = store->sectionsRead();
             read = QStringLiteral("What could be read from it is loaded: %1.")
                        .arg(records == 1 ? QStringLiteral("1 record") : QStringLiteral("%1 records").arg(records));
         } else if (m_settingsNamedDataFolder) {
             read = QStringLiteral("What could be read from it is loaded, the data folder \"%1\" with it.")
-                       .arg(m_dataFolder);
+                       .arg(dataFolder());
         } else {
             read = QStringLiteral("What could be read from it is loaded, but no data folder: \"%1\" is used.")
-                       .arg(m_dataFolder);
+                       .arg(dataFolder());
         }
         try {
             const QString copy = store->keepDamagedCopy();
@@ -113,11 +117,32 @@ void TForm1::reportDamagedFiles() {
 
 TForm1::~TForm1() = default;
 
+void TForm1::buildPageContext() {
+    m_pageContext = std::make_unique<PageContext>(m_stores, m_clock, m_edit, m_navigation);
+    PageContext& context = *m_pageContext;
+    context.window = this;
+    context.showMessage = [this](const QString& text) {
+        ShowMsg(text);
+    };
+    // A short first interval: the scheduler looks at the stores again right away.
+    context.rearmScheduler = [this] {
+        m_schedulerHost->scheduler().setInterval(50);
+    };
+    context.soundPlayerFactory = [this] {
+        return m_schedulerHost->notificationWindows().services().makeSoundPlayer;
+    };
+    context.defaultSoundFile = &SchedulerHost::defaultSoundFile;
+    context.autostartFolder = m_autostartFolder;
+    context.lockDataFolder = [this](const QString& folder) {
+        return lockDataFolder(folder);
+    };
+}
+
 bool TForm1::lockDataFolder(const QString& folder) {
     if (!m_lockDataFolder || (m_dataFolderLock && m_dataFolderLock->path() == FilesLock(folder).path()))
         return true;
     const QString canonical = QFileInfo(folder).canonicalFilePath();
-    if (!canonical.isEmpty() && canonical == QFileInfo(m_exeFolder).canonicalFilePath()) {
+    if (!canonical.isEmpty() && canonical == QFileInfo(exeFolder()).canonicalFilePath()) {
         releaseDataFolderLock();
         return true;
     }
@@ -180,11 +205,11 @@ void TForm1::selectStartupChoices() {
 }
 
 void TForm1::openSettingsStore() {
-    m_settingsStore = std::make_unique<TXMLIniFile>(m_exeFolder + QStringLiteral("/Settings.xml"));
-    if (!QFileInfo::exists(m_settingsStore->FileName()))
+    m_stores.openSettingsStore();
+    if (!QFileInfo::exists(settingsStore().FileName()))
         return;
-    if (const int reason = DataFolders::unusableReason(m_exeFolder)) {
-        const QString message = DataFolders::settingsFolderMessage(m_exeFolder, reason);
+    if (const int reason = DataFolders::unusableReason(exeFolder())) {
+        const QString message = DataFolders::settingsFolderMessage(exeFolder(), reason);
         QTimer::singleShot(0, this, [this, message] { ShowMsg(message); });
     }
 }
@@ -193,7 +218,7 @@ void TForm1::openSettingsStore() {
 // loses that section with its name. Its whole keys are still there; they are the settings section's when they
 // name the data folder, a key no other section holds. Put back, they keep the alarms where they are.
 void TForm1::recoverCutSettings() {
-    TXMLIniFile& settings = *m_settingsStore;
+    TXMLIniFile& settings = settingsStore();
     if (!settings.isDamaged() || settings.HasSection(SettingsKey::Section))
         return;
     const QList<std::pair<QByteArray, QByteArray>> keys = settings.keysOfCutSection();
@@ -211,29 +236,30 @@ void TForm1::recoverCutSettings() {
 // Only the first start of this version over an installation of the earlier one imports; once
 // "Settings.xml" exists, leftover ".alm" files are never looked at again.
 bool TForm1::legacyImportWanted() const {
-    return !QFileInfo::exists(m_exeFolder + QStringLiteral("/Settings.xml")) &&
-           QFileInfo::exists(m_exeFolder + QStringLiteral("/Settings.alm"));
+    return !QFileInfo::exists(exeFolder() + QStringLiteral("/Settings.xml")) &&
+           QFileInfo::exists(exeFolder() + QStringLiteral("/Settings.alm"));
 }
 
 void TForm1::importLegacySettings() {
-    LegacyImport::importFile(m_exeFolder + QStringLiteral("/Settings.alm"), *m_settingsStore,
+    LegacyImport::importFile(exeFolder() + QStringLiteral("/Settings.alm"), settingsStore(),
                              LegacyImport::Conversion::Merge);
 }
 
 // The earlier version kept its data files beside the executable; they move along into the new folder.
 void TForm1::setUpDefaultDataFolder() {
-    const QString folder = m_exeFolder + QStringLiteral("/Alarms Directory");
+    const QString folder = exeFolder() + QStringLiteral("/Alarms Directory");
     DataFolders::createFolder(folder);
     for (const char* name : {"Alarms.alm", "PAlarms.alm", "Calendar.alm", "AddressBook.alm"}) {
         const QString file = QLatin1Char('/') + QLatin1String(name);
-        DataFolders::moveWithoutReplacing(m_exeFolder + file, folder + file);
+        DataFolders::moveWithoutReplacing(exeFolder() + file, folder + file);
     }
-    m_settingsStore->WriteString(SettingsKey::Section, SettingsKey::DataFolder, folder.toUtf8());
+    settingsStore().WriteString(SettingsKey::Section, SettingsKey::DataFolder, folder.toUtf8());
 }
 
 QString TForm1::storedDataFolder() const {
-    const QByteArray fallback = (m_exeFolder + QStringLiteral("/Alarms Directory")).toUtf8();
-    return QString::fromUtf8(m_settingsStore->ReadString(SettingsKey::Section, SettingsKey::DataFolder, fallback));
+    const QByteArray fallback = (exeFolder() + QStringLiteral("/Alarms Directory")).toUtf8();
+    return QString::fromUtf8(
+        m_stores.settingsStore().ReadString(SettingsKey::Section, SettingsKey::DataFolder, fallback));
 }
 
 // A Windows folder or a relative one (which would land wherever the program happened to be started) names no
@@ -244,8 +270,8 @@ QString TForm1::resolveDataFolder() {
     QString folder = storedDataFolder();
     const bool named = !LegacyImport::isWindowsPath(folder) && !QDir::isRelativePath(folder);
     if (!named)
-        folder = m_exeFolder + QStringLiteral("/Alarms Directory");
-    const bool moving = m_settingsStore->HasKey(SettingsKey::Section, SettingsKey::DataFolderMovingFrom);
+        folder = exeFolder() + QStringLiteral("/Alarms Directory");
+    const bool moving = settingsStore().HasKey(SettingsKey::Section, SettingsKey::DataFolderMovingFrom);
     int reason = DataFolders::unusableReason(folder);
     bool madeAnew = false;
     if (reason == ENOENT && moving && QDir().mkpath(folder)) // the files on their way there follow
@@ -266,7 +292,7 @@ QString TForm1::resolveDataFolder() {
 
 void TForm1::finishInterruptedDataFolderMove() {
     const std::optional<DataFolderRelocation::Outcome> outcome =
-        DataFolderRelocation::finishInterrupted(*m_settingsStore);
+        DataFolderRelocation::finishInterrupted(settingsStore());
     if (!outcome)
         return;
     const QString message = DataFolderRelocation::leftBehindMessage(*outcome);
@@ -275,31 +301,22 @@ void TForm1::finishInterruptedDataFolderMove() {
 }
 
 void TForm1::openDataStores(const QString& dataFolder) {
-    m_dataFolder = dataFolder;
-    m_eventStore = std::make_unique<TXMLIniFile>(dataFolder + QStringLiteral("/Alarms.xml"));
-    m_pastAlarmStore = std::make_unique<TXMLIniFile>(dataFolder + QStringLiteral("/PAlarms.xml"));
-    m_addressBookStore = std::make_unique<TXMLIniFile>(dataFolder + QStringLiteral("/AddressBook.xml"));
-    m_diaryStore = std::make_unique<TXMLIniFile>(dataFolder + QStringLiteral("/Calendar.xml"));
-    if (m_schedulerHost)
-        m_schedulerHost->storesReplaced();
+    m_stores.openDataStores(dataFolder);
 }
 
 void TForm1::closeDataStores() {
-    m_eventStore.reset();
-    m_pastAlarmStore.reset();
-    m_addressBookStore.reset();
-    m_diaryStore.reset();
+    m_stores.closeDataStores();
 }
 
 void TForm1::importLegacyDataFiles() {
     using LegacyImport::Conversion;
     const auto legacy = [this](const char* name) -> QString {
-        return m_dataFolder + QLatin1Char('/') + QLatin1String(name);
+        return dataFolder() + QLatin1Char('/') + QLatin1String(name);
     };
-    LegacyImport::importFile(legacy("Alarms.alm"), *m_eventStore, Conversion::Records);
-    LegacyImport::importFile(legacy("PAlarms.alm"), *m_pastAlarmStore, Conversion::Records);
-    LegacyImport::importFile(legacy("AddressBook.alm"), *m_addressBookStore, Conversion::Merge);
-    LegacyImport::importFile(legacy("Calendar.alm"), *m_diaryStore, Conversion::Diary);
+    LegacyImport::importFile(legacy("Alarms.alm"), eventStore(), Conversion::Records);
+    LegacyImport::importFile(legacy("PAlarms.alm"), pastAlarmStore(), Conversion::Records);
+    LegacyImport::importFile(legacy("AddressBook.alm"), addressBookStore(), Conversion::Merge);
+    LegacyImport::importFile(legacy("Calendar.alm"), diaryStore(), Conversion::Diary);
 }
 
 void TForm1::handleInstanceMessage(InstanceMessage message) {

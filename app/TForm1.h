@@ -1,9 +1,13 @@
 #pragma once
 
+#include "app/AppOnly.h"
+
 #include "app/AppContext.h"
 #include "app/PageControl.h"
+#include "context/DataStores.h"
+#include "context/EditSession.h"
+#include "context/Navigation.h"
 #include "platform/InstanceChannel.h"
-#include "widgets/SecondClick.h"
 
 #include <QMainWindow>
 #include <functional>
@@ -12,6 +16,7 @@
 class AboutPage;
 class FilesLock;
 class MainMenuPage;
+struct PageContext;
 class QDateTime;
 class SchedulerClock;
 class SchedulerHost;
@@ -24,8 +29,9 @@ struct DataFolderInUse {
     QString holderChannel;
 };
 
-// The main window: lives from start to end of the process and owns the five stores and the state the
-// pages share. Its constructor prepares the file set, importing the earlier version's files once.
+// The main window: lives from start to end of the process and owns the five stores, the state the pages share
+// and the page context they are built with. Its constructor prepares the file set, importing the earlier
+// version's files once.
 class TForm1 : public QMainWindow {
     Q_OBJECT
 
@@ -35,14 +41,15 @@ public:
     explicit TForm1(const AppContext& context, QWidget* parent = nullptr);
     ~TForm1() override;
 
-    TXMLIniFile& settingsStore() { return *m_settingsStore; }
-    TXMLIniFile& eventStore() { return *m_eventStore; }
-    TXMLIniFile& pastAlarmStore() { return *m_pastAlarmStore; }
-    TXMLIniFile& addressBookStore() { return *m_addressBookStore; }
-    TXMLIniFile& diaryStore() { return *m_diaryStore; }
+    DataStores& stores() { return m_stores; }
+    TXMLIniFile& settingsStore() { return m_stores.settingsStore(); }
+    TXMLIniFile& eventStore() { return m_stores.eventStore(); }
+    TXMLIniFile& pastAlarmStore() { return m_stores.pastAlarmStore(); }
+    TXMLIniFile& addressBookStore() { return m_stores.addressBookStore(); }
+    TXMLIniFile& diaryStore() { return m_stores.diaryStore(); }
 
-    const QString& exeFolder() const { return m_exeFolder; }
-    const QString& dataFolder() const { return m_dataFolder; }
+    const QString& exeFolder() const { return m_stores.exeFolder(); }
+    const QString& dataFolder() const { return m_stores.dataFolder(); }
     const SchedulerClock& clock() const { return m_clock; }
     bool startHidden() const { return m_startHidden; }
     const QString& autostartFolder() const { return m_autostartFolder; }
@@ -85,34 +92,13 @@ public:
     // Back to the front, un-minimised; a window that was hidden comes back on the main menu page.
     void showFromInstanceMessage();
 
-    bool allDays = true;
-    bool allMonths = true;
-    bool categoryEditing = false;
-    int alarmSort = 1;
-    int shutSort = 1;
-    int birthSort = 1;
-    int pastSort = 1;
-    int addressSortKey = 1;
-    // The address form changes the entry selected in the table instead of adding one.
-    bool addressEditMode = false;
-    // The clock watchdog's state (lastClockTick, clockWarningArmed) lives with the watchdog:
-    // schedulerHost().watchdog(). 0 until start-up selects "New Alarm": selecting the entry already chosen does
-    // nothing.
-    int menuChoice = 0;
-
-    // Where the pages came from and where "<<Back" leads.
-    int editorKind = 0; // 0 alarm, 1 power action, 2 birthday
-    int editSection = 0;
-    bool editFromList = false;
-    bool editFromCalendar = false;
-    bool editPastAlarm = false;
-    bool returnToEditor = false;
-    int listPage = 1; // 1 to 4: the list page filled last
-    // When a day of the diary or the calendar view was last clicked (clock().monotonicMs()): a second click soon
-    // after opens the day.
-    SecondClick lastDaySelectTick;
-    // The four flags above always go together.
-    void clearModeFlags();
+    // What the pages share: the edit in progress and where it leads, and the page wanted next.
+    EditSession& edit() { return m_edit; }
+    const EditSession& edit() const { return m_edit; }
+    Navigation& navigation() { return m_navigation; }
+    // What every page is built with.
+    PageContext& pageContext() { return *m_pageContext; }
+    void clearModeFlags() { m_edit.clearModeFlags(); }
 
     // The pages (PageIndex.h), the main menu, About and the tray icon; TForm1Pages.cpp. A page is built when it is
     // first shown: the main menu at start, About when it is first opened (null until then).
@@ -132,6 +118,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void buildPageContext();
     void buildWindow();
     void buildPages();
     void showMainMenuPage();
@@ -153,23 +140,20 @@ private:
     // The factory of a page made with the main window, for PageControl1->addPage.
     template <class Page> auto lazy() {
         return [this] {
-            return new Page(*this);
+            return new Page(*m_pageContext);
         };
     }
 
-    QString m_exeFolder;
-    QString m_dataFolder;
     // "Settings.xml" named a data folder when it was read: a damaged one is reported with what became of it.
     bool m_settingsNamedDataFolder = false;
     const SchedulerClock& m_clock;
     bool m_startHidden = false;
     std::function<bool()> m_trayAvailable;
     QString m_autostartFolder;
-    std::unique_ptr<TXMLIniFile> m_settingsStore;
-    std::unique_ptr<TXMLIniFile> m_eventStore;
-    std::unique_ptr<TXMLIniFile> m_pastAlarmStore;
-    std::unique_ptr<TXMLIniFile> m_addressBookStore;
-    std::unique_ptr<TXMLIniFile> m_diaryStore;
+    DataStores m_stores;
+    EditSession m_edit;
+    Navigation m_navigation;
+    std::unique_ptr<PageContext> m_pageContext;
     std::function<void()> m_programEnd;
     bool m_lockDataFolder = false;
     std::unique_ptr<FilesLock> m_dataFolderLock;

@@ -3,9 +3,10 @@
 #include "app/AboutPage.h"
 #include "app/MainMenuPage.h"
 #include "app/PageControl.h"
-#include "app/PageIndex.h"
 #include "app/TForm1.h"
 #include "app/TrayController.h"
+#include "context/PageIndex.h"
+#include "ui/PageContext.h"
 #include "ui/editors/AlarmEditorPage.h"
 #include "ui/editors/BirthdayEditorPage.h"
 #include "ui/editors/CategoryPage.h"
@@ -30,11 +31,16 @@
 #include <QLabel>
 
 // One line per page, in index order; each page is built the first time it is shown or asked for (lazy<Page>() makes
-// it with the main window): `PageControl1->addPage(AlarmTab, lazy<AlarmPage>(), &AlarmPage::AlarmTabShow);`.
+// it with the page context): `PageControl1->addPage(AlarmTab, lazy<AlarmPage>(), &AlarmPage::AlarmTabShow);`.
 void TForm1::buildPages() {
     PageControl1 = new PageControl(this);
     setCentralWidget(PageControl1);
-    PageControl1->addPage(MainTab, lazy<MainMenuPage>(), &MainMenuPage::MainTabShow);
+    // The pages ask for a page; the page control is the main window's alone.
+    m_navigation.setPageControl([this] { return PageControl1->currentIndex(); },
+                                [this](int index) -> QObject* { return PageControl1->widget(index); });
+    connect(&m_navigation, &Navigation::pageRequested, this, &TForm1::showPage);
+    PageControl1->addPage(
+        MainTab, [this] { return new MainMenuPage(*this); }, &MainMenuPage::MainTabShow);
     PageControl1->addPage(AlarmTab, lazy<AlarmEditorPage>(), &AlarmEditorPage::AlarmTabShow);
     PageControl1->addPage(ShutTab, lazy<PowerActionEditorPage>(), &PowerActionEditorPage::ShutTabShow);
     PageControl1->addPage(BirthTab, lazy<BirthdayEditorPage>(), &BirthdayEditorPage::BirthTabShow);
@@ -65,6 +71,7 @@ void TForm1::buildPages() {
         window->Image11Click();
     });
     tray = new TrayController(*this, this);
+    m_pageContext->tray = tray;
 }
 
 void TForm1::showPage(int index) {
@@ -77,13 +84,6 @@ int TForm1::currentPage() const {
 
 void TForm1::showMainMenuPage() {
     showPage(MainTab);
-}
-
-void TForm1::clearModeFlags() {
-    editFromList = false;
-    editFromCalendar = false;
-    returnToEditor = false;
-    editPastAlarm = false;
 }
 
 void TForm1::showMainWindow() {

@@ -1,9 +1,9 @@
 #include "app/TrayController.h"
-#include "app/SettingsKeys.h"
+#include "context/SettingsKeys.h"
 
 #include "app/MainMenuPage.h"
-#include "app/PageIndex.h"
 #include "app/TForm1.h"
+#include "context/PageIndex.h"
 #include "scheduler/DayCount.h"
 #include "scheduler/SchedulerClock.h"
 #include "store/XMLIniFile.h"
@@ -14,7 +14,7 @@
 #include <QMenu>
 
 TrayController::TrayController(TForm1& form, QObject* parent)
-    : QObject(parent)
+    : TraySwitch(parent)
     , m_form(form) {
     setObjectName(QStringLiteral("TrayController"));
     TrayIcon = new QSystemTrayIcon(Icons::icon(Icons::tray()), this);

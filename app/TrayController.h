@@ -1,6 +1,9 @@
 #pragma once
 
+#include "app/AppOnly.h"
+
 #include "scheduler/EventTable.h"
+#include "ui/PageContext.h"
 
 #include <QDate>
 #include <QObject>
@@ -14,7 +17,7 @@ class TXMLIniFile;
 // The icon in the notification area and its menu: the way back to the main window while it is hidden. Every menu item
 // but "Disable Tray" brings the window up on the main menu, with a clean slate, and opens its entry. Where the desktop
 // has no notification area the icon simply never appears; nothing else depends on it.
-class TrayController final : public QObject {
+class TrayController final : public TraySwitch {
     Q_OBJECT
 public:
     explicit TrayController(TForm1& form, QObject* parent = nullptr);
@@ -23,8 +26,8 @@ public:
     // Start-up: the icon is shown exactly when "tray" (default on) is on.
     void applyStartupSetting();
     // Show or hide the icon; the settings page and "Disable Tray" switch it.
-    void setIconShown(bool shown);
-    bool isIconShown() const { return m_shown; }
+    void setIconShown(bool shown) override;
+    bool isIconShown() const override { return m_shown; }
 
     QSystemTrayIcon* TrayIcon = nullptr;
     QMenu* PopupMenu2 = nullptr;
@@ -57,10 +60,6 @@ public:
     // Builds the tooltip again when the event store or the date changed since it was built; the watchdog's tick
     // calls it, so the hint follows midnight, clock changes and resume without a timer of its own.
     void refreshHint();
-
-signals:
-    // The icon was switched on or off; the settings page's tray label names the next switch.
-    void iconShownChanged(bool shown);
 
 private:
     void buildMenu();

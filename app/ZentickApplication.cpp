@@ -1,6 +1,6 @@
 #include "app/ZentickApplication.h"
 
-#include "app/ExceptionMessageBox.h"
+#include "ui/ExceptionMessageBox.h"
 
 ZentickApplication::ZentickApplication(int& argc, char** argv)
     : QApplication(argc, argv) {

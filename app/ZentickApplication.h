@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/AppOnly.h"
+
 #include <QApplication>
 
 // The application object. An exception that escapes an event handler is shown in the standard error box

@@ -1,7 +1,5 @@
 #include "app/AppContext.h"
 #include "app/CommandLineRun.h"
-#include "app/DataFolders.h"
-#include "app/ExceptionMessageBox.h"
 #include "app/PlatformServices.h"
 #include "app/SchedulerHost.h"
 #include "app/ScriptingHost.h"
@@ -17,9 +15,12 @@
 #include "platform/SoundSetup.h"
 #include "platform/TimerfdClockChangeMonitor.h"
 #include "scheduler/SchedulerClock.h"
+#include "ui/ExceptionMessageBox.h"
+#include "ui/settings/DataFolders.h"
 #include "widgets/Theme.h"
 
 #include <QDBusConnection>
+#include <QLocale>
 
 #include <cstdio>
 #include <cstdlib>
@@ -46,19 +47,50 @@ void tellOnTerminal(const QString& text) {
     std::fprintf(stderr, "Zentick: %s\n", text.toLocal8Bit().constData());
 }
 
-// Reaches an instance that holds the files but was started in another session, whose channel lies in
-// another runtime folder. True when it answered.
-bool reachFilesHolder(const FilesLock& files, InstanceMessage message) {
-    return SingleInstance::sendTo(files.holderChannel(), message);
+// How long a second start waits for the running instance's answer. ZENTICK_ANSWER_TIMEOUT_MS shortens it for
+// the tests, which stop an instance on purpose and must not wait the full time for it.
+int answerTimeoutMs() {
+    bool valid = false;
+    const int fromEnvironment = qEnvironmentVariableIntValue("ZENTICK_ANSWER_TIMEOUT_MS", &valid);
+    return valid && fromEnvironment > 0 ? fromEnvironment : SingleInstance::AnswerTimeoutMs;
 }
 
-// "-t" with no instance in this session: one of another session that holds the same files is ended too.
+QString stillRunsText(int timeoutMs) {
+    return QStringLiteral("the running instance did not take the request to end (its answer was awaited for %1 "
+                          "seconds) and is still running.")
+        .arg(QLocale::c().toString(timeoutMs / 1000.0, 'g', 3));
+}
+
+// Reaches an instance that holds the files but was started in another session, whose channel lies in
+// another runtime folder. True when it answered.
+bool reachFilesHolder(const FilesLock& files, InstanceMessage message,
+                      int timeoutMs = SingleInstance::AnswerTimeoutMs) {
+    return SingleInstance::sendTo(files.holderChannel(), message, timeoutMs);
+}
+
+// "-t" with no instance in this session: one of another session that holds the same files is ended too. Exit code
+// 1 when it is still there.
 int terminateFromElsewhere(int argc, char** argv) {
     const QCoreApplication lookOnly(argc, argv);
     FilesLock files(DataFolders::exeFolder(false));
-    if (files.take(false) == ExclusiveLock::Result::HeldByOther && !reachFilesHolder(files, InstanceMessage::Terminate))
+    if (files.take(false) != ExclusiveLock::Result::HeldByOther ||
+        reachFilesHolder(files, InstanceMessage::Terminate, answerTimeoutMs()))
+        return 0;
+    if (files.take(false) == ExclusiveLock::Result::HeldByOther) {
         tellOnTerminal(runsElsewhereText());
+        return 1;
+    }
     return 0;
+}
+
+// "-t" to the instance of this session: 0 once it has ended or taken the request; 1, said on the terminal, when
+// it did not answer in time and still runs (stopped, or hung), so a script does not take it for ended.
+int terminateRunning(SingleInstance& instance) {
+    const int timeoutMs = answerTimeoutMs();
+    if (instance.send(InstanceMessage::Terminate, timeoutMs) || instance.acquire())
+        return 0;
+    tellOnTerminal(stillRunsText(timeoutMs));
+    return 1;
 }
 
 } // namespace
@@ -75,6 +107,8 @@ int main(int argc, char** argv) {
         QCoreApplication secondStart(argc, argv);
         if (!instance.hasFolder())
             tellOnTerminal(noLockText());
+        else if (terminate)
+            return terminateRunning(instance);
         else
             instance.send(request);
         return 0;

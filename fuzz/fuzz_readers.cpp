@@ -4,9 +4,9 @@
 // back the same) and day counts (a count and its calendar date and time name the same moment).
 #include "FuzzSupport.h"
 
-#include "app/LocaleDateTimeText.h"
 #include "scheduler/DayCount.h"
 #include "store/IniText.h"
+#include "ui/LocaleDateTimeText.h"
 
 #include <QLocale>
 

@@ -94,22 +94,26 @@ bool SingleInstance::acquire() {
 }
 
 bool SingleInstance::send(InstanceMessage message) {
-    return hasFolder() && sendTo(serverPath(), message);
+    return send(message, AnswerTimeoutMs);
 }
 
-bool SingleInstance::sendTo(const QString& serverPath, InstanceMessage message) {
+bool SingleInstance::send(InstanceMessage message, int timeoutMs) {
+    return hasFolder() && sendTo(serverPath(), message, timeoutMs);
+}
+
+bool SingleInstance::sendTo(const QString& serverPath, InstanceMessage message, int timeoutMs) {
     if (serverPath.isEmpty())
         return false;
     QLocalSocket socket;
     socket.connectToServer(serverPath);
-    if (!socket.waitForConnected(AnswerTimeoutMs))
+    if (!socket.waitForConnected(timeoutMs))
         return false;
     const char request = static_cast<char>(message);
     socket.write(&request, 1);
-    if (!socket.waitForBytesWritten(AnswerTimeoutMs))
+    if (!socket.waitForBytesWritten(timeoutMs))
         return false;
     // A terminating instance may close the line right after its answer; either way it has acted.
-    if (socket.bytesAvailable() == 0 && !socket.waitForReadyRead(AnswerTimeoutMs))
+    if (socket.bytesAvailable() == 0 && !socket.waitForReadyRead(timeoutMs))
         return socket.state() == QLocalSocket::UnconnectedState;
     char answer = 0;
     return socket.read(&answer, 1) == 1 && answer == Answered;

@@ -19,6 +19,9 @@ class QLocalSocket;
 // folder of the user's own under the temp folder. Without a private folder there is no lock at all.
 class SingleInstance final : public InstanceChannel {
 public:
+    // Long enough for a busy instance, short enough that a hung one does not hang the second start.
+    static constexpr int AnswerTimeoutMs = 10'000;
+
     explicit SingleInstance(QString runtimeFolder = defaultRuntimeFolder());
     ~SingleInstance() override;
     SingleInstance(const SingleInstance&) = delete;
@@ -28,8 +31,10 @@ public:
     bool acquire() override;
     bool hasFolder() const { return !m_folder.isEmpty(); }
     bool send(InstanceMessage message) override;
+    // The same, waiting at most timeoutMs for each step of the exchange.
+    bool send(InstanceMessage message, int timeoutMs);
     // The same to an instance whose channel is known by its path.
-    static bool sendTo(const QString& serverPath, InstanceMessage message);
+    static bool sendTo(const QString& serverPath, InstanceMessage message, int timeoutMs = AnswerTimeoutMs);
     bool listen(Handler handler) override;
 
     // A script request (Script::Request as JSON) and its reply, so the running instance stays the one writer of
@@ -53,9 +58,6 @@ public:
     static QString privateFolder(const QString& path, bool create);
     QString lockPath() const;
     QString serverPath() const;
-
-    // Long enough for a busy instance, short enough that a hung one does not hang the second start.
-    static constexpr int AnswerTimeoutMs = 10'000;
 
 private:
     void serve(QLocalSocket* socket);

@@ -3,7 +3,9 @@
 #include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPainterPath>
 #include <QScrollBar>
+#include <QStyleOptionHeader>
 
 namespace {
 
@@ -24,6 +26,11 @@ bool isActivation(const QKeyEvent* key) {
     return key->key() == Qt::Key_Space || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
            key->key() == Qt::Key_Select;
 }
+
+// The arrow above the caption: its size and its distance from the section's top.
+constexpr int ArrowWidth = 7;
+constexpr int ArrowHeight = 4;
+constexpr int ArrowTop = 1;
 
 } // namespace
 
@@ -159,8 +166,50 @@ void SortHeader::reveal(int logical) {
         bar->setValue(qMin(left, right - viewport()->width()));
 }
 
+void SortHeader::setSortArrowAbove(bool above) {
+    m_arrowAbove = above;
+    viewport()->update();
+}
+
+void SortHeader::paintArrowAbove(QPainter* painter, const QRect& rect, int logicalIndex) const {
+    QStyleOptionHeader option;
+    initStyleOptionForIndex(&option, logicalIndex);
+    option.rect = rect;
+    // The style would keep room for its arrow beside the caption and cut the caption short.
+    option.sortIndicator = QStyleOptionHeader::None;
+    painter->save();
+    style()->drawControl(QStyle::CE_Header, &option, painter, this);
+    painter->restore();
+    if (!isSortIndicatorShown() || sortIndicatorSection() != logicalIndex)
+        return;
+    const double left = rect.center().x() + 0.5 - ArrowWidth / 2.0;
+    const double top = rect.top() + ArrowTop;
+    QPainterPath arrow;
+    // Pointing down for ascending, as the style draws it.
+    if (sortIndicatorOrder() == Qt::DescendingOrder) {
+        arrow.moveTo(left, top + ArrowHeight);
+        arrow.lineTo(left + ArrowWidth, top + ArrowHeight);
+        arrow.lineTo(left + ArrowWidth / 2.0, top);
+    } else {
+        arrow.moveTo(left, top);
+        arrow.lineTo(left + ArrowWidth, top);
+        arrow.lineTo(left + ArrowWidth / 2.0, top + ArrowHeight);
+    }
+    arrow.closeSubpath();
+    painter->save();
+    painter->setClipRect(rect);
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->fillPath(arrow, option.palette.color(QPalette::ButtonText));
+    painter->restore();
+}
+
 void SortHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
-    QHeaderView::paintSection(painter, rect, logicalIndex);
+    if (!rect.isValid())
+        return;
+    if (m_arrowAbove)
+        paintArrowAbove(painter, rect, logicalIndex);
+    else
+        QHeaderView::paintSection(painter, rect, logicalIndex);
     if (!hasFocus() || logicalIndex != chosenSection())
         return;
     painter->save();

@@ -19,6 +19,11 @@ public:
     // The column Space would sort by (logical index), -1 before there are columns.
     int chosenSection() const;
 
+    // The sort arrow stands in the section's top padding, centred above the caption, instead of beside it: a
+    // column is then as wide as its caption and cells need, and no wider. The list makes room for the arrow
+    // (the header's top padding) and lets long captions wrap.
+    void setSortArrowAbove(bool above);
+
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -33,5 +38,8 @@ private:
     void reveal(int logical);
     void focusBeforeList();
 
+    void paintArrowAbove(QPainter* painter, const QRect& rect, int logicalIndex) const;
+
     int m_chosenVisual = 0;
+    bool m_arrowAbove = false;
 };

@@ -4,9 +4,9 @@
 
 #include "app/AppContext.h"
 #include "app/PageControl.h"
-#include "app/PageIndex.h"
 #include "app/SchedulerHost.h"
 #include "app/TForm1.h"
+#include "context/PageIndex.h"
 #include "scheduler/DayCount.h"
 #include "scheduler/EventRecord.h"
 #include "scheduler/EventTable.h"
@@ -118,7 +118,7 @@ BENCHMARK(BM_ReadAlarmListKeys)->Unit(benchmark::kMillisecond);
 void BM_AlarmListFillAndSort(benchmark::State& state) {
     TForm1& form = *world().form;
     auto* page = form.PageControl1->page<AlarmListPage>(ViewTabAl);
-    form.alarmSort = int(state.range(0));
+    form.edit().alarmSort = int(state.range(0));
     const bool changed = changedEachTime(state, 1);
     for (auto _ : state) {
         if (changed)

@@ -1,5 +1,5 @@
-#include "app/DataFolders.h"
 #include "app/InstalledData.h"
+#include "ui/settings/DataFolders.h"
 
 #include "InstallLayout.h"
 

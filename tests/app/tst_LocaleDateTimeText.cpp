@@ -1,5 +1,5 @@
 #include "app/LegacyImport.h"
-#include "app/LocaleDateTimeText.h"
+#include "ui/LocaleDateTimeText.h"
 
 #include <QTest>
 

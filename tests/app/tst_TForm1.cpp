@@ -2,9 +2,9 @@
 #include "StartupFixture.h"
 
 #include "app/PageControl.h"
-#include "app/PageIndex.h"
 #include "app/SchedulerHost.h"
 #include "app/TForm1.h"
+#include "context/PageIndex.h"
 #include "store/Exception.h"
 #include "store/XMLIniFile.h"
 #include "ui/notify/TMsgfrm.h"
@@ -121,9 +121,11 @@ void TestTForm1::initialState() {
     TForm1 form(AppContext{exeFolder.path(), &m_clock, true});
     QCOMPARE(form.schedulerHost().watchdog().lastClockTick, m_clock.now());
     QVERIFY(form.schedulerHost().watchdog().clockWarningArmed);
-    QCOMPARE(form.menuChoice, 1);
-    QVERIFY(form.allDays && form.allMonths && !form.categoryEditing);
-    QCOMPARE(form.alarmSort + form.shutSort + form.birthSort + form.pastSort + form.addressSortKey, 5);
+    QCOMPARE(form.edit().menuChoice, 1);
+    QVERIFY(form.edit().allDays && form.edit().allMonths && !form.edit().categoryEditing);
+    QCOMPARE(form.edit().alarmSort + form.edit().shutSort + form.edit().birthSort + form.edit().pastSort +
+                 form.edit().addressSortKey,
+             5);
     QVERIFY(form.startHidden());
     QCOMPARE(form.size(), QSize(410, 322));
     QVERIFY(!form.isVisible());

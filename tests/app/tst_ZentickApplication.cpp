@@ -1,6 +1,6 @@
-#include "app/ExceptionMessageBox.h"
 #include "app/ZentickApplication.h"
 #include "store/Exception.h"
+#include "ui/ExceptionMessageBox.h"
 
 #include <QTest>
 #include <QTimer>

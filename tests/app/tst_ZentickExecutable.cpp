@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -40,6 +41,7 @@ private slots:
     void secondStartLeavesTheFirstRunning();
     void secondStartWithTerminateEndsBoth();
     void terminateWithoutInstanceEndsAtOnce();
+    void terminateReportsAnInstanceThatStaysRunning();
     void killedInstanceDoesNotBlockTheNext();
     void terminateEndsItInEveryState_data();
     void terminateEndsItInEveryState();
@@ -256,6 +258,32 @@ void TestZentickExecutable::terminateWithoutInstanceEndsAtOnce() {
     QCOMPARE(next->state(), QProcess::Running);
 }
 
+// A stopped (or hung) instance takes no request: "-t" says so and fails instead of passing for done.
+void TestZentickExecutable::terminateReportsAnInstanceThatStaysRunning() {
+    QProcess* first = start();
+    QVERIFY(waitUntilListening());
+    const auto pid = pid_t(first->processId());
+    QCOMPARE(::kill(pid, SIGSTOP), 0);
+    QProcessEnvironment shortWait;
+    shortWait.insert(QStringLiteral("ZENTICK_ANSWER_TIMEOUT_MS"), QStringLiteral("300"));
+    QElapsedTimer elapsed;
+    elapsed.start();
+    QProcess* terminate = start({QStringLiteral("-t")}, {}, shortWait);
+    const bool ended = finishes(terminate);
+    const qint64 took = elapsed.elapsed();
+    QCOMPARE(::kill(pid, SIGCONT), 0);
+    QVERIFY(ended);
+    QVERIFY2(took < 5000, qPrintable(QString::number(took)));
+    QCOMPARE(terminate->exitCode(), 1);
+    const QString told = QString::fromLocal8Bit(terminate->readAllStandardError());
+    QVERIFY2(told.contains(QStringLiteral("still running")), qPrintable(told));
+    QCOMPARE(first->state(), QProcess::Running);
+
+    // Running again, it takes the request and ends; the second start reports success.
+    QCOMPARE(runToEnd({QStringLiteral("-t")}), 0);
+    QVERIFY(finishes(first));
+}
+
 void TestZentickExecutable::killedInstanceDoesNotBlockTheNext() {
     QProcess* killed = start();
     QVERIFY(waitUntilListening());
@@ -398,6 +426,7 @@ void TestZentickExecutable::filesHeldByAnUnreachableInstanceAreLeftAlone() {
 
     QProcess* terminate = start({QStringLiteral("-t")});
     QVERIFY(finishes(terminate));
+    QCOMPARE(terminate->exitCode(), 1); // the holder still runs
     const QString told = QString::fromLocal8Bit(terminate->readAllStandardError());
     QVERIFY2(told.contains(QStringLiteral("already runs elsewhere")), qPrintable(told));
     QVERIFY(QFileInfo::exists(elsewhere.path()));

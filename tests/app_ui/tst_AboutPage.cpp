@@ -1,5 +1,5 @@
 #include "app/AboutPage.h"
-#include "app/UrlOpener.h"
+#include "platform/UrlOpener.h"
 #include "widgets/FancyButton.h"
 #include "widgets/LinkLabel.h"
 

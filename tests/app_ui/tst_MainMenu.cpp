@@ -2,7 +2,7 @@
 
 #include "app/AboutPage.h"
 #include "app/MainMenuPage.h"
-#include "app/PageIndex.h"
+#include "context/PageIndex.h"
 #include "widgets/ChoiceLabel.h"
 #include "widgets/FancyButton.h"
 #include "widgets/IconLabel.h"
@@ -31,8 +31,8 @@ void press(MainWindowFixture& f, int key) {
 
 // Exactly one entry looks chosen, and it is the one menuChoice names.
 QString selectionProblem(const MainWindowFixture& f, int expected) {
-    if (f.form->menuChoice != expected)
-        return QStringLiteral("menuChoice is %1").arg(f.form->menuChoice);
+    if (f.form->edit().menuChoice != expected)
+        return QStringLiteral("menuChoice is %1").arg(f.form->edit().menuChoice);
     const MainMenuPage& menu = *f.form->mainMenu;
     for (int k = 1; k <= 8; ++k) {
         const bool on = k == expected;
@@ -125,7 +125,7 @@ void TestMainMenu::doubleClickChoosesAndOpens() {
     auto* label = f.find<ChoiceLabel>(captionNames[entry - 1]);
     QTest::mouseClick(label, Qt::LeftButton);
     QTest::mouseDClick(label, Qt::LeftButton);
-    QCOMPARE(f.form->menuChoice, entry);
+    QCOMPARE(f.form->edit().menuChoice, entry);
     QCOMPARE(f.page(), page);
 }
 
@@ -147,7 +147,7 @@ void TestMainMenu::viewEditEventsFollowsClassic() {
     MainWindowFixture f(classic.isEmpty() ? QList<QPair<QByteArray, QByteArray>>{}
                                           : QList<QPair<QByteArray, QByteArray>>{{"classic", classic}});
     QVERIFY(f.waitUntilActive());
-    f.form->listPage = listPage;
+    f.form->edit().listPage = listPage;
     QTest::mouseClick(f.find<ChoiceLabel>("myLabel3d4"), Qt::LeftButton);
     QTest::mouseClick(f.find<FancyButton>("DsFancyButton1"), Qt::LeftButton);
     QCOMPARE(f.page(), page);
@@ -159,7 +159,7 @@ void TestMainMenu::rightWalksAcrossTheColumns() {
     QList<int> seen;
     for (int i = 0; i < 4; ++i) {
         press(f, Qt::Key_Right);
-        seen << f.form->menuChoice;
+        seen << f.form->edit().menuChoice;
     }
     QCOMPARE(seen, (QList<int>{5, 2, 6, 3}));
     QCOMPARE(selectionProblem(f, 3), QString());
@@ -197,7 +197,7 @@ void TestMainMenu::keysActOnlyWhileTheMenuIsAttached() {
     QCOMPARE(f.page(), int(AlarmTab));
     press(f, Qt::Key_Down);
     press(f, Qt::Key_Right);
-    QCOMPARE(f.form->menuChoice, 1);
+    QCOMPARE(f.form->edit().menuChoice, 1);
     QCOMPARE(f.page(), int(AlarmTab));
     QVERIFY(!f.form->PageControl1->actions().contains(f.form->mainMenu->Enter1));
 

@@ -1,8 +1,8 @@
 #include "MainWindowFixture.h"
 
 #include "app/MainMenuPage.h"
-#include "app/PageIndex.h"
 #include "app/TrayController.h"
+#include "context/PageIndex.h"
 
 #include <QAction>
 #include <QApplication>
@@ -13,11 +13,13 @@
 namespace {
 
 void setAllModeFlags(TForm1& form) {
-    form.editFromList = form.editFromCalendar = form.editPastAlarm = form.returnToEditor = true;
+    form.edit().editFromList = form.edit().editFromCalendar = form.edit().editPastAlarm = form.edit().returnToEditor =
+        true;
 }
 
 QList<bool> modeFlags(const TForm1& form) {
-    return {form.editFromList, form.editFromCalendar, form.editPastAlarm, form.returnToEditor};
+    return {form.edit().editFromList, form.edit().editFromCalendar, form.edit().editPastAlarm,
+            form.edit().returnToEditor};
 }
 
 const QList<bool> allClear{false, false, false, false};
@@ -94,7 +96,7 @@ void TestTrayAndClose::menuItemOpensItsPage() {
 
     QVERIFY(f.form->isVisible());
     QCOMPARE(f.page(), page);
-    QCOMPARE(f.form->menuChoice, menuChoice);
+    QCOMPARE(f.form->edit().menuChoice, menuChoice);
     QCOMPARE(modeFlags(*f.form), allClear);
     // Only the main menu keeps its keyboard; an opened entry has run "Next>>".
     QCOMPARE(f.form->mainMenu->keyboardMenuAttached(), page == int(MainTab));
@@ -228,7 +230,7 @@ void TestTrayAndClose::closingHidesAndForgetsTheMode() {
     f.form->tray->NewAlarm1->trigger();
     QVERIFY(f.form->isVisible());
     QCOMPARE(f.page(), int(AlarmTab));
-    QVERIFY(!f.form->editFromList);
+    QVERIFY(!f.form->edit().editFromList);
 }
 
 void TestTrayAndClose::closeWithAndWithoutTray_data() {

@@ -1,7 +1,7 @@
 #include "EditorFixture.h"
 #include "EditorTestSupport.h"
 
-#include "app/PageIndex.h"
+#include "context/PageIndex.h"
 #include "scheduler/DayCount.h"
 #include "store/XMLIniFile.h"
 #include "ui/editors/AlarmEditorPage.h"
@@ -25,6 +25,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 
 using EditorTest::click;
 using EditorTest::keysOf;
@@ -42,6 +45,8 @@ private slots:
     void editInPlaceKeepsStaleKeys();
     void reactivatePastAlarm();
     void backFromPastAlarmRemovesNothing();
+    void textTheUserLeftKeepsItsBytes_data();
+    void textTheUserLeftKeepsItsBytes();
     void backRules_data();
     void backRules();
     void validation_data();
@@ -64,7 +69,7 @@ namespace {
 const QDateTime wednesday(QDate(2007, 11, 14), QTime(10, 15));
 
 AlarmEditorPage* alarmPage(EditorFixture& f) {
-    return EditorPages::alarmPage(f.form());
+    return EditorPages::alarmPage(f.form().pageContext());
 }
 
 TForm2* alarmWindow() {
@@ -76,7 +81,7 @@ TForm2* alarmWindow() {
 }
 
 QString confirmation(EditorFixture& f) {
-    return EditorPages::confirmationPage(f.form())->text();
+    return EditorPages::confirmationPage(f.form().pageContext())->text();
 }
 
 void writeRecord(TXMLIniFile& store, const QByteArray& section, const QList<QPair<QByteArray, QByteArray>>& keys) {
@@ -108,7 +113,7 @@ void TestAlarmEditor::roadOfOneAlarm() {
 
     const quint64 savesBefore = f.form().eventStore().saveCount();
     f.setSchedulerInterval(60000);
-    click(EditorPages::confirmationPage(f.form())->DsFancyButton28);
+    click(EditorPages::confirmationPage(f.form().pageContext())->DsFancyButton28);
     QCOMPARE(f.form().eventStore().saveCount(), savesBefore + 1);
     QCOMPARE(EditorTest::fileBytes(f.dataFile(u"Alarms.xml"_s)), EditorTest::fixture(u"road-alarm.xml"_s));
     QCOMPARE(f.current(), int(MainTab));
@@ -222,8 +227,8 @@ void TestAlarmEditor::editActiveAlarmFillsFromTheRecord() {
     page->ComboBox1->setCurrentIndex(5);
     page->ComboBox1Select();
 
-    f.form().editFromList = true;
-    f.form().editSection = 3;
+    f.form().edit().editFromList = true;
+    f.form().edit().editSection = 3;
     f.show(AlarmTab);
     QCOMPARE(page->BackAlarm->text(), u"Edit Active Alarm"_s);
     QCOMPARE(page->DateTimePicker1->dateTime(), due);
@@ -235,8 +240,8 @@ void TestAlarmEditor::editActiveAlarmFillsFromTheRecord() {
     QVERIFY(page->CSpinEdit3->isEnabled() && page->myaSuperLabel46->isEnabled());
     QCOMPARE(page->ComboBox2->currentIndex(), 2); // the last of two equal names
     QCOMPARE(page->myaSuperLabel46->colour(), Theme::filterOnColour());
-    DayMonthFilterPage* filter = EditorPages::filterPage(f.form());
-    QVERIFY(!f.form().allDays && f.form().allMonths);
+    DayMonthFilterPage* filter = EditorPages::filterPage(f.form().pageContext());
+    QVERIFY(!f.form().edit().allDays && f.form().edit().allMonths);
     QVERIFY(filter->myLabel3d16->isChosen() && filter->myLabel3d17->isChosen());
     QString ticks;
     for (QCheckBox* box : filter->dayBox)
@@ -247,8 +252,8 @@ void TestAlarmEditor::editActiveAlarmFillsFromTheRecord() {
 void TestAlarmEditor::unknownCategoryShowsGeneral() {
     EditorFixture f(wednesday);
     writeRecord(f.form().eventStore(), "0", {{"altype", "alarm"}, {"date", "39500"}, {"category", "Deleted Since"}});
-    f.form().editFromCalendar = true;
-    f.form().editSection = 0;
+    f.form().edit().editFromCalendar = true;
+    f.form().edit().editSection = 0;
     f.show(AlarmTab);
     QCOMPARE(alarmPage(f)->ComboBox2->currentText(), u"General"_s);
     // Missing keys read as the defaults: sound on, no repetition.
@@ -276,14 +281,14 @@ void TestAlarmEditor::editInPlaceKeepsStaleKeys() {
                  {"0", "one"},
                  {"1", "two"},
                  {"2", "three"}});
-    f.form().editFromList = true;
-    f.form().editSection = 1;
+    f.form().edit().editFromList = true;
+    f.form().edit().editSection = 1;
     f.show(AlarmTab);
     AlarmEditorPage* page = alarmPage(f);
     click(page->myaSuperLabel9); // repetition off
     page->Memo1->setPlainText(u"only"_s);
     click(page->DsFancyButton2);
-    click(EditorPages::confirmationPage(f.form())->DsFancyButton28);
+    click(EditorPages::confirmationPage(f.form().pageContext())->DsFancyButton28);
 
     QCOMPARE(events.ReadSections(), (QByteArrayList{"0", "1"}));
     QCOMPARE(keysOf(events, "1"),
@@ -291,7 +296,7 @@ void TestAlarmEditor::editInPlaceKeepsStaleKeys() {
                              "Days=1000001", "allmonths=0", "Months=111111000000", "bypass=0", "sound=1",
                              "category=General", "linecount=1", "0=only", "1=two", "2=three"}));
     QCOMPARE(f.current(), int(ViewTabAl));
-    QVERIFY(!f.form().editFromList);
+    QVERIFY(!f.form().edit().editFromList);
 }
 
 void TestAlarmEditor::reactivatePastAlarm() {
@@ -316,8 +321,8 @@ void TestAlarmEditor::reactivatePastAlarm() {
     page->ComboBox2->setCurrentIndex(1);
     click(page->myaSuperLabel19);
     settings.WriteInt("categories", "count", 0);
-    f.form().editPastAlarm = true;
-    f.form().editSection = 1;
+    f.form().edit().editPastAlarm = true;
+    f.form().edit().editSection = 1;
     f.show(AlarmTab);
     QCOMPARE(page->BackAlarm->text(), u"Edit Past Alarm"_s);
     QCOMPARE(page->DateTimePicker1->dateTime(), fired);
@@ -330,24 +335,101 @@ void TestAlarmEditor::reactivatePastAlarm() {
     QCOMPARE(f.messages(), QStringList{u"Invalid Date or Time."_s});
     page->DateTimePicker1->setDate(QDate(2007, 11, 20));
     click(page->DsFancyButton2);
-    click(EditorPages::confirmationPage(f.form())->DsFancyButton28);
+    click(EditorPages::confirmationPage(f.form().pageContext())->DsFancyButton28);
 
     QCOMPARE(past.ReadSections(), QByteArrayList{"0"});
     QCOMPARE(events.ReadString("2", "altype", ""), QByteArray("alarm"));
     QCOMPARE(events.ReadString("2", "0", ""), QByteArray("Call Ann"));
     QCOMPARE(f.current(), int(ViewTabAl));
-    QVERIFY(!f.form().editPastAlarm);
+    QVERIFY(!f.form().edit().editPastAlarm);
+}
+
+// An earlier version's file holds Windows-1252: "Grüße café €uro" (the euro sign is byte 0x80).
+void TestAlarmEditor::textTheUserLeftKeepsItsBytes_data() {
+    QTest::addColumn<bool>("past");
+    QTest::addColumn<QString>("secondLine"); // empty: the text left alone
+    QTest::addColumn<int>("category");       // -1: left alone; else the index chosen
+    QTest::addColumn<QByteArrayList>("expected");
+    const QByteArray first = "0=Gr\xfc\xdf"
+                             "e caf\xe9 \x80uro";
+    QTest::newRow("past alarm re-activated unchanged")
+        << true << QString() << -1 << QByteArrayList{"category=General", "linecount=3", first, "1=zweite", "2="};
+    QTest::newRow("past alarm, another line changed")
+        << true << u"zwölf"_s << -1
+        << QByteArrayList{"category=General", "linecount=2", first, "1=zw\xc3\xb6lf", "2=(missing)"};
+    QTest::newRow("active alarm unchanged")
+        << false << QString() << -1
+        << QByteArrayList{"category=Caf\xe9", "linecount=3", first, "1=zweite", "2=", "3=stale"};
+    QTest::newRow("active alarm, the same category chosen")
+        << false << QString() << 2
+        << QByteArrayList{"category=Caf\xe9", "linecount=3", first, "1=zweite", "2=", "3=stale"};
+    QTest::newRow("active alarm, another category")
+        << false << u"zwölf"_s << 1
+        << QByteArrayList{"category=Work", "linecount=2", first, "1=zw\xc3\xb6lf", "2=", "3=stale"};
+}
+
+void TestAlarmEditor::textTheUserLeftKeepsItsBytes() {
+    QFETCH(bool, past);
+    QFETCH(QString, secondLine);
+    QFETCH(int, category);
+    QFETCH(QByteArrayList, expected);
+    EditorFixture f(wednesday);
+    TXMLIniFile& settings = f.form().settingsStore();
+    settings.WriteInt("categories", "count", 2);
+    settings.WriteString("categories", "0", "Work");
+    settings.WriteString("categories", "1", "Caf\xc3\xa9"); // the same name as UTF-8
+    TXMLIniFile& events = f.form().eventStore();
+    // An empty last line too: a text left alone keeps its line count.
+    const QList<QPair<QByteArray, QByteArray>> text = {{"linecount", "3"},
+                                                       {"0", "Gr\xfc\xdf"
+                                                             "e caf\xe9 \x80uro"},
+                                                       {"1", "zweite"},
+                                                       {"2", ""}};
+    if (past) {
+        writeRecord(f.form().pastAlarmStore(), "0", QList<QPair<QByteArray, QByteArray>>{{"date", "39300"}} + text);
+        f.form().edit().editPastAlarm = true;
+    } else {
+        writeRecord(
+            events, "0",
+            QList<QPair<QByteArray, QByteArray>>{{"altype", "alarm"}, {"date", "39500"}, {"category", "Caf\xe9"}} +
+                text + QList<QPair<QByteArray, QByteArray>>{{"3", "stale"}});
+        f.form().edit().editFromList = true;
+    }
+    f.form().edit().editSection = 0;
+    f.show(AlarmTab);
+    AlarmEditorPage* page = alarmPage(f);
+    QCOMPARE(page->Memo1->toPlainText(), u"Grüße café €uro\nzweite\n"_s);
+    // Categories compare as the user sees them: the record's Windows-1252 name is the listed UTF-8 one.
+    if (!past)
+        QCOMPARE(page->ComboBox2->currentText(), u"Café"_s);
+    if (!secondLine.isEmpty()) {
+        QTextCursor cursor(page->Memo1->document()->findBlockByNumber(1));
+        cursor.select(QTextCursor::BlockUnderCursor);
+        cursor.removeSelectedText();
+        cursor.insertText(u"\n"_s + secondLine);
+    }
+    if (category >= 0)
+        page->ComboBox2->setCurrentIndex(category);
+    page->DateTimePicker1->setDate(QDate(2007, 11, 20));
+    click(page->DsFancyButton2);
+    click(EditorPages::confirmationPage(f.form().pageContext())->DsFancyButton28);
+    QByteArrayList written;
+    for (const QByteArray& pair : expected) {
+        const QByteArray key = pair.left(pair.indexOf('='));
+        written << key + '=' + events.ReadString("0", key, "(missing)");
+    }
+    QCOMPARE(written, expected);
 }
 
 void TestAlarmEditor::backFromPastAlarmRemovesNothing() {
     EditorFixture f(wednesday);
     writeRecord(f.form().pastAlarmStore(), "0", {{"date", "39300"}, {"linecount", "0"}});
-    f.form().editPastAlarm = true;
-    f.form().editSection = 0;
+    f.form().edit().editPastAlarm = true;
+    f.form().edit().editSection = 0;
     f.show(AlarmTab);
     click(alarmPage(f)->DsFancyButton3);
     QCOMPARE(f.current(), int(ViewTabPast));
-    QVERIFY(!f.form().editPastAlarm);
+    QVERIFY(!f.form().edit().editPastAlarm);
     QCOMPARE(f.form().pastAlarmStore().ReadSections(), QByteArrayList{"0"});
     QVERIFY(f.form().eventStore().ReadSections().isEmpty());
 }
@@ -387,17 +469,17 @@ void TestAlarmEditor::backRules() {
     QFETCH(QString, flagsAfter);
     EditorFixture f(wednesday);
     TForm1& form = f.form();
-    form.editPastAlarm = past;
-    form.editFromCalendar = calendar;
-    form.editFromList = list;
-    form.menuChoice = menuChoice;
-    form.editSection = 0;
+    form.edit().editPastAlarm = past;
+    form.edit().editFromCalendar = calendar;
+    form.edit().editFromList = list;
+    form.edit().menuChoice = menuChoice;
+    form.edit().editSection = 0;
     f.show(editor);
     // Escape is "<<Back" on every editor.
     QTest::keyClick(form.PageControl1->currentWidget(), Qt::Key_Escape);
     QCOMPARE(f.current(), page);
-    const QString flags = QString::number(form.editPastAlarm) + QString::number(form.editFromCalendar) +
-                          QString::number(form.editFromList);
+    const QString flags = QString::number(form.edit().editPastAlarm) + QString::number(form.edit().editFromCalendar) +
+                          QString::number(form.edit().editFromList);
     QCOMPARE(flags, flagsAfter);
     QVERIFY(f.form().eventStore().ReadSections().isEmpty());
 }
@@ -468,7 +550,7 @@ void TestAlarmEditor::afterModeCountsFromOk() {
     QVERIFY(
         confirmation(f).startsWith(u"The Alarm has been Scheduled for:\n\"Wednesday, 14 November 2007 11:15:00\""_s));
     f.clock().advance(10 * 60 * 1000);
-    click(EditorPages::confirmationPage(f.form())->DsFancyButton28);
+    click(EditorPages::confirmationPage(f.form().pageContext())->DsFancyButton28);
     QCOMPARE(DayCount::toDateTime(f.form().eventStore().ReadDouble("0", "date", 0)),
              QDateTime(QDate(2007, 11, 14), QTime(11, 25)));
     // Empty description: a line count of 0 and no line keys.
@@ -486,17 +568,17 @@ void TestAlarmEditor::subPagesKeepTheValues() {
     click(page->myaSuperLabel9);
     click(page->myaSuperLabel46);
     QCOMPARE(f.current(), int(MoreTab));
-    QCOMPARE(f.form().editorKind, 0);
-    click(EditorPages::filterPage(f.form())->DsFancyButton31);
+    QCOMPARE(f.form().edit().editorKind, 0);
+    click(EditorPages::filterPage(f.form().pageContext())->DsFancyButton31);
     QCOMPARE(f.current(), int(AlarmTab));
     click(page->myaSuperLabel51);
     QCOMPARE(f.current(), int(CategoryTab));
     QTest::keyClick(f.form().PageControl1->currentWidget(), Qt::Key_Escape);
     QCOMPARE(f.current(), int(AlarmTab));
     click(page->DsFancyButton2);
-    click(EditorPages::confirmationPage(f.form())->DsFancyButton29);
+    click(EditorPages::confirmationPage(f.form().pageContext())->DsFancyButton29);
     QCOMPARE(f.current(), int(AlarmTab));
-    QVERIFY(!f.form().returnToEditor);
+    QVERIFY(!f.form().edit().returnToEditor);
     QCOMPARE(page->Memo1->toPlainText(), u"keep me"_s);
     QVERIFY(page->RadioButton2->isChecked() && page->CheckBox1->isChecked());
     QCOMPARE(page->CSpinEdit2->value(), 30);

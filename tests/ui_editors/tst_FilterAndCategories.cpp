@@ -1,7 +1,7 @@
 #include "EditorFixture.h"
 #include "EditorTestSupport.h"
 
-#include "app/PageIndex.h"
+#include "context/PageIndex.h"
 #include "store/XMLIniFile.h"
 #include "ui/editors/AlarmEditorPage.h"
 #include "ui/editors/CategoryPage.h"
@@ -49,21 +49,21 @@ const QDateTime wednesday(QDate(2007, 11, 14), QTime(10, 15, 30));
 // The alarm page with repetition on, and the filter page opened from its "Advanced".
 DayMonthFilterPage* openFilter(EditorFixture& f) {
     f.show(AlarmTab);
-    AlarmEditorPage* alarm = EditorPages::alarmPage(f.form());
+    AlarmEditorPage* alarm = EditorPages::alarmPage(f.form().pageContext());
     alarm->Memo1->setPlainText(u"Water the plants"_s);
     click(alarm->myaSuperLabel9);
     click(alarm->myaSuperLabel46);
-    return EditorPages::filterPage(f.form());
+    return EditorPages::filterPage(f.form().pageContext());
 }
 
 void commitAlarm(EditorFixture& f) {
-    click(EditorPages::alarmPage(f.form())->DsFancyButton2);
-    click(EditorPages::confirmationPage(f.form())->DsFancyButton28);
+    click(EditorPages::alarmPage(f.form().pageContext())->DsFancyButton2);
+    click(EditorPages::confirmationPage(f.form().pageContext())->DsFancyButton28);
 }
 
 CategoryPage* openCategories(EditorFixture& f) {
     f.show(AlarmTab);
-    click(EditorPages::alarmPage(f.form())->myaSuperLabel51);
+    click(EditorPages::alarmPage(f.form().pageContext())->myaSuperLabel51);
     return f.form().PageControl1->page<CategoryPage>(CategoryTab);
 }
 
@@ -111,19 +111,19 @@ void TestFilterAndCategories::filterChecks() {
     click(filter->DsFancyButton31);
     QCOMPARE(f.messages(), QStringList{message});
     QCOMPARE(f.current(), int(MoreTab));
-    QVERIFY(!f.form().returnToEditor);
+    QVERIFY(!f.form().edit().returnToEditor);
 }
 
 void TestFilterAndCategories::allSevenTickedReturnsAsAllDays() {
     EditorFixture f(wednesday);
     DayMonthFilterPage* filter = openFilter(f);
     click(filter->myLabel3d16);
-    QVERIFY(!f.form().allDays && filter->dayBox[3]->isEnabled());
+    QVERIFY(!f.form().edit().allDays && filter->dayBox[3]->isEnabled());
     click(filter->myLabel3d18);
     click(filter->monthLabel[0]);
     QTest::keyClick(filter, Qt::Key_Escape);
     QCOMPARE(f.current(), int(AlarmTab));
-    QVERIFY(f.form().allDays && !f.form().allMonths);
+    QVERIFY(f.form().edit().allDays && !f.form().edit().allMonths);
     QVERIFY(filter->myLabel3d15->isChosen() && !filter->myLabel3d16->isChosen());
     QVERIFY(!filter->dayBox[3]->isEnabled() && !filter->dayLabel[3]->isEnabled());
     commitAlarm(f);
@@ -156,7 +156,7 @@ void TestFilterAndCategories::allModeTakesNoTicks() {
     click(filter->myLabel3d18);
     click(filter->monthLabel[5]);
     click(filter->myLabel3d17);
-    QVERIFY(filter->monthBox[5]->isChecked() && f.form().allMonths);
+    QVERIFY(filter->monthBox[5]->isChecked() && f.form().edit().allMonths);
 }
 
 void TestFilterAndCategories::noCategoriesShowGeneralOnly() {
@@ -164,7 +164,7 @@ void TestFilterAndCategories::noCategoriesShowGeneralOnly() {
     CategoryPage* page = openCategories(f);
     QCOMPARE(f.current(), int(CategoryTab));
     QCOMPARE(rows(page->ListBox1), QStringList{u"General"_s});
-    QCOMPARE(EditorPages::alarmPage(f.form())->ComboBox2->count(), 1);
+    QCOMPARE(EditorPages::alarmPage(f.form().pageContext())->ComboBox2->count(), 1);
     QVERIFY(!page->DsFancyButton33->isEnabled() && !page->DsFancyButton35->isEnabled());
 }
 
@@ -175,7 +175,7 @@ void TestFilterAndCategories::generalIsUntouchable() {
     page->ListBox1->setCurrentRow(0);
     QVERIFY(!page->DsFancyButton36->isEnabled() && !page->DsFancyButton34->isEnabled());
     QTest::keyClick(page->ListBox1, Qt::Key_F2);
-    QVERIFY(!f.form().categoryEditing);
+    QVERIFY(!f.form().edit().categoryEditing);
     QVERIFY(!page->ListBox1->findChild<QLineEdit*>());
     QTest::keyClick(page->ListBox1, Qt::Key_Delete);
     QCOMPARE(rows(page->ListBox1), (QStringList{u"General"_s, u"Work"_s}));
@@ -198,13 +198,13 @@ void TestFilterAndCategories::addTwiceAndApply() {
     QCOMPARE(f.form().settingsStore().saveCount(), saves + 1);
     QVERIFY(!page->DsFancyButton35->isEnabled());
     QCOMPARE(keysOf(f.form().settingsStore(), "categories"), (QByteArrayList{"count=2", "0=Name Day", "1=Name Day"}));
-    QCOMPARE(EditorPages::alarmPage(f.form())->ComboBox2->count(), 3);
+    QCOMPARE(EditorPages::alarmPage(f.form().pageContext())->ComboBox2->count(), 3);
 }
 
 void TestFilterAndCategories::deleteKeyAndApplyRewriteTheSection() {
     EditorFixture f(wednesday);
     writeCategories(f.form().settingsStore(), {"Work", "Family", "Sport"});
-    AlarmEditorPage* alarm = EditorPages::alarmPage(f.form());
+    AlarmEditorPage* alarm = EditorPages::alarmPage(f.form().pageContext());
     CategoryPage* page = openCategories(f);
     alarm->ComboBox2->setCurrentIndex(3);
     page->ListBox1->setCurrentRow(2);
@@ -226,14 +226,14 @@ void TestFilterAndCategories::renameInPlaceWithF2() {
     page->ListBox1->setCurrentRow(1);
     page->ListBox1->setFocus();
     QTest::keyClick(page->ListBox1, Qt::Key_F2);
-    QVERIFY(f.form().categoryEditing);
+    QVERIFY(f.form().edit().categoryEditing);
     auto* editor = page->ListBox1->findChild<QLineEdit*>();
     QVERIFY(editor);
     editor->selectAll();
     QTest::keyClicks(editor, u"Work"_s);
     QTest::keyClick(editor, Qt::Key_Return);
     // The list closes its editor once the key has been handled.
-    QTRY_VERIFY(!f.form().categoryEditing);
+    QTRY_VERIFY(!f.form().edit().categoryEditing);
     QCOMPARE(rows(page->ListBox1), (QStringList{u"General"_s, u"Work"_s}));
     QVERIFY(page->DsFancyButton35->isEnabled());
     click(page->DsFancyButton35);
@@ -250,7 +250,7 @@ void TestFilterAndCategories::emptyRenameKeepsTheName() {
     QVERIFY(editor);
     editor->clear();
     QTest::keyClick(editor, Qt::Key_Return);
-    QTRY_VERIFY(!f.form().categoryEditing);
+    QTRY_VERIFY(!f.form().edit().categoryEditing);
     QCOMPARE(rows(page->ListBox1), (QStringList{u"General"_s, u"Work"_s}));
     QVERIFY(!page->DsFancyButton35->isEnabled());
 }
@@ -280,7 +280,7 @@ void TestFilterAndCategories::backDropsUnappliedChanges() {
     click(page->DsFancyButton32);
     QCOMPARE(f.current(), int(AlarmTab));
     QVERIFY(!f.form().settingsStore().HasSection("categories"));
-    click(EditorPages::alarmPage(f.form())->myaSuperLabel51);
+    click(EditorPages::alarmPage(f.form().pageContext())->myaSuperLabel51);
     QCOMPARE(rows(page->ListBox1), QStringList{u"General"_s});
 }
 

@@ -1,7 +1,7 @@
 #include "EditorFixture.h"
 #include "EditorTestSupport.h"
 
-#include "app/PageIndex.h"
+#include "context/PageIndex.h"
 #include "scheduler/DayCount.h"
 #include "store/XMLIniFile.h"
 #include "ui/editors/BirthdayEditorPage.h"
@@ -43,6 +43,7 @@ private slots:
     void birthdayChecks_data();
     void birthdayChecks();
     void editBirthdayInPlace();
+    void nameTheUserLeftKeepsItsBytes();
     void calendarAndDateFieldFollowEachOther();
     void enterInANumberFieldStaysThere_data();
     void enterInANumberFieldStaysThere();
@@ -54,15 +55,15 @@ const QDateTime wednesday(QDate(2007, 11, 14), QTime(10, 15));
 const QDateTime juneFirst(QDate(2007, 6, 1), QTime(12, 0));
 
 PowerActionEditorPage* powerPage(EditorFixture& f) {
-    return EditorPages::powerActionPage(f.form());
+    return EditorPages::powerActionPage(f.form().pageContext());
 }
 
 BirthdayEditorPage* birthdayPage(EditorFixture& f) {
-    return EditorPages::birthdayPage(f.form());
+    return EditorPages::birthdayPage(f.form().pageContext());
 }
 
 void confirm(EditorFixture& f) {
-    click(EditorPages::confirmationPage(f.form())->DsFancyButton28);
+    click(EditorPages::confirmationPage(f.form().pageContext())->DsFancyButton28);
 }
 
 } // namespace
@@ -88,8 +89,8 @@ void TestPowerAndBirthdayEditors::repeatingPowerActionWithWeekdayFilter() {
 
     click(page->myaSuperLabel47);
     QCOMPARE(f.current(), int(MoreTab));
-    QCOMPARE(f.form().editorKind, 1);
-    DayMonthFilterPage* filter = EditorPages::filterPage(f.form());
+    QCOMPARE(f.form().edit().editorKind, 1);
+    DayMonthFilterPage* filter = EditorPages::filterPage(f.form().pageContext());
     click(filter->myLabel3d16);
     for (int day : {0, 2, 3, 4, 6}) // all but Monday and Friday
         click(filter->dayLabel[day]);
@@ -98,7 +99,7 @@ void TestPowerAndBirthdayEditors::repeatingPowerActionWithWeekdayFilter() {
     QCOMPARE(page->myaSuperLabel47->colour(), Theme::filterOnColour());
 
     click(page->DsFancyButton5);
-    QCOMPARE(EditorPages::confirmationPage(f.form())->text(),
+    QCOMPARE(EditorPages::confirmationPage(f.form().pageContext())->text(),
              u"The System will Hibernate at:\n\"Monday, 19 November 2007 22:00:00\"\n"
              "\nThis Action will take place every 3 Weeks\n"_s);
     const quint64 saves = f.form().eventStore().saveCount();
@@ -120,8 +121,8 @@ void TestPowerAndBirthdayEditors::powerActionOpensThirtySecondsLater() {
     events.WriteString("0", "repeat", "0");
     events.WriteString("0", "repval", "9");
     events.WriteString("0", "shuttype", "4");
-    f.form().editFromList = true;
-    f.form().editSection = 0;
+    f.form().edit().editFromList = true;
+    f.form().edit().editSection = 0;
     f.show(ShutTab);
     PowerActionEditorPage* page = powerPage(f);
     QCOMPARE(page->DateTimePicker3->dateTime(), QDateTime(QDate(2007, 11, 20), QTime(22, 0)));
@@ -136,7 +137,7 @@ void TestPowerAndBirthdayEditors::powerActionOpensThirtySecondsLater() {
     QCOMPARE(keysOf(events, "0"),
              (QByteArrayList{"altype=shut", "date=39406.9163194444", "repeat=0", "repval=9", "shuttype=4"}));
     QCOMPARE(f.current(), int(ViewTabShut));
-    QVERIFY(!f.form().editFromList);
+    QVERIFY(!f.form().edit().editFromList);
 }
 
 void TestPowerAndBirthdayEditors::unknownActionKeepsThePreviousOne() {
@@ -147,13 +148,14 @@ void TestPowerAndBirthdayEditors::unknownActionKeepsThePreviousOne() {
     f.form().eventStore().WriteString("5", "altype", "shut");
     f.form().eventStore().WriteString("5", "date", "39500");
     f.form().eventStore().WriteString("5", "shuttype", "7");
-    f.form().editFromCalendar = true;
-    f.form().editSection = 5;
+    f.form().edit().editFromCalendar = true;
+    f.form().edit().editSection = 5;
     f.show(ShutTab);
     QCOMPARE(page->RadioGroup1->chosen(), 1);
     QCOMPARE(page->myLabel3d8->text(), u"Restart system at:"_s);
     click(page->DsFancyButton5);
-    QVERIFY(EditorPages::confirmationPage(f.form())->text().startsWith(u"The System will Restart at:\n"_s));
+    QVERIFY(
+        EditorPages::confirmationPage(f.form().pageContext())->text().startsWith(u"The System will Restart at:\n"_s));
     confirm(f);
     QCOMPARE(f.form().eventStore().ReadString("5", "shuttype", ""), QByteArray("1"));
 }
@@ -201,7 +203,7 @@ void TestPowerAndBirthdayEditors::birthdayWithDaysBefore() {
     QCOMPARE(page->MonthCalendar1->date(), QDate(1980, 5, 10));
     page->CSpinEdit7->setValue(3);
     click(page->DsFancyButton7);
-    QCOMPARE(EditorPages::confirmationPage(f.form())->text(),
+    QCOMPARE(EditorPages::confirmationPage(f.form().pageContext())->text(),
              u"\"Ann\" was borne at:\n\"Saturday, 10 May 1980\"\n\nYou will be notified for the first time at:\n"
              "\"Wednesday, 7 May 2008\"\n\nYou will be notified with sound as well.\n"_s);
     const quint64 saves = f.form().eventStore().saveCount();
@@ -248,7 +250,7 @@ void TestPowerAndBirthdayEditors::birthdayChecks() {
     QCOMPARE(f.current(), message.isEmpty() ? int(ConfirmTab) : int(BirthTab));
     QCOMPARE(page->Edit1->text(), name);
     if (message.isEmpty())
-        QVERIFY(EditorPages::confirmationPage(f.form())->text().contains(u'"' + firstDay + u'"'));
+        QVERIFY(EditorPages::confirmationPage(f.form().pageContext())->text().contains(u'"' + firstDay + u'"'));
 }
 
 void TestPowerAndBirthdayEditors::editBirthdayInPlace() {
@@ -260,9 +262,9 @@ void TestPowerAndBirthdayEditors::editBirthdayInPlace() {
     events.WriteString("2", "name", "Ann");
     events.WriteString("2", "sound", "0");
     events.WriteString("2", "before", "3");
-    f.form().editFromCalendar = true;
-    f.form().editSection = 2;
-    f.form().menuChoice = 4;
+    f.form().edit().editFromCalendar = true;
+    f.form().edit().editSection = 2;
+    f.form().edit().menuChoice = 4;
     f.show(BirthTab);
     BirthdayEditorPage* page = birthdayPage(f);
     QCOMPARE(page->myaSuperLabel8->text(), u"Edit Birthday"_s);
@@ -275,7 +277,7 @@ void TestPowerAndBirthdayEditors::editBirthdayInPlace() {
     page->Edit1->setText(u"Ann B."_s);
     page->CSpinEdit7->setValue(0);
     click(page->DsFancyButton7);
-    QVERIFY(!EditorPages::confirmationPage(f.form())->text().contains(u"sound"_s));
+    QVERIFY(!EditorPages::confirmationPage(f.form().pageContext())->text().contains(u"sound"_s));
     // The calendar view's month calendar; a stand-in while the view is not built.
     QWidget* view = f.form().PageControl1->widget(EditTab);
     auto* calendar = view->findChild<MonthCalendar*>(u"PlannerCalendar1"_s);
@@ -292,6 +294,31 @@ void TestPowerAndBirthdayEditors::editBirthdayInPlace() {
     QCOMPARE(calendar->date(), QDate(2008, 5, 10));
     QCOMPARE(monthChange.count(), 1);
     QCOMPARE(monthChange.at(0).at(1).toDate(), QDate(2008, 5, 10));
+}
+
+void TestPowerAndBirthdayEditors::nameTheUserLeftKeepsItsBytes() {
+    EditorFixture f(juneFirst);
+    TXMLIniFile& events = f.form().eventStore();
+    events.WriteString("0", "altype", "birth");
+    events.WriteString("0", "birthdate", "29351");
+    events.WriteString("0", "name", "Jos\xe9 M\xfcller"); // Windows-1252, from an earlier version's file
+    f.form().edit().editFromList = true;
+    f.form().edit().editSection = 0;
+    f.show(BirthTab);
+    BirthdayEditorPage* page = birthdayPage(f);
+    QCOMPARE(page->Edit1->text(), u"José Müller"_s);
+    click(page->DsFancyButton7);
+    confirm(f);
+    QCOMPARE(events.ReadString("0", "name", {}), QByteArray("Jos\xe9 M\xfcller"));
+
+    // Changed, the name is stored as typed, in UTF-8.
+    f.form().edit().editFromList = true;
+    f.show(BirthTab);
+    page->Edit1->end(false);
+    page->Edit1->insert(u"é"_s);
+    click(page->DsFancyButton7);
+    confirm(f);
+    QCOMPARE(events.ReadString("0", "name", {}), QByteArray("Jos\xc3\xa9 M\xc3\xbcller\xc3\xa9"));
 }
 
 void TestPowerAndBirthdayEditors::calendarAndDateFieldFollowEachOther() {

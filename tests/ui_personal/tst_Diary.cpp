@@ -1,8 +1,9 @@
 #include "ui_editors/EditorFixture.h"
 #include "ui_editors/EditorTestSupport.h"
 
-#include "app/PageIndex.h"
+#include "context/PageIndex.h"
 #include "store/XMLIniFile.h"
+#include "ui/ExceptionMessageBox.h"
 #include "ui/personal/DiaryNotePage.h"
 #include "ui/personal/DiaryNotes.h"
 #include "ui/personal/DiaryPage.h"
@@ -11,6 +12,7 @@
 #include "widgets/FancyButton.h"
 #include "widgets/MonthCalendar.h"
 
+#include <QDir>
 #include <QPlainTextEdit>
 #include <QTableView>
 
@@ -28,6 +30,7 @@ private slots:
     void lineRules();
     void saveWritesOnceAndLeavesLongerKeysBehind();
     void emptyTextErasesTheNote();
+    void failedSaveKeepsTheTextAndSave();
     void marksAndHintsOfAMonth();
     void deleteKey_data();
     void deleteKey();
@@ -51,14 +54,14 @@ void writeNote(TXMLIniFile& diary, QDate date, const QByteArrayList& lines) {
 
 DiaryPage* openDiary(EditorFixture& f) {
     f.show(CalendarTab);
-    return PersonalPages::diary(f.form());
+    return PersonalPages::diary(f.form().pageContext());
 }
 
 DiaryNotePage* openNote(EditorFixture& f, QDate date) {
     DiaryPage* diary = openDiary(f);
     diary->setCalendarDate(date);
     click(diary->DsFancyButton44);
-    return PersonalPages::diaryNote(f.form());
+    return PersonalPages::diaryNote(f.form().pageContext());
 }
 
 void clickDay(MonthCalendar* calendar, QDate date) {
@@ -138,8 +141,8 @@ void TestDiary::saveWritesOnceAndLeavesLongerKeysBehind() {
     click(note->DsFancyButton45);
     QCOMPARE(f.current(), int(CalendarTab));
     // Back from the note keeps the date; only the stored lines count.
-    QCOMPARE(PersonalPages::diary(f.form())->calendarDate(), day);
-    click(PersonalPages::diary(f.form())->DsFancyButton44);
+    QCOMPARE(PersonalPages::diary(f.form().pageContext())->calendarDate(), day);
+    click(PersonalPages::diary(f.form().pageContext())->DsFancyButton44);
     QCOMPARE(note->Memo2->toPlainText(), u"Call Anna\nbring the book"_s);
 }
 
@@ -154,7 +157,33 @@ void TestDiary::emptyTextErasesTheNote() {
     click(note->DsFancyButton46);
     QVERIFY(!f.form().diaryStore().HasSection(DiaryNotes::section(day)));
     click(note->DsFancyButton45);
-    QCOMPARE(PersonalPages::diary(f.form())->MonthCalendar2->indexOfMark(day), -1);
+    QCOMPARE(PersonalPages::diary(f.form().pageContext())->MonthCalendar2->indexOfMark(day), -1);
+}
+
+void TestDiary::failedSaveKeepsTheTextAndSave() {
+    EditorFixture f(march5);
+    QStringList shown;
+    ExceptionMessageBox::setObserver([&shown](const QString& message) { shown << message; });
+    const QDate day(2024, 3, 12);
+    DiaryNotePage* note = openNote(f, day);
+    QTest::keyClicks(note->Memo2, u"Call Anna"_s);
+    // The file cannot be made: a folder stands where it would go.
+    const QString file = f.dataFile(u"Calendar.xml"_s);
+    QVERIFY(QDir().mkpath(file + u"/in-the-way"_s));
+    click(note->DsFancyButton46);
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown.first().contains(file), qPrintable(shown.first()));
+    QCOMPARE(note->Memo2->toPlainText(), u"Call Anna"_s);
+    QVERIFY(note->DsFancyButton46->isEnabled());
+    QCOMPARE(f.current(), int(EditCalendarTab));
+
+    // Mended: the same text saves with the same button.
+    QVERIFY(QDir(file).removeRecursively());
+    click(note->DsFancyButton46);
+    QCOMPARE(shown.size(), 1);
+    QVERIFY(!note->DsFancyButton46->isEnabled());
+    QCOMPARE(keysOf(TXMLIniFile(file), "45363"), (QByteArrayList{"linecount=1", "0=Call Anna"}));
+    ExceptionMessageBox::setObserver({});
 }
 
 void TestDiary::marksAndHintsOfAMonth() {
@@ -183,7 +212,7 @@ void TestDiary::marksAndHintsOfAMonth() {
     calendar->showNextMonth();
     QCOMPARE(calendar->markCount(), 1);
     QCOMPARE(calendar->hint(QDate(2024, 4, 1)), u"\"April: not this month\""_s);
-    DiaryPage* diary = PersonalPages::diary(f.form());
+    DiaryPage* diary = PersonalPages::diary(f.form().pageContext());
     QCOMPARE(diary->DateTimePicker7->date().month(), 4);
     diary->DateTimePicker7->setDate(QDate(2024, 3, 9));
     QCOMPARE(calendar->date(), QDate(2024, 3, 9));
@@ -253,7 +282,7 @@ void TestDiary::secondClickOpensTheNote() {
         clickDay(diary->MonthCalendar2, day);
     QCOMPARE(f.current(), int(opens ? EditCalendarTab : CalendarTab));
     if (opens)
-        QCOMPARE(PersonalPages::diaryNote(f.form())->DateTimePicker5->date(), day);
+        QCOMPARE(PersonalPages::diaryNote(f.form().pageContext())->DateTimePicker5->date(), day);
 }
 
 void TestDiary::editorDateFieldReloadsAndDropsTyping() {
@@ -265,7 +294,7 @@ void TestDiary::editorDateFieldReloadsAndDropsTyping() {
     note->DateTimePicker5->setFocus();
     note->DateTimePicker5->setSelectedSection(QDateTimeEdit::DaySection);
     QTest::keyClick(note->DateTimePicker5, Qt::Key_Up);
-    QCOMPARE(PersonalPages::diary(f.form())->calendarDate(), QDate(2024, 3, 6));
+    QCOMPARE(PersonalPages::diary(f.form().pageContext())->calendarDate(), QDate(2024, 3, 6));
     QCOMPARE(note->Memo2->toPlainText(), u"Wednesday's note"_s);
     QVERIFY(!note->DsFancyButton46->isEnabled());
     QVERIFY(note->lab3->text().endsWith(u"06/03/2024"_s));
@@ -284,7 +313,7 @@ void TestDiary::anyTextComesBackUnchanged() {
     TXMLIniFile reloaded(f.dataFile(u"Calendar.xml"_s));
     QCOMPARE(DiaryNotes::read(reloaded, day), DiaryNotes::linesOf(text));
     click(note->DsFancyButton45);
-    click(PersonalPages::diary(f.form())->DsFancyButton44);
+    click(PersonalPages::diary(f.form().pageContext())->DsFancyButton44);
     QCOMPARE(note->noteText(), text);
 }
 

@@ -2,9 +2,9 @@
 #include "ui_editors/EditorFixture.h"
 #include "ui_editors/EditorTestSupport.h"
 
-#include "app/PageIndex.h"
-#include "app/SettingsKeys.h"
 #include "app/TrayController.h"
+#include "context/PageIndex.h"
+#include "context/SettingsKeys.h"
 #include "platform/Autostart.h"
 #include "store/XMLIniFile.h"
 #include "ui/personal/AddressBookPage.h"
@@ -361,11 +361,11 @@ void TestSettingsPage::moveToAnEmptyFolder() {
     // Every page and the scheduler go on with the stores in the new folder, without a restart.
     QCOMPARE(f.form().eventStore().ReadString("0", "text", ""), QByteArray("Dentist"));
     f.show(CalendarTab);
-    PersonalPages::diary(f.form())->MonthCalendar2->setDate(QDate(2024, 3, 7));
+    PersonalPages::diary(f.form().pageContext())->MonthCalendar2->setDate(QDate(2024, 3, 7));
     f.show(CalendarTab);
-    QVERIFY(PersonalPages::diary(f.form())->MonthCalendar2->indexOfMark(QDate(2024, 3, 7)) >= 0);
+    QVERIFY(PersonalPages::diary(f.form().pageContext())->MonthCalendar2->indexOfMark(QDate(2024, 3, 7)) >= 0);
     f.show(AddressTab);
-    QCOMPARE(PersonalPages::addressBook(f.form())->ListView5->rowCount(), 1);
+    QCOMPARE(PersonalPages::addressBook(f.form().pageContext())->ListView5->rowCount(), 1);
     f.form().addressBookStore().WriteString("1", "name", "Bob");
     QVERIFY(fileBytes(newFolder + u"/AddressBook.xml"_s).contains("Bob"));
     QVERIFY(!QFileInfo::exists(oldFolder));

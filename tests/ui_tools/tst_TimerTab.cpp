@@ -3,9 +3,9 @@
 #include "scheduler/TestClock.h"
 
 #include "app/PageControl.h"
-#include "app/PageIndex.h"
 #include "app/SchedulerHost.h"
 #include "app/TForm1.h"
+#include "context/PageIndex.h"
 #include "ui/notify/TMsgfrm.h"
 #include "ui/tools/TimerPage.h"
 #include "widgets/ChoiceLabel.h"

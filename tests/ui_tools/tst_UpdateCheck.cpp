@@ -3,7 +3,7 @@
 #include "app/FixedClock.h"
 #include "app/MainMenuPage.h"
 #include "app/TForm1.h"
-#include "app/UrlOpener.h"
+#include "platform/UrlOpener.h"
 #include "store/XMLIniFile.h"
 #include "ui/tools/TForm8.h"
 #include "widgets/ClickableLabel.h"

@@ -4,7 +4,7 @@
 #include "ui_editors/EditorFixture.h"
 #include "ui_editors/EditorTestSupport.h"
 
-#include "app/PageIndex.h"
+#include "context/PageIndex.h"
 #include "ui/views/EventListPage.h"
 #include "ui/views/RowData.h"
 

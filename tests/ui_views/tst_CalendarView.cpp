@@ -196,9 +196,9 @@ void tst_CalendarView::editFromTheDayListChoosesTheEditor() {
     ViewsFixture::selectRow(fx.list("ListView6"), row);
     QTest::mouseClick(fx.find<FancyButton>("DsFancyButton56"), Qt::LeftButton);
     QCOMPARE(fx.current(), editor);
-    QVERIFY(fx.form().editFromCalendar);
-    QVERIFY(!fx.form().editFromList);
-    QCOMPARE(fx.form().editSection, section);
+    QVERIFY(fx.form().edit().editFromCalendar);
+    QVERIFY(!fx.form().edit().editFromList);
+    QCOMPARE(fx.form().edit().editSection, section);
 }
 
 void tst_CalendarView::commitOfAnEditReturnsToTheRecordsMonth() {
@@ -231,7 +231,7 @@ void tst_CalendarView::commitOfAnEditReturnsToTheRecordsMonth() {
     QCOMPARE(fx.current(), int(EditTab));
     QCOMPARE(calendar->date(), april15);
     QCOMPARE(calendar->hint(april15), u"09:00:00 - \"Dentist\""_s);
-    QVERIFY(!fx.form().editFromCalendar);
+    QVERIFY(!fx.form().edit().editFromCalendar);
     QCOMPARE(fx.events().ReadSections(), QByteArrayList{"0"});
 }
 

@@ -27,10 +27,15 @@ class tst_ListPages : public QObject {
 
 private slots:
     void cellsAndIcons();
+    void powerActionIcons_data();
+    void powerActionIcons();
     void headerClicksSort_data();
     void headerClicksSort();
     void headerClickDropsRowsOfRecordsThatHaveGone();
+    void headerClickKeepsTheSelectionOnItsRecord_data();
+    void headerClickKeepsTheSelectionOnItsRecord();
     void categoryFilter();
+    void categoryFilterComparesNamesAsShown();
     void deleteAlarmMovesItToThePastAlarms();
     void disableRepetitionAfterDeleteFromTheList_data();
     void disableRepetitionAfterDeleteFromTheList();
@@ -98,24 +103,45 @@ void tst_ListPages::cellsAndIcons() {
     write(fx.past(), "1", {{"altype", "whatever"}});
 
     fx.show(ViewTabAl);
-    QCOMPARE(fx.form().listPage, 1);
+    QCOMPARE(fx.form().edit().listPage, 1);
     QCOMPARE(
         ViewsFixture::rows(fx.list("ListView1")),
         (QByteArrayList{"(No Description)|12:00:00|No|Yes|Yes#4", "\"Dentist...\"|02/06/2007 09:00:00|2 Weeks|No|Yes#5",
                         "\"Gym\"|02/06/2007|No|Yes|No#4", "\"Quiet\"|02/06/2007 08:00:00|No|No|Yes#3"}));
     fx.show(ViewTabShut);
-    QCOMPARE(fx.form().listPage, 2);
+    QCOMPARE(fx.form().edit().listPage, 2);
     QCOMPARE(ViewsFixture::rows(fx.list("ListView2")),
              (QByteArrayList{"Restart|02/06/2007 22:00:00|3 Weeks#1", "Hibernate|02/06/2007 23:00:00|No#9",
                              "Stand By|03/06/2007|No#8"}));
     fx.show(ViewTabBirthDay);
-    QCOMPARE(fx.form().listPage, 3);
+    QCOMPARE(fx.form().edit().listPage, 3);
     QCOMPARE(ViewsFixture::rows(fx.list("ListView3")), (QByteArrayList{"Anna|15/03/1970|37yrs,2m,17d.|No|0 days#6",
                                                                        "Ben|01/06/1980|26yrs,12m,0d.|Yes|3 days#6"}));
     fx.show(ViewTabPast);
-    QCOMPARE(fx.form().listPage, 4);
+    QCOMPARE(fx.form().edit().listPage, 4);
     QCOMPARE(ViewsFixture::rows(fx.list("ListView4")),
              (QByteArrayList{"(No Description)|00:00:00|Yes#7", "\"Old one\"|01/05/2007 07:30:00|No#7"}));
+}
+
+void tst_ListPages::powerActionIcons_data() {
+    QTest::addColumn<int>("shutType");
+    QTest::addColumn<int>("icon");
+    const int icons[] = {0, 1, 2, 9, 8, 5, 6, 7, 8, 9};
+    for (int type = 0; type < 10; ++type)
+        QTest::addRow("shuttype %d", type) << type << icons[type];
+    QTest::newRow("past the set") << 10 << -1;
+    QTest::newRow("negative") << -1 << -1;
+}
+
+void tst_ListPages::powerActionIcons() {
+    QFETCH(int, shutType);
+    QFETCH(int, icon);
+    ViewsFixture fx(clockAt);
+    write(fx.events(), "0", {{"altype", "shut"}, {"date", at(tomorrow)}, {"shuttype", QByteArray::number(shutType)}});
+    fx.show(ViewTabShut);
+    const QTreeWidgetItem* row = fx.list("ListView2")->topLevelItem(0);
+    QCOMPARE(RowData::icon(row), icon);
+    QCOMPARE(row->icon(0).isNull(), icon < 0);
 }
 
 void tst_ListPages::headerClicksSort_data() {
@@ -246,6 +272,39 @@ void tst_ListPages::headerClickDropsRowsOfRecordsThatHaveGone() {
     QCOMPARE(ViewsFixture::captions(view), (QByteArrayList{"\"0\"", "\"2\""}));
 }
 
+void tst_ListPages::headerClickKeepsTheSelectionOnItsRecord_data() {
+    QTest::addColumn<int>("picked");
+    QTest::addColumn<QByteArray>("gone");
+    QTest::addColumn<QByteArray>("selected"); // empty: none
+    QTest::newRow("picked row's record gone") << 1 << QByteArray("1") << QByteArray();
+    QTest::newRow("last row's record gone") << 2 << QByteArray("2") << QByteArray();
+    QTest::newRow("another record gone") << 0 << QByteArray("1") << QByteArray("\"0\"");
+    QTest::newRow("record below gone") << 2 << QByteArray("0") << QByteArray("\"2\"");
+}
+
+void tst_ListPages::headerClickKeepsTheSelectionOnItsRecord() {
+    QFETCH(int, picked);
+    QFETCH(QByteArray, gone);
+    QFETCH(QByteArray, selected);
+    ViewsFixture fx(clockAt);
+    for (const char* s : {"0", "1", "2"})
+        write(fx.events(), s, {{"altype", "alarm"}, {"date", at(tomorrow)}, {"linecount", "1"}, {"0", s}});
+    fx.show(ViewTabAl);
+    QTreeWidget* view = fx.list("ListView1");
+    view->setFocus();
+    ViewsFixture::selectRow(view, picked);
+    fx.events().EraseSection(gone); // fired and retired while the list was shown
+    ViewsFixture::clickHeader(view, 2);
+    QCOMPARE(view->topLevelItemCount(), 2);
+    QCOMPARE(ViewsFixture::selectedCaption(view), selected);
+    QCOMPARE(fx.find<FancyButton>("Del0")->isEnabled(), !selected.isEmpty());
+    QCOMPARE(fx.find<FancyButton>("Edt")->isEnabled(), !selected.isEmpty());
+    // Delete with nothing picked deletes nothing.
+    QTest::keyClick(view, Qt::Key_Delete);
+    QCOMPARE(view->topLevelItemCount(), selected.isEmpty() ? 2 : 1);
+    QCOMPARE(fx.events().ReadSections().size(), selected.isEmpty() ? 2 : 1);
+}
+
 void tst_ListPages::categoryFilter() {
     ViewsFixture fx(clockAt);
     write(fx.form().settingsStore(), "categories", {{"count", "2"}, {"0", "Name Day"}, {"1", "Work"}});
@@ -281,6 +340,22 @@ void tst_ListPages::categoryFilter() {
     fx.show(ViewTabAl);
     QCOMPARE(combo->currentIndex(), 0);
     QCOMPARE(view->topLevelItemCount(), 4);
+}
+
+void tst_ListPages::categoryFilterComparesNamesAsShown() {
+    ViewsFixture fx(clockAt);
+    write(fx.form().settingsStore(), "categories", {{"count", "1"}, {"0", "Caf\xc3\xa9"}});
+    // The same name from an earlier version's file, in Windows-1252, and as UTF-8; then another.
+    write(fx.events(), "0", {{"altype", "alarm"}, {"linecount", "1"}, {"0", "old"}, {"category", "Caf\xe9"}});
+    write(fx.events(), "1", {{"altype", "alarm"}, {"linecount", "1"}, {"0", "new"}, {"category", "Caf\xc3\xa9"}});
+    write(fx.events(), "2", {{"altype", "alarm"}, {"linecount", "1"}, {"0", "other"}, {"category", "Cafe"}});
+    fx.show(ViewTabAl);
+    auto* combo = fx.find<QComboBox>("ComboBox4");
+    combo->setFocus();
+    QTest::keyClick(combo, Qt::Key_Down);
+    QTest::keyClick(combo, Qt::Key_Down);
+    QCOMPARE(combo->currentText(), u"Caf\u00e9"_s);
+    QCOMPARE(ViewsFixture::captions(fx.list("ListView1")), (QByteArrayList{"\"new\"", "\"old\""}));
 }
 
 void tst_ListPages::deleteAlarmMovesItToThePastAlarms() {
@@ -451,10 +526,10 @@ void tst_ListPages::editOpensTheEditor() {
     // A double click on the empty part below the rows.
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, QPoint(5, view->viewport()->height() - 5));
     QCOMPARE(fx.current(), editor);
-    QCOMPARE(fx.form().editFromList, fromList);
-    QCOMPARE(fx.form().editPastAlarm, pastAlarm);
+    QCOMPARE(fx.form().edit().editFromList, fromList);
+    QCOMPARE(fx.form().edit().editPastAlarm, pastAlarm);
     if (select)
-        QCOMPARE(fx.form().editSection, QList<int>({0, 3, 5, 7, 4}).at(page - ViewTabAl + 1));
+        QCOMPARE(fx.form().edit().editSection, QList<int>({0, 3, 5, 7, 4}).at(page - ViewTabAl + 1));
 }
 
 void tst_ListPages::popupMenuOnlyWithASelectedRow() {
@@ -510,8 +585,8 @@ void tst_ListPages::keyboard() {
     QCOMPARE(view->topLevelItemCount(), 1);
     QTest::keyClick(view, Qt::Key_Return);
     QCOMPARE(fx.current(), int(AlarmTab));
-    QVERIFY(fx.form().editFromList);
-    QCOMPARE(fx.form().editSection, 1);
+    QVERIFY(fx.form().edit().editFromList);
+    QCOMPARE(fx.form().edit().editSection, 1);
 
     fx.form().clearModeFlags();
     fx.show(ViewTabAl);
@@ -538,8 +613,8 @@ void tst_ListPages::menuKeyOpensWithEditActive() {
     // One Return takes it.
     QTest::keyClick(menu, Qt::Key_Return);
     QTRY_COMPARE(fx.current(), int(AlarmTab));
-    QVERIFY(fx.form().editFromList);
-    QCOMPARE(fx.form().editSection, 0);
+    QVERIFY(fx.form().edit().editFromList);
+    QCOMPARE(fx.form().edit().editSection, 0);
 }
 
 // Shift+Tab from the rows reaches the column headers; Left and Right choose a column, Space or Enter sorts by it
@@ -558,15 +633,15 @@ void tst_ListPages::headerSortsFromTheKeyboard() {
 
     QTest::keyClick(header, Qt::Key_Right);
     QTest::keyClick(header, Qt::Key_Space);
-    QCOMPARE(fx.form().alarmSort, 2);
+    QCOMPARE(fx.form().edit().alarmSort, 2);
     QCOMPARE(ViewsFixture::captions(view), (QByteArrayList{"\"b\"", "\"a\""}));
     QTest::keyClick(header, Qt::Key_Return);
-    QCOMPARE(fx.form().alarmSort, -2);
+    QCOMPARE(fx.form().edit().alarmSort, -2);
     QCOMPARE(ViewsFixture::captions(view), (QByteArrayList{"\"a\"", "\"b\""}));
     QCOMPARE(fx.current(), int(ViewTabAl)); // Enter sorted; it did not edit
     QTest::keyClick(header, Qt::Key_Left);
     QTest::keyClick(header, Qt::Key_Space);
-    QCOMPARE(fx.form().alarmSort, 1);
+    QCOMPARE(fx.form().edit().alarmSort, 1);
     // The chosen column is framed while the header has the focus.
     const QImage framed = header->grab().toImage();
     // Tab goes on to the rows.

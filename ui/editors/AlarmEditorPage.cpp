@@ -1,10 +1,11 @@
 #include "ui/editors/AlarmEditorPage.h"
 
-#include "app/PageIndex.h"
-#include "app/TForm1.h"
+#include "context/PageIndex.h"
 #include "scheduler/DayCount.h"
 #include "scheduler/EventRecord.h"
+#include "store/StoredText.h"
 #include "store/XMLIniFile.h"
+#include "ui/PageContext.h"
 #include "ui/editors/ConfirmationPage.h"
 #include "ui/editors/ConfirmationText.h"
 #include "ui/editors/DayMonthFilterPage.h"
@@ -55,9 +56,9 @@ QHBoxLayout* row(std::initializer_list<QWidget*> widgets, bool stretch = true) {
 
 } // namespace
 
-AlarmEditorPage::AlarmEditorPage(TForm1& form, QWidget* parent)
+AlarmEditorPage::AlarmEditorPage(PageContext& context, QWidget* parent)
     : QWidget(parent)
-    , m_form(form) {
+    , m_context(context) {
     setObjectName(QStringLiteral("AlarmTab"));
     setAccessibleName(QStringLiteral("Alarm"));
 
@@ -214,53 +215,60 @@ int AlarmEditorPage::maximumCount(int unit) {
 }
 
 void AlarmEditorPage::AlarmTabShow() {
-    if (m_form.returnToEditor) {
-        m_form.returnToEditor = false;
-    } else if (m_form.editPastAlarm) {
+    if (m_context.edit.returnToEditor) {
+        m_context.edit.returnToEditor = false;
+    } else if (m_context.edit.editPastAlarm) {
         fillForPastAlarm();
-    } else if (m_form.editFromList || m_form.editFromCalendar) {
+    } else if (m_context.edit.editFromList || m_context.edit.editFromCalendar) {
         fillForActiveAlarm();
     } else {
         fillForNewAlarm();
     }
-    myaSuperLabel46->setColour(m_form.allDays && m_form.allMonths ? Theme::filterOffColour() : Theme::filterOnColour());
+    myaSuperLabel46->setColour(m_context.edit.allDays && m_context.edit.allMonths ? Theme::filterOffColour()
+                                                                                  : Theme::filterOnColour());
     CheckBox1Click();
     Memo1->setFocus();
 }
 
 void AlarmEditorPage::fillForPastAlarm() {
-    const TXMLIniFile& past = m_form.pastAlarmStore();
-    const QByteArray section = EditorPages::editedSection(m_form);
+    const TXMLIniFile& past = m_context.stores.pastAlarmStore();
+    const QByteArray section = EditorPages::editedSection(m_context);
     ComboBox2->setCurrentIndex(0);
-    setMoment(DayCount::toDateTime(past.ReadDouble(section, K::Date, EditorPages::now(m_form))));
+    setMoment(DayCount::toDateTime(past.ReadDouble(section, K::Date, EditorPages::now(m_context))));
     BackAlarm->setText(QStringLiteral("Edit Past Alarm"));
     Memo1->setPlainText(EventRecord::readTextBlock(past, section).join(u'\n'));
+    m_text.read(EventRecord::readStoredTextBlock(past, section), Memo1->toPlainText());
+    m_category.forget();
     CheckBox2->setChecked(past.ReadFlag(section, K::Sound, true));
     CheckBox1->setChecked(false);
     setUnit(0);
     CSpinEdit3->setValue(1);
     CheckBox5->setChecked(false);
     myLabel3d5Click();
-    EditorPages::filterPage(m_form)->resetToAll();
+    EditorPages::filterPage(m_context)->resetToAll();
 }
 
 void AlarmEditorPage::fillForActiveAlarm() {
-    const TXMLIniFile& events = m_form.eventStore();
-    const QByteArray section = EditorPages::editedSection(m_form);
+    const TXMLIniFile& events = m_context.stores.eventStore();
+    const QByteArray section = EditorPages::editedSection(m_context);
     loadCategories();
-    // Names are matched exactly; with a name listed twice the last one is selected.
-    const QString category = QString::fromUtf8(events.ReadString(section, K::Category, QByteArray()));
+    // Names are matched exactly as the user sees them, whatever bytes either was stored as; with a name listed
+    // twice the last one is selected.
+    const QByteArray storedCategory = events.ReadString(section, K::Category, QByteArray());
+    const QString category = storedTextToDisplay(storedCategory);
     for (int i = 0; i < ComboBox2->count(); ++i) {
         if (ComboBox2->itemText(i) == category)
             ComboBox2->setCurrentIndex(i);
     }
-    setMoment(DayCount::toDateTime(events.ReadDouble(section, K::Date, EditorPages::now(m_form))));
+    m_category.read(storedCategory, category);
+    setMoment(DayCount::toDateTime(events.ReadDouble(section, K::Date, EditorPages::now(m_context))));
     BackAlarm->setText(QStringLiteral("Edit Active Alarm"));
     Memo1->setPlainText(EventRecord::readTextBlock(events, section).join(u'\n'));
+    m_text.read(EventRecord::readStoredTextBlock(events, section), Memo1->toPlainText());
     CheckBox2->setChecked(events.ReadFlag(section, K::Sound, true));
     CheckBox1->setChecked(events.ReadFlag(section, K::Repeat, false));
     CheckBox5->setChecked(events.ReadFlag(section, K::Bypass, false));
-    EditorPages::filterPage(m_form)->loadFromRecord(events, section);
+    EditorPages::filterPage(m_context)->loadFromRecord(events, section);
     if (CheckBox1->isChecked()) {
         // The unit's maximum first, so a count above the previous unit's maximum is not cut.
         setUnit(events.ReadInt(section, K::RepType, 0));
@@ -275,7 +283,7 @@ void AlarmEditorPage::fillForActiveAlarm() {
 void AlarmEditorPage::fillForNewAlarm() {
     BackAlarm->setText(QStringLiteral("New Alarm"));
     loadCategories();
-    const QDateTime now = DayCount::toDateTime(EditorPages::now(m_form));
+    const QDateTime now = DayCount::toDateTime(EditorPages::now(m_context));
     DateTimePicker1->setDateTime(now);
     // The next whole minute; the date stays, so a proposal past midnight is still today.
     QTime time = now.time();
@@ -286,11 +294,13 @@ void AlarmEditorPage::fillForNewAlarm() {
     CSpinEdit3->setValue(1);
     setUnit(0);
     Memo1->clear();
+    m_text.forget();
+    m_category.forget();
     CheckBox2->setChecked(true);
     CheckBox1->setChecked(false);
     CheckBox5->setChecked(false);
     myLabel3d5Click();
-    EditorPages::filterPage(m_form)->resetToAll();
+    EditorPages::filterPage(m_context)->resetToAll();
 }
 
 void AlarmEditorPage::setUnit(int unit) {
@@ -305,12 +315,14 @@ void AlarmEditorPage::setMoment(const QDateTime& moment) {
 }
 
 void AlarmEditorPage::loadCategories() {
-    const TXMLIniFile& settings = m_form.settingsStore();
+    const TXMLIniFile& settings = m_context.stores.settingsStore();
     ComboBox2->clear();
-    ComboBox2->addItem(QStringLiteral("General"));
+    ComboBox2->addItem(QStringLiteral("General"), QByteArrayLiteral("General"));
     const int count = settings.ReadInt("categories", "count", 0);
-    for (int i = 0; i < count; ++i)
-        ComboBox2->addItem(QString::fromUtf8(settings.ReadString("categories", QByteArray::number(i), QByteArray())));
+    for (int i = 0; i < count; ++i) {
+        const QByteArray name = settings.ReadString("categories", QByteArray::number(i), QByteArray());
+        ComboBox2->addItem(storedTextToDisplay(name), name);
+    }
     ComboBox2->setCurrentIndex(0);
 }
 
@@ -360,12 +372,12 @@ void AlarmEditorPage::ComboBox1Select() {
 }
 
 void AlarmEditorPage::myaSuperLabel46Click() {
-    m_form.editorKind = 0;
-    m_form.showPage(MoreTab);
+    m_context.edit.editorKind = 0;
+    m_context.navigation.showPage(MoreTab);
 }
 
 void AlarmEditorPage::myaSuperLabel51Click() {
-    m_form.showPage(CategoryTab);
+    m_context.navigation.showPage(CategoryTab);
 }
 
 double AlarmEditorPage::moment(double now) const {
@@ -375,32 +387,32 @@ double AlarmEditorPage::moment(double now) const {
 }
 
 void AlarmEditorPage::Button3Click() {
-    const double alarmMoment = moment(EditorPages::now(m_form));
-    if (!(alarmMoment > EditorPages::now(m_form))) {
-        EditorPages::refuse(m_form, QStringLiteral("Invalid Date or Time."));
+    const double alarmMoment = moment(EditorPages::now(m_context));
+    if (!(alarmMoment > EditorPages::now(m_context))) {
+        EditorPages::refuse(m_context, QStringLiteral("Invalid Date or Time."));
         return;
     }
     const ConfirmationText::Repetition repetition{CheckBox1->isChecked(), CSpinEdit3->text(), ComboBox1->currentText()};
     const QString text =
         ConfirmationText::alarm(DayCount::toDateTime(alarmMoment), EventCommit::textLines(Memo1->toPlainText()),
                                 repetition, CheckBox2->isChecked(), CheckBox5->isChecked());
-    EditorPages::confirmationPage(m_form)->setText(text);
-    m_form.editorKind = 0;
-    m_form.showPage(ConfirmTab);
+    EditorPages::confirmationPage(m_context)->setText(text);
+    m_context.edit.editorKind = 0;
+    m_context.navigation.showPage(ConfirmTab);
 }
 
 void AlarmEditorPage::DsFancyButton3Click() {
-    if (m_form.editPastAlarm) {
-        m_form.editPastAlarm = false;
-        m_form.showPage(ViewTabPast);
-    } else if (m_form.editFromCalendar) {
-        m_form.editFromCalendar = false;
-        m_form.showPage(EditViewTab);
-    } else if (m_form.editFromList || m_form.menuChoice == 4) {
-        m_form.editFromList = false;
-        m_form.showPage(ViewTabAl);
+    if (m_context.edit.editPastAlarm) {
+        m_context.edit.editPastAlarm = false;
+        m_context.navigation.showPage(ViewTabPast);
+    } else if (m_context.edit.editFromCalendar) {
+        m_context.edit.editFromCalendar = false;
+        m_context.navigation.showPage(EditViewTab);
+    } else if (m_context.edit.editFromList || m_context.edit.menuChoice == 4) {
+        m_context.edit.editFromList = false;
+        m_context.navigation.showPage(ViewTabAl);
     } else {
-        m_form.showPage(MainTab);
+        m_context.navigation.showPage(MainTab);
     }
 }
 
@@ -411,10 +423,15 @@ EventCommit::AlarmRecord AlarmEditorPage::record(double now) const {
     result.repetition.enabled = CheckBox1->isChecked();
     result.repetition.count = CSpinEdit3->entryValue();
     result.repetition.unit = ComboBox1->currentIndex();
-    result.repetition.filter = EditorPages::filterPage(m_form)->filter();
+    result.repetition.filter = EditorPages::filterPage(m_context)->filter();
     result.sound = CheckBox2->isChecked();
-    result.category = ComboBox2->currentText();
-    result.lines = EventCommit::textLines(Memo1->toPlainText());
+    // The record's own category when it is still the one chosen; another is stored as the settings hold it.
+    const QString category = ComboBox2->currentText();
+    const QByteArray listed = ComboBox2->currentData().toByteArray();
+    result.category = m_category.unchanged(category) ? m_category.stored()
+                      : listed.isNull()              ? displayTextToStored(category)
+                                                     : listed;
+    result.lines = m_text.toStore(Memo1->toPlainText());
     return result;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/editors/EventCommit.h"
+#include "ui/editors/KeptText.h"
 
 #include <QWidget>
 
@@ -12,7 +13,7 @@ class LinkLabel;
 class MonthCalendar;
 class ShadowLabel;
 class SpinEdit;
-class TForm1;
+struct PageContext;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -25,7 +26,7 @@ class QRadioButton;
 class AlarmEditorPage final : public QWidget {
     Q_OBJECT
 public:
-    explicit AlarmEditorPage(TForm1& form, QWidget* parent = nullptr);
+    explicit AlarmEditorPage(PageContext& context, QWidget* parent = nullptr);
 
     ShadowLabel* BackAlarm = nullptr;     // page title
     QLabel* myaSuperLabel1 = nullptr;     // "Type the Alarm Description Here:"
@@ -88,5 +89,7 @@ private:
     void setMoment(const QDateTime& moment);
     double moment(double now) const;
 
-    TForm1& m_form;
+    PageContext& m_context;
+    KeptLines m_text; // of the record the page was filled from
+    KeptText m_category;
 };

@@ -1,10 +1,11 @@
 #include "ui/editors/BirthdayEditorPage.h"
 
-#include "app/PageIndex.h"
-#include "app/TForm1.h"
+#include "context/PageIndex.h"
 #include "scheduler/DayCount.h"
 #include "scheduler/EventRecord.h"
+#include "store/StoredText.h"
 #include "store/XMLIniFile.h"
+#include "ui/PageContext.h"
 #include "ui/editors/ConfirmationPage.h"
 #include "ui/editors/ConfirmationText.h"
 #include "ui/editors/EditorPages.h"
@@ -34,9 +35,9 @@ template <class Widget> Widget* named(Widget* widget, const char* name) {
 
 } // namespace
 
-BirthdayEditorPage::BirthdayEditorPage(TForm1& form, QWidget* parent)
+BirthdayEditorPage::BirthdayEditorPage(PageContext& context, QWidget* parent)
     : QWidget(parent)
-    , m_form(form) {
+    , m_context(context) {
     setObjectName(QStringLiteral("BirthTab"));
     setAccessibleName(QStringLiteral("Birthday"));
 
@@ -59,7 +60,7 @@ BirthdayEditorPage::BirthdayEditorPage(TForm1& form, QWidget* parent)
     myaSuperLabel18->setBuddy(DateTimePicker6);
 
     myaSuperLabel2 = named(new QLabel(QStringLiteral("Notify me also:"), this), "myaSuperLabel2");
-    CSpinEdit7 = named(new SpinEdit(0, 20, 0, this), "CSpinEdit7");
+    CSpinEdit7 = named(new SpinEdit(0, MaximumDaysBefore, 0, this), "CSpinEdit7");
     CSpinEdit7->setAccessibleName(QStringLiteral("Days before the birthday"));
     SpinKeyFilter::install(CSpinEdit7);
     EditorPages::fitToDigits(CSpinEdit7, 2);
@@ -142,22 +143,25 @@ BirthdayEditorPage::BirthdayEditorPage(TForm1& form, QWidget* parent)
 }
 
 void BirthdayEditorPage::BirthTabShow() {
-    if (m_form.returnToEditor) {
-        m_form.returnToEditor = false;
-    } else if (m_form.editFromList || m_form.editFromCalendar) {
-        const TXMLIniFile& events = m_form.eventStore();
-        const QByteArray section = EditorPages::editedSection(m_form);
-        const double today = DayCount::fromDate(DayCount::toDate(EditorPages::now(m_form)));
+    if (m_context.edit.returnToEditor) {
+        m_context.edit.returnToEditor = false;
+    } else if (m_context.edit.editFromList || m_context.edit.editFromCalendar) {
+        const TXMLIniFile& events = m_context.stores.eventStore();
+        const QByteArray section = EditorPages::editedSection(m_context);
+        const double today = DayCount::fromDate(DayCount::toDate(EditorPages::now(m_context)));
         showBirthDate(DayCount::toDate(events.ReadDouble(section, K::BirthDate, today)));
         CheckBox4->setChecked(events.ReadFlag(section, K::Sound, true));
-        Edit1->setText(QString::fromUtf8(events.ReadString(section, K::Name, QByteArray())));
+        const QByteArray name = events.ReadString(section, K::Name, QByteArray());
+        Edit1->setText(storedTextToDisplay(name));
+        m_name.read(name, Edit1->text());
         CSpinEdit7->setValue(events.ReadInt(section, K::Before, 0));
         myaSuperLabel8->setText(QStringLiteral("Edit Birthday"));
     } else {
         myaSuperLabel8->setText(QStringLiteral("New Birthday"));
-        showBirthDate(DayCount::toDate(EditorPages::now(m_form)));
+        showBirthDate(DayCount::toDate(EditorPages::now(m_context)));
         CheckBox4->setChecked(true);
         Edit1->clear();
+        m_name.forget();
         CSpinEdit7->setValue(0);
     }
     Edit1->setFocus();
@@ -183,31 +187,31 @@ void BirthdayEditorPage::DateTimePicker6Change() {
 
 void BirthdayEditorPage::DsFancyButton7Click() {
     if (Edit1->text().isEmpty()) {
-        EditorPages::refuse(m_form, QStringLiteral("Please enter his/her name."));
+        EditorPages::refuse(m_context, QStringLiteral("Please enter his/her name."));
         return;
     }
     const QDate birth = DateTimePicker6->date();
-    const double now = EditorPages::now(m_form);
+    const double now = EditorPages::now(m_context);
     if (DayCount::fromDate(birth) > now) {
-        EditorPages::refuse(m_form, QStringLiteral("Invalid Date of Birth."));
+        EditorPages::refuse(m_context, QStringLiteral("Invalid Date of Birth."));
         return;
     }
     const EventCommit::BirthdayRecord planned = record(now);
-    EditorPages::confirmationPage(m_form)->setText(
+    EditorPages::confirmationPage(m_context)->setText(
         ConfirmationText::birthday(Edit1->text(), birth, DayCount::toDate(planned.date), CheckBox4->isChecked()));
-    m_form.editorKind = 2;
-    m_form.showPage(ConfirmTab);
+    m_context.edit.editorKind = 2;
+    m_context.navigation.showPage(ConfirmTab);
 }
 
 void BirthdayEditorPage::DsFancyButton6Click() {
-    if (m_form.editFromCalendar) {
-        m_form.editFromCalendar = false;
-        m_form.showPage(EditViewTab);
-    } else if (m_form.editFromList || m_form.menuChoice == 4) {
-        m_form.editFromList = false;
-        m_form.showPage(ViewTabBirthDay);
+    if (m_context.edit.editFromCalendar) {
+        m_context.edit.editFromCalendar = false;
+        m_context.navigation.showPage(EditViewTab);
+    } else if (m_context.edit.editFromList || m_context.edit.menuChoice == 4) {
+        m_context.edit.editFromList = false;
+        m_context.navigation.showPage(ViewTabBirthDay);
     } else {
-        m_form.showPage(MainTab);
+        m_context.navigation.showPage(MainTab);
     }
 }
 
@@ -216,7 +220,7 @@ EventCommit::BirthdayRecord BirthdayEditorPage::record(double now) const {
     result.birthDate = DayCount::fromDate(DateTimePicker6->date());
     result.before = CSpinEdit7->entryValue();
     result.date = EventCommit::firstBirthdayNotification(result.birthDate, now, result.before);
-    result.name = Edit1->text();
+    result.name = m_name.toStore(Edit1->text());
     result.sound = CheckBox4->isChecked();
     return result;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/editors/EventCommit.h"
+#include "ui/editors/KeptText.h"
 
 #include <QWidget>
 
@@ -10,7 +11,7 @@ class LabelToggle;
 class MonthCalendar;
 class ShadowLabel;
 class SpinEdit;
-class TForm1;
+struct PageContext;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -20,7 +21,9 @@ class QLineEdit;
 class BirthdayEditorPage final : public QWidget {
     Q_OBJECT
 public:
-    explicit BirthdayEditorPage(TForm1& form, QWidget* parent = nullptr);
+    // The most days before the birthday a greeting can come.
+    static constexpr int MaximumDaysBefore = 20;
+    explicit BirthdayEditorPage(PageContext& context, QWidget* parent = nullptr);
 
     ShadowLabel* myaSuperLabel8 = nullptr;   // "New Birthday" / "Edit Birthday"
     QLabel* myaSuperLabel4 = nullptr;        // "Type his/her name:"
@@ -54,5 +57,6 @@ protected:
 private:
     void showBirthDate(QDate date);
 
-    TForm1& m_form;
+    PageContext& m_context;
+    KeptText m_name; // of the record the page was filled from
 };

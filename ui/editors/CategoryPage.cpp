@@ -1,9 +1,9 @@
 #include "ui/editors/CategoryPage.h"
 
-#include "app/PageIndex.h"
-#include "app/TForm1.h"
+#include "context/PageIndex.h"
 #include "store/StoredText.h"
 #include "store/XMLIniFile.h"
+#include "ui/PageContext.h"
 #include "ui/editors/AlarmEditorPage.h"
 #include "ui/editors/EditorPages.h"
 #include "widgets/FancyButton.h"
@@ -68,9 +68,9 @@ private:
 
 } // namespace
 
-CategoryPage::CategoryPage(TForm1& form, QWidget* parent)
+CategoryPage::CategoryPage(PageContext& context, QWidget* parent)
     : QWidget(parent)
-    , m_form(form) {
+    , m_context(context) {
     setObjectName(QStringLiteral("CategoryTab"));
     setAccessibleName(QStringLiteral("Edit Alarm Categories"));
 
@@ -134,7 +134,7 @@ CategoryPage::CategoryPage(TForm1& form, QWidget* parent)
     connect(DsFancyButton33, &FancyButton::clicked, this, &CategoryPage::DsFancyButton33Click);
     connect(ListBox1, &QListWidget::itemSelectionChanged, this, &CategoryPage::ListBox1SelectItem);
     connect(ListBox1->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
-            [this] { m_form.categoryEditing = false; });
+            [this] { m_context.edit.categoryEditing = false; });
     connect(DsFancyButton36, &FancyButton::clicked, this, &CategoryPage::DsFancyButton36Click);
     connect(DsFancyButton34, &FancyButton::clicked, this, &CategoryPage::DsFancyButton34Click);
     connect(DsFancyButton35, &FancyButton::clicked, this, &CategoryPage::DsFancyButton35Click);
@@ -149,7 +149,7 @@ void CategoryPage::CategoryTabShow() {
     ListBox1->clear();
     auto* general = new QListWidgetItem(QStringLiteral("General"), ListBox1);
     general->setFlags(general->flags() & ~Qt::ItemIsEditable);
-    const TXMLIniFile& settings = m_form.settingsStore();
+    const TXMLIniFile& settings = m_context.stores.settingsStore();
     const int count = settings.ReadInt(categoriesSection, "count", 0);
     for (int i = 0; i < count; ++i) {
         const QByteArray stored = settings.ReadString(categoriesSection, QByteArray::number(i), QByteArray());
@@ -191,7 +191,7 @@ void CategoryPage::DsFancyButton36Click() {
 
 bool CategoryPage::ListBox1Editing(const QListWidgetItem* item) {
     const bool allowed = item != nullptr && ListBox1->row(item) > 0;
-    m_form.categoryEditing = allowed;
+    m_context.edit.categoryEditing = allowed;
     return allowed;
 }
 
@@ -201,11 +201,11 @@ void CategoryPage::ListBox1Edited(QListWidgetItem* item, const QString& newName)
         item->setText(newName);
         DsFancyButton35->setEnabled(true);
     }
-    m_form.categoryEditing = false;
+    m_context.edit.categoryEditing = false;
 }
 
 bool CategoryPage::ListBox1KeyUp(int key) {
-    if (m_form.categoryEditing)
+    if (m_context.edit.categoryEditing)
         return false;
     if (key == Qt::Key_F2) {
         if (DsFancyButton36->isEnabled())
@@ -230,7 +230,7 @@ void CategoryPage::DsFancyButton34Click() {
 
 void CategoryPage::DsFancyButton35Click() {
     DsFancyButton35->setEnabled(false);
-    TXMLIniFile& settings = m_form.settingsStore();
+    TXMLIniFile& settings = m_context.stores.settingsStore();
     {
         TXMLIniFile::Batch batch(settings);
         settings.EraseSection(categoriesSection);
@@ -239,12 +239,12 @@ void CategoryPage::DsFancyButton35Click() {
             settings.WriteString(categoriesSection, QByteArray::number(i - 1), storedName(ListBox1->item(i)));
         batch.commit();
     }
-    EditorPages::alarmPage(m_form)->loadCategories();
+    EditorPages::alarmPage(m_context)->loadCategories();
 }
 
 void CategoryPage::DsFancyButton32Click() {
-    m_form.returnToEditor = true;
-    m_form.showPage(AlarmTab);
+    m_context.edit.returnToEditor = true;
+    m_context.navigation.showPage(AlarmTab);
 }
 
 bool CategoryPage::eventFilter(QObject* watched, QEvent* event) {

@@ -4,7 +4,7 @@
 
 class FancyButton;
 class ShadowLabel;
-class TForm1;
+struct PageContext;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -15,7 +15,7 @@ class QListWidgetItem;
 class CategoryPage final : public QWidget {
     Q_OBJECT
 public:
-    explicit CategoryPage(TForm1& form, QWidget* parent = nullptr);
+    explicit CategoryPage(PageContext& context, QWidget* parent = nullptr);
 
     ShadowLabel* myaSuperLabel53 = nullptr; // "Edit Alarm Categories"
     QLabel* myaSuperLabel55 = nullptr;      // "Enter Here a New Category:"
@@ -49,5 +49,5 @@ protected:
 private:
     QListWidgetItem* selectedRow() const;
 
-    TForm1& m_form;
+    PageContext& m_context;
 };

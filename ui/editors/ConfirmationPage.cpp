@@ -1,12 +1,11 @@
 #include "ui/editors/ConfirmationPage.h"
 
-#include "app/PageIndex.h"
-#include "app/SchedulerHost.h"
-#include "app/TForm1.h"
+#include "context/PageIndex.h"
 #include "scheduler/DayCount.h"
 #include "scheduler/EventRecord.h"
 #include "scheduler/TextPreview.h"
 #include "store/XMLIniFile.h"
+#include "ui/PageContext.h"
 #include "ui/editors/AlarmEditorPage.h"
 #include "ui/editors/BirthdayEditorPage.h"
 #include "ui/editors/EditorPages.h"
@@ -21,9 +20,9 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-ConfirmationPage::ConfirmationPage(TForm1& form, QWidget* parent)
+ConfirmationPage::ConfirmationPage(PageContext& context, QWidget* parent)
     : QWidget(parent)
-    , m_form(form) {
+    , m_context(context) {
     setObjectName(QStringLiteral("ConfirmTab"));
     setAccessibleName(QStringLiteral("Confirmation"));
 
@@ -84,12 +83,12 @@ QString ConfirmationPage::text() const {
 
 void ConfirmationPage::DsFancyButton29Click() {
     static constexpr int editors[3] = {AlarmTab, ShutTab, BirthTab};
-    m_form.returnToEditor = true;
-    m_form.showPage(editors[qBound(0, m_form.editorKind, 2)]);
+    m_context.edit.returnToEditor = true;
+    m_context.navigation.showPage(editors[qBound(0, m_context.edit.editorKind, 2)]);
 }
 
 void ConfirmationPage::DsFancyButton28Click() {
-    switch (m_form.editorKind) {
+    switch (m_context.edit.editorKind) {
     case 0:
         commitAlarm();
         break;
@@ -103,58 +102,59 @@ void ConfirmationPage::DsFancyButton28Click() {
         return;
     }
     // The next tick comes at once and finds the new or changed record.
-    m_form.schedulerHost().scheduler().setInterval(50);
+    m_context.rearmScheduler();
 }
 
 QByteArray ConfirmationPage::chosenSection() const {
-    if (m_form.editFromList || m_form.editFromCalendar)
-        return EditorPages::editedSection(m_form);
-    return EventRecord::firstFreeSection(m_form.eventStore());
+    if (m_context.edit.editFromList || m_context.edit.editFromCalendar)
+        return EditorPages::editedSection(m_context);
+    return EventRecord::firstFreeSection(m_context.stores.eventStore());
 }
 
 void ConfirmationPage::commitAlarm() {
-    if (m_form.editPastAlarm)
-        m_form.pastAlarmStore().EraseSection(EditorPages::editedSection(m_form));
+    if (m_context.edit.editPastAlarm)
+        m_context.stores.pastAlarmStore().EraseSection(EditorPages::editedSection(m_context));
     const QByteArray section = chosenSection();
-    const EventCommit::AlarmRecord record = EditorPages::alarmPage(m_form)->record(EditorPages::now(m_form));
-    EventCommit::writeAlarm(m_form.eventStore(), section, record);
-    if (m_form.editFromList || m_form.editPastAlarm || m_form.menuChoice == 4) {
-        m_form.editFromList = false;
-        m_form.editPastAlarm = false;
-        m_form.showPage(ViewTabAl);
-    } else if (!m_form.editFromCalendar) {
-        m_form.showPage(MainTab);
+    const EventCommit::AlarmRecord record = EditorPages::alarmPage(m_context)->record(EditorPages::now(m_context));
+    EventCommit::writeAlarm(m_context.stores.eventStore(), section, record);
+    if (m_context.edit.editFromList || m_context.edit.editPastAlarm || m_context.edit.menuChoice == 4) {
+        m_context.edit.editFromList = false;
+        m_context.edit.editPastAlarm = false;
+        m_context.navigation.showPage(ViewTabAl);
+    } else if (!m_context.edit.editFromCalendar) {
+        m_context.navigation.showPage(MainTab);
     }
-    if (m_form.editFromCalendar)
+    if (m_context.edit.editFromCalendar)
         showCalendarAt(record.date);
 }
 
 void ConfirmationPage::commitPowerAction() {
     const QByteArray section = chosenSection();
     const EventCommit::PowerActionRecord record =
-        EditorPages::powerActionPage(m_form)->record(EditorPages::now(m_form));
-    EventCommit::writePowerAction(m_form.eventStore(), section, record);
-    if (m_form.editFromList || m_form.menuChoice == 4) {
-        m_form.editFromList = false;
-        m_form.showPage(ViewTabShut);
-    } else if (!m_form.editFromCalendar) {
-        m_form.showPage(MainTab);
+        EditorPages::powerActionPage(m_context)->record(EditorPages::now(m_context));
+    EventCommit::writePowerAction(m_context.stores.eventStore(), section, record);
+    if (m_context.edit.editFromList || m_context.edit.menuChoice == 4) {
+        m_context.edit.editFromList = false;
+        m_context.navigation.showPage(ViewTabShut);
+    } else if (!m_context.edit.editFromCalendar) {
+        m_context.navigation.showPage(MainTab);
     }
-    if (m_form.editFromCalendar)
+    if (m_context.edit.editFromCalendar)
         showCalendarAt(DayCount::addSeconds(record.moment, -EventCommit::powerCountdownSeconds));
 }
 
 void ConfirmationPage::commitBirthday() {
     const QByteArray section = chosenSection();
-    const EventCommit::BirthdayRecord record = EditorPages::birthdayPage(m_form)->record(EditorPages::now(m_form));
-    EventCommit::writeBirthday(m_form.eventStore(), section, record);
-    if (m_form.editFromList || m_form.menuChoice == 4) {
-        m_form.editFromList = false;
-        m_form.showPage(ViewTabBirthDay);
-    } else if (!m_form.editFromCalendar) {
-        m_form.showPage(MainTab);
+    const EventCommit::BirthdayRecord record =
+        EditorPages::birthdayPage(m_context)->record(EditorPages::now(m_context));
+    EventCommit::writeBirthday(m_context.stores.eventStore(), section, record);
+    if (m_context.edit.editFromList || m_context.edit.menuChoice == 4) {
+        m_context.edit.editFromList = false;
+        m_context.navigation.showPage(ViewTabBirthDay);
+    } else if (!m_context.edit.editFromCalendar) {
+        m_context.navigation.showPage(MainTab);
     }
-    if (m_form.editFromCalendar)
+    if (m_context.edit.editFromCalendar)
         showCalendarAt(record.date);
 }
 
@@ -162,14 +162,14 @@ void ConfirmationPage::commitBirthday() {
 // calendar's notice; the notice is given here as the user's paging would give it. editFromCalendar stays
 // set: it tells the view's show handler that the date was chosen here and must not go back to today.
 void ConfirmationPage::showCalendarAt(double date) {
-    QWidget* view = m_form.PageControl1->widget(EditTab);
+    QObject* view = m_context.navigation.page(EditTab);
     if (auto* calendar = view ? view->findChild<MonthCalendar*>(QStringLiteral("PlannerCalendar1")) : nullptr) {
         const QDate previous = calendar->date();
         const QDate day = DayCount::toDate(date);
         calendar->setDate(day);
         emit calendar->monthChanged(previous, day);
     }
-    m_form.showPage(EditTab);
+    m_context.navigation.showPage(EditTab);
 }
 
 void ConfirmationPage::keyPressEvent(QKeyEvent* event) {

@@ -5,14 +5,14 @@
 class FancyButton;
 class QScrollArea;
 class ShadowLabel;
-class TForm1;
+struct PageContext;
 
 // "Confirmation": shows what the editor is about to schedule. "OK" is the one place where event records
 // are created or rewritten; it reads the editor page's controls as they are at that moment.
 class ConfirmationPage final : public QWidget {
     Q_OBJECT
 public:
-    explicit ConfirmationPage(TForm1& form, QWidget* parent = nullptr);
+    explicit ConfirmationPage(PageContext& context, QWidget* parent = nullptr);
 
     ShadowLabel* myaSuperLabel14 = nullptr; // "Confirmation"
     // The text in money green over its gray shadow (the shadow is drawn by the label itself).
@@ -37,5 +37,5 @@ private:
     QByteArray chosenSection() const;
     void showCalendarAt(double date);
 
-    TForm1& m_form;
+    PageContext& m_context;
 };

@@ -1,9 +1,9 @@
 #include "ui/editors/DayMonthFilterPage.h"
 
-#include "app/PageIndex.h"
-#include "app/TForm1.h"
+#include "context/PageIndex.h"
 #include "scheduler/EventRecord.h"
 #include "store/XMLIniFile.h"
+#include "ui/PageContext.h"
 #include "ui/editors/EditorPages.h"
 #include "widgets/ChoiceLabel.h"
 #include "widgets/FancyButton.h"
@@ -77,9 +77,9 @@ bool allTicked(QCheckBox* const* boxes, int count) {
 
 } // namespace
 
-DayMonthFilterPage::DayMonthFilterPage(TForm1& form, QWidget* parent)
+DayMonthFilterPage::DayMonthFilterPage(PageContext& context, QWidget* parent)
     : QWidget(parent)
-    , m_form(form) {
+    , m_context(context) {
     setObjectName(QStringLiteral("MoreTab"));
     setAccessibleName(QStringLiteral("Advanced Settings"));
 
@@ -151,7 +151,7 @@ void DayMonthFilterPage::setMonthsEnabled(bool enabled) {
 }
 
 void DayMonthFilterPage::myLabel3d15Click() {
-    m_form.allDays = true;
+    m_context.edit.allDays = true;
     myLabel3d15->setChosen(true);
     myLabel3d16->setChosen(false);
     for (QCheckBox* box : dayBox)
@@ -160,14 +160,14 @@ void DayMonthFilterPage::myLabel3d15Click() {
 }
 
 void DayMonthFilterPage::myLabel3d16Click() {
-    m_form.allDays = false;
+    m_context.edit.allDays = false;
     myLabel3d15->setChosen(false);
     myLabel3d16->setChosen(true);
     setDaysEnabled(true);
 }
 
 void DayMonthFilterPage::myLabel3d17Click() {
-    m_form.allMonths = true;
+    m_context.edit.allMonths = true;
     myLabel3d17->setChosen(true);
     myLabel3d18->setChosen(false);
     for (QCheckBox* box : monthBox)
@@ -176,7 +176,7 @@ void DayMonthFilterPage::myLabel3d17Click() {
 }
 
 void DayMonthFilterPage::myLabel3d18Click() {
-    m_form.allMonths = false;
+    m_context.edit.allMonths = false;
     myLabel3d17->setChosen(false);
     myLabel3d18->setChosen(true);
     setMonthsEnabled(true);
@@ -184,19 +184,19 @@ void DayMonthFilterPage::myLabel3d18Click() {
 
 void DayMonthFilterPage::ck() {
     if (!anyTicked(dayBox, 7)) {
-        EditorPages::refuse(m_form, QStringLiteral("Select at least one day..."));
+        EditorPages::refuse(m_context, QStringLiteral("Select at least one day..."));
         return;
     }
     if (!anyTicked(monthBox, 12)) {
-        EditorPages::refuse(m_form, QStringLiteral("Select at least one month..."));
+        EditorPages::refuse(m_context, QStringLiteral("Select at least one month..."));
         return;
     }
     if (allTicked(dayBox, 7))
         myLabel3d15Click();
     if (allTicked(monthBox, 12))
         myLabel3d17Click();
-    m_form.returnToEditor = true;
-    m_form.showPage(m_form.editorKind == 1 ? ShutTab : AlarmTab);
+    m_context.edit.returnToEditor = true;
+    m_context.navigation.showPage(m_context.edit.editorKind == 1 ? ShutTab : AlarmTab);
 }
 
 void DayMonthFilterPage::resetToAll() {
@@ -227,8 +227,8 @@ void DayMonthFilterPage::loadFromRecord(const TXMLIniFile& store, const QByteArr
 
 EventCommit::DayMonthFilter DayMonthFilterPage::filter() const {
     EventCommit::DayMonthFilter result;
-    result.allDays = m_form.allDays;
-    result.allMonths = m_form.allMonths;
+    result.allDays = m_context.edit.allDays;
+    result.allMonths = m_context.edit.allMonths;
     for (int i = 0; i < 7; ++i)
         result.days[i] = dayBox[i]->isChecked();
     for (int i = 0; i < 12; ++i)

@@ -8,17 +8,17 @@ class ChoiceLabel;
 class FancyButton;
 class LabelToggle;
 class ShadowLabel;
-class TForm1;
+struct PageContext;
 class TXMLIniFile;
 class QCheckBox;
 
 // "Advanced Settings": limits a repeating alarm or power action to chosen days of the week and months of
-// the year. One page serves both editors; whether a filter is on lives in the main window (allDays,
+// the year. One page serves both editors; whether a filter is on lives in the edit session (allDays,
 // allMonths), which days and months are allowed in the tick boxes here. Nothing is stored by this page.
 class DayMonthFilterPage final : public QWidget {
     Q_OBJECT
 public:
-    explicit DayMonthFilterPage(TForm1& form, QWidget* parent = nullptr);
+    explicit DayMonthFilterPage(PageContext& context, QWidget* parent = nullptr);
 
     ShadowLabel* myaSuperLabel26 = nullptr; // "Advanced Settings"
     ChoiceLabel* myLabel3d15 = nullptr;     // "All Days Of Week"
@@ -54,5 +54,5 @@ private:
     void setDaysEnabled(bool enabled);
     void setMonthsEnabled(bool enabled);
 
-    TForm1& m_form;
+    PageContext& m_context;
 };

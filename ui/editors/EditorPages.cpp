@@ -13,28 +13,28 @@
 
 namespace EditorPages {
 
-AlarmEditorPage* alarmPage(TForm1& form) {
-    return form.PageControl1->page<AlarmEditorPage>(AlarmTab);
+AlarmEditorPage* alarmPage(PageContext& context) {
+    return context.navigation.page<AlarmEditorPage>(AlarmTab);
 }
 
-PowerActionEditorPage* powerActionPage(TForm1& form) {
-    return form.PageControl1->page<PowerActionEditorPage>(ShutTab);
+PowerActionEditorPage* powerActionPage(PageContext& context) {
+    return context.navigation.page<PowerActionEditorPage>(ShutTab);
 }
 
-BirthdayEditorPage* birthdayPage(TForm1& form) {
-    return form.PageControl1->page<BirthdayEditorPage>(BirthTab);
+BirthdayEditorPage* birthdayPage(PageContext& context) {
+    return context.navigation.page<BirthdayEditorPage>(BirthTab);
 }
 
-DayMonthFilterPage* filterPage(TForm1& form) {
-    return form.PageControl1->page<DayMonthFilterPage>(MoreTab);
+DayMonthFilterPage* filterPage(PageContext& context) {
+    return context.navigation.page<DayMonthFilterPage>(MoreTab);
 }
 
-ConfirmationPage* confirmationPage(TForm1& form) {
-    return form.PageControl1->page<ConfirmationPage>(ConfirmTab);
+ConfirmationPage* confirmationPage(PageContext& context) {
+    return context.navigation.page<ConfirmationPage>(ConfirmTab);
 }
 
-void refuse(TForm1& form, const QString& message) {
-    form.ShowMsg(message);
+void refuse(PageContext& context, const QString& message) {
+    context.showMessage(message);
 }
 
 void fitToDigits(QAbstractSpinBox* spinEdit, int digits) {
@@ -47,8 +47,8 @@ void fitToDigits(QAbstractSpinBox* spinEdit, int digits) {
     spinEdit->setMaximumWidth(digit * digits + spinEdit->sizeHint().height() + digit * 3);
 }
 
-double now(const TForm1& form) {
-    return form.clock().now();
+double now(const PageContext& context) {
+    return context.clock.now();
 }
 
 } // namespace EditorPages

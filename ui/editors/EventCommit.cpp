@@ -34,8 +34,8 @@ void writeAlarm(TXMLIniFile& store, const QByteArray& section, const AlarmRecord
     store.WriteDouble(section, K::Date, record.date);
     writeRepetition(store, section, record.repetition);
     store.WriteFlag(section, K::Sound, record.sound);
-    store.WriteString(section, K::Category, record.category.toUtf8());
-    EventRecord::writeTextBlock(store, section, record.lines);
+    store.WriteString(section, K::Category, record.category);
+    EventRecord::writeStoredTextBlock(store, section, record.lines);
     batch.commit();
 }
 
@@ -53,7 +53,7 @@ void writeBirthday(TXMLIniFile& store, const QByteArray& section, const Birthday
     store.WriteString(section, K::AlType, EventRecord::KindBirth);
     store.WriteDouble(section, K::BirthDate, record.birthDate);
     store.WriteDouble(section, K::Date, record.date);
-    store.WriteString(section, K::Name, record.name.toUtf8());
+    store.WriteString(section, K::Name, record.name);
     store.WriteFlag(section, K::Sound, record.sound);
     store.WriteInt(section, K::Before, record.before);
     batch.commit();

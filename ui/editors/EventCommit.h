@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QString>
 #include <QStringList>
 
@@ -25,13 +26,14 @@ struct Repetition {
     DayMonthFilter filter;
 };
 
+// Texts are the bytes to store: the editor keeps what the user did not change as it was read (KeptText.h).
 struct AlarmRecord {
     bool bypass = false;
     double date = 0;
     Repetition repetition;
     bool sound = true;
-    QString category;
-    QStringList lines;
+    QByteArray category;
+    QByteArrayList lines;
 };
 
 struct PowerActionRecord {
@@ -43,7 +45,7 @@ struct PowerActionRecord {
 struct BirthdayRecord {
     double birthDate = 0; // midnight
     double date = 0;      // first notification day
-    QString name;
+    QByteArray name;
     bool sound = true;
     int before = 0;
 };

@@ -1,10 +1,10 @@
 #include "ui/editors/PowerActionEditorPage.h"
 
-#include "app/PageIndex.h"
-#include "app/TForm1.h"
+#include "context/PageIndex.h"
 #include "scheduler/DayCount.h"
 #include "scheduler/EventRecord.h"
 #include "store/XMLIniFile.h"
+#include "ui/PageContext.h"
 #include "ui/editors/ConfirmationPage.h"
 #include "ui/editors/ConfirmationText.h"
 #include "ui/editors/DayMonthFilterPage.h"
@@ -55,9 +55,9 @@ QString PowerActionEditorPage::actionName(int action) {
     return action >= 0 && action < 5 ? QLatin1String(actionNames[action]) : QString();
 }
 
-PowerActionEditorPage::PowerActionEditorPage(TForm1& form, QWidget* parent)
+PowerActionEditorPage::PowerActionEditorPage(PageContext& context, QWidget* parent)
     : QWidget(parent)
-    , m_form(form) {
+    , m_context(context) {
     setObjectName(QStringLiteral("ShutTab"));
     setAccessibleName(QStringLiteral("Scheduled Shut Down"));
 
@@ -99,7 +99,7 @@ PowerActionEditorPage::PowerActionEditorPage(TForm1& form, QWidget* parent)
     CheckBox3 = named(new QCheckBox(this), "CheckBox3");
     myaSuperLabel15 =
         named(new LabelToggle(QStringLiteral("Enable Repetition every:"), CheckBox3, this), "myaSuperLabel15");
-    CSpinEdit6 = named(new SpinEdit(1, 59, 1, this), "CSpinEdit6");
+    CSpinEdit6 = named(new SpinEdit(1, MaximumCount, 1, this), "CSpinEdit6");
     CSpinEdit6->setAccessibleName(QStringLiteral("Repetition count"));
     ComboBox3 = named(new QComboBox(this), "ComboBox3");
     ComboBox3->addItems({QStringLiteral("Days"), QStringLiteral("Weeks")});
@@ -198,13 +198,14 @@ PowerActionEditorPage::PowerActionEditorPage(TForm1& form, QWidget* parent)
 }
 
 void PowerActionEditorPage::ShutTabShow() {
-    if (m_form.returnToEditor)
-        m_form.returnToEditor = false;
-    else if (m_form.editFromList || m_form.editFromCalendar)
+    if (m_context.edit.returnToEditor)
+        m_context.edit.returnToEditor = false;
+    else if (m_context.edit.editFromList || m_context.edit.editFromCalendar)
         fillForEdit();
     else
         fillForNew();
-    myaSuperLabel47->setColour(m_form.allDays && m_form.allMonths ? Theme::filterOffColour() : Theme::filterOnColour());
+    myaSuperLabel47->setColour(m_context.edit.allDays && m_context.edit.allMonths ? Theme::filterOffColour()
+                                                                                  : Theme::filterOnColour());
     CheckBox3Click();
     // A field, not a caption, takes the focus: there Enter means "Next>>".
     if (DateTimePicker3->isEnabled())
@@ -214,10 +215,10 @@ void PowerActionEditorPage::ShutTabShow() {
 }
 
 void PowerActionEditorPage::fillForEdit() {
-    const TXMLIniFile& events = m_form.eventStore();
-    const QByteArray section = EditorPages::editedSection(m_form);
+    const TXMLIniFile& events = m_context.stores.eventStore();
+    const QByteArray section = EditorPages::editedSection(m_context);
     // The record is due when the countdown starts; the user sees the moment the countdown ends.
-    const double due = events.ReadDouble(section, K::Date, EditorPages::now(m_form));
+    const double due = events.ReadDouble(section, K::Date, EditorPages::now(m_context));
     const QDateTime moment = DayCount::toDateTime(DayCount::addSeconds(due, EventCommit::powerCountdownSeconds));
     DateTimePicker3->setDateTime(moment);
     DateTimePicker4->setDateTime(moment);
@@ -225,7 +226,7 @@ void PowerActionEditorPage::fillForEdit() {
     const int action = events.ReadInt(section, K::ShutType, 0);
     if (action >= 0 && action < 5)
         chooseAction(action);
-    EditorPages::filterPage(m_form)->loadFromRecord(events, section);
+    EditorPages::filterPage(m_context)->loadFromRecord(events, section);
     if (CheckBox3->isChecked()) {
         CSpinEdit6->setValue(events.ReadInt(section, K::RepVal, 1));
         const int unit = events.ReadInt(section, K::RepType, 0);
@@ -238,7 +239,7 @@ void PowerActionEditorPage::fillForEdit() {
 }
 
 void PowerActionEditorPage::fillForNew() {
-    const QDateTime now = DayCount::toDateTime(EditorPages::now(m_form));
+    const QDateTime now = DayCount::toDateTime(EditorPages::now(m_context));
     DateTimePicker3->setDateTime(now);
     QTime time = now.time();
     if (time.second() != 0)
@@ -250,7 +251,7 @@ void PowerActionEditorPage::fillForNew() {
     ComboBox3->setCurrentIndex(0);
     myLabel3d8Click();
     chooseAction(0);
-    EditorPages::filterPage(m_form)->resetToAll();
+    EditorPages::filterPage(m_context)->resetToAll();
 }
 
 void PowerActionEditorPage::chooseAction(int action) {
@@ -321,8 +322,8 @@ void PowerActionEditorPage::CheckBox3Click() {
 }
 
 void PowerActionEditorPage::myaSuperLabel46Click() {
-    m_form.editorKind = 1;
-    m_form.showPage(MoreTab);
+    m_context.edit.editorKind = 1;
+    m_context.navigation.showPage(MoreTab);
 }
 
 double PowerActionEditorPage::moment(double now) const {
@@ -332,27 +333,27 @@ double PowerActionEditorPage::moment(double now) const {
 }
 
 void PowerActionEditorPage::DsFancyButton5Click() {
-    const double actionMoment = moment(EditorPages::now(m_form));
-    if (!(actionMoment > EditorPages::now(m_form))) {
-        EditorPages::refuse(m_form, QStringLiteral("Invalid Date or Time."));
+    const double actionMoment = moment(EditorPages::now(m_context));
+    if (!(actionMoment > EditorPages::now(m_context))) {
+        EditorPages::refuse(m_context, QStringLiteral("Invalid Date or Time."));
         return;
     }
     const ConfirmationText::Repetition repetition{CheckBox3->isChecked(), CSpinEdit6->text(), ComboBox3->currentText()};
-    EditorPages::confirmationPage(m_form)->setText(ConfirmationText::powerAction(
+    EditorPages::confirmationPage(m_context)->setText(ConfirmationText::powerAction(
         actionName(RadioGroup1->chosen()), DayCount::toDateTime(actionMoment), repetition));
-    m_form.editorKind = 1;
-    m_form.showPage(ConfirmTab);
+    m_context.edit.editorKind = 1;
+    m_context.navigation.showPage(ConfirmTab);
 }
 
 void PowerActionEditorPage::Button2Click() {
-    if (m_form.editFromCalendar) {
-        m_form.editFromCalendar = false;
-        m_form.showPage(EditViewTab);
-    } else if (m_form.editFromList || m_form.menuChoice == 4) {
-        m_form.editFromList = false;
-        m_form.showPage(ViewTabShut);
+    if (m_context.edit.editFromCalendar) {
+        m_context.edit.editFromCalendar = false;
+        m_context.navigation.showPage(EditViewTab);
+    } else if (m_context.edit.editFromList || m_context.edit.menuChoice == 4) {
+        m_context.edit.editFromList = false;
+        m_context.navigation.showPage(ViewTabShut);
     } else {
-        m_form.showPage(MainTab);
+        m_context.navigation.showPage(MainTab);
     }
 }
 
@@ -362,7 +363,7 @@ EventCommit::PowerActionRecord PowerActionEditorPage::record(double now) const {
     result.repetition.enabled = CheckBox3->isChecked();
     result.repetition.count = CSpinEdit6->entryValue();
     result.repetition.unit = ComboBox3->currentIndex();
-    result.repetition.filter = EditorPages::filterPage(m_form)->filter();
+    result.repetition.filter = EditorPages::filterPage(m_context)->filter();
     result.action = RadioGroup1->chosen();
     return result;
 }

@@ -13,7 +13,7 @@ class LinkLabel;
 class MonthCalendar;
 class ShadowLabel;
 class SpinEdit;
-class TForm1;
+struct PageContext;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -24,10 +24,12 @@ class QRadioButton;
 class PowerActionEditorPage final : public QWidget {
     Q_OBJECT
 public:
-    explicit PowerActionEditorPage(TForm1& form, QWidget* parent = nullptr);
+    explicit PowerActionEditorPage(PageContext& context, QWidget* parent = nullptr);
 
     // The action names by "shuttype": "Shut Down", "Restart", "Log Off", "Hibernate", "Stand By".
     static QString actionName(int action);
+    // The largest repetition count, of days or weeks.
+    static constexpr int MaximumCount = 59;
 
     ShadowLabel* myaSuperLabel49 = nullptr; // "Scheduled Shut Down"
     QLabel* myLabel3d12 = nullptr;          // "Choose Action:"
@@ -84,5 +86,5 @@ private:
     void fillForNew();
     double moment(double now) const;
 
-    TForm1& m_form;
+    PageContext& m_context;
 };

@@ -1,5 +1,5 @@
 #include "ui/notify/SoundFileChoice.h"
-#include "app/SettingsKeys.h"
+#include "context/SettingsKeys.h"
 
 #include "store/Exception.h"
 #include "store/XMLIniFile.h"

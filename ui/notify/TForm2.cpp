@@ -1,12 +1,12 @@
 #include "ui/notify/TForm2.h"
 
-#include "app/LocaleDateTimeText.h"
 #include "scheduler/DayCount.h"
 #include "scheduler/EventRecord.h"
 #include "scheduler/PastAlarms.h"
 #include "scheduler/SchedulerClock.h"
 #include "scheduler/TextPreview.h"
 #include "store/XMLIniFile.h"
+#include "ui/LocaleDateTimeText.h"
 #include "ui/notify/AlarmSound.h"
 #include "ui/notify/DescriptionPages.h"
 #include "ui/notify/FiringLog.h"

@@ -1,9 +1,9 @@
 #include "ui/personal/AddressBookPage.h"
 
-#include "app/PageIndex.h"
-#include "app/TForm1.h"
-#include "app/UrlOpener.h"
+#include "context/PageIndex.h"
+#include "platform/UrlOpener.h"
 #include "store/XMLIniFile.h"
+#include "ui/PageContext.h"
 #include "ui/personal/AddressEntries.h"
 #include "ui/personal/AddressEntryPage.h"
 #include "ui/personal/PageParts.h"
@@ -36,9 +36,9 @@ struct Row {
 
 } // namespace
 
-AddressBookPage::AddressBookPage(TForm1& form, QWidget* parent)
+AddressBookPage::AddressBookPage(PageContext& context, QWidget* parent)
     : QWidget(parent)
-    , m_form(form) {
+    , m_context(context) {
     setObjectName(QStringLiteral("AddressTab"));
     setAccessibleName(QStringLiteral("Address Book"));
 
@@ -125,7 +125,7 @@ AddressBookPage::AddressBookPage(TForm1& form, QWidget* parent)
 
 void AddressBookPage::AddressTabShow() {
     ListView5->setRowCount(0);
-    const TXMLIniFile& book = m_form.addressBookStore();
+    const TXMLIniFile& book = m_context.stores.addressBookStore();
     for (const QByteArray& section : book.ReadSections())
         addRow(section, AddressEntries::read(book, section));
     sortRows();
@@ -168,7 +168,7 @@ void AddressBookPage::sortRows() {
             row.fields.append(ListView5->item(r, column)->text());
         rows.append(row);
     }
-    const int key = m_form.addressSortKey;
+    const int key = m_context.edit.addressSortKey;
     QCollator collator;
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     std::stable_sort(rows.begin(), rows.end(), [key, &collator](const Row& a, const Row& b) {
@@ -191,7 +191,7 @@ void AddressBookPage::ListView5SelectItem() {
 }
 
 void AddressBookPage::DsFancyButton38Click() {
-    m_form.showPage(AddAddressTab);
+    m_context.navigation.showPage(AddAddressTab);
 }
 
 void AddressBookPage::AddNew1Click() {
@@ -202,9 +202,9 @@ void AddressBookPage::DsFancyButton39Click() {
     const QByteArray section = selectedSection();
     if (section.isNull())
         return;
-    m_form.addressEditMode = true;
-    PersonalPages::addressEntry(m_form)->editEntry(section);
-    m_form.showPage(AddAddressTab);
+    m_context.edit.addressEditMode = true;
+    PersonalPages::addressEntry(m_context)->editEntry(section);
+    m_context.navigation.showPage(AddAddressTab);
 }
 
 void AddressBookPage::ListView5DblClick() {
@@ -220,7 +220,7 @@ void AddressBookPage::DsFancyButton40Click() {
     if (section.isNull())
         return;
     const int row = ListView5->selectedItems().first()->row();
-    m_form.addressBookStore().EraseSection(section);
+    m_context.stores.addressBookStore().EraseSection(section);
     ListView5->removeRow(row);
     ListView5->clearSelection();
     ListView5SelectItem();
@@ -231,7 +231,7 @@ void AddressBookPage::Delete2Click() {
 }
 
 void AddressBookPage::DsFancyButton37Click() {
-    m_form.showPage(MainTab);
+    m_context.navigation.showPage(MainTab);
 }
 
 // A click on empty space below the rows leaves no row selected, as a list does.
@@ -262,7 +262,7 @@ void AddressBookPage::SendEmail1Click() {
 }
 
 void AddressBookPage::ListView5ColumnClick(int tag) {
-    int& key = m_form.addressSortKey;
+    int& key = m_context.edit.addressSortKey;
     key = qAbs(key) == tag ? -key : tag;
     sortRows();
 }

@@ -6,7 +6,7 @@
 
 class FancyButton;
 class ShadowLabel;
-class TForm1;
+struct PageContext;
 class QAction;
 class QCollator;
 class QMenu;
@@ -19,7 +19,7 @@ class QTableWidget;
 class AddressBookPage final : public QWidget {
     Q_OBJECT
 public:
-    explicit AddressBookPage(TForm1& form, QWidget* parent = nullptr);
+    explicit AddressBookPage(PageContext& context, QWidget* parent = nullptr);
 
     ShadowLabel* myaSuperLabel56 = nullptr; // "Address Book"
     FancyButton* DsFancyButton37 = nullptr; // "<<Back"
@@ -59,6 +59,6 @@ private:
     void addRow(const QByteArray& section, const QStringList& fields);
     void sortRows();
 
-    TForm1& m_form;
+    PageContext& m_context;
     QIcon m_rowIcon;
 };

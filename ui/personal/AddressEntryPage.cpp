@@ -1,9 +1,9 @@
 #include "ui/personal/AddressEntryPage.h"
 
-#include "app/PageIndex.h"
-#include "app/TForm1.h"
+#include "context/PageIndex.h"
 #include "store/StoredText.h"
 #include "store/XMLIniFile.h"
+#include "ui/PageContext.h"
 #include "ui/personal/AddressBookPage.h"
 #include "ui/personal/AddressEntries.h"
 #include "ui/personal/PageParts.h"
@@ -19,9 +19,9 @@
 
 using PageParts::named;
 
-AddressEntryPage::AddressEntryPage(TForm1& form, QWidget* parent)
+AddressEntryPage::AddressEntryPage(PageContext& context, QWidget* parent)
     : QWidget(parent)
-    , m_form(form) {
+    , m_context(context) {
     setObjectName(QStringLiteral("AddAddressTab"));
     setAccessibleName(QStringLiteral("Add Information"));
 
@@ -85,14 +85,14 @@ QList<QLineEdit*> AddressEntryPage::fields() const {
 }
 
 void AddressEntryPage::editEntry(const QByteArray& section) {
-    m_stored = AddressEntries::readStored(m_form.addressBookStore(), section);
+    m_stored = AddressEntries::readStored(m_context.stores.addressBookStore(), section);
     const QList<QLineEdit*> edits = fields();
     for (int i = 0; i < edits.size(); ++i)
         edits.at(i)->setText(storedTextToDisplay(m_stored.value(i)));
 }
 
 void AddressEntryPage::AddAddressTabShow() {
-    if (m_form.addressEditMode) {
+    if (m_context.edit.addressEditMode) {
         DsFancyButton41->setText(QStringLiteral("Change"));
         DsFancyButton41->setAccessibleName(QStringLiteral("Change the entry"));
         DsFancyButton41->setEnabled(true);
@@ -116,9 +116,9 @@ void AddressEntryPage::DsFancyButton41Click() {
     QStringList shown;
     for (const QLineEdit* edit : fields())
         shown.append(edit->text());
-    TXMLIniFile& book = m_form.addressBookStore();
-    if (m_form.addressEditMode) {
-        const QByteArray section = PersonalPages::addressBook(m_form)->selectedSection();
+    TXMLIniFile& book = m_context.stores.addressBookStore();
+    if (m_context.edit.addressEditMode) {
+        const QByteArray section = PersonalPages::addressBook(m_context)->selectedSection();
         if (section.isNull())
             return;
         const QByteArrayList values = AddressEntries::toStore(shown, m_stored);
@@ -131,6 +131,6 @@ void AddressEntryPage::DsFancyButton41Click() {
 }
 
 void AddressEntryPage::DsFancyButton42Click() {
-    m_form.showPage(AddressTab);
-    m_form.addressEditMode = false;
+    m_context.navigation.showPage(AddressTab);
+    m_context.edit.addressEditMode = false;
 }

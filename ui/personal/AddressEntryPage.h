@@ -5,7 +5,7 @@
 
 class FancyButton;
 class ShadowLabel;
-class TForm1;
+struct PageContext;
 class QLabel;
 class QLineEdit;
 
@@ -14,7 +14,7 @@ class QLineEdit;
 class AddressEntryPage final : public QWidget {
     Q_OBJECT
 public:
-    explicit AddressEntryPage(TForm1& form, QWidget* parent = nullptr);
+    explicit AddressEntryPage(PageContext& context, QWidget* parent = nullptr);
 
     ShadowLabel* myaSuperLabel57 = nullptr; // "Add Information"
     QLabel* myaSuperLabel58 = nullptr;      // "Full Name"
@@ -43,7 +43,7 @@ public:
     static constexpr int maxFieldLength = 100;
 
 private:
-    TForm1& m_form;
+    PageContext& m_context;
     // What the fields showed when filled for a change: a field left as it was keeps its stored bytes.
     QByteArrayList m_stored;
 };

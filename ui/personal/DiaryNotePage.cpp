@@ -1,8 +1,9 @@
 #include "ui/personal/DiaryNotePage.h"
 
-#include "app/LocaleDateTimeText.h"
-#include "app/PageIndex.h"
-#include "app/TForm1.h"
+#include "context/PageIndex.h"
+#include "ui/ExceptionMessageBox.h"
+#include "ui/LocaleDateTimeText.h"
+#include "ui/PageContext.h"
 #include "ui/personal/DiaryNotes.h"
 #include "ui/personal/DiaryPage.h"
 #include "ui/personal/PageParts.h"
@@ -20,9 +21,9 @@
 
 using PageParts::named;
 
-DiaryNotePage::DiaryNotePage(TForm1& form, QWidget* parent)
+DiaryNotePage::DiaryNotePage(PageContext& context, QWidget* parent)
     : QWidget(parent)
-    , m_form(form) {
+    , m_context(context) {
     setObjectName(QStringLiteral("EditCalendarTab"));
     setAccessibleName(QStringLiteral("Diary note"));
 
@@ -81,10 +82,10 @@ QString DiaryNotePage::noteText() const {
 }
 
 void DiaryNotePage::EditCalendarTabShow() {
-    const QDate date = PersonalPages::diary(m_form)->calendarDate();
+    const QDate date = PersonalPages::diary(m_context)->calendarDate();
     setPickerDate(date);
     lab3->setText(QStringLiteral("Your Notes for: ") + LocaleDateTimeText::format(QDateTime(date, QTime(0, 0))));
-    Memo2->setPlainText(DiaryNotes::textOf(DiaryNotes::read(m_form.diaryStore(), date)));
+    Memo2->setPlainText(DiaryNotes::textOf(DiaryNotes::read(m_context.stores.diaryStore(), date)));
     DsFancyButton46->setEnabled(false);
 }
 
@@ -94,18 +95,25 @@ void DiaryNotePage::Memo2Change() {
 }
 
 void DiaryNotePage::DateTimePicker5Change() {
-    PersonalPages::diary(m_form)->setCalendarDate(DateTimePicker5->date());
+    PersonalPages::diary(m_context)->setCalendarDate(DateTimePicker5->date());
     EditCalendarTabShow();
     DsFancyButton46->setEnabled(false);
 }
 
 void DiaryNotePage::DsFancyButton46Click() {
+    try {
+        DiaryNotes::write(m_context.stores.diaryStore(), PersonalPages::diary(m_context)->calendarDate(),
+                          DiaryNotes::linesOf(noteText()));
+    } catch (...) {
+        // Nothing was saved: the text stays, and so does "Save", so the user can try again once the cause (a
+        // full disk, a folder made read-only) is mended, without having to change the text first.
+        ExceptionMessageBox::show(ExceptionMessageBox::currentMessage());
+        return;
+    }
     DsFancyButton46->setEnabled(false);
-    DiaryNotes::write(m_form.diaryStore(), PersonalPages::diary(m_form)->calendarDate(),
-                      DiaryNotes::linesOf(noteText()));
 }
 
 void DiaryNotePage::DsFancyButton45Click() {
-    m_form.returnToEditor = true;
-    m_form.showPage(CalendarTab);
+    m_context.edit.returnToEditor = true;
+    m_context.navigation.showPage(CalendarTab);
 }

@@ -5,7 +5,7 @@
 class DateField;
 class FancyButton;
 class ShadowLabel;
-class TForm1;
+struct PageContext;
 class QLabel;
 class QPlainTextEdit;
 
@@ -14,7 +14,7 @@ class QPlainTextEdit;
 class DiaryNotePage final : public QWidget {
     Q_OBJECT
 public:
-    explicit DiaryNotePage(TForm1& form, QWidget* parent = nullptr);
+    explicit DiaryNotePage(PageContext& context, QWidget* parent = nullptr);
 
     ShadowLabel* myaSuperLabel63 = nullptr; // "Calendar"
     FancyButton* DsFancyButton45 = nullptr; // "<<Back"
@@ -35,5 +35,5 @@ public:
     QString noteText() const;
 
 private:
-    TForm1& m_form;
+    PageContext& m_context;
 };

@@ -1,10 +1,10 @@
 #include "ui/personal/DiaryPage.h"
 
-#include "app/PageIndex.h"
-#include "app/TForm1.h"
+#include "context/PageIndex.h"
 #include "scheduler/DayCount.h"
 #include "scheduler/SchedulerClock.h"
 #include "store/XMLIniFile.h"
+#include "ui/PageContext.h"
 #include "ui/personal/DiaryNotePage.h"
 #include "ui/personal/DiaryNotes.h"
 #include "ui/personal/PageParts.h"
@@ -29,9 +29,9 @@ const QColor noteMark(255, 0, 0);
 
 } // namespace
 
-DiaryPage::DiaryPage(TForm1& form, QWidget* parent)
+DiaryPage::DiaryPage(PageContext& context, QWidget* parent)
     : QWidget(parent)
-    , m_form(form) {
+    , m_context(context) {
     setObjectName(QStringLiteral("CalendarTab"));
     setAccessibleName(QStringLiteral("Diary"));
 
@@ -107,15 +107,15 @@ void DiaryPage::setPickerDate(QDate date) {
 }
 
 void DiaryPage::CalendarTabShow() {
-    if (m_form.returnToEditor)
-        m_form.returnToEditor = false;
+    if (m_context.edit.returnToEditor)
+        m_context.edit.returnToEditor = false;
     else
-        setCalendarDate(DayCount::toDate(m_form.clock().now()));
+        setCalendarDate(DayCount::toDate(m_context.clock.now()));
     rebuildMarks(calendarDate());
     // The page's own selection of its date counts as a first click, never as a second one: showing the page
     // twice in quick succession must not open a note.
     m_lastSelected = calendarDate();
-    m_form.lastDaySelectTick.restart(m_form.clock().monotonicMs());
+    m_context.lastDaySelectTick.restart(m_context.clock.monotonicMs());
     MonthCalendar2->setFocus();
 }
 
@@ -124,7 +124,7 @@ void DiaryPage::rebuildMarks(QDate date) {
     MonthCalendar2->clearMarks();
     setCalendarDate(date);
     setPickerDate(date);
-    const TXMLIniFile& diary = m_form.diaryStore();
+    const TXMLIniFile& diary = m_context.stores.diaryStore();
     for (int d = 1; d <= date.daysInMonth(); ++d) {
         const QDate day(date.year(), date.month(), d);
         const QByteArray section = DiaryNotes::section(day);
@@ -149,7 +149,7 @@ void DiaryPage::MonthCalendar2DayChange(QDate date) {
 
 // A quick second click on the day already selected opens its note; the first click only selects.
 void DiaryPage::MonthCalendar2DaySelect(QDate date) {
-    const bool quick = m_form.lastDaySelectTick.choose(m_form.clock().monotonicMs());
+    const bool quick = m_context.lastDaySelectTick.choose(m_context.clock.monotonicMs());
     if (date.year() != calendarDate().year() || date.month() != calendarDate().month())
         return;
     const QDate old = m_lastSelected;
@@ -167,8 +167,8 @@ void DiaryPage::DateTimePicker7Change() {
 }
 
 void DiaryPage::DsFancyButton44Click() {
-    PersonalPages::diaryNote(m_form)->setPickerDate(calendarDate());
-    m_form.showPage(EditCalendarTab);
+    PersonalPages::diaryNote(m_context)->setPickerDate(calendarDate());
+    m_context.navigation.showPage(EditCalendarTab);
 }
 
 void DiaryPage::EditDate1Click() {
@@ -182,9 +182,9 @@ void DiaryPage::DeleteEvent1Click() {
     MonthCalendar2->beginUpdate();
     MonthCalendar2->deleteMark(index);
     MonthCalendar2->endUpdate();
-    m_form.diaryStore().EraseSection(DiaryNotes::section(calendarDate()));
+    m_context.stores.diaryStore().EraseSection(DiaryNotes::section(calendarDate()));
 }
 
 void DiaryPage::DsFancyButton43Click() {
-    m_form.showPage(MainTab);
+    m_context.navigation.showPage(MainTab);
 }

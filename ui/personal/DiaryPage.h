@@ -7,7 +7,7 @@ class DateField;
 class FancyButton;
 class MonthCalendar;
 class ShadowLabel;
-class TForm1;
+struct PageContext;
 class QAction;
 class QLabel;
 class QMenu;
@@ -18,7 +18,7 @@ class QMenu;
 class DiaryPage final : public QWidget {
     Q_OBJECT
 public:
-    explicit DiaryPage(TForm1& form, QWidget* parent = nullptr);
+    explicit DiaryPage(PageContext& context, QWidget* parent = nullptr);
 
     ShadowLabel* lab = nullptr;             // "Diary"
     FancyButton* DsFancyButton43 = nullptr; // "<<Back"
@@ -49,7 +49,7 @@ private:
     void rebuildMarks(QDate date);
     void setPickerDate(QDate date);
 
-    TForm1& m_form;
+    PageContext& m_context;
     // The day of the last selection: the date field already follows the calendar when the click arrives, so it
     // cannot tell a second click on the same day from a first one.
     QDate m_lastSelected;

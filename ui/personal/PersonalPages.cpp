@@ -7,20 +7,20 @@
 
 namespace PersonalPages {
 
-DiaryPage* diary(TForm1& form) {
-    return form.PageControl1->page<DiaryPage>(CalendarTab);
+DiaryPage* diary(PageContext& context) {
+    return context.navigation.page<DiaryPage>(CalendarTab);
 }
 
-DiaryNotePage* diaryNote(TForm1& form) {
-    return form.PageControl1->page<DiaryNotePage>(EditCalendarTab);
+DiaryNotePage* diaryNote(PageContext& context) {
+    return context.navigation.page<DiaryNotePage>(EditCalendarTab);
 }
 
-AddressBookPage* addressBook(TForm1& form) {
-    return form.PageControl1->page<AddressBookPage>(AddressTab);
+AddressBookPage* addressBook(PageContext& context) {
+    return context.navigation.page<AddressBookPage>(AddressTab);
 }
 
-AddressEntryPage* addressEntry(TForm1& form) {
-    return form.PageControl1->page<AddressEntryPage>(AddAddressTab);
+AddressEntryPage* addressEntry(PageContext& context) {
+    return context.navigation.page<AddressEntryPage>(AddAddressTab);
 }
 
 } // namespace PersonalPages

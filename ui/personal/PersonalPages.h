@@ -1,21 +1,19 @@
 #pragma once
 
-#include "app/PageControl.h"
-#include "app/PageIndex.h"
-#include "app/TForm1.h"
+#include "context/PageIndex.h"
+#include "ui/PageContext.h"
 
 class AddressBookPage;
 class AddressEntryPage;
 class DiaryNotePage;
 class DiaryPage;
 
-// The diary's and the address book's two pages reach each other through the main window's page control, at
-// their fixed indices.
+// The diary's and the address book's two pages reach each other through navigation, at their fixed indices.
 namespace PersonalPages {
 
-DiaryPage* diary(TForm1& form);
-DiaryNotePage* diaryNote(TForm1& form);
-AddressBookPage* addressBook(TForm1& form);
-AddressEntryPage* addressEntry(TForm1& form);
+DiaryPage* diary(PageContext& context);
+DiaryNotePage* diaryNote(PageContext& context);
+AddressBookPage* addressBook(PageContext& context);
+AddressEntryPage* addressEntry(PageContext& context);
 
 } // namespace PersonalPages

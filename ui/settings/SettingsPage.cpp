@@ -1,15 +1,14 @@
 #include "ui/settings/SettingsPage.h"
 
-#include "app/DataFolderRelocation.h"
-#include "app/DataFolders.h"
-#include "app/PageIndex.h"
-#include "app/SettingsKeys.h"
-#include "app/TForm1.h"
-#include "app/TrayController.h"
+#include "context/PageIndex.h"
+#include "context/SettingsKeys.h"
 #include "platform/Autostart.h"
 #include "store/StoredText.h"
 #include "store/XMLIniFile.h"
+#include "ui/PageContext.h"
 #include "ui/personal/PageParts.h"
+#include "ui/settings/DataFolderRelocation.h"
+#include "ui/settings/DataFolders.h"
 #include "ui/settings/FileChooser.h"
 #include "widgets/ChoiceLabel.h"
 #include "widgets/ClickableLabel.h"
@@ -34,9 +33,9 @@ const QString dataFolderName = QStringLiteral("Alarms Directory");
 
 } // namespace
 
-SettingsPage::SettingsPage(TForm1& form, QWidget* parent)
+SettingsPage::SettingsPage(PageContext& context, QWidget* parent)
     : QWidget(parent)
-    , m_form(form) {
+    , m_context(context) {
     setObjectName(QStringLiteral("SetTab"));
     setAccessibleName(QStringLiteral("Settings"));
 
@@ -46,7 +45,7 @@ SettingsPage::SettingsPage(TForm1& form, QWidget* parent)
     myLabel3d13->setAccessibleName(QStringLiteral("Switch the tray icon"));
     autostartLabel = named(new ChoiceLabel(QStringLiteral("Start Zentick when I log in"), this), "autostartLabel");
     autostartLabel->setFocusPolicy(Qt::StrongFocus);
-    autostartLabel->setVisible(!m_form.autostartFolder().isEmpty());
+    autostartLabel->setVisible(!m_context.autostartFolder.isEmpty());
     myaSuperLabel65 = named(new QLabel(QStringLiteral("Alarm Sound:"), this), "myaSuperLabel65");
     myLabel3d22 = named(new ChoiceLabel(QStringLiteral("Use Default."), this), "myLabel3d22");
     myLabel3d23 = named(new ChoiceLabel(QStringLiteral("Custom:"), this), "myLabel3d23");
@@ -135,12 +134,12 @@ QString SettingsPage::dataFolderFor(const QString& chosen) {
 }
 
 QString SettingsPage::storedDataFolder(const QString& fallback) const {
-    return storedTextToDisplay(m_form.settingsStore().ReadString(SettingsKey::Section, SettingsKey::DataFolder,
-                                                                 displayTextToStored(fallback)));
+    return storedTextToDisplay(m_context.stores.settingsStore().ReadString(
+        SettingsKey::Section, SettingsKey::DataFolder, displayTextToStored(fallback)));
 }
 
 QString SettingsPage::defaultDataFolder() const {
-    return m_form.exeFolder() + QLatin1Char('/') + dataFolderName;
+    return m_context.stores.exeFolder() + QLatin1Char('/') + dataFolderName;
 }
 
 void SettingsPage::showTrayState(bool shown) {
@@ -149,19 +148,19 @@ void SettingsPage::showTrayState(bool shown) {
 }
 
 void SettingsPage::SetTabShow() {
-    if (!m_trayFollowed && m_form.tray) {
+    if (!m_trayFollowed && m_context.tray) {
         // "Disable Tray" of the tray menu switches the icon while this page may be showing.
-        connect(m_form.tray, &TrayController::iconShownChanged, this, &SettingsPage::showTrayState);
+        connect(m_context.tray, &TraySwitch::iconShownChanged, this, &SettingsPage::showTrayState);
         m_trayFollowed = true;
     }
-    if (m_form.tray)
-        showTrayState(m_form.tray->isIconShown());
+    if (m_context.tray)
+        showTrayState(m_context.tray->isIconShown());
     showAutostartState();
 
-    TXMLIniFile& settings = m_form.settingsStore();
+    TXMLIniFile& settings = m_context.stores.settingsStore();
     const QByteArray soundPath = settings.ReadString(SettingsKey::Section, SettingsKey::SoundPath, QByteArray());
     m_initialSoundFile = storedTextToDisplay(soundPath);
-    Edit12->setText(storedDataFolder(m_form.exeFolder()));
+    Edit12->setText(storedDataFolder(m_context.stores.exeFolder()));
     if (!m_initialSoundFile.isEmpty() && QFileInfo(m_initialSoundFile).isFile()) {
         Edit11->setText(m_initialSoundFile);
         if (settings.ReadFlag(SettingsKey::Section, SettingsKey::DefaultSound, true))
@@ -179,20 +178,20 @@ void SettingsPage::SetTabShow() {
 }
 
 void SettingsPage::myLabel3d13Click() {
-    const bool shown = m_form.settingsStore().ReadFlag(SettingsKey::Section, SettingsKey::Tray, true);
-    m_form.settingsStore().WriteFlag(SettingsKey::Section, SettingsKey::Tray, !shown);
-    if (m_form.tray)
-        m_form.tray->setIconShown(!shown);
+    const bool shown = m_context.stores.settingsStore().ReadFlag(SettingsKey::Section, SettingsKey::Tray, true);
+    m_context.stores.settingsStore().WriteFlag(SettingsKey::Section, SettingsKey::Tray, !shown);
+    if (m_context.tray)
+        m_context.tray->setIconShown(!shown);
     showTrayState(!shown);
 }
 
 Autostart SettingsPage::autostart() const {
-    return Autostart(m_form.autostartFolder(), Autostart::programFor(QCoreApplication::applicationFilePath()));
+    return Autostart(m_context.autostartFolder, Autostart::programFor(QCoreApplication::applicationFilePath()));
 }
 
 // The entry is the state: the desktop's own session settings may have changed it since the page was last shown.
 void SettingsPage::showAutostartState() {
-    if (m_form.autostartFolder().isEmpty())
+    if (m_context.autostartFolder.isEmpty())
         return;
     const bool enabled = autostart().isEnabled();
     autostartLabel->setChosen(enabled);
@@ -201,14 +200,14 @@ void SettingsPage::showAutostartState() {
 }
 
 void SettingsPage::autostartLabelClick() {
-    if (m_form.autostartFolder().isEmpty())
+    if (m_context.autostartFolder.isEmpty())
         return;
     Autostart entry = autostart();
     const bool enable = !entry.isEnabled();
     if (!entry.setEnabled(enable)) {
         const QString what = enable ? QStringLiteral("Zentick cannot be set to start when you log in.")
                                     : QStringLiteral("Zentick cannot be kept from starting when you log in.");
-        m_form.ShowMsg(QStringLiteral("%1\n\"%2\": %3").arg(what, entry.filePath(), entry.errorString()));
+        m_context.showMessage(QStringLiteral("%1\n\"%2\": %3").arg(what, entry.filePath(), entry.errorString()));
     }
     showAutostartState();
 }
@@ -236,7 +235,7 @@ void SettingsPage::DsFancyButton49Click() {
         return;
     Edit11->setText(file);
     DsFancyButton48->setEnabled(true);
-    TXMLIniFile& settings = m_form.settingsStore();
+    TXMLIniFile& settings = m_context.stores.settingsStore();
     TXMLIniFile::Batch batch(settings);
     settings.WriteFlag(SettingsKey::Section, SettingsKey::DefaultSound, false);
     settings.WriteString(SettingsKey::Section, SettingsKey::SoundPath, displayTextToStored(file));
@@ -252,7 +251,7 @@ void SettingsPage::DsFancyButton50Click() {
 }
 
 void SettingsPage::applySound() {
-    TXMLIniFile& settings = m_form.settingsStore();
+    TXMLIniFile& settings = m_context.stores.settingsStore();
     TXMLIniFile::Batch batch(settings);
     if (myLabel3d23->isChosen() && QFileInfo(Edit11->text()).isFile()) {
         settings.WriteFlag(SettingsKey::Section, SettingsKey::DefaultSound, false);
@@ -273,7 +272,7 @@ void SettingsPage::DsFancyButton48Click() {
     if (created)
         DataFolders::createFolder(newFolder);
     if (!QFileInfo(newFolder).isDir()) {
-        m_form.ShowMsg(QStringLiteral("Failed to Create the Directory"));
+        m_context.showMessage(QStringLiteral("Failed to Create the Directory"));
         Edit12->setText(storedDataFolder(defaultDataFolder()));
         return;
     }
@@ -282,37 +281,38 @@ void SettingsPage::DsFancyButton48Click() {
 
 // The stores let go of their files before these move, and are opened anew on the new folder.
 void SettingsPage::moveDataFolder(const QString& newFolder, bool created) {
-    TXMLIniFile& settings = m_form.settingsStore();
+    TXMLIniFile& settings = m_context.stores.settingsStore();
     const QString oldFolder = storedDataFolder(defaultDataFolder());
     // The same folder under another spelling: nothing to move.
     const QString oldCanonical = QFileInfo(oldFolder).canonicalFilePath();
     if (!oldCanonical.isEmpty() && oldCanonical == QFileInfo(newFolder).canonicalFilePath()) {
         settings.WriteString(SettingsKey::Section, SettingsKey::DataFolder, displayTextToStored(newFolder));
-        m_form.openDataStores(storedDataFolder(defaultDataFolder()));
+        m_context.stores.openDataStores(storedDataFolder(defaultDataFolder()));
         return;
     }
     // Another instance, from another program folder, may work on the files there.
-    if (!m_form.lockDataFolder(newFolder)) {
+    if (!m_context.lockDataFolder(newFolder)) {
         if (created)
             QDir().rmdir(newFolder);
         Edit12->setText(oldFolder);
-        m_form.ShowMsg(QStringLiteral("The data files were not moved: Zentick, started from another folder, works on "
-                                      "the files in \"%1\". Nothing changed.")
-                           .arg(newFolder));
+        m_context.showMessage(
+            QStringLiteral("The data files were not moved: Zentick, started from another folder, works on "
+                           "the files in \"%1\". Nothing changed.")
+                .arg(newFolder));
         return;
     }
-    m_form.closeDataStores();
+    m_context.stores.closeDataStores();
     DataFolderRelocation::Outcome outcome;
     try {
         outcome = DataFolderRelocation::move(settings, oldFolder, newFolder);
     } catch (...) {
         // The settings could not be written: the pages still need stores, on whichever folder the settings name.
-        m_form.openDataStores(storedDataFolder(defaultDataFolder()));
-        m_form.lockDataFolder(m_form.dataFolder());
+        m_context.stores.openDataStores(storedDataFolder(defaultDataFolder()));
+        m_context.lockDataFolder(m_context.stores.dataFolder());
         throw;
     }
-    m_form.openDataStores(storedDataFolder(defaultDataFolder()));
-    m_form.lockDataFolder(m_form.dataFolder());
+    m_context.stores.openDataStores(storedDataFolder(defaultDataFolder()));
+    m_context.lockDataFolder(m_context.stores.dataFolder());
     if (outcome.failure) {
         // Nothing moved: a folder made for the move goes again, and the field shows the folder still in use.
         if (created)
@@ -321,9 +321,9 @@ void SettingsPage::moveDataFolder(const QString& newFolder, bool created) {
     }
     const QString message = DataFolderRelocation::leftBehindMessage(outcome);
     if (!message.isEmpty())
-        m_form.ShowMsg(message);
+        m_context.showMessage(message);
 }
 
 void SettingsPage::DsFancyButton47Click() {
-    m_form.showPage(MainTab);
+    m_context.navigation.showPage(MainTab);
 }

@@ -7,7 +7,7 @@ class ChoiceLabel;
 class ClickableLabel;
 class FancyButton;
 class ShadowLabel;
-class TForm1;
+struct PageContext;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
@@ -18,7 +18,7 @@ class QLineEdit;
 class SettingsPage final : public QWidget {
     Q_OBJECT
 public:
-    explicit SettingsPage(TForm1& form, QWidget* parent = nullptr);
+    explicit SettingsPage(PageContext& context, QWidget* parent = nullptr);
 
     ShadowLabel* myaSuperLabel64 = nullptr; // "Settings"
     FancyButton* DsFancyButton47 = nullptr; // "<<Back"
@@ -65,7 +65,7 @@ private:
     void applySound();
     void moveDataFolder(const QString& newFolder, bool created);
 
-    TForm1& m_form;
+    PageContext& m_context;
     QString m_initialSoundFile;
     bool m_trayFollowed = false;
 };

@@ -1,6 +1,6 @@
 #include "ui/tools/TForm8.h"
 
-#include "app/UrlOpener.h"
+#include "platform/UrlOpener.h"
 #include "ui/notify/WindowPlacement.h"
 #include "widgets/ClickableLabel.h"
 #include "widgets/IconLabel.h"

@@ -1,8 +1,7 @@
 #include "ui/tools/TimerPage.h"
 
-#include "app/PageIndex.h"
-#include "app/SchedulerHost.h"
-#include "app/TForm1.h"
+#include "context/PageIndex.h"
+#include "ui/PageContext.h"
 #include "ui/editors/EditorPages.h"
 #include "ui/editors/SpinKeyFilter.h"
 #include "widgets/ChoiceLabel.h"
@@ -27,9 +26,9 @@ template <class Widget> Widget* named(Widget* widget, const char* name) {
 
 } // namespace
 
-TimerPage::TimerPage(TForm1& form, QWidget* parent)
+TimerPage::TimerPage(PageContext& context, QWidget* parent)
     : QWidget(parent)
-    , m_form(form) {
+    , m_context(context) {
     setObjectName(QStringLiteral("TimerTab"));
     setAccessibleName(QStringLiteral("Timer - CountDown"));
 
@@ -173,8 +172,8 @@ void TimerPage::enableLength(bool on) {
 StopwatchServices TimerPage::windowServices() const {
     StopwatchServices services;
     services.clock = clock;
-    services.makeSoundPlayer = m_form.schedulerHost().notificationWindows().services().makeSoundPlayer;
-    services.soundFile = SchedulerHost::defaultSoundFile();
+    services.makeSoundPlayer = m_context.soundPlayerFactory();
+    services.soundFile = m_context.defaultSoundFile();
     services.alert = alert;
     return services;
 }
@@ -188,7 +187,7 @@ void TimerPage::DsFancyButton52Click() {
             ((qint64(CSpinEdit8->entryValue()) * 24 + CSpinEdit9->entryValue()) * 60 + CSpinEdit10->entryValue()) * 60 +
             CSpinEdit11->entryValue();
         if (seconds == 0) {
-            m_form.ShowMsg(QStringLiteral("No Countdown Set."));
+            m_context.showMessage(QStringLiteral("No Countdown Set."));
             return;
         }
         window = std::make_unique<TForm7>(windowServices());
@@ -199,11 +198,11 @@ void TimerPage::DsFancyButton52Click() {
     m_windows.removeAll(nullptr);
     m_windows.append(shown);
     shown->show();
-    m_form.showPage(MainTab);
+    m_context.navigation.showPage(MainTab);
 }
 
 void TimerPage::DsFancyButton51Click() {
-    m_form.showPage(MainTab);
+    m_context.navigation.showPage(MainTab);
 }
 
 QList<TForm7*> TimerPage::openWindows() const {

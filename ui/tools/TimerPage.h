@@ -11,7 +11,7 @@ class FancyButton;
 class LabelToggle;
 class ShadowLabel;
 class SpinEdit;
-class TForm1;
+struct PageContext;
 class QCheckBox;
 class QLabel;
 
@@ -20,7 +20,7 @@ class QLabel;
 class TimerPage final : public QWidget {
     Q_OBJECT
 public:
-    explicit TimerPage(TForm1& form, QWidget* parent = nullptr);
+    explicit TimerPage(PageContext& context, QWidget* parent = nullptr);
     // The windows this page opened go with it.
     ~TimerPage() override;
 
@@ -63,6 +63,6 @@ private:
     void enableLength(bool on);
     StopwatchServices windowServices() const;
 
-    TForm1& m_form;
+    PageContext& m_context;
     QList<QPointer<TForm7>> m_windows;
 };

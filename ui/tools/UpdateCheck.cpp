@@ -1,7 +1,7 @@
 #include "ui/tools/UpdateCheck.h"
 
 #include "ProductIdentity.h"
-#include "app/SettingsKeys.h"
+#include "context/SettingsKeys.h"
 #include "store/XMLIniFile.h"
 
 #include <QList>

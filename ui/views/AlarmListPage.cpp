@@ -1,10 +1,12 @@
 #include "ui/views/AlarmListPage.h"
 
-#include "app/PageIndex.h"
-#include "app/SettingsKeys.h"
-#include "app/TForm1.h"
+#include "context/PageIndex.h"
+#include "context/SettingsKeys.h"
 #include "store/StoredText.h"
 #include "store/XMLIniFile.h"
+#include "ui/PageContext.h"
+#include "ui/editors/AlarmEditorPage.h"
+#include "ui/views/EventTexts.h"
 #include "ui/views/ListActions.h"
 
 #include <QComboBox>
@@ -26,9 +28,9 @@ const QByteArray general = QByteArrayLiteral("General");
 
 } // namespace
 
-AlarmListPage::AlarmListPage(TForm1& form, QWidget* parent)
-    : EventListPage(form, 1, names, QStringLiteral("General Alarms"),
-                    {{"Description", Qt::AlignLeft},
+AlarmListPage::AlarmListPage(PageContext& context, QWidget* parent)
+    : EventListPage(context, 1, names, QStringLiteral("General Alarms"),
+                    {{"Description", Qt::AlignLeft, 12},
                      {"Date", Qt::AlignHCenter},
                      {"Repeat Every", Qt::AlignHCenter},
                      {"Sound", Qt::AlignHCenter},
@@ -49,11 +51,26 @@ AlarmListPage::AlarmListPage(TForm1& form, QWidget* parent)
 }
 
 TXMLIniFile& AlarmListPage::store() {
-    return m_form.eventStore();
+    return m_context.stores.eventStore();
+}
+
+QStringList AlarmListPage::possibleTexts(int column) const {
+    switch (column) {
+    case 2:
+        return EventTexts::possibleDateTexts(true);
+    case 3: {
+        QStringList texts{EventTexts::alarmRepeatText(false, 1, 0)};
+        for (int unit = 0; unit < 6; ++unit)
+            texts.append(EventTexts::alarmRepeatText(true, AlarmEditorPage::maximumCount(unit), unit));
+        return texts;
+    }
+    default:
+        return {EventTexts::yesNo(true), EventTexts::yesNo(false)};
+    }
 }
 
 void AlarmListPage::rebuildCategoryFilter() {
-    const TXMLIniFile& settings = m_form.settingsStore();
+    const TXMLIniFile& settings = m_context.stores.settingsStore();
     ComboBox4->clear();
     ComboBox4->addItem(QStringLiteral("All"));
     ComboBox4->addItem(QStringLiteral("General"), general);
@@ -68,15 +85,16 @@ void AlarmListPage::rebuildCategoryFilter() {
 }
 
 void AlarmListPage::ViewTabAlShow() {
-    m_form.listPage = 1;
+    m_context.edit.listPage = 1;
     if (!m_keepCategoryFilter)
         rebuildCategoryFilter();
     m_keepCategoryFilter = false;
     const bool filtered = ComboBox4->currentIndex() != 0;
-    // Categories compare as stored: exactly, byte for byte.
-    const QByteArray category = ComboBox4->currentData().toByteArray();
+    // Categories compare as the user sees them, exactly: a name stored as Windows-1252 in one place and as UTF-8
+    // in another is the same category.
+    const QString category = ComboBox4->currentText();
 
-    const std::vector<AlarmRows::Row>& alarms = m_rows.rows(m_form.eventStore());
+    const std::vector<AlarmRows::Row>& alarms = m_rows.rows(m_context.stores.eventStore());
     QList<QTreeWidgetItem*> rows;
     rows.reserve(qsizetype(alarms.size()));
     for (const AlarmRows::Row& alarm : alarms)
@@ -86,17 +104,17 @@ void AlarmListPage::ViewTabAlShow() {
 }
 
 ListSort::SortKey AlarmListPage::sortKey(const QByteArray& section, int column, const QCollator& collator) {
-    if (const AlarmRows::Row* row = m_rows.find(m_form.eventStore(), section))
+    if (const AlarmRows::Row* row = m_rows.find(m_context.stores.eventStore(), section))
         return AlarmRows::key(*row, column, collator);
     return EventListPage::sortKey(section, column, collator);
 }
 
 void AlarmListPage::ComboBox4Select(int index) {
-    m_form.settingsStore().WriteInt(SettingsKey::Section, SettingsKey::CategoryIndex, index);
+    m_context.stores.settingsStore().WriteInt(SettingsKey::Section, SettingsKey::CategoryIndex, index);
     m_keepCategoryFilter = true;
     ViewTabAlShow();
 }
 
 void AlarmListPage::ListView1DblClick() {
-    ListActions::editFromList(m_form, selectedRow(), AlarmTab);
+    ListActions::editFromList(m_context, selectedRow(), AlarmTab);
 }

@@ -9,7 +9,7 @@ class QComboBox;
 class AlarmListPage final : public EventListPage {
     Q_OBJECT
 public:
-    explicit AlarmListPage(TForm1& form, QWidget* parent = nullptr);
+    explicit AlarmListPage(PageContext& context, QWidget* parent = nullptr);
 
     ShadowLabel* myaSuperLabel12 = nullptr; // "General Alarms"
     QTreeWidget* ListView1 = nullptr;
@@ -24,6 +24,7 @@ public:
 
 protected:
     TXMLIniFile& store() override;
+    QStringList possibleTexts(int column) const override;
     ListSort::SortKey sortKey(const QByteArray& section, int column, const QCollator& collator) override;
 
 private:

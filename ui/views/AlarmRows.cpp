@@ -1,6 +1,7 @@
 #include "ui/views/AlarmRows.h"
 
 #include "scheduler/EventRecord.h"
+#include "store/StoredText.h"
 #include "store/XMLIniFile.h"
 #include "ui/views/EventIcons.h"
 #include "ui/views/EventTexts.h"
@@ -29,7 +30,7 @@ const std::vector<AlarmRows::Row>& AlarmRows::rows(const TXMLIniFile& store) {
             continue;
         Row row;
         row.section = section;
-        row.category = store.ReadString(section, Key::Category, general);
+        row.category = storedTextToDisplay(store.ReadString(section, Key::Category, general));
         const bool repeat = store.ReadFlag(section, Key::Repeat, false);
         const int repVal = store.ReadInt(section, Key::RepVal, 1);
         const int repType = store.ReadInt(section, Key::RepType, 0);

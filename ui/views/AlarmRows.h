@@ -20,7 +20,7 @@ class AlarmRows {
 public:
     struct Row {
         QByteArray section;
-        QByteArray category;
+        QString category; // as the user sees it: the filter compares it with the name it shows
         int icon = 0;
         QStringList cells; // "Description", "Date", "Repeat Every", "Sound", "Bypass"
         QString descriptionKey;

@@ -1,17 +1,22 @@
 #include "ui/views/BirthdayListPage.h"
 
-#include "app/PageIndex.h"
-#include "app/TForm1.h"
+#include "context/PageIndex.h"
 #include "scheduler/EventRecord.h"
 #include "scheduler/SchedulerClock.h"
 #include "store/StoredText.h"
 #include "store/XMLIniFile.h"
+#include "ui/PageContext.h"
+#include "ui/editors/BirthdayEditorPage.h"
 #include "ui/views/EventTexts.h"
 #include "ui/views/ListActions.h"
 
 #include <QTreeWidget>
 
 namespace {
+
+QString daysBeforeText(int before) {
+    return QString::number(before) + QStringLiteral(" days");
+}
 
 const EventListPage::Names names = {"ViewTabBirthDay",
                                     "myaSuperLabel11",
@@ -24,8 +29,8 @@ const EventListPage::Names names = {"ViewTabBirthDay",
 
 } // namespace
 
-BirthdayListPage::BirthdayListPage(TForm1& form, QWidget* parent)
-    : EventListPage(form, 3, names, QStringLiteral("Birthdays"),
+BirthdayListPage::BirthdayListPage(PageContext& context, QWidget* parent)
+    : EventListPage(context, 3, names, QStringLiteral("Birthdays"),
                     {{"Name", Qt::AlignLeft},
                      {"Date Of Birth", Qt::AlignHCenter},
                      {"Age", Qt::AlignRight},
@@ -39,15 +44,29 @@ BirthdayListPage::BirthdayListPage(TForm1& form, QWidget* parent)
 }
 
 TXMLIniFile& BirthdayListPage::store() {
-    return m_form.eventStore();
+    return m_context.stores.eventStore();
+}
+
+QStringList BirthdayListPage::possibleTexts(int column) const {
+    switch (column) {
+    case 2:
+        return EventTexts::possibleDateTexts(false);
+    case 3:
+        // The longest a person's age is written: three digits of years, the most months and days.
+        return {QStringLiteral("188yrs,11m,30d.")};
+    case 4:
+        return {EventTexts::yesNo(true), EventTexts::yesNo(false)};
+    default:
+        return {daysBeforeText(BirthdayEditorPage::MaximumDaysBefore), daysBeforeText(0)};
+    }
 }
 
 void BirthdayListPage::ViewTabBirthDayShow() {
     using namespace EventRecord;
-    m_form.listPage = 3;
-    const TXMLIniFile& events = m_form.eventStore();
+    m_context.edit.listPage = 3;
+    const TXMLIniFile& events = m_context.stores.eventStore();
     const QByteArrayList sections = events.ReadSections();
-    const double now = m_form.clock().now();
+    const double now = m_context.clock.now();
     QList<QTreeWidgetItem*> rows;
     for (const QByteArray& section : sections) {
         if (events.ReadString(section, Key::AlType, {}) != KindBirth)
@@ -57,12 +76,12 @@ void BirthdayListPage::ViewTabBirthDayShow() {
             makeRow(section,
                     {storedTextToDisplay(events.ReadString(section, Key::Name, {})), EventTexts::dateText(born),
                      EventTexts::ageText(born, now), EventTexts::yesNo(events.ReadFlag(section, Key::Sound, false)),
-                     QString::number(events.ReadInt(section, Key::Before, 0)) + QStringLiteral(" days")},
+                     daysBeforeText(events.ReadInt(section, Key::Before, 0))},
                     EventIcons::Birthday));
     }
     fill(rows);
 }
 
 void BirthdayListPage::ListView3DblClick() {
-    ListActions::editFromList(m_form, selectedRow(), BirthTab);
+    ListActions::editFromList(m_context, selectedRow(), BirthTab);
 }

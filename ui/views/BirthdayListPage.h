@@ -6,7 +6,7 @@
 class BirthdayListPage final : public EventListPage {
     Q_OBJECT
 public:
-    explicit BirthdayListPage(TForm1& form, QWidget* parent = nullptr);
+    explicit BirthdayListPage(PageContext& context, QWidget* parent = nullptr);
 
     ShadowLabel* myaSuperLabel11 = nullptr; // "Birthdays"
     QTreeWidget* ListView3 = nullptr;
@@ -19,4 +19,5 @@ public:
 
 protected:
     TXMLIniFile& store() override;
+    QStringList possibleTexts(int column) const override;
 };

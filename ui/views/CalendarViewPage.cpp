@@ -1,11 +1,11 @@
 #include "ui/views/CalendarViewPage.h"
 
-#include "app/PageIndex.h"
-#include "app/SettingsKeys.h"
-#include "app/TForm1.h"
+#include "context/PageIndex.h"
+#include "context/SettingsKeys.h"
 #include "scheduler/DayCount.h"
 #include "scheduler/SchedulerClock.h"
 #include "store/XMLIniFile.h"
+#include "ui/PageContext.h"
 #include "ui/views/DayListPage.h"
 #include "widgets/FancyButton.h"
 #include "widgets/LinkLabel.h"
@@ -30,9 +30,9 @@ const QColor markColour(255, 255, 0);
 
 } // namespace
 
-CalendarViewPage::CalendarViewPage(TForm1& form, QWidget* parent)
+CalendarViewPage::CalendarViewPage(PageContext& context, QWidget* parent)
     : QWidget(parent)
-    , m_form(form) {
+    , m_context(context) {
     setObjectName(QStringLiteral("EditTab"));
     setAccessibleName(QStringLiteral("View Events"));
 
@@ -78,28 +78,28 @@ CalendarViewPage::CalendarViewPage(TForm1& form, QWidget* parent)
 }
 
 void CalendarViewPage::EditTabShow() {
-    if (m_form.returnToEditor) {
+    if (m_context.edit.returnToEditor) {
         // Back from the day list: the same month and day, with what was deleted there gone.
-        m_form.returnToEditor = false;
+        m_context.edit.returnToEditor = false;
         refresh(PlannerCalendar1->date());
         PlannerCalendar1->setFocus();
         return;
     }
-    if (m_form.editFromCalendar) {
+    if (m_context.edit.editFromCalendar) {
         // The commit of an edit made here has already shown the record's month.
-        m_form.editFromCalendar = false;
+        m_context.edit.editFromCalendar = false;
     } else {
-        const QDate today = DayCount::toDate(m_form.clock().now());
+        const QDate today = DayCount::toDate(m_context.clock.now());
         PlannerCalendar1->setDate(today);
         refresh(today);
     }
     PlannerCalendar1->setFocus();
-    m_form.settingsStore().WriteFlag(SettingsKey::Section, SettingsKey::Classic, false);
+    m_context.stores.settingsStore().WriteFlag(SettingsKey::Section, SettingsKey::Classic, false);
     enableShow();
 }
 
 void CalendarViewPage::refresh(QDate date) {
-    m_dayEvents = CalendarMonth::collect(m_table, m_form.eventStore(), date);
+    m_dayEvents = CalendarMonth::collect(m_table, m_context.stores.eventStore(), date);
     PlannerCalendar1->beginUpdate();
     PlannerCalendar1->clearMarks();
     for (const CalendarMonth::DayEvents& day : m_dayEvents)
@@ -126,13 +126,13 @@ void CalendarViewPage::PlannerCalendar1DayChange() {
 }
 
 void CalendarViewPage::PlannerCalendar1DaySelect(QDate date) {
-    const bool again = m_form.lastDaySelectTick.choose(m_form.clock().monotonicMs());
+    const bool again = m_context.lastDaySelectTick.choose(m_context.clock.monotonicMs());
     if (date.month() == PlannerCalendar1->date().month() && again)
         DsFancyButton54Click();
 }
 
 void CalendarViewPage::DsFancyButton54Click() {
-    auto* dayList = qobject_cast<DayListPage*>(m_form.PageControl1->widget(EditViewTab));
+    auto* dayList = qobject_cast<DayListPage*>(m_context.navigation.page(EditViewTab));
     if (!dayList)
         return;
     dayList->ListView6->clear();
@@ -142,16 +142,16 @@ void CalendarViewPage::DsFancyButton54Click() {
     if (found == m_dayEvents.cend())
         return;
     dayList->showDay(PlannerCalendar1->date(), found->sections);
-    m_form.showPage(EditViewTab);
+    m_context.navigation.showPage(EditViewTab);
 }
 
 void CalendarViewPage::myLabel3d31Click() {
-    m_form.showPage(m_form.listPage + 3);
-    m_form.settingsStore().WriteFlag(SettingsKey::Section, SettingsKey::Classic, true);
+    m_context.navigation.showPage(m_context.edit.listPage + 3);
+    m_context.stores.settingsStore().WriteFlag(SettingsKey::Section, SettingsKey::Classic, true);
 }
 
 void CalendarViewPage::DsFancyButton43Click() {
-    m_form.showPage(MainTab);
+    m_context.navigation.showPage(MainTab);
 }
 
 bool CalendarViewPage::eventFilter(QObject* watched, QEvent* event) {

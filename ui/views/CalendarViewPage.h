@@ -9,14 +9,14 @@ class FancyButton;
 class LinkLabel;
 class MonthCalendar;
 class ShadowLabel;
-class TForm1;
+struct PageContext;
 
 // "View Events": a month calendar marking every day that holds an event of the event store, the day's events as
 // the day's hint. "Show>>", Enter on the calendar or a double click on a marked day opens the day's list.
 class CalendarViewPage final : public QWidget {
     Q_OBJECT
 public:
-    explicit CalendarViewPage(TForm1& form, QWidget* parent = nullptr);
+    explicit CalendarViewPage(PageContext& context, QWidget* parent = nullptr);
 
     ShadowLabel* myaSuperLabel77 = nullptr; // "View Events"
     MonthCalendar* PlannerCalendar1 = nullptr;
@@ -44,7 +44,7 @@ private:
     void refresh(QDate date);
     void enableShow();
 
-    TForm1& m_form;
+    PageContext& m_context;
     QList<CalendarMonth::DayEvents> m_dayEvents;
     EventTable m_table; // the event store's dates, read again after a change
 };

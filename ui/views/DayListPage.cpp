@@ -1,10 +1,10 @@
 #include "ui/views/DayListPage.h"
 
-#include "app/PageIndex.h"
-#include "app/TForm1.h"
+#include "context/PageIndex.h"
 #include "scheduler/EventRecord.h"
 #include "store/StoredText.h"
 #include "store/XMLIniFile.h"
+#include "ui/PageContext.h"
 #include "ui/views/CalendarMonth.h"
 #include "ui/views/EventTexts.h"
 #include "ui/views/ListActions.h"
@@ -30,9 +30,9 @@ const QString none = QStringLiteral("-----");
 
 } // namespace
 
-DayListPage::DayListPage(TForm1& form, QWidget* parent)
+DayListPage::DayListPage(PageContext& context, QWidget* parent)
     : QWidget(parent)
-    , m_form(form) {
+    , m_context(context) {
     setObjectName(QStringLiteral("EditViewTab"));
     setAccessibleName(QStringLiteral("Events of the day"));
 
@@ -73,9 +73,9 @@ DayListPage::DayListPage(TForm1& form, QWidget* parent)
 
     connect(ListView6, &QTreeWidget::itemSelectionChanged, this, &DayListPage::ListView6SelectItem);
     connect(ListView6, &QTreeWidget::customContextMenuRequested, this,
-            [this](const QPoint& pos) { ListActions::ListView3ContextPopup(m_form, ListView6, pos); });
+            [this](const QPoint& pos) { ListActions::ListView3ContextPopup(m_context, ListView6, pos); });
     connect(DsFancyButton56, &FancyButton::clicked, this, &DayListPage::ListView6DblClick);
-    connect(DsFancyButton57, &FancyButton::clicked, this, [this] { ListActions::Delete1Click(m_form); });
+    connect(DsFancyButton57, &FancyButton::clicked, this, [this] { ListActions::Delete1Click(m_context); });
     connect(DsFancyButton55, &FancyButton::clicked, this, &DayListPage::DsFancyButton55Click);
 
     setFocusProxy(ListView6);
@@ -83,7 +83,7 @@ DayListPage::DayListPage(TForm1& form, QWidget* parent)
 
 QTreeWidgetItem* DayListPage::makeRow(const QByteArray& section) const {
     using namespace EventRecord;
-    const TXMLIniFile& events = m_form.eventStore();
+    const TXMLIniFile& events = m_context.stores.eventStore();
     const QByteArray kind = events.ReadString(section, Key::AlType, {});
     auto* row = new QTreeWidgetItem;
     int icon = -1;
@@ -119,7 +119,7 @@ QTreeWidgetItem* DayListPage::makeRow(const QByteArray& section) const {
 
 void DayListPage::showDay(QDate date, const QByteArrayList& sections) {
     ListView6->clear();
-    const TXMLIniFile& events = m_form.eventStore();
+    const TXMLIniFile& events = m_context.stores.eventStore();
     // The marks are a month old at most: a record deleted since is left out.
     for (const QByteArray& section : sections)
         if (events.HasSection(section))
@@ -140,12 +140,12 @@ void DayListPage::ListView6SelectItem() {
 }
 
 void DayListPage::ListView6DblClick() {
-    ListActions::editFromCalendar(m_form, selectedRow());
+    ListActions::editFromCalendar(m_context, selectedRow());
 }
 
 void DayListPage::DsFancyButton55Click() {
-    m_form.returnToEditor = true;
-    m_form.showPage(EditTab);
+    m_context.edit.returnToEditor = true;
+    m_context.navigation.showPage(EditTab);
 }
 
 bool DayListPage::eventFilter(QObject* watched, QEvent* event) {
@@ -154,6 +154,6 @@ bool DayListPage::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     if (watched == ListView6 && event->type() == QEvent::KeyPress)
-        return ListActions::listKey(m_form, ListView6, static_cast<QKeyEvent*>(event)->key());
+        return ListActions::listKey(m_context, ListView6, static_cast<QKeyEvent*>(event)->key());
     return QWidget::eventFilter(watched, event);
 }

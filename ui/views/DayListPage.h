@@ -10,14 +10,14 @@ class QDate;
 class QTreeWidget;
 class QTreeWidgetItem;
 class ShadowLabel;
-class TForm1;
+struct PageContext;
 
 // The events of one day of the calendar view, to edit or delete. "<<Back" returns to the calendar on the same
 // month.
 class DayListPage final : public QWidget {
     Q_OBJECT
 public:
-    explicit DayListPage(TForm1& form, QWidget* parent = nullptr);
+    explicit DayListPage(PageContext& context, QWidget* parent = nullptr);
 
     ShadowLabel* myaSuperLabel78 = nullptr; // "Edit Alarms", then the date of the day shown
     QTreeWidget* ListView6 = nullptr;
@@ -39,6 +39,6 @@ protected:
 private:
     QTreeWidgetItem* makeRow(const QByteArray& section) const;
 
-    TForm1& m_form;
+    PageContext& m_context;
     EventIcons::Set m_icons;
 };

@@ -21,4 +21,11 @@ int forPowerAction(int shutType) {
     return shutType >= 0 && shutType < 5 ? icons[std::size_t(shutType)] : -1;
 }
 
+int forPowerActionRow(int shutType) {
+    const int known = forPowerAction(shutType);
+    if (known >= 0)
+        return known;
+    return shutType >= 0 && shutType < Count ? shutType : -1;
+}
+
 } // namespace EventIcons

@@ -33,5 +33,8 @@ private:
 
 // The picture of a power action by "shuttype"; -1 for a type outside 0..4.
 int forPowerAction(int shutType);
+// The same on the power-action list, where a type outside 0..4 shows the picture of its own index (a type of 7
+// the past alarm's); -1 outside the set.
+int forPowerActionRow(int shutType);
 
 } // namespace EventIcons

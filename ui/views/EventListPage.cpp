@@ -1,19 +1,22 @@
 #include "ui/views/EventListPage.h"
 
-#include "app/PageIndex.h"
-#include "app/TForm1.h"
+#include "context/PageIndex.h"
 #include "store/XMLIniFile.h"
+#include "ui/PageContext.h"
 #include "ui/views/ListActions.h"
 #include "ui/views/RowData.h"
 #include "widgets/FancyButton.h"
 #include "widgets/LinkLabel.h"
 #include "widgets/PlainTip.h"
 #include "widgets/ShadowLabel.h"
+#include "widgets/SortHeader.h"
 
 #include <QCollator>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QStyleOptionHeader>
+#include <QStyleOptionViewItem>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -26,10 +29,10 @@ template <class Widget> Widget* named(Widget* widget, const char* name) {
 
 } // namespace
 
-EventListPage::EventListPage(TForm1& form, int listNumber, const Names& names, const QString& title,
+EventListPage::EventListPage(PageContext& context, int listNumber, const Names& names, const QString& title,
                              const QList<Column>& columns, QWidget* parent)
     : QWidget(parent)
-    , m_form(form)
+    , m_context(context)
     , m_listNumber(listNumber)
     , m_columns(columns) {
     setObjectName(QLatin1String(names.page));
@@ -42,11 +45,22 @@ EventListPage::EventListPage(TForm1& form, int listNumber, const Names& names, c
     for (const Column& column : columns)
         headers.append({QLatin1String(column.caption), column.alignment});
     RowData::prepareList(m_list, headers);
-    // The other columns are as wide as their contents, so no date or flag is ever cut; the first takes what they
-    // leave but keeps a readable width, the list scrolling sideways when the page is too narrow for all of them.
-    // A description longer than its column shows in full in its tooltip.
+    m_header = m_list->header();
+    if (auto* sortHeader = qobject_cast<SortHeader*>(m_header))
+        sortHeader->setSortArrowAbove(true);
+    // Whatever header the list has now: a caption of several words wraps when its column is narrower than it, and
+    // the sides of a section have half their usual padding, as a list as narrow as the window needs every pixel
+    // and the separators keep the captions apart.
+    for (int i = 0; i < columns.size(); ++i)
+        m_list->headerItem()->setData(i, Qt::TextAlignmentRole,
+                                      int(columns[i].alignment | Qt::AlignVCenter) | Qt::TextWordWrap);
+    m_header->setStyleSheet(QStringLiteral("QHeaderView::section { padding-left: 3px; padding-right: 3px; }"));
+    // The other columns are as wide as the texts they can show, so no date, flag or age is ever cut and a delete
+    // moves nothing; the first takes what they leave, and a description longer than that shows in full in its
+    // tooltip. Only when the other columns alone are wider than the list does it scroll sideways.
     m_list->header()->setSectionsClickable(true);
-    m_list->header()->setSectionResizeMode(0, QHeaderView::Interactive);
+    m_list->header()->setSectionResizeMode(QHeaderView::Interactive);
+    m_list->header()->setMinimumSectionSize(m_list->iconSize().width() + 4);
     m_list->viewport()->installEventFilter(this);
     m_list->installEventFilter(this);
 
@@ -98,8 +112,8 @@ EventListPage::EventListPage(TForm1& form, int listNumber, const Names& names, c
             [this](int section) { ListView1ColumnClick(section + 1); });
     connect(m_list, &QTreeWidget::itemSelectionChanged, this, &EventListPage::selectionChanged);
     connect(m_list, &QTreeWidget::customContextMenuRequested, this,
-            [this](const QPoint& pos) { ListActions::ListView3ContextPopup(m_form, m_list, pos); });
-    connect(m_delete, &FancyButton::clicked, this, [this] { ListActions::Delete1Click(m_form); });
+            [this](const QPoint& pos) { ListActions::ListView3ContextPopup(m_context, m_list, pos); });
+    connect(m_delete, &FancyButton::clicked, this, [this] { ListActions::Delete1Click(m_context); });
     connect(m_edit, &FancyButton::clicked, this, &EventListPage::editSelected);
     connect(m_calendar, &LinkLabel::clicked, this, &EventListPage::myLabel3d27Click);
     connect(m_back, &FancyButton::clicked, this, &EventListPage::DsFancyButton8Click);
@@ -109,8 +123,8 @@ EventListPage::EventListPage(TForm1& form, int listNumber, const Names& names, c
 
 void EventListPage::switchTo(int page) {
     // The list shown already is not filled again.
-    if (m_form.currentPage() != page)
-        m_form.showPage(page);
+    if (m_context.navigation.currentPage() != page)
+        m_context.navigation.showPage(page);
 }
 
 void EventListPage::DsFancyButton20Click() {
@@ -126,22 +140,22 @@ void EventListPage::DsFancyButton12Click() {
     switchTo(ViewTabPast);
 }
 void EventListPage::DsFancyButton8Click() {
-    m_form.showPage(MainTab);
+    m_context.navigation.showPage(MainTab);
 }
 void EventListPage::myLabel3d27Click() {
-    m_form.showPage(EditTab);
+    m_context.navigation.showPage(EditTab);
 }
 
 int& EventListPage::sortState() {
     switch (m_listNumber) {
     case 2:
-        return m_form.shutSort;
+        return m_context.edit.shutSort;
     case 3:
-        return m_form.birthSort;
+        return m_context.edit.birthSort;
     case 4:
-        return m_form.pastSort;
+        return m_context.edit.pastSort;
     default:
-        return m_form.alarmSort;
+        return m_context.edit.alarmSort;
     }
 }
 
@@ -202,25 +216,117 @@ void EventListPage::fill(const QList<QTreeWidgetItem*>& rows) {
     selectionChanged();
 }
 
+int EventListPage::cellWidth(const QString& text) const {
+    QStyleOptionViewItem option;
+    option.initFrom(m_list);
+    option.font = m_list->font();
+    option.fontMetrics = QFontMetrics(option.font);
+    option.features = QStyleOptionViewItem::HasDisplay;
+    option.text = text;
+    option.decorationSize = m_list->iconSize();
+    return m_list->style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), m_list).width();
+}
+
+QFont EventListPage::captionFont() const {
+    // The style sheet makes captions bold; a caption is measured as it is drawn.
+    QFont bold = m_header->font();
+    bold.setBold(true);
+    return bold;
+}
+
+int EventListPage::captionFrame() const {
+    // The room the style leaves a caption inside its section: padding and border taken away. The sort arrow
+    // stands above the caption (SortHeader::setSortArrowAbove) and takes none.
+    QStyleOptionHeader option;
+    option.initFrom(m_header);
+    option.orientation = Qt::Horizontal;
+    constexpr int probe = 1000;
+    option.rect = QRect(0, 0, probe, qMax(1, m_header->height()));
+    return probe - m_header->style()->subElementRect(QStyle::SE_HeaderLabel, &option, m_header).width();
+}
+
+int EventListPage::captionWidth(int column) const {
+    // The caption wraps, so its longest word.
+    const QFontMetrics metrics(captionFont());
+    int widest = 0;
+    for (const QString& word : m_list->headerItem()->text(column).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        widest = qMax(widest, metrics.horizontalAdvance(word));
+    return captionFrame() + widest;
+}
+
+int EventListPage::captionLines(int column, int width) const {
+    const QFontMetrics metrics(captionFont());
+    const QRect bounds = metrics.boundingRect(QRect(0, 0, qMax(1, width - captionFrame()), 10'000),
+                                              Qt::AlignCenter | Qt::TextWordWrap, m_list->headerItem()->text(column));
+    return qMax(1, (bounds.height() + metrics.lineSpacing() / 2) / metrics.lineSpacing());
+}
+
+void EventListPage::setCaptionLines(int lines) {
+    // The header is as tall as its sections ask; each asks for the most lines a caption takes.
+    QStyleOptionHeader option;
+    option.initFrom(m_header);
+    option.orientation = Qt::Horizontal;
+    option.text = QStringLiteral("X");
+    option.fontMetrics = QFontMetrics(captionFont());
+    const int oneLine =
+        m_header->style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), m_header).height();
+    const QSize hint(0, oneLine + (lines - 1) * option.fontMetrics.lineSpacing());
+    if (m_list->headerItem()->sizeHint(0) == hint)
+        return;
+    for (int i = 0; i < m_list->columnCount(); ++i)
+        m_list->headerItem()->setSizeHint(i, hint);
+}
+
 void EventListPage::fitColumns() {
-    constexpr int readableFirstColumn = 150;
     int others = 0;
-    for (int i = 1; i < m_list->columnCount(); ++i)
-        others += m_list->header()->sectionSize(i);
-    m_list->header()->resizeSection(0, qMax(readableFirstColumn, m_list->viewport()->width() - others));
+    int lines = 1;
+    for (int column = 1; column < m_list->columnCount(); ++column) {
+        int width = 0;
+        for (const QString& text : possibleTexts(column + 1))
+            width = qMax(width, cellWidth(text));
+        // A hand-edited record can hold what no editor writes: such a text widens its column rather than being cut.
+        for (int i = 0; i < m_list->topLevelItemCount(); ++i)
+            width = qMax(width, cellWidth(m_list->topLevelItem(i)->text(column)));
+        width = qMax(width, captionWidth(column));
+        lines = qMax(lines, captionLines(column, width));
+        m_header->resizeSection(column, width);
+        others += width;
+    }
+    setCaptionLines(lines);
+    m_otherColumnsWidth = others;
+    placeFirstColumn();
+}
+
+void EventListPage::placeFirstColumn() {
+    const int readable =
+        m_list->iconSize().width() + m_columns.first().leastCharacters * m_list->fontMetrics().averageCharWidth();
+    const int least = qMax(m_header->minimumSectionSize(), readable);
+    m_header->resizeSection(0, qMax(least, m_list->viewport()->width() - m_otherColumnsWidth));
 }
 
 void EventListPage::sortList() {
-    QTreeWidgetItem* selected = selectedRow();
+    const QByteArray selected = sectionOf(selectedRow());
     m_list->setUpdatesEnabled(false);
     addInOrder(m_list->invisibleRootItem()->takeChildren());
-    if (selected) {
-        m_list->setCurrentItem(selected);
-        m_list->scrollToItem(selected);
-    }
+    selectRecord(selected);
     m_list->setUpdatesEnabled(true);
     showHeaderSort();
     selectionChanged();
+}
+
+void EventListPage::selectRecord(const QByteArray& section) {
+    QTreeWidgetItem* row = nullptr;
+    for (int i = 0; !section.isEmpty() && i < m_list->topLevelItemCount() && !row; ++i)
+        if (sectionOf(m_list->topLevelItem(i)) == section)
+            row = m_list->topLevelItem(i);
+    // No row at all rather than another: "Delete" must only ever act on a record the user picked.
+    m_list->setCurrentItem(row);
+    if (!row) {
+        m_list->clearSelection();
+        return;
+    }
+    row->setSelected(true);
+    m_list->scrollToItem(row);
 }
 
 void EventListPage::showHeaderSort() {
@@ -231,11 +337,14 @@ void EventListPage::showHeaderSort() {
 }
 
 void EventListPage::ListView1ColumnClick(int column) {
-    // Records leave the store while a list is shown: the scheduler retires a fired alarm, for one.
+    // Records leave the store while a list is shown: the scheduler retires a fired alarm, for one. The list
+    // would hand the selection of a dropped row to its neighbour; it stays with the record picked, or goes.
+    const QByteArray selected = sectionOf(selectedRow());
     const TXMLIniFile& records = store();
     for (int i = m_list->topLevelItemCount() - 1; i >= 0; --i)
         if (!records.HasSection(sectionOf(m_list->topLevelItem(i))))
             delete m_list->takeTopLevelItem(i);
+    selectRecord(selected);
     int& state = sortState();
     state = column == qAbs(state) ? -state : column;
     sortList();
@@ -249,7 +358,7 @@ void EventListPage::selectionChanged() {
 
 bool EventListPage::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_list->viewport() && event->type() == QEvent::Resize)
-        fitColumns();
+        placeFirstColumn();
     if (watched == m_list->viewport() && event->type() == QEvent::MouseButtonDblClick) {
         // A double click edits, also on the empty part of the list (the first three lists then open their
         // editor for a new record).
@@ -257,6 +366,6 @@ bool EventListPage::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     if (watched == m_list && event->type() == QEvent::KeyPress)
-        return ListActions::listKey(m_form, m_list, static_cast<QKeyEvent*>(event)->key());
+        return ListActions::listKey(m_context, m_list, static_cast<QKeyEvent*>(event)->key());
     return QWidget::eventFilter(watched, event);
 }

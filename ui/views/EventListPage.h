@@ -7,18 +7,19 @@
 
 class FancyButton;
 class LinkLabel;
+class QHeaderView;
 class QCollator;
 class QHBoxLayout;
 class QTreeWidget;
 class QTreeWidgetItem;
 class ShadowLabel;
-class TForm1;
+struct PageContext;
 class TXMLIniFile;
 
 // What the four list pages of the classic view have in common: a title, the list of one kind of record, "Delete"
 // and "Edit>>", the link to the calendar view, the four buttons that switch between the lists and "<<Back". A
 // page holds no data: every show empties its list and fills it again from the store, sorted by the list's sort
-// state in the main window. Each row keeps the name of the section it shows.
+// state in the edit session. Each row keeps the name of the section it shows.
 //
 // Keyboard: Tab reaches every control; on the list Enter edits and Delete deletes the selected row; Escape goes
 // back to the main menu.
@@ -28,6 +29,10 @@ public:
     struct Column {
         const char* caption;
         Qt::Alignment alignment;
+        // For the first column: the characters it keeps room for beside its picture however little the others
+        // leave, the list scrolling sideways instead. A description is what tells one alarm from another; a
+        // name is short and its tooltip shows it whole, so the birthday list keeps every column in view.
+        int leastCharacters = 0;
     };
     // The controls' names on this page, in the order: title, list, delete, edit, calendar link, the switch
     // buttons "Alarms", "Shut Downs", "Birthdays", "Past Alarms", then "<<Back".
@@ -42,9 +47,9 @@ public:
         const char* back;
     };
 
-    // listNumber: 1 alarms, 2 power actions, 3 birthdays, 4 past alarms (the main window's listPage).
-    EventListPage(TForm1& form, int listNumber, const Names& names, const QString& title, const QList<Column>& columns,
-                  QWidget* parent = nullptr);
+    // listNumber: 1 alarms, 2 power actions, 3 birthdays, 4 past alarms (EditSession::listPage).
+    EventListPage(PageContext& context, int listNumber, const Names& names, const QString& title,
+                  const QList<Column>& columns, QWidget* parent = nullptr);
 
     ShadowLabel* title() const { return m_title; }
     QTreeWidget* list() const { return m_list; }
@@ -67,6 +72,8 @@ public:
     void selectionChanged();
     // Sorts the list by its sort state, keeping the selected row.
     void sortList();
+    // Selects the row of the record, or none when it has no row.
+    void selectRecord(const QByteArray& section);
     // The section name and number a row was made from.
     static QByteArray sectionOf(const QTreeWidgetItem* row);
     QTreeWidgetItem* selectedRow() const;
@@ -79,20 +86,32 @@ protected:
     void fill(const QList<QTreeWidgetItem*>& rows);
     QTreeWidgetItem* makeRow(const QByteArray& section, const QStringList& cells, int icon) const;
     virtual TXMLIniFile& store() = 0;
+    // Every text a column other than the first can show, whatever the records (dates in the locale's format,
+    // "Yes" and "No", the longest count an editor allows): the columns are as wide as these, so a delete or
+    // another record never changes them.
+    virtual QStringList possibleTexts(int column) const = 0;
     // A row's value for the sort by column, read from the store.
     virtual ListSort::SortKey sortKey(const QByteArray& section, int column, const QCollator& collator);
     ListSort::List sortKind() const { return ListSort::List(m_listNumber); }
     int& sortState();
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-    TForm1& m_form;
+    PageContext& m_context;
     EventIcons::Set m_icons;
     QHBoxLayout* m_bottom = nullptr; // "<<Back" to "Edit>>"; the alarm page adds its category filter there
 
 private:
     void switchTo(int page);
     void showHeaderSort();
+    // The other columns as wide as their caption and texts need; the first takes what they leave.
     void fitColumns();
+    void placeFirstColumn();
+    int cellWidth(const QString& text) const;
+    QFont captionFont() const;
+    int captionFrame() const;
+    int captionWidth(int column) const;
+    int captionLines(int column, int width) const;
+    void setCaptionLines(int lines);
     std::vector<ListSort::SortKey> keysOf(const QList<QTreeWidgetItem*>& rows);
     void addInOrder(const QList<QTreeWidgetItem*>& rows);
 
@@ -100,6 +119,8 @@ private:
     QList<Column> m_columns;
     ShadowLabel* m_title = nullptr;
     QTreeWidget* m_list = nullptr;
+    QHeaderView* m_header = nullptr;
+    int m_otherColumnsWidth = 0;
     FancyButton* m_delete = nullptr;
     FancyButton* m_edit = nullptr;
     LinkLabel* m_calendar = nullptr;

@@ -1,7 +1,7 @@
 #include "ui/views/EventTexts.h"
 
-#include "app/LocaleDateTimeText.h"
 #include "scheduler/DayCount.h"
+#include "ui/LocaleDateTimeText.h"
 
 #include <cmath>
 
@@ -33,6 +33,24 @@ QString timeText(double dayCount, const QLocale& locale) {
 
 QString dateText(double dayCount, const QLocale& locale) {
     return DateWriter(locale).dateText(dayCount);
+}
+
+QStringList possibleDateTexts(bool withTime, const QLocale& locale) {
+    const DateWriter writer(locale);
+    QStringList texts;
+    for (int month = 1; month <= 12; ++month) {
+        const QDate day(2000, month, 28);
+        if (!withTime) {
+            texts.append(writer.dateText(DayCount::fromDate(day)));
+            continue;
+        }
+        for (const QTime time : {QTime(10, 58, 58), QTime(22, 58, 58)}) {
+            texts.append(writer.dateText(DayCount::fromDateTime(QDateTime(day, time))));
+            if (month == 1)
+                texts.append(writer.timeText(DayCount::fromDateTime(QDateTime(day, time))));
+        }
+    }
+    return texts;
 }
 
 QString descriptionText(const QStringList& lines) {

@@ -27,6 +27,10 @@ private:
     QString m_longTime;
 };
 
+// The date texts a list column can show, to measure it by: a two-digit day of every month (a locale may write
+// month names), at a morning and an evening time (a locale may name them) when withTime, and the times alone.
+QStringList possibleDateTexts(bool withTime, const QLocale& locale = QLocale());
+
 // First line of a description: "(No Description)" for none, "line" for one, "line..." for more. Only the
 // first line is shown, at its full length.
 QString descriptionText(const QStringList& lines);

@@ -1,11 +1,11 @@
 #include "ui/views/ListActions.h"
 
-#include "app/PageIndex.h"
-#include "app/SchedulerHost.h"
-#include "app/TForm1.h"
+#include "context/PageIndex.h"
 #include "scheduler/EventRecord.h"
 #include "scheduler/PastAlarms.h"
 #include "store/XMLIniFile.h"
+#include "ui/PageContext.h"
+#include "ui/notify/OpenAlarmRegistry.h"
 #include "ui/views/DayListPage.h"
 #include "ui/views/EventIcons.h"
 #include "ui/views/EventListPage.h"
@@ -18,8 +18,8 @@ namespace ListActions {
 
 namespace {
 
-QTreeWidget* listOfPage(TForm1& form, int page) {
-    QWidget* widget = form.PageControl1->widget(page);
+QTreeWidget* listOfPage(PageContext& context, int page) {
+    QObject* widget = context.navigation.page(page);
     if (auto* listPage = qobject_cast<EventListPage*>(widget))
         return listPage->list();
     if (auto* dayList = qobject_cast<DayListPage*>(widget))
@@ -32,8 +32,8 @@ QTreeWidgetItem* selected(const QTreeWidget* list) {
     return rows.isEmpty() ? nullptr : rows.first();
 }
 
-void editRecord(TForm1& form, const QTreeWidgetItem* row) {
-    form.editSection = RowData::sectionNumber(row);
+void editRecord(PageContext& context, const QTreeWidgetItem* row) {
+    context.edit.editSection = RowData::sectionNumber(row);
 }
 
 } // namespace
@@ -53,29 +53,29 @@ void removeSelectedRow(QTreeWidget* list) {
     next->setSelected(true);
 }
 
-void Delete1Click(TForm1& form) {
-    const int page = form.currentPage();
-    QTreeWidget* list = listOfPage(form, page);
+void Delete1Click(PageContext& context) {
+    const int page = context.navigation.currentPage();
+    QTreeWidget* list = listOfPage(context, page);
     const QTreeWidgetItem* row = selected(list);
     if (!row)
         return;
     const QByteArray section = RowData::section(row);
     switch (page) {
     case ViewTabAl: {
-        TXMLIniFile& events = form.eventStore();
-        PastAlarms::retire(events, form.pastAlarmStore(), section,
+        TXMLIniFile& events = context.stores.eventStore();
+        PastAlarms::retire(events, context.stores.pastAlarmStore(), section,
                            events.ReadDouble(section, EventRecord::Key::Date, 0));
         // A window still open for it no longer belongs to any record: a new record may take its number.
-        form.schedulerHost().registry().remove(RowData::sectionNumber(row));
+        context.registry->remove(RowData::sectionNumber(row));
         break;
     }
     case ViewTabShut:
     case ViewTabBirthDay:
     case EditViewTab:
-        form.eventStore().EraseSection(section);
+        context.stores.eventStore().EraseSection(section);
         break;
     case ViewTabPast:
-        form.pastAlarmStore().EraseSection(section);
+        context.stores.pastAlarmStore().EraseSection(section);
         break;
     default:
         return;
@@ -83,43 +83,45 @@ void Delete1Click(TForm1& form) {
     removeSelectedRow(list);
 }
 
-void Edit4Click(TForm1& form) {
-    QWidget* widget = form.PageControl1->widget(form.currentPage());
+void Edit4Click(PageContext& context) {
+    QObject* widget = context.navigation.page(context.navigation.currentPage());
     if (auto* listPage = qobject_cast<EventListPage*>(widget))
         listPage->editSelected();
     else if (auto* dayList = qobject_cast<DayListPage*>(widget))
         dayList->ListView6DblClick();
 }
 
-void editFromList(TForm1& form, const QTreeWidgetItem* row, int editorPage) {
+void editFromList(PageContext& context, const QTreeWidgetItem* row, int editorPage) {
     if (row) {
-        editRecord(form, row);
-        form.editFromList = true;
+        editRecord(context, row);
+        context.edit.editFromList = true;
     }
-    form.showPage(editorPage);
+    context.navigation.showPage(editorPage);
 }
 
-void editPastAlarm(TForm1& form, const QTreeWidgetItem* row) {
+void editPastAlarm(PageContext& context, const QTreeWidgetItem* row) {
     if (!row)
         return;
-    form.editPastAlarm = true;
-    editRecord(form, row);
-    form.showPage(AlarmTab);
+    context.edit.editPastAlarm = true;
+    editRecord(context, row);
+    context.navigation.showPage(AlarmTab);
 }
 
-void editFromCalendar(TForm1& form, const QTreeWidgetItem* row) {
+void editFromCalendar(PageContext& context, const QTreeWidgetItem* row) {
     if (!row)
         return;
-    form.editFromCalendar = true;
-    editRecord(form, row);
+    context.edit.editFromCalendar = true;
+    editRecord(context, row);
     const int icon = RowData::icon(row);
-    form.showPage(icon == EventIcons::AlarmSound ? AlarmTab : icon == EventIcons::Birthday ? BirthTab : ShutTab);
+    context.navigation.showPage(icon == EventIcons::AlarmSound ? AlarmTab
+                                : icon == EventIcons::Birthday ? BirthTab
+                                                               : ShutTab);
 }
 
-QMenu* PopupMenu1(TForm1& form) {
-    if (auto* menu = form.findChild<QMenu*>(QStringLiteral("PopupMenu1")))
+QMenu* PopupMenu1(PageContext& context) {
+    if (auto* menu = context.window->findChild<QMenu*>(QStringLiteral("PopupMenu1")))
         return menu;
-    auto* menu = new QMenu(&form);
+    auto* menu = new QMenu(context.window);
     menu->setObjectName(QStringLiteral("PopupMenu1"));
     QAction* edit = menu->addAction(QStringLiteral("Edit"));
     edit->setObjectName(QStringLiteral("Edit4"));
@@ -130,31 +132,31 @@ QMenu* PopupMenu1(TForm1& form) {
     QAction* remove = menu->addAction(QStringLiteral("Delete"));
     remove->setObjectName(QStringLiteral("Delete1"));
     remove->setShortcut(QKeySequence(QKeySequence::Delete));
-    QObject::connect(edit, &QAction::triggered, &form, [&form] { Edit4Click(form); });
-    QObject::connect(remove, &QAction::triggered, &form, [&form] { Delete1Click(form); });
+    QObject::connect(edit, &QAction::triggered, menu, [&context] { Edit4Click(context); });
+    QObject::connect(remove, &QAction::triggered, menu, [&context] { Delete1Click(context); });
     menu->setDefaultAction(edit);
     return menu;
 }
 
-void ListView3ContextPopup(TForm1& form, QTreeWidget* list, const QPoint& pos) {
+void ListView3ContextPopup(PageContext& context, QTreeWidget* list, const QPoint& pos) {
     if (!selected(list))
         return;
-    QMenu* menu = PopupMenu1(form);
+    QMenu* menu = PopupMenu1(context);
     menu->popup(list->viewport()->mapToGlobal(pos));
     // Opened with the Menu key, the first Return takes "Edit" rather than only highlighting it.
     menu->setActiveAction(menu->defaultAction());
 }
 
-bool listKey(TForm1& form, QTreeWidget* list, int key) {
+bool listKey(PageContext& context, QTreeWidget* list, int key) {
     if (!selected(list))
         return false;
     switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        Edit4Click(form);
+        Edit4Click(context);
         return true;
     case Qt::Key_Delete:
-        Delete1Click(form);
+        Delete1Click(context);
         return true;
     default:
         return false;

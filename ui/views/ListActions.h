@@ -4,7 +4,7 @@ class QMenu;
 class QPoint;
 class QTreeWidget;
 class QTreeWidgetItem;
-class TForm1;
+struct PageContext;
 
 // Delete and edit of the selected row, one handler for the four list pages and the calendar's day list, acting
 // on the list of the page that is shown. Deleting an alarm from the alarm list moves it to the past alarms;
@@ -13,28 +13,28 @@ namespace ListActions {
 
 // "Delete" on any of the five lists (their buttons and the popup menu); nothing on another page or without a
 // selected row.
-void Delete1Click(TForm1& form);
+void Delete1Click(PageContext& context);
 // "Edit" of the popup menu: the edit action of the list shown.
-void Edit4Click(TForm1& form);
+void Edit4Click(PageContext& context);
 
 // The popup menu of the five lists, "Edit" and "Delete"; made with the main window on first use.
-QMenu* PopupMenu1(TForm1& form);
+QMenu* PopupMenu1(PageContext& context);
 // A right click (or the menu key) on a list: the menu opens only over a list with a selected row.
-void ListView3ContextPopup(TForm1& form, QTreeWidget* list, const QPoint& pos);
+void ListView3ContextPopup(PageContext& context, QTreeWidget* list, const QPoint& pos);
 
 // Drops the selected row and selects the one that took its place, or the new last row.
 void removeSelectedRow(QTreeWidget* list);
 
 // Edit from the alarm, power-action or birthday list: the editor page opens for the row's record, or for a new
 // record without a selected row.
-void editFromList(TForm1& form, const QTreeWidgetItem* row, int editorPage);
+void editFromList(PageContext& context, const QTreeWidgetItem* row, int editorPage);
 // Edit from the past-alarm list: the alarm editor brings the record back as a new alarm. Nothing without a row.
-void editPastAlarm(TForm1& form, const QTreeWidgetItem* row);
+void editPastAlarm(PageContext& context, const QTreeWidgetItem* row);
 // Edit from the calendar's day list: the editor chosen by the row's picture. Nothing without a row.
-void editFromCalendar(TForm1& form, const QTreeWidgetItem* row);
+void editFromCalendar(PageContext& context, const QTreeWidgetItem* row);
 
 // The row's key handling shared by the five lists: Enter edits, Delete deletes the selected row. True when the
 // key was one of them.
-bool listKey(TForm1& form, QTreeWidget* list, int key);
+bool listKey(PageContext& context, QTreeWidget* list, int key);
 
 } // namespace ListActions

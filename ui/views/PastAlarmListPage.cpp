@@ -1,8 +1,8 @@
 #include "ui/views/PastAlarmListPage.h"
 
-#include "app/TForm1.h"
 #include "scheduler/EventRecord.h"
 #include "store/XMLIniFile.h"
+#include "ui/PageContext.h"
 #include "ui/views/EventTexts.h"
 #include "ui/views/ListActions.h"
 
@@ -21,9 +21,10 @@ const EventListPage::Names names = {"ViewTabPast",
 
 } // namespace
 
-PastAlarmListPage::PastAlarmListPage(TForm1& form, QWidget* parent)
-    : EventListPage(form, 4, names, QStringLiteral("Past Alarms"),
-                    {{"Description", Qt::AlignLeft}, {"Date", Qt::AlignHCenter}, {"Sound", Qt::AlignHCenter}}, parent) {
+PastAlarmListPage::PastAlarmListPage(PageContext& context, QWidget* parent)
+    : EventListPage(context, 4, names, QStringLiteral("Past Alarms"),
+                    {{"Description", Qt::AlignLeft, 12}, {"Date", Qt::AlignHCenter}, {"Sound", Qt::AlignHCenter}},
+                    parent) {
     myaSuperLabel10 = title();
     ListView4 = list();
     Del = deleteButton();
@@ -31,13 +32,19 @@ PastAlarmListPage::PastAlarmListPage(TForm1& form, QWidget* parent)
 }
 
 TXMLIniFile& PastAlarmListPage::store() {
-    return m_form.pastAlarmStore();
+    return m_context.stores.pastAlarmStore();
+}
+
+QStringList PastAlarmListPage::possibleTexts(int column) const {
+    if (column == 2)
+        return EventTexts::possibleDateTexts(true);
+    return {EventTexts::yesNo(true), EventTexts::yesNo(false)};
 }
 
 void PastAlarmListPage::ViewTabPastShow() {
     using namespace EventRecord;
-    m_form.listPage = 4;
-    const TXMLIniFile& past = m_form.pastAlarmStore();
+    m_context.edit.listPage = 4;
+    const TXMLIniFile& past = m_context.stores.pastAlarmStore();
     const QByteArrayList sections = past.ReadSections();
     QList<QTreeWidgetItem*> rows;
     rows.reserve(sections.size());
@@ -52,5 +59,5 @@ void PastAlarmListPage::ViewTabPastShow() {
 }
 
 void PastAlarmListPage::ListView4DblClick() {
-    ListActions::editPastAlarm(m_form, selectedRow());
+    ListActions::editPastAlarm(m_context, selectedRow());
 }

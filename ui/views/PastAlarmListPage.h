@@ -6,7 +6,7 @@
 class PastAlarmListPage final : public EventListPage {
     Q_OBJECT
 public:
-    explicit PastAlarmListPage(TForm1& form, QWidget* parent = nullptr);
+    explicit PastAlarmListPage(PageContext& context, QWidget* parent = nullptr);
 
     ShadowLabel* myaSuperLabel10 = nullptr; // "Past Alarms"
     QTreeWidget* ListView4 = nullptr;
@@ -19,4 +19,5 @@ public:
 
 protected:
     TXMLIniFile& store() override;
+    QStringList possibleTexts(int column) const override;
 };

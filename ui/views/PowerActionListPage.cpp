@@ -1,10 +1,11 @@
 #include "ui/views/PowerActionListPage.h"
 
-#include "app/PageIndex.h"
-#include "app/TForm1.h"
+#include "context/PageIndex.h"
 #include "scheduler/DayCount.h"
 #include "scheduler/EventRecord.h"
 #include "store/XMLIniFile.h"
+#include "ui/PageContext.h"
+#include "ui/editors/PowerActionEditorPage.h"
 #include "ui/views/EventTexts.h"
 #include "ui/views/ListActions.h"
 
@@ -23,8 +24,8 @@ const EventListPage::Names names = {"ViewTabShut",
 
 } // namespace
 
-PowerActionListPage::PowerActionListPage(TForm1& form, QWidget* parent)
-    : EventListPage(form, 2, names, QStringLiteral("Shut Downs"),
+PowerActionListPage::PowerActionListPage(PageContext& context, QWidget* parent)
+    : EventListPage(context, 2, names, QStringLiteral("Shut Downs"),
                     {{"Action", Qt::AlignLeft}, {"Date", Qt::AlignHCenter}, {"Repeat", Qt::AlignHCenter}}, parent) {
     myaSuperLabel5 = title();
     ListView2 = list();
@@ -33,13 +34,21 @@ PowerActionListPage::PowerActionListPage(TForm1& form, QWidget* parent)
 }
 
 TXMLIniFile& PowerActionListPage::store() {
-    return m_form.eventStore();
+    return m_context.stores.eventStore();
+}
+
+QStringList PowerActionListPage::possibleTexts(int column) const {
+    if (column == 2)
+        return EventTexts::possibleDateTexts(true);
+    const int most = PowerActionEditorPage::MaximumCount;
+    return {EventTexts::powerRepeatText(false, 1, 0), EventTexts::powerRepeatText(true, most, 0),
+            EventTexts::powerRepeatText(true, most, 1)};
 }
 
 void PowerActionListPage::ViewTabShutShow() {
     using namespace EventRecord;
-    m_form.listPage = 2;
-    const TXMLIniFile& events = m_form.eventStore();
+    m_context.edit.listPage = 2;
+    const TXMLIniFile& events = m_context.stores.eventStore();
     const QByteArrayList sections = events.ReadSections();
     QList<QTreeWidgetItem*> rows;
     for (const QByteArray& section : sections) {
@@ -53,11 +62,11 @@ void PowerActionListPage::ViewTabShutShow() {
                              EventTexts::powerRepeatText(events.ReadFlag(section, Key::Repeat, false),
                                                          events.ReadInt(section, Key::RepVal, 1),
                                                          events.ReadInt(section, Key::RepType, 0))},
-                            EventIcons::forPowerAction(action)));
+                            EventIcons::forPowerActionRow(action)));
     }
     fill(rows);
 }
 
 void PowerActionListPage::ListView2DblClick() {
-    ListActions::editFromList(m_form, selectedRow(), ShutTab);
+    ListActions::editFromList(m_context, selectedRow(), ShutTab);
 }

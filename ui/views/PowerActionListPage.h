@@ -6,7 +6,7 @@
 class PowerActionListPage final : public EventListPage {
     Q_OBJECT
 public:
-    explicit PowerActionListPage(TForm1& form, QWidget* parent = nullptr);
+    explicit PowerActionListPage(PageContext& context, QWidget* parent = nullptr);
 
     ShadowLabel* myaSuperLabel5 = nullptr; // "Shut Downs"
     QTreeWidget* ListView2 = nullptr;
@@ -19,4 +19,5 @@ public:
 
 protected:
     TXMLIniFile& store() override;
+    QStringList possibleTexts(int column) const override;
 };

@@ -1,4 +1,4 @@
-#include "app/DataFolders.h"
+#include "ui/settings/DataFolders.h"
 
 #include "InstallLayout.h"
 #include "platform/XdgConfigHome.h"

@@ -1,4 +1,4 @@
-#include "app/ExceptionMessageBox.h"
+#include "ui/ExceptionMessageBox.h"
 
 #include "store/Exception.h"
 

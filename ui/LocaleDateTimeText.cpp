@@ -1,4 +1,4 @@
-#include "app/LocaleDateTimeText.h"
+#include "ui/LocaleDateTimeText.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
-#include "app/DataFolderRelocation.h"
+#include "ui/settings/DataFolderRelocation.h"
 
-#include "app/SettingsKeys.h"
+#include "context/SettingsKeys.h"
 #include "store/StoredText.h"
 #include "store/XMLIniFile.h"
 
