@@ -128,6 +128,9 @@ int run(int argc, char** argv) {
         print(stdout, Script::helpText());
         return Script::Done;
     }
+    // Bad input is refused as such, also where there are no files to change.
+    if (const std::optional<Script::Reply> refused = Script::refusalOf(request, SystemClock().now()))
+        return report(*refused);
     request.locale = QLocale::system().name();
     // A file is named from the folder the command was typed in, not the running instance's.
     if (!request.file.isEmpty())

@@ -54,21 +54,49 @@ void writeAlarm(TXMLIniFile& store, const QByteArray& s, double date, const Requ
     EventRecord::writeTextBlock(store, s, textLines(r.text));
 }
 
+} // namespace
+
+std::optional<Reply> refusalOf(const Request& r, double now, const QLocale& locale) {
+    if (r.action == Action::AddAlarm) {
+        if (r.text.isEmpty())
+            return Reply::refused(QStringLiteral("The alarm has no text."));
+        if (r.at.isEmpty())
+            return Reply::refused(QStringLiteral("--add-alarm needs --at \"DATE TIME\"."));
+        const QDateTime moment = parseMoment(r.at, locale);
+        if (!moment.isValid())
+            return Reply::refused(QStringLiteral("\"%1\" is no date and time: write it as 2026-05-04 09:30 or as %2.")
+                                      .arg(r.at, locale.dateTimeFormat(QLocale::ShortFormat)));
+        if (r.repeatCount < 0 || r.repeatCount > 9999 || r.repeatUnit < 0 || r.repeatUnit > 5)
+            return Reply::refused(QStringLiteral("The repetition is not one Zentick knows."));
+        const double date = DayCount::fromDateTime(moment);
+        if (r.repeatCount == 0 && !(date > now))
+            return Reply::refused(
+                QStringLiteral("%1 has passed: a one-time alarm must lie ahead.").arg(moment.toString(Qt::ISODate)));
+    } else if (r.action == Action::AddBirthday) {
+        if (r.name.trimmed().isEmpty())
+            return Reply::refused(QStringLiteral("The birthday has no name."));
+        if (r.born.isEmpty())
+            return Reply::refused(QStringLiteral("--add-birthday needs --born DATE."));
+        const QDate born = parseDate(r.born, locale);
+        if (!born.isValid())
+            return Reply::refused(QStringLiteral("\"%1\" is no date: write it as 1980-05-10 or as %2.")
+                                      .arg(r.born, locale.dateFormat(QLocale::ShortFormat)));
+        const QDate today = DayCount::toDate(now);
+        if (born > today)
+            return Reply::refused(QStringLiteral("%1 lies in the future.").arg(born.toString(Qt::ISODate)));
+        if (r.notice < 0 || r.notice > 365)
+            return Reply::refused(QStringLiteral("The notice must be from 0 to 365 days."));
+    }
+    return std::nullopt;
+}
+
+namespace {
+
 Reply addAlarm(const Request& r, const Stores& stores, double now, const QLocale& locale) {
-    if (r.text.isEmpty())
-        return Reply::refused(QStringLiteral("The alarm has no text."));
-    if (r.at.isEmpty())
-        return Reply::refused(QStringLiteral("--add-alarm needs --at \"DATE TIME\"."));
+    if (std::optional<Reply> refused = refusalOf(r, now, locale))
+        return *refused;
     const QDateTime moment = parseMoment(r.at, locale);
-    if (!moment.isValid())
-        return Reply::refused(QStringLiteral("\"%1\" is no date and time: write it as 2026-05-04 09:30 or as %2.")
-                                  .arg(r.at, locale.dateTimeFormat(QLocale::ShortFormat)));
-    if (r.repeatCount < 0 || r.repeatCount > 9999 || r.repeatUnit < 0 || r.repeatUnit > 5)
-        return Reply::refused(QStringLiteral("The repetition is not one Zentick knows."));
     double date = DayCount::fromDateTime(moment);
-    if (r.repeatCount == 0 && !(date > now))
-        return Reply::refused(
-            QStringLiteral("%1 has passed: a one-time alarm must lie ahead.").arg(moment.toString(Qt::ISODate)));
     // A repetition that began in the past starts at its first occurrence to come, as if it had been running.
     if (r.repeatCount > 0 && !(date > now))
         date = EventRecord::nextAlarmOccurrence(date, r.repeatUnit, r.repeatCount, now);
@@ -88,19 +116,10 @@ Reply addAlarm(const Request& r, const Stores& stores, double now, const QLocale
 }
 
 Reply addBirthday(const Request& r, const Stores& stores, double now, const QLocale& locale) {
-    if (r.name.trimmed().isEmpty())
-        return Reply::refused(QStringLiteral("The birthday has no name."));
-    if (r.born.isEmpty())
-        return Reply::refused(QStringLiteral("--add-birthday needs --born DATE."));
+    if (std::optional<Reply> refused = refusalOf(r, now, locale))
+        return *refused;
     const QDate born = parseDate(r.born, locale);
-    if (!born.isValid())
-        return Reply::refused(QStringLiteral("\"%1\" is no date: write it as 1980-05-10 or as %2.")
-                                  .arg(r.born, locale.dateFormat(QLocale::ShortFormat)));
     const QDate today = DayCount::toDate(now);
-    if (born > today)
-        return Reply::refused(QStringLiteral("%1 lies in the future.").arg(born.toString(Qt::ISODate)));
-    if (r.notice < 0 || r.notice > 365)
-        return Reply::refused(QStringLiteral("The notice must be from 0 to 365 days."));
     const double birthDate = DayCount::fromDate(born);
     // As the editor: from the date of birth a year at a time, so a 29th of February that became the 28th stays.
     double next = birthDate;

@@ -6,6 +6,7 @@
 #include <QJsonObject>
 
 #include <functional>
+#include <optional>
 
 class TXMLIniFile;
 
@@ -40,6 +41,10 @@ Reply perform(const Request& request, const Stores& stores, double now, const QL
 
 // The category names an alarm may be filed under: "General" and the settings' "categories".
 QStringList categories(const TXMLIniFile* settings);
+
+// What refuses an add request whatever the files hold (the text, the date, the repetition); a second start
+// checks it before it looks for the files, so bad input is refused (status 2) even where nothing could be done.
+std::optional<Reply> refusalOf(const Request& request, double now, const QLocale& locale = QLocale::system());
 
 // One event as --list and the D-Bus List show it.
 QJsonObject describe(const TXMLIniFile& events, const QByteArray& section);

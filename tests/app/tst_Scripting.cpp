@@ -182,10 +182,15 @@ void tst_Scripting::helpAndRefusals() {
 }
 
 void tst_Scripting::withoutARunningInstance() {
-    // Before the first start there is nothing to add to: the start sets the folders up.
+    // Before the first start there is nothing to add to: the start sets the folders up. Bad input is still bad.
     const Run early = run({QStringLiteral("--list")});
     QCOMPARE(early.status, 1);
     QVERIFY(early.err.contains(QStringLiteral("start it once")));
+    QCOMPARE(run({QStringLiteral("--add-alarm"), QStringLiteral("x"), QStringLiteral("--at"), QStringLiteral("soon")})
+                 .status,
+             2);
+    QCOMPARE(QDir(m_exeFolder->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("zentick")});
     setUp();
     const Run added = run({QStringLiteral("--add-alarm"), QStringLiteral("Dentist"), QStringLiteral("--at"),
                            QStringLiteral("2099-01-01 10:00"), QStringLiteral("--no-sound")});
