@@ -20,6 +20,8 @@ SchedulerHost::SchedulerHost(TForm1& form)
     m_windows = std::make_unique<NotificationWindows>(notifyServices());
     m_windows->setMainWindow(&m_form);
     m_scheduler = std::make_unique<Scheduler>(m_form.eventStore(), m_form.pastAlarmStore(), m_form.clock(), *m_windows);
+    // Snoozes stay with the settings, which a data-folder move leaves where they are.
+    m_scheduler->setSnoozeStore(&m_form.settingsStore());
     // Queued: the message window runs its own event loop, which must not start inside a scheduler tick.
     connect(
         m_scheduler.get(), &Scheduler::failed, this, [this](const QString& message) { m_form.ShowMsg(message); },

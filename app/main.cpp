@@ -1,6 +1,8 @@
 #include "app/AppContext.h"
+#include "app/CommandLineRun.h"
 #include "app/PlatformServices.h"
 #include "app/SchedulerHost.h"
+#include "app/ScriptingHost.h"
 #include "app/TForm1.h"
 #include "app/ZentickApplication.h"
 #include "platform/Autostart.h"
@@ -104,6 +106,8 @@ int terminateRunning(SingleInstance& instance) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (CommandLineRun::isRequested(argc, argv))
+        return CommandLineRun::run(argc, argv);
     const bool terminate = firstArgumentIs(argc, argv, "-t");
     const InstanceMessage request = terminate ? InstanceMessage::Terminate : InstanceMessage::Show;
     SingleInstance instance;
@@ -163,6 +167,9 @@ int main(int argc, char** argv) {
         form.schedulerHost().attachPlatform(
             {&power, &sleepMonitor, soundPlayer, clockChanges.isValid() ? &clockChanges : nullptr});
         form.setProgramEnd(endProgram);
+        // Scripts reach the instance over its channel and on the session bus.
+        ScriptingHost scripting(form, instance, clock);
+        scripting.offerOn(QDBusConnection::sessionBus());
         if (instance.listen([&form](InstanceMessage message) { form.handleInstanceMessage(message); })) {
             files.setChannel(instance.serverPath());
             form.setInstanceChannel(instance.serverPath());

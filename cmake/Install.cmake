@@ -21,6 +21,8 @@ configure_file(${PROJECT_SOURCE_DIR}/resources/desktop/app.metainfo.xml.in ${ZEN
 configure_file(${PROJECT_SOURCE_DIR}/resources/desktop/zentick.1.in ${ZENTICK_DESKTOP_DIR}/zentick.1 @ONLY)
 install(FILES ${ZENTICK_DESKTOP_FILE} DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${ZENTICK_METAINFO_FILE} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The session-bus interface of the running instance, for those who script it.
+install(FILES ${PROJECT_SOURCE_DIR}/dbus/org.zentick.Zentick1.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/dbus-1/interfaces)
 
 # Manual pages are installed compressed; -n leaves the time stamp out, so the same page gives the same bytes.
 add_custom_command(OUTPUT ${ZENTICK_DESKTOP_DIR}/zentick.1.gz

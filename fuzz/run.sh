@@ -20,7 +20,7 @@ while getopts "t:j:n" option; do
 done
 shift $((OPTIND - 1))
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_store fuzz_legacy fuzz_firing fuzz_readers)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_store fuzz_legacy fuzz_firing fuzz_readers fuzz_calendar)
 
 build=fuzz/build
 launcher=()

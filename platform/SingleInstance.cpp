@@ -13,6 +13,30 @@
 namespace {
 
 constexpr char Answered = 1;
+// Beside the one-byte messages of InstanceMessage: a script request with its reply.
+constexpr char RequestMessage = 2;
+
+QByteArray lengthBytes(qint64 length) {
+    const auto n = quint32(length);
+    const char bytes[4] = {char(n >> 24), char(n >> 16), char(n >> 8), char(n)};
+    return QByteArray(bytes, 4);
+}
+
+qint64 lengthOf(const QByteArray& bytes) {
+    return qint64(quint32(quint8(bytes[0])) << 24 | quint32(quint8(bytes[1])) << 16 | quint32(quint8(bytes[2])) << 8 |
+                  quint32(quint8(bytes[3])));
+}
+
+// Reads exactly count bytes, waiting for them.
+std::optional<QByteArray> readExactly(QLocalSocket& socket, qint64 count) {
+    QByteArray bytes;
+    while (bytes.size() < count) {
+        if (socket.bytesAvailable() == 0 && !socket.waitForReadyRead(SingleInstance::AnswerTimeoutMs))
+            return std::nullopt;
+        bytes += socket.read(count - bytes.size());
+    }
+    return bytes;
+}
 
 QString instanceName() {
     return QStringLiteral("ZENTICK.MUTEX-") + QString::number(::getuid());
@@ -95,6 +119,33 @@ bool SingleInstance::sendTo(const QString& serverPath, InstanceMessage message, 
     return socket.read(&answer, 1) == 1 && answer == Answered;
 }
 
+std::optional<QByteArray> SingleInstance::request(const QByteArray& payload) {
+    if (!hasFolder())
+        return std::nullopt;
+    return requestTo(serverPath(), payload);
+}
+
+std::optional<QByteArray> SingleInstance::requestTo(const QString& serverPath, const QByteArray& payload) {
+    if (serverPath.isEmpty() || payload.size() > MaxRequestBytes)
+        return std::nullopt;
+    QLocalSocket socket;
+    socket.connectToServer(serverPath);
+    if (!socket.waitForConnected(AnswerTimeoutMs))
+        return std::nullopt;
+    socket.write(QByteArray(1, RequestMessage) + lengthBytes(payload.size()) + payload);
+    while (socket.bytesToWrite() > 0) {
+        if (!socket.waitForBytesWritten(AnswerTimeoutMs))
+            return std::nullopt;
+    }
+    const std::optional<QByteArray> head = readExactly(socket, 5);
+    if (!head || head->at(0) != Answered)
+        return std::nullopt;
+    const qint64 length = lengthOf(head->mid(1));
+    if (length > MaxRequestBytes)
+        return std::nullopt;
+    return readExactly(socket, length);
+}
+
 bool SingleInstance::listen(Handler handler) {
     m_handler = std::move(handler);
     m_server = std::make_unique<QLocalServer>();
@@ -121,8 +172,27 @@ void SingleInstance::stopListening() {
 
 void SingleInstance::serve(QLocalSocket* socket) {
     char request = 0;
-    if (socket->read(&request, 1) != 1)
+    if (socket->peek(&request, 1) != 1)
         return;
+    if (request == RequestMessage) {
+        // The request may come in pieces: it is served once it is whole.
+        const QByteArray head = socket->peek(5);
+        if (head.size() < 5)
+            return;
+        const qint64 length = lengthOf(head.mid(1));
+        if (length > MaxRequestBytes || !m_requestHandler) {
+            socket->disconnectFromServer();
+            return;
+        }
+        if (socket->bytesAvailable() < 5 + length)
+            return;
+        socket->read(5);
+        const QByteArray reply = m_requestHandler(socket->read(length));
+        socket->write(QByteArray(1, Answered) + lengthBytes(reply.size()) + reply);
+        socket->flush();
+        return;
+    }
+    socket->read(1);
     const auto message = static_cast<InstanceMessage>(request);
     if (message != InstanceMessage::Show && message != InstanceMessage::Terminate) {
         socket->disconnectFromServer();

@@ -3,8 +3,12 @@
 #include "platform/ExclusiveLock.h"
 #include "platform/InstanceChannel.h"
 
+#include <QByteArray>
 #include <QString>
+
+#include <functional>
 #include <memory>
+#include <optional>
 
 class QLocalServer;
 class QLocalSocket;
@@ -32,6 +36,16 @@ public:
     // The same to an instance whose channel is known by its path.
     static bool sendTo(const QString& serverPath, InstanceMessage message, int timeoutMs = AnswerTimeoutMs);
     bool listen(Handler handler) override;
+
+    // A script request (Script::Request as JSON) and its reply, so the running instance stays the one writer of
+    // the files: a message byte of its own, then the length (4 bytes, big-endian) and the bytes, each
+    // way. The handler runs on the GUI thread before the sender gets the reply; without one a request is refused.
+    using RequestHandler = std::function<QByteArray(const QByteArray& request)>;
+    void setRequestHandler(RequestHandler handler) { m_requestHandler = std::move(handler); }
+    // The reply; nullopt when no instance listens, or it did not answer in time.
+    std::optional<QByteArray> request(const QByteArray& payload);
+    static std::optional<QByteArray> requestTo(const QString& serverPath, const QByteArray& payload);
+    static constexpr qint64 MaxRequestBytes = 16 * 1024 * 1024;
     // Takes the socket away, for a process about to end without running its destructors.
     void stopListening();
 
@@ -52,4 +66,5 @@ private:
     ExclusiveLock m_lock;
     std::unique_ptr<QLocalServer> m_server;
     Handler m_handler;
+    RequestHandler m_requestHandler;
 };

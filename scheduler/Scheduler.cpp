@@ -5,9 +5,11 @@
 #include "scheduler/NotificationSink.h"
 #include "scheduler/PastAlarms.h"
 #include "scheduler/SchedulerClock.h"
+#include "scheduler/Snooze.h"
 #include "store/Exception.h"
 #include "store/XMLIniFile.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <utility>
@@ -25,6 +27,7 @@ public:
         , m_floor(floor) {}
     double now() const override { return std::max(m_clock.now(), m_floor); }
     qint64 monotonicMs() const override { return m_clock.monotonicMs(); }
+    qint64 epochMs() const override { return m_clock.epochMs(); }
 
 private:
     const SchedulerClock& m_clock;
@@ -82,9 +85,15 @@ void Scheduler::setStores(TXMLIniFile& events, TXMLIniFile& pastAlarms) {
     m_interruptedMovesChecked = false;
 }
 
+void Scheduler::setSnoozeStore(TXMLIniFile* store) {
+    m_snoozes = store;
+    m_snoozesShown.clear();
+}
+
 void Scheduler::TimerTimer() {
     qint64 interval = MaxInterval;
     m_failure.clear();
+    bool firedRecord = false;
     try {
         if (!m_interruptedMovesChecked) {
             m_interruptedMovesChecked = true;
@@ -113,11 +122,20 @@ void Scheduler::TimerTimer() {
             }
             if (fire(section, NotBeforeClock(m_clock, date))) {
                 interval = MinInterval;
+                firedRecord = true;
                 break;
             }
         }
     } catch (const std::exception& e) {
         m_failure = messageOf(e);
+    }
+    // Records first: a snooze due at the same tick comes 50 ms later.
+    if (!firedRecord && m_snoozes) {
+        try {
+            fireDueSnooze(interval);
+        } catch (const std::exception& e) {
+            m_failure = messageOf(e);
+        }
     }
     Timer.setInterval(int(std::max<qint64>(interval, MinInterval)));
     if (!m_settleFailure.isEmpty())
@@ -193,16 +211,19 @@ bool Scheduler::fire(const QByteArray& section, const SchedulerClock& clock) {
     // next start instead of losing it.
     if (alarm) {
         emit recordFired(section, alarm->notice.scheduled);
+        emit eventFired(section, kind, alarm->notice.scheduled);
         if (alarm->show)
             m_sink.showAlarm(alarm->notice);
     } else if (power) {
         emit recordFired(section, power->notice.scheduled);
+        emit eventFired(section, kind, power->notice.scheduled);
         if (power->startCountdown) {
             setEnabled(false);
             m_sink.startPowerCountdown(power->notice);
         }
     } else if (birthday) {
         emit recordFired(section, birthday->scheduled);
+        emit eventFired(section, kind, birthday->scheduled);
         m_sink.showBirthday(*birthday);
     }
     try {
@@ -215,4 +236,43 @@ bool Scheduler::fire(const QByteArray& section, const SchedulerClock& clock) {
     rememberIfStillDue(section, clock);
     m_sink.rehideMainWindowIfHidden();
     return true;
+}
+
+bool Scheduler::fireDueSnooze(qint64& interval) {
+    const qint64 nowMs = m_clock.epochMs();
+    for (const Snooze::Entry& snooze : Snooze::entries(*m_snoozes)) {
+        const auto shown = m_snoozesShown.constFind(snooze.id);
+        if (shown != m_snoozesShown.cend()) {
+            if (*shown == QByteArray::number(snooze.untilMs))
+                continue;
+            m_snoozesShown.remove(snooze.id);
+        }
+        const qint64 wait = snooze.untilMs - nowMs;
+        if (wait > 0) {
+            interval = std::min(interval, wait);
+            continue;
+        }
+        TXMLIniFile::Batch taken(*m_snoozes);
+        Snooze::cancel(*m_snoozes, snooze.id);
+        emit snoozeFired(snooze.id, snooze.of);
+        emit eventFired(snooze.of,
+                        snooze.kind == Snooze::Kind::Birthday ? EventRecord::KindBirth : EventRecord::KindAlarm,
+                        snooze.scheduled);
+        if (snooze.kind == Snooze::Kind::Birthday)
+            m_sink.showBirthday(Snooze::birthdayNotice(snooze));
+        else
+            m_sink.showAlarm(Snooze::alarmNotice(snooze, *m_events, m_locale));
+        try {
+            taken.commit();
+        } catch (const std::exception&) {
+            // Shown already: passed over from now on, and the next start shows it again rather than losing it.
+            m_snoozesShown.insert(snooze.id, QByteArray::number(snooze.untilMs));
+            m_sink.rehideMainWindowIfHidden();
+            throw;
+        }
+        m_sink.rehideMainWindowIfHidden();
+        interval = MinInterval;
+        return true;
+    }
+    return false;
 }

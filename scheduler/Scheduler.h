@@ -62,12 +62,22 @@ public:
 
     // A data-directory change replaces the data stores.
     void setStores(TXMLIniFile& events, TXMLIniFile& pastAlarms);
+    // The store that keeps snoozes (Snooze.h), the settings store; none: snoozes are neither fired nor made. A due
+    // snooze is shown once, like a record: taken out of the store in memory, handed to the sink, then saved.
+    void setSnoozeStore(TXMLIniFile* store);
+    TXMLIniFile* snoozeStore() const { return m_snoozes; }
+
     // The locale of the alarm header; the system's unless set (tests).
     void setLocale(const QLocale& locale) { m_locale = locale; }
 
 signals:
     // Every firing, shown or not: the record's section and the date it was due at.
     void recordFired(const QByteArray& section, double scheduled);
+    // The same with the record's kind ("alarm", "shut", "birth"), which a one-time record no longer shows; a snooze
+    // that comes back fires as its record's kind.
+    void eventFired(const QByteArray& section, const QByteArray& kind, double scheduled);
+    // A snooze came back: its id and the event record it came from (which may be gone).
+    void snoozeFired(const QByteArray& id, const QByteArray& section);
     // A message for the user: a store could not be saved during a firing.
     void failed(const QString& message);
 
@@ -76,10 +86,15 @@ private:
     void settleInterruptedMoves();
     bool passedOver(const QByteArray& section);
     void rememberIfStillDue(const QByteArray& section, const SchedulerClock& clock);
+    // Fires the first due snooze; otherwise lowers interval to the nearest one. True when one fired.
+    bool fireDueSnooze(qint64& interval);
 
     QTimer Timer;
     TXMLIniFile* m_events;
     TXMLIniFile* m_pastAlarms;
+    TXMLIniFile* m_snoozes = nullptr;
+    // Snoozes shown whose removal could not be saved, with their "until": not shown again.
+    QHash<QByteArray, QByteArray> m_snoozesShown;
     const SchedulerClock& m_clock;
     NotificationSink& m_sink;
     QLocale m_locale = QLocale::system();

@@ -17,3 +17,11 @@ qint64 SystemClock::monotonicMs() const {
     }();
     return started.elapsed();
 }
+
+qint64 SchedulerClock::epochMs() const {
+    return DayCount::toDateTime(now()).toMSecsSinceEpoch();
+}
+
+qint64 SystemClock::epochMs() const {
+    return QDateTime::currentMSecsSinceEpoch();
+}

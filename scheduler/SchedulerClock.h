@@ -11,10 +11,14 @@ public:
     virtual double now() const = 0;
     // Milliseconds from an arbitrary start; never jumps with the wall clock.
     virtual qint64 monotonicMs() const = 0;
+    // The instant, in milliseconds since 1970 UTC: what a snooze waits for. A clock that knows only local time
+    // works it out from now(), which is one hour off inside the hour a daylight-saving change repeats.
+    virtual qint64 epochMs() const;
 };
 
 class SystemClock final : public SchedulerClock {
 public:
     double now() const override;
     qint64 monotonicMs() const override;
+    qint64 epochMs() const override;
 };

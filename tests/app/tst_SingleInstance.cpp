@@ -21,6 +21,8 @@ private slots:
     void oneHolderAtATime();
     void messageReachesTheRunningInstance_data();
     void messageReachesTheRunningInstance();
+    void requestGetsItsReply_data();
+    void requestGetsItsReply();
     void noListenerMeansNoAnswer();
     void socketLeftByAKilledInstanceIsTakenOver();
     void runtimeFolderIsPrivate_data();
@@ -77,6 +79,53 @@ void TestSingleInstance::messageReachesTheRunningInstance() {
 
     QVERIFY(sendFromAnotherThread(runtime.path(), message));
     QCOMPARE(received, QList<InstanceMessage>{message});
+}
+
+void TestSingleInstance::requestGetsItsReply_data() {
+    QTest::addColumn<QByteArray>("payload");
+    QTest::addColumn<bool>("handled");
+    QTest::newRow("small") << QByteArray("{\"action\":4}") << true;
+    // Far more than one read: it comes in pieces and is served once whole.
+    QTest::newRow("4 MB") << QByteArray(4 * 1024 * 1024, 'x') << true;
+    QTest::newRow("empty") << QByteArray() << true;
+    QTest::newRow("no handler") << QByteArray("{}") << false;
+}
+
+void TestSingleInstance::requestGetsItsReply() {
+    QFETCH(QByteArray, payload);
+    QFETCH(bool, handled);
+    QTemporaryDir runtime;
+    SingleInstance running(runtime.path());
+    QVERIFY(running.acquire());
+    QList<InstanceMessage> messages;
+    QVERIFY(running.listen([&](InstanceMessage m) { messages << m; }));
+    QByteArrayList received;
+    if (handled) {
+        running.setRequestHandler([&](const QByteArray& request) -> QByteArray {
+            received << request;
+            return "reply to " + QByteArray::number(request.size());
+        });
+    }
+    std::atomic<bool> done{false};
+    std::optional<QByteArray> reply;
+    std::unique_ptr<QThread> thread(QThread::create([&] {
+        reply = SingleInstance(runtime.path()).request(payload);
+        done = true;
+    }));
+    thread->start();
+    QVERIFY(QTest::qWaitFor([&] { return done.load(); }, 20'000));
+    thread->wait();
+    QVERIFY(messages.isEmpty());
+    if (!handled) {
+        QVERIFY(!reply);
+        return;
+    }
+    QCOMPARE(received, QByteArrayList{payload});
+    QVERIFY(reply);
+    QCOMPARE(*reply, "reply to " + QByteArray::number(payload.size()));
+    // The one-byte messages still work beside it.
+    QVERIFY(sendFromAnotherThread(runtime.path(), InstanceMessage::Show));
+    QCOMPARE(messages, QList<InstanceMessage>{InstanceMessage::Show});
 }
 
 void TestSingleInstance::noListenerMeansNoAnswer() {

@@ -90,6 +90,7 @@ void TestInstalledTree::installedFiles_data() {
     QTest::newRow("menu entry") << desktopEntry() << false;
     QTest::newRow("AppStream data") << metainfo() << false;
     QTest::newRow("manual page") << QStringLiteral("share/man/man1/zentick.1.gz") << false;
+    QTest::newRow("D-Bus interface") << QStringLiteral("share/dbus-1/interfaces/org.zentick.Zentick1.xml") << false;
     QTest::newRow("scalable icon") << QStringLiteral("share/icons/hicolor/scalable/apps/") + appId +
                                           QStringLiteral(".svg")
                                    << false;

@@ -13,6 +13,7 @@ public:
 
     double now() const override { return DayCount::fromDateTime(QDateTime::fromMSecsSinceEpoch(m_wallMs)); }
     qint64 monotonicMs() const override { return m_monotonicMs; }
+    qint64 epochMs() const override { return m_wallMs; }
 
     QDateTime dateTime() const { return QDateTime::fromMSecsSinceEpoch(m_wallMs); }
     qint64 wallMs() const { return m_wallMs; }

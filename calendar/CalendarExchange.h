@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+class TXMLIniFile;
+
+// Zentick's events and diary notes as iCalendar (RFC 5545) and back, through libical: the one mapping the
+// command line, the settings page and a calendar sync share.
+//
+//   alarm        VEVENT: DTSTART (floating local time: a Zentick alarm rings at the wall-clock time wherever the
+//                computer is), SUMMARY (first line) and DESCRIPTION (the text), a DISPLAY VALARM and an AUDIO one
+//                when it plays its melody, RRULE FREQ=MINUTELY..YEARLY with INTERVAL and the day and month filters
+//                as BYDAY / BYMONTH where RFC 5545 reads them as filters (up to DAILY, BYMONTH up to MONTHLY);
+//                X-ZENTICK-DAYS / X-ZENTICK-MONTHS carry the filters exactly, X-ZENTICK-BYPASS "Bypass if
+//                delayed", X-ZENTICK-CATEGORY the category.
+//   birthday     VEVENT on the date of birth (VALUE=DATE), RRULE:FREQ=YEARLY, SUMMARY the name, X-ZENTICK-KIND
+//                "birthday", a DISPLAY VALARM on the day and one TRIGGER:-P<n>D for the notice.
+//   power action only when asked for (it belongs to one computer): VEVENT with X-ZENTICK-KIND "power" and
+//                X-ZENTICK-ACTION; an import reports it and leaves it out, so a file never switches a computer off.
+//   diary note   VJOURNAL on its date (VALUE=DATE) with the note as DESCRIPTION.
+//
+// The import adds and never replaces: each event gets the first free section number, keeps its UID in the new key
+// "icaluid" (which every earlier reader passes over, as it reads keys by name), and an event whose UID the store
+// already holds (imported before, or exported from this store) is left out, so importing a file twice does not
+// double it. A note for a date that already has one is left out. What cannot be mapped is reported: a repetition
+// Zentick cannot express becomes its next occurrence, a one-time event in the past, a to-do or free/busy time is
+// left out. A file libical cannot read whole is refused and nothing is written.
+namespace CalendarExchange {
+
+inline constexpr char UidKey[] = "icaluid";
+
+struct ExportOptions {
+    bool powerActions = false;
+    QDateTime stamp = QDateTime::currentDateTimeUtc(); // DTSTAMP
+};
+
+// diary may be null.
+QByteArray exportCalendar(const TXMLIniFile& events, const TXMLIniFile* diary, const ExportOptions& options = {});
+
+struct ImportReport {
+    QString error;      // not empty: refused, nothing written
+    int added = 0;      // events
+    int notesAdded = 0; // diary notes
+    int alreadyThere = 0;
+    QStringList notes; // what could not be mapped as it was, one line each
+    QString summary() const;
+};
+
+// now: local day count. Writes each store once (a batch), the events first.
+ImportReport importCalendar(const QByteArray& text, TXMLIniFile& events, TXMLIniFile* diary, double now);
+
+// The UID the export gives the event record of section: its "icaluid", or one made from what the record is.
+QByteArray uidOf(const TXMLIniFile& events, const QByteArray& section);
+
+} // namespace CalendarExchange
