@@ -147,6 +147,8 @@ void MainMenuPage::buildEntries() {
         picture->setFocusPolicy(Qt::NoFocus);
         picture->setCursor(Qt::PointingHandCursor);
         picture->setAccessibleName(text);
+        // The picture is part of its caption's entry: a screen reader meets the entry once, as the caption.
+        picture->setBuddy(label);
 
         auto* marker = new QRadioButton(this);
         marker->setObjectName(QLatin1String(definition.markerName));

@@ -2,6 +2,8 @@
 
 #include "widgets/Theme.h"
 
+#include <QAccessible>
+
 ChoiceLabel::ChoiceLabel(QWidget* parent)
     : ChoiceLabel(QString(), parent) {}
 
@@ -14,6 +16,11 @@ void ChoiceLabel::setChosen(bool chosen) {
     const bool wasHighlighted = isHighlighted();
     m_chosen = chosen;
     update();
+    // Lets a screen reader say that the caption is now chosen, or no longer.
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
     emit chosenChanged(chosen);
     updateHighlight(wasHighlighted);
 }

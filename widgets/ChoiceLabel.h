@@ -20,6 +20,10 @@ public:
     bool isChosen() const { return m_chosen; }
     void setChosen(bool chosen);
 
+    // Set by ChoiceGroup: a grouped caption is one of several options, a lone one a switch of its own.
+    bool isInGroup() const { return m_inGroup; }
+    void setInGroup(bool inGroup) { m_inGroup = inGroup; }
+
     bool hoverLight() const { return m_hoverLight; }
     void setHoverLight(bool on);
 
@@ -38,4 +42,5 @@ private:
 
     bool m_chosen = false;
     bool m_hoverLight = true;
+    bool m_inGroup = false;
 };
