@@ -7,6 +7,7 @@
 #include "app/ZentickApplication.h"
 #include "platform/Autostart.h"
 #include "platform/FilesLock.h"
+#include "platform/FreedesktopNotifier.h"
 #include "platform/LogindPowerBackend.h"
 #include "platform/LogindSleepMonitor.h"
 #include "platform/ProcessSoundPlayer.h"
@@ -110,6 +111,7 @@ int main(int argc, char** argv) {
         LogindPowerBackend power(QDBusConnection::systemBus());
         LogindSleepMonitor sleepMonitor(QDBusConnection::systemBus());
         TimerfdClockChangeMonitor clockChanges;
+        FreedesktopNotifier notifier(QDBusConnection::sessionBus());
         AppContext context{exeFolder, &clock, firstArgumentIs(argc, argv, "-h")};
         context.autostartFolder = Autostart::userFolder();
         context.lockDataFolder = true;
@@ -120,7 +122,7 @@ int main(int argc, char** argv) {
                 QCoreApplication::applicationFilePath(), QStringList{QLatin1String(SoundHelper::Option)}));
         };
         form.schedulerHost().attachPlatform(
-            {&power, &sleepMonitor, soundPlayer, clockChanges.isValid() ? &clockChanges : nullptr});
+            {&power, &sleepMonitor, soundPlayer, clockChanges.isValid() ? &clockChanges : nullptr, &notifier});
         form.setProgramEnd(endProgram);
         if (instance.listen([&form](InstanceMessage message) { form.handleInstanceMessage(message); })) {
             files.setChannel(instance.serverPath());
