@@ -134,6 +134,7 @@ void MainMenuPage::buildEntries() {
         label->setAccessibleName(text);
         // The arrow keys choose entries; a focus stop per entry would only lengthen the Tab round.
         label->setFocusPolicy(Qt::NoFocus);
+        label->setInGroup(true); // one of eight choices, as a screen reader should present it
         label->setCursor(Qt::PointingHandCursor);
         QFont font = label->font();
         font.setBold(true);

@@ -16,7 +16,7 @@
 #include <QtTest>
 
 namespace {
-enum class Kind { GroupedChoice, LoneChoice, Link, Plain, Icon, Toggle, Picture };
+enum class Kind { GroupedChoice, PairedChoice, LoneChoice, Link, Plain, Icon, Toggle, Picture };
 
 // One caption of each kind on a shown page, as the pages build them.
 struct Page {
@@ -36,21 +36,32 @@ struct Page {
         toggle = new LabelToggle(QStringLiteral("Notify me with Sound"), box);
         picture = new IconLabel;
         picture->setFocusPolicy(Qt::NoFocus);
+        paired = new ChoiceLabel(QStringLiteral("Use Default."));
         // A caption is a control because a page listens to its clicks.
         for (ClickableLabel* control : {static_cast<ClickableLabel*>(link), plain, static_cast<ClickableLabel*>(icon),
-                                        static_cast<ClickableLabel*>(lone)})
+                                        static_cast<ClickableLabel*>(lone), static_cast<ClickableLabel*>(paired)})
             QObject::connect(control, &ClickableLabel::clicked, &widget, [] {});
-        for (QWidget* control :
-             {static_cast<QWidget*>(first), static_cast<QWidget*>(second), static_cast<QWidget*>(lone),
-              static_cast<QWidget*>(link), static_cast<QWidget*>(plain), static_cast<QWidget*>(icon),
-              static_cast<QWidget*>(box), static_cast<QWidget*>(toggle), static_cast<QWidget*>(picture)})
+        for (QWidget* control : {static_cast<QWidget*>(first), static_cast<QWidget*>(second),
+                                 static_cast<QWidget*>(link), static_cast<QWidget*>(icon), static_cast<QWidget*>(box),
+                                 static_cast<QWidget*>(toggle), static_cast<QWidget*>(picture)})
             layout->addWidget(control);
+        // Two captions side by side that the page keeps apart itself, and a switch beside a plain caption.
+        auto* pair = new QHBoxLayout;
+        pair->addWidget(paired);
+        pair->addWidget(new ChoiceLabel(QStringLiteral("Custom:")));
+        layout->addLayout(pair);
+        auto* switches = new QHBoxLayout;
+        switches->addWidget(lone);
+        switches->addWidget(plain);
+        layout->addLayout(switches);
         widget.show();
     }
     ClickableLabel* label(Kind kind) const {
         switch (kind) {
         case Kind::GroupedChoice:
             return group.label(2);
+        case Kind::PairedChoice:
+            return paired;
         case Kind::LoneChoice:
             return lone;
         case Kind::Link:
@@ -69,6 +80,7 @@ struct Page {
 
     QWidget widget;
     ChoiceGroup group;
+    ChoiceLabel* paired;
     ChoiceLabel* lone;
     LinkLabel* link;
     ClickableLabel* plain;
@@ -104,6 +116,8 @@ void TestAccessibleLabels::reportsWhatItIs_data() {
     const QString toggle = QAccessibleActionInterface::toggleAction();
     QTest::newRow("choice of a group") << Kind::GroupedChoice << int(QAccessible::RadioButton)
                                        << QStringLiteral("Zentick after:") << toggle << true;
+    QTest::newRow("choice beside another")
+        << Kind::PairedChoice << int(QAccessible::RadioButton) << QStringLiteral("Use Default.") << toggle << true;
     QTest::newRow("choice on its own") << Kind::LoneChoice << int(QAccessible::CheckBox)
                                        << QStringLiteral("Start Zentick when I log in") << toggle << true;
     QTest::newRow("link") << Kind::Link << int(QAccessible::Link) << QStringLiteral("Switch to Calendar View") << press
