@@ -134,6 +134,7 @@ void MainMenuPage::buildEntries() {
         label->setAccessibleName(text);
         // The arrow keys choose entries; a focus stop per entry would only lengthen the Tab round.
         label->setFocusPolicy(Qt::NoFocus);
+        label->setInGroup(true); // one of eight choices, as a screen reader should present it
         label->setCursor(Qt::PointingHandCursor);
         QFont font = label->font();
         font.setBold(true);
@@ -147,6 +148,8 @@ void MainMenuPage::buildEntries() {
         picture->setFocusPolicy(Qt::NoFocus);
         picture->setCursor(Qt::PointingHandCursor);
         picture->setAccessibleName(text);
+        // The picture is part of its caption's entry: a screen reader meets the entry once, as the caption.
+        picture->setBuddy(label);
 
         auto* marker = new QRadioButton(this);
         marker->setObjectName(QLatin1String(definition.markerName));

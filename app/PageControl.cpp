@@ -1,10 +1,53 @@
 #include "app/PageControl.h"
 
+#include <QAccessibleWidget>
+
 #include <memory>
+
+namespace {
+
+// Qt's accessibility reports a hidden page's list cells as showing (a cell asks only whether it lies inside its
+// list's rectangle, not whether the list is shown), so a screen reader walking the window would find the lists
+// of every page seen before. The page control offers a screen reader the shown page alone, as a sighted user
+// sees it.
+class AccessiblePageControl final : public QAccessibleWidget {
+public:
+    explicit AccessiblePageControl(PageControl* pages)
+        : QAccessibleWidget(pages, QAccessible::LayeredPane) {}
+
+    int childCount() const override { return shownPage() ? 1 : 0; }
+    QAccessibleInterface* child(int index) const override {
+        return index == 0 && shownPage() ? QAccessible::queryAccessibleInterface(shownPage()) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        return child && shownPage() && child->object() == shownPage() ? 0 : -1;
+    }
+
+private:
+    QWidget* shownPage() const { return static_cast<PageControl*>(widget())->currentWidget(); }
+};
+
+QAccessibleInterface* pageControlFactory(const QString& /*className*/, QObject* object) {
+    if (auto* pages = qobject_cast<PageControl*>(object))
+        return new AccessiblePageControl(pages); // owned by Qt's accessibility cache
+    return nullptr;
+}
+
+} // namespace
 
 PageControl::PageControl(QWidget* parent)
     : QStackedWidget(parent) {
     setObjectName(QStringLiteral("PageControl1"));
+    static const bool accessible = [] {
+        QAccessible::installFactory(&pageControlFactory);
+        return true;
+    }();
+    Q_UNUSED(accessible);
+    // A screen reader learns of the new page and reads it afresh.
+    connect(this, &QStackedWidget::currentChanged, this, [this] {
+        QAccessibleEvent event(this, QAccessible::ObjectReorder);
+        QAccessible::updateAccessibility(&event);
+    });
 }
 
 // Indices are part of the contract between pages ("a list page is listPage + 3"), so a page that lands

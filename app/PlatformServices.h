@@ -5,6 +5,7 @@
 #include "platform/SoundPlayer.h"
 
 class ClockChangeMonitor;
+class DesktopNotifier;
 class PowerBackend;
 class SleepMonitor;
 
@@ -17,4 +18,6 @@ struct PlatformServices {
     SoundPlayerFactory makeSoundPlayer;
     // Lets the clock watchdog rest while the main window is hidden; without it the watchdog ticks every second.
     ClockChangeMonitor* clockChanges = nullptr;
+    // Desktop notices beside the alarm windows; none when empty.
+    DesktopNotifier* notifier = nullptr;
 };

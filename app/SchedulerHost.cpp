@@ -80,6 +80,7 @@ void SchedulerHost::attachPlatform(const PlatformServices& platform) {
     NotifyServices& services = m_windows->services();
     services.power = platform.power;
     services.makeSoundPlayer = platform.makeSoundPlayer;
+    services.notifier = platform.notifier;
     if (m_sleepMonitor)
         m_sleepMonitor->disconnect(this);
     m_sleepMonitor = platform.sleepMonitor;

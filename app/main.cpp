@@ -7,6 +7,7 @@
 #include "app/ZentickApplication.h"
 #include "platform/Autostart.h"
 #include "platform/FilesLock.h"
+#include "platform/FreedesktopNotifier.h"
 #include "platform/LogindPowerBackend.h"
 #include "platform/LogindSleepMonitor.h"
 #include "platform/ProcessSoundPlayer.h"
@@ -155,6 +156,7 @@ int main(int argc, char** argv) {
         LogindPowerBackend power(QDBusConnection::systemBus());
         LogindSleepMonitor sleepMonitor(QDBusConnection::systemBus());
         TimerfdClockChangeMonitor clockChanges;
+        FreedesktopNotifier notifier(QDBusConnection::sessionBus());
         AppContext context{exeFolder, &clock, firstArgumentIs(argc, argv, "-h")};
         context.autostartFolder = Autostart::userFolder();
         context.lockDataFolder = true;
@@ -165,7 +167,7 @@ int main(int argc, char** argv) {
                 std::make_unique<ProcessSoundPlayer>(helper, QStringList{QStringLiteral("--stay")}));
         };
         form.schedulerHost().attachPlatform(
-            {&power, &sleepMonitor, soundPlayer, clockChanges.isValid() ? &clockChanges : nullptr});
+            {&power, &sleepMonitor, soundPlayer, clockChanges.isValid() ? &clockChanges : nullptr, &notifier});
         form.setProgramEnd(endProgram);
         // Scripts reach the instance over its channel and on the session bus.
         ScriptingHost scripting(form, instance, clock);

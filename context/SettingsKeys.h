@@ -18,4 +18,6 @@ inline constexpr char CategoriesSection[] = "categories";
 inline constexpr char CategoryCount[] = "count";
 // Not written by the program: a site to ask for updates in place of the product's own.
 inline constexpr char UpdateUrl[] = "updateurl";
+// "0" stops the desktop notices that accompany the alarm, birthday and countdown windows; on when missing.
+inline constexpr char DesktopNotices[] = "desktopnotices";
 } // namespace SettingsKey

@@ -8,6 +8,7 @@ apt-get install -y -qq --no-install-recommends \
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev libfluidsynth-dev qt6-tools-dev libgl-dev libical-dev \
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly gstreamer1.0-libav timgm6mb-soundfont fonts-dejavu-core \
     xvfb xauth trayer openbox imagemagick xdotool python3 python3-dbusmock dbus sox fluidsynth \
+    at-spi2-core python3-pyatspi \
     desktop-file-utils appstream man-db x11-utils \
     qt6-qpa-plugins libqt6svg6 \
     clang libclang-rt-14-dev \

@@ -2,6 +2,9 @@
 
 #include "widgets/Theme.h"
 
+#include <QAccessible>
+#include <QLayout>
+
 ChoiceLabel::ChoiceLabel(QWidget* parent)
     : ChoiceLabel(QString(), parent) {}
 
@@ -14,6 +17,11 @@ void ChoiceLabel::setChosen(bool chosen) {
     const bool wasHighlighted = isHighlighted();
     m_chosen = chosen;
     update();
+    // Lets a screen reader say that the caption is now chosen, or no longer.
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
     emit chosenChanged(chosen);
     updateHighlight(wasHighlighted);
 }
@@ -25,6 +33,36 @@ void ChoiceLabel::setHoverLight(bool on) {
     m_hoverLight = on;
     update();
     updateHighlight(wasHighlighted);
+}
+
+namespace {
+// The innermost layout below root that holds widget as one of its own items.
+QLayout* layoutHolding(QLayout* root, const QWidget* widget) {
+    if (!root)
+        return nullptr;
+    for (int i = 0; i < root->count(); ++i) {
+        QLayoutItem* item = root->itemAt(i);
+        if (item->widget() == widget)
+            return root;
+        if (QLayout* found = layoutHolding(item->layout(), widget))
+            return found;
+    }
+    return nullptr;
+}
+} // namespace
+
+bool ChoiceLabel::isInGroup() const {
+    if (m_inGroup >= 0)
+        return m_inGroup == 1;
+    QLayout* layout = parentWidget() ? layoutHolding(parentWidget()->layout(), this) : nullptr;
+    if (!layout)
+        return false;
+    for (int i = 0; i < layout->count(); ++i) {
+        QWidget* other = layout->itemAt(i)->widget();
+        if (other != this && qobject_cast<ChoiceLabel*>(other))
+            return true;
+    }
+    return false;
 }
 
 bool ChoiceLabel::isHighlighted() const {

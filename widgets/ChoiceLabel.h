@@ -20,6 +20,11 @@ public:
     bool isChosen() const { return m_chosen; }
     void setChosen(bool chosen);
 
+    // One of several options (a radio button to a screen reader) or a switch of its own (a check box). Set by
+    // ChoiceGroup; otherwise a caption that shares its layout with other choice captions is one of them.
+    bool isInGroup() const;
+    void setInGroup(bool inGroup) { m_inGroup = inGroup ? 1 : 0; }
+
     bool hoverLight() const { return m_hoverLight; }
     void setHoverLight(bool on);
 
@@ -38,4 +43,5 @@ private:
 
     bool m_chosen = false;
     bool m_hoverLight = true;
+    int m_inGroup = -1; // -1: not said, found from the layout
 };

@@ -1,7 +1,10 @@
 #include "widgets/ClickableLabel.h"
 
+#include "widgets/AccessibleLabels.h"
+
 #include <QEnterEvent>
 #include <QKeyEvent>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
@@ -21,6 +24,17 @@ ClickableLabel::ClickableLabel(const QString& text, QWidget* parent)
     setCursor(Qt::PointingHandCursor);
     setContentsMargins(ringMargin + 1, ringMargin - 1, ringMargin + 1, ringMargin - 1);
     setAttribute(Qt::WA_Hover);
+    AccessibleLabels::install();
+}
+
+bool ClickableLabel::isClickable() const {
+    return isSignalConnected(QMetaMethod::fromSignal(&ClickableLabel::clicked)) ||
+           isSignalConnected(QMetaMethod::fromSignal(&ClickableLabel::doubleClicked));
+}
+
+void ClickableLabel::click() {
+    if (isEnabled())
+        emit clicked();
 }
 
 void ClickableLabel::setColour(const QColor& colour) {
@@ -60,9 +74,8 @@ void ClickableLabel::paintEvent(QPaintEvent* event) {
     painter.setRenderHint(QPainter::Antialiasing);
 
     if (hasFocus()) {
-        QColor ring = palette().color(QPalette::Highlight);
-        ring.setAlpha(220);
-        painter.setPen(QPen(ring, 1.5));
+        // Full strength and two pixels wide: a thinner or see-through ring is lost on the dark theme.
+        painter.setPen(QPen(palette().color(QPalette::Active, QPalette::Highlight), 2.0));
         painter.setBrush(Qt::NoBrush);
         const QRectF box = QRectF(rect()).adjusted(1, 1, -1, -1);
         painter.drawRoundedRect(box, 5, 5);

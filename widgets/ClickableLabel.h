@@ -11,6 +11,7 @@
 // A focused label draws a rounded focus ring inside its margins. Plain text only.
 //
 //   clicked()          press and release of the left button on the label, or Space / Enter / Return
+//   click()            what a press does, for whoever presses it another way (an assistive technology)
 //   doubleClicked()    a double click (the first click of the pair still sends clicked())
 //   hoveredChanged()   the pointer entered or left the label
 class ClickableLabel : public QLabel {
@@ -20,6 +21,11 @@ public:
     explicit ClickableLabel(const QString& text, QWidget* parent = nullptr);
 
     bool isHovered() const { return m_hovered; }
+
+    // Sends clicked() as a press would; nothing while the label is disabled.
+    void click();
+    // Whether anyone listens to its clicks: one that nobody listens to is a picture or a text, not a control.
+    bool isClickable() const;
 
     // The colour of the caption when captionColour() is not overridden; invalid means the palette's text colour.
     void setColour(const QColor& colour);

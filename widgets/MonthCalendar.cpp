@@ -36,6 +36,12 @@ MonthCalendar::MonthCalendar(QWidget* parent)
         m_view->viewport()->setMouseTracking(true);
         m_view->installEventFilter(this);
     }
+    // Qt's arrow buttons show only a picture, so a screen reader would have nothing to call them.
+    for (const auto& [name, spoken] :
+         {std::pair{"qt_calendar_prevmonth", "Previous month"}, std::pair{"qt_calendar_nextmonth", "Next month"}}) {
+        if (auto* arrow = findChild<QWidget*>(QLatin1String(name)))
+            arrow->setAccessibleName(QLatin1String(spoken));
+    }
     m_current = selectedDate();
     connect(this, &QCalendarWidget::currentPageChanged, this, &MonthCalendar::pageChanged);
     connect(this, &QCalendarWidget::selectionChanged, this, &MonthCalendar::selectionMoved);

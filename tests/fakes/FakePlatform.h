@@ -4,6 +4,7 @@
 // "fakes/FakePlatform.h" and link zentick_platform (for the interfaces).
 
 #include "platform/ClockChangeMonitor.h"
+#include "platform/DesktopNotifier.h"
 #include "platform/PowerBackend.h"
 #include "platform/SleepMonitor.h"
 #include "platform/SoundPlayer.h"
@@ -111,4 +112,30 @@ public:
     using ClockChangeMonitor::ClockChangeMonitor;
 
     void simulateClockChange() { Q_EMIT clockChanged(); }
+};
+
+// Keeps the notices it was asked for; a notice counts as shown until it is closed or destroyed.
+class FakeDesktopNotifier final : public DesktopNotifier {
+public:
+    class Notice final : public DesktopNotice {
+    public:
+        void close() override { closed = true; }
+        QString summary;
+        QString body;
+        QList<Action> actions;
+        bool closed = false;
+    };
+
+    std::unique_ptr<DesktopNotice> notify(const QString& summary, const QString& body,
+                                          const QList<Action>& actions) override {
+        auto notice = std::make_unique<Notice>();
+        notice->summary = summary;
+        notice->body = body;
+        notice->actions = actions;
+        notices.append(notice.get());
+        return notice;
+    }
+
+    // Every notice sent; a destroyed one is a null pointer.
+    QList<QPointer<Notice>> notices;
 };

@@ -1,12 +1,53 @@
 #include "ui/notify/NotificationWindows.h"
 
+#include "app/SettingsKeys.h"
 #include "scheduler/TextPreview.h"
+#include "store/XMLIniFile.h"
 #include "ui/notify/TForm2.h"
 #include "ui/notify/TForm3.h"
 #include "ui/notify/TForm4.h"
 #include "widgets/FancyButton.h"
 
+#include <QEvent>
 #include <QLabel>
+
+namespace {
+
+const QString okKey = QStringLiteral("ok");
+const QString stopSoundKey = QStringLiteral("stop-sound");
+const QString cancelKey = QStringLiteral("cancel");
+// What the desktop sends when the notice itself is clicked.
+const QString defaultKey = QStringLiteral("default");
+
+// Holds a window's notice and closes it when the window goes: closed, or only hidden (a countdown after "OK").
+// A hide by the window system (the window minimised) leaves the notice, which is then all the user sees.
+class NoticeKeeper final : public QObject {
+public:
+    NoticeKeeper(std::unique_ptr<DesktopNotice> notice, QWidget* window)
+        : QObject(window)
+        , m_notice(std::move(notice)) {
+        window->installEventFilter(this);
+    }
+    DesktopNotice* notice() const { return m_notice.get(); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Hide && !event->spontaneous())
+            m_notice->close();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::unique_ptr<DesktopNotice> m_notice;
+};
+
+void bringForward(QWidget* window) {
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace
 
 NotificationWindows::NotificationWindows(NotifyServices services)
     : m_services(std::move(services)) {}
@@ -23,6 +64,19 @@ void NotificationWindows::showAlarm(const AlarmNotice& notice) {
     window->section = notice.section;
     window->scheduled = notice.scheduled;
     window->show();
+
+    QList<DesktopNotifier::Action> actions{{defaultKey, QStringLiteral("Show")}, {okKey, QStringLiteral("OK")}};
+    if (notice.showStopSound && notice.sound)
+        actions.append({stopSoundKey, QStringLiteral("Stop Sound")});
+    const QString firstLine = notice.lines.value(0).trimmed();
+    announce(window, firstLine.isEmpty() ? QStringLiteral("Alarm") : firstLine, notice.header, actions,
+             {{okKey,
+               [window] {
+                   window->Button1->click();
+               }},
+              {stopSoundKey, [window] {
+                   window->DsFancyButton1->click();
+               }}});
 }
 
 void NotificationWindows::startPowerCountdown(const PowerNotice& notice) {
@@ -33,6 +87,20 @@ void NotificationWindows::startPowerCountdown(const PowerNotice& notice) {
     window->section = notice.section;
     window->scheduled = notice.scheduled;
     window->show();
+
+    // The window's own words: "System will <action>", then the time left.
+    const QString text = window->Shut->text();
+    const qsizetype lineEnd = text.indexOf(QLatin1Char('\n'));
+    announce(
+        window, text.left(lineEnd), lineEnd < 0 ? QString() : text.mid(lineEnd + 1),
+        {{defaultKey, QStringLiteral("Show")}, {okKey, QStringLiteral("OK")}, {cancelKey, QStringLiteral("Cancel")}},
+        {{okKey,
+          [window] {
+              window->DsFancyButton1->click();
+          }},
+         {cancelKey, [window] {
+              window->DsFancyButton2->click();
+          }}});
 }
 
 void NotificationWindows::showBirthday(const BirthdayNotice& notice) {
@@ -44,6 +112,37 @@ void NotificationWindows::showBirthday(const BirthdayNotice& notice) {
     window->section = notice.section;
     window->scheduled = notice.scheduled;
     window->show();
+
+    QList<DesktopNotifier::Action> actions{{defaultKey, QStringLiteral("Show")}, {okKey, QStringLiteral("OK")}};
+    if (notice.showStopSound && notice.sound)
+        actions.append({stopSoundKey, QStringLiteral("Stop Sound")});
+    // The greeting reads as one sentence over its lines ("Ann is now" / "26 Years Old.").
+    announce(window, notice.greeting.simplified(), QString(), actions,
+             {{okKey,
+               [window] {
+                   window->Button1->click();
+               }},
+              {stopSoundKey, [window] {
+                   window->DsFancyButton1->click();
+               }}});
+}
+
+void NotificationWindows::announce(QWidget* window, const QString& summary, const QString& body,
+                                   const QList<DesktopNotifier::Action>& actions, const QList<Reaction>& reactions) {
+    if (!m_services.notifier ||
+        !m_services.settings().ReadFlag(SettingsKey::Section, SettingsKey::DesktopNotices, true))
+        return;
+    auto* keeper = new NoticeKeeper(m_services.notifier->notify(summary, body, actions), window);
+    QObject::connect(keeper->notice(), &DesktopNotice::actionInvoked, window, [window, reactions](const QString& key) {
+        if (key == defaultKey) {
+            bringForward(window);
+            return;
+        }
+        for (const auto& [reactionKey, react] : reactions) {
+            if (reactionKey == key)
+                react();
+        }
+    });
 }
 
 void NotificationWindows::rehideMainWindowIfHidden() {

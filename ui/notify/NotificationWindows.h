@@ -1,14 +1,21 @@
 #pragma once
 
+#include "platform/DesktopNotifier.h"
 #include "scheduler/NotificationSink.h"
 #include "ui/notify/NotifyServices.h"
 
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+
 // Turns what the scheduler fires into windows: an alarm window, a power-action countdown or a
 // birthday greeting, each a top-level window of its own, created to be shown and destroyed when
 // closed. None of them ever brings back a main window that sits hidden in the tray.
+//
+// Each window is also announced as a desktop notice (unless the settings say "desktopnotices" = "0"), because
+// some desktops open a window from the background behind others or not at all: the notice's actions answer
+// the window ("OK", "Stop Sound", a countdown's "Cancel"), and the notice goes when the window goes.
 class NotificationWindows final : public NotificationSink {
 public:
     explicit NotificationWindows(NotifyServices services);
@@ -22,6 +29,11 @@ public:
     void rehideMainWindowIfHidden() override;
 
 private:
+    // An action's key and what it does to the window.
+    using Reaction = std::pair<QString, std::function<void()>>;
+    void announce(QWidget* window, const QString& summary, const QString& body,
+                  const QList<DesktopNotifier::Action>& actions, const QList<Reaction>& reactions);
+
     NotifyServices m_services;
     QPointer<QWidget> m_mainWindow;
 };

@@ -5,6 +5,7 @@
 #include <QString>
 #include <functional>
 
+class DesktopNotifier;
 class OpenAlarmRegistry;
 class PowerBackend;
 class SchedulerClock;
@@ -23,6 +24,8 @@ struct NotifyServices {
     PowerBackend* power = nullptr;
     std::function<void(const QString&)> showMsg;
     std::function<void(bool)> setSchedulerEnabled;
+    // Sends a desktop notice with each window, for when the window opens unseen; none when null.
+    DesktopNotifier* notifier = nullptr;
     // "hurryup.mid" in the executable's folder.
     QString defaultSoundFile;
 };
