@@ -3,9 +3,9 @@
 // what it does; a choice must say whether it is chosen; and no two controls of one page may sound alike.
 #include "app/FixedClock.h"
 #include "app/PageControl.h"
-#include "app/PageIndex.h"
 #include "app/SchedulerHost.h"
 #include "app/TForm1.h"
+#include "context/PageIndex.h"
 #include "ui/notify/NotificationWindows.h"
 #include "ui/notify/TForm2.h"
 #include "ui/notify/TForm3.h"

@@ -1,6 +1,6 @@
 #include "ui/notify/NotificationWindows.h"
 
-#include "app/SettingsKeys.h"
+#include "context/SettingsKeys.h"
 #include "scheduler/TextPreview.h"
 #include "store/XMLIniFile.h"
 #include "ui/notify/TForm2.h"
