@@ -3,6 +3,12 @@
 #include <QFileInfo>
 #include <QProcess>
 
+#include <unistd.h>
+
+namespace {
+constexpr int HelperNiceness = 5;
+} // namespace
+
 ProcessSoundPlayer::ProcessSoundPlayer(QString program, QStringList arguments, QObject* parent, int lingerMs)
     : SoundPlayer(parent)
     , m_program(std::move(program))
@@ -56,6 +62,9 @@ void ProcessSoundPlayer::startProcess(const QString& fileName) {
     m_inputOpen = true;
     m_output.clear();
     m_process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // A helper's start (its libraries, the sound font) must not take the core from the windows: the next alarm's
+    // window is due at its moment, the sound a few milliseconds later makes no difference.
+    m_process->setChildProcessModifier([] { static_cast<void>(::nice(HelperNiceness)); });
     connect(m_process, &QProcess::readyReadStandardOutput, this, &ProcessSoundPlayer::readOutcomes);
     connect(m_process, &QProcess::finished, this, [this](int exitCode, QProcess::ExitStatus status) {
         if (m_outcome.isPlaying()) {

@@ -6,7 +6,8 @@
 #include <memory>
 
 // Plays one sound file at a time for a notification window. The program uses ProcessSoundPlayer, whose helper
-// process plays through MediaSoundPlayer; tests use FakeSoundPlayer (tests/fakes/FakePlatform.h).
+// program (zentick-sound) plays through FluidSynthPlayer and MediaSoundPlayer; tests use FakeSoundPlayer
+// (tests/fakes/FakePlatform.h).
 class SoundPlayer : public QObject {
     Q_OBJECT
 public:

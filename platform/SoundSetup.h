@@ -10,8 +10,8 @@
 //   of the directory listing and may be a 150 MB font. A folder in the user's runtime directory
 //   ($XDG_RUNTIME_DIR/zentick-soundfont) holding only a link to the General MIDI font soundFont is put
 //   first in XDG_DATA_DIRS so that this font is the one found.
-// GLib reads XDG_DATA_DIRS once, when it is first asked for it (GTK does so while a QApplication is
-// built on some desktops), so main() calls this first. Later calls change nothing.
+// GLib reads XDG_DATA_DIRS once, when it is first asked for it, so the sound helper (SoundHelper::run) calls this
+// before anything else. Later calls change nothing.
 void prepareSoundPlayback(const QString& soundFont = QStringLiteral("/usr/share/sounds/sf2/TimGM6mb.sf2"));
 
 // The folder put first in XDG_DATA_DIRS by prepareSoundPlayback(), or empty when there is none (not
