@@ -1,5 +1,6 @@
 #include "ui/editors/AlarmEditorPage.h"
 
+#include "context/EditRoute.h"
 #include "context/PageIndex.h"
 #include "scheduler/DayCount.h"
 #include "scheduler/EventRecord.h"
@@ -402,18 +403,8 @@ void AlarmEditorPage::Button3Click() {
 }
 
 void AlarmEditorPage::DsFancyButton3Click() {
-    if (m_context.edit.editPastAlarm) {
-        m_context.edit.editPastAlarm = false;
-        m_context.navigation.showPage(ViewTabPast);
-    } else if (m_context.edit.editFromCalendar) {
-        m_context.edit.editFromCalendar = false;
-        m_context.navigation.showPage(EditViewTab);
-    } else if (m_context.edit.editFromList || m_context.edit.menuChoice == 4) {
-        m_context.edit.editFromList = false;
-        m_context.navigation.showPage(ViewTabAl);
-    } else {
-        m_context.navigation.showPage(MainTab);
-    }
+    for (const int page : EditRoute::leave(m_context.edit, EditRoute::Editor::Alarm, EditRoute::Action::Back))
+        m_context.navigation.showPage(page);
 }
 
 EventCommit::AlarmRecord AlarmEditorPage::record(double now) const {

@@ -1,5 +1,6 @@
 #include "ui/editors/BirthdayEditorPage.h"
 
+#include "context/EditRoute.h"
 #include "context/PageIndex.h"
 #include "scheduler/DayCount.h"
 #include "scheduler/EventRecord.h"
@@ -204,15 +205,8 @@ void BirthdayEditorPage::DsFancyButton7Click() {
 }
 
 void BirthdayEditorPage::DsFancyButton6Click() {
-    if (m_context.edit.editFromCalendar) {
-        m_context.edit.editFromCalendar = false;
-        m_context.navigation.showPage(EditViewTab);
-    } else if (m_context.edit.editFromList || m_context.edit.menuChoice == 4) {
-        m_context.edit.editFromList = false;
-        m_context.navigation.showPage(ViewTabBirthDay);
-    } else {
-        m_context.navigation.showPage(MainTab);
-    }
+    for (const int page : EditRoute::leave(m_context.edit, EditRoute::Editor::Birthday, EditRoute::Action::Back))
+        m_context.navigation.showPage(page);
 }
 
 EventCommit::BirthdayRecord BirthdayEditorPage::record(double now) const {

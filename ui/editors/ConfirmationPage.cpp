@@ -1,5 +1,6 @@
 #include "ui/editors/ConfirmationPage.h"
 
+#include "context/EditRoute.h"
 #include "context/PageIndex.h"
 #include "scheduler/DayCount.h"
 #include "scheduler/EventRecord.h"
@@ -117,15 +118,7 @@ void ConfirmationPage::commitAlarm() {
     const QByteArray section = chosenSection();
     const EventCommit::AlarmRecord record = EditorPages::alarmPage(m_context)->record(EditorPages::now(m_context));
     EventCommit::writeAlarm(m_context.stores.eventStore(), section, record);
-    if (m_context.edit.editFromList || m_context.edit.editPastAlarm || m_context.edit.menuChoice == 4) {
-        m_context.edit.editFromList = false;
-        m_context.edit.editPastAlarm = false;
-        m_context.navigation.showPage(ViewTabAl);
-    } else if (!m_context.edit.editFromCalendar) {
-        m_context.navigation.showPage(MainTab);
-    }
-    if (m_context.edit.editFromCalendar)
-        showCalendarAt(record.date);
+    leaveAfterCommit(EditRoute::Editor::Alarm, record.date);
 }
 
 void ConfirmationPage::commitPowerAction() {
@@ -133,14 +126,8 @@ void ConfirmationPage::commitPowerAction() {
     const EventCommit::PowerActionRecord record =
         EditorPages::powerActionPage(m_context)->record(EditorPages::now(m_context));
     EventCommit::writePowerAction(m_context.stores.eventStore(), section, record);
-    if (m_context.edit.editFromList || m_context.edit.menuChoice == 4) {
-        m_context.edit.editFromList = false;
-        m_context.navigation.showPage(ViewTabShut);
-    } else if (!m_context.edit.editFromCalendar) {
-        m_context.navigation.showPage(MainTab);
-    }
-    if (m_context.edit.editFromCalendar)
-        showCalendarAt(DayCount::addSeconds(record.moment, -EventCommit::powerCountdownSeconds));
+    leaveAfterCommit(EditRoute::Editor::PowerAction,
+                     DayCount::addSeconds(record.moment, -EventCommit::powerCountdownSeconds));
 }
 
 void ConfirmationPage::commitBirthday() {
@@ -148,14 +135,16 @@ void ConfirmationPage::commitBirthday() {
     const EventCommit::BirthdayRecord record =
         EditorPages::birthdayPage(m_context)->record(EditorPages::now(m_context));
     EventCommit::writeBirthday(m_context.stores.eventStore(), section, record);
-    if (m_context.edit.editFromList || m_context.edit.menuChoice == 4) {
-        m_context.edit.editFromList = false;
-        m_context.navigation.showPage(ViewTabBirthDay);
-    } else if (!m_context.edit.editFromCalendar) {
-        m_context.navigation.showPage(MainTab);
+    leaveAfterCommit(EditRoute::Editor::Birthday, record.date);
+}
+
+void ConfirmationPage::leaveAfterCommit(EditRoute::Editor editor, double date) {
+    for (const int page : EditRoute::leave(m_context.edit, editor, EditRoute::Action::Commit)) {
+        if (page == EditTab)
+            showCalendarAt(date);
+        else
+            m_context.navigation.showPage(page);
     }
-    if (m_context.edit.editFromCalendar)
-        showCalendarAt(record.date);
 }
 
 // The calendar view refreshes its marks from its own month-change handler, which is bound to the month

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "context/EditRoute.h"
+
 #include <QWidget>
 
 class FancyButton;
@@ -35,6 +37,8 @@ private:
     void commitPowerAction();
     void commitBirthday();
     QByteArray chosenSection() const;
+    // Shows where the edit leads (EditRoute); a commit from the calendar shows the month of date.
+    void leaveAfterCommit(EditRoute::Editor editor, double date);
     void showCalendarAt(double date);
 
     PageContext& m_context;

@@ -1,5 +1,6 @@
 #include "ui/editors/PowerActionEditorPage.h"
 
+#include "context/EditRoute.h"
 #include "context/PageIndex.h"
 #include "scheduler/DayCount.h"
 #include "scheduler/EventRecord.h"
@@ -346,15 +347,8 @@ void PowerActionEditorPage::DsFancyButton5Click() {
 }
 
 void PowerActionEditorPage::Button2Click() {
-    if (m_context.edit.editFromCalendar) {
-        m_context.edit.editFromCalendar = false;
-        m_context.navigation.showPage(EditViewTab);
-    } else if (m_context.edit.editFromList || m_context.edit.menuChoice == 4) {
-        m_context.edit.editFromList = false;
-        m_context.navigation.showPage(ViewTabShut);
-    } else {
-        m_context.navigation.showPage(MainTab);
-    }
+    for (const int page : EditRoute::leave(m_context.edit, EditRoute::Editor::PowerAction, EditRoute::Action::Back))
+        m_context.navigation.showPage(page);
 }
 
 EventCommit::PowerActionRecord PowerActionEditorPage::record(double now) const {
