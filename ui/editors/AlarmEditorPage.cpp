@@ -397,9 +397,13 @@ void AlarmEditorPage::Button3Click() {
     const QString text =
         ConfirmationText::alarm(DayCount::toDateTime(alarmMoment), EventCommit::textLines(Memo1->toPlainText()),
                                 repetition, CheckBox2->isChecked(), CheckBox5->isChecked());
-    EditorPages::confirmationPage(m_context)->setText(text);
     m_context.edit.editorKind = 0;
-    m_context.navigation.showPage(ConfirmTab);
+    emit confirmRequested(
+        text, {EditRoute::Editor::Alarm, [this](TXMLIniFile& events, const QByteArray& section, double now) {
+                   const EventCommit::AlarmRecord written = record(now);
+                   EventCommit::writeAlarm(events, section, written);
+                   return written.date;
+               }});
 }
 
 void AlarmEditorPage::DsFancyButton3Click() {

@@ -3,6 +3,8 @@
 #include "ui/editors/EventCommit.h"
 #include "ui/editors/KeptText.h"
 
+#include "ui/editors/PendingRecord.h"
+
 #include <QWidget>
 
 class ChoiceLabel;
@@ -80,6 +82,10 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+
+signals:
+    // "OK" found the input valid: the confirmation page is to show text and, when confirmed, write the record.
+    void confirmRequested(const QString& text, const PendingRecord& pending);
 
 private:
     void fillForPastAlarm();

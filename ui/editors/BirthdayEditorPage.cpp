@@ -198,10 +198,14 @@ void BirthdayEditorPage::DsFancyButton7Click() {
         return;
     }
     const EventCommit::BirthdayRecord planned = record(now);
-    EditorPages::confirmationPage(m_context)->setText(
-        ConfirmationText::birthday(Edit1->text(), birth, DayCount::toDate(planned.date), CheckBox4->isChecked()));
     m_context.edit.editorKind = 2;
-    m_context.navigation.showPage(ConfirmTab);
+    emit confirmRequested(
+        ConfirmationText::birthday(Edit1->text(), birth, DayCount::toDate(planned.date), CheckBox4->isChecked()),
+        {EditRoute::Editor::Birthday, [this](TXMLIniFile& events, const QByteArray& section, double now) {
+             const EventCommit::BirthdayRecord written = record(now);
+             EventCommit::writeBirthday(events, section, written);
+             return written.date;
+         }});
 }
 
 void BirthdayEditorPage::DsFancyButton6Click() {

@@ -340,10 +340,16 @@ void PowerActionEditorPage::DsFancyButton5Click() {
         return;
     }
     const ConfirmationText::Repetition repetition{CheckBox3->isChecked(), CSpinEdit6->text(), ComboBox3->currentText()};
-    EditorPages::confirmationPage(m_context)->setText(ConfirmationText::powerAction(
-        actionName(RadioGroup1->chosen()), DayCount::toDateTime(actionMoment), repetition));
     m_context.edit.editorKind = 1;
-    m_context.navigation.showPage(ConfirmTab);
+    emit confirmRequested(
+        ConfirmationText::powerAction(actionName(RadioGroup1->chosen()), DayCount::toDateTime(actionMoment),
+                                      repetition),
+        {EditRoute::Editor::PowerAction, [this](TXMLIniFile& events, const QByteArray& section, double now) {
+             const EventCommit::PowerActionRecord written = record(now);
+             EventCommit::writePowerAction(events, section, written);
+             // The calendar shows the day the countdown starts, which is the record's date.
+             return DayCount::addSeconds(written.moment, -EventCommit::powerCountdownSeconds);
+         }});
 }
 
 void PowerActionEditorPage::Button2Click() {

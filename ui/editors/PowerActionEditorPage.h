@@ -2,6 +2,8 @@
 
 #include "ui/editors/EventCommit.h"
 
+#include "ui/editors/PendingRecord.h"
+
 #include <QWidget>
 
 class ChoiceGroup;
@@ -79,6 +81,10 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+
+signals:
+    // "OK" found the input valid: the confirmation page is to show text and, when confirmed, write the record.
+    void confirmRequested(const QString& text, const PendingRecord& pending);
 
 private:
     void chooseAction(int action);

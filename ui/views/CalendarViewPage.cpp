@@ -6,7 +6,6 @@
 #include "scheduler/SchedulerClock.h"
 #include "store/XMLIniFile.h"
 #include "ui/PageContext.h"
-#include "ui/views/DayListPage.h"
 #include "widgets/FancyButton.h"
 #include "widgets/LinkLabel.h"
 #include "widgets/MonthCalendar.h"
@@ -113,6 +112,12 @@ void CalendarViewPage::enableShow() {
                                 PlannerCalendar1->indexOfMark(PlannerCalendar1->date()) >= 0);
 }
 
+void CalendarViewPage::showMonthOf(QDate day) {
+    const QDate previous = PlannerCalendar1->date();
+    PlannerCalendar1->setDate(day);
+    emit PlannerCalendar1->monthChanged(previous, day);
+}
+
 void CalendarViewPage::PlannerCalendar1MonthChange(QDate /*oldDate*/, QDate newDate) {
     refresh(newDate);
 }
@@ -132,16 +137,15 @@ void CalendarViewPage::PlannerCalendar1DaySelect(QDate date) {
 }
 
 void CalendarViewPage::DsFancyButton54Click() {
-    auto* dayList = qobject_cast<DayListPage*>(m_context.navigation.page(EditViewTab));
-    if (!dayList)
-        return;
-    dayList->ListView6->clear();
     const int day = PlannerCalendar1->day();
     const auto found = std::find_if(m_dayEvents.cbegin(), m_dayEvents.cend(),
                                     [day](const CalendarMonth::DayEvents& events) { return events.day == day; });
-    if (found == m_dayEvents.cend())
+    // A day without events empties the day list and stays here.
+    if (found == m_dayEvents.cend()) {
+        emit dayRequested(PlannerCalendar1->date(), {});
         return;
-    dayList->showDay(PlannerCalendar1->date(), found->sections);
+    }
+    emit dayRequested(PlannerCalendar1->date(), found->sections);
     m_context.navigation.showPage(EditViewTab);
 }
 

@@ -28,6 +28,10 @@ public:
     const QList<CalendarMonth::DayEvents>& dayEvents() const { return m_dayEvents; }
 
     void EditTabShow();
+    // The commit of an edit made from here shows the record's month. The marks are refreshed from the month-change
+    // handler, which is bound to the month calendar's notice; the notice is given here as the user's paging would
+    // give it.
+    void showMonthOf(QDate day);
     // Refresh the marks for the month of newDate; the commit of an edit made here calls it too.
     void PlannerCalendar1MonthChange(QDate oldDate, QDate newDate);
     void PlannerCalendar1YearChange(QDate oldDate, QDate newDate);
@@ -36,6 +40,10 @@ public:
     void DsFancyButton54Click();
     void myLabel3d31Click();
     void DsFancyButton43Click();
+
+signals:
+    // "Show>>" on a day: the day list is to show the records of sections, or to be emptied when there are none.
+    void dayRequested(QDate date, const QByteArrayList& sections);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
