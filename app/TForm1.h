@@ -14,7 +14,9 @@
 #include <memory>
 
 class AboutPage;
+class AddressBookPage;
 class AlarmEditorPage;
+class CategoryPage;
 class BirthdayEditorPage;
 class CalendarViewPage;
 class ConfirmationPage;
@@ -162,6 +164,8 @@ private:
     void wire(BirthdayEditorPage* page);
     void wire(ConfirmationPage* page);
     void wire(CalendarViewPage* page);
+    void wire(CategoryPage* page);
+    void wire(AddressBookPage* page);
     void confirm(const QString& text, const PendingRecord& pending);
 
     // "Settings.xml" named a data folder when it was read: a damaged one is reported with what became of it.

@@ -52,8 +52,8 @@ void TForm1::buildPages() {
     PageControl1->addPage(ConfirmTab, wired<ConfirmationPage>());
     PageControl1->addPage(AboutTab, [this] { return about = makeAboutPage(); });
     PageControl1->addPage(MoreTab, lazy<DayMonthFilterPage>());
-    PageControl1->addPage(CategoryTab, lazy<CategoryPage>(), &CategoryPage::CategoryTabShow);
-    PageControl1->addPage(AddressTab, lazy<AddressBookPage>(), &AddressBookPage::AddressTabShow);
+    PageControl1->addPage(CategoryTab, wired<CategoryPage>(), &CategoryPage::CategoryTabShow);
+    PageControl1->addPage(AddressTab, wired<AddressBookPage>(), &AddressBookPage::AddressTabShow);
     PageControl1->addPage(AddAddressTab, lazy<AddressEntryPage>(), &AddressEntryPage::AddAddressTabShow);
     PageControl1->addPage(CalendarTab, lazy<DiaryPage>(), &DiaryPage::CalendarTabShow);
     PageControl1->addPage(EditCalendarTab, lazy<DiaryNotePage>(), &DiaryNotePage::EditCalendarTabShow);
@@ -99,6 +99,22 @@ void TForm1::wire(CalendarViewPage* page) {
         dayList->ListView6->clear();
         if (!sections.isEmpty())
             dayList->showDay(date, sections);
+    });
+}
+
+void TForm1::wire(CategoryPage* page) {
+    connect(page, &CategoryPage::categoriesChanged, this,
+            [this] { PageControl1->page<AlarmEditorPage>(AlarmTab)->loadCategories(); });
+}
+
+void TForm1::wire(AddressBookPage* page) {
+    connect(page, &AddressBookPage::editRequested, this, [this](const QByteArray& section) {
+        PageControl1->page<AddressEntryPage>(AddAddressTab)->editEntry(section);
+    });
+    // An entry page not built yet has no entry chosen.
+    connect(page, &AddressBookPage::entriesReloaded, this, [this] {
+        if (PageControl1->isBuilt(AddAddressTab))
+            PageControl1->page<AddressEntryPage>(AddAddressTab)->forgetEntry();
     });
 }
 

@@ -239,7 +239,7 @@ void CategoryPage::DsFancyButton35Click() {
             settings.WriteString(categoriesSection, QByteArray::number(i - 1), storedName(ListBox1->item(i)));
         batch.commit();
     }
-    EditorPages::alarmPage(m_context)->loadCategories();
+    emit categoriesChanged();
 }
 
 void CategoryPage::DsFancyButton32Click() {

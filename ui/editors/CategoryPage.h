@@ -42,6 +42,10 @@ public:
     void DsFancyButton35Click();
     void DsFancyButton32Click();
 
+signals:
+    // The categories in the settings changed: the alarm editor lists them again.
+    void categoriesChanged();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

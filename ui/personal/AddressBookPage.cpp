@@ -130,6 +130,7 @@ void AddressBookPage::AddressTabShow() {
         addRow(section, AddressEntries::read(book, section));
     sortRows();
     ListView5SelectItem();
+    emit entriesReloaded();
 }
 
 void AddressBookPage::addRow(const QByteArray& section, const QStringList& fields) {
@@ -203,7 +204,7 @@ void AddressBookPage::DsFancyButton39Click() {
     if (section.isNull())
         return;
     m_context.edit.addressEditMode = true;
-    PersonalPages::addressEntry(m_context)->editEntry(section);
+    emit editRequested(section);
     m_context.navigation.showPage(AddAddressTab);
 }
 

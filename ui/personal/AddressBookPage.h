@@ -55,6 +55,12 @@ public:
 
     enum Column { NameColumn, AddressColumn, PhoneColumn, EmailColumn, OtherColumn, ColumnCount };
 
+signals:
+    // "Edit": the entry page is to show the entry of section for a change.
+    void editRequested(const QByteArray& section);
+    // The table was filled again with no row selected: an entry opened for a change is no longer the one chosen.
+    void entriesReloaded();
+
 private:
     void addRow(const QByteArray& section, const QStringList& fields);
     void sortRows();

@@ -157,3 +157,11 @@ bool DayListPage::eventFilter(QObject* watched, QEvent* event) {
         return ListActions::listKey(m_context, ListView6, static_cast<QKeyEvent*>(event)->key());
     return QWidget::eventFilter(watched, event);
 }
+
+void DayListPage::deleteSelected() {
+    const QList<QTreeWidgetItem*> rows = ListView6->selectedItems();
+    if (rows.isEmpty())
+        return;
+    m_context.stores.eventStore().EraseSection(RowData::section(rows.first()));
+    ListActions::removeSelectedRow(ListView6);
+}

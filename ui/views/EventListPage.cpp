@@ -369,3 +369,15 @@ bool EventListPage::eventFilter(QObject* watched, QEvent* event) {
         return ListActions::listKey(m_context, m_list, static_cast<QKeyEvent*>(event)->key());
     return QWidget::eventFilter(watched, event);
 }
+
+void EventListPage::deleteSelected() {
+    const QTreeWidgetItem* row = selectedRow();
+    if (!row)
+        return;
+    deleteRecord(row);
+    ListActions::removeSelectedRow(m_list);
+}
+
+void EventListPage::deleteRecord(const QTreeWidgetItem* row) {
+    store().EraseSection(RowData::section(row));
+}

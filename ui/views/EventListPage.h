@@ -80,12 +80,17 @@ public:
 
     // The page's edit action: a double click, "Edit>>", Enter, or "Edit" of the popup menu.
     virtual void editSelected() = 0;
+    // "Delete", Delete on the list or "Delete" of the popup menu: the selected row's record goes at once, without a
+    // question; the row that takes its place is selected.
+    void deleteSelected();
 
 protected:
     // Fills the list from the store: rows made by makeRow(), then sorted.
     void fill(const QList<QTreeWidgetItem*>& rows);
     QTreeWidgetItem* makeRow(const QByteArray& section, const QStringList& cells, int icon) const;
     virtual TXMLIniFile& store() = 0;
+    // Erases the record; the alarm list moves it to the past alarms instead.
+    virtual void deleteRecord(const QTreeWidgetItem* row);
     // Every text a column other than the first can show, whatever the records (dates in the locale's format,
     // "Yes" and "No", the longest count an editor allows): the columns are as wide as these, so a delete or
     // another record never changes them.
