@@ -77,10 +77,12 @@ void TForm1::buildPages() {
 
 // What the pages ask of each other; a page asked for is built on the spot when it was not yet.
 void TForm1::wire(AlarmEditorPage* page) {
+    page->setFilterPage(PageControl1->page<DayMonthFilterPage>(MoreTab));
     connect(page, &AlarmEditorPage::confirmRequested, this, &TForm1::confirm);
 }
 
 void TForm1::wire(PowerActionEditorPage* page) {
+    page->setFilterPage(PageControl1->page<DayMonthFilterPage>(MoreTab));
     connect(page, &PowerActionEditorPage::confirmRequested, this, &TForm1::confirm);
 }
 

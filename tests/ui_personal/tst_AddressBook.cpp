@@ -60,7 +60,7 @@ void writeEntry(TXMLIniFile& book, const QByteArray& section, const QByteArrayLi
 
 AddressBookPage* openBook(EditorFixture& f) {
     f.show(AddressTab);
-    return PersonalPages::addressBook(f.form().pageContext());
+    return f.page<AddressBookPage>(AddressTab);
 }
 
 QStringList column(const QTableWidget* table, int c) {
@@ -106,7 +106,7 @@ void TestAddressBook::newEntryTakesTheFirstFreeNumber() {
         writeEntry(store, s, {"Entry " + s, "", "", "", ""});
     AddressBookPage* book = openBook(f);
     click(book->DsFancyButton38);
-    auto* form = PersonalPages::addressEntry(f.form().pageContext());
+    auto* form = f.page<AddressEntryPage>(AddAddressTab);
     typeEntry(form, {u"Second"_s});
     click(form->DsFancyButton41);
     QCOMPARE(store.ReadString("2", "name", "-"), QByteArray("Second"));
@@ -129,7 +129,7 @@ void TestAddressBook::fiveKeysInOrderInOneSave() {
     EditorFixture f(march5);
     TXMLIniFile& store = f.form().addressBookStore();
     click(openBook(f)->DsFancyButton38);
-    auto* form = PersonalPages::addressEntry(f.form().pageContext());
+    auto* form = f.page<AddressEntryPage>(AddAddressTab);
     QCOMPARE(form->DsFancyButton41->text(), u"Add"_s);
     typeEntry(form, {u"Zoë Ångström"_s});
     const quint64 saves = store.saveCount();
@@ -150,7 +150,7 @@ void TestAddressBook::changeKeepsTheNumberAndUntouchedBytes() {
     selectRowNamed(book, u"Ann"_s);
     click(book->DsFancyButton39);
     QVERIFY(f.form().edit().addressEditMode);
-    auto* form = PersonalPages::addressEntry(f.form().pageContext());
+    auto* form = f.page<AddressEntryPage>(AddAddressTab);
     QCOMPARE(form->DsFancyButton41->text(), u"Change"_s);
     QCOMPARE(form->Edit9->text(), u"ann@example.org"_s);
     typeEntry(form, {u"Ann Smith"_s});
@@ -172,7 +172,7 @@ void TestAddressBook::changeKeepsTheNumberAndUntouchedBytes() {
 void TestAddressBook::addEnabledByTheName() {
     EditorFixture f(march5);
     click(openBook(f)->DsFancyButton38);
-    auto* form = PersonalPages::addressEntry(f.form().pageContext());
+    auto* form = f.page<AddressEntryPage>(AddAddressTab);
     typeEntry(form, {QString(), u"Only an address"_s});
     QVERIFY(!form->DsFancyButton41->isEnabled());
     QTest::keyClicks(form->Edit6, QString(150, u'n'));
@@ -315,7 +315,7 @@ void TestAddressBook::nonNumericSectionIsAnEntryLikeTheOthers() {
     QCOMPARE(column(book->ListView5, 0), (QStringList{u"Ann"_s, u"Cid"_s, u"Hand Edited"_s}));
     selectRowNamed(book, u"Hand Edited"_s);
     click(book->DsFancyButton39);
-    auto* form = PersonalPages::addressEntry(f.form().pageContext());
+    auto* form = f.page<AddressEntryPage>(AddAddressTab);
     typeEntry(form, {u"Hand Edited"_s, u"New address"_s});
     click(form->DsFancyButton41);
     QCOMPARE(store.ReadString("friend", "address", "-"), QByteArray("New address"));
@@ -335,7 +335,7 @@ void TestAddressBook::changeWithoutSelectionDoesNothing() {
     // Left through the tray menu: the table is filled again with nothing selected, change mode stays.
     f.show(AddressTab);
     f.show(AddAddressTab);
-    auto* form = PersonalPages::addressEntry(f.form().pageContext());
+    auto* form = f.page<AddressEntryPage>(AddAddressTab);
     QCOMPARE(form->DsFancyButton41->text(), u"Change"_s);
     const QByteArray before = store.GetXML();
     typeEntry(form, {u"Nobody"_s});

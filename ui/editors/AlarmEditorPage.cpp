@@ -246,7 +246,7 @@ void AlarmEditorPage::fillForPastAlarm() {
     CSpinEdit3->setValue(1);
     CheckBox5->setChecked(false);
     myLabel3d5Click();
-    EditorPages::filterPage(m_context)->resetToAll();
+    m_filter->resetToAll();
 }
 
 void AlarmEditorPage::fillForActiveAlarm() {
@@ -269,7 +269,7 @@ void AlarmEditorPage::fillForActiveAlarm() {
     CheckBox2->setChecked(events.ReadFlag(section, K::Sound, true));
     CheckBox1->setChecked(events.ReadFlag(section, K::Repeat, false));
     CheckBox5->setChecked(events.ReadFlag(section, K::Bypass, false));
-    EditorPages::filterPage(m_context)->loadFromRecord(events, section);
+    m_filter->loadFromRecord(events, section);
     if (CheckBox1->isChecked()) {
         // The unit's maximum first, so a count above the previous unit's maximum is not cut.
         setUnit(events.ReadInt(section, K::RepType, 0));
@@ -301,7 +301,7 @@ void AlarmEditorPage::fillForNewAlarm() {
     CheckBox1->setChecked(false);
     CheckBox5->setChecked(false);
     myLabel3d5Click();
-    EditorPages::filterPage(m_context)->resetToAll();
+    m_filter->resetToAll();
 }
 
 void AlarmEditorPage::setUnit(int unit) {
@@ -418,7 +418,7 @@ EventCommit::AlarmRecord AlarmEditorPage::record(double now) const {
     result.repetition.enabled = CheckBox1->isChecked();
     result.repetition.count = CSpinEdit3->entryValue();
     result.repetition.unit = ComboBox1->currentIndex();
-    result.repetition.filter = EditorPages::filterPage(m_context)->filter();
+    result.repetition.filter = m_filter->filter();
     result.sound = CheckBox2->isChecked();
     // The record's own category when it is still the one chosen; another is stored as the settings hold it.
     const QString category = ComboBox2->currentText();

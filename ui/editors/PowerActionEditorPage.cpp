@@ -227,7 +227,7 @@ void PowerActionEditorPage::fillForEdit() {
     const int action = events.ReadInt(section, K::ShutType, 0);
     if (action >= 0 && action < 5)
         chooseAction(action);
-    EditorPages::filterPage(m_context)->loadFromRecord(events, section);
+    m_filter->loadFromRecord(events, section);
     if (CheckBox3->isChecked()) {
         CSpinEdit6->setValue(events.ReadInt(section, K::RepVal, 1));
         const int unit = events.ReadInt(section, K::RepType, 0);
@@ -252,7 +252,7 @@ void PowerActionEditorPage::fillForNew() {
     ComboBox3->setCurrentIndex(0);
     myLabel3d8Click();
     chooseAction(0);
-    EditorPages::filterPage(m_context)->resetToAll();
+    m_filter->resetToAll();
 }
 
 void PowerActionEditorPage::chooseAction(int action) {
@@ -363,7 +363,7 @@ EventCommit::PowerActionRecord PowerActionEditorPage::record(double now) const {
     result.repetition.enabled = CheckBox3->isChecked();
     result.repetition.count = CSpinEdit6->entryValue();
     result.repetition.unit = ComboBox3->currentIndex();
-    result.repetition.filter = EditorPages::filterPage(m_context)->filter();
+    result.repetition.filter = m_filter->filter();
     result.action = RadioGroup1->chosen();
     return result;
 }

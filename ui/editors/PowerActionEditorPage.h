@@ -15,6 +15,7 @@ class LinkLabel;
 class MonthCalendar;
 class ShadowLabel;
 class SpinEdit;
+class DayMonthFilterPage;
 struct PageContext;
 class QCheckBox;
 class QComboBox;
@@ -27,6 +28,8 @@ class PowerActionEditorPage final : public QWidget {
     Q_OBJECT
 public:
     explicit PowerActionEditorPage(PageContext& context, QWidget* parent = nullptr);
+    // "Advanced Settings", the day and month filter this editor shares with the other repeating one.
+    void setFilterPage(DayMonthFilterPage* filter) { m_filter = filter; }
 
     // The action names by "shuttype": "Shut Down", "Restart", "Log Off", "Hibernate", "Stand By".
     static QString actionName(int action);
@@ -82,6 +85,7 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
+
 signals:
     // "OK" found the input valid: the confirmation page is to show text and, when confirmed, write the record.
     void confirmRequested(const QString& text, const PendingRecord& pending);
@@ -93,4 +97,5 @@ private:
     double moment(double now) const;
 
     PageContext& m_context;
+    DayMonthFilterPage* m_filter = nullptr;
 };

@@ -7,7 +7,6 @@
 #include "ui/personal/AddressEntries.h"
 #include "ui/personal/AddressEntryPage.h"
 #include "ui/personal/PageParts.h"
-#include "ui/personal/PersonalPages.h"
 #include "widgets/FancyButton.h"
 #include "widgets/Icons.h"
 #include "widgets/PlainTip.h"

@@ -7,7 +7,6 @@
 #include "ui/personal/AddressBookPage.h"
 #include "ui/personal/AddressEntries.h"
 #include "ui/personal/PageParts.h"
-#include "ui/personal/PersonalPages.h"
 #include "widgets/FancyButton.h"
 #include "widgets/ShadowLabel.h"
 

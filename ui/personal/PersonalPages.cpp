@@ -1,7 +1,5 @@
 #include "ui/personal/PersonalPages.h"
 
-#include "ui/personal/AddressBookPage.h"
-#include "ui/personal/AddressEntryPage.h"
 #include "ui/personal/DiaryNotePage.h"
 #include "ui/personal/DiaryPage.h"
 
@@ -13,14 +11,6 @@ DiaryPage* diary(PageContext& context) {
 
 DiaryNotePage* diaryNote(PageContext& context) {
     return context.navigation.page<DiaryNotePage>(EditCalendarTab);
-}
-
-AddressBookPage* addressBook(PageContext& context) {
-    return context.navigation.page<AddressBookPage>(AddressTab);
-}
-
-AddressEntryPage* addressEntry(PageContext& context) {
-    return context.navigation.page<AddressEntryPage>(AddAddressTab);
 }
 
 } // namespace PersonalPages
