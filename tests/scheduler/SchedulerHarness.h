@@ -24,7 +24,7 @@ public:
             onCountdown(notice);
     }
     void showBirthday(const BirthdayNotice& notice) override { birthdays.append(notice); }
-    void rehideMainWindowIfHidden() override { ++rehides; }
+    void firingDone() override { ++rehides; }
 
     int shown() const { return int(alarms.size() + powers.size() + birthdays.size()); }
 

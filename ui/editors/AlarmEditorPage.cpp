@@ -6,6 +6,7 @@
 #include "scheduler/EventRecord.h"
 #include "store/StoredText.h"
 #include "store/XMLIniFile.h"
+#include "ui/Named.h"
 #include "ui/PageContext.h"
 #include "ui/editors/ConfirmationPage.h"
 #include "ui/editors/ConfirmationText.h"
@@ -37,11 +38,6 @@ namespace {
 namespace K = EventRecord::Key;
 
 constexpr int unitMaxima[6] = {1440, 168, 365, 52, 120, 10};
-
-template <class Widget> Widget* named(Widget* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 constexpr int CategoryBoxMaximumWidth = 220;
 

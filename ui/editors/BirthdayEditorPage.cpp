@@ -6,6 +6,7 @@
 #include "scheduler/EventRecord.h"
 #include "store/StoredText.h"
 #include "store/XMLIniFile.h"
+#include "ui/Named.h"
 #include "ui/PageContext.h"
 #include "ui/editors/ConfirmationPage.h"
 #include "ui/editors/ConfirmationText.h"
@@ -28,11 +29,6 @@
 namespace {
 
 namespace K = EventRecord::Key;
-
-template <class Widget> Widget* named(Widget* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 } // namespace
 

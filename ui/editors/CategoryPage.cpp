@@ -3,6 +3,7 @@
 #include "context/PageIndex.h"
 #include "store/StoredText.h"
 #include "store/XMLIniFile.h"
+#include "ui/Named.h"
 #include "ui/PageContext.h"
 #include "ui/editors/AlarmEditorPage.h"
 #include "ui/editors/EditorPages.h"
@@ -29,11 +30,6 @@ QByteArray storedName(const QListWidgetItem* row) {
     if (!stored.isEmpty() && storedTextToDisplay(stored) == row->text())
         return stored;
     return displayTextToStored(row->text());
-}
-
-template <class Widget> Widget* named(Widget* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
 }
 
 // Renaming in place goes through the page, which decides whether a row may be edited and what an

@@ -5,6 +5,7 @@
 #include "scheduler/DayCount.h"
 #include "scheduler/EventRecord.h"
 #include "store/XMLIniFile.h"
+#include "ui/Named.h"
 #include "ui/PageContext.h"
 #include "ui/editors/ConfirmationPage.h"
 #include "ui/editors/ConfirmationText.h"
@@ -35,11 +36,6 @@ namespace {
 namespace K = EventRecord::Key;
 
 constexpr const char* actionNames[5] = {"Shut Down", "Restart", "Log Off", "Hibernate", "Stand By"};
-
-template <class Widget> Widget* named(Widget* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 QHBoxLayout* row(std::initializer_list<QWidget*> widgets) {
     auto* layout = new QHBoxLayout;

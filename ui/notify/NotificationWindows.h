@@ -19,7 +19,10 @@ public:
     void showAlarm(const AlarmNotice& notice) override;
     void startPowerCountdown(const PowerNotice& notice) override;
     void showBirthday(const BirthdayNotice& notice) override;
-    void rehideMainWindowIfHidden() override;
+    // The main window hidden in the notification area is hidden again, with its taskbar button, so a
+    // notification never brings it back.
+    void firingDone() override { rehideMainWindowIfHidden(); }
+    void rehideMainWindowIfHidden();
 
 private:
     NotifyServices m_services;

@@ -3,10 +3,10 @@
 #include "context/PageIndex.h"
 #include "platform/UrlOpener.h"
 #include "store/XMLIniFile.h"
+#include "ui/Named.h"
 #include "ui/PageContext.h"
 #include "ui/personal/AddressEntries.h"
 #include "ui/personal/AddressEntryPage.h"
-#include "ui/personal/PageParts.h"
 #include "widgets/FancyButton.h"
 #include "widgets/Icons.h"
 #include "widgets/PlainTip.h"
@@ -23,8 +23,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-
-using PageParts::named;
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include "context/PageIndex.h"
 #include "store/StoredText.h"
 #include "store/XMLIniFile.h"
+#include "ui/Named.h"
 #include "ui/PageContext.h"
 #include "ui/personal/AddressBookPage.h"
 #include "ui/personal/AddressEntries.h"
-#include "ui/personal/PageParts.h"
 #include "widgets/FancyButton.h"
 #include "widgets/ShadowLabel.h"
 
@@ -15,8 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
-
-using PageParts::named;
 
 AddressEntryPage::AddressEntryPage(PageContext& context, QWidget* parent)
     : QWidget(parent)

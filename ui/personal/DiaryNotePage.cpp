@@ -3,10 +3,10 @@
 #include "context/PageIndex.h"
 #include "ui/ExceptionMessageBox.h"
 #include "ui/LocaleDateTimeText.h"
+#include "ui/Named.h"
 #include "ui/PageContext.h"
 #include "ui/personal/DiaryNotes.h"
 #include "ui/personal/DiaryPage.h"
-#include "ui/personal/PageParts.h"
 #include "ui/personal/PersonalPages.h"
 #include "widgets/DateField.h"
 #include "widgets/FancyButton.h"
@@ -18,8 +18,6 @@
 #include <QSignalBlocker>
 #include <QTextDocument>
 #include <QVBoxLayout>
-
-using PageParts::named;
 
 DiaryNotePage::DiaryNotePage(PageContext& context, QWidget* parent)
     : QWidget(parent)

@@ -4,10 +4,10 @@
 #include "scheduler/DayCount.h"
 #include "scheduler/SchedulerClock.h"
 #include "store/XMLIniFile.h"
+#include "ui/Named.h"
 #include "ui/PageContext.h"
 #include "ui/personal/DiaryNotePage.h"
 #include "ui/personal/DiaryNotes.h"
-#include "ui/personal/PageParts.h"
 #include "ui/personal/PersonalPages.h"
 #include "widgets/DateField.h"
 #include "widgets/FancyButton.h"
@@ -20,8 +20,6 @@
 #include <QMenu>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
-
-using PageParts::named;
 
 namespace {
 

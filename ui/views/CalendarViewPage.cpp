@@ -5,6 +5,7 @@
 #include "scheduler/DayCount.h"
 #include "scheduler/SchedulerClock.h"
 #include "store/XMLIniFile.h"
+#include "ui/Named.h"
 #include "ui/PageContext.h"
 #include "widgets/FancyButton.h"
 #include "widgets/LinkLabel.h"
@@ -19,11 +20,6 @@
 #include <algorithm>
 
 namespace {
-
-template <class Widget> Widget* named(Widget* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 const QColor markColour(255, 255, 0);
 

@@ -4,6 +4,7 @@
 #include "scheduler/EventRecord.h"
 #include "store/StoredText.h"
 #include "store/XMLIniFile.h"
+#include "ui/Named.h"
 #include "ui/PageContext.h"
 #include "ui/views/CalendarMonth.h"
 #include "ui/views/EventTexts.h"
@@ -20,11 +21,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-template <class Widget> Widget* named(Widget* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 const QString none = QStringLiteral("-----");
 

@@ -2,6 +2,7 @@
 
 #include "context/PageIndex.h"
 #include "store/XMLIniFile.h"
+#include "ui/Named.h"
 #include "ui/PageContext.h"
 #include "ui/views/ListActions.h"
 #include "ui/views/RowData.h"
@@ -19,15 +20,6 @@
 #include <QStyleOptionViewItem>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-
-namespace {
-
-template <class Widget> Widget* named(Widget* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
-} // namespace
 
 EventListPage::EventListPage(PageContext& context, int listNumber, const Names& names, const QString& title,
                              const QList<Column>& columns, QWidget* parent)
