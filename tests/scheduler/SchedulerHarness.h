@@ -36,7 +36,7 @@ public:
 };
 
 // A record as the commit writes it; only what a test sets is written beyond the always-written keys.
-struct RecordSpec {
+struct RecordFields {
     QByteArray kind = EventRecord::KindAlarm;
     QDateTime date;
     bool repeat = false;
@@ -64,7 +64,7 @@ public:
         scheduler->setLocale(QLocale(QLocale::English, QLocale::UnitedKingdom));
     }
 
-    void write(const QByteArray& s, const RecordSpec& r) {
+    void write(const QByteArray& s, const RecordFields& r) {
         using namespace EventRecord;
         TXMLIniFile::Batch batch(*events);
         events->WriteString(s, Key::AlType, r.kind);
