@@ -175,7 +175,7 @@ void TestFilterAndCategories::generalIsUntouchable() {
     page->ListBox1->setCurrentRow(0);
     QVERIFY(!page->DsFancyButton36->isEnabled() && !page->DsFancyButton34->isEnabled());
     QTest::keyClick(page->ListBox1, Qt::Key_F2);
-    QVERIFY(!f.form().edit().categoryEditing);
+    QVERIFY(!f.page<CategoryPage>(CategoryTab)->categoryEditing());
     QVERIFY(!page->ListBox1->findChild<QLineEdit*>());
     QTest::keyClick(page->ListBox1, Qt::Key_Delete);
     QCOMPARE(rows(page->ListBox1), (QStringList{u"General"_s, u"Work"_s}));
@@ -226,14 +226,14 @@ void TestFilterAndCategories::renameInPlaceWithF2() {
     page->ListBox1->setCurrentRow(1);
     page->ListBox1->setFocus();
     QTest::keyClick(page->ListBox1, Qt::Key_F2);
-    QVERIFY(f.form().edit().categoryEditing);
+    QVERIFY(f.page<CategoryPage>(CategoryTab)->categoryEditing());
     auto* editor = page->ListBox1->findChild<QLineEdit*>();
     QVERIFY(editor);
     editor->selectAll();
     QTest::keyClicks(editor, u"Work"_s);
     QTest::keyClick(editor, Qt::Key_Return);
     // The list closes its editor once the key has been handled.
-    QTRY_VERIFY(!f.form().edit().categoryEditing);
+    QTRY_VERIFY(!f.page<CategoryPage>(CategoryTab)->categoryEditing());
     QCOMPARE(rows(page->ListBox1), (QStringList{u"General"_s, u"Work"_s}));
     QVERIFY(page->DsFancyButton35->isEnabled());
     click(page->DsFancyButton35);
@@ -250,7 +250,7 @@ void TestFilterAndCategories::emptyRenameKeepsTheName() {
     QVERIFY(editor);
     editor->clear();
     QTest::keyClick(editor, Qt::Key_Return);
-    QTRY_VERIFY(!f.form().edit().categoryEditing);
+    QTRY_VERIFY(!f.page<CategoryPage>(CategoryTab)->categoryEditing());
     QCOMPARE(rows(page->ListBox1), (QStringList{u"General"_s, u"Work"_s}));
     QVERIFY(!page->DsFancyButton35->isEnabled());
 }

@@ -240,7 +240,7 @@ void TestAddressBook::sortToggling() {
     QTableWidget* table = book->ListView5;
     // Letter case plays no part, and equal names keep their order; accents sort with their letter.
     QCOMPARE(column(table, 0), (QStringList{u"Alpha"_s, u"alpha"_s, u"beta"_s, u"Émile"_s}));
-    QCOMPARE(f.form().edit().addressSortKey, 1);
+    QCOMPARE(f.page<AddressBookPage>(AddressTab)->addressSortKey(), 1);
 
     const auto clickHeader = [table](int c) {
         QHeaderView* header = table->horizontalHeader();
@@ -248,14 +248,14 @@ void TestAddressBook::sortToggling() {
                           QPoint(header->sectionViewportPosition(c) + header->sectionSize(c) / 2, 5));
     };
     clickHeader(AddressBookPage::NameColumn);
-    QCOMPARE(f.form().edit().addressSortKey, -1);
+    QCOMPARE(f.page<AddressBookPage>(AddressTab)->addressSortKey(), -1);
     QCOMPARE(column(table, 0).first(), u"Émile"_s);
     clickHeader(AddressBookPage::EmailColumn);
-    QCOMPARE(f.form().edit().addressSortKey, 4);
+    QCOMPARE(f.page<AddressBookPage>(AddressTab)->addressSortKey(), 4);
     QCOMPARE(column(table, AddressBookPage::EmailColumn),
              (QStringList{QString(), u"a@example.org"_s, u"b@example.org"_s, u"z@example.org"_s}));
     clickHeader(AddressBookPage::EmailColumn);
-    QCOMPARE(f.form().edit().addressSortKey, -4);
+    QCOMPARE(f.page<AddressBookPage>(AddressTab)->addressSortKey(), -4);
     QCOMPARE(column(table, AddressBookPage::EmailColumn).first(), u"z@example.org"_s);
     // The key outlives the page: the table comes back sorted the same way.
     f.show(MainTab);
@@ -285,11 +285,11 @@ void TestAddressBook::keyboardLeavesTheTableSortsAndGoesBack() {
     QHeaderView* header = table->horizontalHeader();
     QCOMPARE(QApplication::focusWidget(), header);
     QTest::keyClick(header, Qt::Key_Space); // the column sorted by: the order turns round
-    QCOMPARE(f.form().edit().addressSortKey, -1);
+    QCOMPARE(f.page<AddressBookPage>(AddressTab)->addressSortKey(), -1);
     QCOMPARE(column(table, 0), (QStringList{u"Bob"_s, u"Ann"_s}));
     QTest::keyClick(header, Qt::Key_End);
     QTest::keyClick(header, Qt::Key_Return);
-    QCOMPARE(f.form().edit().addressSortKey, 5);
+    QCOMPARE(f.page<AddressBookPage>(AddressTab)->addressSortKey(), 5);
     QCOMPARE(column(table, 0), (QStringList{u"Ann"_s, u"Bob"_s}));
 
     // The Menu key opens the table's menu with its default item active.

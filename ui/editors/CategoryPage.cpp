@@ -129,8 +129,7 @@ CategoryPage::CategoryPage(PageContext& context, QWidget* parent)
     connect(Edit5, &QLineEdit::textChanged, this, &CategoryPage::Edit5Change);
     connect(DsFancyButton33, &FancyButton::clicked, this, &CategoryPage::DsFancyButton33Click);
     connect(ListBox1, &QListWidget::itemSelectionChanged, this, &CategoryPage::ListBox1SelectItem);
-    connect(ListBox1->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
-            [this] { m_context.edit.categoryEditing = false; });
+    connect(ListBox1->itemDelegate(), &QAbstractItemDelegate::closeEditor, this, [this] { m_categoryEditing = false; });
     connect(DsFancyButton36, &FancyButton::clicked, this, &CategoryPage::DsFancyButton36Click);
     connect(DsFancyButton34, &FancyButton::clicked, this, &CategoryPage::DsFancyButton34Click);
     connect(DsFancyButton35, &FancyButton::clicked, this, &CategoryPage::DsFancyButton35Click);
@@ -187,7 +186,7 @@ void CategoryPage::DsFancyButton36Click() {
 
 bool CategoryPage::ListBox1Editing(const QListWidgetItem* item) {
     const bool allowed = item != nullptr && ListBox1->row(item) > 0;
-    m_context.edit.categoryEditing = allowed;
+    m_categoryEditing = allowed;
     return allowed;
 }
 
@@ -197,11 +196,11 @@ void CategoryPage::ListBox1Edited(QListWidgetItem* item, const QString& newName)
         item->setText(newName);
         DsFancyButton35->setEnabled(true);
     }
-    m_context.edit.categoryEditing = false;
+    m_categoryEditing = false;
 }
 
 bool CategoryPage::ListBox1KeyUp(int key) {
-    if (m_context.edit.categoryEditing)
+    if (m_categoryEditing)
         return false;
     if (key == Qt::Key_F2) {
         if (DsFancyButton36->isEnabled())

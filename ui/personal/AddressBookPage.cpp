@@ -166,7 +166,7 @@ void AddressBookPage::sortRows() {
             row.fields.append(ListView5->item(r, column)->text());
         rows.append(row);
     }
-    const int key = m_context.edit.addressSortKey;
+    const int key = m_sortKey;
     QCollator collator;
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     std::stable_sort(rows.begin(), rows.end(), [key, &collator](const Row& a, const Row& b) {
@@ -260,7 +260,7 @@ void AddressBookPage::SendEmail1Click() {
 }
 
 void AddressBookPage::ListView5ColumnClick(int tag) {
-    int& key = m_context.edit.addressSortKey;
+    int& key = m_sortKey;
     key = qAbs(key) == tag ? -key : tag;
     sortRows();
 }

@@ -21,6 +21,9 @@ class AddressBookPage final : public QWidget {
 public:
     explicit AddressBookPage(PageContext& context, QWidget* parent = nullptr);
 
+    // addressSortKey: the column the table is sorted by, from 1, negative when descending.
+    int addressSortKey() const { return m_sortKey; }
+
     ShadowLabel* myaSuperLabel56 = nullptr; // "Address Book"
     FancyButton* DsFancyButton37 = nullptr; // "<<Back"
     FancyButton* DsFancyButton38 = nullptr; // "Add New>>"
@@ -62,6 +65,7 @@ signals:
     void entriesReloaded();
 
 private:
+    int m_sortKey = 1; // the column sorted by, from 1, negative when descending
     void addRow(const QByteArray& section, const QStringList& fields);
     void sortRows();
 

@@ -113,7 +113,7 @@ void DiaryPage::CalendarTabShow() {
     // The page's own selection of its date counts as a first click, never as a second one: showing the page
     // twice in quick succession must not open a note.
     m_lastSelected = calendarDate();
-    m_context.lastDaySelectTick.restart(m_context.clock.monotonicMs());
+    m_daySelect.restart(m_context.clock.monotonicMs());
     MonthCalendar2->setFocus();
 }
 
@@ -147,7 +147,7 @@ void DiaryPage::MonthCalendar2DayChange(QDate date) {
 
 // A quick second click on the day already selected opens its note; the first click only selects.
 void DiaryPage::MonthCalendar2DaySelect(QDate date) {
-    const bool quick = m_context.lastDaySelectTick.choose(m_context.clock.monotonicMs());
+    const bool quick = m_daySelect.choose(m_context.clock.monotonicMs());
     if (date.year() != calendarDate().year() || date.month() != calendarDate().month())
         return;
     const QDate old = m_lastSelected;

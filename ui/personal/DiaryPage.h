@@ -1,6 +1,8 @@
 #pragma once
 
+#include "widgets/SecondClick.h"
 #include <QDate>
+
 #include <QWidget>
 
 class DateField;
@@ -50,6 +52,8 @@ private:
     void setPickerDate(QDate date);
 
     PageContext& m_context;
+    // When a day was last clicked (clock.monotonicMs()): a second click soon after opens the day.
+    SecondClick m_daySelect;
     // The day of the last selection: the date field already follows the calendar when the click arrives, so it
     // cannot tell a second click on the same day from a first one.
     QDate m_lastSelected;

@@ -127,7 +127,7 @@ void CalendarViewPage::PlannerCalendar1DayChange() {
 }
 
 void CalendarViewPage::PlannerCalendar1DaySelect(QDate date) {
-    const bool again = m_context.lastDaySelectTick.choose(m_context.clock.monotonicMs());
+    const bool again = m_daySelect.choose(m_context.clock.monotonicMs());
     if (date.month() == PlannerCalendar1->date().month() && again)
         DsFancyButton54Click();
 }

@@ -3,6 +3,8 @@
 #include "scheduler/EventTable.h"
 #include "ui/views/CalendarMonth.h"
 
+#include "widgets/SecondClick.h"
+
 #include <QWidget>
 
 class FancyButton;
@@ -53,6 +55,8 @@ private:
     void enableShow();
 
     PageContext& m_context;
+    // When a day was last clicked (clock.monotonicMs()): a second click soon after opens the day.
+    SecondClick m_daySelect;
     QList<CalendarMonth::DayEvents> m_dayEvents;
     EventTable m_table; // the event store's dates, read again after a change
 };

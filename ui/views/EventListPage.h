@@ -80,6 +80,9 @@ public:
 
     // The page's edit action: a double click, "Edit>>", Enter, or "Edit" of the popup menu.
     virtual void editSelected() = 0;
+    // The column the list is sorted by, from 1, negative when descending; kept while the program runs.
+    int sortState() const { return m_sortState; }
+    void setSortState(int state) { m_sortState = state; }
     // "Delete", Delete on the list or "Delete" of the popup menu: the selected row's record goes at once, without a
     // question; the row that takes its place is selected.
     void deleteSelected();
@@ -98,7 +101,6 @@ protected:
     // A row's value for the sort by column, read from the store.
     virtual ListSort::SortKey sortKey(const QByteArray& section, int column, const QCollator& collator);
     ListSort::List sortKind() const { return ListSort::List(m_listNumber); }
-    int& sortState();
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     PageContext& m_context;
@@ -121,6 +123,7 @@ private:
     void addInOrder(const QList<QTreeWidgetItem*>& rows);
 
     int m_listNumber;
+    int m_sortState = 1;
     QList<Column> m_columns;
     ShadowLabel* m_title = nullptr;
     QTreeWidget* m_list = nullptr;
