@@ -6,6 +6,7 @@
 #include "scheduler/PastAlarms.h"
 #include "scheduler/TextPreview.h"
 #include "store/StoredText.h"
+#include "ui/notify/AlarmSound.h"
 #include "ui/notify/DescriptionPages.h"
 #include "ui/notify/NotificationWindows.h"
 #include "ui/notify/TForm2.h"
@@ -397,7 +398,7 @@ void TestAlarmWindow::stopSound() {
         QVERIFY(!player->isPlaying());
         QCOMPARE(player->plays.size(), 1);
     }
-    QTest::qWait(400); // past the latest moment a sound would have started
+    QTRY_VERIFY(window->MediaPlayer1->startDeadlinePassed()); // past the latest moment a sound would have started
     QVERIFY(!player);
     QCOMPARE(f.players.created.size(), beforeTheSoundStarts ? 0 : 1);
     delete window;
@@ -436,8 +437,12 @@ void TestAlarmWindow::unplayableSoundIsSilentWithoutStopButton() {
 void TestAlarmWindow::noSoundWhenSwitchedOff() {
     NotifyFixture f;
     QPointer<TForm2> window = alarmWindow(f, "0", false, false);
+    bool painted = false;
+    EventRecorder paints(window, QEvent::Paint, [&] { painted = true; });
     window->show();
-    QTest::qWait(400);          // past the latest moment a sound would have started
+    // A sound starts once the window is painted (queued after the paint), or after a while at the latest.
+    QTRY_VERIFY(painted);
+    QCoreApplication::processEvents();
     QVERIFY(!f.players.last()); // not even a player is made
     QVERIFY(window->DsFancyButton1->isHidden());
     delete window;
