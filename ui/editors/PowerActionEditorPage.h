@@ -85,7 +85,6 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
-
 signals:
     // "OK" found the input valid: the confirmation page is to show text and, when confirmed, write the record.
     void confirmRequested(const QString& text, const PendingRecord& pending);
