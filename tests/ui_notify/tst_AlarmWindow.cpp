@@ -86,6 +86,7 @@ private slots:
     void titleFollowsTheClock();
     void oneWindowPerRepeatingRecord();
     void oneTimeAlarmIsNotRegistered();
+    void soundPlaysTwiceThenStopIsDisabled_data();
     void soundPlaysTwiceThenStopIsDisabled();
     void stopSound_data();
     void stopSound();
@@ -95,7 +96,6 @@ private slots:
     void missingChosenSoundFallsBackToDefault();
     void disableRepetitionRetiresTheNextOccurrence();
     void disableRepetitionAfterDeletionLeavesANewRecordAlone();
-    void birthdaySoundPlaysTwice();
 };
 
 namespace {
@@ -352,27 +352,70 @@ void TestAlarmWindow::oneTimeAlarmIsNotRegistered() {
     delete b;
 }
 
+void TestAlarmWindow::soundPlaysTwiceThenStopIsDisabled_data() {
+    QTest::addColumn<bool>("birthday");
+    QTest::newRow("alarm") << false;
+    QTest::newRow("birthday") << true;
+}
+
+// The alarm and the birthday window sound alike: the sound twice, then "Stop Sound" disabled and the player gone
+// while the window stays open until "OK".
 void TestAlarmWindow::soundPlaysTwiceThenStopIsDisabled() {
+    QFETCH(bool, birthday);
     NotifyFixture f;
-    QPointer<TForm2> window = alarmWindow(f, "0", false);
+    QPointer<QWidget> window;
+    FancyButton* stop = nullptr;
+    FancyButton* ok = nullptr;
+    std::function<bool()> playing;
+    if (birthday) {
+        auto* greeting = new TForm4(f.services);
+        greeting->BirthLabel->setText(QStringLiteral("Ann is now\n26 Years Old."));
+        window = greeting;
+        stop = greeting->DsFancyButton1;
+        ok = greeting->Button1;
+        playing = [greeting] {
+            return greeting->playing();
+        };
+    } else {
+        TForm2* alarm = alarmWindow(f, "0", false);
+        window = alarm;
+        stop = alarm->DsFancyButton1;
+        ok = alarm->Button1;
+        playing = [alarm] {
+            return alarm->playing();
+        };
+    }
     window->show();
-    QVERIFY(window->playing());
+    if (birthday) {
+        QCOMPARE(window->windowTitle(), QStringLiteral("Birthday"));
+        QVERIFY(!(window->windowFlags() & Qt::WindowStaysOnTopHint));
+    } else {
+        QVERIFY(playing());
+    }
     QTRY_VERIFY(f.players.last());
     QPointer<FakeSoundPlayer> player = f.players.last();
-    QCOMPARE(player->plays, QStringList{f.services.defaultSoundFile});
+    if (!birthday)
+        QCOMPARE(player->plays, QStringList{f.services.defaultSoundFile});
 
     QVERIFY(player->finishPlay());
-    QCOMPARE(player->plays.size(), 2);
-    QVERIFY(window->DsFancyButton1->isEnabled());
+    if (!birthday)
+        QCOMPARE(player->plays.size(), 2);
+    QVERIFY(stop->isEnabled());
     QVERIFY(player->finishPlay());
     QCOMPARE(player->plays.size(), 2);
-    QVERIFY(!window->DsFancyButton1->isEnabled());
-    QVERIFY(!window->playing());
+    QVERIFY(!stop->isEnabled());
+    if (!birthday)
+        QVERIFY(!playing());
     // The sound is over: its player goes while the window stays open.
     QTRY_VERIFY(!player);
-    QVERIFY(window->isVisible());
-    QCOMPARE(f.players.created.size(), 1);
-    delete window;
+    if (!birthday) {
+        QVERIFY(window->isVisible());
+        QCOMPARE(f.players.created.size(), 1);
+        delete window;
+        return;
+    }
+    QTest::mouseClick(ok, Qt::LeftButton);
+    QTRY_VERIFY(!window);
 }
 
 void TestAlarmWindow::stopSound_data() {
@@ -522,25 +565,6 @@ void TestAlarmWindow::disableRepetitionAfterDeletionLeavesANewRecordAlone() {
     QVERIFY(f.past->ReadSections().isEmpty());
     QVERIFY(!window->Button2->isEnabled());
     delete window;
-}
-
-void TestAlarmWindow::birthdaySoundPlaysTwice() {
-    NotifyFixture f;
-    QPointer<TForm4> window = new TForm4(f.services);
-    window->BirthLabel->setText(QStringLiteral("Ann is now\n26 Years Old."));
-    window->show();
-    QCOMPARE(window->windowTitle(), QStringLiteral("Birthday"));
-    QVERIFY(!(window->windowFlags() & Qt::WindowStaysOnTopHint));
-    QTRY_VERIFY(f.players.last());
-    QPointer<FakeSoundPlayer> player = f.players.last();
-    QVERIFY(player->finishPlay());
-    QVERIFY(window->DsFancyButton1->isEnabled());
-    QVERIFY(player->finishPlay());
-    QCOMPARE(player->plays.size(), 2);
-    QVERIFY(!window->DsFancyButton1->isEnabled());
-    QTRY_VERIFY(!player);
-    QTest::mouseClick(window->Button1, Qt::LeftButton);
-    QTRY_VERIFY(!window);
 }
 
 QTEST_MAIN(TestAlarmWindow)
