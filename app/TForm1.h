@@ -17,6 +17,8 @@ class AboutPage;
 class AddressBookPage;
 class AlarmEditorPage;
 class CategoryPage;
+class DiaryNotePage;
+class DiaryPage;
 class BirthdayEditorPage;
 class CalendarViewPage;
 class ConfirmationPage;
@@ -166,6 +168,8 @@ private:
     void wire(CalendarViewPage* page);
     void wire(CategoryPage* page);
     void wire(AddressBookPage* page);
+    void wire(DiaryPage* page);
+    void wire(DiaryNotePage* page);
     void confirm(const QString& text, const PendingRecord& pending);
 
     // "Settings.xml" named a data folder when it was read: a damaged one is reported with what became of it.

@@ -55,8 +55,8 @@ void TForm1::buildPages() {
     PageControl1->addPage(CategoryTab, wired<CategoryPage>(), &CategoryPage::CategoryTabShow);
     PageControl1->addPage(AddressTab, wired<AddressBookPage>(), &AddressBookPage::AddressTabShow);
     PageControl1->addPage(AddAddressTab, lazy<AddressEntryPage>(), &AddressEntryPage::AddAddressTabShow);
-    PageControl1->addPage(CalendarTab, lazy<DiaryPage>(), &DiaryPage::CalendarTabShow);
-    PageControl1->addPage(EditCalendarTab, lazy<DiaryNotePage>(), &DiaryNotePage::EditCalendarTabShow);
+    PageControl1->addPage(CalendarTab, wired<DiaryPage>(), &DiaryPage::CalendarTabShow);
+    PageControl1->addPage(EditCalendarTab, wired<DiaryNotePage>(), &DiaryNotePage::EditCalendarTabShow);
     PageControl1->addPage(SetTab, lazy<SettingsPage>(), &SettingsPage::SetTabShow);
     PageControl1->addPage(TimerTab, lazy<TimerPage>(), &TimerPage::TimerTabShow);
     PageControl1->addPage(EditTab, wired<CalendarViewPage>(), &CalendarViewPage::EditTabShow);
@@ -118,6 +118,18 @@ void TForm1::wire(AddressBookPage* page) {
         if (PageControl1->isBuilt(AddAddressTab))
             PageControl1->page<AddressEntryPage>(AddAddressTab)->forgetEntry();
     });
+}
+
+void TForm1::wire(DiaryPage* page) {
+    connect(page, &DiaryPage::dayRequested, this,
+            [this](QDate date) { PageControl1->page<DiaryNotePage>(EditCalendarTab)->setPickerDate(date); });
+}
+
+// The note page belongs to the diary's selected date; the diary stays the one place that keeps it.
+void TForm1::wire(DiaryNotePage* page) {
+    page->setDiaryDay([this] { return PageControl1->page<DiaryPage>(CalendarTab)->calendarDate(); });
+    connect(page, &DiaryNotePage::dayChosen, this,
+            [this](QDate date) { PageControl1->page<DiaryPage>(CalendarTab)->setCalendarDate(date); });
 }
 
 void TForm1::confirm(const QString& text, const PendingRecord& pending) {

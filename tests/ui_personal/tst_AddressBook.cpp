@@ -7,7 +7,8 @@
 #include "ui/personal/AddressBookPage.h"
 #include "ui/personal/AddressEntries.h"
 #include "ui/personal/AddressEntryPage.h"
-#include "ui/personal/PersonalPages.h"
+#include "ui/personal/DiaryNotePage.h"
+#include "ui/personal/DiaryPage.h"
 #include "widgets/FancyButton.h"
 
 #include <QAction>

@@ -8,7 +8,6 @@
 #include "ui/PageContext.h"
 #include "ui/personal/DiaryNotePage.h"
 #include "ui/personal/DiaryNotes.h"
-#include "ui/personal/PersonalPages.h"
 #include "widgets/DateField.h"
 #include "widgets/FancyButton.h"
 #include "widgets/MonthCalendar.h"
@@ -165,7 +164,7 @@ void DiaryPage::DateTimePicker7Change() {
 }
 
 void DiaryPage::DsFancyButton44Click() {
-    PersonalPages::diaryNote(m_context)->setPickerDate(calendarDate());
+    emit dayRequested(calendarDate());
     m_context.navigation.showPage(EditCalendarTab);
 }
 

@@ -15,7 +15,7 @@ class QLabel;
 class QMenu;
 
 // "Diary": a month calendar that marks every date holding a note, with the note's first line as the day's
-// hint. The calendar's date is the diary's selected date for the whole process; the note page reads it.
+// hint. The calendar's date is the diary's selected date for the whole process; the note page belongs to it.
 // Enter opens the note, Delete erases it at once.
 class DiaryPage final : public QWidget {
     Q_OBJECT
@@ -43,9 +43,13 @@ public:
     void DeleteEvent1Click();
     void DsFancyButton43Click();
 
-    // The selected diary date; the note page reads and moves it.
+    // The selected diary date; the note page writes its note for it and moves it (through the main window).
     QDate calendarDate() const;
     void setCalendarDate(QDate date);
+
+signals:
+    // "Edit>>": the note page is to open the note of date.
+    void dayRequested(QDate date);
 
 private:
     void rebuildMarks(QDate date);
