@@ -14,6 +14,16 @@
 #include <memory>
 
 class AboutPage;
+class AddressBookPage;
+class AlarmEditorPage;
+class CategoryPage;
+class DiaryNotePage;
+class DiaryPage;
+class BirthdayEditorPage;
+class CalendarViewPage;
+class ConfirmationPage;
+class PowerActionEditorPage;
+struct PendingRecord;
 class FilesLock;
 class MainMenuPage;
 struct PageContext;
@@ -143,6 +153,24 @@ private:
             return new Page(*m_pageContext);
         };
     }
+    // A page whose requests the main window carries out: wire() connects them when the page is built.
+    template <class Page> auto wired() {
+        return [this] {
+            auto* page = new Page(*m_pageContext);
+            wire(page);
+            return page;
+        };
+    }
+    void wire(AlarmEditorPage* page);
+    void wire(PowerActionEditorPage* page);
+    void wire(BirthdayEditorPage* page);
+    void wire(ConfirmationPage* page);
+    void wire(CalendarViewPage* page);
+    void wire(CategoryPage* page);
+    void wire(AddressBookPage* page);
+    void wire(DiaryPage* page);
+    void wire(DiaryNotePage* page);
+    void confirm(const QString& text, const PendingRecord& pending);
 
     // "Settings.xml" named a data folder when it was read: a damaged one is reported with what became of it.
     bool m_settingsNamedDataFolder = false;

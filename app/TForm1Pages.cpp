@@ -29,6 +29,7 @@
 #include "widgets/ShadowLabel.h"
 
 #include <QLabel>
+#include <QTreeWidget>
 
 // One line per page, in index order; each page is built the first time it is shown or asked for (lazy<Page>() makes
 // it with the page context): `PageControl1->addPage(AlarmTab, lazy<AlarmPage>(), &AlarmPage::AlarmTabShow);`.
@@ -41,24 +42,24 @@ void TForm1::buildPages() {
     connect(&m_navigation, &Navigation::pageRequested, this, &TForm1::showPage);
     PageControl1->addPage(
         MainTab, [this] { return new MainMenuPage(*this); }, &MainMenuPage::MainTabShow);
-    PageControl1->addPage(AlarmTab, lazy<AlarmEditorPage>(), &AlarmEditorPage::AlarmTabShow);
-    PageControl1->addPage(ShutTab, lazy<PowerActionEditorPage>(), &PowerActionEditorPage::ShutTabShow);
-    PageControl1->addPage(BirthTab, lazy<BirthdayEditorPage>(), &BirthdayEditorPage::BirthTabShow);
+    PageControl1->addPage(AlarmTab, wired<AlarmEditorPage>(), &AlarmEditorPage::AlarmTabShow);
+    PageControl1->addPage(ShutTab, wired<PowerActionEditorPage>(), &PowerActionEditorPage::ShutTabShow);
+    PageControl1->addPage(BirthTab, wired<BirthdayEditorPage>(), &BirthdayEditorPage::BirthTabShow);
     PageControl1->addPage(ViewTabAl, lazy<AlarmListPage>(), &AlarmListPage::ViewTabAlShow);
     PageControl1->addPage(ViewTabShut, lazy<PowerActionListPage>(), &PowerActionListPage::ViewTabShutShow);
     PageControl1->addPage(ViewTabBirthDay, lazy<BirthdayListPage>(), &BirthdayListPage::ViewTabBirthDayShow);
     PageControl1->addPage(ViewTabPast, lazy<PastAlarmListPage>(), &PastAlarmListPage::ViewTabPastShow);
-    PageControl1->addPage(ConfirmTab, lazy<ConfirmationPage>());
+    PageControl1->addPage(ConfirmTab, wired<ConfirmationPage>());
     PageControl1->addPage(AboutTab, [this] { return about = makeAboutPage(); });
     PageControl1->addPage(MoreTab, lazy<DayMonthFilterPage>());
-    PageControl1->addPage(CategoryTab, lazy<CategoryPage>(), &CategoryPage::CategoryTabShow);
-    PageControl1->addPage(AddressTab, lazy<AddressBookPage>(), &AddressBookPage::AddressTabShow);
+    PageControl1->addPage(CategoryTab, wired<CategoryPage>(), &CategoryPage::CategoryTabShow);
+    PageControl1->addPage(AddressTab, wired<AddressBookPage>(), &AddressBookPage::AddressTabShow);
     PageControl1->addPage(AddAddressTab, lazy<AddressEntryPage>(), &AddressEntryPage::AddAddressTabShow);
-    PageControl1->addPage(CalendarTab, lazy<DiaryPage>(), &DiaryPage::CalendarTabShow);
-    PageControl1->addPage(EditCalendarTab, lazy<DiaryNotePage>(), &DiaryNotePage::EditCalendarTabShow);
+    PageControl1->addPage(CalendarTab, wired<DiaryPage>(), &DiaryPage::CalendarTabShow);
+    PageControl1->addPage(EditCalendarTab, wired<DiaryNotePage>(), &DiaryNotePage::EditCalendarTabShow);
     PageControl1->addPage(SetTab, lazy<SettingsPage>(), &SettingsPage::SetTabShow);
     PageControl1->addPage(TimerTab, lazy<TimerPage>(), &TimerPage::TimerTabShow);
-    PageControl1->addPage(EditTab, lazy<CalendarViewPage>(), &CalendarViewPage::EditTabShow);
+    PageControl1->addPage(EditTab, wired<CalendarViewPage>(), &CalendarViewPage::EditTabShow);
     PageControl1->addPage(EditViewTab, lazy<DayListPage>());
 
     // Shown at start, or at least chosen from (a start into the tray selects "New Alarm").
@@ -72,6 +73,68 @@ void TForm1::buildPages() {
     });
     tray = new TrayController(*this, this);
     m_pageContext->tray = tray;
+}
+
+// What the pages ask of each other; a page asked for is built on the spot when it was not yet.
+void TForm1::wire(AlarmEditorPage* page) {
+    page->setFilterPage(PageControl1->page<DayMonthFilterPage>(MoreTab));
+    connect(page, &AlarmEditorPage::confirmRequested, this, &TForm1::confirm);
+}
+
+void TForm1::wire(PowerActionEditorPage* page) {
+    page->setFilterPage(PageControl1->page<DayMonthFilterPage>(MoreTab));
+    connect(page, &PowerActionEditorPage::confirmRequested, this, &TForm1::confirm);
+}
+
+void TForm1::wire(BirthdayEditorPage* page) {
+    connect(page, &BirthdayEditorPage::confirmRequested, this, &TForm1::confirm);
+}
+
+void TForm1::wire(ConfirmationPage* page) {
+    connect(page, &ConfirmationPage::calendarMonthRequested, this,
+            [this](QDate day) { PageControl1->page<CalendarViewPage>(EditTab)->showMonthOf(day); });
+}
+
+void TForm1::wire(CalendarViewPage* page) {
+    connect(page, &CalendarViewPage::dayRequested, this, [this](QDate date, const QByteArrayList& sections) {
+        DayListPage* dayList = PageControl1->page<DayListPage>(EditViewTab);
+        dayList->ListView6->clear();
+        if (!sections.isEmpty())
+            dayList->showDay(date, sections);
+    });
+}
+
+void TForm1::wire(CategoryPage* page) {
+    connect(page, &CategoryPage::categoriesChanged, this,
+            [this] { PageControl1->page<AlarmEditorPage>(AlarmTab)->loadCategories(); });
+}
+
+void TForm1::wire(AddressBookPage* page) {
+    connect(page, &AddressBookPage::editRequested, this, [this](const QByteArray& section) {
+        PageControl1->page<AddressEntryPage>(AddAddressTab)->editEntry(section);
+    });
+    // An entry page not built yet has no entry chosen.
+    connect(page, &AddressBookPage::entriesReloaded, this, [this] {
+        if (PageControl1->isBuilt(AddAddressTab))
+            PageControl1->page<AddressEntryPage>(AddAddressTab)->forgetEntry();
+    });
+}
+
+void TForm1::wire(DiaryPage* page) {
+    connect(page, &DiaryPage::dayRequested, this,
+            [this](QDate date) { PageControl1->page<DiaryNotePage>(EditCalendarTab)->setPickerDate(date); });
+}
+
+// The note page belongs to the diary's selected date; the diary stays the one place that keeps it.
+void TForm1::wire(DiaryNotePage* page) {
+    page->setDiaryDay([this] { return PageControl1->page<DiaryPage>(CalendarTab)->calendarDate(); });
+    connect(page, &DiaryNotePage::dayChosen, this,
+            [this](QDate date) { PageControl1->page<DiaryPage>(CalendarTab)->setCalendarDate(date); });
+}
+
+void TForm1::confirm(const QString& text, const PendingRecord& pending) {
+    PageControl1->page<ConfirmationPage>(ConfirmTab)->confirm(text, pending);
+    showPage(ConfirmTab);
 }
 
 void TForm1::showPage(int index) {

@@ -1,17 +1,12 @@
 #pragma once
 
 // What the pages share while the user works through them: what is being edited, where the edit came from (and so
-// where "<<Back" and the commit lead), the day and month filter, and the choices the lists keep between showings.
+// where "<<Back" and the commit lead), the day and month filter and the main menu's choice. What one page alone
+// keeps (its sort order, a second click) lives in that page.
 // One lives with the main window for the whole run; the pages reach it through their PageContext.
 struct EditSession {
     bool allDays = true;
     bool allMonths = true;
-    bool categoryEditing = false;
-    int alarmSort = 1;
-    int shutSort = 1;
-    int birthSort = 1;
-    int pastSort = 1;
-    int addressSortKey = 1;
     // The address form changes the entry selected in the table instead of adding one.
     bool addressEditMode = false;
     // 0 until start-up selects "New Alarm": selecting the entry already chosen does nothing.

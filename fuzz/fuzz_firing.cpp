@@ -37,7 +37,7 @@ public:
     void showAlarm(const AlarmNotice& notice) override { alarms.append(notice); }
     void startPowerCountdown(const PowerNotice&) override {}
     void showBirthday(const BirthdayNotice&) override {}
-    void rehideMainWindowIfHidden() override {}
+    void firingDone() override {}
     QList<AlarmNotice> alarms;
 };
 

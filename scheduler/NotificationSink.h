@@ -35,7 +35,7 @@ struct BirthdayNotice {
     bool showStopSound = true;
 };
 
-// Implemented by the main window, which creates the notification windows. Every call is made from
+// Implemented by the notification windows (ui/notify/NotificationWindows.h). Every call is made from
 // the scheduler tick on the GUI thread and must return at once (show, never exec).
 class NotificationSink {
 public:
@@ -45,7 +45,6 @@ public:
     // it closes (Scheduler::setEnabled(true)).
     virtual void startPowerCountdown(const PowerNotice& notice) = 0;
     virtual void showBirthday(const BirthdayNotice& notice) = 0;
-    // After every firing, shown or not: when the main window is hidden in the notification area, hide
-    // it again with its taskbar button, so a notification never brings it back.
-    virtual void rehideMainWindowIfHidden() = 0;
+    // After every firing, shown or not: whatever showing may have disturbed is put back.
+    virtual void firingDone() = 0;
 };

@@ -234,7 +234,7 @@ bool Scheduler::fire(const QByteArray& section, const SchedulerClock& clock) {
         m_failure = messageOf(e);
     }
     rememberIfStillDue(section, clock);
-    m_sink.rehideMainWindowIfHidden();
+    m_sink.firingDone();
     return true;
 }
 

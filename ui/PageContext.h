@@ -4,7 +4,6 @@
 #include "context/EditSession.h"
 #include "context/Navigation.h"
 #include "platform/SoundPlayer.h"
-#include "widgets/SecondClick.h"
 
 #include <QObject>
 #include <QString>
@@ -61,7 +60,4 @@ struct PageContext {
     QString autostartFolder;
     // Takes the files lock in a data folder; false when another instance holds it.
     std::function<bool(const QString&)> lockDataFolder;
-    // When a day of the diary or the calendar view was last clicked (clock.monotonicMs()): a second click soon after
-    // opens the day.
-    SecondClick lastDaySelectTick;
 };

@@ -34,7 +34,7 @@ public:
     void showAlarm(const AlarmNotice&) override {}
     void startPowerCountdown(const PowerNotice&) override {}
     void showBirthday(const BirthdayNotice&) override {}
-    void rehideMainWindowIfHidden() override {}
+    void firingDone() override {}
 };
 
 double at(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms = 0) {

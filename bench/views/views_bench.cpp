@@ -118,7 +118,7 @@ BENCHMARK(BM_ReadAlarmListKeys)->Unit(benchmark::kMillisecond);
 void BM_AlarmListFillAndSort(benchmark::State& state) {
     TForm1& form = *world().form;
     auto* page = form.PageControl1->page<AlarmListPage>(ViewTabAl);
-    form.edit().alarmSort = int(state.range(0));
+    page->setSortState(int(state.range(0)));
     const bool changed = changedEachTime(state, 1);
     for (auto _ : state) {
         if (changed)

@@ -7,7 +7,10 @@
 #include "context/PageIndex.h"
 #include "store/Exception.h"
 #include "store/XMLIniFile.h"
+#include "ui/editors/CategoryPage.h"
 #include "ui/notify/TMsgfrm.h"
+#include "ui/personal/AddressBookPage.h"
+#include "ui/views/EventListPage.h"
 
 #include <QDate>
 #include <QDir>
@@ -122,10 +125,6 @@ void TestTForm1::initialState() {
     QCOMPARE(form.schedulerHost().watchdog().lastClockTick, m_clock.now());
     QVERIFY(form.schedulerHost().watchdog().clockWarningArmed);
     QCOMPARE(form.edit().menuChoice, 1);
-    QVERIFY(form.edit().allDays && form.edit().allMonths && !form.edit().categoryEditing);
-    QCOMPARE(form.edit().alarmSort + form.edit().shutSort + form.edit().birthSort + form.edit().pastSort +
-                 form.edit().addressSortKey,
-             5);
     QVERIFY(form.startHidden());
     QCOMPARE(form.size(), QSize(410, 322));
     QVERIFY(!form.isVisible());
@@ -133,6 +132,15 @@ void TestTForm1::initialState() {
     for (int index = 0; index < PageCount; ++index)
         QCOMPARE(form.PageControl1->isBuilt(index), index == MainTab);
     QVERIFY(form.mainMenu && !form.about);
+    // What each page keeps, as a page starts with it.
+    const auto sortOf = [&form](int index) {
+        return form.PageControl1->page<EventListPage>(index)->sortState();
+    };
+    QVERIFY(form.edit().allDays && form.edit().allMonths &&
+            !form.PageControl1->page<CategoryPage>(CategoryTab)->categoryEditing());
+    QCOMPARE(sortOf(ViewTabAl) + sortOf(ViewTabShut) + sortOf(ViewTabBirthDay) + sortOf(ViewTabPast) +
+                 form.PageControl1->page<AddressBookPage>(AddressTab)->addressSortKey(),
+             5);
 }
 
 void TestTForm1::closingOnlyHides() {

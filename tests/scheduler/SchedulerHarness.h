@@ -24,7 +24,7 @@ public:
             onCountdown(notice);
     }
     void showBirthday(const BirthdayNotice& notice) override { birthdays.append(notice); }
-    void rehideMainWindowIfHidden() override { ++rehides; }
+    void firingDone() override { ++rehides; }
 
     int shown() const { return int(alarms.size() + powers.size() + birthdays.size()); }
 
@@ -36,7 +36,7 @@ public:
 };
 
 // A record as the commit writes it; only what a test sets is written beyond the always-written keys.
-struct RecordSpec {
+struct RecordFields {
     QByteArray kind = EventRecord::KindAlarm;
     QDateTime date;
     bool repeat = false;
@@ -64,7 +64,7 @@ public:
         scheduler->setLocale(QLocale(QLocale::English, QLocale::UnitedKingdom));
     }
 
-    void write(const QByteArray& s, const RecordSpec& r) {
+    void write(const QByteArray& s, const RecordFields& r) {
         using namespace EventRecord;
         TXMLIniFile::Batch batch(*events);
         events->WriteString(s, Key::AlType, r.kind);

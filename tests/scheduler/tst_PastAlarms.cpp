@@ -30,8 +30,8 @@ QByteArray dump(const TXMLIniFile& store) {
     return out;
 }
 
-RecordSpec oneTime(const QDateTime& when, const QStringList& lines = {QStringLiteral("Meeting")}) {
-    RecordSpec r;
+RecordFields oneTime(const QDateTime& when, const QStringList& lines = {QStringLiteral("Meeting")}) {
+    RecordFields r;
     r.date = when;
     r.lines = lines;
     return r;

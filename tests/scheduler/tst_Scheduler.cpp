@@ -15,14 +15,14 @@ QDateTime at(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms = 0)
     return QDateTime(QDate(y, mo, d), QTime(h, mi, s, ms));
 }
 
-RecordSpec alarmAt(const QDateTime& when) {
-    RecordSpec r;
+RecordFields alarmAt(const QDateTime& when) {
+    RecordFields r;
     r.date = when;
     return r;
 }
 
-RecordSpec repeating(const QDateTime& when, AlarmUnit unit, int n) {
-    RecordSpec r = alarmAt(when);
+RecordFields repeating(const QDateTime& when, AlarmUnit unit, int n) {
+    RecordFields r = alarmAt(when);
     r.repeat = true;
     r.reptype = int(unit);
     r.repval = n;
@@ -138,7 +138,7 @@ void TestScheduler::recordsWrittenBetweenTicksAreSeen() {
 
 void TestScheduler::oneTimeAlarmOnTime() {
     SchedulerHarness h(at(2007, 11, 14, 12, 30));
-    RecordSpec r = alarmAt(at(2007, 11, 14, 12, 30));
+    RecordFields r = alarmAt(at(2007, 11, 14, 12, 30));
     r.lines = {QStringLiteral("Call Bob"), QStringLiteral("about the roof")};
     r.sound = false;
     h.write("0", r);
@@ -192,7 +192,7 @@ void TestScheduler::lateness() {
     QFETCH(bool, shown);
     const QDateTime due = at(2026, 5, 4, 10, 0, 0);
     SchedulerHarness h(due.addMSecs(lateMs));
-    RecordSpec r = repeat ? repeating(due, AlarmUnit::Hours, 1) : alarmAt(due);
+    RecordFields r = repeat ? repeating(due, AlarmUnit::Hours, 1) : alarmAt(due);
     r.bypass = bypass;
     h.write("0", r);
     QCOMPARE(h.tick(), 50);
@@ -212,7 +212,7 @@ void TestScheduler::lateness() {
 void TestScheduler::missedDaysFireOnce() {
     for (bool bypass : {false, true}) {
         SchedulerHarness h(at(2026, 5, 4, 10));
-        RecordSpec r = repeating(at(2026, 5, 1, 8), AlarmUnit::Days, 1);
+        RecordFields r = repeating(at(2026, 5, 1, 8), AlarmUnit::Days, 1);
         r.bypass = bypass;
         h.write("0", r);
         QCOMPARE(h.tick(), 50);
@@ -285,7 +285,7 @@ void TestScheduler::filters() {
     QFETCH(QDateTime, due);
     QFETCH(bool, shown);
     SchedulerHarness h(due);
-    RecordSpec r = repeating(due, AlarmUnit::Days, 1);
+    RecordFields r = repeating(due, AlarmUnit::Days, 1);
     r.repeat = repeat;
     r.days = days;
     r.months = months;
@@ -323,10 +323,10 @@ void TestScheduler::dueTogetherFireInStoreOrder() {
 void TestScheduler::unknownKindIsPassedOver() {
     SchedulerHarness h;
     const QDateTime now = h.clock.dateTime();
-    RecordSpec note = alarmAt(now.addSecs(-60));
+    RecordFields note = alarmAt(now.addSecs(-60));
     note.kind = "note";
     h.write("0", note);
-    RecordSpec noKind = alarmAt(now.addSecs(-1));
+    RecordFields noKind = alarmAt(now.addSecs(-1));
     h.write("1", noKind);
     h.events->DeleteKey("1", Key::AlType); // no "altype": an alarm
     const QByteArray before = h.events->GetXML();
@@ -380,7 +380,7 @@ void TestScheduler::headerFollowsTheLocale() {
 
 void TestScheduler::powerActionOnTime() {
     SchedulerHarness h(at(2026, 5, 4, 21, 59, 30));
-    RecordSpec restart;
+    RecordFields restart;
     restart.kind = KindShut;
     restart.date = at(2026, 5, 4, 21, 59, 30);
     restart.shuttype = 1;
@@ -433,7 +433,7 @@ void TestScheduler::powerActionRepeatingAndLate() {
     QFETCH(QDateTime, nextDate);
     const QDateTime due = at(2026, 5, 1, 21, 59, 30);
     SchedulerHarness h(due.addSecs(lateSeconds));
-    RecordSpec r;
+    RecordFields r;
     r.kind = KindShut;
     r.date = due;
     r.repeat = repeat;
@@ -456,7 +456,7 @@ void TestScheduler::powerActionRepeatingAndLate() {
 void TestScheduler::powerActionWithUnknownUnitFiresOnce() {
     const QDateTime due = at(2026, 5, 1, 22);
     SchedulerHarness h(due.addSecs(600));
-    RecordSpec r;
+    RecordFields r;
     r.kind = KindShut;
     r.date = due;
     r.repeat = true;
@@ -477,7 +477,7 @@ void TestScheduler::powerActionWithUnknownUnitFiresOnce() {
 
 void TestScheduler::unknownPowerAction() {
     SchedulerHarness h;
-    RecordSpec r;
+    RecordFields r;
     r.kind = KindShut;
     r.date = h.clock.dateTime();
     r.shuttype = 7;
@@ -523,7 +523,7 @@ void TestScheduler::birthdays() {
     QFETCH(QString, greeting);
     QFETCH(QDate, nextDate);
     SchedulerHarness h(firedAt);
-    RecordSpec r;
+    RecordFields r;
     r.kind = KindBirth;
     r.birth = born;
     r.before = before;
@@ -540,7 +540,7 @@ void TestScheduler::birthdays() {
 
 void TestScheduler::birthdayWithoutSound() {
     SchedulerHarness h(at(2007, 5, 10));
-    RecordSpec r;
+    RecordFields r;
     r.kind = KindBirth;
     r.birth = QDate(1980, 5, 10);
     r.date = at(2007, 5, 10);
@@ -556,7 +556,7 @@ void TestScheduler::birthdayWithoutSound() {
 // instead of at every tick.
 void TestScheduler::birthdayNoticePeriodOfAYear() {
     SchedulerHarness h(at(2007, 5, 10, 9));
-    RecordSpec r;
+    RecordFields r;
     r.kind = KindBirth;
     r.birth = QDate(1980, 5, 10);
     r.before = 400;
@@ -601,7 +601,7 @@ void TestScheduler::namelessSectionIsPassedOver() {
     QFETCH(QByteArray, kind);
     QFETCH(bool, repeat);
     SchedulerHarness h;
-    RecordSpec nameless = repeating(h.clock.dateTime().addSecs(-60), AlarmUnit::Hours, 1);
+    RecordFields nameless = repeating(h.clock.dateTime().addSecs(-60), AlarmUnit::Hours, 1);
     nameless.kind = kind;
     nameless.repeat = repeat;
     h.write("nameless", nameless);

@@ -23,8 +23,8 @@ QByteArray randomFilter(QRandomGenerator& rng, int length) {
     return text;
 }
 
-RecordSpec randomRecord(QRandomGenerator& rng, const QDateTime& start) {
-    RecordSpec r;
+RecordFields randomRecord(QRandomGenerator& rng, const QDateTime& start) {
+    RecordFields r;
     const int kind = rng.bounded(10);
     r.kind = kind < 6 ? KindAlarm : kind < 8 ? KindShut : KindBirth;
     switch (rng.bounded(5)) {
@@ -174,12 +174,12 @@ void TestSchedulerProperty::daylightSaving() {
     QFETCH(QDateTime, from);
     QFETCH(QDateTime, until);
     SchedulerHarness h(from);
-    RecordSpec daily;
+    RecordFields daily;
     daily.date = QDateTime(from.date(), QTime(2, 30));
     daily.repeat = true;
     daily.reptype = int(AlarmUnit::Days);
     h.write("0", daily);
-    RecordSpec hourly = daily;
+    RecordFields hourly = daily;
     hourly.date = QDateTime(from.date(), QTime(0, 30));
     hourly.reptype = int(AlarmUnit::Hours);
     h.write("1", hourly);

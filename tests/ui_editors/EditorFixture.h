@@ -48,6 +48,8 @@ public:
 
     void show(int index) { m_form->showPage(index); }
     int current() const { return m_form->currentPage(); }
+    // The page at index, built when it was not yet.
+    template <class Page> Page* page(int index) { return m_form->PageControl1->page<Page>(index); }
 
     Scheduler& scheduler() { return m_form->schedulerHost().scheduler(); }
     int schedulerInterval() { return scheduler().interval(); }

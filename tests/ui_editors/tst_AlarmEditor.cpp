@@ -69,7 +69,7 @@ namespace {
 const QDateTime wednesday(QDate(2007, 11, 14), QTime(10, 15));
 
 AlarmEditorPage* alarmPage(EditorFixture& f) {
-    return EditorPages::alarmPage(f.form().pageContext());
+    return f.page<AlarmEditorPage>(AlarmTab);
 }
 
 TForm2* alarmWindow() {
@@ -81,7 +81,7 @@ TForm2* alarmWindow() {
 }
 
 QString confirmation(EditorFixture& f) {
-    return EditorPages::confirmationPage(f.form().pageContext())->text();
+    return f.page<ConfirmationPage>(ConfirmTab)->text();
 }
 
 void writeRecord(TXMLIniFile& store, const QByteArray& section, const QList<QPair<QByteArray, QByteArray>>& keys) {
@@ -113,7 +113,7 @@ void TestAlarmEditor::roadOfOneAlarm() {
 
     const quint64 savesBefore = f.form().eventStore().saveCount();
     f.setSchedulerInterval(60000);
-    click(EditorPages::confirmationPage(f.form().pageContext())->DsFancyButton28);
+    click(f.page<ConfirmationPage>(ConfirmTab)->DsFancyButton28);
     QCOMPARE(f.form().eventStore().saveCount(), savesBefore + 1);
     QCOMPARE(EditorTest::fileBytes(f.dataFile(u"Alarms.xml"_s)), EditorTest::fixture(u"road-alarm.xml"_s));
     QCOMPARE(f.current(), int(MainTab));
@@ -240,7 +240,7 @@ void TestAlarmEditor::editActiveAlarmFillsFromTheRecord() {
     QVERIFY(page->CSpinEdit3->isEnabled() && page->myaSuperLabel46->isEnabled());
     QCOMPARE(page->ComboBox2->currentIndex(), 2); // the last of two equal names
     QCOMPARE(page->myaSuperLabel46->colour(), Theme::filterOnColour());
-    DayMonthFilterPage* filter = EditorPages::filterPage(f.form().pageContext());
+    DayMonthFilterPage* filter = f.page<DayMonthFilterPage>(MoreTab);
     QVERIFY(!f.form().edit().allDays && f.form().edit().allMonths);
     QVERIFY(filter->myLabel3d16->isChosen() && filter->myLabel3d17->isChosen());
     QString ticks;
@@ -288,7 +288,7 @@ void TestAlarmEditor::editInPlaceKeepsStaleKeys() {
     click(page->myaSuperLabel9); // repetition off
     page->Memo1->setPlainText(u"only"_s);
     click(page->DsFancyButton2);
-    click(EditorPages::confirmationPage(f.form().pageContext())->DsFancyButton28);
+    click(f.page<ConfirmationPage>(ConfirmTab)->DsFancyButton28);
 
     QCOMPARE(events.ReadSections(), (QByteArrayList{"0", "1"}));
     QCOMPARE(keysOf(events, "1"),
@@ -335,7 +335,7 @@ void TestAlarmEditor::reactivatePastAlarm() {
     QCOMPARE(f.messages(), QStringList{u"Invalid Date or Time."_s});
     page->DateTimePicker1->setDate(QDate(2007, 11, 20));
     click(page->DsFancyButton2);
-    click(EditorPages::confirmationPage(f.form().pageContext())->DsFancyButton28);
+    click(f.page<ConfirmationPage>(ConfirmTab)->DsFancyButton28);
 
     QCOMPARE(past.ReadSections(), QByteArrayList{"0"});
     QCOMPARE(events.ReadString("2", "altype", ""), QByteArray("alarm"));
@@ -412,7 +412,7 @@ void TestAlarmEditor::textTheUserLeftKeepsItsBytes() {
         page->ComboBox2->setCurrentIndex(category);
     page->DateTimePicker1->setDate(QDate(2007, 11, 20));
     click(page->DsFancyButton2);
-    click(EditorPages::confirmationPage(f.form().pageContext())->DsFancyButton28);
+    click(f.page<ConfirmationPage>(ConfirmTab)->DsFancyButton28);
     QByteArrayList written;
     for (const QByteArray& pair : expected) {
         const QByteArray key = pair.left(pair.indexOf('='));
@@ -550,7 +550,7 @@ void TestAlarmEditor::afterModeCountsFromOk() {
     QVERIFY(
         confirmation(f).startsWith(u"The Alarm has been Scheduled for:\n\"Wednesday, 14 November 2007 11:15:00\""_s));
     f.clock().advance(10 * 60 * 1000);
-    click(EditorPages::confirmationPage(f.form().pageContext())->DsFancyButton28);
+    click(f.page<ConfirmationPage>(ConfirmTab)->DsFancyButton28);
     QCOMPARE(DayCount::toDateTime(f.form().eventStore().ReadDouble("0", "date", 0)),
              QDateTime(QDate(2007, 11, 14), QTime(11, 25)));
     // Empty description: a line count of 0 and no line keys.
@@ -569,14 +569,14 @@ void TestAlarmEditor::subPagesKeepTheValues() {
     click(page->myaSuperLabel46);
     QCOMPARE(f.current(), int(MoreTab));
     QCOMPARE(f.form().edit().editorKind, 0);
-    click(EditorPages::filterPage(f.form().pageContext())->DsFancyButton31);
+    click(f.page<DayMonthFilterPage>(MoreTab)->DsFancyButton31);
     QCOMPARE(f.current(), int(AlarmTab));
     click(page->myaSuperLabel51);
     QCOMPARE(f.current(), int(CategoryTab));
     QTest::keyClick(f.form().PageControl1->currentWidget(), Qt::Key_Escape);
     QCOMPARE(f.current(), int(AlarmTab));
     click(page->DsFancyButton2);
-    click(EditorPages::confirmationPage(f.form().pageContext())->DsFancyButton29);
+    click(f.page<ConfirmationPage>(ConfirmTab)->DsFancyButton29);
     QCOMPARE(f.current(), int(AlarmTab));
     QVERIFY(!f.form().edit().returnToEditor);
     QCOMPARE(page->Memo1->toPlainText(), u"keep me"_s);

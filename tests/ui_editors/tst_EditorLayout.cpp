@@ -60,7 +60,7 @@ void TestEditorLayout::numberFieldsShowTheirWidestValue() {
     QWidget* shown = f.form().PageControl1->currentWidget();
     const QList<SpinEdit*> fields = shown->findChildren<SpinEdit*>();
     QVERIFY(!fields.isEmpty());
-    QComboBox* unit = page == AlarmTab ? EditorPages::alarmPage(f.form().pageContext())->ComboBox1 : nullptr;
+    QComboBox* unit = page == AlarmTab ? f.page<AlarmEditorPage>(AlarmTab)->ComboBox1 : nullptr;
     for (int u = 0; u < (unit ? unit->count() : 1); ++u) {
         if (unit) {
             unit->setCurrentIndex(u);
@@ -88,7 +88,7 @@ void TestEditorLayout::categoryBoxShowsItsNames() {
         settings.WriteString("categories", QByteArray::number(i), names[i].toUtf8());
     f.openMainMenuEntry(1);
     QCOMPARE(f.current(), int(AlarmTab));
-    QComboBox* box = EditorPages::alarmPage(f.form().pageContext())->ComboBox2;
+    QComboBox* box = f.page<AlarmEditorPage>(AlarmTab)->ComboBox2;
     QCOMPARE(box->count(), 3);
     QApplication::processEvents();
     QStyleOptionComboBox option;
@@ -120,7 +120,7 @@ void TestEditorLayout::longConfirmationScrolls() {
     QFETCH(QString, text);
     QFETCH(bool, scrolls);
     EditorFixture f(wednesday);
-    ConfirmationPage* page = EditorPages::confirmationPage(f.form().pageContext());
+    ConfirmationPage* page = f.page<ConfirmationPage>(ConfirmTab);
     page->setText(text);
     f.show(ConfirmTab);
     QApplication::processEvents();

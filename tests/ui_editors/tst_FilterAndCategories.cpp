@@ -49,21 +49,21 @@ const QDateTime wednesday(QDate(2007, 11, 14), QTime(10, 15, 30));
 // The alarm page with repetition on, and the filter page opened from its "Advanced".
 DayMonthFilterPage* openFilter(EditorFixture& f) {
     f.show(AlarmTab);
-    AlarmEditorPage* alarm = EditorPages::alarmPage(f.form().pageContext());
+    AlarmEditorPage* alarm = f.page<AlarmEditorPage>(AlarmTab);
     alarm->Memo1->setPlainText(u"Water the plants"_s);
     click(alarm->myaSuperLabel9);
     click(alarm->myaSuperLabel46);
-    return EditorPages::filterPage(f.form().pageContext());
+    return f.page<DayMonthFilterPage>(MoreTab);
 }
 
 void commitAlarm(EditorFixture& f) {
-    click(EditorPages::alarmPage(f.form().pageContext())->DsFancyButton2);
-    click(EditorPages::confirmationPage(f.form().pageContext())->DsFancyButton28);
+    click(f.page<AlarmEditorPage>(AlarmTab)->DsFancyButton2);
+    click(f.page<ConfirmationPage>(ConfirmTab)->DsFancyButton28);
 }
 
 CategoryPage* openCategories(EditorFixture& f) {
     f.show(AlarmTab);
-    click(EditorPages::alarmPage(f.form().pageContext())->myaSuperLabel51);
+    click(f.page<AlarmEditorPage>(AlarmTab)->myaSuperLabel51);
     return f.form().PageControl1->page<CategoryPage>(CategoryTab);
 }
 
@@ -164,7 +164,7 @@ void TestFilterAndCategories::noCategoriesShowGeneralOnly() {
     CategoryPage* page = openCategories(f);
     QCOMPARE(f.current(), int(CategoryTab));
     QCOMPARE(rows(page->ListBox1), QStringList{u"General"_s});
-    QCOMPARE(EditorPages::alarmPage(f.form().pageContext())->ComboBox2->count(), 1);
+    QCOMPARE(f.page<AlarmEditorPage>(AlarmTab)->ComboBox2->count(), 1);
     QVERIFY(!page->DsFancyButton33->isEnabled() && !page->DsFancyButton35->isEnabled());
 }
 
@@ -175,7 +175,7 @@ void TestFilterAndCategories::generalIsUntouchable() {
     page->ListBox1->setCurrentRow(0);
     QVERIFY(!page->DsFancyButton36->isEnabled() && !page->DsFancyButton34->isEnabled());
     QTest::keyClick(page->ListBox1, Qt::Key_F2);
-    QVERIFY(!f.form().edit().categoryEditing);
+    QVERIFY(!f.page<CategoryPage>(CategoryTab)->categoryEditing());
     QVERIFY(!page->ListBox1->findChild<QLineEdit*>());
     QTest::keyClick(page->ListBox1, Qt::Key_Delete);
     QCOMPARE(rows(page->ListBox1), (QStringList{u"General"_s, u"Work"_s}));
@@ -198,13 +198,13 @@ void TestFilterAndCategories::addTwiceAndApply() {
     QCOMPARE(f.form().settingsStore().saveCount(), saves + 1);
     QVERIFY(!page->DsFancyButton35->isEnabled());
     QCOMPARE(keysOf(f.form().settingsStore(), "categories"), (QByteArrayList{"count=2", "0=Name Day", "1=Name Day"}));
-    QCOMPARE(EditorPages::alarmPage(f.form().pageContext())->ComboBox2->count(), 3);
+    QCOMPARE(f.page<AlarmEditorPage>(AlarmTab)->ComboBox2->count(), 3);
 }
 
 void TestFilterAndCategories::deleteKeyAndApplyRewriteTheSection() {
     EditorFixture f(wednesday);
     writeCategories(f.form().settingsStore(), {"Work", "Family", "Sport"});
-    AlarmEditorPage* alarm = EditorPages::alarmPage(f.form().pageContext());
+    AlarmEditorPage* alarm = f.page<AlarmEditorPage>(AlarmTab);
     CategoryPage* page = openCategories(f);
     alarm->ComboBox2->setCurrentIndex(3);
     page->ListBox1->setCurrentRow(2);
@@ -226,14 +226,14 @@ void TestFilterAndCategories::renameInPlaceWithF2() {
     page->ListBox1->setCurrentRow(1);
     page->ListBox1->setFocus();
     QTest::keyClick(page->ListBox1, Qt::Key_F2);
-    QVERIFY(f.form().edit().categoryEditing);
+    QVERIFY(f.page<CategoryPage>(CategoryTab)->categoryEditing());
     auto* editor = page->ListBox1->findChild<QLineEdit*>();
     QVERIFY(editor);
     editor->selectAll();
     QTest::keyClicks(editor, u"Work"_s);
     QTest::keyClick(editor, Qt::Key_Return);
     // The list closes its editor once the key has been handled.
-    QTRY_VERIFY(!f.form().edit().categoryEditing);
+    QTRY_VERIFY(!f.page<CategoryPage>(CategoryTab)->categoryEditing());
     QCOMPARE(rows(page->ListBox1), (QStringList{u"General"_s, u"Work"_s}));
     QVERIFY(page->DsFancyButton35->isEnabled());
     click(page->DsFancyButton35);
@@ -250,7 +250,7 @@ void TestFilterAndCategories::emptyRenameKeepsTheName() {
     QVERIFY(editor);
     editor->clear();
     QTest::keyClick(editor, Qt::Key_Return);
-    QTRY_VERIFY(!f.form().edit().categoryEditing);
+    QTRY_VERIFY(!f.page<CategoryPage>(CategoryTab)->categoryEditing());
     QCOMPARE(rows(page->ListBox1), (QStringList{u"General"_s, u"Work"_s}));
     QVERIFY(!page->DsFancyButton35->isEnabled());
 }
@@ -280,7 +280,7 @@ void TestFilterAndCategories::backDropsUnappliedChanges() {
     click(page->DsFancyButton32);
     QCOMPARE(f.current(), int(AlarmTab));
     QVERIFY(!f.form().settingsStore().HasSection("categories"));
-    click(EditorPages::alarmPage(f.form().pageContext())->myaSuperLabel51);
+    click(f.page<AlarmEditorPage>(AlarmTab)->myaSuperLabel51);
     QCOMPARE(rows(page->ListBox1), QStringList{u"General"_s});
 }
 

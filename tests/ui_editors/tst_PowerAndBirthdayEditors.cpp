@@ -55,15 +55,15 @@ const QDateTime wednesday(QDate(2007, 11, 14), QTime(10, 15));
 const QDateTime juneFirst(QDate(2007, 6, 1), QTime(12, 0));
 
 PowerActionEditorPage* powerPage(EditorFixture& f) {
-    return EditorPages::powerActionPage(f.form().pageContext());
+    return f.page<PowerActionEditorPage>(ShutTab);
 }
 
 BirthdayEditorPage* birthdayPage(EditorFixture& f) {
-    return EditorPages::birthdayPage(f.form().pageContext());
+    return f.page<BirthdayEditorPage>(BirthTab);
 }
 
 void confirm(EditorFixture& f) {
-    click(EditorPages::confirmationPage(f.form().pageContext())->DsFancyButton28);
+    click(f.page<ConfirmationPage>(ConfirmTab)->DsFancyButton28);
 }
 
 } // namespace
@@ -90,7 +90,7 @@ void TestPowerAndBirthdayEditors::repeatingPowerActionWithWeekdayFilter() {
     click(page->myaSuperLabel47);
     QCOMPARE(f.current(), int(MoreTab));
     QCOMPARE(f.form().edit().editorKind, 1);
-    DayMonthFilterPage* filter = EditorPages::filterPage(f.form().pageContext());
+    DayMonthFilterPage* filter = f.page<DayMonthFilterPage>(MoreTab);
     click(filter->myLabel3d16);
     for (int day : {0, 2, 3, 4, 6}) // all but Monday and Friday
         click(filter->dayLabel[day]);
@@ -99,7 +99,7 @@ void TestPowerAndBirthdayEditors::repeatingPowerActionWithWeekdayFilter() {
     QCOMPARE(page->myaSuperLabel47->colour(), Theme::filterOnColour());
 
     click(page->DsFancyButton5);
-    QCOMPARE(EditorPages::confirmationPage(f.form().pageContext())->text(),
+    QCOMPARE(f.page<ConfirmationPage>(ConfirmTab)->text(),
              u"The System will Hibernate at:\n\"Monday, 19 November 2007 22:00:00\"\n"
              "\nThis Action will take place every 3 Weeks\n"_s);
     const quint64 saves = f.form().eventStore().saveCount();
@@ -154,8 +154,7 @@ void TestPowerAndBirthdayEditors::unknownActionKeepsThePreviousOne() {
     QCOMPARE(page->RadioGroup1->chosen(), 1);
     QCOMPARE(page->myLabel3d8->text(), u"Restart system at:"_s);
     click(page->DsFancyButton5);
-    QVERIFY(
-        EditorPages::confirmationPage(f.form().pageContext())->text().startsWith(u"The System will Restart at:\n"_s));
+    QVERIFY(f.page<ConfirmationPage>(ConfirmTab)->text().startsWith(u"The System will Restart at:\n"_s));
     confirm(f);
     QCOMPARE(f.form().eventStore().ReadString("5", "shuttype", ""), QByteArray("1"));
 }
@@ -203,7 +202,7 @@ void TestPowerAndBirthdayEditors::birthdayWithDaysBefore() {
     QCOMPARE(page->MonthCalendar1->date(), QDate(1980, 5, 10));
     page->CSpinEdit7->setValue(3);
     click(page->DsFancyButton7);
-    QCOMPARE(EditorPages::confirmationPage(f.form().pageContext())->text(),
+    QCOMPARE(f.page<ConfirmationPage>(ConfirmTab)->text(),
              u"\"Ann\" was borne at:\n\"Saturday, 10 May 1980\"\n\nYou will be notified for the first time at:\n"
              "\"Wednesday, 7 May 2008\"\n\nYou will be notified with sound as well.\n"_s);
     const quint64 saves = f.form().eventStore().saveCount();
@@ -250,7 +249,7 @@ void TestPowerAndBirthdayEditors::birthdayChecks() {
     QCOMPARE(f.current(), message.isEmpty() ? int(ConfirmTab) : int(BirthTab));
     QCOMPARE(page->Edit1->text(), name);
     if (message.isEmpty())
-        QVERIFY(EditorPages::confirmationPage(f.form().pageContext())->text().contains(u'"' + firstDay + u'"'));
+        QVERIFY(f.page<ConfirmationPage>(ConfirmTab)->text().contains(u'"' + firstDay + u'"'));
 }
 
 void TestPowerAndBirthdayEditors::editBirthdayInPlace() {
@@ -277,7 +276,7 @@ void TestPowerAndBirthdayEditors::editBirthdayInPlace() {
     page->Edit1->setText(u"Ann B."_s);
     page->CSpinEdit7->setValue(0);
     click(page->DsFancyButton7);
-    QVERIFY(!EditorPages::confirmationPage(f.form().pageContext())->text().contains(u"sound"_s));
+    QVERIFY(!f.page<ConfirmationPage>(ConfirmTab)->text().contains(u"sound"_s));
     // The calendar view's month calendar; a stand-in while the view is not built.
     QWidget* view = f.form().PageControl1->widget(EditTab);
     auto* calendar = view->findChild<MonthCalendar*>(u"PlannerCalendar1"_s);

@@ -6,6 +6,7 @@
 #include "scheduler/PastAlarms.h"
 #include "scheduler/TextPreview.h"
 #include "store/StoredText.h"
+#include "ui/notify/AlarmSound.h"
 #include "ui/notify/DescriptionPages.h"
 #include "ui/notify/NotificationWindows.h"
 #include "ui/notify/TForm2.h"
@@ -85,6 +86,7 @@ private slots:
     void titleFollowsTheClock();
     void oneWindowPerRepeatingRecord();
     void oneTimeAlarmIsNotRegistered();
+    void soundPlaysTwiceThenStopIsDisabled_data();
     void soundPlaysTwiceThenStopIsDisabled();
     void stopSound_data();
     void stopSound();
@@ -94,7 +96,6 @@ private slots:
     void missingChosenSoundFallsBackToDefault();
     void disableRepetitionRetiresTheNextOccurrence();
     void disableRepetitionAfterDeletionLeavesANewRecordAlone();
-    void birthdaySoundPlaysTwice();
 };
 
 namespace {
@@ -351,27 +352,70 @@ void TestAlarmWindow::oneTimeAlarmIsNotRegistered() {
     delete b;
 }
 
+void TestAlarmWindow::soundPlaysTwiceThenStopIsDisabled_data() {
+    QTest::addColumn<bool>("birthday");
+    QTest::newRow("alarm") << false;
+    QTest::newRow("birthday") << true;
+}
+
+// The alarm and the birthday window sound alike: the sound twice, then "Stop Sound" disabled and the player gone
+// while the window stays open until "OK".
 void TestAlarmWindow::soundPlaysTwiceThenStopIsDisabled() {
+    QFETCH(bool, birthday);
     NotifyFixture f;
-    QPointer<TForm2> window = alarmWindow(f, "0", false);
+    QPointer<QWidget> window;
+    FancyButton* stop = nullptr;
+    FancyButton* ok = nullptr;
+    std::function<bool()> playing;
+    if (birthday) {
+        auto* greeting = new TForm4(f.services);
+        greeting->BirthLabel->setText(QStringLiteral("Ann is now\n26 Years Old."));
+        window = greeting;
+        stop = greeting->DsFancyButton1;
+        ok = greeting->Button1;
+        playing = [greeting] {
+            return greeting->playing();
+        };
+    } else {
+        TForm2* alarm = alarmWindow(f, "0", false);
+        window = alarm;
+        stop = alarm->DsFancyButton1;
+        ok = alarm->Button1;
+        playing = [alarm] {
+            return alarm->playing();
+        };
+    }
     window->show();
-    QVERIFY(window->playing());
+    if (birthday) {
+        QCOMPARE(window->windowTitle(), QStringLiteral("Birthday"));
+        QVERIFY(!(window->windowFlags() & Qt::WindowStaysOnTopHint));
+    } else {
+        QVERIFY(playing());
+    }
     QTRY_VERIFY(f.players.last());
     QPointer<FakeSoundPlayer> player = f.players.last();
-    QCOMPARE(player->plays, QStringList{f.services.defaultSoundFile});
+    if (!birthday)
+        QCOMPARE(player->plays, QStringList{f.services.defaultSoundFile});
 
     QVERIFY(player->finishPlay());
-    QCOMPARE(player->plays.size(), 2);
-    QVERIFY(window->DsFancyButton1->isEnabled());
+    if (!birthday)
+        QCOMPARE(player->plays.size(), 2);
+    QVERIFY(stop->isEnabled());
     QVERIFY(player->finishPlay());
     QCOMPARE(player->plays.size(), 2);
-    QVERIFY(!window->DsFancyButton1->isEnabled());
-    QVERIFY(!window->playing());
+    QVERIFY(!stop->isEnabled());
+    if (!birthday)
+        QVERIFY(!playing());
     // The sound is over: its player goes while the window stays open.
     QTRY_VERIFY(!player);
-    QVERIFY(window->isVisible());
-    QCOMPARE(f.players.created.size(), 1);
-    delete window;
+    if (!birthday) {
+        QVERIFY(window->isVisible());
+        QCOMPARE(f.players.created.size(), 1);
+        delete window;
+        return;
+    }
+    QTest::mouseClick(ok, Qt::LeftButton);
+    QTRY_VERIFY(!window);
 }
 
 void TestAlarmWindow::stopSound_data() {
@@ -397,7 +441,7 @@ void TestAlarmWindow::stopSound() {
         QVERIFY(!player->isPlaying());
         QCOMPARE(player->plays.size(), 1);
     }
-    QTest::qWait(400); // past the latest moment a sound would have started
+    QTRY_VERIFY(window->MediaPlayer1->startDeadlinePassed()); // past the latest moment a sound would have started
     QVERIFY(!player);
     QCOMPARE(f.players.created.size(), beforeTheSoundStarts ? 0 : 1);
     delete window;
@@ -436,8 +480,12 @@ void TestAlarmWindow::unplayableSoundIsSilentWithoutStopButton() {
 void TestAlarmWindow::noSoundWhenSwitchedOff() {
     NotifyFixture f;
     QPointer<TForm2> window = alarmWindow(f, "0", false, false);
+    bool painted = false;
+    EventRecorder paints(window, QEvent::Paint, [&] { painted = true; });
     window->show();
-    QTest::qWait(400);          // past the latest moment a sound would have started
+    // A sound starts once the window is painted (queued after the paint), or after a while at the latest.
+    QTRY_VERIFY(painted);
+    QCoreApplication::processEvents();
     QVERIFY(!f.players.last()); // not even a player is made
     QVERIFY(window->DsFancyButton1->isHidden());
     delete window;
@@ -517,25 +565,6 @@ void TestAlarmWindow::disableRepetitionAfterDeletionLeavesANewRecordAlone() {
     QVERIFY(f.past->ReadSections().isEmpty());
     QVERIFY(!window->Button2->isEnabled());
     delete window;
-}
-
-void TestAlarmWindow::birthdaySoundPlaysTwice() {
-    NotifyFixture f;
-    QPointer<TForm4> window = new TForm4(f.services);
-    window->BirthLabel->setText(QStringLiteral("Ann is now\n26 Years Old."));
-    window->show();
-    QCOMPARE(window->windowTitle(), QStringLiteral("Birthday"));
-    QVERIFY(!(window->windowFlags() & Qt::WindowStaysOnTopHint));
-    QTRY_VERIFY(f.players.last());
-    QPointer<FakeSoundPlayer> player = f.players.last();
-    QVERIFY(player->finishPlay());
-    QVERIFY(window->DsFancyButton1->isEnabled());
-    QVERIFY(player->finishPlay());
-    QCOMPARE(player->plays.size(), 2);
-    QVERIFY(!window->DsFancyButton1->isEnabled());
-    QTRY_VERIFY(!player);
-    QTest::mouseClick(window->Button1, Qt::LeftButton);
-    QTRY_VERIFY(!window);
 }
 
 QTEST_MAIN(TestAlarmWindow)

@@ -7,7 +7,8 @@
 #include "ui/personal/AddressBookPage.h"
 #include "ui/personal/AddressEntries.h"
 #include "ui/personal/AddressEntryPage.h"
-#include "ui/personal/PersonalPages.h"
+#include "ui/personal/DiaryNotePage.h"
+#include "ui/personal/DiaryPage.h"
 #include "widgets/FancyButton.h"
 
 #include <QAction>
@@ -60,7 +61,7 @@ void writeEntry(TXMLIniFile& book, const QByteArray& section, const QByteArrayLi
 
 AddressBookPage* openBook(EditorFixture& f) {
     f.show(AddressTab);
-    return PersonalPages::addressBook(f.form().pageContext());
+    return f.page<AddressBookPage>(AddressTab);
 }
 
 QStringList column(const QTableWidget* table, int c) {
@@ -106,7 +107,7 @@ void TestAddressBook::newEntryTakesTheFirstFreeNumber() {
         writeEntry(store, s, {"Entry " + s, "", "", "", ""});
     AddressBookPage* book = openBook(f);
     click(book->DsFancyButton38);
-    auto* form = PersonalPages::addressEntry(f.form().pageContext());
+    auto* form = f.page<AddressEntryPage>(AddAddressTab);
     typeEntry(form, {u"Second"_s});
     click(form->DsFancyButton41);
     QCOMPARE(store.ReadString("2", "name", "-"), QByteArray("Second"));
@@ -129,7 +130,7 @@ void TestAddressBook::fiveKeysInOrderInOneSave() {
     EditorFixture f(march5);
     TXMLIniFile& store = f.form().addressBookStore();
     click(openBook(f)->DsFancyButton38);
-    auto* form = PersonalPages::addressEntry(f.form().pageContext());
+    auto* form = f.page<AddressEntryPage>(AddAddressTab);
     QCOMPARE(form->DsFancyButton41->text(), u"Add"_s);
     typeEntry(form, {u"Zoë Ångström"_s});
     const quint64 saves = store.saveCount();
@@ -150,7 +151,7 @@ void TestAddressBook::changeKeepsTheNumberAndUntouchedBytes() {
     selectRowNamed(book, u"Ann"_s);
     click(book->DsFancyButton39);
     QVERIFY(f.form().edit().addressEditMode);
-    auto* form = PersonalPages::addressEntry(f.form().pageContext());
+    auto* form = f.page<AddressEntryPage>(AddAddressTab);
     QCOMPARE(form->DsFancyButton41->text(), u"Change"_s);
     QCOMPARE(form->Edit9->text(), u"ann@example.org"_s);
     typeEntry(form, {u"Ann Smith"_s});
@@ -172,7 +173,7 @@ void TestAddressBook::changeKeepsTheNumberAndUntouchedBytes() {
 void TestAddressBook::addEnabledByTheName() {
     EditorFixture f(march5);
     click(openBook(f)->DsFancyButton38);
-    auto* form = PersonalPages::addressEntry(f.form().pageContext());
+    auto* form = f.page<AddressEntryPage>(AddAddressTab);
     typeEntry(form, {QString(), u"Only an address"_s});
     QVERIFY(!form->DsFancyButton41->isEnabled());
     QTest::keyClicks(form->Edit6, QString(150, u'n'));
@@ -240,7 +241,7 @@ void TestAddressBook::sortToggling() {
     QTableWidget* table = book->ListView5;
     // Letter case plays no part, and equal names keep their order; accents sort with their letter.
     QCOMPARE(column(table, 0), (QStringList{u"Alpha"_s, u"alpha"_s, u"beta"_s, u"Émile"_s}));
-    QCOMPARE(f.form().edit().addressSortKey, 1);
+    QCOMPARE(f.page<AddressBookPage>(AddressTab)->addressSortKey(), 1);
 
     const auto clickHeader = [table](int c) {
         QHeaderView* header = table->horizontalHeader();
@@ -248,14 +249,14 @@ void TestAddressBook::sortToggling() {
                           QPoint(header->sectionViewportPosition(c) + header->sectionSize(c) / 2, 5));
     };
     clickHeader(AddressBookPage::NameColumn);
-    QCOMPARE(f.form().edit().addressSortKey, -1);
+    QCOMPARE(f.page<AddressBookPage>(AddressTab)->addressSortKey(), -1);
     QCOMPARE(column(table, 0).first(), u"Émile"_s);
     clickHeader(AddressBookPage::EmailColumn);
-    QCOMPARE(f.form().edit().addressSortKey, 4);
+    QCOMPARE(f.page<AddressBookPage>(AddressTab)->addressSortKey(), 4);
     QCOMPARE(column(table, AddressBookPage::EmailColumn),
              (QStringList{QString(), u"a@example.org"_s, u"b@example.org"_s, u"z@example.org"_s}));
     clickHeader(AddressBookPage::EmailColumn);
-    QCOMPARE(f.form().edit().addressSortKey, -4);
+    QCOMPARE(f.page<AddressBookPage>(AddressTab)->addressSortKey(), -4);
     QCOMPARE(column(table, AddressBookPage::EmailColumn).first(), u"z@example.org"_s);
     // The key outlives the page: the table comes back sorted the same way.
     f.show(MainTab);
@@ -285,11 +286,11 @@ void TestAddressBook::keyboardLeavesTheTableSortsAndGoesBack() {
     QHeaderView* header = table->horizontalHeader();
     QCOMPARE(QApplication::focusWidget(), header);
     QTest::keyClick(header, Qt::Key_Space); // the column sorted by: the order turns round
-    QCOMPARE(f.form().edit().addressSortKey, -1);
+    QCOMPARE(f.page<AddressBookPage>(AddressTab)->addressSortKey(), -1);
     QCOMPARE(column(table, 0), (QStringList{u"Bob"_s, u"Ann"_s}));
     QTest::keyClick(header, Qt::Key_End);
     QTest::keyClick(header, Qt::Key_Return);
-    QCOMPARE(f.form().edit().addressSortKey, 5);
+    QCOMPARE(f.page<AddressBookPage>(AddressTab)->addressSortKey(), 5);
     QCOMPARE(column(table, 0), (QStringList{u"Ann"_s, u"Bob"_s}));
 
     // The Menu key opens the table's menu with its default item active.
@@ -315,7 +316,7 @@ void TestAddressBook::nonNumericSectionIsAnEntryLikeTheOthers() {
     QCOMPARE(column(book->ListView5, 0), (QStringList{u"Ann"_s, u"Cid"_s, u"Hand Edited"_s}));
     selectRowNamed(book, u"Hand Edited"_s);
     click(book->DsFancyButton39);
-    auto* form = PersonalPages::addressEntry(f.form().pageContext());
+    auto* form = f.page<AddressEntryPage>(AddAddressTab);
     typeEntry(form, {u"Hand Edited"_s, u"New address"_s});
     click(form->DsFancyButton41);
     QCOMPARE(store.ReadString("friend", "address", "-"), QByteArray("New address"));
@@ -335,7 +336,7 @@ void TestAddressBook::changeWithoutSelectionDoesNothing() {
     // Left through the tray menu: the table is filled again with nothing selected, change mode stays.
     f.show(AddressTab);
     f.show(AddAddressTab);
-    auto* form = PersonalPages::addressEntry(f.form().pageContext());
+    auto* form = f.page<AddressEntryPage>(AddAddressTab);
     QCOMPARE(form->DsFancyButton41->text(), u"Change"_s);
     const QByteArray before = store.GetXML();
     typeEntry(form, {u"Nobody"_s});

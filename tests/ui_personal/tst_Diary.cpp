@@ -4,10 +4,11 @@
 #include "context/PageIndex.h"
 #include "store/XMLIniFile.h"
 #include "ui/ExceptionMessageBox.h"
+#include "ui/personal/AddressBookPage.h"
+#include "ui/personal/AddressEntryPage.h"
 #include "ui/personal/DiaryNotePage.h"
 #include "ui/personal/DiaryNotes.h"
 #include "ui/personal/DiaryPage.h"
-#include "ui/personal/PersonalPages.h"
 #include "widgets/DateField.h"
 #include "widgets/FancyButton.h"
 #include "widgets/MonthCalendar.h"
@@ -54,14 +55,14 @@ void writeNote(TXMLIniFile& diary, QDate date, const QByteArrayList& lines) {
 
 DiaryPage* openDiary(EditorFixture& f) {
     f.show(CalendarTab);
-    return PersonalPages::diary(f.form().pageContext());
+    return f.page<DiaryPage>(CalendarTab);
 }
 
 DiaryNotePage* openNote(EditorFixture& f, QDate date) {
     DiaryPage* diary = openDiary(f);
     diary->setCalendarDate(date);
     click(diary->DsFancyButton44);
-    return PersonalPages::diaryNote(f.form().pageContext());
+    return f.page<DiaryNotePage>(EditCalendarTab);
 }
 
 void clickDay(MonthCalendar* calendar, QDate date) {
@@ -141,8 +142,8 @@ void TestDiary::saveWritesOnceAndLeavesLongerKeysBehind() {
     click(note->DsFancyButton45);
     QCOMPARE(f.current(), int(CalendarTab));
     // Back from the note keeps the date; only the stored lines count.
-    QCOMPARE(PersonalPages::diary(f.form().pageContext())->calendarDate(), day);
-    click(PersonalPages::diary(f.form().pageContext())->DsFancyButton44);
+    QCOMPARE(f.page<DiaryPage>(CalendarTab)->calendarDate(), day);
+    click(f.page<DiaryPage>(CalendarTab)->DsFancyButton44);
     QCOMPARE(note->Memo2->toPlainText(), u"Call Anna\nbring the book"_s);
 }
 
@@ -157,7 +158,7 @@ void TestDiary::emptyTextErasesTheNote() {
     click(note->DsFancyButton46);
     QVERIFY(!f.form().diaryStore().HasSection(DiaryNotes::section(day)));
     click(note->DsFancyButton45);
-    QCOMPARE(PersonalPages::diary(f.form().pageContext())->MonthCalendar2->indexOfMark(day), -1);
+    QCOMPARE(f.page<DiaryPage>(CalendarTab)->MonthCalendar2->indexOfMark(day), -1);
 }
 
 void TestDiary::failedSaveKeepsTheTextAndSave() {
@@ -212,7 +213,7 @@ void TestDiary::marksAndHintsOfAMonth() {
     calendar->showNextMonth();
     QCOMPARE(calendar->markCount(), 1);
     QCOMPARE(calendar->hint(QDate(2024, 4, 1)), u"\"April: not this month\""_s);
-    DiaryPage* diary = PersonalPages::diary(f.form().pageContext());
+    DiaryPage* diary = f.page<DiaryPage>(CalendarTab);
     QCOMPARE(diary->DateTimePicker7->date().month(), 4);
     diary->DateTimePicker7->setDate(QDate(2024, 3, 9));
     QCOMPARE(calendar->date(), QDate(2024, 3, 9));
@@ -282,7 +283,7 @@ void TestDiary::secondClickOpensTheNote() {
         clickDay(diary->MonthCalendar2, day);
     QCOMPARE(f.current(), int(opens ? EditCalendarTab : CalendarTab));
     if (opens)
-        QCOMPARE(PersonalPages::diaryNote(f.form().pageContext())->DateTimePicker5->date(), day);
+        QCOMPARE(f.page<DiaryNotePage>(EditCalendarTab)->DateTimePicker5->date(), day);
 }
 
 void TestDiary::editorDateFieldReloadsAndDropsTyping() {
@@ -294,7 +295,7 @@ void TestDiary::editorDateFieldReloadsAndDropsTyping() {
     note->DateTimePicker5->setFocus();
     note->DateTimePicker5->setSelectedSection(QDateTimeEdit::DaySection);
     QTest::keyClick(note->DateTimePicker5, Qt::Key_Up);
-    QCOMPARE(PersonalPages::diary(f.form().pageContext())->calendarDate(), QDate(2024, 3, 6));
+    QCOMPARE(f.page<DiaryPage>(CalendarTab)->calendarDate(), QDate(2024, 3, 6));
     QCOMPARE(note->Memo2->toPlainText(), u"Wednesday's note"_s);
     QVERIFY(!note->DsFancyButton46->isEnabled());
     QVERIFY(note->lab3->text().endsWith(u"06/03/2024"_s));
@@ -313,7 +314,7 @@ void TestDiary::anyTextComesBackUnchanged() {
     TXMLIniFile reloaded(f.dataFile(u"Calendar.xml"_s));
     QCOMPARE(DiaryNotes::read(reloaded, day), DiaryNotes::linesOf(text));
     click(note->DsFancyButton45);
-    click(PersonalPages::diary(f.form().pageContext())->DsFancyButton44);
+    click(f.page<DiaryPage>(CalendarTab)->DsFancyButton44);
     QCOMPARE(note->noteText(), text);
 }
 

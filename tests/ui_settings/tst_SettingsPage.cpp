@@ -8,9 +8,10 @@
 #include "platform/Autostart.h"
 #include "store/XMLIniFile.h"
 #include "ui/personal/AddressBookPage.h"
+#include "ui/personal/AddressEntryPage.h"
+#include "ui/personal/DiaryNotePage.h"
 #include "ui/personal/DiaryNotes.h"
 #include "ui/personal/DiaryPage.h"
-#include "ui/personal/PersonalPages.h"
 #include "ui/settings/FileChooser.h"
 #include "ui/settings/SettingsPage.h"
 #include "widgets/ChoiceLabel.h"
@@ -361,11 +362,11 @@ void TestSettingsPage::moveToAnEmptyFolder() {
     // Every page and the scheduler go on with the stores in the new folder, without a restart.
     QCOMPARE(f.form().eventStore().ReadString("0", "text", ""), QByteArray("Dentist"));
     f.show(CalendarTab);
-    PersonalPages::diary(f.form().pageContext())->MonthCalendar2->setDate(QDate(2024, 3, 7));
+    f.page<DiaryPage>(CalendarTab)->MonthCalendar2->setDate(QDate(2024, 3, 7));
     f.show(CalendarTab);
-    QVERIFY(PersonalPages::diary(f.form().pageContext())->MonthCalendar2->indexOfMark(QDate(2024, 3, 7)) >= 0);
+    QVERIFY(f.page<DiaryPage>(CalendarTab)->MonthCalendar2->indexOfMark(QDate(2024, 3, 7)) >= 0);
     f.show(AddressTab);
-    QCOMPARE(PersonalPages::addressBook(f.form().pageContext())->ListView5->rowCount(), 1);
+    QCOMPARE(f.page<AddressBookPage>(AddressTab)->ListView5->rowCount(), 1);
     f.form().addressBookStore().WriteString("1", "name", "Bob");
     QVERIFY(fileBytes(newFolder + u"/AddressBook.xml"_s).contains("Bob"));
     QVERIFY(!QFileInfo::exists(oldFolder));

@@ -633,15 +633,15 @@ void tst_ListPages::headerSortsFromTheKeyboard() {
 
     QTest::keyClick(header, Qt::Key_Right);
     QTest::keyClick(header, Qt::Key_Space);
-    QCOMPARE(fx.form().edit().alarmSort, 2);
+    QCOMPARE(fx.find<AlarmListPage>("ViewTabAl")->sortState(), 2);
     QCOMPARE(ViewsFixture::captions(view), (QByteArrayList{"\"b\"", "\"a\""}));
     QTest::keyClick(header, Qt::Key_Return);
-    QCOMPARE(fx.form().edit().alarmSort, -2);
+    QCOMPARE(fx.find<AlarmListPage>("ViewTabAl")->sortState(), -2);
     QCOMPARE(ViewsFixture::captions(view), (QByteArrayList{"\"a\"", "\"b\""}));
     QCOMPARE(fx.current(), int(ViewTabAl)); // Enter sorted; it did not edit
     QTest::keyClick(header, Qt::Key_Left);
     QTest::keyClick(header, Qt::Key_Space);
-    QCOMPARE(fx.form().edit().alarmSort, 1);
+    QCOMPARE(fx.find<AlarmListPage>("ViewTabAl")->sortState(), 1);
     // The chosen column is framed while the header has the focus.
     const QImage framed = header->grab().toImage();
     // Tab goes on to the rows.

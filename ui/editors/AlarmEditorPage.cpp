@@ -1,10 +1,12 @@
 #include "ui/editors/AlarmEditorPage.h"
 
+#include "context/EditRoute.h"
 #include "context/PageIndex.h"
 #include "scheduler/DayCount.h"
 #include "scheduler/EventRecord.h"
 #include "store/StoredText.h"
 #include "store/XMLIniFile.h"
+#include "ui/Named.h"
 #include "ui/PageContext.h"
 #include "ui/editors/ConfirmationPage.h"
 #include "ui/editors/ConfirmationText.h"
@@ -36,11 +38,6 @@ namespace {
 namespace K = EventRecord::Key;
 
 constexpr int unitMaxima[6] = {1440, 168, 365, 52, 120, 10};
-
-template <class Widget> Widget* named(Widget* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 constexpr int CategoryBoxMaximumWidth = 220;
 
@@ -245,7 +242,7 @@ void AlarmEditorPage::fillForPastAlarm() {
     CSpinEdit3->setValue(1);
     CheckBox5->setChecked(false);
     myLabel3d5Click();
-    EditorPages::filterPage(m_context)->resetToAll();
+    m_filter->resetToAll();
 }
 
 void AlarmEditorPage::fillForActiveAlarm() {
@@ -268,7 +265,7 @@ void AlarmEditorPage::fillForActiveAlarm() {
     CheckBox2->setChecked(events.ReadFlag(section, K::Sound, true));
     CheckBox1->setChecked(events.ReadFlag(section, K::Repeat, false));
     CheckBox5->setChecked(events.ReadFlag(section, K::Bypass, false));
-    EditorPages::filterPage(m_context)->loadFromRecord(events, section);
+    m_filter->loadFromRecord(events, section);
     if (CheckBox1->isChecked()) {
         // The unit's maximum first, so a count above the previous unit's maximum is not cut.
         setUnit(events.ReadInt(section, K::RepType, 0));
@@ -300,7 +297,7 @@ void AlarmEditorPage::fillForNewAlarm() {
     CheckBox1->setChecked(false);
     CheckBox5->setChecked(false);
     myLabel3d5Click();
-    EditorPages::filterPage(m_context)->resetToAll();
+    m_filter->resetToAll();
 }
 
 void AlarmEditorPage::setUnit(int unit) {
@@ -396,24 +393,18 @@ void AlarmEditorPage::Button3Click() {
     const QString text =
         ConfirmationText::alarm(DayCount::toDateTime(alarmMoment), EventCommit::textLines(Memo1->toPlainText()),
                                 repetition, CheckBox2->isChecked(), CheckBox5->isChecked());
-    EditorPages::confirmationPage(m_context)->setText(text);
     m_context.edit.editorKind = 0;
-    m_context.navigation.showPage(ConfirmTab);
+    emit confirmRequested(
+        text, {EditRoute::Editor::Alarm, [this](TXMLIniFile& events, const QByteArray& section, double now) {
+                   const EventCommit::AlarmRecord written = record(now);
+                   EventCommit::writeAlarm(events, section, written);
+                   return written.date;
+               }});
 }
 
 void AlarmEditorPage::DsFancyButton3Click() {
-    if (m_context.edit.editPastAlarm) {
-        m_context.edit.editPastAlarm = false;
-        m_context.navigation.showPage(ViewTabPast);
-    } else if (m_context.edit.editFromCalendar) {
-        m_context.edit.editFromCalendar = false;
-        m_context.navigation.showPage(EditViewTab);
-    } else if (m_context.edit.editFromList || m_context.edit.menuChoice == 4) {
-        m_context.edit.editFromList = false;
-        m_context.navigation.showPage(ViewTabAl);
-    } else {
-        m_context.navigation.showPage(MainTab);
-    }
+    for (const int page : EditRoute::leave(m_context.edit, EditRoute::Editor::Alarm, EditRoute::Action::Back))
+        m_context.navigation.showPage(page);
 }
 
 EventCommit::AlarmRecord AlarmEditorPage::record(double now) const {
@@ -423,7 +414,7 @@ EventCommit::AlarmRecord AlarmEditorPage::record(double now) const {
     result.repetition.enabled = CheckBox1->isChecked();
     result.repetition.count = CSpinEdit3->entryValue();
     result.repetition.unit = ComboBox1->currentIndex();
-    result.repetition.filter = EditorPages::filterPage(m_context)->filter();
+    result.repetition.filter = m_filter->filter();
     result.sound = CheckBox2->isChecked();
     // The record's own category when it is still the one chosen; another is stored as the settings hold it.
     const QString category = ComboBox2->currentText();

@@ -3,6 +3,8 @@
 #include "ui/editors/EventCommit.h"
 #include "ui/editors/KeptText.h"
 
+#include "ui/editors/PendingRecord.h"
+
 #include <QWidget>
 
 class ChoiceLabel;
@@ -13,6 +15,7 @@ class LinkLabel;
 class MonthCalendar;
 class ShadowLabel;
 class SpinEdit;
+class DayMonthFilterPage;
 struct PageContext;
 class QCheckBox;
 class QComboBox;
@@ -27,6 +30,8 @@ class AlarmEditorPage final : public QWidget {
     Q_OBJECT
 public:
     explicit AlarmEditorPage(PageContext& context, QWidget* parent = nullptr);
+    // "Advanced Settings", the day and month filter this editor shares with the other repeating one.
+    void setFilterPage(DayMonthFilterPage* filter) { m_filter = filter; }
 
     ShadowLabel* BackAlarm = nullptr;     // page title
     QLabel* myaSuperLabel1 = nullptr;     // "Type the Alarm Description Here:"
@@ -81,6 +86,10 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
+signals:
+    // "OK" found the input valid: the confirmation page is to show text and, when confirmed, write the record.
+    void confirmRequested(const QString& text, const PendingRecord& pending);
+
 private:
     void fillForPastAlarm();
     void fillForActiveAlarm();
@@ -90,6 +99,7 @@ private:
     double moment(double now) const;
 
     PageContext& m_context;
+    DayMonthFilterPage* m_filter = nullptr;
     KeptLines m_text; // of the record the page was filled from
     KeptText m_category;
 };

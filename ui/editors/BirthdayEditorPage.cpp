@@ -1,10 +1,12 @@
 #include "ui/editors/BirthdayEditorPage.h"
 
+#include "context/EditRoute.h"
 #include "context/PageIndex.h"
 #include "scheduler/DayCount.h"
 #include "scheduler/EventRecord.h"
 #include "store/StoredText.h"
 #include "store/XMLIniFile.h"
+#include "ui/Named.h"
 #include "ui/PageContext.h"
 #include "ui/editors/ConfirmationPage.h"
 #include "ui/editors/ConfirmationText.h"
@@ -27,11 +29,6 @@
 namespace {
 
 namespace K = EventRecord::Key;
-
-template <class Widget> Widget* named(Widget* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 } // namespace
 
@@ -197,22 +194,19 @@ void BirthdayEditorPage::DsFancyButton7Click() {
         return;
     }
     const EventCommit::BirthdayRecord planned = record(now);
-    EditorPages::confirmationPage(m_context)->setText(
-        ConfirmationText::birthday(Edit1->text(), birth, DayCount::toDate(planned.date), CheckBox4->isChecked()));
     m_context.edit.editorKind = 2;
-    m_context.navigation.showPage(ConfirmTab);
+    emit confirmRequested(
+        ConfirmationText::birthday(Edit1->text(), birth, DayCount::toDate(planned.date), CheckBox4->isChecked()),
+        {EditRoute::Editor::Birthday, [this](TXMLIniFile& events, const QByteArray& section, double now) {
+             const EventCommit::BirthdayRecord written = record(now);
+             EventCommit::writeBirthday(events, section, written);
+             return written.date;
+         }});
 }
 
 void BirthdayEditorPage::DsFancyButton6Click() {
-    if (m_context.edit.editFromCalendar) {
-        m_context.edit.editFromCalendar = false;
-        m_context.navigation.showPage(EditViewTab);
-    } else if (m_context.edit.editFromList || m_context.edit.menuChoice == 4) {
-        m_context.edit.editFromList = false;
-        m_context.navigation.showPage(ViewTabBirthDay);
-    } else {
-        m_context.navigation.showPage(MainTab);
-    }
+    for (const int page : EditRoute::leave(m_context.edit, EditRoute::Editor::Birthday, EditRoute::Action::Back))
+        m_context.navigation.showPage(page);
 }
 
 EventCommit::BirthdayRecord BirthdayEditorPage::record(double now) const {

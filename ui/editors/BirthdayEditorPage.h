@@ -3,6 +3,8 @@
 #include "ui/editors/EventCommit.h"
 #include "ui/editors/KeptText.h"
 
+#include "ui/editors/PendingRecord.h"
+
 #include <QWidget>
 
 class DateField;
@@ -53,6 +55,10 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+
+signals:
+    // "OK" found the input valid: the confirmation page is to show text and, when confirmed, write the record.
+    void confirmRequested(const QString& text, const PendingRecord& pending);
 
 private:
     void showBirthDate(QDate date);

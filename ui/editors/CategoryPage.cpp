@@ -3,6 +3,7 @@
 #include "context/PageIndex.h"
 #include "store/StoredText.h"
 #include "store/XMLIniFile.h"
+#include "ui/Named.h"
 #include "ui/PageContext.h"
 #include "ui/editors/AlarmEditorPage.h"
 #include "ui/editors/EditorPages.h"
@@ -29,11 +30,6 @@ QByteArray storedName(const QListWidgetItem* row) {
     if (!stored.isEmpty() && storedTextToDisplay(stored) == row->text())
         return stored;
     return displayTextToStored(row->text());
-}
-
-template <class Widget> Widget* named(Widget* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
 }
 
 // Renaming in place goes through the page, which decides whether a row may be edited and what an
@@ -133,8 +129,7 @@ CategoryPage::CategoryPage(PageContext& context, QWidget* parent)
     connect(Edit5, &QLineEdit::textChanged, this, &CategoryPage::Edit5Change);
     connect(DsFancyButton33, &FancyButton::clicked, this, &CategoryPage::DsFancyButton33Click);
     connect(ListBox1, &QListWidget::itemSelectionChanged, this, &CategoryPage::ListBox1SelectItem);
-    connect(ListBox1->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
-            [this] { m_context.edit.categoryEditing = false; });
+    connect(ListBox1->itemDelegate(), &QAbstractItemDelegate::closeEditor, this, [this] { m_categoryEditing = false; });
     connect(DsFancyButton36, &FancyButton::clicked, this, &CategoryPage::DsFancyButton36Click);
     connect(DsFancyButton34, &FancyButton::clicked, this, &CategoryPage::DsFancyButton34Click);
     connect(DsFancyButton35, &FancyButton::clicked, this, &CategoryPage::DsFancyButton35Click);
@@ -191,7 +186,7 @@ void CategoryPage::DsFancyButton36Click() {
 
 bool CategoryPage::ListBox1Editing(const QListWidgetItem* item) {
     const bool allowed = item != nullptr && ListBox1->row(item) > 0;
-    m_context.edit.categoryEditing = allowed;
+    m_categoryEditing = allowed;
     return allowed;
 }
 
@@ -201,11 +196,11 @@ void CategoryPage::ListBox1Edited(QListWidgetItem* item, const QString& newName)
         item->setText(newName);
         DsFancyButton35->setEnabled(true);
     }
-    m_context.edit.categoryEditing = false;
+    m_categoryEditing = false;
 }
 
 bool CategoryPage::ListBox1KeyUp(int key) {
-    if (m_context.edit.categoryEditing)
+    if (m_categoryEditing)
         return false;
     if (key == Qt::Key_F2) {
         if (DsFancyButton36->isEnabled())
@@ -239,7 +234,7 @@ void CategoryPage::DsFancyButton35Click() {
             settings.WriteString(categoriesSection, QByteArray::number(i - 1), storedName(ListBox1->item(i)));
         batch.commit();
     }
-    EditorPages::alarmPage(m_context)->loadCategories();
+    emit categoriesChanged();
 }
 
 void CategoryPage::DsFancyButton32Click() {

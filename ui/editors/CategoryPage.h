@@ -17,6 +17,9 @@ class CategoryPage final : public QWidget {
 public:
     explicit CategoryPage(PageContext& context, QWidget* parent = nullptr);
 
+    // A category name is being edited in place.
+    bool categoryEditing() const { return m_categoryEditing; }
+
     ShadowLabel* myaSuperLabel53 = nullptr; // "Edit Alarm Categories"
     QLabel* myaSuperLabel55 = nullptr;      // "Enter Here a New Category:"
     QLineEdit* Edit5 = nullptr;
@@ -42,11 +45,16 @@ public:
     void DsFancyButton35Click();
     void DsFancyButton32Click();
 
+signals:
+    // The categories in the settings changed: the alarm editor lists them again.
+    void categoriesChanged();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    bool m_categoryEditing = false;
     QListWidgetItem* selectedRow() const;
 
     PageContext& m_context;

@@ -1,17 +1,14 @@
 #include "ui/editors/ConfirmationPage.h"
 
+#include "context/EditRoute.h"
 #include "context/PageIndex.h"
 #include "scheduler/DayCount.h"
 #include "scheduler/EventRecord.h"
 #include "scheduler/TextPreview.h"
 #include "store/XMLIniFile.h"
 #include "ui/PageContext.h"
-#include "ui/editors/AlarmEditorPage.h"
-#include "ui/editors/BirthdayEditorPage.h"
 #include "ui/editors/EditorPages.h"
-#include "ui/editors/PowerActionEditorPage.h"
 #include "widgets/FancyButton.h"
-#include "widgets/MonthCalendar.h"
 #include "widgets/ShadowLabel.h"
 
 #include <QHBoxLayout>
@@ -87,20 +84,19 @@ void ConfirmationPage::DsFancyButton29Click() {
     m_context.navigation.showPage(editors[qBound(0, m_context.edit.editorKind, 2)]);
 }
 
+void ConfirmationPage::confirm(const QString& text, const PendingRecord& pending) {
+    m_pending = pending;
+    setText(text);
+}
+
 void ConfirmationPage::DsFancyButton28Click() {
-    switch (m_context.edit.editorKind) {
-    case 0:
-        commitAlarm();
-        break;
-    case 1:
-        commitPowerAction();
-        break;
-    case 2:
-        commitBirthday();
-        break;
-    default:
+    if (!m_pending.write)
         return;
-    }
+    if (m_pending.editor == EditRoute::Editor::Alarm && m_context.edit.editPastAlarm)
+        m_context.stores.pastAlarmStore().EraseSection(EditorPages::editedSection(m_context));
+    const QByteArray section = chosenSection();
+    const double date = m_pending.write(m_context.stores.eventStore(), section, EditorPages::now(m_context));
+    leaveAfterCommit(m_pending.editor, date);
     // The next tick comes at once and finds the new or changed record.
     m_context.rearmScheduler();
 }
@@ -111,64 +107,19 @@ QByteArray ConfirmationPage::chosenSection() const {
     return EventRecord::firstFreeSection(m_context.stores.eventStore());
 }
 
-void ConfirmationPage::commitAlarm() {
-    if (m_context.edit.editPastAlarm)
-        m_context.stores.pastAlarmStore().EraseSection(EditorPages::editedSection(m_context));
-    const QByteArray section = chosenSection();
-    const EventCommit::AlarmRecord record = EditorPages::alarmPage(m_context)->record(EditorPages::now(m_context));
-    EventCommit::writeAlarm(m_context.stores.eventStore(), section, record);
-    if (m_context.edit.editFromList || m_context.edit.editPastAlarm || m_context.edit.menuChoice == 4) {
-        m_context.edit.editFromList = false;
-        m_context.edit.editPastAlarm = false;
-        m_context.navigation.showPage(ViewTabAl);
-    } else if (!m_context.edit.editFromCalendar) {
-        m_context.navigation.showPage(MainTab);
+void ConfirmationPage::leaveAfterCommit(EditRoute::Editor editor, double date) {
+    for (const int page : EditRoute::leave(m_context.edit, editor, EditRoute::Action::Commit)) {
+        if (page == EditTab)
+            showCalendarAt(date);
+        else
+            m_context.navigation.showPage(page);
     }
-    if (m_context.edit.editFromCalendar)
-        showCalendarAt(record.date);
 }
 
-void ConfirmationPage::commitPowerAction() {
-    const QByteArray section = chosenSection();
-    const EventCommit::PowerActionRecord record =
-        EditorPages::powerActionPage(m_context)->record(EditorPages::now(m_context));
-    EventCommit::writePowerAction(m_context.stores.eventStore(), section, record);
-    if (m_context.edit.editFromList || m_context.edit.menuChoice == 4) {
-        m_context.edit.editFromList = false;
-        m_context.navigation.showPage(ViewTabShut);
-    } else if (!m_context.edit.editFromCalendar) {
-        m_context.navigation.showPage(MainTab);
-    }
-    if (m_context.edit.editFromCalendar)
-        showCalendarAt(DayCount::addSeconds(record.moment, -EventCommit::powerCountdownSeconds));
-}
-
-void ConfirmationPage::commitBirthday() {
-    const QByteArray section = chosenSection();
-    const EventCommit::BirthdayRecord record =
-        EditorPages::birthdayPage(m_context)->record(EditorPages::now(m_context));
-    EventCommit::writeBirthday(m_context.stores.eventStore(), section, record);
-    if (m_context.edit.editFromList || m_context.edit.menuChoice == 4) {
-        m_context.edit.editFromList = false;
-        m_context.navigation.showPage(ViewTabBirthDay);
-    } else if (!m_context.edit.editFromCalendar) {
-        m_context.navigation.showPage(MainTab);
-    }
-    if (m_context.edit.editFromCalendar)
-        showCalendarAt(record.date);
-}
-
-// The calendar view refreshes its marks from its own month-change handler, which is bound to the month
-// calendar's notice; the notice is given here as the user's paging would give it. editFromCalendar stays
-// set: it tells the view's show handler that the date was chosen here and must not go back to today.
+// editFromCalendar stays set: it tells the view's show handler that the date was chosen here and must not go back
+// to today.
 void ConfirmationPage::showCalendarAt(double date) {
-    QObject* view = m_context.navigation.page(EditTab);
-    if (auto* calendar = view ? view->findChild<MonthCalendar*>(QStringLiteral("PlannerCalendar1")) : nullptr) {
-        const QDate previous = calendar->date();
-        const QDate day = DayCount::toDate(date);
-        calendar->setDate(day);
-        emit calendar->monthChanged(previous, day);
-    }
+    emit calendarMonthRequested(DayCount::toDate(date));
     m_context.navigation.showPage(EditTab);
 }
 

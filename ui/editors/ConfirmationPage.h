@@ -1,5 +1,9 @@
 #pragma once
 
+#include "context/EditRoute.h"
+#include "ui/editors/PendingRecord.h"
+
+#include <QDate>
 #include <QWidget>
 
 class FancyButton;
@@ -8,7 +12,7 @@ class ShadowLabel;
 struct PageContext;
 
 // "Confirmation": shows what the editor is about to schedule. "OK" is the one place where event records
-// are created or rewritten; it reads the editor page's controls as they are at that moment.
+// are created or rewritten; the editor's pending record reads its controls as they are at that moment.
 class ConfirmationPage final : public QWidget {
     Q_OBJECT
 public:
@@ -21,21 +25,27 @@ public:
     FancyButton* DsFancyButton29 = nullptr; // "<<Back"
     FancyButton* DsFancyButton28 = nullptr; // "OK"
 
+    // What an editor asks to confirm: the text shown and the record "OK" writes.
+    void confirm(const QString& text, const PendingRecord& pending);
     void setText(const QString& text);
     QString text() const;
 
     void DsFancyButton29Click();
     void DsFancyButton28Click();
 
+signals:
+    // A commit of an edit from the calendar: the calendar view is to show the month of day.
+    void calendarMonthRequested(QDate day);
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void commitAlarm();
-    void commitPowerAction();
-    void commitBirthday();
     QByteArray chosenSection() const;
+    // Shows where the edit leads (EditRoute); a commit from the calendar shows the month of date.
+    void leaveAfterCommit(EditRoute::Editor editor, double date);
     void showCalendarAt(double date);
 
     PageContext& m_context;
+    PendingRecord m_pending;
 };

@@ -6,22 +6,10 @@
 #include <QByteArray>
 #include <QString>
 
-class AlarmEditorPage;
-class PowerActionEditorPage;
-class BirthdayEditorPage;
-class DayMonthFilterPage;
-class ConfirmationPage;
 class QAbstractSpinBox;
 
-// The editor pages reach each other through navigation, at their fixed indices, so none of them needs to be
-// told about the others when it is built.
+// What the editor pages share.
 namespace EditorPages {
-
-AlarmEditorPage* alarmPage(PageContext& context);
-PowerActionEditorPage* powerActionPage(PageContext& context);
-BirthdayEditorPage* birthdayPage(PageContext& context);
-DayMonthFilterPage* filterPage(PageContext& context);
-ConfirmationPage* confirmationPage(PageContext& context);
 
 // Section name of the record opened for editing.
 inline QByteArray editedSection(const PageContext& context) {

@@ -10,7 +10,8 @@ class QDateTime;
 namespace LocaleFormats {
 
 // The locale's long time format without its time-zone name: Qt's long format carries a "t" (and
-// sometimes brackets or blanks around it) that the confirmation texts must not show.
+// sometimes brackets or blanks around it) that the confirmation texts must not show. The one way of
+// dropping it is LocaleDateTimeText's.
 QString longTimeFormat(const QLocale& locale);
 
 // Long date followed by one blank and the long time.

@@ -1,9 +1,11 @@
 #include "ui/editors/PowerActionEditorPage.h"
 
+#include "context/EditRoute.h"
 #include "context/PageIndex.h"
 #include "scheduler/DayCount.h"
 #include "scheduler/EventRecord.h"
 #include "store/XMLIniFile.h"
+#include "ui/Named.h"
 #include "ui/PageContext.h"
 #include "ui/editors/ConfirmationPage.h"
 #include "ui/editors/ConfirmationText.h"
@@ -34,11 +36,6 @@ namespace {
 namespace K = EventRecord::Key;
 
 constexpr const char* actionNames[5] = {"Shut Down", "Restart", "Log Off", "Hibernate", "Stand By"};
-
-template <class Widget> Widget* named(Widget* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 QHBoxLayout* row(std::initializer_list<QWidget*> widgets) {
     auto* layout = new QHBoxLayout;
@@ -226,7 +223,7 @@ void PowerActionEditorPage::fillForEdit() {
     const int action = events.ReadInt(section, K::ShutType, 0);
     if (action >= 0 && action < 5)
         chooseAction(action);
-    EditorPages::filterPage(m_context)->loadFromRecord(events, section);
+    m_filter->loadFromRecord(events, section);
     if (CheckBox3->isChecked()) {
         CSpinEdit6->setValue(events.ReadInt(section, K::RepVal, 1));
         const int unit = events.ReadInt(section, K::RepType, 0);
@@ -251,7 +248,7 @@ void PowerActionEditorPage::fillForNew() {
     ComboBox3->setCurrentIndex(0);
     myLabel3d8Click();
     chooseAction(0);
-    EditorPages::filterPage(m_context)->resetToAll();
+    m_filter->resetToAll();
 }
 
 void PowerActionEditorPage::chooseAction(int action) {
@@ -339,22 +336,21 @@ void PowerActionEditorPage::DsFancyButton5Click() {
         return;
     }
     const ConfirmationText::Repetition repetition{CheckBox3->isChecked(), CSpinEdit6->text(), ComboBox3->currentText()};
-    EditorPages::confirmationPage(m_context)->setText(ConfirmationText::powerAction(
-        actionName(RadioGroup1->chosen()), DayCount::toDateTime(actionMoment), repetition));
     m_context.edit.editorKind = 1;
-    m_context.navigation.showPage(ConfirmTab);
+    emit confirmRequested(
+        ConfirmationText::powerAction(actionName(RadioGroup1->chosen()), DayCount::toDateTime(actionMoment),
+                                      repetition),
+        {EditRoute::Editor::PowerAction, [this](TXMLIniFile& events, const QByteArray& section, double now) {
+             const EventCommit::PowerActionRecord written = record(now);
+             EventCommit::writePowerAction(events, section, written);
+             // The calendar shows the day the countdown starts, which is the record's date.
+             return DayCount::addSeconds(written.moment, -EventCommit::powerCountdownSeconds);
+         }});
 }
 
 void PowerActionEditorPage::Button2Click() {
-    if (m_context.edit.editFromCalendar) {
-        m_context.edit.editFromCalendar = false;
-        m_context.navigation.showPage(EditViewTab);
-    } else if (m_context.edit.editFromList || m_context.edit.menuChoice == 4) {
-        m_context.edit.editFromList = false;
-        m_context.navigation.showPage(ViewTabShut);
-    } else {
-        m_context.navigation.showPage(MainTab);
-    }
+    for (const int page : EditRoute::leave(m_context.edit, EditRoute::Editor::PowerAction, EditRoute::Action::Back))
+        m_context.navigation.showPage(page);
 }
 
 EventCommit::PowerActionRecord PowerActionEditorPage::record(double now) const {
@@ -363,7 +359,7 @@ EventCommit::PowerActionRecord PowerActionEditorPage::record(double now) const {
     result.repetition.enabled = CheckBox3->isChecked();
     result.repetition.count = CSpinEdit6->entryValue();
     result.repetition.unit = ComboBox3->currentIndex();
-    result.repetition.filter = EditorPages::filterPage(m_context)->filter();
+    result.repetition.filter = m_filter->filter();
     result.action = RadioGroup1->chosen();
     return result;
 }

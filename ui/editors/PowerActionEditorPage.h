@@ -2,6 +2,8 @@
 
 #include "ui/editors/EventCommit.h"
 
+#include "ui/editors/PendingRecord.h"
+
 #include <QWidget>
 
 class ChoiceGroup;
@@ -13,6 +15,7 @@ class LinkLabel;
 class MonthCalendar;
 class ShadowLabel;
 class SpinEdit;
+class DayMonthFilterPage;
 struct PageContext;
 class QCheckBox;
 class QComboBox;
@@ -25,6 +28,8 @@ class PowerActionEditorPage final : public QWidget {
     Q_OBJECT
 public:
     explicit PowerActionEditorPage(PageContext& context, QWidget* parent = nullptr);
+    // "Advanced Settings", the day and month filter this editor shares with the other repeating one.
+    void setFilterPage(DayMonthFilterPage* filter) { m_filter = filter; }
 
     // The action names by "shuttype": "Shut Down", "Restart", "Log Off", "Hibernate", "Stand By".
     static QString actionName(int action);
@@ -80,6 +85,10 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
+signals:
+    // "OK" found the input valid: the confirmation page is to show text and, when confirmed, write the record.
+    void confirmRequested(const QString& text, const PendingRecord& pending);
+
 private:
     void chooseAction(int action);
     void fillForEdit();
@@ -87,4 +96,5 @@ private:
     double moment(double now) const;
 
     PageContext& m_context;
+    DayMonthFilterPage* m_filter = nullptr;
 };

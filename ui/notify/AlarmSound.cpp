@@ -26,7 +26,10 @@ void AlarmSound::startWhenShown(QWidget* window, const QString& fileName) {
     playing = true;
     m_startPending = true;
     window->installEventFilter(this);
-    QTimer::singleShot(LatestStartMs, this, &AlarmSound::startPending);
+    QTimer::singleShot(LatestStartMs, this, [this] {
+        startPending();
+        m_startDeadlinePassed = true;
+    });
 }
 
 bool AlarmSound::eventFilter(QObject* watched, QEvent* event) {

@@ -32,6 +32,9 @@ public:
     // A play reached its end: the first one is followed by a second, then the sound is over.
     void MediaPlayer1Notify();
 
+    // The latest moment the sound of startWhenShown() would start has passed, whether it started or not.
+    bool startDeadlinePassed() const { return m_startDeadlinePassed; }
+
     bool playing = false;
     int playCount = 0; // completed plays; 50 after "Stop Sound", so nothing plays again
 
@@ -48,4 +51,5 @@ private:
     QPointer<QPushButton> m_stopButton;
     QString m_fileName;
     bool m_startPending = false;
+    bool m_startDeadlinePassed = false;
 };

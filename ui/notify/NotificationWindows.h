@@ -26,7 +26,10 @@ public:
     void showAlarm(const AlarmNotice& notice) override;
     void startPowerCountdown(const PowerNotice& notice) override;
     void showBirthday(const BirthdayNotice& notice) override;
-    void rehideMainWindowIfHidden() override;
+    // The main window hidden in the notification area is hidden again, with its taskbar button, so a
+    // notification never brings it back.
+    void firingDone() override { rehideMainWindowIfHidden(); }
+    void rehideMainWindowIfHidden();
 
 private:
     // An action's key and what it does to the window.

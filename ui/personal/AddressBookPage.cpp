@@ -3,11 +3,10 @@
 #include "context/PageIndex.h"
 #include "platform/UrlOpener.h"
 #include "store/XMLIniFile.h"
+#include "ui/Named.h"
 #include "ui/PageContext.h"
 #include "ui/personal/AddressEntries.h"
 #include "ui/personal/AddressEntryPage.h"
-#include "ui/personal/PageParts.h"
-#include "ui/personal/PersonalPages.h"
 #include "widgets/FancyButton.h"
 #include "widgets/Icons.h"
 #include "widgets/PlainTip.h"
@@ -24,8 +23,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-
-using PageParts::named;
 
 namespace {
 
@@ -130,6 +127,7 @@ void AddressBookPage::AddressTabShow() {
         addRow(section, AddressEntries::read(book, section));
     sortRows();
     ListView5SelectItem();
+    emit entriesReloaded();
 }
 
 void AddressBookPage::addRow(const QByteArray& section, const QStringList& fields) {
@@ -168,7 +166,7 @@ void AddressBookPage::sortRows() {
             row.fields.append(ListView5->item(r, column)->text());
         rows.append(row);
     }
-    const int key = m_context.edit.addressSortKey;
+    const int key = m_sortKey;
     QCollator collator;
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     std::stable_sort(rows.begin(), rows.end(), [key, &collator](const Row& a, const Row& b) {
@@ -203,7 +201,7 @@ void AddressBookPage::DsFancyButton39Click() {
     if (section.isNull())
         return;
     m_context.edit.addressEditMode = true;
-    PersonalPages::addressEntry(m_context)->editEntry(section);
+    emit editRequested(section);
     m_context.navigation.showPage(AddAddressTab);
 }
 
@@ -262,7 +260,7 @@ void AddressBookPage::SendEmail1Click() {
 }
 
 void AddressBookPage::ListView5ColumnClick(int tag) {
-    int& key = m_context.edit.addressSortKey;
+    int& key = m_sortKey;
     key = qAbs(key) == tag ? -key : tag;
     sortRows();
 }

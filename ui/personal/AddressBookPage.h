@@ -21,6 +21,9 @@ class AddressBookPage final : public QWidget {
 public:
     explicit AddressBookPage(PageContext& context, QWidget* parent = nullptr);
 
+    // addressSortKey: the column the table is sorted by, from 1, negative when descending.
+    int addressSortKey() const { return m_sortKey; }
+
     ShadowLabel* myaSuperLabel56 = nullptr; // "Address Book"
     FancyButton* DsFancyButton37 = nullptr; // "<<Back"
     FancyButton* DsFancyButton38 = nullptr; // "Add New>>"
@@ -55,7 +58,14 @@ public:
 
     enum Column { NameColumn, AddressColumn, PhoneColumn, EmailColumn, OtherColumn, ColumnCount };
 
+signals:
+    // "Edit": the entry page is to show the entry of section for a change.
+    void editRequested(const QByteArray& section);
+    // The table was filled again with no row selected: an entry opened for a change is no longer the one chosen.
+    void entriesReloaded();
+
 private:
+    int m_sortKey = 1; // the column sorted by, from 1, negative when descending
     void addRow(const QByteArray& section, const QStringList& fields);
     void sortRows();
 

@@ -3,11 +3,10 @@
 #include "context/PageIndex.h"
 #include "store/StoredText.h"
 #include "store/XMLIniFile.h"
+#include "ui/Named.h"
 #include "ui/PageContext.h"
 #include "ui/personal/AddressBookPage.h"
 #include "ui/personal/AddressEntries.h"
-#include "ui/personal/PageParts.h"
-#include "ui/personal/PersonalPages.h"
 #include "widgets/FancyButton.h"
 #include "widgets/ShadowLabel.h"
 
@@ -16,8 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
-
-using PageParts::named;
 
 AddressEntryPage::AddressEntryPage(PageContext& context, QWidget* parent)
     : QWidget(parent)
@@ -84,7 +81,12 @@ QList<QLineEdit*> AddressEntryPage::fields() const {
     return {Edit6, Edit7, Edit8, Edit9, Edit10};
 }
 
+void AddressEntryPage::forgetEntry() {
+    m_section = QByteArray();
+}
+
 void AddressEntryPage::editEntry(const QByteArray& section) {
+    m_section = section;
     m_stored = AddressEntries::readStored(m_context.stores.addressBookStore(), section);
     const QList<QLineEdit*> edits = fields();
     for (int i = 0; i < edits.size(); ++i)
@@ -110,15 +112,15 @@ void AddressEntryPage::Edit6Change() {
     DsFancyButton41->setEnabled(!Edit6->text().isEmpty());
 }
 
-// In change mode the entry is the one selected in the table; with none selected (the form was left by the tray
-// menu and the table filled again) there is nothing to change.
+// In change mode the entry is the one the address book asked for; when the table was filled again since (the form
+// was left by the tray menu), none is chosen and there is nothing to change.
 void AddressEntryPage::DsFancyButton41Click() {
     QStringList shown;
     for (const QLineEdit* edit : fields())
         shown.append(edit->text());
     TXMLIniFile& book = m_context.stores.addressBookStore();
     if (m_context.edit.addressEditMode) {
-        const QByteArray section = PersonalPages::addressBook(m_context)->selectedSection();
+        const QByteArray section = m_section;
         if (section.isNull())
             return;
         const QByteArrayList values = AddressEntries::toStore(shown, m_stored);

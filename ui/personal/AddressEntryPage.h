@@ -38,11 +38,14 @@ public:
     // The five fields in their stored order.
     QList<QLineEdit*> fields() const;
     // Change mode: the fields show the stored entry of section.
+    // The address book was filled again: no entry is chosen for a change.
+    void forgetEntry();
     void editEntry(const QByteArray& section);
 
     static constexpr int maxFieldLength = 100;
 
 private:
+    QByteArray m_section; // the entry opened for a change, null when none is
     PageContext& m_context;
     // What the fields showed when filled for a change: a field left as it was keeps its stored bytes.
     QByteArrayList m_stored;

@@ -3,11 +3,10 @@
 #include "context/PageIndex.h"
 #include "ui/ExceptionMessageBox.h"
 #include "ui/LocaleDateTimeText.h"
+#include "ui/Named.h"
 #include "ui/PageContext.h"
 #include "ui/personal/DiaryNotes.h"
 #include "ui/personal/DiaryPage.h"
-#include "ui/personal/PageParts.h"
-#include "ui/personal/PersonalPages.h"
 #include "widgets/DateField.h"
 #include "widgets/FancyButton.h"
 #include "widgets/ShadowLabel.h"
@@ -18,8 +17,6 @@
 #include <QSignalBlocker>
 #include <QTextDocument>
 #include <QVBoxLayout>
-
-using PageParts::named;
 
 DiaryNotePage::DiaryNotePage(PageContext& context, QWidget* parent)
     : QWidget(parent)
@@ -82,7 +79,7 @@ QString DiaryNotePage::noteText() const {
 }
 
 void DiaryNotePage::EditCalendarTabShow() {
-    const QDate date = PersonalPages::diary(m_context)->calendarDate();
+    const QDate date = m_diaryDay ? m_diaryDay() : QDate();
     setPickerDate(date);
     lab3->setText(QStringLiteral("Your Notes for: ") + LocaleDateTimeText::format(QDateTime(date, QTime(0, 0))));
     Memo2->setPlainText(DiaryNotes::textOf(DiaryNotes::read(m_context.stores.diaryStore(), date)));
@@ -95,14 +92,14 @@ void DiaryNotePage::Memo2Change() {
 }
 
 void DiaryNotePage::DateTimePicker5Change() {
-    PersonalPages::diary(m_context)->setCalendarDate(DateTimePicker5->date());
+    emit dayChosen(DateTimePicker5->date());
     EditCalendarTabShow();
     DsFancyButton46->setEnabled(false);
 }
 
 void DiaryNotePage::DsFancyButton46Click() {
     try {
-        DiaryNotes::write(m_context.stores.diaryStore(), PersonalPages::diary(m_context)->calendarDate(),
+        DiaryNotes::write(m_context.stores.diaryStore(), m_diaryDay ? m_diaryDay() : QDate(),
                           DiaryNotes::linesOf(noteText()));
     } catch (...) {
         // Nothing was saved: the text stays, and so does "Save", so the user can try again once the cause (a

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QDate>
 #include <QWidget>
+#include <functional>
 
 class DateField;
 class FancyButton;
@@ -31,9 +33,16 @@ public:
 
     // Sets the date field without its change handler running.
     void setPickerDate(QDate date);
+    // The diary's selected date, which the note shown belongs to; the main window hands it over.
+    void setDiaryDay(std::function<QDate()> diaryDay) { m_diaryDay = std::move(diaryDay); }
     // The text as typed, line breaks as "\n" (no other character changed).
     QString noteText() const;
 
+signals:
+    // The date field chose another day: the diary selects it.
+    void dayChosen(QDate date);
+
 private:
     PageContext& m_context;
+    std::function<QDate()> m_diaryDay;
 };

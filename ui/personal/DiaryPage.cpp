@@ -4,11 +4,10 @@
 #include "scheduler/DayCount.h"
 #include "scheduler/SchedulerClock.h"
 #include "store/XMLIniFile.h"
+#include "ui/Named.h"
 #include "ui/PageContext.h"
 #include "ui/personal/DiaryNotePage.h"
 #include "ui/personal/DiaryNotes.h"
-#include "ui/personal/PageParts.h"
-#include "ui/personal/PersonalPages.h"
 #include "widgets/DateField.h"
 #include "widgets/FancyButton.h"
 #include "widgets/MonthCalendar.h"
@@ -20,8 +19,6 @@
 #include <QMenu>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
-
-using PageParts::named;
 
 namespace {
 
@@ -115,7 +112,7 @@ void DiaryPage::CalendarTabShow() {
     // The page's own selection of its date counts as a first click, never as a second one: showing the page
     // twice in quick succession must not open a note.
     m_lastSelected = calendarDate();
-    m_context.lastDaySelectTick.restart(m_context.clock.monotonicMs());
+    m_daySelect.restart(m_context.clock.monotonicMs());
     MonthCalendar2->setFocus();
 }
 
@@ -149,7 +146,7 @@ void DiaryPage::MonthCalendar2DayChange(QDate date) {
 
 // A quick second click on the day already selected opens its note; the first click only selects.
 void DiaryPage::MonthCalendar2DaySelect(QDate date) {
-    const bool quick = m_context.lastDaySelectTick.choose(m_context.clock.monotonicMs());
+    const bool quick = m_daySelect.choose(m_context.clock.monotonicMs());
     if (date.year() != calendarDate().year() || date.month() != calendarDate().month())
         return;
     const QDate old = m_lastSelected;
@@ -167,7 +164,7 @@ void DiaryPage::DateTimePicker7Change() {
 }
 
 void DiaryPage::DsFancyButton44Click() {
-    PersonalPages::diaryNote(m_context)->setPickerDate(calendarDate());
+    emit dayRequested(calendarDate());
     m_context.navigation.showPage(EditCalendarTab);
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "widgets/SecondClick.h"
 #include <QDate>
+
 #include <QWidget>
 
 class DateField;
@@ -13,7 +15,7 @@ class QLabel;
 class QMenu;
 
 // "Diary": a month calendar that marks every date holding a note, with the note's first line as the day's
-// hint. The calendar's date is the diary's selected date for the whole process; the note page reads it.
+// hint. The calendar's date is the diary's selected date for the whole process; the note page belongs to it.
 // Enter opens the note, Delete erases it at once.
 class DiaryPage final : public QWidget {
     Q_OBJECT
@@ -41,15 +43,21 @@ public:
     void DeleteEvent1Click();
     void DsFancyButton43Click();
 
-    // The selected diary date; the note page reads and moves it.
+    // The selected diary date; the note page writes its note for it and moves it (through the main window).
     QDate calendarDate() const;
     void setCalendarDate(QDate date);
+
+signals:
+    // "Edit>>": the note page is to open the note of date.
+    void dayRequested(QDate date);
 
 private:
     void rebuildMarks(QDate date);
     void setPickerDate(QDate date);
 
     PageContext& m_context;
+    // When a day was last clicked (clock.monotonicMs()): a second click soon after opens the day.
+    SecondClick m_daySelect;
     // The day of the last selection: the date field already follows the calendar when the click arrives, so it
     // cannot tell a second click on the same day from a first one.
     QDate m_lastSelected;

@@ -5,8 +5,8 @@
 #include "platform/Autostart.h"
 #include "store/StoredText.h"
 #include "store/XMLIniFile.h"
+#include "ui/Named.h"
 #include "ui/PageContext.h"
-#include "ui/personal/PageParts.h"
 #include "ui/settings/DataFolderRelocation.h"
 #include "ui/settings/DataFolders.h"
 #include "ui/settings/FileChooser.h"
@@ -24,8 +24,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
-
-using PageParts::named;
 
 namespace {
 

@@ -1,6 +1,7 @@
 #include "ui/tools/TimerPage.h"
 
 #include "context/PageIndex.h"
+#include "ui/Named.h"
 #include "ui/PageContext.h"
 #include "ui/editors/EditorPages.h"
 #include "ui/editors/SpinKeyFilter.h"
@@ -16,15 +17,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QVBoxLayout>
-
-namespace {
-
-template <class Widget> Widget* named(Widget* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
-} // namespace
 
 TimerPage::TimerPage(PageContext& context, QWidget* parent)
     : QWidget(parent)

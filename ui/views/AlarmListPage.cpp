@@ -2,12 +2,16 @@
 
 #include "context/PageIndex.h"
 #include "context/SettingsKeys.h"
+#include "scheduler/EventRecord.h"
+#include "scheduler/PastAlarms.h"
 #include "store/StoredText.h"
 #include "store/XMLIniFile.h"
 #include "ui/PageContext.h"
 #include "ui/editors/AlarmEditorPage.h"
+#include "ui/notify/OpenAlarmRegistry.h"
 #include "ui/views/EventTexts.h"
 #include "ui/views/ListActions.h"
+#include "ui/views/RowData.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -117,4 +121,13 @@ void AlarmListPage::ComboBox4Select(int index) {
 
 void AlarmListPage::ListView1DblClick() {
     ListActions::editFromList(m_context, selectedRow(), AlarmTab);
+}
+
+void AlarmListPage::deleteRecord(const QTreeWidgetItem* row) {
+    const QByteArray section = RowData::section(row);
+    TXMLIniFile& events = m_context.stores.eventStore();
+    PastAlarms::retire(events, m_context.stores.pastAlarmStore(), section,
+                       events.ReadDouble(section, EventRecord::Key::Date, 0));
+    // A window still open for it no longer belongs to any record: a new record may take its number.
+    m_context.registry->remove(RowData::sectionNumber(row));
 }

@@ -23,6 +23,7 @@ public:
     void editSelected() override { ListView1DblClick(); }
 
 protected:
+    void deleteRecord(const QTreeWidgetItem* row) override;
     TXMLIniFile& store() override;
     QStringList possibleTexts(int column) const override;
     ListSort::SortKey sortKey(const QByteArray& section, int column, const QCollator& collator) override;

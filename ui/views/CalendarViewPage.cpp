@@ -5,8 +5,8 @@
 #include "scheduler/DayCount.h"
 #include "scheduler/SchedulerClock.h"
 #include "store/XMLIniFile.h"
+#include "ui/Named.h"
 #include "ui/PageContext.h"
-#include "ui/views/DayListPage.h"
 #include "widgets/FancyButton.h"
 #include "widgets/LinkLabel.h"
 #include "widgets/MonthCalendar.h"
@@ -20,11 +20,6 @@
 #include <algorithm>
 
 namespace {
-
-template <class Widget> Widget* named(Widget* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 const QColor markColour(255, 255, 0);
 
@@ -113,6 +108,12 @@ void CalendarViewPage::enableShow() {
                                 PlannerCalendar1->indexOfMark(PlannerCalendar1->date()) >= 0);
 }
 
+void CalendarViewPage::showMonthOf(QDate day) {
+    const QDate previous = PlannerCalendar1->date();
+    PlannerCalendar1->setDate(day);
+    emit PlannerCalendar1->monthChanged(previous, day);
+}
+
 void CalendarViewPage::PlannerCalendar1MonthChange(QDate /*oldDate*/, QDate newDate) {
     refresh(newDate);
 }
@@ -126,22 +127,21 @@ void CalendarViewPage::PlannerCalendar1DayChange() {
 }
 
 void CalendarViewPage::PlannerCalendar1DaySelect(QDate date) {
-    const bool again = m_context.lastDaySelectTick.choose(m_context.clock.monotonicMs());
+    const bool again = m_daySelect.choose(m_context.clock.monotonicMs());
     if (date.month() == PlannerCalendar1->date().month() && again)
         DsFancyButton54Click();
 }
 
 void CalendarViewPage::DsFancyButton54Click() {
-    auto* dayList = qobject_cast<DayListPage*>(m_context.navigation.page(EditViewTab));
-    if (!dayList)
-        return;
-    dayList->ListView6->clear();
     const int day = PlannerCalendar1->day();
     const auto found = std::find_if(m_dayEvents.cbegin(), m_dayEvents.cend(),
                                     [day](const CalendarMonth::DayEvents& events) { return events.day == day; });
-    if (found == m_dayEvents.cend())
+    // A day without events empties the day list and stays here.
+    if (found == m_dayEvents.cend()) {
+        emit dayRequested(PlannerCalendar1->date(), {});
         return;
-    dayList->showDay(PlannerCalendar1->date(), found->sections);
+    }
+    emit dayRequested(PlannerCalendar1->date(), found->sections);
     m_context.navigation.showPage(EditViewTab);
 }
 

@@ -3,6 +3,8 @@
 #include "scheduler/EventTable.h"
 #include "ui/views/CalendarMonth.h"
 
+#include "widgets/SecondClick.h"
+
 #include <QWidget>
 
 class FancyButton;
@@ -28,6 +30,10 @@ public:
     const QList<CalendarMonth::DayEvents>& dayEvents() const { return m_dayEvents; }
 
     void EditTabShow();
+    // The commit of an edit made from here shows the record's month. The marks are refreshed from the month-change
+    // handler, which is bound to the month calendar's notice; the notice is given here as the user's paging would
+    // give it.
+    void showMonthOf(QDate day);
     // Refresh the marks for the month of newDate; the commit of an edit made here calls it too.
     void PlannerCalendar1MonthChange(QDate oldDate, QDate newDate);
     void PlannerCalendar1YearChange(QDate oldDate, QDate newDate);
@@ -37,6 +43,10 @@ public:
     void myLabel3d31Click();
     void DsFancyButton43Click();
 
+signals:
+    // "Show>>" on a day: the day list is to show the records of sections, or to be emptied when there are none.
+    void dayRequested(QDate date, const QByteArrayList& sections);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -45,6 +55,8 @@ private:
     void enableShow();
 
     PageContext& m_context;
+    // When a day was last clicked (clock.monotonicMs()): a second click soon after opens the day.
+    SecondClick m_daySelect;
     QList<CalendarMonth::DayEvents> m_dayEvents;
     EventTable m_table; // the event store's dates, read again after a change
 };

@@ -4,6 +4,7 @@
 #include "scheduler/EventRecord.h"
 #include "store/StoredText.h"
 #include "store/XMLIniFile.h"
+#include "ui/Named.h"
 #include "ui/PageContext.h"
 #include "ui/views/CalendarMonth.h"
 #include "ui/views/EventTexts.h"
@@ -20,11 +21,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-template <class Widget> Widget* named(Widget* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 const QString none = QStringLiteral("-----");
 
@@ -156,4 +152,12 @@ bool DayListPage::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ListView6 && event->type() == QEvent::KeyPress)
         return ListActions::listKey(m_context, ListView6, static_cast<QKeyEvent*>(event)->key());
     return QWidget::eventFilter(watched, event);
+}
+
+void DayListPage::deleteSelected() {
+    const QList<QTreeWidgetItem*> rows = ListView6->selectedItems();
+    if (rows.isEmpty())
+        return;
+    m_context.stores.eventStore().EraseSection(RowData::section(rows.first()));
+    ListActions::removeSelectedRow(ListView6);
 }

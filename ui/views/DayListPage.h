@@ -33,6 +33,9 @@ public:
     void ListView6DblClick();
     void DsFancyButton55Click();
 
+    // The selected row's record is erased at once; the row that takes its place is selected.
+    void deleteSelected();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -2,6 +2,7 @@
 
 #include "context/PageIndex.h"
 #include "store/XMLIniFile.h"
+#include "ui/Named.h"
 #include "ui/PageContext.h"
 #include "ui/views/ListActions.h"
 #include "ui/views/RowData.h"
@@ -19,15 +20,6 @@
 #include <QStyleOptionViewItem>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-
-namespace {
-
-template <class Widget> Widget* named(Widget* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
-} // namespace
 
 EventListPage::EventListPage(PageContext& context, int listNumber, const Names& names, const QString& title,
                              const QList<Column>& columns, QWidget* parent)
@@ -146,19 +138,6 @@ void EventListPage::myLabel3d27Click() {
     m_context.navigation.showPage(EditTab);
 }
 
-int& EventListPage::sortState() {
-    switch (m_listNumber) {
-    case 2:
-        return m_context.edit.shutSort;
-    case 3:
-        return m_context.edit.birthSort;
-    case 4:
-        return m_context.edit.pastSort;
-    default:
-        return m_context.edit.alarmSort;
-    }
-}
-
 QByteArray EventListPage::sectionOf(const QTreeWidgetItem* row) {
     return RowData::section(row);
 }
@@ -185,7 +164,7 @@ QTreeWidgetItem* EventListPage::makeRow(const QByteArray& section, const QString
 
 std::vector<ListSort::SortKey> EventListPage::keysOf(const QList<QTreeWidgetItem*>& rows) {
     const QCollator collator = ListSort::textCollator();
-    const int column = qAbs(sortState());
+    const int column = qAbs(m_sortState);
     std::vector<ListSort::SortKey> keys;
     keys.reserve(std::size_t(rows.size()));
     for (const QTreeWidgetItem* row : rows)
@@ -198,7 +177,7 @@ ListSort::SortKey EventListPage::sortKey(const QByteArray& section, int column, 
 }
 
 void EventListPage::addInOrder(const QList<QTreeWidgetItem*>& rows) {
-    const std::vector<int> order = ListSort::order(keysOf(rows), sortState());
+    const std::vector<int> order = ListSort::order(keysOf(rows), m_sortState);
     QList<QTreeWidgetItem*> sorted;
     sorted.reserve(rows.size());
     for (const int i : order)
@@ -330,7 +309,7 @@ void EventListPage::selectRecord(const QByteArray& section) {
 }
 
 void EventListPage::showHeaderSort() {
-    const int state = sortState();
+    const int state = m_sortState;
     QHeaderView* header = m_list->header();
     header->setSortIndicatorShown(qAbs(state) >= 1 && qAbs(state) <= int(m_columns.size()));
     header->setSortIndicator(qAbs(state) - 1, state < 0 ? Qt::DescendingOrder : Qt::AscendingOrder);
@@ -345,8 +324,7 @@ void EventListPage::ListView1ColumnClick(int column) {
         if (!records.HasSection(sectionOf(m_list->topLevelItem(i))))
             delete m_list->takeTopLevelItem(i);
     selectRecord(selected);
-    int& state = sortState();
-    state = column == qAbs(state) ? -state : column;
+    m_sortState = column == qAbs(m_sortState) ? -m_sortState : column;
     sortList();
 }
 
@@ -368,4 +346,16 @@ bool EventListPage::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_list && event->type() == QEvent::KeyPress)
         return ListActions::listKey(m_context, m_list, static_cast<QKeyEvent*>(event)->key());
     return QWidget::eventFilter(watched, event);
+}
+
+void EventListPage::deleteSelected() {
+    const QTreeWidgetItem* row = selectedRow();
+    if (!row)
+        return;
+    deleteRecord(row);
+    ListActions::removeSelectedRow(m_list);
+}
+
+void EventListPage::deleteRecord(const QTreeWidgetItem* row) {
+    store().EraseSection(RowData::section(row));
 }

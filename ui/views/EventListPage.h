@@ -80,12 +80,20 @@ public:
 
     // The page's edit action: a double click, "Edit>>", Enter, or "Edit" of the popup menu.
     virtual void editSelected() = 0;
+    // The column the list is sorted by, from 1, negative when descending; kept while the program runs.
+    int sortState() const { return m_sortState; }
+    void setSortState(int state) { m_sortState = state; }
+    // "Delete", Delete on the list or "Delete" of the popup menu: the selected row's record goes at once, without a
+    // question; the row that takes its place is selected.
+    void deleteSelected();
 
 protected:
     // Fills the list from the store: rows made by makeRow(), then sorted.
     void fill(const QList<QTreeWidgetItem*>& rows);
     QTreeWidgetItem* makeRow(const QByteArray& section, const QStringList& cells, int icon) const;
     virtual TXMLIniFile& store() = 0;
+    // Erases the record; the alarm list moves it to the past alarms instead.
+    virtual void deleteRecord(const QTreeWidgetItem* row);
     // Every text a column other than the first can show, whatever the records (dates in the locale's format,
     // "Yes" and "No", the longest count an editor allows): the columns are as wide as these, so a delete or
     // another record never changes them.
@@ -93,7 +101,6 @@ protected:
     // A row's value for the sort by column, read from the store.
     virtual ListSort::SortKey sortKey(const QByteArray& section, int column, const QCollator& collator);
     ListSort::List sortKind() const { return ListSort::List(m_listNumber); }
-    int& sortState();
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     PageContext& m_context;
@@ -116,6 +123,7 @@ private:
     void addInOrder(const QList<QTreeWidgetItem*>& rows);
 
     int m_listNumber;
+    int m_sortState = 1;
     QList<Column> m_columns;
     ShadowLabel* m_title = nullptr;
     QTreeWidget* m_list = nullptr;

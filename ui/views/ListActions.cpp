@@ -2,10 +2,8 @@
 
 #include "context/PageIndex.h"
 #include "scheduler/EventRecord.h"
-#include "scheduler/PastAlarms.h"
 #include "store/XMLIniFile.h"
 #include "ui/PageContext.h"
-#include "ui/notify/OpenAlarmRegistry.h"
 #include "ui/views/DayListPage.h"
 #include "ui/views/EventIcons.h"
 #include "ui/views/EventListPage.h"
@@ -17,15 +15,6 @@
 namespace ListActions {
 
 namespace {
-
-QTreeWidget* listOfPage(PageContext& context, int page) {
-    QObject* widget = context.navigation.page(page);
-    if (auto* listPage = qobject_cast<EventListPage*>(widget))
-        return listPage->list();
-    if (auto* dayList = qobject_cast<DayListPage*>(widget))
-        return dayList->ListView6;
-    return nullptr;
-}
 
 QTreeWidgetItem* selected(const QTreeWidget* list) {
     const QList<QTreeWidgetItem*> rows = list ? list->selectedItems() : QList<QTreeWidgetItem*>();
@@ -54,33 +43,11 @@ void removeSelectedRow(QTreeWidget* list) {
 }
 
 void Delete1Click(PageContext& context) {
-    const int page = context.navigation.currentPage();
-    QTreeWidget* list = listOfPage(context, page);
-    const QTreeWidgetItem* row = selected(list);
-    if (!row)
-        return;
-    const QByteArray section = RowData::section(row);
-    switch (page) {
-    case ViewTabAl: {
-        TXMLIniFile& events = context.stores.eventStore();
-        PastAlarms::retire(events, context.stores.pastAlarmStore(), section,
-                           events.ReadDouble(section, EventRecord::Key::Date, 0));
-        // A window still open for it no longer belongs to any record: a new record may take its number.
-        context.registry->remove(RowData::sectionNumber(row));
-        break;
-    }
-    case ViewTabShut:
-    case ViewTabBirthDay:
-    case EditViewTab:
-        context.stores.eventStore().EraseSection(section);
-        break;
-    case ViewTabPast:
-        context.stores.pastAlarmStore().EraseSection(section);
-        break;
-    default:
-        return;
-    }
-    removeSelectedRow(list);
+    QObject* page = context.navigation.page(context.navigation.currentPage());
+    if (auto* listPage = qobject_cast<EventListPage*>(page))
+        listPage->deleteSelected();
+    else if (auto* dayList = qobject_cast<DayListPage*>(page))
+        dayList->deleteSelected();
 }
 
 void Edit4Click(PageContext& context) {
