@@ -267,10 +267,10 @@ bool Scheduler::fireDueSnooze(qint64& interval) {
         } catch (const std::exception&) {
             // Shown already: passed over from now on, and the next start shows it again rather than losing it.
             m_snoozesShown.insert(snooze.id, QByteArray::number(snooze.untilMs));
-            m_sink.rehideMainWindowIfHidden();
+            m_sink.firingDone();
             throw;
         }
-        m_sink.rehideMainWindowIfHidden();
+        m_sink.firingDone();
         interval = MinInterval;
         return true;
     }

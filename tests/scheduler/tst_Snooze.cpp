@@ -71,7 +71,7 @@ private slots:
 
 void tst_Snooze::comesBackOnceAcrossRestart() {
     SnoozeHarness h(QDateTime(QDate(2026, 5, 4), QTime(9, 0)));
-    RecordSpec spec;
+    RecordFields spec;
     spec.date = h.clock.dateTime();
     spec.sound = false;
     spec.lines = {QStringLiteral("Call Bob"), QStringLiteral("about the roof")};
@@ -114,7 +114,7 @@ void tst_Snooze::comesBackAfterSuspendAndClockChange_data() {
 void tst_Snooze::comesBackAfterSuspendAndClockChange() {
     QFETCH(int, way);
     SnoozeHarness h(QDateTime(QDate(2026, 5, 4), QTime(9, 0)));
-    RecordSpec spec;
+    RecordFields spec;
     spec.date = h.clock.dateTime();
     h.write("0", spec);
     QVERIFY(!h.fireAndSnooze(Snooze::after(h.clock, 15)).isEmpty());
@@ -149,7 +149,7 @@ void tst_Snooze::lengthIsRealTimeAcrossDaylightSaving() {
     if (start.toLocalTime().offsetFromUtc() == 0)
         QSKIP("needs TZ=Europe/Berlin");
     SnoozeHarness h(start.toLocalTime());
-    RecordSpec spec;
+    RecordFields spec;
     spec.date = h.clock.dateTime();
     h.write("0", spec);
     QVERIFY(!h.fireAndSnooze(Snooze::after(h.clock, 10)).isEmpty());
@@ -168,7 +168,7 @@ void tst_Snooze::lengthIsRealTimeAcrossDaylightSaving() {
 
 void tst_Snooze::repeatingAlarmKeepsItsGrid() {
     SnoozeHarness h(QDateTime(QDate(2026, 5, 4), QTime(10, 0)));
-    RecordSpec spec;
+    RecordFields spec;
     spec.date = h.clock.dateTime();
     spec.repeat = true;
     spec.reptype = int(EventRecord::AlarmUnit::Minutes);
@@ -197,7 +197,7 @@ void tst_Snooze::repeatingAlarmKeepsItsGrid() {
 
 void tst_Snooze::birthdayComesBack() {
     SnoozeHarness h(QDateTime(QDate(2026, 5, 10), QTime(0, 0)));
-    RecordSpec spec;
+    RecordFields spec;
     spec.kind = EventRecord::KindBirth;
     spec.date = h.clock.dateTime();
     spec.birth = QDate(1980, 5, 10);
@@ -217,7 +217,7 @@ void tst_Snooze::failedSaveLeavesNoSnooze() {
     // there is no half snooze to fire, and nothing fires twice.
     SnoozeHarness h(QDateTime(QDate(2026, 5, 4), QTime(9, 0)));
     h.settings->WriteString("settings", "tray", "1");
-    RecordSpec spec;
+    RecordFields spec;
     spec.date = h.clock.dateTime();
     h.write("0", spec);
     h.tick();
@@ -238,7 +238,7 @@ void tst_Snooze::failedSaveLeavesNoSnooze() {
 
 void tst_Snooze::cancelTakesItBack() {
     SnoozeHarness h(QDateTime(QDate(2026, 5, 4), QTime(9, 0)));
-    RecordSpec spec;
+    RecordFields spec;
     spec.date = h.clock.dateTime();
     h.write("0", spec);
     const QByteArray first = h.fireAndSnooze(Snooze::after(h.clock, 5));
@@ -299,7 +299,7 @@ void tst_Snooze::earlierReadersSeeNothingNew() {
     h.settings->WriteString("settings", "tray", "1");
     h.settings->WriteString("categories", "count", "1");
     h.settings->WriteString("categories", "0", "Work");
-    RecordSpec spec;
+    RecordFields spec;
     spec.date = h.clock.dateTime();
     h.write("0", spec);
     h.tick();
@@ -344,7 +344,7 @@ void tst_Snooze::skipNext() {
     QFETCH(QDateTime, skipped);
     QFETCH(QDateTime, after);
     SchedulerHarness h(QDateTime(QDate(2026, 1, 1), QTime(7, 0)));
-    RecordSpec spec;
+    RecordFields spec;
     spec.date = date;
     spec.repeat = true;
     spec.reptype = reptype;
