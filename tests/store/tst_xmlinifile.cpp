@@ -467,7 +467,8 @@ private slots:
         const auto section = [&random] {
             return QByteArray::number(random.bounded(40));
         };
-        const auto key = [&random] {
+        // A QByteArray, not the string builder "+" gives, which would outlive the number it points into.
+        const auto key = [&random]() -> QByteArray {
             return "k" + QByteArray::number(random.bounded(6));
         };
         std::signal(SIGXFSZ, SIG_IGN);
