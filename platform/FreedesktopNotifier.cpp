@@ -10,7 +10,7 @@ namespace {
 const QString service = QStringLiteral("org.freedesktop.Notifications");
 const QString path = QStringLiteral("/org/freedesktop/Notifications");
 const QString interface = QStringLiteral("org.freedesktop.Notifications");
-// The specification's urgency levels: 0 low, 1 normal, 2 critical.
+// The desktop notification protocol's urgency levels: 0 low, 1 normal, 2 critical.
 constexpr uchar urgencyCritical = 2;
 } // namespace
 

@@ -71,11 +71,11 @@ private slots:
 
 void tst_Snooze::comesBackOnceAcrossRestart() {
     SnoozeHarness h(QDateTime(QDate(2026, 5, 4), QTime(9, 0)));
-    RecordFields spec;
-    spec.date = h.clock.dateTime();
-    spec.sound = false;
-    spec.lines = {QStringLiteral("Call Bob"), QStringLiteral("about the roof")};
-    h.write("0", spec);
+    RecordFields fields;
+    fields.date = h.clock.dateTime();
+    fields.sound = false;
+    fields.lines = {QStringLiteral("Call Bob"), QStringLiteral("about the roof")};
+    h.write("0", fields);
     QVERIFY(!h.fireAndSnooze(Snooze::after(h.clock, 10)).isEmpty());
     // "OK" would have retired it: so has the snooze.
     QVERIFY(!h.events->HasSection("0"));
@@ -90,7 +90,7 @@ void tst_Snooze::comesBackOnceAcrossRestart() {
     QCOMPARE(h.sink.alarms.size(), 2);
     QCOMPARE(interval, Scheduler::MinInterval);
     const AlarmNotice& again = h.sink.alarms.constLast();
-    QCOMPARE(again.lines, spec.lines);
+    QCOMPARE(again.lines, fields.lines);
     QCOMPARE(again.sound, false);
     QCOMPARE(again.showStopSound, false);
     QCOMPARE(again.header, h.sink.alarms.constFirst().header);
@@ -114,9 +114,9 @@ void tst_Snooze::comesBackAfterSuspendAndClockChange_data() {
 void tst_Snooze::comesBackAfterSuspendAndClockChange() {
     QFETCH(int, way);
     SnoozeHarness h(QDateTime(QDate(2026, 5, 4), QTime(9, 0)));
-    RecordFields spec;
-    spec.date = h.clock.dateTime();
-    h.write("0", spec);
+    RecordFields fields;
+    fields.date = h.clock.dateTime();
+    h.write("0", fields);
     QVERIFY(!h.fireAndSnooze(Snooze::after(h.clock, 15)).isEmpty());
     h.clock.advance(Minute);
     // Nothing near: the scheduler sleeps its minute, and may not wake until long after.
@@ -149,9 +149,9 @@ void tst_Snooze::lengthIsRealTimeAcrossDaylightSaving() {
     if (start.toLocalTime().offsetFromUtc() == 0)
         QSKIP("needs TZ=Europe/Berlin");
     SnoozeHarness h(start.toLocalTime());
-    RecordFields spec;
-    spec.date = h.clock.dateTime();
-    h.write("0", spec);
+    RecordFields fields;
+    fields.date = h.clock.dateTime();
+    h.write("0", fields);
     QVERIFY(!h.fireAndSnooze(Snooze::after(h.clock, 10)).isEmpty());
     h.clock.advance(Minute);
     h.tick();
@@ -168,12 +168,12 @@ void tst_Snooze::lengthIsRealTimeAcrossDaylightSaving() {
 
 void tst_Snooze::repeatingAlarmKeepsItsGrid() {
     SnoozeHarness h(QDateTime(QDate(2026, 5, 4), QTime(10, 0)));
-    RecordFields spec;
-    spec.date = h.clock.dateTime();
-    spec.repeat = true;
-    spec.reptype = int(EventRecord::AlarmUnit::Minutes);
-    spec.repval = 15;
-    h.write("0", spec);
+    RecordFields fields;
+    fields.date = h.clock.dateTime();
+    fields.repeat = true;
+    fields.reptype = int(EventRecord::AlarmUnit::Minutes);
+    fields.repval = 15;
+    h.write("0", fields);
     QVERIFY(!h.fireAndSnooze(Snooze::after(h.clock, 30)).isEmpty());
     QCOMPARE(h.dateOf("0"), QDateTime(QDate(2026, 5, 4), QTime(10, 15)));
 
@@ -197,11 +197,11 @@ void tst_Snooze::repeatingAlarmKeepsItsGrid() {
 
 void tst_Snooze::birthdayComesBack() {
     SnoozeHarness h(QDateTime(QDate(2026, 5, 10), QTime(0, 0)));
-    RecordFields spec;
-    spec.kind = EventRecord::KindBirth;
-    spec.date = h.clock.dateTime();
-    spec.birth = QDate(1980, 5, 10);
-    h.write("0", spec);
+    RecordFields fields;
+    fields.kind = EventRecord::KindBirth;
+    fields.date = h.clock.dateTime();
+    fields.birth = QDate(1980, 5, 10);
+    h.write("0", fields);
     h.tick();
     QCOMPARE(h.sink.birthdays.size(), 1);
     Snooze::snoozeBirthday(*h.settings, h.sink.birthdays.constFirst(), Snooze::after(h.clock, 60), h.clock);
@@ -217,9 +217,9 @@ void tst_Snooze::failedSaveLeavesNoSnooze() {
     // there is no half snooze to fire, and nothing fires twice.
     SnoozeHarness h(QDateTime(QDate(2026, 5, 4), QTime(9, 0)));
     h.settings->WriteString("settings", "tray", "1");
-    RecordFields spec;
-    spec.date = h.clock.dateTime();
-    h.write("0", spec);
+    RecordFields fields;
+    fields.date = h.clock.dateTime();
+    h.write("0", fields);
     h.tick();
     const quint64 saves = h.settings->saveCount();
     {
@@ -238,9 +238,9 @@ void tst_Snooze::failedSaveLeavesNoSnooze() {
 
 void tst_Snooze::cancelTakesItBack() {
     SnoozeHarness h(QDateTime(QDate(2026, 5, 4), QTime(9, 0)));
-    RecordFields spec;
-    spec.date = h.clock.dateTime();
-    h.write("0", spec);
+    RecordFields fields;
+    fields.date = h.clock.dateTime();
+    h.write("0", fields);
     const QByteArray first = h.fireAndSnooze(Snooze::after(h.clock, 5));
     const QByteArray second =
         Snooze::snoozeAlarm(*h.settings, h.sink.alarms.constFirst(), Snooze::after(h.clock, 10), h.clock);
@@ -299,9 +299,9 @@ void tst_Snooze::earlierReadersSeeNothingNew() {
     h.settings->WriteString("settings", "tray", "1");
     h.settings->WriteString("categories", "count", "1");
     h.settings->WriteString("categories", "0", "Work");
-    RecordFields spec;
-    spec.date = h.clock.dateTime();
-    h.write("0", spec);
+    RecordFields fields;
+    fields.date = h.clock.dateTime();
+    h.write("0", fields);
     h.tick();
     const QByteArray events = fileBytes(h.dir.filePath(QStringLiteral("Alarms.xml")));
     const QByteArray past = fileBytes(h.dir.filePath(QStringLiteral("PAlarms.xml")));
@@ -344,20 +344,20 @@ void tst_Snooze::skipNext() {
     QFETCH(QDateTime, skipped);
     QFETCH(QDateTime, after);
     SchedulerHarness h(QDateTime(QDate(2026, 1, 1), QTime(7, 0)));
-    RecordFields spec;
-    spec.date = date;
-    spec.repeat = true;
-    spec.reptype = reptype;
-    spec.days = days;
-    h.write("0", spec);
+    RecordFields fields;
+    fields.date = date;
+    fields.repeat = true;
+    fields.reptype = reptype;
+    fields.days = days;
+    h.write("0", fields);
     const std::optional<double> done = SkipOccurrence::skipNext(*h.events, "0");
     QVERIFY(done);
     QCOMPARE(DayCount::toDateTime(*done), skipped);
     QCOMPARE(h.dateOf("0"), after);
     QVERIFY(h.events->ReadFlag("0", EventRecord::Key::Repeat, false));
 
-    spec.repeat = false;
-    h.write("1", spec);
+    fields.repeat = false;
+    h.write("1", fields);
     const QByteArray before = h.events->GetXML();
     QVERIFY(!SkipOccurrence::skipNext(*h.events, "1"));
     QVERIFY(!SkipOccurrence::skipNext(*h.events, "7"));
