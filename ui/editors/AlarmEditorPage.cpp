@@ -12,6 +12,7 @@
 #include "ui/editors/ConfirmationText.h"
 #include "ui/editors/DayMonthFilterPage.h"
 #include "ui/editors/EditorPages.h"
+#include "ui/editors/MomentChoice.h"
 #include "ui/editors/SpinKeyFilter.h"
 #include "widgets/ChoiceLabel.h"
 #include "widgets/DateField.h"
@@ -25,7 +26,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -67,29 +67,22 @@ AlarmEditorPage::AlarmEditorPage(PageContext& context, QWidget* parent)
     Memo1->setTabChangesFocus(true);
     myaSuperLabel1->setBuddy(Memo1);
 
-    myLabel3d5 = named(new ChoiceLabel(QStringLiteral("Zentick at:"), this), "myLabel3d5");
-    myLabel3d6 = named(new ChoiceLabel(QStringLiteral("Zentick after:"), this), "myLabel3d6");
-    RadioButton1 = named(new QRadioButton(QStringLiteral("At:"), this), "RadioButton1");
-    RadioButton2 = named(new QRadioButton(QStringLiteral("After:"), this), "RadioButton2");
-    for (QRadioButton* hidden : {RadioButton1, RadioButton2}) {
-        hidden->setFocusPolicy(Qt::NoFocus);
-        hidden->hide();
-    }
-    RadioButton1->setChecked(true);
-
-    DateTimePicker1 = named(new DateField(DateField::Kind::Date, this), "DateTimePicker1");
-    DateTimePicker1->setAccessibleName(QStringLiteral("Alarm date"));
-    DatePicker1 = DateTimePicker1->dropCalendar();
-    DateTimePicker2 = named(new DateField(DateField::Kind::Time, this), "DateTimePicker2");
-    DateTimePicker2->setDisplayFormat(QStringLiteral("HH:mm"));
-    DateTimePicker2->setAccessibleName(QStringLiteral("Alarm time"));
-
-    CSpinEdit1 = named(new SpinEdit(0, 23, 0, this), "CSpinEdit1");
-    CSpinEdit1->setAccessibleName(QStringLiteral("Hours from now"));
-    Label3 = named(new QLabel(QStringLiteral("Hours and"), this), "Label3");
-    CSpinEdit2 = named(new SpinEdit(0, 59, 0, this), "CSpinEdit2");
-    CSpinEdit2->setAccessibleName(QStringLiteral("Minutes from now"));
-    Label4 = named(new QLabel(QStringLiteral("Minutes"), this), "Label4");
+    m_moment =
+        new MomentChoice({"myLabel3d5", "myLabel3d6", "RadioButton1", "RadioButton2", "DateTimePicker1",
+                          "DateTimePicker2", "CSpinEdit1", "Label3", "CSpinEdit2", "Label4"},
+                         QStringLiteral("Zentick at:"), QStringLiteral("Zentick after:"), QStringLiteral("Alarm date"),
+                         QStringLiteral("Alarm time"), MomentChoice::Arrangement::Columns, this);
+    myLabel3d5 = m_moment->atCaption;
+    myLabel3d6 = m_moment->afterCaption;
+    RadioButton1 = m_moment->atMode;
+    RadioButton2 = m_moment->afterMode;
+    DateTimePicker1 = m_moment->date;
+    DatePicker1 = m_moment->calendar;
+    DateTimePicker2 = m_moment->time;
+    CSpinEdit1 = m_moment->hours;
+    Label3 = m_moment->hoursCaption;
+    CSpinEdit2 = m_moment->minutes;
+    Label4 = m_moment->minutesCaption;
 
     CheckBox5 = named(new QCheckBox(this), "CheckBox5");
     myaSuperLabel19 = named(new LabelToggle(QStringLiteral("Bypass if delayed"), CheckBox5, this), "myaSuperLabel19");
@@ -130,23 +123,10 @@ AlarmEditorPage::AlarmEditorPage(PageContext& context, QWidget* parent)
     DsFancyButton2 = named(new FancyButton(QStringLiteral("Next>>"), this), "DsFancyButton2");
     DsFancyButton2->setDefault(true);
 
-    for (SpinEdit* spin : {CSpinEdit1, CSpinEdit2, CSpinEdit3})
-        SpinKeyFilter::install(spin);
-    EditorPages::fitToDigits(CSpinEdit1, 2);
-    EditorPages::fitToDigits(CSpinEdit2, 2);
+    SpinKeyFilter::install(CSpinEdit3);
     EditorPages::fitToDigits(CSpinEdit3, 4);
-    for (QWidget* after :
-         {static_cast<QWidget*>(CSpinEdit1), static_cast<QWidget*>(Label3), static_cast<QWidget*>(CSpinEdit2),
-          static_cast<QWidget*>(Label4), static_cast<QWidget*>(CSpinEdit3), static_cast<QWidget*>(ComboBox1)})
-        after->setEnabled(false);
-
-    auto* moment = new QGridLayout;
-    moment->setHorizontalSpacing(4);
-    moment->setVerticalSpacing(2);
-    moment->addWidget(myLabel3d5, 0, 0);
-    moment->addLayout(row({DateTimePicker1, DateTimePicker2}), 0, 1);
-    moment->addWidget(myLabel3d6, 1, 0);
-    moment->addLayout(row({CSpinEdit1, Label3, CSpinEdit2, Label4}), 1, 1);
+    for (QWidget* off : {static_cast<QWidget*>(CSpinEdit3), static_cast<QWidget*>(ComboBox1)})
+        off->setEnabled(false);
 
     auto* flags = new QHBoxLayout;
     flags->addLayout(row({CheckBox5, myaSuperLabel19}));
@@ -167,7 +147,7 @@ AlarmEditorPage::AlarmEditorPage(PageContext& context, QWidget* parent)
     layout->addWidget(BackAlarm);
     layout->addWidget(myaSuperLabel1);
     layout->addWidget(Memo1, 1);
-    layout->addLayout(moment);
+    layout->addWidget(m_moment);
     layout->addLayout(flags);
     layout->addLayout(row({CheckBox1, myaSuperLabel9, CSpinEdit3, ComboBox1}));
     layout->addLayout(row({myaSuperLabel50, ComboBox2, myaSuperLabel51}));
@@ -185,7 +165,6 @@ AlarmEditorPage::AlarmEditorPage(PageContext& context, QWidget* parent)
     connect(DsFancyButton2, &FancyButton::clicked, this, &AlarmEditorPage::Button3Click);
     connect(DsFancyButton3, &FancyButton::clicked, this, &AlarmEditorPage::DsFancyButton3Click);
 
-    myLabel3d5->setChosen(true);
     myaSuperLabel46->setColour(Theme::filterOffColour());
     myaSuperLabel46->setEnabled(false);
 
@@ -231,7 +210,7 @@ void AlarmEditorPage::fillForPastAlarm() {
     const TXMLIniFile& past = m_context.stores.pastAlarmStore();
     const QByteArray section = EditorPages::editedSection(m_context);
     ComboBox2->setCurrentIndex(0);
-    setMoment(DayCount::toDateTime(past.ReadDouble(section, K::Date, EditorPages::now(m_context))));
+    m_moment->setMoment(DayCount::toDateTime(past.ReadDouble(section, K::Date, EditorPages::now(m_context))));
     BackAlarm->setText(QStringLiteral("Edit Past Alarm"));
     Memo1->setPlainText(EventRecord::readTextBlock(past, section).join(u'\n'));
     m_text.read(EventRecord::readStoredTextBlock(past, section), Memo1->toPlainText());
@@ -258,7 +237,7 @@ void AlarmEditorPage::fillForActiveAlarm() {
             ComboBox2->setCurrentIndex(i);
     }
     m_category.read(storedCategory, category);
-    setMoment(DayCount::toDateTime(events.ReadDouble(section, K::Date, EditorPages::now(m_context))));
+    m_moment->setMoment(DayCount::toDateTime(events.ReadDouble(section, K::Date, EditorPages::now(m_context))));
     BackAlarm->setText(QStringLiteral("Edit Active Alarm"));
     Memo1->setPlainText(EventRecord::readTextBlock(events, section).join(u'\n'));
     m_text.read(EventRecord::readStoredTextBlock(events, section), Memo1->toPlainText());
@@ -280,14 +259,7 @@ void AlarmEditorPage::fillForActiveAlarm() {
 void AlarmEditorPage::fillForNewAlarm() {
     BackAlarm->setText(QStringLiteral("New Alarm"));
     loadCategories();
-    const QDateTime now = DayCount::toDateTime(EditorPages::now(m_context));
-    DateTimePicker1->setDateTime(now);
-    // The next whole minute; the date stays, so a proposal past midnight is still today.
-    QTime time = now.time();
-    if (time.second() != 0)
-        time = time.addSecs(60 - time.second());
-    DateTimePicker2->setTime(time);
-    DateTimePicker2Change();
+    m_moment->proposeNextMinute(DayCount::toDateTime(EditorPages::now(m_context)));
     CSpinEdit3->setValue(1);
     setUnit(0);
     Memo1->clear();
@@ -306,11 +278,6 @@ void AlarmEditorPage::setUnit(int unit) {
     ComboBox1Select();
 }
 
-void AlarmEditorPage::setMoment(const QDateTime& moment) {
-    DateTimePicker1->setDateTime(moment);
-    DateTimePicker2->setDateTime(moment);
-}
-
 void AlarmEditorPage::loadCategories() {
     const TXMLIniFile& settings = m_context.stores.settingsStore();
     ComboBox2->clear();
@@ -324,37 +291,23 @@ void AlarmEditorPage::loadCategories() {
 }
 
 void AlarmEditorPage::myLabel3d5Click() {
-    RadioButton1->setChecked(true);
-    myLabel3d5->setChosen(true);
-    myLabel3d6->setChosen(false);
-    RadioButton1Click();
+    m_moment->chooseAt();
 }
 
 void AlarmEditorPage::myLabel3d6Click() {
-    RadioButton2->setChecked(true);
-    myLabel3d5->setChosen(false);
-    myLabel3d6->setChosen(true);
-    RadioButton2Click();
+    m_moment->chooseAfter();
 }
 
 void AlarmEditorPage::RadioButton1Click() {
-    DateTimePicker1->setEnabled(true);
-    DateTimePicker2->setEnabled(true);
-    for (QWidget* after : {static_cast<QWidget*>(CSpinEdit1), static_cast<QWidget*>(CSpinEdit2),
-                           static_cast<QWidget*>(Label3), static_cast<QWidget*>(Label4)})
-        after->setEnabled(false);
+    m_moment->enableAt();
 }
 
 void AlarmEditorPage::RadioButton2Click() {
-    DateTimePicker1->setEnabled(false);
-    DateTimePicker2->setEnabled(false);
-    for (QWidget* after : {static_cast<QWidget*>(CSpinEdit1), static_cast<QWidget*>(CSpinEdit2),
-                           static_cast<QWidget*>(Label3), static_cast<QWidget*>(Label4)})
-        after->setEnabled(true);
+    m_moment->enableAfter();
 }
 
 void AlarmEditorPage::DateTimePicker2Change() {
-    DateTimePicker1->setDateTime(QDateTime(DateTimePicker1->date(), DateTimePicker2->time()));
+    m_moment->takeTime();
 }
 
 void AlarmEditorPage::CheckBox1Click() {
@@ -377,14 +330,8 @@ void AlarmEditorPage::myaSuperLabel51Click() {
     m_context.navigation.showPage(CategoryTab);
 }
 
-double AlarmEditorPage::moment(double now) const {
-    if (!RadioButton2->isChecked())
-        return DayCount::fromDateTime(DateTimePicker1->dateTime());
-    return DayCount::addMinutes(DayCount::addHours(now, CSpinEdit1->entryValue()), CSpinEdit2->entryValue());
-}
-
 void AlarmEditorPage::Button3Click() {
-    const double alarmMoment = moment(EditorPages::now(m_context));
+    const double alarmMoment = m_moment->moment(EditorPages::now(m_context));
     if (!(alarmMoment > EditorPages::now(m_context))) {
         EditorPages::refuse(m_context, QStringLiteral("Invalid Date or Time."));
         return;
@@ -410,7 +357,7 @@ void AlarmEditorPage::DsFancyButton3Click() {
 EventCommit::AlarmRecord AlarmEditorPage::record(double now) const {
     EventCommit::AlarmRecord result;
     result.bypass = CheckBox5->isChecked();
-    result.date = moment(now);
+    result.date = m_moment->moment(now);
     result.repetition.enabled = CheckBox1->isChecked();
     result.repetition.count = CSpinEdit3->entryValue();
     result.repetition.unit = ComboBox1->currentIndex();

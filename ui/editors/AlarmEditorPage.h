@@ -12,6 +12,7 @@ class DateField;
 class FancyButton;
 class LabelToggle;
 class LinkLabel;
+class MomentChoice;
 class MonthCalendar;
 class ShadowLabel;
 class SpinEdit;
@@ -95,10 +96,9 @@ private:
     void fillForActiveAlarm();
     void fillForNewAlarm();
     void setUnit(int unit);
-    void setMoment(const QDateTime& moment);
-    double moment(double now) const;
 
     PageContext& m_context;
+    MomentChoice* m_moment = nullptr;
     DayMonthFilterPage* m_filter = nullptr;
     KeptLines m_text; // of the record the page was filled from
     KeptText m_category;

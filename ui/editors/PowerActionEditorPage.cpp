@@ -11,6 +11,7 @@
 #include "ui/editors/ConfirmationText.h"
 #include "ui/editors/DayMonthFilterPage.h"
 #include "ui/editors/EditorPages.h"
+#include "ui/editors/MomentChoice.h"
 #include "ui/editors/SpinKeyFilter.h"
 #include "widgets/ChoiceGroup.h"
 #include "widgets/ChoiceLabel.h"
@@ -69,29 +70,22 @@ PowerActionEditorPage::PowerActionEditorPage(PageContext& context, QWidget* pare
         RadioGroup1->addChoice(*actions[i], i);
     }
 
-    myLabel3d8 = named(new ChoiceLabel(QStringLiteral("Alarm at:"), this), "myLabel3d8");
-    myLabel3d7 = named(new ChoiceLabel(QStringLiteral("or After:"), this), "myLabel3d7");
-    RadioButton8 = named(new QRadioButton(QStringLiteral("At:"), this), "RadioButton8");
-    RadioButton7 = named(new QRadioButton(QStringLiteral("After:"), this), "RadioButton7");
-    for (QRadioButton* hidden : {RadioButton8, RadioButton7}) {
-        hidden->setFocusPolicy(Qt::NoFocus);
-        hidden->hide();
-    }
-    RadioButton8->setChecked(true);
-
-    DateTimePicker3 = named(new DateField(DateField::Kind::Date, this), "DateTimePicker3");
-    DateTimePicker3->setAccessibleName(QStringLiteral("Action date"));
-    DatePicker2 = DateTimePicker3->dropCalendar();
-    DateTimePicker4 = named(new DateField(DateField::Kind::Time, this), "DateTimePicker4");
-    DateTimePicker4->setDisplayFormat(QStringLiteral("HH:mm"));
-    DateTimePicker4->setAccessibleName(QStringLiteral("Action time"));
-
-    CSpinEdit5 = named(new SpinEdit(0, 23, 0, this), "CSpinEdit5");
-    CSpinEdit5->setAccessibleName(QStringLiteral("Hours from now"));
-    Label5 = named(new QLabel(QStringLiteral("Hours and"), this), "Label5");
-    CSpinEdit4 = named(new SpinEdit(0, 59, 0, this), "CSpinEdit4");
-    CSpinEdit4->setAccessibleName(QStringLiteral("Minutes from now"));
-    Label2 = named(new QLabel(QStringLiteral("Minutes"), this), "Label2");
+    // Until the first fill the mode captions keep their neutral texts.
+    m_moment = new MomentChoice({"myLabel3d8", "myLabel3d7", "RadioButton8", "RadioButton7", "DateTimePicker3",
+                                 "DateTimePicker4", "CSpinEdit5", "Label5", "CSpinEdit4", "Label2"},
+                                QStringLiteral("Alarm at:"), QStringLiteral("or After:"), QStringLiteral("Action date"),
+                                QStringLiteral("Action time"), MomentChoice::Arrangement::Stacked, this);
+    myLabel3d8 = m_moment->atCaption;
+    myLabel3d7 = m_moment->afterCaption;
+    RadioButton8 = m_moment->atMode;
+    RadioButton7 = m_moment->afterMode;
+    DateTimePicker3 = m_moment->date;
+    DatePicker2 = m_moment->calendar;
+    DateTimePicker4 = m_moment->time;
+    CSpinEdit5 = m_moment->hours;
+    Label5 = m_moment->hoursCaption;
+    CSpinEdit4 = m_moment->minutes;
+    Label2 = m_moment->minutesCaption;
 
     CheckBox3 = named(new QCheckBox(this), "CheckBox3");
     myaSuperLabel15 =
@@ -109,15 +103,10 @@ PowerActionEditorPage::PowerActionEditorPage(PageContext& context, QWidget* pare
     DsFancyButton5 = named(new FancyButton(QStringLiteral("Next>>"), this), "DsFancyButton5");
     DsFancyButton5->setDefault(true);
 
-    for (SpinEdit* spin : {CSpinEdit5, CSpinEdit4, CSpinEdit6})
-        SpinKeyFilter::install(spin);
-    EditorPages::fitToDigits(CSpinEdit5, 2);
-    EditorPages::fitToDigits(CSpinEdit4, 2);
+    SpinKeyFilter::install(CSpinEdit6);
     EditorPages::fitToDigits(CSpinEdit6, 2);
     for (QWidget* off :
-         {static_cast<QWidget*>(CSpinEdit5), static_cast<QWidget*>(Label5), static_cast<QWidget*>(CSpinEdit4),
-          static_cast<QWidget*>(Label2), static_cast<QWidget*>(CSpinEdit6), static_cast<QWidget*>(ComboBox3),
-          static_cast<QWidget*>(myaSuperLabel47)})
+         {static_cast<QWidget*>(CSpinEdit6), static_cast<QWidget*>(ComboBox3), static_cast<QWidget*>(myaSuperLabel47)})
         off->setEnabled(false);
 
     // On screen Stand By stands above Hibernate.
@@ -131,10 +120,7 @@ PowerActionEditorPage::PowerActionEditorPage(PageContext& context, QWidget* pare
 
     auto* momentColumn = new QVBoxLayout;
     momentColumn->setSpacing(2);
-    momentColumn->addWidget(myLabel3d8);
-    momentColumn->addLayout(row({DateTimePicker3, DateTimePicker4}));
-    momentColumn->addWidget(myLabel3d7);
-    momentColumn->addLayout(row({CSpinEdit5, Label5, CSpinEdit4, Label2}));
+    momentColumn->addWidget(m_moment);
     momentColumn->addSpacing(10);
     momentColumn->addLayout(row({CheckBox3, myaSuperLabel15}));
     momentColumn->addLayout(row({CSpinEdit6, ComboBox3, myaSuperLabel47}));
@@ -172,9 +158,7 @@ PowerActionEditorPage::PowerActionEditorPage(PageContext& context, QWidget* pare
     connect(DsFancyButton5, &FancyButton::clicked, this, &PowerActionEditorPage::DsFancyButton5Click);
     connect(DsFancyButton4, &FancyButton::clicked, this, &PowerActionEditorPage::Button2Click);
 
-    // Until the first fill the mode captions keep their neutral texts.
     RadioGroup1->setChosen(0);
-    myLabel3d8->setChosen(true);
 
     setTabOrder(myLabel3d11, myLabel3d10);
     setTabOrder(myLabel3d10, myLabel3d9);
@@ -217,8 +201,7 @@ void PowerActionEditorPage::fillForEdit() {
     // The record is due when the countdown starts; the user sees the moment the countdown ends.
     const double due = events.ReadDouble(section, K::Date, EditorPages::now(m_context));
     const QDateTime moment = DayCount::toDateTime(DayCount::addSeconds(due, EventCommit::powerCountdownSeconds));
-    DateTimePicker3->setDateTime(moment);
-    DateTimePicker4->setDateTime(moment);
+    m_moment->setMoment(moment);
     CheckBox3->setChecked(events.ReadFlag(section, K::Repeat, false));
     const int action = events.ReadInt(section, K::ShutType, 0);
     if (action >= 0 && action < 5)
@@ -236,13 +219,7 @@ void PowerActionEditorPage::fillForEdit() {
 }
 
 void PowerActionEditorPage::fillForNew() {
-    const QDateTime now = DayCount::toDateTime(EditorPages::now(m_context));
-    DateTimePicker3->setDateTime(now);
-    QTime time = now.time();
-    if (time.second() != 0)
-        time = time.addSecs(60 - time.second());
-    DateTimePicker4->setTime(time);
-    DateTimePicker4Change();
+    m_moment->proposeNextMinute(DayCount::toDateTime(EditorPages::now(m_context)));
     CheckBox3->setChecked(false);
     CSpinEdit6->setValue(1);
     ComboBox3->setCurrentIndex(0);
@@ -278,37 +255,23 @@ void PowerActionEditorPage::myLabel3d33Click() {
 }
 
 void PowerActionEditorPage::myLabel3d8Click() {
-    RadioButton8->setChecked(true);
-    myLabel3d8->setChosen(true);
-    myLabel3d7->setChosen(false);
-    RadioButton8Click();
+    m_moment->chooseAt();
 }
 
 void PowerActionEditorPage::myLabel3d7Click() {
-    RadioButton7->setChecked(true);
-    myLabel3d8->setChosen(false);
-    myLabel3d7->setChosen(true);
-    RadioButton7Click();
+    m_moment->chooseAfter();
 }
 
 void PowerActionEditorPage::RadioButton8Click() {
-    DateTimePicker3->setEnabled(true);
-    DateTimePicker4->setEnabled(true);
-    for (QWidget* after : {static_cast<QWidget*>(CSpinEdit5), static_cast<QWidget*>(CSpinEdit4),
-                           static_cast<QWidget*>(Label5), static_cast<QWidget*>(Label2)})
-        after->setEnabled(false);
+    m_moment->enableAt();
 }
 
 void PowerActionEditorPage::RadioButton7Click() {
-    DateTimePicker3->setEnabled(false);
-    DateTimePicker4->setEnabled(false);
-    for (QWidget* after : {static_cast<QWidget*>(CSpinEdit5), static_cast<QWidget*>(CSpinEdit4),
-                           static_cast<QWidget*>(Label5), static_cast<QWidget*>(Label2)})
-        after->setEnabled(true);
+    m_moment->enableAfter();
 }
 
 void PowerActionEditorPage::DateTimePicker4Change() {
-    DateTimePicker3->setDateTime(QDateTime(DateTimePicker3->date(), DateTimePicker4->time()));
+    m_moment->takeTime();
 }
 
 void PowerActionEditorPage::CheckBox3Click() {
@@ -323,14 +286,8 @@ void PowerActionEditorPage::myaSuperLabel46Click() {
     m_context.navigation.showPage(MoreTab);
 }
 
-double PowerActionEditorPage::moment(double now) const {
-    if (!RadioButton7->isChecked())
-        return DayCount::fromDateTime(DateTimePicker3->dateTime());
-    return DayCount::addMinutes(DayCount::addHours(now, CSpinEdit5->entryValue()), CSpinEdit4->entryValue());
-}
-
 void PowerActionEditorPage::DsFancyButton5Click() {
-    const double actionMoment = moment(EditorPages::now(m_context));
+    const double actionMoment = m_moment->moment(EditorPages::now(m_context));
     if (!(actionMoment > EditorPages::now(m_context))) {
         EditorPages::refuse(m_context, QStringLiteral("Invalid Date or Time."));
         return;
@@ -355,7 +312,7 @@ void PowerActionEditorPage::Button2Click() {
 
 EventCommit::PowerActionRecord PowerActionEditorPage::record(double now) const {
     EventCommit::PowerActionRecord result;
-    result.moment = moment(now);
+    result.moment = m_moment->moment(now);
     result.repetition.enabled = CheckBox3->isChecked();
     result.repetition.count = CSpinEdit6->entryValue();
     result.repetition.unit = ComboBox3->currentIndex();

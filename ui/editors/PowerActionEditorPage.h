@@ -12,6 +12,7 @@ class DateField;
 class FancyButton;
 class LabelToggle;
 class LinkLabel;
+class MomentChoice;
 class MonthCalendar;
 class ShadowLabel;
 class SpinEdit;
@@ -93,8 +94,8 @@ private:
     void chooseAction(int action);
     void fillForEdit();
     void fillForNew();
-    double moment(double now) const;
 
     PageContext& m_context;
+    MomentChoice* m_moment = nullptr;
     DayMonthFilterPage* m_filter = nullptr;
 };
