@@ -4,7 +4,9 @@
 #include "app/TForm1.h"
 #include "fakes/FakePlatform.h"
 #include "scheduler/EventRecord.h"
+#include "scheduler/Scheduler.h"
 #include "store/XMLIniFile.h"
+#include "support/TimerWitness.h"
 #include "ui/notify/TForm2.h"
 #include "ui/notify/TForm3.h"
 #include "ui/notify/TForm6.h"
@@ -112,7 +114,8 @@ void TestSchedulerHost::repeatingAlarmKeepsOneWindow() {
 void TestSchedulerHost::answerNoFiresWhatBecameDue() {
     Program p;
     p.commitAlarm("0", p.inMs(Hour), QStringLiteral("Meeting"));
-    QTest::qWait(150); // a tick has seen it an hour away
+    // A tick has seen it an hour away and re-armed for the longest wait: only the answer can fire it now.
+    QTRY_COMPARE_WITH_TIMEOUT(p.form->schedulerHost().scheduler().interval(), Scheduler::MaxInterval, 5000);
     TForm6::setNextAnswer(false);
     p.clock.jump(2 * Hour);
     p.form->schedulerHost().watchdog().Timer1Timer();
@@ -129,7 +132,8 @@ void TestSchedulerHost::answerYesKeepsEverythingOff() {
     p.form->schedulerHost().watchdog().Timer1Timer();
     QVERIFY(!p.form->schedulerHost().scheduler().isEnabled());
     p.form->schedulerHost().scheduler().setInterval(50); // even a commit does not wake it
-    QTest::qWait(300);
+    QVERIFY(!p.form->schedulerHost().scheduler().isEnabled());
+    QVERIFY(letTimerIntervalsPass(50));
     QVERIFY(openWindows<TForm2>().isEmpty());
     QVERIFY(p.form->eventStore().HasSection("0"));
 }
@@ -156,12 +160,15 @@ void TestSchedulerHost::countdownKeepsSchedulerOffUntilItCloses() {
     events.WriteString("0", Key::AlType, EventRecord::KindShut);
     events.WriteDouble("0", Key::Date, p.inMs(50));
     events.WriteInt("0", Key::ShutType, 3);
-    p.commitAlarm("1", p.inMs(200), QStringLiteral("Behind the countdown"));
+    const double behindDue = p.inMs(200);
+    p.commitAlarm("1", behindDue, QStringLiteral("Behind the countdown"));
     QTRY_COMPARE_WITH_TIMEOUT(openWindows<TForm3>().size(), 1, 5000);
     TForm3* countdown = openWindows<TForm3>().first();
     QCOMPARE(countdown->Shut->text(), QStringLiteral("System will Hibernate\nAutomatically in 30 sec"));
     QVERIFY(!p.form->schedulerHost().scheduler().isEnabled());
-    QTest::qWait(400);
+    // The alarm behind it is due, and a tick would have come: still nothing.
+    QTRY_VERIFY_WITH_TIMEOUT(p.clock.now() > behindDue, 5000);
+    QVERIFY(letTimerIntervalsPass(p.form->schedulerHost().scheduler().interval()));
     QVERIFY(openWindows<TForm2>().isEmpty());
 
     countdown->DsFancyButton2Click(); // "Cancel"

@@ -1,6 +1,7 @@
 #include "SchedulerHarness.h"
 
 #include "scheduler/Firing.h"
+#include "support/TimerWitness.h"
 
 #include <QDir>
 #include <QFile>
@@ -402,7 +403,7 @@ void TestScheduler::powerActionOnTime() {
     QVERIFY(!h.events->HasSection("0")); // a one-time power action leaves no trace
     QCOMPARE(h.pastAlarms->ReadSections().size(), 0);
     // Nothing fires while the countdown runs: the timer is off.
-    QTest::qWait(200);
+    QVERIFY(letTimerIntervalsPass(h.scheduler->interval()));
     QCOMPARE(h.sink.alarms.size(), 0);
     // The countdown window closes and enables the scheduler again.
     h.scheduler->setEnabled(true);
