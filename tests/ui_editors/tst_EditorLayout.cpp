@@ -3,6 +3,7 @@
 
 #include "EditorFixture.h"
 #include "EditorTestSupport.h"
+#include "support/PageFixture.h"
 
 #include "context/PageIndex.h"
 #include "ui/editors/AlarmEditorPage.h"
@@ -119,10 +120,10 @@ void TestEditorLayout::longConfirmationScrolls_data() {
 void TestEditorLayout::longConfirmationScrolls() {
     QFETCH(QString, text);
     QFETCH(bool, scrolls);
-    EditorFixture f(wednesday);
-    ConfirmationPage* page = f.page<ConfirmationPage>(ConfirmTab);
+    PageFixture<ConfirmationPage> f(ConfirmTab, nullptr, wednesday);
+    ConfirmationPage* page = f.page;
     page->setText(text);
-    f.show(ConfirmTab);
+    f.show();
     QApplication::processEvents();
     QCOMPARE(page->text(), text);
     ShadowLabel* label = page->Conf2;
@@ -137,7 +138,7 @@ void TestEditorLayout::longConfirmationScrolls() {
     QVERIFY(scroll->geometry().bottom() < page->DsFancyButton28->geometry().top());
     QVERIFY(page->DsFancyButton28->geometry().right() <= page->width());
     click(page->DsFancyButton29);
-    QCOMPARE(f.current(), int(AlarmTab));
+    QCOMPARE(f.currentPage(), int(AlarmTab));
 }
 
 QTEST_MAIN(TestEditorLayout)

@@ -2,9 +2,9 @@
 #include "fakes/FakePlatform.h"
 #include "scheduler/TestClock.h"
 
-#include "app/PageControl.h"
+#include "support/PageFixture.h"
+
 #include "app/SchedulerHost.h"
-#include "app/TForm1.h"
 #include "context/PageIndex.h"
 #include "ui/notify/TMsgfrm.h"
 #include "ui/tools/TimerPage.h"
@@ -18,31 +18,28 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLoggingCategory>
-#include <QTemporaryDir>
 #include <QTest>
-
-#include <memory>
 
 namespace {
 
-// A main window on a temporary folder with a wall clock the test sets and an elapsed clock it moves; sounds go
-// to fake players and messages are answered at once.
+// The launcher page on its own, with a wall clock the test sets and an elapsed clock it moves; sounds go to fake
+// players and messages are answered at once.
 struct TimerFixture {
     TimerFixture() {
-        QLoggingCategory::setFilterRules(QStringLiteral("qt.core.qobject.connect.warning=false"));
-        TMsgfrm::setAutoAnswer(true);
-        TMsgfrm::autoAnswered().clear();
-        form = std::make_unique<TForm1>(AppContext{folder.path(), &wall, true});
-        form->schedulerHost().attachPlatform({nullptr, nullptr, players.factory()});
-        page = qobject_cast<TimerPage*>(form->PageControl1->widget(TimerTab));
+        pages.context.soundPlayerFactory = [this] {
+            return players.factory();
+        };
+        pages.context.defaultSoundFile = &SchedulerHost::defaultSoundFile;
         page->clock = &elapsed;
         page->alert = [this](QWidget*) {
             ++alerts;
         };
-        form->showPage(TimerTab);
+        pages.show();
     }
-    ~TimerFixture() { TMsgfrm::setAutoAnswer(false); }
+
+    void showPage(int index) { pages.navigation.showPage(index); }
+    int currentPage() const { return pages.currentPage(); }
+    QWidget* window() { return &pages.window; }
 
     void setLength(int days, int hours, int minutes, int seconds) const {
         QTest::mouseClick(page->myLabel3d25, Qt::LeftButton);
@@ -58,13 +55,13 @@ struct TimerFixture {
         return windows.size() > before ? windows.last() : nullptr;
     }
 
-    QTemporaryDir folder;
-    TestClock wall{QDateTime(QDate(2026, 3, 29), QTime(1, 59, 58))}; // two seconds before summer time
+    // Two seconds before summer time.
+    PageFixture<TimerPage> pages{TimerTab, &TimerPage::TimerTabShow, QDateTime(QDate(2026, 3, 29), QTime(1, 59, 58))};
+    TestClock& wall = pages.clock;
     ManualClock elapsed;
     FakeSoundPlayers players;
     int alerts = 0;
-    std::unique_ptr<TForm1> form;
-    TimerPage* page = nullptr;
+    TimerPage* page = pages.page;
 };
 
 bool lengthEnabled(const TimerPage& page) {
@@ -99,8 +96,8 @@ void TestTimerTab::showResetsThePage() {
     TimerFixture f;
     f.setLength(1, 2, 3, 4);
     f.page->CheckBox25->setChecked(false);
-    f.form->showPage(MainTab);
-    f.form->showPage(TimerTab);
+    f.showPage(MainTab);
+    f.showPage(TimerTab);
     QCOMPARE(f.page->myaSuperLabel68->text(), QStringLiteral("Timer - CountDown"));
     QVERIFY(f.page->CheckBox25->isChecked());
     for (const SpinEdit* edit : {f.page->CSpinEdit8, f.page->CSpinEdit9, f.page->CSpinEdit10, f.page->CSpinEdit11})
@@ -117,8 +114,7 @@ void TestTimerTab::showResetsThePage() {
 
 void TestTimerTab::choicesEnableTheLength() {
     TimerFixture f;
-    f.form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(f.form.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(f.window()));
     // A disabled label toggle takes no clicks.
     QTest::mouseClick(f.page->myaSuperLabel76, Qt::LeftButton);
     QVERIFY(f.page->CheckBox25->isChecked());
@@ -145,7 +141,7 @@ void TestTimerTab::zeroLengthIsRefused() {
     f.setLength(0, 0, 0, 0);
     QCOMPARE(f.ok(), nullptr);
     QCOMPARE(TMsgfrm::autoAnswered(), QStringList{QStringLiteral("No Countdown Set.")});
-    QCOMPARE(f.form->currentPage(), int(TimerTab));
+    QCOMPARE(f.currentPage(), int(TimerTab));
 }
 
 void TestTimerTab::countdownWindowShowsItsLength_data() {
@@ -168,7 +164,7 @@ void TestTimerTab::countdownWindowShowsItsLength() {
     QCOMPARE(window->myaSuperLabel68->text(), QStringLiteral("Countdown"));
     QCOMPARE(window->Edit2->text(), display);
     QCOMPARE(window->DsFancyButton1->text(), QStringLiteral("Start"));
-    QCOMPARE(f.form->currentPage(), int(MainTab));
+    QCOMPARE(f.currentPage(), int(MainTab));
     // The launcher keeps what was set.
     QCOMPARE(f.page->CSpinEdit8->value(), length[0]);
     QCOMPARE(f.page->CSpinEdit11->value(), length[3]);
@@ -177,7 +173,7 @@ void TestTimerTab::countdownWindowShowsItsLength() {
 void TestTimerTab::windowsRunIndependently() {
     TimerFixture f;
     TForm7* stopwatch = f.ok();
-    f.form->showPage(TimerTab);
+    f.showPage(TimerTab);
     TForm7* second = f.ok();
     QVERIFY(stopwatch != nullptr && second != nullptr && stopwatch != second);
     QCOMPARE(stopwatch->myaSuperLabel68->text(), QStringLiteral("Timer"));
@@ -199,7 +195,7 @@ void TestTimerTab::doubleClickOpensAtOnce() {
     QTest::mouseDClick(f.page->myLabel3d24, Qt::LeftButton);
     QCOMPARE(f.page->openWindows().size(), 1);
     QCOMPARE(f.page->openWindows().first()->myaSuperLabel68->text(), QStringLiteral("Timer"));
-    QCOMPARE(f.form->currentPage(), int(MainTab));
+    QCOMPARE(f.currentPage(), int(MainTab));
 }
 
 void TestTimerTab::expiryPlaysTheToolsOwnSound() {
@@ -219,7 +215,7 @@ void TestTimerTab::expiryPlaysTheToolsOwnSound() {
 void TestTimerTab::wallClockJumpChangesNothing() {
     TimerFixture f;
     TForm7* stopwatch = f.ok();
-    f.form->showPage(TimerTab);
+    f.showPage(TimerTab);
     f.setLength(0, 1, 0, 0);
     TForm7* countdown = f.ok();
     QTest::mouseClick(stopwatch->DsFancyButton1, Qt::LeftButton);
