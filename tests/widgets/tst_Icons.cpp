@@ -17,6 +17,7 @@ private slots:
     void missingFileGivesNullPictures();
     void aPictureIsDrawnOncePerSize();
     void picturesDrawnAtBuildTimeAreTheOnesDrawnNow();
+    void everyMenuEntryHasBothPictures();
 };
 
 void TestIcons::iconIsDrawnAtTheSizeAsked_data() {
@@ -92,6 +93,16 @@ void TestIcons::picturesDrawnAtBuildTimeAreTheOnesDrawnNow() {
     for (const int side : {16, 22, 24, 32, 48, 64, 128, 256})
         QVERIFY(drawn.contains(Icons::prerendered(Icons::application(), QSize(side, side))));
     QVERIFY(drawn.contains(Icons::prerendered(Icons::menu(1, true), QSize(30, 30))));
+}
+
+// The main menu's eight entries, plain and highlighted, are in the resources; there is no entry 0 or 9.
+void TestIcons::everyMenuEntryHasBothPictures() {
+    for (int entry = 1; entry <= 8; ++entry) {
+        QVERIFY(!Icons::pixmap(Icons::menu(entry, false), QSize(32, 32)).isNull());
+        QVERIFY(!Icons::pixmap(Icons::menu(entry, true), QSize(32, 32)).isNull());
+    }
+    QVERIFY(Icons::menu(0, false).isEmpty());
+    QVERIFY(Icons::menu(9, true).isEmpty());
 }
 
 QTEST_MAIN(TestIcons)

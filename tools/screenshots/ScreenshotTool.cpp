@@ -3,6 +3,10 @@
 //
 //   zentick_screenshots <folder> [suffix]   write <folder>/<name><suffix>.png for every picture
 //   zentick_screenshots --check             render into a temporary folder; fail when a picture is blank
+//   zentick_screenshots --compare <golden>  render the pages without focus and without the run's folder, and fail
+//                                           when one differs from <golden>/<name>.png or its visible controls differ
+//                                           from <golden>/controls.txt; the pictures that differ are kept
+//   zentick_screenshots --golden <golden>   write those pictures and controls.txt for --compare
 
 #include "PersonalData.h"
 #include "SampleEvents.h"
@@ -34,12 +38,15 @@
 #include <QDir>
 #include <QEnterEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMap>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTextStream>
 
+#include <cstdlib>
 #include <functional>
 
 namespace {
@@ -66,9 +73,47 @@ void settle() {
         QApplication::processEvents();
 }
 
+// For pictures compared from run to run: what depends on the moment a window became active (the focus frame, a
+// selected field) or on the temporary folder of the run is taken out.
+struct Steady {
+    bool on = false;
+    QString folder;
+};
+Steady g_steady;
+
+void steady(QWidget* window) {
+    if (!g_steady.on)
+        return;
+    if (QWidget* focused = QApplication::focusWidget())
+        focused->clearFocus();
+    for (QLineEdit* edit : window->findChildren<QLineEdit*>()) {
+        if (!g_steady.folder.isEmpty() && edit->text().startsWith(g_steady.folder))
+            edit->setText(QStringLiteral("/data") + edit->text().mid(g_steady.folder.size()));
+        edit->deselect();
+    }
+    settle();
+}
+
+// The controls of the page a person sees: its named visible children, each with its place, in creation order.
+QStringList visibleControls(const QWidget* page) {
+    QStringList controls;
+    for (const QWidget* child : page->findChildren<QWidget*>()) {
+        const QString name = child->objectName();
+        if (name.isEmpty() || name.startsWith(QLatin1String("qt_")) || !child->isVisibleTo(page))
+            continue;
+        const QRect place(child->mapTo(page, QPoint(0, 0)), child->size());
+        const bool inside = page->rect().contains(place) && !place.isEmpty();
+        controls << name + (inside ? QString() : QStringLiteral("(outside)"));
+    }
+    return controls;
+}
+
+QMap<QString, QStringList> g_controls; // page shot -> its controls
+
 QPixmap grabPage(TForm1& form, int index) {
     form.showPage(index);
     settle();
+    steady(&form);
     return form.grab();
 }
 
@@ -110,7 +155,12 @@ QList<Shot> mainWindowShots(TForm1& form) {
         shots.append(
             {QStringLiteral("page-%1-%2").arg(index, 2, 10, QLatin1Char('0')).arg(QLatin1String(pageNames[index])),
              [&form, index] {
-                 return grabPage(form, index);
+                 QPixmap picture = grabPage(form, index);
+                 g_controls.insert(QStringLiteral("page-%1-%2")
+                                       .arg(index, 2, 10, QLatin1Char('0'))
+                                       .arg(QLatin1String(pageNames[index])),
+                                   visibleControls(form.PageControl1->widget(index)));
+                 return picture;
              }});
     shots.append({QStringLiteral("main-menu-hover"), [&form] {
                       form.showPage(MainTab);
@@ -161,6 +211,19 @@ QList<Shot> mainWindowShots(TForm1& form) {
                       auto* calendar = qobject_cast<CalendarViewPage*>(form.PageControl1->widget(EditTab));
                       calendar->DsFancyButton54Click();
                       QPixmap picture = grabPage(form, form.currentPage());
+                      form.showPage(MainTab);
+                      return picture;
+                  }});
+    shots.append({QStringLiteral("alarm-date-drop-down"), [&form] {
+                      // The styled calendar that drops down from the alarm's date.
+                      form.mainMenu->selectEntry(1);
+                      form.mainMenu->DsFancyButton1Click();
+                      auto* editor = qobject_cast<AlarmEditorPage*>(form.PageControl1->widget(AlarmTab));
+                      editor->DateTimePicker1->showDropDown();
+                      settle();
+                      QWidget* popup = editor->DatePicker1->window();
+                      QPixmap picture = popup->isVisible() ? popup->grab() : QPixmap();
+                      popup->hide();
                       form.showPage(MainTab);
                       return picture;
                   }});
@@ -269,6 +332,34 @@ bool looksBlank(const QPixmap& picture) {
     return true;
 }
 
+// Pixels that differ in some channel by more than a trace of antialiasing; marked red in marks.
+int differingPixels(const QImage& actual, const QImage& golden, QImage& marks) {
+    constexpr int Trace = 16;
+    const QImage a = actual.convertToFormat(QImage::Format_ARGB32);
+    const QImage b = golden.convertToFormat(QImage::Format_ARGB32);
+    marks = a;
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            if (std::abs(qRed(p) - qRed(q)) > Trace || std::abs(qGreen(p) - qGreen(q)) > Trace ||
+                std::abs(qBlue(p) - qBlue(q)) > Trace || std::abs(qAlpha(p) - qAlpha(q)) > Trace) {
+                marks.setPixel(x, y, qRgb(255, 0, 0));
+                ++count;
+            }
+        }
+    }
+    return count;
+}
+
+QStringList controlLines() {
+    QStringList lines;
+    for (auto it = g_controls.cbegin(); it != g_controls.cend(); ++it)
+        lines << it.key() + QStringLiteral(": ") + it.value().join(QLatin1Char(' '));
+    return lines;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -277,20 +368,27 @@ int main(int argc, char** argv) {
     QTextStream err(stderr);
 
     const QStringList args = QApplication::arguments().mid(1);
-    const bool check = args.value(0) == QLatin1String("--check");
-    if (args.isEmpty()) {
-        err << "usage: zentick_screenshots <folder> [suffix] | --check\n";
+    const QString mode = args.value(0);
+    const bool check = mode == QLatin1String("--check");
+    const bool compare = mode == QLatin1String("--compare");
+    const bool golden = mode == QLatin1String("--golden");
+    if (args.isEmpty() || ((compare || golden) && args.size() < 2)) {
+        err << "usage: zentick_screenshots <folder> [suffix] | --check | --compare <golden> | --golden <golden>\n";
         return 2;
     }
     QTemporaryDir scratch;
-    const QString folder = check ? scratch.path() : args.value(0);
-    const QString suffix = check ? QString() : args.value(1);
+    scratch.setAutoRemove(!compare); // what differs is kept for a look
+    const QString goldenFolder = compare || golden ? args.value(1) : QString();
+    const QString folder = check || compare ? scratch.path() : golden ? goldenFolder : args.value(0);
+    const QString suffix = check || compare || golden ? QString() : args.value(1);
     if (!QDir().mkpath(folder)) {
         err << "cannot create " << folder << "\n";
         return 2;
     }
 
     QTemporaryDir exeFolder;
+    g_steady.on = compare || golden;
+    g_steady.folder = exeFolder.path();
     const PictureClock clock;
     AppContext context{exeFolder.path(), &clock, false};
     context.autostartFolder = exeFolder.filePath(QStringLiteral("autostart"));
@@ -302,7 +400,10 @@ int main(int argc, char** argv) {
     settle();
 
     int failures = 0;
-    const QList<Shot> shots = mainWindowShots(form) + notificationWindowShots(form);
+    // The notification and tool windows change with the moment they are drawn (a running stopwatch, a spinner):
+    // a comparison looks at the main window's pages only.
+    const QList<Shot> shots =
+        compare || golden ? mainWindowShots(form) : mainWindowShots(form) + notificationWindowShots(form);
     for (const Shot& shot : shots) {
         const QPixmap picture = shot.render();
         const QString file = folder + QLatin1Char('/') + shot.name + suffix + QStringLiteral(".png");
@@ -314,8 +415,59 @@ int main(int argc, char** argv) {
         if (!picture.save(file)) {
             err << "cannot write " << file << "\n";
             ++failures;
+            continue;
+        }
+        if (!compare)
+            continue;
+        const QImage expected(goldenFolder + QLatin1Char('/') + shot.name + QStringLiteral(".png"));
+        const QImage actual = picture.toImage();
+        if (expected.isNull() || expected.size() != actual.size()) {
+            err << "differs: " << shot.name << " is " << actual.width() << "x" << actual.height() << ", golden "
+                << expected.width() << "x" << expected.height() << " (" << file << ")\n";
+            ++failures;
+            continue;
+        }
+        QImage marks;
+        const int differing = differingPixels(actual, expected, marks);
+        // A changed caption or a control moved by a pixel is well above this; noise of the rasteriser below it.
+        if (differing > actual.width() * actual.height() / 1000) {
+            const QString marked = folder + QLatin1Char('/') + shot.name + QStringLiteral("-differs.png");
+            marks.save(marked);
+            err << "differs: " << shot.name << " in " << differing << " pixels (" << marked << ")\n";
+            ++failures;
+        } else {
+            QFile::remove(file);
         }
     }
-    err << shots.size() - failures << " of " << shots.size() << " pictures written to " << folder << "\n";
+
+    const QString controlsFile = goldenFolder + QStringLiteral("/controls.txt");
+    if (golden) {
+        QFile out(controlsFile);
+        if (!out.open(QIODevice::WriteOnly) ||
+            out.write((controlLines().join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8()) < 0) {
+            err << "cannot write " << controlsFile << "\n";
+            ++failures;
+        }
+    }
+    if (compare) {
+        QFile in(controlsFile);
+        const QStringList expected = in.open(QIODevice::ReadOnly)
+                                         ? QString::fromUtf8(in.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+                                         : QStringList();
+        const QStringList actual = controlLines();
+        for (const QString& line : actual) {
+            if (!expected.contains(line)) {
+                err << "controls differ: " << line << "\n";
+                ++failures;
+            }
+        }
+        if (expected.size() != actual.size()) {
+            err << "controls differ: " << actual.size() << " pages, " << expected.size() << " expected\n";
+            ++failures;
+        }
+        if (failures == 0)
+            scratch.setAutoRemove(true);
+    }
+    err << shots.size() << " pictures, " << failures << " failures, in " << folder << "\n";
     return failures == 0 ? 0 : 1;
 }
