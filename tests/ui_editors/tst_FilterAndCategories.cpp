@@ -1,5 +1,6 @@
 #include "EditorFixture.h"
 #include "EditorTestSupport.h"
+#include "support/PageFixture.h"
 
 #include "context/PageIndex.h"
 #include "store/XMLIniFile.h"
@@ -65,6 +66,18 @@ CategoryPage* openCategories(EditorFixture& f) {
     f.show(AlarmTab);
     click(f.page<AlarmEditorPage>(AlarmTab)->myaSuperLabel51);
     return f.form().PageControl1->page<CategoryPage>(CategoryTab);
+}
+
+// The category page on its own, for what happens on it alone.
+struct CategoryFixture : PageFixture<CategoryPage> {
+    CategoryFixture()
+        : PageFixture(CategoryTab, &CategoryPage::CategoryTabShow, wednesday) {}
+    TXMLIniFile& settingsStore() { return stores().settingsStore(); }
+};
+
+CategoryPage* openCategories(CategoryFixture& f) {
+    f.show();
+    return f.page;
 }
 
 QStringList rows(const QListWidget* list) {
@@ -169,13 +182,13 @@ void TestFilterAndCategories::noCategoriesShowGeneralOnly() {
 }
 
 void TestFilterAndCategories::generalIsUntouchable() {
-    EditorFixture f(wednesday);
-    writeCategories(f.form().settingsStore(), {"Work"});
+    CategoryFixture f;
+    writeCategories(f.settingsStore(), {"Work"});
     CategoryPage* page = openCategories(f);
     page->ListBox1->setCurrentRow(0);
     QVERIFY(!page->DsFancyButton36->isEnabled() && !page->DsFancyButton34->isEnabled());
     QTest::keyClick(page->ListBox1, Qt::Key_F2);
-    QVERIFY(!f.page<CategoryPage>(CategoryTab)->categoryEditing());
+    QVERIFY(!f.page->categoryEditing());
     QVERIFY(!page->ListBox1->findChild<QLineEdit*>());
     QTest::keyClick(page->ListBox1, Qt::Key_Delete);
     QCOMPARE(rows(page->ListBox1), (QStringList{u"General"_s, u"Work"_s}));
@@ -220,29 +233,29 @@ void TestFilterAndCategories::deleteKeyAndApplyRewriteTheSection() {
 }
 
 void TestFilterAndCategories::renameInPlaceWithF2() {
-    EditorFixture f(wednesday);
-    writeCategories(f.form().settingsStore(), {"Wrok"});
+    CategoryFixture f;
+    writeCategories(f.settingsStore(), {"Wrok"});
     CategoryPage* page = openCategories(f);
     page->ListBox1->setCurrentRow(1);
     page->ListBox1->setFocus();
     QTest::keyClick(page->ListBox1, Qt::Key_F2);
-    QVERIFY(f.page<CategoryPage>(CategoryTab)->categoryEditing());
+    QVERIFY(f.page->categoryEditing());
     auto* editor = page->ListBox1->findChild<QLineEdit*>();
     QVERIFY(editor);
     editor->selectAll();
     QTest::keyClicks(editor, u"Work"_s);
     QTest::keyClick(editor, Qt::Key_Return);
     // The list closes its editor once the key has been handled.
-    QTRY_VERIFY(!f.page<CategoryPage>(CategoryTab)->categoryEditing());
+    QTRY_VERIFY(!f.page->categoryEditing());
     QCOMPARE(rows(page->ListBox1), (QStringList{u"General"_s, u"Work"_s}));
     QVERIFY(page->DsFancyButton35->isEnabled());
     click(page->DsFancyButton35);
-    QCOMPARE(keysOf(f.form().settingsStore(), "categories"), (QByteArrayList{"count=1", "0=Work"}));
+    QCOMPARE(keysOf(f.settingsStore(), "categories"), (QByteArrayList{"count=1", "0=Work"}));
 }
 
 void TestFilterAndCategories::emptyRenameKeepsTheName() {
-    EditorFixture f(wednesday);
-    writeCategories(f.form().settingsStore(), {"Work"});
+    CategoryFixture f;
+    writeCategories(f.settingsStore(), {"Work"});
     CategoryPage* page = openCategories(f);
     page->ListBox1->setCurrentRow(1);
     click(page->DsFancyButton36);
@@ -250,26 +263,26 @@ void TestFilterAndCategories::emptyRenameKeepsTheName() {
     QVERIFY(editor);
     editor->clear();
     QTest::keyClick(editor, Qt::Key_Return);
-    QTRY_VERIFY(!f.page<CategoryPage>(CategoryTab)->categoryEditing());
+    QTRY_VERIFY(!f.page->categoryEditing());
     QCOMPARE(rows(page->ListBox1), (QStringList{u"General"_s, u"Work"_s}));
     QVERIFY(!page->DsFancyButton35->isEnabled());
 }
 
 void TestFilterAndCategories::windows1252NamesShowDecodedAndKeepTheirBytes() {
-    EditorFixture f(wednesday);
+    CategoryFixture f;
     // An earlier version's file: "Café" in Windows-1252, beside a UTF-8 name.
-    writeCategories(f.form().settingsStore(), {"Caf\xe9", "Gr\xc3\xbc\xc3\x9f"
-                                                          "e"});
+    writeCategories(f.settingsStore(), {"Caf\xe9", "Gr\xc3\xbc\xc3\x9f"
+                                                   "e"});
     CategoryPage* page = openCategories(f);
     QCOMPARE(rows(page->ListBox1), (QStringList{u"General"_s, u"Caf\u00e9"_s, u"Gr\u00fc\u00dfe"_s}));
     page->Edit5->insert(u"No\u00ebl"_s); // typed: QTest types ASCII only
     click(page->DsFancyButton33);
     click(page->DsFancyButton35);
     // The names the user left alone go back as they were read; the new one is stored as UTF-8.
-    QCOMPARE(keysOf(f.form().settingsStore(), "categories"), (QByteArrayList{"count=3", "0=Caf\xe9",
-                                                                             "1=Gr\xc3\xbc\xc3\x9f"
-                                                                             "e",
-                                                                             "2=No\xc3\xabl"}));
+    QCOMPARE(keysOf(f.settingsStore(), "categories"), (QByteArrayList{"count=3", "0=Caf\xe9",
+                                                                      "1=Gr\xc3\xbc\xc3\x9f"
+                                                                      "e",
+                                                                      "2=No\xc3\xabl"}));
 }
 
 void TestFilterAndCategories::backDropsUnappliedChanges() {
