@@ -1,3 +1,4 @@
+#include "support/PageFixture.h"
 #include "ui_editors/EditorFixture.h"
 #include "ui_editors/EditorTestSupport.h"
 
@@ -188,8 +189,8 @@ void TestDiary::failedSaveKeepsTheTextAndSave() {
 }
 
 void TestDiary::marksAndHintsOfAMonth() {
-    EditorFixture f(march5);
-    TXMLIniFile& store = f.form().diaryStore();
+    PageFixture<DiaryPage> f(CalendarTab, &DiaryPage::CalendarTabShow, march5);
+    TXMLIniFile& store = f.stores().diaryStore();
     writeNote(store, QDate(2024, 3, 1), {"Rent"});
     writeNote(store, QDate(2024, 3, 9), {"Train to Leeds", "platform 4"});
     writeNote(store, QDate(2024, 3, 15), {"", "after an empty line"});
@@ -198,7 +199,8 @@ void TestDiary::marksAndHintsOfAMonth() {
     writeNote(store, QDate(2024, 4, 1), {"April: not this month"});
     store.WriteString(DiaryNotes::section(QDate(2024, 3, 22)), "0", "no line count"); // read as one line
 
-    MonthCalendar* calendar = openDiary(f)->MonthCalendar2;
+    f.show();
+    MonthCalendar* calendar = f.page->MonthCalendar2;
     QCOMPARE(calendar->date(), QDate(2024, 3, 5)); // today
     QCOMPARE(calendar->markCount(), 6);
     QCOMPARE(calendar->hint(QDate(2024, 3, 1)), u"\"Rent\""_s);
@@ -213,7 +215,7 @@ void TestDiary::marksAndHintsOfAMonth() {
     calendar->showNextMonth();
     QCOMPARE(calendar->markCount(), 1);
     QCOMPARE(calendar->hint(QDate(2024, 4, 1)), u"\"April: not this month\""_s);
-    DiaryPage* diary = f.page<DiaryPage>(CalendarTab);
+    DiaryPage* diary = f.page;
     QCOMPARE(diary->DateTimePicker7->date().month(), 4);
     diary->DateTimePicker7->setDate(QDate(2024, 3, 9));
     QCOMPARE(calendar->date(), QDate(2024, 3, 9));
