@@ -7,31 +7,21 @@
 #include "scheduler/TextPreview.h"
 #include "store/XMLIniFile.h"
 #include "ui/LocaleDateTimeText.h"
-#include "ui/notify/AlarmSound.h"
 #include "ui/notify/DescriptionPages.h"
-#include "ui/notify/FiringLog.h"
 #include "ui/notify/OpenAlarmRegistry.h"
-#include "ui/notify/SoundFileChoice.h"
-#include "ui/notify/WindowPlacement.h"
 #include "widgets/ClickableLabel.h"
 #include "widgets/FancyButton.h"
 #include "widgets/ShadowLabel.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QVBoxLayout>
 
 #include <utility>
 
 TForm2::TForm2(NotifyServices services)
-    : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
-    , m_services(std::move(services)) {
-    setObjectName(QStringLiteral("Form2"));
-    setAttribute(Qt::WA_DeleteOnClose);
-
+    : SoundingNoticeWindow(std::move(services), QStringLiteral("Form2"), Qt::WindowStaysOnTopHint) {
     BackMain = new ShadowLabel(QStringLiteral("Alarm"), this);
     BackMain->setObjectName(QStringLiteral("BackMain"));
     BackMain->setScale(2.4);
@@ -48,16 +38,12 @@ TForm2::TForm2(NotifyServices services)
     Label->setMinimumSize(320, 140);
     connect(Label, &ClickableLabel::clicked, this, &TForm2::LabelClick);
 
-    Button1 = new FancyButton(QStringLiteral("OK"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setDefault(true);
+    makeAnswerButtons();
     Button2 = new FancyButton(QStringLiteral("Disable Repetition"), this);
     Button2->setObjectName(QStringLiteral("Button2"));
-    DsFancyButton1 = new FancyButton(QStringLiteral("Stop Sound"), this);
-    DsFancyButton1->setObjectName(QStringLiteral("DsFancyButton1"));
-    connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm2::Button2Click);
-    connect(DsFancyButton1, &QPushButton::clicked, this, &TForm2::DsFancyButton1Click);
+    setTabOrder(Button1, Button2);
+    setTabOrder(Button2, DsFancyButton1);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(DsFancyButton1);
@@ -71,9 +57,6 @@ TForm2::TForm2(NotifyServices services)
     layout->addWidget(Label, 1);
     layout->addLayout(buttons);
 
-    MediaPlayer1 = new AlarmSound(m_services.makeSoundPlayer, DsFancyButton1, this);
-    m_soundFile = SoundFileChoice::choose(m_services.settings(), m_services.defaultSoundFile);
-
     TimerTimer();
     Timer.setInterval(1000);
     connect(&Timer, &QTimer::timeout, this, &TForm2::TimerTimer);
@@ -82,27 +65,9 @@ TForm2::TForm2(NotifyServices services)
 
 TForm2::~TForm2() = default;
 
-bool TForm2::playing() const {
-    return MediaPlayer1->playing;
-}
-
-int TForm2::playCount() const {
-    return MediaPlayer1->playCount;
-}
-
 bool TForm2::repeating() const {
     // The firing hides "Disable Repetition" for a one-time alarm.
     return !Button2->isHidden();
-}
-
-void TForm2::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (m_shown)
-        return;
-    m_shown = true;
-    FormShow();
-    // Enter and Escape answer the window at once, whatever the pointer did.
-    Button1->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void TForm2::FormShow() {
@@ -114,20 +79,12 @@ void TForm2::FormShow() {
     const bool pages = DescriptionPages::pages(lines);
     Label->setCursor(pages ? Qt::PointingHandCursor : Qt::ArrowCursor);
     Label->setText(DescriptionPages::text(lines, 0));
-    adjustSize();
-    WindowPlacement::centreOnDesktop(this);
-    FiringLog::windowShown("alarm", section, scheduled, *m_services.clock);
-
-    if (sound)
-        MediaPlayer1->startWhenShown(this, m_soundFile);
+    placeShown("alarm");
+    startSound();
 }
 
 void TForm2::TimerTimer() {
     setWindowTitle(LocaleDateTimeText::format(DayCount::toDateTime(m_services.clock->now())));
-}
-
-void TForm2::Button1Click() {
-    close();
 }
 
 void TForm2::closeEvent(QCloseEvent* event) {
@@ -141,10 +98,6 @@ void TForm2::LabelClick() {
         return;
     pageStart = DescriptionPages::next(lines, pageStart);
     Label->setText(DescriptionPages::text(lines, pageStart));
-}
-
-void TForm2::DsFancyButton1Click() {
-    MediaPlayer1->stop();
 }
 
 void TForm2::Button2Click() {
@@ -163,12 +116,4 @@ void TForm2::Button2Click() {
     if (m_services.registry)
         m_services.registry->remove(section.toInt());
     Button2->setEnabled(false);
-}
-
-void TForm2::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        Button1Click();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }
