@@ -9,6 +9,10 @@
 
 class AlarmSound;
 class FancyButton;
+class QBoxLayout;
+class QComboBox;
+class QDateTimeEdit;
+class TXMLIniFile;
 
 // The shell of a window a firing opens: a top-level window of its own (no parent, so showing it never brings back
 // a main window sitting in the tray), with a title bar and a close button, destroyed when closed. Its content is
@@ -51,10 +55,18 @@ private:
 
 // A notice window with a sound: "OK" closes it, "Stop Sound" ends the sound, Escape answers as "OK" does, and
 // "OK" has the focus when it appears so the keyboard answers it at once.
+//
+// A window that offers "Snooze" beside "OK" puts the reminder off: for one of the lengths in the list, or until a
+// moment the user types. The snooze is stored (Snooze.h) with the length chosen, which the next window offers
+// first, in one save of the settings store; the window then closes and its sound stops. A moment that has passed
+// is refused and nothing is stored.
 class SoundingNoticeWindow : public NoticeWindow {
     Q_OBJECT
 public:
     ~SoundingNoticeWindow() override;
+
+    // The value "snoozelength" keeps for the choice "until".
+    static const QByteArray SnoozeUntilChoice;
 
     bool sound = true;
     bool playing() const;
@@ -64,8 +76,13 @@ public:
     FancyButton* DsFancyButton1 = nullptr; // "Stop Sound"
     AlarmSound* MediaPlayer1 = nullptr;
 
+    QComboBox* SnoozeLength = nullptr;    // the lengths, then "until"
+    QDateTimeEdit* SnoozeUntil = nullptr; // shown while "until" is chosen
+    FancyButton* SnoozeButton = nullptr;  // "Snooze"
+
     void Button1Click();
     void DsFancyButton1Click();
+    void SnoozeButtonClick();
 
     // The firing offers "Stop Sound" only with a sound switched on; without it the button and the notice's action
     // are left out.
@@ -79,12 +96,18 @@ protected:
 
     // Makes "OK" and "Stop Sound" and the sound behind them; the window lays them out.
     void makeAnswerButtons();
+    // Makes the snooze controls with the last length chosen and puts them at the end of row, before "OK".
+    void addSnoozeControls(QBoxLayout* row);
+    // Stores the snooze of what the window shows, ending at untilMs; returns its section.
+    virtual QByteArray storeSnooze(TXMLIniFile& settings, qint64 untilMs) const = 0;
     // Starts the sound once the window is painted, when it has one.
     void startSound();
     QWidget* firstFocus() const override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void snoozeChoiceChanged();
+
     QString m_soundFile;
     bool m_stopSoundOffered = true;
 };

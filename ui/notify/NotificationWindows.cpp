@@ -82,6 +82,7 @@ void NotificationWindows::showBirthday(const BirthdayNotice& notice) {
     auto* window = new TForm4(m_services);
     window->sound = notice.sound;
     window->offerStopSound(notice.showStopSound);
+    window->greeting = notice.greeting;
     window->BirthLabel->setText(TextPreview::text(notice.greeting));
     window->section = notice.section;
     window->scheduled = notice.scheduled;

@@ -4,6 +4,7 @@
 #include "scheduler/EventRecord.h"
 #include "scheduler/PastAlarms.h"
 #include "scheduler/SchedulerClock.h"
+#include "scheduler/Snooze.h"
 #include "scheduler/TextPreview.h"
 #include "store/XMLIniFile.h"
 #include "ui/LocaleDateTimeText.h"
@@ -49,6 +50,7 @@ TForm2::TForm2(NotifyServices services)
     buttons->addWidget(DsFancyButton1);
     buttons->addWidget(Button2);
     buttons->addStretch();
+    addSnoozeControls(buttons);
     buttons->addWidget(Button1);
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize); // a single border: the user does not resize it
@@ -75,6 +77,7 @@ void TForm2::FormShow() {
         m_services.registry->enter(section.toInt(), this);
 
     // Whoever filled the window, it lays out no more than a bounded part of the text.
+    m_allLines = lines;
     lines = TextPreview::lines(lines);
     const bool pages = DescriptionPages::pages(lines);
     Label->setCursor(pages ? Qt::PointingHandCursor : Qt::ArrowCursor);
@@ -91,6 +94,15 @@ void TForm2::closeEvent(QCloseEvent* event) {
     if (m_services.registry)
         m_services.registry->windowClosed(this);
     QWidget::closeEvent(event);
+}
+
+QByteArray TForm2::storeSnooze(TXMLIniFile& settings, qint64 untilMs) const {
+    AlarmNotice notice;
+    notice.section = section;
+    notice.scheduled = scheduled;
+    notice.lines = m_allLines;
+    notice.sound = sound;
+    return Snooze::snoozeAlarm(settings, notice, untilMs, *m_services.clock);
 }
 
 void TForm2::LabelClick() {

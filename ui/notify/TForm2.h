@@ -36,7 +36,11 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    QByteArray storeSnooze(TXMLIniFile& settings, qint64 untilMs) const override;
 
 private:
     bool repeating() const;
+
+    // The description as the firing gave it, before the window cut it down to what it shows.
+    QStringList m_allLines;
 };

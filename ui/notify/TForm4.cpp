@@ -1,5 +1,7 @@
 #include "ui/notify/TForm4.h"
 
+#include "scheduler/SchedulerClock.h"
+#include "scheduler/Snooze.h"
 #include "widgets/FancyButton.h"
 #include "widgets/ShadowLabel.h"
 
@@ -28,6 +30,7 @@ TForm4::TForm4(NotifyServices services)
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(DsFancyButton1);
     buttons->addStretch();
+    addSnoozeControls(buttons);
     buttons->addWidget(Button1);
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize); // a single border: the user does not resize it
@@ -41,4 +44,13 @@ TForm4::~TForm4() = default;
 void TForm4::FormShow() {
     placeShown("birthday");
     startSound();
+}
+
+QByteArray TForm4::storeSnooze(TXMLIniFile& settings, qint64 untilMs) const {
+    BirthdayNotice notice;
+    notice.section = section;
+    notice.scheduled = scheduled;
+    notice.greeting = greeting.isEmpty() ? BirthLabel->text() : greeting;
+    notice.sound = sound;
+    return Snooze::snoozeBirthday(settings, notice, untilMs, *m_services.clock);
 }

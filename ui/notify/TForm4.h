@@ -12,8 +12,14 @@ public:
     explicit TForm4(NotifyServices services);
     ~TForm4() override;
 
+    // The greeting as the firing gave it; the label shows a bounded part of it.
+    QString greeting;
+
     ShadowLabel* abel2 = nullptr;
     QLabel* BirthLabel = nullptr;
 
     void FormShow() override;
+
+protected:
+    QByteArray storeSnooze(TXMLIniFile& settings, qint64 untilMs) const override;
 };
