@@ -80,7 +80,7 @@ Fields alarmDueAt(const QDateTime& moment, bool repeating = false) {
     Fields fields{{"altype", "alarm"}, {"date", day(moment)}, {"sound", "1"},  {"bypass", "0"},
                   {"linecount", "2"},  {"0", "Dentist"},      {"1", "Room 4"}, {"repeat", repeating ? "1" : "0"}};
     if (repeating)
-        fields << std::pair<QByteArray, QByteArray>{"repval", "1"} << std::pair<QByteArray, QByteArray>{"reptype", "3"};
+        fields << std::pair<QByteArray, QByteArray>{"repval", "1"} << std::pair<QByteArray, QByteArray>{"reptype", "2"};
     return fields;
 }
 
@@ -102,6 +102,8 @@ private slots:
     void lastLengthIsOfferedAgain();
     void passedMomentIsRefused();
     void keyboardAndNames();
+    void skipNextFromTheWindow_data();
+    void skipNextFromTheWindow();
 };
 
 void TestSnoozeWindow::snoozeComesBackOnceAtItsMoment_data() {
@@ -265,6 +267,36 @@ void TestSnoozeWindow::keyboardAndNames() {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     QTRY_VERIFY(!window);
     QCOMPARE(Snooze::entries(*f.settings).size(), 1);
+}
+
+void TestSnoozeWindow::skipNextFromTheWindow_data() {
+    QTest::addColumn<bool>("repeating");
+    QTest::newRow("repeating alarm") << true;
+    QTest::newRow("one-time alarm") << false;
+}
+
+// "Skip Next" passes over the occurrence after the one shown and leaves the alarm on; a one-time alarm has no
+// next occurrence and no such button.
+void TestSnoozeWindow::skipNextFromTheWindow() {
+    QFETCH(bool, repeating);
+    NotifyFixture f;
+    Firings firings(f);
+    firings.write("0", alarmDueAt(f.clock.dateTime(), repeating));
+    firings.tick();
+    QCOMPARE(shownWindows().size(), 1);
+    auto* window = qobject_cast<TForm2*>(shownWindows().first());
+    QVERIFY(window);
+    QCOMPARE(window->SkipButton->isVisible(), repeating);
+    if (!repeating)
+        return;
+    const double next = f.events->ReadDouble("0", EventRecord::Key::Date, 0);
+    QCOMPARE(next, DayCount::fromDateTime(f.clock.dateTime().addDays(1)));
+    QTest::mouseClick(window->SkipButton, Qt::LeftButton);
+    QVERIFY(!window->SkipButton->isEnabled());
+    TXMLIniFile reread(f.dir.filePath(u"Alarms.xml"_s));
+    QCOMPARE(reread.ReadDouble("0", EventRecord::Key::Date, 0), EventRecord::addAlarmUnits(next, 2, 1));
+    QVERIFY(reread.ReadFlag("0", EventRecord::Key::Repeat, false));
+    QVERIFY(window->isVisible());
 }
 
 QTEST_MAIN(TestSnoozeWindow)

@@ -6,6 +6,7 @@
 #include "scheduler/SchedulerClock.h"
 #include "scheduler/Snooze.h"
 #include "scheduler/TextPreview.h"
+#include "store/Exception.h"
 #include "store/XMLIniFile.h"
 #include "ui/LocaleDateTimeText.h"
 #include "ui/notify/DescriptionPages.h"
@@ -43,12 +44,18 @@ TForm2::TForm2(NotifyServices services)
     Button2 = new FancyButton(QStringLiteral("Disable Repetition"), this);
     Button2->setObjectName(QStringLiteral("Button2"));
     connect(Button2, &QPushButton::clicked, this, &TForm2::Button2Click);
+    SkipButton = new FancyButton(tr("Skip Next"), this);
+    SkipButton->setObjectName(QStringLiteral("SkipButton"));
+    SkipButton->setAccessibleDescription(tr("Passes over the next occurrence of this alarm and keeps it on"));
+    connect(SkipButton, &QPushButton::clicked, this, &TForm2::SkipButtonClick);
     setTabOrder(Button1, Button2);
-    setTabOrder(Button2, DsFancyButton1);
+    setTabOrder(Button2, SkipButton);
+    setTabOrder(SkipButton, DsFancyButton1);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(DsFancyButton1);
     buttons->addWidget(Button2);
+    buttons->addWidget(SkipButton);
     buttons->addStretch();
     addSnoozeControls(buttons);
     buttons->addWidget(Button1);
@@ -73,6 +80,7 @@ bool TForm2::repeating() const {
 }
 
 void TForm2::FormShow() {
+    SkipButton->setVisible(repeating());
     if (repeating() && m_services.registry)
         m_services.registry->enter(section.toInt(), this);
 
@@ -112,14 +120,31 @@ void TForm2::LabelClick() {
     Label->setText(DescriptionPages::text(lines, pageStart));
 }
 
+bool TForm2::standsForRecord() const {
+    // Deleting the alarm from its list takes it out of the registry and leaves this window open; its
+    // number may since have gone to a new record, which is not this window's to end.
+    return (m_services.registry == nullptr || m_services.registry->windowFor(section.toInt()) == this) &&
+           m_services.events().HasSection(section);
+}
+
+void TForm2::SkipButtonClick() {
+    if (!standsForRecord()) {
+        SkipButton->setEnabled(false);
+        return;
+    }
+    try {
+        if (SkipOccurrence::skipNext(m_services.events(), section))
+            SkipButton->setEnabled(false);
+    } catch (const Exception& e) {
+        if (m_services.showMsg)
+            m_services.showMsg(e.message());
+    }
+}
+
 void TForm2::Button2Click() {
     TXMLIniFile& events = m_services.events();
-    // Deleting the alarm from its list takes it out of the registry and leaves this window open; its
-    // number may since have gone to a new record, which is not this window's to end. A record that is gone
-    // has nothing left to give up (retiring it would leave an empty past alarm).
-    const bool standsForRecord =
-        m_services.registry == nullptr || m_services.registry->windowFor(section.toInt()) == this;
-    if (!standsForRecord || !events.HasSection(section)) {
+    // A record that is gone has nothing left to give up (retiring it would leave an empty past alarm).
+    if (!standsForRecord()) {
         Button2->setEnabled(false);
         return;
     }
@@ -128,4 +153,5 @@ void TForm2::Button2Click() {
     if (m_services.registry)
         m_services.registry->remove(section.toInt());
     Button2->setEnabled(false);
+    SkipButton->setEnabled(false);
 }

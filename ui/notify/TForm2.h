@@ -26,13 +26,16 @@ public:
     ShadowLabel* BackMain = nullptr;
     QLabel* ProgLabel = nullptr;
     ClickableLabel* Label = nullptr;
-    FancyButton* Button2 = nullptr; // "Disable Repetition"
+    FancyButton* Button2 = nullptr;    // "Disable Repetition"
+    FancyButton* SkipButton = nullptr; // "Skip Next", beside it for a repeating alarm
     QTimer Timer;
 
     void FormShow() override;
     void TimerTimer();
     void LabelClick();
     void Button2Click();
+    // The next occurrence of the repeating alarm is passed over; the alarm stays on.
+    void SkipButtonClick();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -40,6 +43,8 @@ protected:
 
 private:
     bool repeating() const;
+    // False when the record this window was opened for is gone or its number now belongs to another one.
+    bool standsForRecord() const;
 
     // The description as the firing gave it, before the window cut it down to what it shows.
     QStringList m_allLines;
