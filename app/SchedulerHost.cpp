@@ -5,9 +5,7 @@
 #include "platform/SleepMonitor.h"
 #include "scheduler/SchedulerClock.h"
 #include "ui/notify/FiringLog.h"
-#include "ui/notify/TForm2.h"
-#include "ui/notify/TForm3.h"
-#include "ui/notify/TForm4.h"
+#include "ui/notify/NoticeWindow.h"
 #include "ui/notify/TForm6.h"
 #include "ui/notify/TMsgfrm.h"
 
@@ -44,7 +42,7 @@ SchedulerHost::~SchedulerHost() {
     // Notification windows still open reach back into this object and the main window's stores.
     const QWidgetList windows = QApplication::topLevelWidgets();
     for (QWidget* window : windows) {
-        if (qobject_cast<TForm2*>(window) || qobject_cast<TForm3*>(window) || qobject_cast<TForm4*>(window))
+        if (qobject_cast<NoticeWindow*>(window))
             delete window;
     }
 }

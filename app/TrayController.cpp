@@ -6,6 +6,8 @@
 #include "context/PageIndex.h"
 #include "scheduler/DayCount.h"
 #include "scheduler/SchedulerClock.h"
+#include "scheduler/Snooze.h"
+#include "store/Exception.h"
 #include "store/XMLIniFile.h"
 #include "ui/views/TrayHint.h"
 #include "widgets/Icons.h"
@@ -60,6 +62,9 @@ void TrayController::buildMenu() {
         item("AddBirthday1", QStringLiteral("Add Birthday"), &TrayController::AddBirthday1Click, Icons::menu(3, false));
     ViewEditAlarms1 = item("ViewEditAlarms1", QStringLiteral("View/Edit Alarms"), &TrayController::ViewEditAlarms1Click,
                            Icons::menu(4, false));
+    CancelSnooze1 = new QMenu(tr("Cancel Snooze"), PopupMenu2);
+    CancelSnooze1->setObjectName(QStringLiteral("CancelSnooze1"));
+    CancelSnooze1->menuAction()->setObjectName(QStringLiteral("CancelSnoozeItem"));
     separator("N2");
     CountDown1 = item("CountDown1", QStringLiteral("Timer - Countdown"), &TrayController::CountDown1Click,
                       Icons::menu(5, false));
@@ -141,14 +146,47 @@ void TrayController::TrayIconDblClick() {
 
 void TrayController::TrayIconMouseEnter() {
     const TXMLIniFile& events = m_form.eventStore();
+    const TXMLIniFile& settings = m_form.settingsStore();
     m_hintChange = events.changeCount();
+    m_hintSnoozeChange = settings.changeCount();
     m_hintDay = DayCount::toDate(m_form.clock().now());
-    TrayIcon->setToolTip(TrayHint::text(m_hintTable, events, m_hintDay));
+    QString hint = TrayHint::text(m_hintTable, events, m_hintDay);
+    const QString snoozed = TrayHint::snoozed(settings);
+    if (!snoozed.isEmpty())
+        hint += QStringLiteral("\n\n") + snoozed;
+    TrayIcon->setToolTip(hint);
+    rebuildSnoozeMenu();
+}
+
+void TrayController::rebuildSnoozeMenu() {
+    CancelSnooze1->clear();
+    const QList<Snooze::Entry> entries = Snooze::entries(m_form.settingsStore());
+    for (const Snooze::Entry& entry : entries) {
+        QAction* action = CancelSnooze1->addAction(TrayHint::snoozeLine(entry.untilMs, entry.lines));
+        action->setObjectName(QString::fromLatin1(entry.id));
+        const QByteArray id = entry.id;
+        connect(action, &QAction::triggered, this, [this, id] { cancelSnooze(id); });
+    }
+    QAction* item = CancelSnooze1->menuAction();
+    if (entries.isEmpty())
+        PopupMenu2->removeAction(item);
+    else if (!PopupMenu2->actions().contains(item))
+        PopupMenu2->insertAction(PopupMenu2->actions().at(PopupMenu2->actions().indexOf(ViewEditAlarms1) + 1), item);
+}
+
+void TrayController::cancelSnooze(const QByteArray& id) {
+    try {
+        Snooze::cancel(m_form.settingsStore(), id);
+    } catch (const Exception& e) {
+        m_form.ShowMsg(e.message());
+    }
+    TrayIconMouseEnter();
 }
 
 void TrayController::refreshHint() {
     const TXMLIniFile& events = m_form.eventStore();
-    if (events.changeCount() != m_hintChange || DayCount::toDate(m_form.clock().now()) != m_hintDay)
+    if (events.changeCount() != m_hintChange || m_form.settingsStore().changeCount() != m_hintSnoozeChange ||
+        DayCount::toDate(m_form.clock().now()) != m_hintDay)
         TrayIconMouseEnter();
 }
 

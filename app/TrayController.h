@@ -42,6 +42,8 @@ public:
     QAction* Settings1 = nullptr;          // "Settings"
     QAction* DisableTray1 = nullptr;       // "Disable Tray"
     QAction* Quit1 = nullptr;              // "Quit", the one way to end the program from the desktop
+    // "Cancel Snooze", after "View/Edit Alarms" while something is snoozed: one item per snooze.
+    QMenu* CancelSnooze1 = nullptr;
 
     void Restore1Click();
     void NewAlarm1Click();
@@ -55,7 +57,9 @@ public:
     void DisableTray1Click();
     void Quit1Click();
     void TrayIconDblClick();
-    // The tooltip: today's events, built again now.
+    // Takes the snooze back: it does not come; the hint and the menu follow.
+    void cancelSnooze(const QByteArray& id);
+    // The tooltip: today's events, then what is snoozed, built again now; the snooze items of the menu with it.
     void TrayIconMouseEnter();
     // Builds the tooltip again when the event store or the date changed since it was built; the watchdog's tick
     // calls it, so the hint follows midnight, clock changes and resume without a timer of its own.
@@ -68,7 +72,10 @@ private:
 
     TForm1& m_form;
     bool m_shown = false;
+    void rebuildSnoozeMenu();
+
     quint64 m_hintChange = 0;
+    quint64 m_hintSnoozeChange = 0;
     QDate m_hintDay;
     EventTable m_hintTable;
 };

@@ -20,4 +20,7 @@ inline constexpr char CategoryCount[] = "count";
 inline constexpr char UpdateUrl[] = "updateurl";
 // "0" stops the desktop notices that accompany the alarm, birthday and countdown windows; on when missing.
 inline constexpr char DesktopNotices[] = "desktopnotices";
+// The snooze length last chosen in an alarm or birthday window: minutes ("5" ... "60"), or "until"; 10 minutes when
+// missing.
+inline constexpr char SnoozeLength[] = "snoozelength";
 } // namespace SettingsKey

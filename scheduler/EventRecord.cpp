@@ -47,6 +47,17 @@ QByteArrayList readStoredTextBlock(const TXMLIniFile& store, const QByteArray& s
     return lines;
 }
 
+QStringList textLines(const QString& text, EmptyText empty) {
+    if (text.isEmpty() && empty == EmptyText::NoLine)
+        return {};
+    QString normalised = text;
+    normalised.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QStringList lines = normalised.split(u'\n');
+    if (lines.size() > 1 && lines.constLast().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
 QStringList readTextBlock(const TXMLIniFile& store, const QByteArray& section) {
     const QByteArrayList stored = readStoredTextBlock(store, section);
     QStringList lines;

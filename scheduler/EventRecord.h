@@ -44,6 +44,12 @@ QByteArray firstFreeSection(const TXMLIniFile& store);
 // Text block: "linecount" then one key per line. Lines are written as UTF-8 and read for display with
 // storedTextToDisplay (store/StoredText.h); moving a record copies its bytes instead.
 QStringList readTextBlock(const TXMLIniFile& store, const QByteArray& section);
+// The lines of a multi-line text as the description stores them: "\r\n" read as "\n", and no extra empty line for
+// a text that ends with a line break. An empty text is no line for the editors' commit, which has always stored a
+// description left empty as "linecount" 0, and one empty line for the command line and D-Bus, whose records
+// have always had "linecount" 1 and an empty "0": each keeps the bytes it wrote before.
+enum class EmptyText { NoLine, OneEmptyLine };
+QStringList textLines(const QString& text, EmptyText empty);
 void writeTextBlock(TXMLIniFile& store, const QByteArray& section, const QStringList& lines);
 // The block as stored bytes: exactly "linecount" lines, a missing line key read as an empty line. Only a
 // count beyond any text the program writes (MaxBlankLines) ends at the last stored line key instead.

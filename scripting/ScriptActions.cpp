@@ -28,15 +28,6 @@ QString isoOf(double dayCount) {
     return DayCount::toDateTime(dayCount).toString(Qt::ISODate);
 }
 
-QStringList textLines(const QString& text) {
-    QString normalised = text;
-    normalised.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QStringList lines = normalised.split(u'\n');
-    if (lines.size() > 1 && lines.constLast().isEmpty())
-        lines.removeLast();
-    return lines;
-}
-
 // The keys in the order the editors' commit writes them, so the file cannot tell the two apart.
 void writeAlarm(TXMLIniFile& store, const QByteArray& s, double date, const Request& r, const QString& category) {
     store.WriteFlag(s, K::Bypass, false);
@@ -51,7 +42,7 @@ void writeAlarm(TXMLIniFile& store, const QByteArray& s, double date, const Requ
     }
     store.WriteFlag(s, K::Sound, r.sound);
     store.WriteString(s, K::Category, category.toUtf8());
-    EventRecord::writeTextBlock(store, s, textLines(r.text));
+    EventRecord::writeTextBlock(store, s, EventRecord::textLines(r.text, EventRecord::EmptyText::OneEmptyLine));
 }
 
 } // namespace

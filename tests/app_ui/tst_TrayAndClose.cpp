@@ -1,8 +1,13 @@
 #include "MainWindowFixture.h"
 
 #include "app/MainMenuPage.h"
+#include "app/SchedulerHost.h"
 #include "app/TrayController.h"
 #include "context/PageIndex.h"
+#include "scheduler/Scheduler.h"
+#include "scheduler/Snooze.h"
+#include "scheduler/TestClock.h"
+#include "ui/notify/TForm2.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,6 +37,7 @@ class TestTrayAndClose : public QObject {
 
 private slots:
     void menuItemsInOrder();
+    void snoozesInTheHintAndCancelled();
     void menuItemOpensItsPage_data();
     void menuItemOpensItsPage();
     void disableTray();
@@ -62,6 +68,64 @@ void TestTrayAndClose::menuItemsInOrder() {
                                  QStringLiteral("Disable Tray"), QStringLiteral("-"), QStringLiteral("Quit")}));
     QCOMPARE(f.form->tray->TrayIcon->toolTip(), QStringLiteral("Zentick"));
     QVERIFY(f.form->tray->TrayIcon->contextMenu() == f.form->tray->PopupMenu2);
+}
+
+// Each snoozed reminder is a line of the hint and an item of "Cancel Snooze"; cancelling one takes it out of the
+// settings file, and it does not come back.
+void TestTrayAndClose::snoozesInTheHintAndCancelled() {
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.core.qobject.connect.warning=false"));
+    QTemporaryDir folder;
+    TestClock clock(QDateTime(QDate(2024, 3, 5), QTime(10, 0)));
+    TForm1 form(AppContext{folder.path(), &clock, true, [] {
+                               return true;
+                           }});
+    form.schedulerHost().scheduler().setEnabled(false);
+    TrayController& tray = *form.tray;
+    const auto menuItems = [&] {
+        emit tray.PopupMenu2->aboutToShow();
+        QStringList items;
+        for (const QAction* action : tray.PopupMenu2->actions())
+            items << (action->isSeparator() ? QStringLiteral("-") : action->text());
+        return items;
+    };
+    const QStringList plain = menuItems();
+    QVERIFY(!tray.TrayIcon->toolTip().contains(QStringLiteral("Snoozed")));
+
+    AlarmNotice dentist;
+    dentist.lines = {QStringLiteral("Dentist")};
+    AlarmNotice gym;
+    gym.lines = {QStringLiteral("Gym")};
+    const qint64 dentistAt = Snooze::after(clock, 10);
+    Snooze::snoozeAlarm(form.settingsStore(), dentist, dentistAt, clock);
+    Snooze::snoozeAlarm(form.settingsStore(), gym, Snooze::after(clock, 30), clock);
+
+    QStringList withSnoozes = plain;
+    withSnoozes.insert(plain.indexOf(QStringLiteral("View/Edit Alarms")) + 1, QStringLiteral("Cancel Snooze"));
+    QCOMPARE(menuItems(), withSnoozes);
+    const QString hint = tray.TrayIcon->toolTip();
+    QVERIFY2(hint.contains(QStringLiteral("Snoozed:")), qPrintable(hint));
+    QVERIFY(hint.indexOf(QStringLiteral("Dentist")) > hint.indexOf(QStringLiteral("Snoozed:")));
+    QVERIFY(hint.indexOf(QStringLiteral("Gym")) > hint.indexOf(QStringLiteral("Dentist")));
+    QCOMPARE(tray.CancelSnooze1->actions().size(), 2);
+    QVERIFY(tray.CancelSnooze1->actions().at(0)->text().endsWith(QStringLiteral("Dentist")));
+
+    tray.CancelSnooze1->actions().at(0)->trigger();
+    TXMLIniFile reread(folder.filePath(QStringLiteral("Settings.xml")));
+    const QList<Snooze::Entry> left = Snooze::entries(reread);
+    QCOMPARE(left.size(), 1);
+    QCOMPARE(left.first().lines, QStringList{QStringLiteral("Gym")});
+    QVERIFY(!tray.TrayIcon->toolTip().contains(QStringLiteral("Dentist")));
+    QVERIFY(tray.TrayIcon->toolTip().contains(QStringLiteral("Gym")));
+
+    // The moment it was snoozed to passes without it.
+    clock.set(QDateTime::fromMSecsSinceEpoch(dentistAt));
+    form.schedulerHost().scheduler().TimerTimer();
+    for (QWidget* window : QApplication::topLevelWidgets())
+        QVERIFY(!qobject_cast<TForm2*>(window) || !window->isVisible());
+
+    tray.CancelSnooze1->actions().at(0)->trigger();
+    QCOMPARE(menuItems(), plain);
+    QVERIFY(!tray.TrayIcon->toolTip().contains(QStringLiteral("Snoozed")));
 }
 
 void TestTrayAndClose::menuItemOpensItsPage_data() {

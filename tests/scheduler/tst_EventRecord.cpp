@@ -13,6 +13,8 @@ private slots:
     void init();
     void firstFreeSection();
     void textBlockRewrittenShorter();
+    void textLinesOfEachWriter_data();
+    void textLinesOfEachWriter();
     void textBlockIsUtf8();
     void textBlockDamaged_data();
     void textBlockDamaged();
@@ -128,6 +130,29 @@ void TestEventRecord::filterStringsAreBuilt() {
     QCOMPARE(months, QByteArray("000001110000"));
     QVERIFY(monthAllowed(months, 7));
     QVERIFY(!monthAllowed(months, 12));
+}
+
+void TestEventRecord::textLinesOfEachWriter_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("editor"); // EmptyText::NoLine
+    QTest::addColumn<QStringList>("script"); // EmptyText::OneEmptyLine
+    const QStringList teaCake{QStringLiteral("Tea"), QStringLiteral("Cake")};
+    QTest::newRow("empty") << QString() << QStringList() << QStringList{QString()};
+    QTest::newRow("one line") << QStringLiteral("Tea") << QStringList{QStringLiteral("Tea")}
+                              << QStringList{QStringLiteral("Tea")};
+    QTest::newRow("trailing break") << QStringLiteral("Tea\nCake\n") << teaCake << teaCake;
+    QTest::newRow("CR LF") << QStringLiteral("Tea\r\nCake") << teaCake << teaCake;
+    QTest::newRow("only a break") << QStringLiteral("\n") << QStringList{QString()} << QStringList{QString()};
+}
+
+// The editors store an empty description as no line, the command line as one empty line: each writes the bytes it
+// always wrote, through the one splitter.
+void TestEventRecord::textLinesOfEachWriter() {
+    QFETCH(QString, text);
+    QFETCH(QStringList, editor);
+    QFETCH(QStringList, script);
+    QCOMPARE(EventRecord::textLines(text, EventRecord::EmptyText::NoLine), editor);
+    QCOMPARE(EventRecord::textLines(text, EventRecord::EmptyText::OneEmptyLine), script);
 }
 
 QTEST_GUILESS_MAIN(TestEventRecord)

@@ -44,6 +44,8 @@ private slots:
     void editOpensTheEditor_data();
     void editOpensTheEditor();
     void popupMenuOnlyWithASelectedRow();
+    void popupSkipsTheNextOccurrence_data();
+    void popupSkipsTheNextOccurrence();
     void keyboard();
     void menuKeyOpensWithEditActive();
     void headerSortsFromTheKeyboard();
@@ -559,6 +561,56 @@ void tst_ListPages::popupMenuOnlyWithASelectedRow() {
     menu->hide();
     QVERIFY(!fx.events().HasSection("0"));
     QCOMPARE(view->topLevelItemCount(), 0);
+}
+
+void tst_ListPages::popupSkipsTheNextOccurrence_data() {
+    QTest::addColumn<bool>("repeating");
+    QTest::newRow("repeating alarm") << true;
+    QTest::newRow("one-time alarm") << false;
+}
+
+// On the alarm list a repeating alarm's menu offers "Skip Next Occurrence": its row then shows the occurrence after
+// the next, and the alarm stays on. A one-time alarm has the menu of the other lists.
+void tst_ListPages::popupSkipsTheNextOccurrence() {
+    QFETCH(bool, repeating);
+    ViewsFixture fx(clockAt);
+    const QDateTime next(tomorrow, QTime(7, 0));
+    write(fx.events(), "0",
+          {{"altype", "alarm"},
+           {"date", at(next)},
+           {"repeat", repeating ? "1" : "0"},
+           {"repval", "1"},
+           {"reptype", "2"},
+           {"linecount", "1"},
+           {"0", "Gym"}});
+    fx.show(ViewTabAl);
+    QTreeWidget* view = fx.list("ListView1");
+    ViewsFixture::selectRow(view, 0);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(10, 10), view->viewport()->mapToGlobal(QPoint(10, 10)));
+    QApplication::sendEvent(view->viewport(), &event);
+    auto* menu = fx.form().findChild<QMenu*>(u"PopupMenu1"_qs);
+    QVERIFY(menu);
+    QTRY_VERIFY(menu->isVisible());
+    QStringList items;
+    for (const QAction* action : menu->actions())
+        items << action->text();
+    QStringList expected{u"Edit"_s, u"Delete"_s};
+    if (repeating)
+        expected << u"Skip Next Occurrence"_s;
+    QCOMPARE(items, expected);
+    if (!repeating) {
+        menu->hide();
+        return;
+    }
+    const QString before = view->topLevelItem(0)->text(1);
+    menu->actions().at(2)->trigger();
+    menu->hide();
+    TXMLIniFile reread(fx.events().FileName());
+    QCOMPARE(reread.ReadString("0", "date", {}), at(next.addDays(1)));
+    QVERIFY(reread.ReadFlag("0", "repeat", false));
+    QCOMPARE(view->topLevelItemCount(), 1);
+    QVERIFY(view->topLevelItem(0)->text(1) != before);
+    QCOMPARE(ViewsFixture::selectedCaption(view), QByteArray("\"Gym\""));
 }
 
 void tst_ListPages::keyboard() {

@@ -35,6 +35,7 @@
 #include "widgets/Theme.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QEnterEvent>
 #include <QLabel>
@@ -250,6 +251,20 @@ QList<Shot> notificationWindowShots(TForm1& form) {
                       notice.showStopSound = false;
                       notice.showDisableRepetition = true;
                       host.notificationWindows().showAlarm(notice);
+                      return grabAndClose<TForm2>();
+                  }});
+    shots.append({QStringLiteral("alarm-window-snooze-until"), [&host] {
+                      // Snooze "until" a moment the user types: the field for it beside the list.
+                      AlarmNotice notice;
+                      notice.section = "0";
+                      notice.header = QStringLiteral("This Alarm scheduled for:\n05/03/2024 10:30:00");
+                      notice.lines = {QStringLiteral("Take the bread out of the oven.")};
+                      notice.sound = false;
+                      notice.showStopSound = false;
+                      host.notificationWindows().showAlarm(notice);
+                      settle();
+                      if (auto* window = shownWindow<TForm2>())
+                          window->SnoozeLength->setCurrentIndex(window->SnoozeLength->count() - 1);
                       return grabAndClose<TForm2>();
                   }});
     shots.append({QStringLiteral("alarm-window-huge"), [&host] {

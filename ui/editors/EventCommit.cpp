@@ -69,14 +69,7 @@ double firstBirthdayNotification(double birthDate, double now, int before) {
 }
 
 QStringList textLines(const QString& text) {
-    if (text.isEmpty())
-        return {};
-    QString normalised = text;
-    normalised.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QStringList lines = normalised.split(u'\n');
-    if (lines.size() > 1 && lines.constLast().isEmpty())
-        lines.removeLast();
-    return lines;
+    return EventRecord::textLines(text, EventRecord::EmptyText::NoLine);
 }
 
 } // namespace EventCommit

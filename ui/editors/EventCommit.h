@@ -62,8 +62,7 @@ void writeBirthday(TXMLIniFile& store, const QByteArray& section, const Birthday
 // the 28th once a common year is passed), then "before" days earlier.
 double firstBirthdayNotification(double birthDate, double now, int before);
 
-// The lines of a multi-line text as the description stores them: none for an empty text, and no
-// extra empty line for a text that ends with a line break.
+// The lines of a description as the editors store them (EventRecord::textLines): none for an empty text.
 QStringList textLines(const QString& text);
 
 } // namespace EventCommit

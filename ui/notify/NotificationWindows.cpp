@@ -3,6 +3,7 @@
 #include "context/SettingsKeys.h"
 #include "scheduler/TextPreview.h"
 #include "store/XMLIniFile.h"
+#include "ui/notify/NoticeWindow.h"
 #include "ui/notify/TForm2.h"
 #include "ui/notify/TForm3.h"
 #include "ui/notify/TForm4.h"
@@ -12,12 +13,6 @@
 #include <QLabel>
 
 namespace {
-
-const QString okKey = QStringLiteral("ok");
-const QString stopSoundKey = QStringLiteral("stop-sound");
-const QString cancelKey = QStringLiteral("cancel");
-// What the desktop sends when the notice itself is clicked.
-const QString defaultKey = QStringLiteral("default");
 
 // Holds a window's notice and closes it when the window goes: closed, or only hidden (a countdown after "OK").
 // A hide by the window system (the window minimised) leaves the notice, which is then all the user sees.
@@ -57,26 +52,15 @@ void NotificationWindows::showAlarm(const AlarmNotice& notice) {
     window->ProgLabel->setText(notice.header);
     window->lines = notice.lines;
     window->sound = notice.sound;
-    if (!notice.showStopSound)
-        window->DsFancyButton1->hide();
+    window->offerStopSound(notice.showStopSound);
     if (!notice.showDisableRepetition)
         window->Button2->hide();
     window->section = notice.section;
     window->scheduled = notice.scheduled;
     window->show();
 
-    QList<DesktopNotifier::Action> actions{{defaultKey, QStringLiteral("Show")}, {okKey, QStringLiteral("OK")}};
-    if (notice.showStopSound && notice.sound)
-        actions.append({stopSoundKey, QStringLiteral("Stop Sound")});
     const QString firstLine = notice.lines.value(0).trimmed();
-    announce(window, firstLine.isEmpty() ? QStringLiteral("Alarm") : firstLine, notice.header, actions,
-             {{okKey,
-               [window] {
-                   window->Button1->click();
-               }},
-              {stopSoundKey, [window] {
-                   window->DsFancyButton1->click();
-               }}});
+    announce(window, firstLine.isEmpty() ? QStringLiteral("Alarm") : firstLine, notice.header);
 }
 
 void NotificationWindows::startPowerCountdown(const PowerNotice& notice) {
@@ -91,57 +75,35 @@ void NotificationWindows::startPowerCountdown(const PowerNotice& notice) {
     // The window's own words: "System will <action>", then the time left.
     const QString text = window->Shut->text();
     const qsizetype lineEnd = text.indexOf(QLatin1Char('\n'));
-    announce(
-        window, text.left(lineEnd), lineEnd < 0 ? QString() : text.mid(lineEnd + 1),
-        {{defaultKey, QStringLiteral("Show")}, {okKey, QStringLiteral("OK")}, {cancelKey, QStringLiteral("Cancel")}},
-        {{okKey,
-          [window] {
-              window->DsFancyButton1->click();
-          }},
-         {cancelKey, [window] {
-              window->DsFancyButton2->click();
-          }}});
+    announce(window, text.left(lineEnd), lineEnd < 0 ? QString() : text.mid(lineEnd + 1));
 }
 
 void NotificationWindows::showBirthday(const BirthdayNotice& notice) {
     auto* window = new TForm4(m_services);
     window->sound = notice.sound;
-    if (!notice.showStopSound)
-        window->DsFancyButton1->hide();
+    window->offerStopSound(notice.showStopSound);
+    window->greeting = notice.greeting;
     window->BirthLabel->setText(TextPreview::text(notice.greeting));
     window->section = notice.section;
     window->scheduled = notice.scheduled;
     window->show();
 
-    QList<DesktopNotifier::Action> actions{{defaultKey, QStringLiteral("Show")}, {okKey, QStringLiteral("OK")}};
-    if (notice.showStopSound && notice.sound)
-        actions.append({stopSoundKey, QStringLiteral("Stop Sound")});
     // The greeting reads as one sentence over its lines ("Ann is now" / "26 Years Old.").
-    announce(window, notice.greeting.simplified(), QString(), actions,
-             {{okKey,
-               [window] {
-                   window->Button1->click();
-               }},
-              {stopSoundKey, [window] {
-                   window->DsFancyButton1->click();
-               }}});
+    announce(window, notice.greeting.simplified(), QString());
 }
 
-void NotificationWindows::announce(QWidget* window, const QString& summary, const QString& body,
-                                   const QList<DesktopNotifier::Action>& actions, const QList<Reaction>& reactions) {
+void NotificationWindows::announce(NoticeWindow* window, const QString& summary, const QString& body) {
     if (!m_services.notifier ||
         !m_services.settings().ReadFlag(SettingsKey::Section, SettingsKey::DesktopNotices, true))
         return;
+    const QList<DesktopNotifier::Action> actions =
+        QList<DesktopNotifier::Action>{{NoticeWindow::DefaultKey, QStringLiteral("Show")}} + window->noticeActions();
     auto* keeper = new NoticeKeeper(m_services.notifier->notify(summary, body, actions), window);
-    QObject::connect(keeper->notice(), &DesktopNotice::actionInvoked, window, [window, reactions](const QString& key) {
-        if (key == defaultKey) {
+    QObject::connect(keeper->notice(), &DesktopNotice::actionInvoked, window, [window](const QString& key) {
+        if (key == NoticeWindow::DefaultKey)
             bringForward(window);
-            return;
-        }
-        for (const auto& [reactionKey, react] : reactions) {
-            if (reactionKey == key)
-                react();
-        }
+        else
+            window->answerNotice(key);
     });
 }
 

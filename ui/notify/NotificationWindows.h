@@ -7,7 +7,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include <functional>
+class NoticeWindow;
 
 // Turns what the scheduler fires into windows: an alarm window, a power-action countdown or a
 // birthday greeting, each a top-level window of its own, created to be shown and destroyed when
@@ -32,10 +32,8 @@ public:
     void rehideMainWindowIfHidden();
 
 private:
-    // An action's key and what it does to the window.
-    using Reaction = std::pair<QString, std::function<void()>>;
-    void announce(QWidget* window, const QString& summary, const QString& body,
-                  const QList<DesktopNotifier::Action>& actions, const QList<Reaction>& reactions);
+    // The window's notice, with "Show" and the actions the window offers.
+    void announce(NoticeWindow* window, const QString& summary, const QString& body);
 
     NotifyServices m_services;
     QPointer<QWidget> m_mainWindow;

@@ -4,34 +4,26 @@
 #include "scheduler/EventRecord.h"
 #include "scheduler/PastAlarms.h"
 #include "scheduler/SchedulerClock.h"
+#include "scheduler/Snooze.h"
 #include "scheduler/TextPreview.h"
+#include "store/Exception.h"
 #include "store/XMLIniFile.h"
 #include "ui/LocaleDateTimeText.h"
-#include "ui/notify/AlarmSound.h"
 #include "ui/notify/DescriptionPages.h"
-#include "ui/notify/FiringLog.h"
 #include "ui/notify/OpenAlarmRegistry.h"
-#include "ui/notify/SoundFileChoice.h"
-#include "ui/notify/WindowPlacement.h"
 #include "widgets/ClickableLabel.h"
 #include "widgets/FancyButton.h"
 #include "widgets/ShadowLabel.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QVBoxLayout>
 
 #include <utility>
 
 TForm2::TForm2(NotifyServices services)
-    : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
-    , m_services(std::move(services)) {
-    setObjectName(QStringLiteral("Form2"));
-    setAttribute(Qt::WA_DeleteOnClose);
-
+    : SoundingNoticeWindow(std::move(services), QStringLiteral("Form2"), Qt::WindowStaysOnTopHint) {
     BackMain = new ShadowLabel(QStringLiteral("Alarm"), this);
     BackMain->setObjectName(QStringLiteral("BackMain"));
     BackMain->setScale(2.4);
@@ -48,21 +40,24 @@ TForm2::TForm2(NotifyServices services)
     Label->setMinimumSize(320, 140);
     connect(Label, &ClickableLabel::clicked, this, &TForm2::LabelClick);
 
-    Button1 = new FancyButton(QStringLiteral("OK"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setDefault(true);
+    makeAnswerButtons();
     Button2 = new FancyButton(QStringLiteral("Disable Repetition"), this);
     Button2->setObjectName(QStringLiteral("Button2"));
-    DsFancyButton1 = new FancyButton(QStringLiteral("Stop Sound"), this);
-    DsFancyButton1->setObjectName(QStringLiteral("DsFancyButton1"));
-    connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm2::Button2Click);
-    connect(DsFancyButton1, &QPushButton::clicked, this, &TForm2::DsFancyButton1Click);
+    SkipButton = new FancyButton(tr("Skip Next"), this);
+    SkipButton->setObjectName(QStringLiteral("SkipButton"));
+    SkipButton->setAccessibleDescription(tr("Passes over the next occurrence of this alarm and keeps it on"));
+    connect(SkipButton, &QPushButton::clicked, this, &TForm2::SkipButtonClick);
+    setTabOrder(Button1, Button2);
+    setTabOrder(Button2, SkipButton);
+    setTabOrder(SkipButton, DsFancyButton1);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(DsFancyButton1);
     buttons->addWidget(Button2);
+    buttons->addWidget(SkipButton);
     buttons->addStretch();
+    addSnoozeControls(buttons);
     buttons->addWidget(Button1);
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize); // a single border: the user does not resize it
@@ -70,9 +65,6 @@ TForm2::TForm2(NotifyServices services)
     layout->addWidget(ProgLabel);
     layout->addWidget(Label, 1);
     layout->addLayout(buttons);
-
-    MediaPlayer1 = new AlarmSound(m_services.makeSoundPlayer, DsFancyButton1, this);
-    m_soundFile = SoundFileChoice::choose(m_services.settings(), m_services.defaultSoundFile);
 
     TimerTimer();
     Timer.setInterval(1000);
@@ -82,58 +74,43 @@ TForm2::TForm2(NotifyServices services)
 
 TForm2::~TForm2() = default;
 
-bool TForm2::playing() const {
-    return MediaPlayer1->playing;
-}
-
-int TForm2::playCount() const {
-    return MediaPlayer1->playCount;
-}
-
 bool TForm2::repeating() const {
     // The firing hides "Disable Repetition" for a one-time alarm.
     return !Button2->isHidden();
 }
 
-void TForm2::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (m_shown)
-        return;
-    m_shown = true;
-    FormShow();
-    // Enter and Escape answer the window at once, whatever the pointer did.
-    Button1->setFocus(Qt::ActiveWindowFocusReason);
-}
-
 void TForm2::FormShow() {
+    SkipButton->setVisible(repeating());
     if (repeating() && m_services.registry)
         m_services.registry->enter(section.toInt(), this);
 
     // Whoever filled the window, it lays out no more than a bounded part of the text.
+    m_allLines = lines;
     lines = TextPreview::lines(lines);
     const bool pages = DescriptionPages::pages(lines);
     Label->setCursor(pages ? Qt::PointingHandCursor : Qt::ArrowCursor);
     Label->setText(DescriptionPages::text(lines, 0));
-    adjustSize();
-    WindowPlacement::centreOnDesktop(this);
-    FiringLog::windowShown("alarm", section, scheduled, *m_services.clock);
-
-    if (sound)
-        MediaPlayer1->startWhenShown(this, m_soundFile);
+    placeShown("alarm");
+    startSound();
 }
 
 void TForm2::TimerTimer() {
     setWindowTitle(LocaleDateTimeText::format(DayCount::toDateTime(m_services.clock->now())));
 }
 
-void TForm2::Button1Click() {
-    close();
-}
-
 void TForm2::closeEvent(QCloseEvent* event) {
     if (m_services.registry)
         m_services.registry->windowClosed(this);
     QWidget::closeEvent(event);
+}
+
+QByteArray TForm2::storeSnooze(TXMLIniFile& settings, qint64 untilMs) const {
+    AlarmNotice notice;
+    notice.section = section;
+    notice.scheduled = scheduled;
+    notice.lines = m_allLines;
+    notice.sound = sound;
+    return Snooze::snoozeAlarm(settings, notice, untilMs, *m_services.clock);
 }
 
 void TForm2::LabelClick() {
@@ -143,18 +120,31 @@ void TForm2::LabelClick() {
     Label->setText(DescriptionPages::text(lines, pageStart));
 }
 
-void TForm2::DsFancyButton1Click() {
-    MediaPlayer1->stop();
+bool TForm2::standsForRecord() const {
+    // Deleting the alarm from its list takes it out of the registry and leaves this window open; its
+    // number may since have gone to a new record, which is not this window's to end.
+    return (m_services.registry == nullptr || m_services.registry->windowFor(section.toInt()) == this) &&
+           m_services.events().HasSection(section);
+}
+
+void TForm2::SkipButtonClick() {
+    if (!standsForRecord()) {
+        SkipButton->setEnabled(false);
+        return;
+    }
+    try {
+        if (SkipOccurrence::skipNext(m_services.events(), section))
+            SkipButton->setEnabled(false);
+    } catch (const Exception& e) {
+        if (m_services.showMsg)
+            m_services.showMsg(e.message());
+    }
 }
 
 void TForm2::Button2Click() {
     TXMLIniFile& events = m_services.events();
-    // Deleting the alarm from its list takes it out of the registry and leaves this window open; its
-    // number may since have gone to a new record, which is not this window's to end. A record that is gone
-    // has nothing left to give up (retiring it would leave an empty past alarm).
-    const bool standsForRecord =
-        m_services.registry == nullptr || m_services.registry->windowFor(section.toInt()) == this;
-    if (!standsForRecord || !events.HasSection(section)) {
+    // A record that is gone has nothing left to give up (retiring it would leave an empty past alarm).
+    if (!standsForRecord()) {
         Button2->setEnabled(false);
         return;
     }
@@ -163,12 +153,5 @@ void TForm2::Button2Click() {
     if (m_services.registry)
         m_services.registry->remove(section.toInt());
     Button2->setEnabled(false);
-}
-
-void TForm2::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        Button1Click();
-        return;
-    }
-    QWidget::keyPressEvent(event);
+    SkipButton->setEnabled(false);
 }

@@ -1,22 +1,18 @@
 #pragma once
 
-#include "ui/notify/NotifyServices.h"
+#include "ui/notify/NoticeWindow.h"
 
-#include <QByteArray>
 #include <QStringList>
 #include <QTimer>
-#include <QWidget>
 
-class AlarmSound;
 class ClickableLabel;
-class FancyButton;
 class QLabel;
 class ShadowLabel;
 
 // The window an alarm shows when it fires: when it was due, its description seven lines at a time,
 // its sound, and for a repeating alarm the way to end the repetition. It stays on top with its own
 // taskbar entry, so it is seen while the main window sits in the tray. Destroyed when closed.
-class TForm2 final : public QWidget {
+class TForm2 final : public SoundingNoticeWindow {
     Q_OBJECT
 public:
     explicit TForm2(NotifyServices services);
@@ -24,40 +20,32 @@ public:
 
     // Filled by the firing before the window is shown.
     QStringList lines;
-    bool sound = true;
-    QByteArray section;
-    double scheduled = 0; // the moment this occurrence was due, as a day count
 
     int pageStart = 0;
-    bool playing() const;
-    int playCount() const;
 
     ShadowLabel* BackMain = nullptr;
     QLabel* ProgLabel = nullptr;
     ClickableLabel* Label = nullptr;
-    FancyButton* Button1 = nullptr;        // "OK"
-    FancyButton* Button2 = nullptr;        // "Disable Repetition"
-    FancyButton* DsFancyButton1 = nullptr; // "Stop Sound"
-    AlarmSound* MediaPlayer1 = nullptr;
+    FancyButton* Button2 = nullptr;    // "Disable Repetition"
+    FancyButton* SkipButton = nullptr; // "Skip Next", beside it for a repeating alarm
     QTimer Timer;
 
-    void FormShow();
+    void FormShow() override;
     void TimerTimer();
-    void Button1Click();
     void LabelClick();
-    void DsFancyButton1Click();
     void Button2Click();
+    // The next occurrence of the repeating alarm is passed over; the alarm stays on.
+    void SkipButtonClick();
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    // Escape answers the window as "OK" does.
-    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    QByteArray storeSnooze(TXMLIniFile& settings, qint64 untilMs) const override;
 
 private:
     bool repeating() const;
+    // False when the record this window was opened for is gone or its number now belongs to another one.
+    bool standsForRecord() const;
 
-    NotifyServices m_services;
-    QString m_soundFile;
-    bool m_shown = false;
+    // The description as the firing gave it, before the window cut it down to what it shows.
+    QStringList m_allLines;
 };

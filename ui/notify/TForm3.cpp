@@ -1,8 +1,6 @@
 #include "ui/notify/TForm3.h"
 
 #include "platform/PowerBackend.h"
-#include "ui/notify/FiringLog.h"
-#include "ui/notify/WindowPlacement.h"
 #include "widgets/FancyButton.h"
 
 #include <QCloseEvent>
@@ -32,11 +30,7 @@ QString statusText(int action) {
 } // namespace
 
 TForm3::TForm3(NotifyServices services)
-    : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                           Qt::WindowCloseButtonHint)
-    , m_services(std::move(services)) {
-    setObjectName(QStringLiteral("Form3"));
-    setAttribute(Qt::WA_DeleteOnClose);
+    : NoticeWindow(std::move(services), QStringLiteral("Form3"), Qt::WindowStaysOnTopHint) {
     setWindowTitle(QStringLiteral("Zentick..."));
 
     Shut2 = new QLabel(this);
@@ -84,19 +78,20 @@ TForm3::TForm3(NotifyServices services)
 
 TForm3::~TForm3() = default;
 
-void TForm3::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (m_shown)
-        return;
-    m_shown = true;
-    FormShow();
-}
-
 void TForm3::FormShow() {
     Shut->setText(QStringLiteral("System will ") + actionName + QStringLiteral("\nAutomatically in 30 sec"));
-    adjustSize();
-    WindowPlacement::centreOnDesktop(this);
-    FiringLog::windowShown("power", section, scheduled, *m_services.clock);
+    placeShown("power");
+}
+
+QList<DesktopNotifier::Action> TForm3::noticeActions() const {
+    return {{OkKey, QStringLiteral("OK")}, {CancelKey, QStringLiteral("Cancel")}};
+}
+
+void TForm3::answerNotice(const QString& key) {
+    if (key == OkKey)
+        DsFancyButton1->click();
+    else if (key == CancelKey)
+        DsFancyButton2->click();
 }
 
 void TForm3::Timer1Timer() {

@@ -1,10 +1,8 @@
 #pragma once
 
-#include "ui/notify/NotifyServices.h"
+#include "ui/notify/NoticeWindow.h"
 
-#include <QByteArray>
 #include <QTimer>
-#include <QWidget>
 
 class FancyButton;
 class QLabel;
@@ -12,7 +10,7 @@ class QLabel;
 // The 30-second countdown before a power action, which then carries it out. The user can act at
 // once, hide the window and let it run on ("OK"), or cancel. The scheduler stays off while this
 // window exists, so no second countdown can start; it runs again once the window is gone.
-class TForm3 final : public QWidget {
+class TForm3 final : public NoticeWindow {
     Q_OBJECT
 public:
     // The countdown runs from here on; the window is shown by the caller.
@@ -23,8 +21,6 @@ public:
     QString actionName;
     int counter = 29;
     bool freeOnClose = true;
-    QByteArray section;
-    double scheduled = 0; // the moment the countdown was due, as a day count
 
     QLabel* Shut2 = nullptr;
     QLabel* Shut = nullptr;
@@ -33,21 +29,20 @@ public:
     FancyButton* DsFancyButton2 = nullptr; // "Cancel"
     QTimer Timer1;
 
-    void FormShow();
+    void FormShow() override;
     void Timer1Timer();
     void DsFancyButton4Click();
     void DsFancyButton1Click();
     void DsFancyButton2Click();
 
+    QList<DesktopNotifier::Action> noticeActions() const override;
+    void answerNotice(const QString& key) override;
+
 protected:
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void carryOut();
     // The window is done for good: it goes away and the scheduler may run again.
     void finish();
-
-    NotifyServices m_services;
-    bool m_shown = false;
 };

@@ -1,25 +1,18 @@
 #include "ui/notify/TForm4.h"
 
-#include "ui/notify/AlarmSound.h"
-#include "ui/notify/FiringLog.h"
-#include "ui/notify/SoundFileChoice.h"
-#include "ui/notify/WindowPlacement.h"
+#include "scheduler/SchedulerClock.h"
+#include "scheduler/Snooze.h"
 #include "widgets/FancyButton.h"
 #include "widgets/ShadowLabel.h"
 
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QVBoxLayout>
 
 #include <utility>
 
 TForm4::TForm4(NotifyServices services)
-    : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                           Qt::WindowCloseButtonHint)
-    , m_services(std::move(services)) {
-    setObjectName(QStringLiteral("Form4"));
-    setAttribute(Qt::WA_DeleteOnClose);
+    : SoundingNoticeWindow(std::move(services), QStringLiteral("Form4"), {}) {
     setWindowTitle(QStringLiteral("Birthday"));
 
     abel2 = new ShadowLabel(QStringLiteral("Birthday"), this);
@@ -32,68 +25,32 @@ TForm4::TForm4(NotifyServices services)
     BirthLabel->setTextFormat(Qt::PlainText); // the name is the user's text
     BirthLabel->setMinimumSize(300, 90);
 
-    Button1 = new FancyButton(QStringLiteral("OK"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setDefault(true);
-    DsFancyButton1 = new FancyButton(QStringLiteral("Stop Sound"), this);
-    DsFancyButton1->setObjectName(QStringLiteral("DsFancyButton1"));
-    connect(Button1, &QPushButton::clicked, this, &TForm4::Button1Click);
-    connect(DsFancyButton1, &QPushButton::clicked, this, &TForm4::DsFancyButton1Click);
+    makeAnswerButtons();
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(DsFancyButton1);
     buttons->addStretch();
+    addSnoozeControls(buttons);
     buttons->addWidget(Button1);
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize); // a single border: the user does not resize it
     layout->addWidget(abel2);
     layout->addWidget(BirthLabel, 1);
     layout->addLayout(buttons);
-
-    MediaPlayer1 = new AlarmSound(m_services.makeSoundPlayer, DsFancyButton1, this);
-    m_soundFile = SoundFileChoice::choose(m_services.settings(), m_services.defaultSoundFile);
 }
 
 TForm4::~TForm4() = default;
 
-bool TForm4::playing() const {
-    return MediaPlayer1->playing;
-}
-
-int TForm4::playCount() const {
-    return MediaPlayer1->playCount;
-}
-
-void TForm4::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (m_shown)
-        return;
-    m_shown = true;
-    FormShow();
-    // Enter and Escape answer the window at once, whatever the pointer did.
-    Button1->setFocus(Qt::ActiveWindowFocusReason);
-}
-
 void TForm4::FormShow() {
-    adjustSize();
-    WindowPlacement::centreOnDesktop(this);
-    FiringLog::windowShown("birthday", section, scheduled, *m_services.clock);
-    if (sound)
-        MediaPlayer1->startWhenShown(this, m_soundFile);
+    placeShown("birthday");
+    startSound();
 }
 
-void TForm4::Button1Click() {
-    close();
-}
-
-void TForm4::DsFancyButton1Click() {
-    MediaPlayer1->stop();
-}
-
-void TForm4::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        Button1Click();
-        return;
-    }
-    QWidget::keyPressEvent(event);
+QByteArray TForm4::storeSnooze(TXMLIniFile& settings, qint64 untilMs) const {
+    BirthdayNotice notice;
+    notice.section = section;
+    notice.scheduled = scheduled;
+    notice.greeting = greeting.isEmpty() ? BirthLabel->text() : greeting;
+    notice.sound = sound;
+    return Snooze::snoozeBirthday(settings, notice, untilMs, *m_services.clock);
 }

@@ -1,46 +1,25 @@
 #pragma once
 
-#include "ui/notify/NotifyServices.h"
+#include "ui/notify/NoticeWindow.h"
 
-#include <QByteArray>
-#include <QWidget>
-
-class AlarmSound;
-class FancyButton;
 class QLabel;
 class ShadowLabel;
 
 // The birthday greeting with the alarm sound. Several may be open at once; destroyed when closed.
-class TForm4 final : public QWidget {
+class TForm4 final : public SoundingNoticeWindow {
     Q_OBJECT
 public:
     explicit TForm4(NotifyServices services);
     ~TForm4() override;
 
-    bool sound = true;
-    QByteArray section;
-    double scheduled = 0; // the moment the greeting was due, as a day count
-
-    bool playing() const;
-    int playCount() const;
+    // The greeting as the firing gave it; the label shows a bounded part of it.
+    QString greeting;
 
     ShadowLabel* abel2 = nullptr;
     QLabel* BirthLabel = nullptr;
-    FancyButton* Button1 = nullptr;        // "OK"
-    FancyButton* DsFancyButton1 = nullptr; // "Stop Sound"
-    AlarmSound* MediaPlayer1 = nullptr;
 
-    void FormShow();
-    void Button1Click();
-    void DsFancyButton1Click();
+    void FormShow() override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    // Escape answers the window as "OK" does.
-    void keyPressEvent(QKeyEvent* event) override;
-
-private:
-    NotifyServices m_services;
-    QString m_soundFile;
-    bool m_shown = false;
+    QByteArray storeSnooze(TXMLIniFile& settings, qint64 untilMs) const override;
 };

@@ -2,8 +2,11 @@
 
 #include "context/PageIndex.h"
 #include "scheduler/EventRecord.h"
+#include "scheduler/Snooze.h"
+#include "store/Exception.h"
 #include "store/XMLIniFile.h"
 #include "ui/PageContext.h"
+#include "ui/views/AlarmListPage.h"
 #include "ui/views/DayListPage.h"
 #include "ui/views/EventIcons.h"
 #include "ui/views/EventListPage.h"
@@ -23,6 +26,19 @@ QTreeWidgetItem* selected(const QTreeWidget* list) {
 
 void editRecord(PageContext& context, const QTreeWidgetItem* row) {
     context.edit.editSection = RowData::sectionNumber(row);
+}
+
+// The alarm list shown with a repeating alarm selected: the one whose next occurrence the menu can skip.
+AlarmListPage* alarmListWithRepeatingSelection(PageContext& context, QByteArray* section) {
+    auto* page = qobject_cast<AlarmListPage*>(context.navigation.page(context.navigation.currentPage()));
+    if (!page || !page->selectedRow())
+        return nullptr;
+    *section = EventListPage::sectionOf(page->selectedRow());
+    const TXMLIniFile& events = context.stores.eventStore();
+    const bool repeatingAlarm =
+        events.ReadString(*section, EventRecord::Key::AlType, EventRecord::KindAlarm) == EventRecord::KindAlarm &&
+        events.ReadFlag(*section, EventRecord::Key::Repeat, false);
+    return repeatingAlarm ? page : nullptr;
 }
 
 } // namespace
@@ -56,6 +72,26 @@ void Edit4Click(PageContext& context) {
         listPage->editSelected();
     else if (auto* dayList = qobject_cast<DayListPage*>(widget))
         dayList->ListView6DblClick();
+}
+
+void SkipNext1Click(PageContext& context) {
+    QByteArray section;
+    AlarmListPage* page = alarmListWithRepeatingSelection(context, &section);
+    if (!page)
+        return;
+    try {
+        if (!SkipOccurrence::skipNext(context.stores.eventStore(), section))
+            return;
+    } catch (const Exception& e) {
+        if (context.showMessage)
+            context.showMessage(e.message());
+        return;
+    }
+    // The row shows the occurrence after the one skipped.
+    page->ViewTabAlShow();
+    page->selectRecord(section);
+    if (context.rearmScheduler)
+        context.rearmScheduler();
 }
 
 void editFromList(PageContext& context, const QTreeWidgetItem* row, int editorPage) {
@@ -101,6 +137,10 @@ QMenu* PopupMenu1(PageContext& context) {
     remove->setShortcut(QKeySequence(QKeySequence::Delete));
     QObject::connect(edit, &QAction::triggered, menu, [&context] { Edit4Click(context); });
     QObject::connect(remove, &QAction::triggered, menu, [&context] { Delete1Click(context); });
+    // Added to the menu only while it is of use (ListView3ContextPopup).
+    auto* skip = new QAction(QObject::tr("Skip Next Occurrence"), menu);
+    skip->setObjectName(QStringLiteral("SkipNext1"));
+    QObject::connect(skip, &QAction::triggered, menu, [&context] { SkipNext1Click(context); });
     menu->setDefaultAction(edit);
     return menu;
 }
@@ -109,6 +149,12 @@ void ListView3ContextPopup(PageContext& context, QTreeWidget* list, const QPoint
     if (!selected(list))
         return;
     QMenu* menu = PopupMenu1(context);
+    auto* skip = menu->findChild<QAction*>(QStringLiteral("SkipNext1"));
+    QByteArray section;
+    if (alarmListWithRepeatingSelection(context, &section))
+        menu->addAction(skip);
+    else
+        menu->removeAction(skip);
     menu->popup(list->viewport()->mapToGlobal(pos));
     // Opened with the Menu key, the first Return takes "Edit" rather than only highlighting it.
     menu->setActiveAction(menu->defaultAction());

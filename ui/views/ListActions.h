@@ -17,7 +17,12 @@ void Delete1Click(PageContext& context);
 // "Edit" of the popup menu: the edit action of the list shown.
 void Edit4Click(PageContext& context);
 
-// The popup menu of the five lists, "Edit" and "Delete"; made with the main window on first use.
+// "Skip Next Occurrence" of the popup menu on the alarm list: the selected repeating alarm passes over its next
+// occurrence and stays on; its row shows the one after. Nothing for a one-time alarm.
+void SkipNext1Click(PageContext& context);
+
+// The popup menu of the five lists, "Edit" and "Delete", and on the alarm list with a repeating alarm selected
+// "Skip Next Occurrence"; made with the main window on first use.
 QMenu* PopupMenu1(PageContext& context);
 // A right click (or the menu key) on a list: the menu opens only over a list with a selected row.
 void ListView3ContextPopup(PageContext& context, QTreeWidget* list, const QPoint& pos);

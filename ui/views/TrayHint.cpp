@@ -2,9 +2,13 @@
 
 #include "scheduler/EventRecord.h"
 #include "scheduler/EventTable.h"
+#include "scheduler/Snooze.h"
 #include "store/StoredText.h"
 #include "store/XMLIniFile.h"
 #include "ui/views/EventTexts.h"
+
+#include <QDateTime>
+#include <QObject>
 
 namespace TrayHint {
 
@@ -60,6 +64,21 @@ QString text(EventTable& table, const TXMLIniFile& events, QDate today, const QL
         return QStringLiteral("No Events for Today");
     lines.chop(1);
     return QStringLiteral("Events for Today:\n") + lines;
+}
+
+QString snoozeLine(qint64 untilMs, const QStringList& lines, const QLocale& locale) {
+    const QString when = locale.toString(QDateTime::fromMSecsSinceEpoch(untilMs), QLocale::ShortFormat);
+    return when + QStringLiteral("  ") + lines.value(0).trimmed();
+}
+
+QString snoozed(const TXMLIniFile& settings, const QLocale& locale) {
+    const QList<Snooze::Entry> entries = Snooze::entries(settings);
+    if (entries.isEmpty())
+        return {};
+    QString text = QObject::tr("Snoozed:");
+    for (const Snooze::Entry& entry : entries)
+        text += u'\n' + snoozeLine(entry.untilMs, entry.lines, locale);
+    return text;
 }
 
 } // namespace TrayHint

@@ -16,4 +16,10 @@ QString text(const TXMLIniFile& events, QDate today, const QLocale& locale = QLo
 // The same, the records' dates looked up in table, which reads the store again only after a change.
 QString text(EventTable& table, const TXMLIniFile& events, QDate today, const QLocale& locale = QLocale());
 
+// The snoozed reminders of the settings store, soonest first, under "Snoozed:", one line each: the moment it comes
+// back and its first line. Empty when nothing is snoozed.
+QString snoozed(const TXMLIniFile& settings, const QLocale& locale = QLocale());
+// One snooze as its line there and in the tray menu: "<moment>  <first line>".
+QString snoozeLine(qint64 untilMs, const QStringList& lines, const QLocale& locale = QLocale());
+
 } // namespace TrayHint
