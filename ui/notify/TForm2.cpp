@@ -58,6 +58,9 @@ TForm2::TForm2(NotifyServices services)
     connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm2::Button2Click);
     connect(DsFancyButton1, &QPushButton::clicked, this, &TForm2::DsFancyButton1Click);
+    setTabOrder(Label, DsFancyButton1);
+    setTabOrder(DsFancyButton1, Button2);
+    setTabOrder(Button2, Button1);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(DsFancyButton1);
