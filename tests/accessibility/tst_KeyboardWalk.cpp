@@ -19,6 +19,7 @@
 #include "widgets/ChoiceLabel.h"
 #include "widgets/ClickableLabel.h"
 #include "widgets/MonthCalendar.h"
+#include "widgets/Theme.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -229,6 +230,8 @@ private:
 
 void TestKeyboardWalk::initTestCase() {
     QLoggingCategory::setFilterRules(QStringLiteral("qt.core.qobject.connect.warning=false"));
+    // The focus marks are looked at on the program's own dark theme.
+    QVERIFY(Theme::apply(*qApp));
     m_form = std::make_unique<TForm1>(AppContext{m_folder.path(), &m_clock, false, [] {
                                                      return true;
                                                  }});
@@ -461,6 +464,19 @@ void TestKeyboardWalk::everyControlByKeyboard() {
                 faults << QStringLiteral("neither Tab nor the arrows reach ") + nameOf(widget);
         }
     }
+
+    // Each stop shows that it has the focus: the page looks different with the focus on it than with none.
+    for (QWidget* stop : std::as_const(stops)) {
+        stop->setFocus(Qt::TabFocusReason);
+        QApplication::processEvents();
+        const QImage focused = root->grab().toImage();
+        stop->clearFocus();
+        QApplication::processEvents();
+        if (root->grab().toImage() == focused)
+            faults << QStringLiteral("no focus mark on ") + nameOf(stop);
+    }
+    first->setFocus(Qt::TabFocusReason);
+
     QVERIFY2(faults.isEmpty(),
              qPrintable(faults.join(QLatin1Char('\n')) + QStringLiteral("\nstops: ") + stopNames(ordered)));
 
