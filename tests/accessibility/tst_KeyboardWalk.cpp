@@ -202,6 +202,13 @@ std::function<QString(TForm1&, QWidget*)> rowChosen(const char* name) {
     };
 }
 
+// A window that the key has closed.
+template <class Window> std::function<QString(TForm1&, QWidget*)> windowClosed() {
+    return [](TForm1&, QWidget*) -> QString {
+        return newestShown<Window>() ? QStringLiteral("the window is still open") : QString();
+    };
+}
+
 std::function<QString(TForm1&, QWidget*)> calendarOn(const char* name, QDate day) {
     return [name, day](TForm1&, QWidget* root) -> QString {
         auto* calendar = find<MonthCalendar>(root, name);
@@ -294,6 +301,12 @@ void TestKeyboardWalk::everyControlByKeyboard_data() {
         {QString(), Qt::Key_Menu, menuOpen("PopupMenu1")},
         {QStringLiteral("myLabel3d27"), Qt::Key_Space, pageShown(EditTab)},
     };
+    steps[ViewTabShut] = {
+        {QStringLiteral("DsFancyButton13"), Qt::Key_Space, pageShown(ViewTabAl)},
+    };
+    steps[AboutTab] = {
+        {QStringLiteral("DsFancyButton30"), Qt::Key_Return, pageShown(MainTab)},
+    };
     steps[MoreTab] = {
         {QStringLiteral("myLabel3d15"), Qt::Key_Down,
          [](TForm1& form, QWidget* root) {
@@ -342,7 +355,7 @@ void TestKeyboardWalk::everyControlByKeyboard_data() {
         notice.showDisableRepetition = true;
         form.schedulerHost().notificationWindows().showAlarm(notice);
         return newestShown<TForm2>();
-    }) << Steps{};
+    }) << Steps{{QStringLiteral("Button1"), Qt::Key_Space, windowClosed<TForm2>()}};
     QTest::newRow("birthday window") << -1 << Opener([](TForm1& form) -> QWidget* {
         BirthdayNotice notice;
         notice.section = "1";
@@ -351,7 +364,7 @@ void TestKeyboardWalk::everyControlByKeyboard_data() {
         notice.showStopSound = true;
         form.schedulerHost().notificationWindows().showBirthday(notice);
         return newestShown<TForm4>();
-    }) << Steps{};
+    }) << Steps{{QStringLiteral("Button1"), Qt::Key_Return, windowClosed<TForm4>()}};
     QTest::newRow("countdown window") << -1 << Opener([](TForm1& form) -> QWidget* {
         PowerNotice notice;
         notice.section = "2";
@@ -360,7 +373,7 @@ void TestKeyboardWalk::everyControlByKeyboard_data() {
         notice.buttonCaption = QStringLiteral("Restart Now");
         form.schedulerHost().notificationWindows().startPowerCountdown(notice);
         return newestShown<TForm3>();
-    }) << Steps{};
+    }) << Steps{{QStringLiteral("DsFancyButton2"), Qt::Key_Space, windowClosed<TForm3>()}};
     QTest::newRow("message window") << -1 << Opener([](TForm1& form) -> QWidget* {
         TMsgfrm& window = form.schedulerHost().messageWindow();
         window.show();
