@@ -20,6 +20,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 using Handler = void (MainMenuPage::*)();
@@ -79,12 +81,6 @@ MainMenuPage::MainMenuPage(TForm1& form, QWidget* parent)
 
     buildEntries();
 
-    DsFancyButton1 = new FancyButton(QStringLiteral("Next>>"), this);
-    DsFancyButton1->setObjectName(QStringLiteral("DsFancyButton1"));
-    DsFancyButton1->setDefault(true);
-    DsFancyButton1->setAccessibleName(QStringLiteral("Next"));
-    connect(DsFancyButton1, &FancyButton::clicked, this, &MainMenuPage::DsFancyButton1Click);
-
     Image12 = new IconLabel(this);
     Image12->setObjectName(QStringLiteral("Image12"));
     Image12->setIcons(Icons::about(false), Icons::about(true));
@@ -112,13 +108,24 @@ MainMenuPage::MainMenuPage(TForm1& form, QWidget* parent)
     ClaimedKeys::claimActivation(Image11);
     connect(Image11, &IconLabel::clicked, this, &MainMenuPage::Label1Click);
 
+    // Made after the icons: the bottom row is read from the left, the entries before it.
+    DsFancyButton1 = new FancyButton(QStringLiteral("Next>>"), this);
+    DsFancyButton1->setObjectName(QStringLiteral("DsFancyButton1"));
+    DsFancyButton1->setDefault(true);
+    DsFancyButton1->setAccessibleName(QStringLiteral("Next"));
+    connect(DsFancyButton1, &FancyButton::clicked, this, &MainMenuPage::DsFancyButton1Click);
+
     buildKeyboardMenu();
     buildLayout();
 
-    setTabOrder(DsFancyButton1, Image12);
-    setTabOrder(Image12, Image11);
     setFocusProxy(DsFancyButton1);
     describeNextButton();
+    // A page opened another way than "Next>>" (a command from outside) must not leave the arrows choosing entries
+    // behind it: in a field they move the cursor.
+    connect(m_form.PageControl1, &PageControl::pageShown, this, [this](int index) {
+        if (index != MainTab && index != AboutTab)
+            detachKeyboardMenu();
+    });
 }
 
 void MainMenuPage::buildEntries() {
@@ -132,8 +139,11 @@ void MainMenuPage::buildEntries() {
         auto* label = new ChoiceLabel(text, this);
         label->setObjectName(QLatin1String(definition.labelName));
         label->setAccessibleName(text);
-        // The arrow keys choose entries; a focus stop per entry would only lengthen the Tab round.
+        // The arrow keys choose entries, so only the chosen one is a Tab stop, as in a group of radio buttons; a
+        // click leaves the focus where it was.
         label->setFocusPolicy(Qt::NoFocus);
+        connect(label, &ChoiceLabel::chosenChanged, label,
+                [label](bool chosen) { label->setFocusPolicy(chosen ? Qt::TabFocus : Qt::NoFocus); });
         label->setInGroup(true); // one of eight choices, as a screen reader should present it
         label->setCursor(Qt::PointingHandCursor);
         QFont font = label->font();
@@ -287,12 +297,19 @@ QRadioButton* MainMenuPage::marker(int choice) const {
 void MainMenuPage::selectEntry(int choice) {
     if (!isEntry(choice))
         return;
-    // Whoever chooses an entry means to open it next: Enter goes to "Next>>" even if an icon had the focus.
-    if (isVisible())
-        DsFancyButton1->setFocus(Qt::OtherFocusReason);
+    // Whoever chooses an entry means to open it next: Enter goes to "Next>>" even if an icon had the focus. A
+    // keyboard on the entries stays there, on the one now chosen (Enter opens it all the same).
+    const bool onEntries =
+        std::any_of(m_entries.cbegin(), m_entries.cend(), [](const Entry& entry) { return entry.caption->hasFocus(); });
+    const auto moveFocus = [this, choice, onEntries] {
+        if (isVisible())
+            (onEntries ? static_cast<QWidget*>(caption(choice)) : DsFancyButton1)->setFocus(Qt::OtherFocusReason);
+    };
     marker(choice)->setChecked(true);
-    if (m_form.edit().menuChoice == choice)
+    if (m_form.edit().menuChoice == choice) {
+        moveFocus();
         return;
+    }
     if (const int previous = m_form.edit().menuChoice; isEntry(previous)) {
         caption(previous)->setChosen(false);
         image(previous)->setHighlighted(false);
@@ -301,6 +318,7 @@ void MainMenuPage::selectEntry(int choice) {
     caption(choice)->setChosen(true);
     image(choice)->setHighlighted(true);
     describeNextButton();
+    moveFocus();
 }
 
 void MainMenuPage::myLabel3d1Click() {

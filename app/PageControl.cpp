@@ -60,6 +60,7 @@ void PageControl::insertPage(int index, std::function<QWidget*()> make, std::fun
     addWidget(standIn);
     m_factories.push_back(std::move(make));
     m_showHandlers.push_back(std::move(onShow));
+    m_starts.emplace_back();
 }
 
 bool PageControl::isBuilt(int index) const {
@@ -74,15 +75,45 @@ QWidget* PageControl::widget(int index) {
         const auto make = std::move(factory);
         factory = nullptr;
         QWidget* page = make();
+        // A page that is its own focus proxy would be a Tab stop of its own, one that always leads to the proxy: Tab
+        // would leap back to the start control instead of going round the page. The page only names where to start.
+        m_starts[std::size_t(index)] = page->focusProxy();
+        page->setFocusProxy(nullptr);
         std::unique_ptr<QWidget> standIn(QStackedWidget::widget(index));
         const bool standInShown = currentIndex() == index;
-        // The page goes in before the stand-in comes out, so the current page never changes on the way.
+        // The page goes in before the stand-in comes out, so the current page never changes on the way. Going
+        // into this window rebuilds its focus chain in the order its controls were made, so the tab order the
+        // page set is read before and put back after.
+        const QList<QWidget*> tabOrder = tabStopsOf(page);
         insertWidget(index, page);
+        for (qsizetype i = 1; i < tabOrder.size(); ++i)
+            setTabOrder(tabOrder[i - 1], tabOrder[i]);
         if (standInShown)
             setCurrentIndex(index);
         removeWidget(standIn.get());
     }
     return QStackedWidget::widget(index);
+}
+
+QList<QWidget*> PageControl::tabStopsOf(QWidget* page) {
+    QList<QWidget*> stops;
+    for (QWidget* widget = page->nextInFocusChain(); widget && widget != page; widget = widget->nextInFocusChain()) {
+        if (!page->isAncestorOf(widget) || (widget->focusPolicy() & Qt::TabFocus) != Qt::TabFocus)
+            continue;
+        // The parts inside a control (a calendar's grid) go along with it.
+        bool inner = false;
+        for (QWidget* up = widget->parentWidget(); up && up != page && !inner; up = up->parentWidget())
+            inner = stops.contains(up);
+        if (!inner)
+            stops << widget;
+    }
+    return stops;
+}
+
+QWidget* PageControl::startControl(int index) {
+    if (!widget(index))
+        return nullptr;
+    return m_starts[std::size_t(index)].data();
 }
 
 void PageControl::buildAllPages() {
@@ -96,8 +127,8 @@ void PageControl::showPage(int index) {
         return;
     setCurrentIndex(index);
     // A page names the control to start on (its default button or first field) as its focus proxy.
-    if (page->focusProxy())
-        page->setFocus(Qt::OtherFocusReason);
+    if (QWidget* start = startControl(index))
+        start->setFocus(Qt::OtherFocusReason);
     if (const auto& handler = m_showHandlers[std::size_t(index)])
         handler(page);
     emit pageShown(index);

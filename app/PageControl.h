@@ -2,6 +2,7 @@
 
 #include "app/AppOnly.h"
 
+#include <QPointer>
 #include <QStackedWidget>
 
 #include <functional>
@@ -17,9 +18,11 @@
 //
 //   addPage(index, [this] { return new Page(*this); }, &Page::XTabShow)
 //                                           put a page's factory at its fixed index (PageIndex.h), in index order
-//   showPage(index)                         build the page if need be, switch, focus the page's focus proxy (its
-//                                           default control) when it has one, run the page's show handler;
-//                                           pageShown(index) follows
+//   showPage(index)                         build the page if need be, switch, focus the page's start control
+//                                           when it has one, run the page's show handler; pageShown(index) follows
+//   startControl(index)                     the control a page starts on (its default button or first field): a
+//                                           page names it as its focus proxy when it is built, and the page control
+//                                           takes it over, so that Tab goes round the page from there
 //   widget(index), page<Page>(index)        the page, built on the spot if it was not yet: whoever asks for a
 //                                           page gets it, shown or not
 class PageControl final : public QStackedWidget {
@@ -51,6 +54,7 @@ public:
     QWidget* widget(int index);
     template <class Page> Page* page(int index) { return qobject_cast<Page*>(widget(index)); }
     bool isBuilt(int index) const;
+    QWidget* startControl(int index);
     // For tools that look controls up by name across all pages (tests, screenshots).
     void buildAllPages();
 
@@ -58,8 +62,11 @@ signals:
     void pageShown(int index);
 
 private:
+    // The controls of a page that Tab stops at, in the page's focus chain.
+    static QList<QWidget*> tabStopsOf(QWidget* page);
     void insertPage(int index, std::function<QWidget*()> make, std::function<void(QWidget*)> onShow);
 
     std::vector<std::function<QWidget*()>> m_factories; // empty once the page is built
     std::vector<std::function<void(QWidget*)>> m_showHandlers;
+    std::vector<QPointer<QWidget>> m_starts;
 };

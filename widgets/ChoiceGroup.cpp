@@ -8,7 +8,7 @@ ChoiceGroup::ChoiceGroup(QObject* parent)
 void ChoiceGroup::addChoice(ChoiceLabel* label, int id) {
     Q_ASSERT(label);
     m_labels.insert(id, label);
-    label->setInGroup(true);
+    label->setGroup(this);
     label->setChosen(id == m_chosen);
     connect(label, &ChoiceLabel::clicked, this, [this, id] {
         setChosen(id);

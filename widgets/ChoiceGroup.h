@@ -7,7 +7,8 @@
 class ChoiceLabel;
 
 // Keeps exactly one ChoiceLabel of a set chosen, like radio buttons without the buttons. A click (or Space /
-// Enter) on a caption chooses it; the page reacts to the signals.
+// Enter, or an arrow key from the caption before or after it) on a caption chooses it; the page reacts to the
+// signals.
 //
 //   addChoice(label, id)   add a caption under an id (ids need not be contiguous; menu entries use 1..8)
 //   setChosen(id)          choose by program (-1: none); nothing happens when id is already chosen

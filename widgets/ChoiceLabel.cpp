@@ -1,9 +1,13 @@
 #include "widgets/ChoiceLabel.h"
 
+#include "widgets/ChoiceGroup.h"
 #include "widgets/Theme.h"
 
 #include <QAccessible>
+#include <QKeyEvent>
 #include <QLayout>
+
+#include <algorithm>
 
 ChoiceLabel::ChoiceLabel(QWidget* parent)
     : ChoiceLabel(QString(), parent) {}
@@ -63,6 +67,73 @@ bool ChoiceLabel::isInGroup() const {
             return true;
     }
     return false;
+}
+
+void ChoiceLabel::setGroup(const ChoiceGroup* group) {
+    m_group = group;
+    if (group)
+        m_inGroup = 1;
+}
+
+QList<ChoiceLabel*> ChoiceLabel::groupCaptions() const {
+    QList<ChoiceLabel*> captions;
+    if (m_group) {
+        for (const int id : m_group->ids())
+            captions << m_group->label(id);
+    } else if (isInGroup() && parentWidget()) {
+        // The captions beside it in its layout; failing those, the grouped captions of its parent that belong to
+        // no ChoiceGroup. Both in reading order.
+        const QLayout* layout = layoutHolding(parentWidget()->layout(), this);
+        for (int i = 0; layout && i < layout->count(); ++i) {
+            if (auto* other = qobject_cast<ChoiceLabel*>(layout->itemAt(i)->widget()); other && !other->m_group)
+                captions << other;
+        }
+        if (captions.size() < 2) {
+            captions.clear();
+            const auto siblings = parentWidget()->findChildren<ChoiceLabel*>(Qt::FindDirectChildrenOnly);
+            for (ChoiceLabel* other : siblings) {
+                if (!other->m_group && other->isInGroup())
+                    captions << other;
+            }
+        }
+        std::stable_sort(captions.begin(), captions.end(), [](const ChoiceLabel* a, const ChoiceLabel* b) {
+            return a->y() != b->y() ? a->y() < b->y() : a->x() < b->x();
+        });
+    }
+    captions.removeIf([this](const ChoiceLabel* caption) {
+        return !caption || (caption != this && (!caption->isEnabled() || !caption->isVisible()));
+    });
+    if (!captions.contains(this))
+        captions = {const_cast<ChoiceLabel*>(this)};
+    return captions;
+}
+
+void ChoiceLabel::keyPressEvent(QKeyEvent* event) {
+    int step = 0;
+    if ((event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        switch (event->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Left:
+            step = -1;
+            break;
+        case Qt::Key_Down:
+        case Qt::Key_Right:
+            step = 1;
+            break;
+        default:
+            break;
+        }
+    }
+    const QList<ChoiceLabel*> captions = step != 0 ? groupCaptions() : QList<ChoiceLabel*>();
+    if (captions.size() < 2) {
+        ClickableLabel::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    const qsizetype here = captions.indexOf(this);
+    ChoiceLabel* next = captions.at((here + step + captions.size()) % captions.size());
+    next->setFocus(Qt::OtherFocusReason);
+    next->click();
 }
 
 bool ChoiceLabel::isHighlighted() const {

@@ -2,6 +2,10 @@
 
 #include "widgets/ClickableLabel.h"
 
+#include <QPointer>
+
+class ChoiceGroup;
+
 // One caption of a group of which one is chosen (the menu entries, "Zentick at:" / "Zentick after:", the power
 // actions). The chosen caption is drawn in Theme::chosenColour(), the others in Theme::unchosenColour(); while the
 // pointer is over a caption that is not chosen it is drawn in Theme::hoverColour() (switch off with
@@ -10,6 +14,8 @@
 //   setChosen(bool) / isChosen()   the state; chosenChanged(bool) when it changes
 //   isHighlighted()                chosen, or lit by the pointer: the moment to show an entry's highlighted icon;
 //                                  highlightChanged(bool) when that changes
+// Keyboard: Space / Enter choose the focused caption; in a group the arrow keys move to the previous (Up, Left) or
+// next (Down, Right) caption of the group, round the end, and choose it as a click would.
 class ChoiceLabel : public ClickableLabel {
     Q_OBJECT
     Q_PROPERTY(bool chosen READ isChosen WRITE setChosen NOTIFY chosenChanged)
@@ -24,6 +30,10 @@ public:
     // ChoiceGroup; otherwise a caption that shares its layout with other choice captions is one of them.
     bool isInGroup() const;
     void setInGroup(bool inGroup) { m_inGroup = inGroup ? 1 : 0; }
+    // The ChoiceGroup that holds it, if any: its captions, in its order, are the ones the arrow keys go through.
+    void setGroup(const ChoiceGroup* group);
+    // The enabled, shown captions of its group in their order, itself included; just itself when alone.
+    QList<ChoiceLabel*> groupCaptions() const;
 
     bool hoverLight() const { return m_hoverLight; }
     void setHoverLight(bool on);
@@ -37,6 +47,7 @@ signals:
 
 protected:
     void hoverChange(bool hovered) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void updateHighlight(bool wasHighlighted);
@@ -44,4 +55,5 @@ private:
     bool m_chosen = false;
     bool m_hoverLight = true;
     int m_inGroup = -1; // -1: not said, found from the layout
+    QPointer<const ChoiceGroup> m_group;
 };

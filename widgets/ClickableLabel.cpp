@@ -73,7 +73,7 @@ void ClickableLabel::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
 
-    if (hasFocus()) {
+    if (showsFocus()) {
         // Full strength and two pixels wide: a thinner or see-through ring is lost on the dark theme.
         painter.setPen(QPen(palette().color(QPalette::Active, QPalette::Highlight), 2.0));
         painter.setBrush(Qt::NoBrush);

@@ -35,6 +35,8 @@ public:
     virtual QColor captionColour() const;
     // The font the caption is drawn in right now (links underline themselves while lit).
     virtual QFont captionFont() const { return font(); }
+    // Whether the focus ring is drawn: while it has the keyboard focus, or the control it names has.
+    virtual bool showsFocus() const { return hasFocus(); }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

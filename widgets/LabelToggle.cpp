@@ -3,6 +3,7 @@
 #include "widgets/Theme.h"
 
 #include <QAbstractButton>
+#include <QEvent>
 
 LabelToggle::LabelToggle(QWidget* parent)
     : LabelToggle(QString(), nullptr, parent) {}
@@ -17,7 +18,11 @@ LabelToggle::LabelToggle(const QString& text, QAbstractButton* box, QWidget* par
 }
 
 void LabelToggle::setBox(QAbstractButton* box) {
+    if (m_box)
+        m_box->removeEventFilter(this);
     m_box = box;
+    if (box)
+        box->installEventFilter(this);
     setBuddy(box);
     if (box != nullptr && box->text().isEmpty() && box->accessibleName().isEmpty())
         box->setAccessibleName(text());
@@ -25,6 +30,16 @@ void LabelToggle::setBox(QAbstractButton* box) {
 
 QColor LabelToggle::captionColour() const {
     return colour().isValid() ? colour() : Theme::unchosenColour();
+}
+
+bool LabelToggle::showsFocus() const {
+    return m_box && m_box->hasFocus();
+}
+
+bool LabelToggle::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_box && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
+        update();
+    return ClickableLabel::eventFilter(watched, event);
 }
 
 void LabelToggle::invertBox() {

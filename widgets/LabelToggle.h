@@ -9,8 +9,9 @@ class QAbstractButton;
 // The text beside a tick box: clicking it inverts the box, exactly as a click on the box would (the box's
 // clicked() and toggled() are sent, so handlers bound to the box run too). A disabled box is left alone.
 // The label takes no keyboard focus of its own: the box is the keyboard stop, and setBox() gives the box this
-// text as its accessible name when the box has no text of its own. Drawn in Theme::unchosenColour() unless
-// setColour() says otherwise.
+// text as its accessible name when the box has no text of its own. While the box has the focus the label draws
+// the focus ring round its text, where the eye looks for it (the box alone only changes its border). Drawn in
+// Theme::unchosenColour() unless setColour() says otherwise.
 //
 //   setBox(box) / box()   the tick box this text belongs to
 class LabelToggle : public ClickableLabel {
@@ -23,6 +24,10 @@ public:
     QAbstractButton* box() const { return m_box.data(); }
 
     QColor captionColour() const override;
+    bool showsFocus() const override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void invertBox();

@@ -249,12 +249,14 @@ void TestMainMenu::aboutIconAndBack() {
     QTRY_COMPARE(f.page(), int(MainTab));
 }
 
-// Tab reaches the About icon, where Enter opens About rather than the chosen entry; Escape comes back and the
-// focus is on "Next>>" again.
+// Tab goes round from "Next>>" to the chosen entry (the page's top) and on to the About icon, where Enter opens
+// About rather than the chosen entry; Escape comes back and the focus is on "Next>>" again.
 void TestMainMenu::keyboardOnlyRoundTrip() {
     MainWindowFixture f;
     QVERIFY(f.waitUntilActive());
     QTRY_COMPARE(QApplication::focusWidget(), f.find<QWidget>("DsFancyButton1"));
+    press(f, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), f.find<QWidget>("myLabel3d1"));
     press(f, Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), f.find<QWidget>("Image12"));
     press(f, Qt::Key_Return);

@@ -177,6 +177,27 @@ QList<Shot> mainWindowShots(TForm1& form) {
                       form.mainMenu->selectEntry(1);
                       return picture;
                   }});
+    // The keyboard's focus mark on the kit's captions: the chosen menu entry, a choice, a link and a tick box's
+    // text of the alarm editor, the settings page's tray switch.
+    const QList<std::pair<const char*, std::pair<int, const char*>>> focused{
+        {"focus-main-menu-entry", {MainTab, "myLabel3d1"}},
+        {"focus-alarm-choice", {AlarmTab, "myLabel3d6"}},
+        {"focus-alarm-link", {AlarmTab, "myaSuperLabel51"}},
+        {"focus-alarm-tick", {AlarmTab, "CheckBox1"}},
+        {"focus-settings-tray", {SetTab, "myLabel3d13"}}};
+    for (const auto& [name, where] : focused)
+        shots.append(
+            {QLatin1String(name), [&form, where = where] {
+                 form.showPage(where.first);
+                 form.activateWindow();
+                 if (auto* control =
+                         form.PageControl1->widget(where.first)->findChild<QWidget*>(QLatin1String(where.second)))
+                     control->setFocus(Qt::TabFocusReason);
+                 settle();
+                 QPixmap picture = form.grab();
+                 form.showPage(MainTab);
+                 return picture;
+             }});
     shots.append({QStringLiteral("confirm-alarm"), [&form] {
                       // The confirmation page as a user meets it: an alarm typed in and "Next>>" pressed.
                       form.mainMenu->selectEntry(1);

@@ -48,9 +48,6 @@ TForm2::TForm2(NotifyServices services)
     SkipButton->setObjectName(QStringLiteral("SkipButton"));
     SkipButton->setAccessibleDescription(tr("Passes over the next occurrence of this alarm and keeps it on"));
     connect(SkipButton, &QPushButton::clicked, this, &TForm2::SkipButtonClick);
-    setTabOrder(Button1, Button2);
-    setTabOrder(Button2, SkipButton);
-    setTabOrder(SkipButton, DsFancyButton1);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(DsFancyButton1);
@@ -59,6 +56,14 @@ TForm2::TForm2(NotifyServices services)
     buttons->addStretch();
     addSnoozeControls(buttons);
     buttons->addWidget(Button1);
+    // Tab reads the row from the left, after the text.
+    setTabOrder(Label, DsFancyButton1);
+    setTabOrder(DsFancyButton1, Button2);
+    setTabOrder(Button2, SkipButton);
+    setTabOrder(SkipButton, SnoozeLength);
+    setTabOrder(SnoozeLength, SnoozeUntil);
+    setTabOrder(SnoozeUntil, SnoozeButton);
+    setTabOrder(SnoozeButton, Button1);
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize); // a single border: the user does not resize it
     layout->addWidget(BackMain);

@@ -46,8 +46,8 @@ TForm3::TForm3(NotifyServices services)
     Shut->setFont(big);
     Shut->setMinimumSize(340, 90);
 
-    // Made in this order so that "Cancel" comes first in the focus chain and takes the focus when the
-    // window appears: the user may be typing, and a stray Enter or Space must not act at once.
+    // "Cancel" takes the focus when the window appears (FormShow): the user may be typing, and a stray Enter
+    // or Space must not act at once. Tab goes along the row from the left.
     DsFancyButton2 = new FancyButton(QStringLiteral("Cancel"), this);
     DsFancyButton2->setObjectName(QStringLiteral("DsFancyButton2"));
     DsFancyButton2->setDefault(true);
@@ -58,6 +58,8 @@ TForm3::TForm3(NotifyServices services)
     connect(DsFancyButton4, &QPushButton::clicked, this, &TForm3::DsFancyButton4Click);
     connect(DsFancyButton1, &QPushButton::clicked, this, &TForm3::DsFancyButton1Click);
     connect(DsFancyButton2, &QPushButton::clicked, this, &TForm3::DsFancyButton2Click);
+    setTabOrder(DsFancyButton4, DsFancyButton1);
+    setTabOrder(DsFancyButton1, DsFancyButton2);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(DsFancyButton4);

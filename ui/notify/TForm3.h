@@ -40,6 +40,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // "Cancel": the user may be typing, and a stray Enter or Space must not act at once.
+    QWidget* firstFocus() const override { return DsFancyButton2; }
 
 private:
     void carryOut();

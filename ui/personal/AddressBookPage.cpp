@@ -9,6 +9,7 @@
 #include "ui/personal/AddressEntryPage.h"
 #include "widgets/FancyButton.h"
 #include "widgets/Icons.h"
+#include "widgets/MenuKeys.h"
 #include "widgets/PlainTip.h"
 #include "widgets/ShadowLabel.h"
 #include "widgets/SortHeader.h"
@@ -62,6 +63,7 @@ AddressBookPage::AddressBookPage(PageContext& context, QWidget* parent)
     ListView5->horizontalHeader()->setStretchLastSection(true);
     ListView5->horizontalHeader()->setHighlightSections(false);
     ListView5->setContextMenuPolicy(Qt::CustomContextMenu);
+    MenuKeys::install(ListView5);
 
     PopupMenu3 = named(new QMenu(this), "PopupMenu3");
     AddNew1 = named(PopupMenu3->addAction(QStringLiteral("Add New")), "AddNew1");
@@ -98,6 +100,11 @@ AddressBookPage::AddressBookPage(PageContext& context, QWidget* parent)
     layout->addWidget(myaSuperLabel56);
     layout->addWidget(ListView5, 1);
     layout->addLayout(buttons);
+    // The bottom row from the left.
+    setTabOrder(ListView5, DsFancyButton37);
+    setTabOrder(DsFancyButton37, DsFancyButton40);
+    setTabOrder(DsFancyButton40, DsFancyButton39);
+    setTabOrder(DsFancyButton39, DsFancyButton38);
     setFocusProxy(ListView5);
 
     connect(ListView5, &QTableWidget::itemSelectionChanged, this, &AddressBookPage::ListView5SelectItem);

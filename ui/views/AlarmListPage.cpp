@@ -1,4 +1,5 @@
 #include "ui/views/AlarmListPage.h"
+#include "widgets/FancyButton.h"
 
 #include "context/PageIndex.h"
 #include "context/SettingsKeys.h"
@@ -50,7 +51,9 @@ AlarmListPage::AlarmListPage(PageContext& context, QWidget* parent)
     ComboBox4->setEditable(false);
     ComboBox4->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_bottom->insertWidget(1, ComboBox4);
-    setTabOrder(ComboBox4, ListView1);
+    // Between "<<Back" and "Delete", where it stands.
+    setTabOrder(backButton(), ComboBox4);
+    setTabOrder(ComboBox4, Del0);
     connect(ComboBox4, &QComboBox::activated, this, &AlarmListPage::ComboBox4Select);
 }
 

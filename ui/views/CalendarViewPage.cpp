@@ -67,9 +67,9 @@ CalendarViewPage::CalendarViewPage(PageContext& context, QWidget* parent)
     connect(myLabel3d31, &LinkLabel::clicked, this, &CalendarViewPage::myLabel3d31Click);
     connect(DsFancyButton53, &FancyButton::clicked, this, &CalendarViewPage::DsFancyButton43Click);
 
-    setTabOrder(PlannerCalendar1, DsFancyButton54);
-    setTabOrder(DsFancyButton54, myLabel3d31);
-    setTabOrder(myLabel3d31, DsFancyButton53);
+    setTabOrder(PlannerCalendar1, DsFancyButton53);
+    setTabOrder(DsFancyButton53, myLabel3d31);
+    setTabOrder(myLabel3d31, DsFancyButton54);
 }
 
 void CalendarViewPage::EditTabShow() {

@@ -74,6 +74,10 @@ DayListPage::DayListPage(PageContext& context, QWidget* parent)
     connect(DsFancyButton57, &FancyButton::clicked, this, [this] { ListActions::Delete1Click(m_context); });
     connect(DsFancyButton55, &FancyButton::clicked, this, &DayListPage::DsFancyButton55Click);
 
+    // The bottom row from the left.
+    setTabOrder(ListView6, DsFancyButton55);
+    setTabOrder(DsFancyButton55, DsFancyButton57);
+    setTabOrder(DsFancyButton57, DsFancyButton56);
     setFocusProxy(ListView6);
 }
 

@@ -79,6 +79,15 @@ EventListPage::EventListPage(PageContext& context, int listNumber, const Names& 
     m_back = named(new FancyButton(QStringLiteral("<<Back"), this), names.back);
     m_back->setAccessibleName(QStringLiteral("Back to the main menu"));
     m_back->setShortcut(QKeySequence(Qt::Key_Escape));
+    // As the page reads: the link beside the title, the list, the switches, then the bottom row.
+    setTabOrder(m_calendar, m_list);
+    setTabOrder(m_list, findChild<QWidget*>(QLatin1String(names.switches[0])));
+    for (int i = 1; i < 4; ++i)
+        setTabOrder(findChild<QWidget*>(QLatin1String(names.switches[i - 1])),
+                    findChild<QWidget*>(QLatin1String(names.switches[i])));
+    setTabOrder(findChild<QWidget*>(QLatin1String(names.switches[3])), m_back);
+    setTabOrder(m_back, m_delete);
+    setTabOrder(m_delete, m_edit);
 
     auto* top = new QHBoxLayout;
     top->addWidget(m_title);

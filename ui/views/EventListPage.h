@@ -55,6 +55,7 @@ public:
     QTreeWidget* list() const { return m_list; }
     FancyButton* deleteButton() const { return m_delete; }
     FancyButton* editButton() const { return m_edit; }
+    FancyButton* backButton() const { return m_back; }
     int listNumber() const { return m_listNumber; }
 
     // The switch, back and calendar handlers, shared by the four pages.

@@ -1,5 +1,6 @@
 #include "ui/views/RowData.h"
 
+#include "widgets/MenuKeys.h"
 #include "widgets/SortHeader.h"
 
 #include <QHeaderView>
@@ -46,6 +47,7 @@ void prepareList(QTreeWidget* list, const QList<QPair<QString, Qt::Alignment>>& 
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setSortingEnabled(false);
     list->setContextMenuPolicy(Qt::CustomContextMenu);
+    MenuKeys::install(list);
     list->setIconSize(QSize(16, 16));
     list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     list->setColumnCount(int(columns.size()));
