@@ -550,7 +550,8 @@ void CalDavSyncRunner::apply() {
     TXMLIniFile::Batch diaryBatch(diary);
     try {
         // Records synced before.
-        const QByteArrayList keys = job.entries.keys();
+        QByteArrayList keys = job.entries.keys();
+        std::sort(keys.begin(), keys.end()); // the same order every time: conflicts are named in it
         for (const QByteArray& key : keys) {
             const Entry e = job.entries.value(key);
             const bool here = local.contains(key);

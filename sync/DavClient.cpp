@@ -42,7 +42,8 @@ void DavClient::sendOnce(const QByteArray& verb, const QUrl& url, const Headers&
                 out.url = reply->url();
                 out.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
                 out.etag = reply->rawHeader("ETag");
-                out.body = reply->readAll();
+                if (reply->isOpen())
+                    out.body = reply->readAll();
                 if (out.status == 0) {
                     out.timedOut = reply->error() == QNetworkReply::OperationCanceledError ||
                                    reply->error() == QNetworkReply::TimeoutError;
