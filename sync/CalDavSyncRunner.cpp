@@ -11,6 +11,7 @@
 
 #include <QCryptographicHash>
 #include <QHash>
+#include <QRandomGenerator>
 #include <QSet>
 #include <QTimeZone>
 #include <QTimer>
@@ -29,6 +30,8 @@ constexpr char UidKey[] = "uid";
 constexpr char HrefKey[] = "href";
 constexpr char EtagKey[] = "etag";
 constexpr char FingerprintKey[] = "fingerprint";
+constexpr char SentKey[] = "sent";
+constexpr char DeviceKey[] = "device";
 constexpr char EventPrefix[] = "event ";
 constexpr char NotePrefix[] = "note ";
 constexpr int MultigetSize = 100;
@@ -41,6 +44,9 @@ struct Entry {
     QByteArray href;
     QByteArray etag;
     QByteArray fingerprint;
+    // What this computer last sent and has no answer for: a send cut short may still have reached the server, which
+    // then holds our own version, not a change of somebody else's.
+    QByteArray sent;
 };
 
 // A record's key in Sync.xml: the store and the section.
@@ -145,6 +151,7 @@ struct CalDavSyncRunner::Job {
     SyncOutcome outcome;
     std::unique_ptr<TXMLIniFile> state;
     QByteArray accountId;
+    QByteArray device; // names this computer's new records; kept in Sync.xml before the first one is sent
     QUrl collection;
     bool collectionFromState = false;
     QByteArray token;
@@ -183,6 +190,16 @@ struct CalDavSyncRunner::Job {
     int deletedThere = 0;
     bool stateChanged = false;
 };
+
+namespace {
+
+// The UID of a record new here: the same at every try, so a send cut short and made again names the same object.
+// The computer's own part keeps two computers' records of the same section apart.
+QByteArray newUid(const QByteArray& device, const QByteArray& key) {
+    return "zentick-" + hashOf(device + ' ' + key) + "@zentick";
+}
+
+} // namespace
 
 CalDavSyncRunner::CalDavSyncRunner(DataStores& stores, QObject* parent)
     : SyncRunner(parent)
@@ -239,16 +256,22 @@ void CalDavSyncRunner::start(const SyncAccount& account) {
         job.collection = QUrl::fromEncoded(state.ReadString(CollectionSection, UrlKey, {}));
         job.collectionFromState = job.collection.isValid() && !job.collection.isEmpty();
         job.token = state.ReadString(CollectionSection, TokenKey, {});
+        job.device = state.ReadString(CollectionSection, DeviceKey, {});
         for (const QByteArray& key : state.ReadSections()) {
             if (!key.startsWith(EventPrefix) && !key.startsWith(NotePrefix))
                 continue;
             Entry e{state.ReadString(key, UidKey, {}), state.ReadString(key, HrefKey, {}),
-                    state.ReadString(key, EtagKey, {}), state.ReadString(key, FingerprintKey, {})};
+                    state.ReadString(key, EtagKey, {}), state.ReadString(key, FingerprintKey, {}),
+                    state.ReadString(key, SentKey, {})};
             if (e.href.isEmpty())
                 continue;
             job.keyByHref.insert(e.href, key);
             job.entries.insert(key, e);
         }
+    }
+    if (job.device.isEmpty()) {
+        const quint64 words[2] = {QRandomGenerator::system()->generate64(), QRandomGenerator::system()->generate64()};
+        job.device = QByteArray(reinterpret_cast<const char*>(words), sizeof words).toHex();
     }
     QTimer::singleShot(0, this, [this] {
         if (m_job)
@@ -589,6 +612,15 @@ void CalDavSyncRunner::apply() {
             Entry next = e;
             next.etag = theirs->etag;
             next.fingerprint = theirFp;
+            next.sent.clear();
+            if (here && changedHere && !e.sent.isEmpty() && theirFp == e.sent && local.value(key) != theirFp) {
+                // The server holds what we sent last time, and the record changed here since: send it again.
+                entries.insert(key, next);
+                Entry sending = next;
+                sending.fingerprint = local.value(key);
+                pushes.append({key, "PUT", sending, next.etag, {}});
+                continue;
+            }
             if (!here) {
                 // Deleted here, changed there: the change wins.
                 const QByteArray target = isNote(key) || !events.HasSection(sectionOf(key)) ? key : freeEventKey();
@@ -629,9 +661,12 @@ void CalDavSyncRunner::apply() {
         // Records new here: those the server already has (sent by a sync cut short, or the same on both
         // computers) are linked to it rather than doubled.
         QMultiHash<QByteArray, QByteArray> unsynced; // fingerprint -> key
+        QHash<QByteArray, QByteArray> unsyncedByUid;
         for (auto it = local.cbegin(); it != local.cend(); ++it) {
-            if (!entries.contains(it.key()))
+            if (!entries.contains(it.key())) {
                 unsynced.insert(it.value(), it.key());
+                unsyncedByUid.insert(newUid(job.device, it.key()), it.key());
+            }
         }
         QByteArrayList arrivals;
         for (auto it = job.fetched.cbegin(); it != job.fetched.cend(); ++it) {
@@ -646,8 +681,20 @@ void CalDavSyncRunner::apply() {
                 object.kind == CalendarExchange::ObjectRecord::None ? QByteArray() : scratch.fingerprint(theirs.data);
             if (theirFp.isEmpty())
                 continue; // not an object of ours (a to-do, a power action): left where it is
-            const Entry e{object.uid, href, theirs.etag, theirFp};
-            QByteArray key;
+            const Entry e{object.uid, href, theirs.etag, theirFp, {}};
+            // Sent by a sync of ours cut short: the record may have changed here since.
+            QByteArray key = unsyncedByUid.value(object.uid);
+            if (!key.isEmpty() && unsynced.contains(local.value(key), key)) {
+                unsynced.remove(local.value(key), key);
+                entries.insert(key, e);
+                if (local.value(key) != theirFp) {
+                    Entry sending = e;
+                    sending.fingerprint = local.value(key);
+                    pushes.append({key, "PUT", sending, e.etag, {}});
+                }
+                continue;
+            }
+            key.clear();
             for (const QByteArray& candidate : unsynced.values(theirFp)) {
                 if (isNote(candidate) == (object.kind == CalendarExchange::ObjectRecord::Note) &&
                     (!isNote(candidate) || sectionOf(candidate) == object.day)) {
@@ -690,10 +737,9 @@ void CalDavSyncRunner::apply() {
         }
         for (auto it = unsynced.cbegin(); it != unsynced.cend(); ++it) {
             const QByteArray& key = it.value();
-            // The UID follows from the record, so a send cut short and made again names the same object.
-            const QByteArray uid = "zentick-" + hashOf(job.accountId + key + it.key()) + "@zentick";
+            const QByteArray uid = newUid(job.device, key);
             const QByteArray href = collectionPath + QByteArray(uid).replace('@', '-') + ".ics";
-            pushes.append({key, "PUT", {uid, href, {}, it.key()}, {}, {}});
+            pushes.append({key, "PUT", {uid, href, {}, it.key(), {}}, {}, {}});
         }
 
         eventsBatch.commit();
@@ -703,6 +749,10 @@ void CalDavSyncRunner::apply() {
         diaryBatch.rollBack();
         finish(false, QStringLiteral("The stores could not be written, nothing changed: %1").arg(e.message()));
         return;
+    }
+    for (const Job::Push& p : std::as_const(pushes)) {
+        if (p.verb == "PUT" && entries.contains(p.key) && entries[p.key].href == p.entry.href)
+            entries[p.key].sent = p.entry.fingerprint;
     }
     job.outcome.storesChanged = storesChanged;
     job.outcome.conflicts = conflicts;
@@ -754,6 +804,7 @@ void CalDavSyncRunner::pushNext() {
                                if (p.verb == "PUT") {
                                    Entry e = p.entry;
                                    e.etag = reply.etag;
+                                   e.sent.clear();
                                    job.entries.insert(p.key, e);
                                    ++job.sent;
                                } else {
@@ -810,11 +861,13 @@ void CalDavSyncRunner::saveState() {
     writeIfDifferent(state, CollectionSection, AccountKey, job.accountId);
     writeIfDifferent(state, CollectionSection, UrlKey, job.collection.toString(QUrl::FullyEncoded).toUtf8());
     writeIfDifferent(state, CollectionSection, TokenKey, job.token);
+    writeIfDifferent(state, CollectionSection, DeviceKey, job.device);
     for (auto it = job.entries.cbegin(); it != job.entries.cend(); ++it) {
         writeIfDifferent(state, it.key(), UidKey, it->uid);
         writeIfDifferent(state, it.key(), HrefKey, it->href);
         writeIfDifferent(state, it.key(), EtagKey, it->etag);
         writeIfDifferent(state, it.key(), FingerprintKey, it->fingerprint);
+        writeIfDifferent(state, it.key(), SentKey, it->sent);
     }
     batch.commit();
     job.stateChanged = false;

@@ -285,7 +285,8 @@ void tst_CalDavSync::killedSyncLosesNothing() {
             child.kill();
             ++killed;
         }
-        return child.state() == QProcess::NotRunning || child.waitForFinished(60'000);
+        const bool ok = child.state() == QProcess::NotRunning || child.waitForFinished(60'000);
+        return ok;
     };
     QElapsedTimer timer;
     timer.start();
@@ -323,6 +324,8 @@ void tst_CalDavSync::killedSyncLosesNothing() {
         }
         want << QStringLiteral("alarm: shared %1").arg(round);
         want.sort();
+        if (eventsOf(a.events()) != want)
+            qWarning() << "round" << round << "killed after" << delay << "ms:" << eventsOf(a.events());
         QCOMPARE(eventsOf(a.events()), want);
         QCOMPARE(eventsOf(b.events()), want);
         QCOMPARE(notesOf(b.diary()), notesOf(a.diary()));
