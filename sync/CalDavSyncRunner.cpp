@@ -183,6 +183,8 @@ struct CalDavSyncRunner::Job {
     int inFlight = 0;
     QString pushError;
     int refused = 0; // 412: the server's copy changed meanwhile
+    int notTaken = 0;
+    int notTakenStatus = 0;
 
     int received = 0;
     int sent = 0;
@@ -815,6 +817,11 @@ void CalDavSyncRunner::pushNext() {
                                job.stateChanged = true;
                            } else if (reply.status == 412) {
                                ++job.refused;
+                           } else if (reply.status >= 400 && reply.status < 500 && reply.status != 401) {
+                               // This record only (a calendar that takes no journals, a size limit): the others
+                               // go on, it stays here and is offered again at the next sync.
+                               ++job.notTaken;
+                               job.notTakenStatus = reply.status;
                            } else if (job.pushError.isEmpty()) {
                                job.pushError =
                                    reply.status == 0
@@ -845,6 +852,10 @@ void CalDavSyncRunner::pushNext() {
     if (job.refused > 0)
         status +=
             QStringLiteral(" %1 change(s) met a newer copy on the server and wait for the next sync.").arg(job.refused);
+    if (job.notTaken > 0)
+        status += QStringLiteral(" The server would not take %1 record(s) (error %2); they stay on this computer.")
+                      .arg(job.notTaken)
+                      .arg(job.notTakenStatus);
     finish(true, status);
 }
 

@@ -68,6 +68,10 @@ private slots:
     void recordsTravelBothWays();
     void changedOnBothSidesIsKeptTwice();
     void firingOnOneComputerRetiresOnTheOther();
+    void changeWinsOverDeletion_data();
+    void changeWinsOverDeletion();
+    void staleStateDoublesNothing_data();
+    void staleStateDoublesNothing();
     void failuresWriteNothing_data();
     void failuresWriteNothing();
     void killedSyncLosesNothing();
@@ -215,6 +219,66 @@ void tst_CalDavSync::firingOnOneComputerRetiresOnTheOther() {
     QCOMPARE(eventsOf(b.events()), QStringList{QStringLiteral("alarm: Stays")});
     QVERIFY(b.past().ReadSections().isEmpty());
     QCOMPARE(a.past().ReadSections().size(), 1);
+}
+
+void tst_CalDavSync::changeWinsOverDeletion_data() {
+    QTest::addColumn<bool>("deletedOnA");
+    QTest::newRow("changed on B, deleted on A") << true;
+    QTest::newRow("deleted on B, changed on A") << false;
+}
+
+void tst_CalDavSync::changeWinsOverDeletion() {
+    QFETCH(bool, deletedOnA);
+    SyncFolder a;
+    SyncFolder b;
+    writeAlarm(a.events(), "0", inDays(3), QStringLiteral("Dentist"));
+    writeAlarm(a.events(), "1", inDays(4), QStringLiteral("Other"));
+    QVERIFY(a.sync(account()).ok);
+    QVERIFY(b.sync(account()).ok);
+    SyncFolder& deleting = deletedOnA ? a : b;
+    SyncFolder& changing = deletedOnA ? b : a;
+    deleting.events().EraseSection("0");
+    EventRecord::writeTextBlock(changing.events(), "0", {QStringLiteral("Dentist at 11")});
+    // The deletion reaches the server first.
+    QVERIFY(deleting.sync(account()).ok);
+    QVERIFY(changing.sync(account()).ok);
+    QVERIFY(deleting.sync(account()).ok);
+    const QStringList expected{QStringLiteral("alarm: Dentist at 11"), QStringLiteral("alarm: Other")};
+    QCOMPARE(eventsOf(a.events()), expected);
+    QCOMPARE(eventsOf(b.events()), expected);
+}
+
+// Sync.xml lost, or a sync token the server no longer knows: the records are matched by content again.
+void tst_CalDavSync::staleStateDoublesNothing_data() {
+    QTest::addColumn<bool>("loseState");
+    QTest::newRow("Sync.xml deleted") << true;
+    QTest::newRow("sync token unknown to the server") << false;
+}
+
+void tst_CalDavSync::staleStateDoublesNothing() {
+    QFETCH(bool, loseState);
+    SyncFolder a;
+    SyncFolder b;
+    writeAlarm(a.events(), "0", inDays(3), QStringLiteral("Dentist"));
+    EventRecord::writeTextBlock(a.diary(), "46000", {QStringLiteral("Note")});
+    QVERIFY(a.sync(account()).ok);
+    QVERIFY(b.sync(account()).ok);
+    if (loseState) {
+        QVERIFY(QFile::remove(b.file("Sync.xml")));
+    } else {
+        TXMLIniFile state(b.file("Sync.xml"));
+        state.WriteString("collection", "synctoken", "http://radicale.org/ns/sync/0000");
+    }
+    addAlarm(a.events(), inDays(4), QStringLiteral("New on A"));
+    QVERIFY(a.sync(account()).ok);
+    const SyncOutcome outcome = b.sync(account());
+    QVERIFY2(outcome.ok, qPrintable(outcome.status));
+    QVERIFY(outcome.conflicts.isEmpty());
+    QVERIFY(a.sync(account()).ok);
+    const QStringList expected{QStringLiteral("alarm: Dentist"), QStringLiteral("alarm: New on A")};
+    QCOMPARE(eventsOf(b.events()), expected);
+    QCOMPARE(eventsOf(a.events()), expected);
+    QCOMPARE(notesOf(b.diary()), notesOf(a.diary()));
 }
 
 void tst_CalDavSync::failuresWriteNothing_data() {
