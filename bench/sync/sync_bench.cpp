@@ -6,6 +6,9 @@
 #include "RadicaleServer.h"
 #include "SyncFolder.h"
 
+#include "calendar/CalendarExchange.h"
+#include "sync/DavClient.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTextStream>
@@ -13,6 +16,7 @@
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -107,6 +111,50 @@ int main(int argc, char** argv) {
         if (!measure(QStringLiteral("A: one alarm changed, sent"), a, account) ||
             !measure(QStringLiteral("B: one alarm received"), b, account))
             return 1;
+
+        // The reference: the same objects sent by bare PUTs into a calendar of their own, as many at a time as the
+        // sync sends, without anything of the sync around them. What the server takes for them is the floor.
+        DavClient client;
+        client.setCredentials(account.user, account.password);
+        const QUrl reference = server.url().resolved(QUrl(QStringLiteral("bench/reference/")));
+        bool made = false;
+        client.send("MKCALENDAR", reference, {}, {}, [&](const DavReply& reply) { made = reply.ok(); });
+        while (client.inFlight() > 0)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        if (!made) {
+            out << "no reference calendar\n";
+            return 1;
+        }
+        QList<QByteArray> bodies;
+        for (int i = 0; i < alarms; ++i)
+            bodies << CalendarExchange::eventObject(a.events(), QByteArray::number(i), "ref-" + QByteArray::number(i));
+        client.resetCount();
+        QElapsedTimer timer;
+        const double cpuBefore = cpuMs();
+        timer.start();
+        int next = 0;
+        int failures = 0;
+        std::function<void()> sendMore = [&] {
+            while (client.inFlight() < 4 && next < bodies.size()) {
+                const int i = next++;
+                client.send("PUT", reference.resolved(QUrl(QStringLiteral("ref-%1.ics").arg(i))),
+                            {{"Content-Type", "text/calendar; charset=utf-8"}, {"If-None-Match", "*"}}, bodies.at(i),
+                            [&](const DavReply& reply) {
+                                failures += reply.ok() ? 0 : 1;
+                                QMetaObject::invokeMethod(&client, sendMore, Qt::QueuedConnection);
+                            });
+            }
+        };
+        sendMore();
+        while (next < bodies.size() || client.inFlight() > 0)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        const QString what = QStringLiteral("reference: %1 bare PUTs, 4 at a time").arg(alarms);
+        if (!figures.count(what))
+            order.push_back(what);
+        figures[what].ms.push_back(double(timer.nsecsElapsed()) / 1e6);
+        figures[what].cpu.push_back(cpuMs() - cpuBefore);
+        figures[what].requests.push_back(client.requests());
+        out << what << ": " << figures[what].ms.back() << " ms, " << failures << " failed\n";
     }
     out << "\n| sync | wall clock, min / median / max (ms) | CPU of the sync's side (ms) | requests "
            "|\n|---|---|---|---|\n";
