@@ -19,9 +19,9 @@ struct SyncAccount {
 // What one sync did, in words the settings page can show as they stand.
 struct SyncOutcome {
     bool ok = false;
-    QString status;             // one sentence: what was sent and received, or why it stopped
-    QStringList conflicts;      // records changed on both sides, kept twice (one line each, as the user knows them)
-    int requests = 0;           // HTTP requests made
+    QString status;        // one sentence: what was sent and received, or why it stopped
+    QStringList conflicts; // records changed on both sides, kept twice (one line each, as the user knows them)
+    int requests = 0;      // HTTP requests made
     bool storesChanged = false; // the local stores were written: what is due and what the lists show may differ
     QDateTime finishedAt;
 };
