@@ -69,6 +69,15 @@ inline QByteArray addAlarm(TXMLIniFile& events, double date, const QString& text
     return section;
 }
 
+// The section of the record whose first line is text, or "".
+inline QByteArray sectionWith(const TXMLIniFile& events, const QString& text) {
+    for (const QByteArray& s : events.ReadSections()) {
+        if (EventRecord::readTextBlock(events, s).value(0) == text)
+            return s;
+    }
+    return {};
+}
+
 inline void writeBirthday(TXMLIniFile& events, const QByteArray& section, const QString& name, QDate born) {
     TXMLIniFile::Batch batch(events);
     events.WriteString(section, K::AlType, EventRecord::KindBirth);
