@@ -356,10 +356,22 @@ public:
             m_uids.insert(uidOf(events, section));
     }
 
+    // A calendar server's copy of one record, written as it stands into section: the section's old keys go, no
+    // UID key is added, and a date in the past stays (the alarm is due, the server is no file of old events).
+    Importer(TXMLIniFile& events, TXMLIniFile* diary, double now, ImportReport& report, const QByteArray& into)
+        : m_events(events)
+        , m_diary(diary)
+        , m_now(now)
+        , m_nowLocal(DayCount::toDateTime(now))
+        , m_report(report)
+        , m_into(into) {}
+
+    const QByteArray& written() const { return m_written; }
+
     void event(icalcomponent* e) {
         const char* uidText = icalcomponent_get_uid(e);
         const QByteArray uid = normalisedUid(uidText ? QByteArray(uidText) : QByteArray());
-        if (!uid.isEmpty() && m_uids.contains(uid)) {
+        if (!exact() && !uid.isEmpty() && m_uids.contains(uid)) {
             ++m_report.alreadyThere;
             return;
         }
@@ -417,14 +429,14 @@ public:
             }
         }
         double date = DayCount::fromDateTime(moment);
-        if (!repetition && !(date > m_now)) {
+        if (!exact() && !repetition && !(date > m_now)) {
             note(QStringLiteral("\"%1\" (%2) lies in the past and was left out.")
                      .arg(title, moment.toString(Qt::ISODate)));
             return;
         }
-        if (repetition && !(date > m_now))
+        if (!exact() && repetition && !(date > m_now))
             date = EventRecord::nextAlarmOccurrence(date, repetition->unit, repetition->count, m_now);
-        const QByteArray s = EventRecord::firstFreeSection(m_events);
+        const QByteArray s = sectionToWrite();
         const bool sound = alarms.any ? alarms.audio : true;
         m_events.WriteFlag(s, K::Bypass, xValue(e, XBypass).value_or("0") == "1");
         m_events.WriteString(s, K::AlType, EventRecord::KindAlarm);
@@ -459,6 +471,13 @@ public:
         const QString text = QString::fromUtf8(description ? description : "");
         const QByteArray section = QByteArray::number(qint64(DayCount::fromDate(day.date())));
         const QStringList lines = linesOf(text);
+        if (exact()) {
+            m_diary->EraseSection(section);
+            EventRecord::writeTextBlock(*m_diary, section, lines);
+            m_written = section;
+            ++m_report.notesAdded;
+            return;
+        }
         if (m_diary->HasSection(section)) {
             if (EventRecord::readTextBlock(*m_diary, section) == lines)
                 ++m_report.alreadyThere;
@@ -481,7 +500,7 @@ private:
         while (next < midnight)
             next = DayCount::addYears(next, 1);
         const int before = alarms.noticeDays;
-        const QByteArray s = EventRecord::firstFreeSection(m_events);
+        const QByteArray s = sectionToWrite();
         m_events.WriteString(s, K::AlType, EventRecord::KindBirth);
         m_events.WriteDouble(s, K::BirthDate, birthDate);
         m_events.WriteDouble(s, K::Date, DayCount::addDays(next, -before));
@@ -491,8 +510,18 @@ private:
         keepUid(s, uid);
     }
 
+    bool exact() const { return !m_into.isEmpty(); }
+
+    QByteArray sectionToWrite() {
+        if (!exact())
+            return EventRecord::firstFreeSection(m_events);
+        m_events.EraseSection(m_into);
+        return m_into;
+    }
+
     void keepUid(const QByteArray& section, const QByteArray& uid) {
-        if (!uid.isEmpty()) {
+        m_written = section;
+        if (!exact() && !uid.isEmpty()) {
             m_events.WriteString(section, UidKey, uid);
             m_uids.insert(uid);
         }
@@ -505,6 +534,8 @@ private:
     QDateTime m_nowLocal;
     ImportReport& m_report;
     QSet<QByteArray> m_uids;
+    QByteArray m_into;
+    QByteArray m_written;
 };
 
 } // namespace
@@ -523,92 +554,148 @@ QByteArray uidOf(const TXMLIniFile& events, const QByteArray& section) {
     return uid;
 }
 
-QByteArray exportCalendar(const TXMLIniFile& events, const TXMLIniFile* diary, const ExportOptions& options) {
+namespace {
+
+bool numbered(const QByteArray& section) {
+    bool number = false;
+    section.toULongLong(&number);
+    return number;
+}
+
+// The event of section, or null for a record the options leave out or a date no calendar can hold.
+icalcomponent* eventComponent(const TXMLIniFile& events, const QByteArray& s, const QByteArray& uid,
+                              const ExportOptions& options) {
+    if (!numbered(s) || !events.HasSection(s))
+        return nullptr;
+    const QByteArray kind = events.ReadString(s, K::AlType, EventRecord::KindAlarm);
+    const double date = events.ReadDouble(s, K::Date, 0);
+    // A date beyond any calendar cannot be written as one; the record stays out rather than spoil the file.
+    const bool dated =
+        DayCount::toDate(date).isValid() && DayCount::toDate(date).year() > 0 && DayCount::toDate(date).year() <= 9999;
+    if (!dated)
+        return nullptr;
+    if (kind == EventRecord::KindAlarm) {
+        icalcomponent* e = newEvent(uid, options);
+        const QStringList lines = EventRecord::readTextBlock(events, s);
+        const QByteArray text = displayText(lines);
+        icalcomponent_add_property(e, icalproperty_new_dtstart(floating(date, false)));
+        addText(e, icalproperty_new_summary, lines.value(0).toUtf8());
+        addText(e, icalproperty_new_description, text);
+        addRepetition(e, events, s, true);
+        if (events.ReadFlag(s, K::Bypass, false))
+            addX(e, XBypass, "1");
+        addX(e, XCategory, events.ReadString(s, K::Category, "General"));
+        addX(e, XKind, "alarm");
+        addAlarm(e, ICAL_ACTION_DISPLAY, 0, text);
+        if (events.ReadFlag(s, K::Sound, true))
+            addAlarm(e, ICAL_ACTION_AUDIO, 0, {});
+        return e;
+    }
+    if (kind == EventRecord::KindBirth) {
+        const QDate born = DayCount::toDate(events.ReadDouble(s, K::BirthDate, 0));
+        if (!born.isValid() || born.year() <= 0 || born.year() > 9999)
+            return nullptr;
+        icalcomponent* e = newEvent(uid, options);
+        const QByteArray name = events.ReadString(s, K::Name, {});
+        icalcomponent_add_property(e, icalproperty_new_dtstart(floating(events.ReadDouble(s, K::BirthDate, 0), true)));
+        addText(e, icalproperty_new_summary, name);
+        icalrecurrencetype r;
+        icalrecurrencetype_clear(&r);
+        r.freq = ICAL_YEARLY_RECURRENCE;
+        icalcomponent_add_property(e, icalproperty_new_rrule(r));
+        addX(e, XKind, "birthday");
+        addAlarm(e, ICAL_ACTION_DISPLAY, 0, name);
+        const int before = events.ReadInt(s, K::Before, 0);
+        if (before > 0)
+            addAlarm(e, ICAL_ACTION_DISPLAY, -before * 86'400, name);
+        if (events.ReadFlag(s, K::Sound, true))
+            addAlarm(e, ICAL_ACTION_AUDIO, 0, {});
+        return e;
+    }
+    if (kind == EventRecord::KindShut && options.powerActions) {
+        icalcomponent* e = newEvent(uid, options);
+        const int action = events.ReadInt(s, K::ShutType, 0);
+        // The record is due 30 seconds before the action, for the countdown.
+        icalcomponent_add_property(e, icalproperty_new_dtstart(floating(DayCount::addSeconds(date, 30), false)));
+        addText(e, icalproperty_new_summary, Firing::powerActionName(action).toUtf8());
+        addRepetition(e, events, s, false);
+        addX(e, XKind, "power");
+        addX(e, XAction, QByteArray::number(action));
+        return e;
+    }
+    return nullptr;
+}
+
+QByteArray noteUid(const TXMLIniFile& diary, const QByteArray& s) {
+    const QByteArray text = displayText(EventRecord::readTextBlock(diary, s));
+    return "zentick-diary-" + s + '-' + hashed(text) + "@zentick";
+}
+
+icalcomponent* noteComponent(const TXMLIniFile& diary, const QByteArray& s, const QByteArray& uid,
+                             const ExportOptions& options) {
+    bool number = false;
+    const qint64 day = s.toLongLong(&number);
+    const QDate date = DayCount::toDate(double(day));
+    if (!number || !diary.HasSection(s) || !date.isValid() || date.year() <= 0 || date.year() > 9999)
+        return nullptr;
+    icalcomponent* j = icalcomponent_new(ICAL_VJOURNAL_COMPONENT);
+    const QByteArray text = displayText(EventRecord::readTextBlock(diary, s));
+    icalcomponent_add_property(j, icalproperty_new_uid(uid.constData()));
+    icalcomponent_add_property(j, icalproperty_new_dtstamp(utc(options.stamp)));
+    icalcomponent_add_property(j, icalproperty_new_dtstart(floating(double(day), true)));
+    addText(j, icalproperty_new_description, text);
+    return j;
+}
+
+Component newCalendar() {
     Component calendar(icalcomponent_new(ICAL_VCALENDAR_COMPONENT));
     icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
     icalcomponent_add_property(calendar.get(), icalproperty_new_prodid("-//Zentick//Zentick//EN"));
-    for (const QByteArray& s : events.ReadSections()) {
-        bool number = false;
-        s.toULongLong(&number);
-        if (!number || !events.HasSection(s))
-            continue;
-        const QByteArray kind = events.ReadString(s, K::AlType, EventRecord::KindAlarm);
-        const double date = events.ReadDouble(s, K::Date, 0);
-        // A date beyond any calendar cannot be written as one; the record stays out rather than spoil the file.
-        const bool dated = DayCount::toDate(date).isValid() && DayCount::toDate(date).year() > 0 &&
-                           DayCount::toDate(date).year() <= 9999;
-        if (!dated)
-            continue;
-        if (kind == EventRecord::KindAlarm) {
-            icalcomponent* e = newEvent(uidOf(events, s), options);
-            const QStringList lines = EventRecord::readTextBlock(events, s);
-            const QByteArray text = displayText(lines);
-            icalcomponent_add_property(e, icalproperty_new_dtstart(floating(date, false)));
-            addText(e, icalproperty_new_summary, lines.value(0).toUtf8());
-            addText(e, icalproperty_new_description, text);
-            addRepetition(e, events, s, true);
-            if (events.ReadFlag(s, K::Bypass, false))
-                addX(e, XBypass, "1");
-            addX(e, XCategory, events.ReadString(s, K::Category, "General"));
-            addX(e, XKind, "alarm");
-            addAlarm(e, ICAL_ACTION_DISPLAY, 0, text);
-            if (events.ReadFlag(s, K::Sound, true))
-                addAlarm(e, ICAL_ACTION_AUDIO, 0, {});
-            icalcomponent_add_component(calendar.get(), e);
-        } else if (kind == EventRecord::KindBirth) {
-            const QDate born = DayCount::toDate(events.ReadDouble(s, K::BirthDate, 0));
-            if (!born.isValid() || born.year() <= 0 || born.year() > 9999)
-                continue;
-            icalcomponent* e = newEvent(uidOf(events, s), options);
-            const QByteArray name = events.ReadString(s, K::Name, {});
-            icalcomponent_add_property(e,
-                                       icalproperty_new_dtstart(floating(events.ReadDouble(s, K::BirthDate, 0), true)));
-            addText(e, icalproperty_new_summary, name);
-            icalrecurrencetype r;
-            icalrecurrencetype_clear(&r);
-            r.freq = ICAL_YEARLY_RECURRENCE;
-            icalcomponent_add_property(e, icalproperty_new_rrule(r));
-            addX(e, XKind, "birthday");
-            addAlarm(e, ICAL_ACTION_DISPLAY, 0, name);
-            const int before = events.ReadInt(s, K::Before, 0);
-            if (before > 0)
-                addAlarm(e, ICAL_ACTION_DISPLAY, -before * 86'400, name);
-            if (events.ReadFlag(s, K::Sound, true))
-                addAlarm(e, ICAL_ACTION_AUDIO, 0, {});
-            icalcomponent_add_component(calendar.get(), e);
-        } else if (kind == EventRecord::KindShut && options.powerActions) {
-            icalcomponent* e = newEvent(uidOf(events, s), options);
-            const int action = events.ReadInt(s, K::ShutType, 0);
-            // The record is due 30 seconds before the action, for the countdown.
-            icalcomponent_add_property(e, icalproperty_new_dtstart(floating(DayCount::addSeconds(date, 30), false)));
-            addText(e, icalproperty_new_summary, Firing::powerActionName(action).toUtf8());
-            addRepetition(e, events, s, false);
-            addX(e, XKind, "power");
-            addX(e, XAction, QByteArray::number(action));
-            icalcomponent_add_component(calendar.get(), e);
-        }
-    }
-    if (diary) {
-        for (const QByteArray& s : diary->ReadSections()) {
-            bool number = false;
-            const qint64 day = s.toLongLong(&number);
-            const QDate date = DayCount::toDate(double(day));
-            if (!number || !diary->HasSection(s) || !date.isValid() || date.year() <= 0 || date.year() > 9999)
-                continue;
-            icalcomponent* j = icalcomponent_new(ICAL_VJOURNAL_COMPONENT);
-            const QByteArray text = displayText(EventRecord::readTextBlock(*diary, s));
-            const QByteArray uid = "zentick-diary-" + s + '-' + hashed(text) + "@zentick";
-            icalcomponent_add_property(j, icalproperty_new_uid(uid.constData()));
-            icalcomponent_add_property(j, icalproperty_new_dtstamp(utc(options.stamp)));
-            icalcomponent_add_property(j, icalproperty_new_dtstart(floating(double(day), true)));
-            addText(j, icalproperty_new_description, text);
-            icalcomponent_add_component(calendar.get(), j);
-        }
-    }
-    char* text = icalcomponent_as_ical_string_r(calendar.get());
+    return calendar;
+}
+
+QByteArray textOf(icalcomponent* calendar) {
+    char* text = icalcomponent_as_ical_string_r(calendar);
     QByteArray out(text ? text : "");
     std::free(text);
     return out;
+}
+
+QByteArray calendarOf(icalcomponent* component) {
+    if (!component)
+        return {};
+    Component calendar = newCalendar();
+    icalcomponent_add_component(calendar.get(), component);
+    return textOf(calendar.get());
+}
+
+} // namespace
+
+QByteArray exportCalendar(const TXMLIniFile& events, const TXMLIniFile* diary, const ExportOptions& options) {
+    Component calendar = newCalendar();
+    for (const QByteArray& s : events.ReadSections()) {
+        if (icalcomponent* e = eventComponent(events, s, uidOf(events, s), options))
+            icalcomponent_add_component(calendar.get(), e);
+    }
+    if (diary) {
+        for (const QByteArray& s : diary->ReadSections()) {
+            if (icalcomponent* j = noteComponent(*diary, s, noteUid(*diary, s), options))
+                icalcomponent_add_component(calendar.get(), j);
+        }
+    }
+    return textOf(calendar.get());
+}
+
+QByteArray eventObject(const TXMLIniFile& events, const QByteArray& section, const QByteArray& uid,
+                       const ExportOptions& options) {
+    ExportOptions noPower = options;
+    noPower.powerActions = false;
+    return calendarOf(eventComponent(events, section, uid, noPower));
+}
+
+QByteArray noteObject(const TXMLIniFile& diary, const QByteArray& section, const QByteArray& uid,
+                      const ExportOptions& options) {
+    return calendarOf(noteComponent(diary, section, uid, options));
 }
 
 QString ImportReport::summary() const {
@@ -621,28 +708,104 @@ QString ImportReport::summary() const {
     return text;
 }
 
-ImportReport importCalendar(const QByteArray& text, TXMLIniFile& events, TXMLIniFile* diary, double now) {
-    ImportReport report;
+namespace {
+
+// The calendar text read whole by libical, or null and the reason.
+Component parsed(const QByteArray& text, QString& error) {
     // libical reads a C string: a zero byte would end the file early without a word.
     if (text.contains('\0')) {
-        report.error = QStringLiteral("the file holds a zero byte, so it is no iCalendar text.");
-        return report;
+        error = QStringLiteral("the file holds a zero byte, so it is no iCalendar text.");
+        return {};
     }
     if (!text.trimmed().endsWith("END:VCALENDAR")) {
-        report.error = QStringLiteral("the file does not end with END:VCALENDAR: it is cut off or no calendar.");
-        return report;
+        error = QStringLiteral("the file does not end with END:VCALENDAR: it is cut off or no calendar.");
+        return {};
     }
     Component root(icalparser_parse_string(text.constData()));
     icalerror_clear_errno();
     if (!root || icalcomponent_isa(root.get()) != ICAL_VCALENDAR_COMPONENT) {
-        report.error = QStringLiteral("the file is no iCalendar calendar (BEGIN:VCALENDAR ... END:VCALENDAR).");
-        return report;
+        error = QStringLiteral("the file is no iCalendar calendar (BEGIN:VCALENDAR ... END:VCALENDAR).");
+        return {};
     }
-    const QString error = firstError(root.get());
-    if (!error.isEmpty()) {
-        report.error = QStringLiteral("libical found it damaged: %1").arg(error);
-        return report;
+    const QString damage = firstError(root.get());
+    if (!damage.isEmpty()) {
+        error = QStringLiteral("libical found it damaged: %1").arg(damage);
+        return {};
     }
+    return root;
+}
+
+// The one event or journal a server's calendar object holds (a repeating event's exceptions are not Zentick's).
+icalcomponent* mainComponent(icalcomponent* root) {
+    for (icalcomponent* c = icalcomponent_get_first_component(root, ICAL_ANY_COMPONENT); c;
+         c = icalcomponent_get_next_component(root, ICAL_ANY_COMPONENT)) {
+        const icalcomponent_kind kind = icalcomponent_isa(c);
+        if ((kind == ICAL_VEVENT_COMPONENT || kind == ICAL_VJOURNAL_COMPONENT) &&
+            !icalcomponent_get_first_property(c, ICAL_RECURRENCEID_PROPERTY))
+            return c;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+ObjectRecord readObject(const QByteArray& text) {
+    ObjectRecord out;
+    Component root = parsed(text, out.error);
+    if (!root)
+        return out;
+    icalcomponent* c = mainComponent(root.get());
+    if (!c) {
+        out.error = QStringLiteral("the object holds no event and no journal.");
+        return out;
+    }
+    const char* uid = icalcomponent_get_uid(c);
+    out.uid = normalisedUid(uid ? QByteArray(uid) : QByteArray());
+    out.title = titleOf(c);
+    if (icalcomponent_isa(c) == ICAL_VJOURNAL_COMPONENT) {
+        const QDateTime day = localOf(icalcomponent_get_dtstart(c));
+        if (!day.isValid()) {
+            out.error = QStringLiteral("\"%1\" has no date.").arg(out.title);
+            return out;
+        }
+        out.kind = ObjectRecord::Note;
+        out.day = QByteArray::number(qint64(DayCount::fromDate(day.date())));
+        out.title = day.date().toString(Qt::ISODate);
+        return out;
+    }
+    if (xValue(c, XKind).value_or(QByteArray()) == "power") {
+        out.error = QStringLiteral("\"%1\" is a power action: those are set on each computer.").arg(out.title);
+        return out;
+    }
+    out.kind = ObjectRecord::Event;
+    return out;
+}
+
+QByteArray writeObject(const QByteArray& text, TXMLIniFile& events, TXMLIniFile& diary, const QByteArray& section,
+                       double now) {
+    QString error;
+    Component root = parsed(text, error);
+    icalcomponent* c = root ? mainComponent(root.get()) : nullptr;
+    if (!c)
+        return {};
+    ImportReport report;
+    TXMLIniFile::Batch eventsBatch(events);
+    TXMLIniFile::Batch diaryBatch(diary);
+    Importer importer(events, &diary, now, report, section);
+    if (icalcomponent_isa(c) == ICAL_VJOURNAL_COMPONENT)
+        importer.journal(c);
+    else
+        importer.event(c);
+    eventsBatch.commit();
+    diaryBatch.commit();
+    return importer.written();
+}
+
+ImportReport importCalendar(const QByteArray& text, TXMLIniFile& events, TXMLIniFile* diary, double now) {
+    ImportReport report;
+    Component root = parsed(text, report.error);
+    if (!root)
+        return report;
     TXMLIniFile::Batch eventsBatch(events);
     std::optional<TXMLIniFile::Batch> diaryBatch;
     if (diary)

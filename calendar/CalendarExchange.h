@@ -52,6 +52,32 @@ struct ImportReport {
 // now: local day count. Writes each store once (a batch), the events first.
 ImportReport importCalendar(const QByteArray& text, TXMLIniFile& events, TXMLIniFile* diary, double now);
 
+// ---- one record at a time, for a calendar server ----
+
+// The record as a calendar object of its own: a VCALENDAR holding one VEVENT (an alarm, a birthday) or one VJOURNAL
+// (a diary note) under uid. Empty for a record that does not leave the computer (a power action) or whose date no
+// calendar can hold.
+QByteArray eventObject(const TXMLIniFile& events, const QByteArray& section, const QByteArray& uid,
+                       const ExportOptions& options = {});
+QByteArray noteObject(const TXMLIniFile& diary, const QByteArray& section, const QByteArray& uid,
+                      const ExportOptions& options = {});
+
+struct ObjectRecord {
+    enum Kind { None, Event, Note };
+    Kind kind = None; // None: error says why the object is no record of ours
+    QByteArray uid;
+    QByteArray day; // a note: the diary section (its day count) it belongs in
+    QString title;  // as the user knows the record
+    QString error;
+};
+ObjectRecord readObject(const QByteArray& text);
+
+// Writes the object's record in place of what section held: an event into events at section, a note into diary at
+// its day. The record is kept as the object has it: no "icaluid" is added, and a date in the past stays (an alarm
+// due, not an old event). One batch per store. Returns the section written, empty when nothing was.
+QByteArray writeObject(const QByteArray& text, TXMLIniFile& events, TXMLIniFile& diary, const QByteArray& section,
+                       double now);
+
 // The UID the export gives the event record of section: its "icaluid", or one made from what the record is.
 QByteArray uidOf(const TXMLIniFile& events, const QByteArray& section);
 

@@ -12,4 +12,5 @@ apt-get install -y -qq --no-install-recommends \
     desktop-file-utils appstream man-db x11-utils \
     qt6-qpa-plugins libqt6svg6 \
     clang libclang-rt-14-dev \
-    libbenchmark-dev libpugixml-dev >/dev/null
+    libbenchmark-dev libpugixml-dev \
+    radicale >/dev/null
