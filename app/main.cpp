@@ -129,7 +129,7 @@ int main(int argc, char** argv) {
     // The pictures and the stylesheet are linked in with the GUI library; a static link drops their
     // registration unless it is asked for by name.
     Q_INIT_RESOURCE(resources);
-    Theme::apply(application);
+    Theme::apply(application, Theme::WindowIcon::Later);
     // The files are what must never have two writers: a start from another session passes the lock above
     // (its runtime folder is another) and meets this one.
     const QString exeFolder = DataFolders::exeFolder();
@@ -177,6 +177,7 @@ int main(int argc, char** argv) {
             form.setInstanceChannel(instance.serverPath());
         }
         form.showAtStart();
+        Theme::applyWindowIconAfterFirstPaint(&form);
         ZentickApplication::exec();
         // On the way out the stores are not saved once more, so a data store nobody wrote to leaves no
         // file behind.

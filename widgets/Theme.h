@@ -4,6 +4,7 @@
 #include <QPalette>
 
 class QApplication;
+class QWidget;
 
 // Zentick's one look: a deep blue-grey palette on the Fusion style, the stylesheet ":/zentick.qss" for the
 // standard controls (fields, lists, menus, tick boxes, scroll bars, tooltips) and the colours that carry meaning.
@@ -20,9 +21,17 @@ QColor accentColour();    // selection, focus and the default button
 
 QPalette palette();
 
-// Fusion style, palette, stylesheet and the window icon. Returns false when ":/zentick.qss" could not be read
-// (resources/resources.qrc not linked, or its initialiser dropped by the static link: call
-// Q_INIT_RESOURCE(resources) in main()); the palette is applied all the same.
-bool apply(QApplication& app);
+enum class WindowIcon { Now, Later };
+
+// Fusion style, palette, stylesheet and, unless it is left for later, the window icon. Returns false when
+// ":/zentick.qss" could not be read (resources/resources.qrc not linked, or its initialiser dropped by the static
+// link: call Q_INIT_RESOURCE(resources) in main()); the palette is applied all the same.
+bool apply(QApplication& app, WindowIcon icon = WindowIcon::Now);
+
+// The window icon of every window, for a start that left it for later: once the first window has been put on the
+// screen (painted), or at the next turn of the event loop when none is shown. The icon goes to the window manager
+// in all its sizes, a few hundred kilobytes decoded and sent, and a window that is mapped with it waits for that;
+// the window looks the same either way, only the frame's icon comes a moment after it.
+void applyWindowIconAfterFirstPaint(QWidget* firstWindow);
 
 } // namespace Theme

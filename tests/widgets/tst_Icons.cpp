@@ -1,4 +1,5 @@
 #include "widgets/Icons.h"
+#include "widgets/Theme.h"
 
 #include <QApplication>
 #include <QDirIterator>
@@ -6,6 +7,7 @@
 #include <QRegularExpression>
 #include <QSvgRenderer>
 #include <QTest>
+#include <QWidget>
 
 // The pictures are drawn when asked for, at the size asked for, and once only.
 class TestIcons : public QObject {
@@ -18,6 +20,8 @@ private slots:
     void aPictureIsDrawnOncePerSize();
     void picturesDrawnAtBuildTimeAreTheOnesDrawnNow();
     void everyMenuEntryHasBothPictures();
+    void windowIconLeftForLaterComesAfterTheFirstPaint_data();
+    void windowIconLeftForLaterComesAfterTheFirstPaint();
 };
 
 void TestIcons::iconIsDrawnAtTheSizeAsked_data() {
@@ -103,6 +107,48 @@ void TestIcons::everyMenuEntryHasBothPictures() {
     }
     QVERIFY(Icons::menu(0, false).isEmpty());
     QVERIFY(Icons::menu(9, true).isEmpty());
+}
+
+namespace {
+// Notes whether the program's window icon was already there when the window was first painted.
+class PaintProbe final : public QWidget {
+public:
+    int paints = 0;
+    bool iconAtFirstPaint = false;
+
+protected:
+    void paintEvent(QPaintEvent* /*event*/) override {
+        if (paints++ == 0)
+            iconAtFirstPaint = !QApplication::windowIcon().isNull();
+    }
+};
+} // namespace
+
+void TestIcons::windowIconLeftForLaterComesAfterTheFirstPaint_data() {
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("window shown") << true;
+    QTest::newRow("started hidden") << false;
+}
+
+// A start leaves the icon (every size decoded and sent to the window manager) until its window is on the screen;
+// every window has it all the same once the start is over.
+void TestIcons::windowIconLeftForLaterComesAfterTheFirstPaint() {
+    QFETCH(bool, shown);
+    QApplication::setWindowIcon(QIcon());
+    Theme::apply(*qApp, Theme::WindowIcon::Later);
+    QVERIFY(QApplication::windowIcon().isNull());
+    PaintProbe window;
+    window.resize(200, 100);
+    if (shown)
+        window.show();
+    Theme::applyWindowIconAfterFirstPaint(&window);
+    QTRY_VERIFY(!QApplication::windowIcon().isNull());
+    QCOMPARE(window.windowIcon().cacheKey(), QApplication::windowIcon().cacheKey());
+    if (shown) {
+        QTRY_VERIFY(window.paints > 0);
+        QVERIFY2(!window.iconAtFirstPaint, "the icon was made before the window was painted");
+    }
+    QVERIFY(!QApplication::windowIcon().pixmap(QSize(32, 32)).isNull());
 }
 
 QTEST_MAIN(TestIcons)
