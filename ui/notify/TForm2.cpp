@@ -16,6 +16,8 @@
 #include "widgets/ShadowLabel.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QDateTimeEdit>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>

@@ -80,6 +80,10 @@ TForm3::TForm3(NotifyServices services)
 
 TForm3::~TForm3() = default;
 
+QWidget* TForm3::firstFocus() const {
+    return DsFancyButton2;
+}
+
 void TForm3::FormShow() {
     Shut->setText(QStringLiteral("System will ") + actionName + QStringLiteral("\nAutomatically in 30 sec"));
     placeShown("power");

@@ -41,7 +41,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     // "Cancel": the user may be typing, and a stray Enter or Space must not act at once.
-    QWidget* firstFocus() const override { return DsFancyButton2; }
+    QWidget* firstFocus() const override;
 
 private:
     void carryOut();
