@@ -128,6 +128,10 @@ void TForm1::buildPageContext() {
     context.rearmScheduler = [this] {
         m_schedulerHost->scheduler().setInterval(50);
     };
+    context.storesWritten = [this] {
+        m_schedulerHost->scheduler().setInterval(50);
+        refreshShownView();
+    };
     context.soundPlayerFactory = [this] {
         return m_schedulerHost->notificationWindows().services().makeSoundPlayer;
     };

@@ -123,6 +123,9 @@ public:
     // has no notification area, so the user never loses the window.
     void showMainWindow();
     void hideMainWindow();
+    // A list, the calendar view or the diary in view reads the stores again after they were written from
+    // elsewhere; an editor in view keeps what the user typed.
+    void refreshShownView();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

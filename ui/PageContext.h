@@ -47,6 +47,9 @@ struct PageContext {
     std::function<void(const QString&)> showMessage;
     // Checks the alarms again at once: a commit changed what is due.
     std::function<void()> rearmScheduler;
+    // Records were written outside the editors (an import, a calendar sync): the scheduler looks again at once and
+    // a list or calendar in view reads the stores afresh.
+    std::function<void()> storesWritten;
     // The notification windows open right now; null until the scheduler is up.
     OpenAlarmRegistry* registry = nullptr;
     // The factory of sound players the notification windows use right now (the timer's window uses it too); empty

@@ -1,6 +1,7 @@
 #include "fakes/FailingFileOperations.h"
 #include "ui_editors/EditorFixture.h"
 #include "ui_editors/EditorTestSupport.h"
+#include "ui_settings/AnsweringChooser.h"
 
 #include "app/TrayController.h"
 #include "context/PageIndex.h"
@@ -56,24 +57,6 @@ namespace {
 
 const QDateTime march5(QDate(2024, 3, 5), QTime(10, 0));
 const QStringList dataFiles{u"Alarms.xml"_s, u"PAlarms.xml"_s, u"AddressBook.xml"_s, u"Calendar.xml"_s};
-
-class AnsweringChooser final : public FileChooser {
-public:
-    QString chooseFile(QWidget*, const QString& initialFile, const QString& filter) override {
-        askedInitial = initialFile;
-        askedFilter = filter;
-        return file;
-    }
-    QString chooseFolder(QWidget*, const QString& title) override {
-        askedTitle = title;
-        return folder;
-    }
-    QString file;
-    QString folder;
-    QString askedInitial;
-    QString askedFilter;
-    QString askedTitle;
-};
 
 AnsweringChooser* g_chooser = nullptr;
 FailingFileOperations* g_operations = nullptr;

@@ -64,6 +64,7 @@ SettingsPage::SettingsPage(PageContext& context, QWidget* parent)
     DsFancyButton48 = named(new FancyButton(QStringLiteral("Apply"), this), "DsFancyButton48");
     DsFancyButton48->setDefault(true);
     DsFancyButton48->setEnabled(false);
+    calendarsButton = named(new FancyButton(tr("Calendars and Sync…"), this), "calendarsButton");
     DsFancyButton47 = named(new FancyButton(QStringLiteral("<<Back"), this), "DsFancyButton47");
     DsFancyButton47->setAccessibleName(QStringLiteral("Back to the main menu"));
     for (FancyButton* small : {DsFancyButton49, DsFancyButton50})
@@ -87,6 +88,11 @@ SettingsPage::SettingsPage(PageContext& context, QWidget* parent)
     folder->addWidget(Edit12, 1);
     folder->addWidget(DsFancyButton50);
 
+    // Under the specified controls, so none of them moves.
+    auto* more = new QHBoxLayout;
+    more->addStretch(1);
+    more->addWidget(calendarsButton);
+
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(DsFancyButton47);
     buttons->addStretch();
@@ -103,6 +109,8 @@ SettingsPage::SettingsPage(PageContext& context, QWidget* parent)
     layout->addSpacing(6);
     layout->addWidget(myaSuperLabel66);
     layout->addLayout(folder);
+    layout->addSpacing(10);
+    layout->addLayout(more);
     layout->addStretch(1);
     layout->addLayout(buttons);
 
@@ -118,6 +126,8 @@ SettingsPage::SettingsPage(PageContext& context, QWidget* parent)
     connect(DsFancyButton50, &FancyButton::clicked, this, &SettingsPage::DsFancyButton50Click);
     connect(DsFancyButton48, &FancyButton::clicked, this, &SettingsPage::DsFancyButton48Click);
     connect(DsFancyButton47, &FancyButton::clicked, this, &SettingsPage::DsFancyButton47Click);
+    QWidget::setTabOrder(DsFancyButton50, calendarsButton);
+    connect(calendarsButton, &FancyButton::clicked, this, [this] { m_context.navigation.showPage(CalendarsTab); });
 }
 
 QString SettingsPage::soundFilter() {

@@ -35,6 +35,8 @@ public:
     QLineEdit* Edit12 = nullptr;            // the data folder
     FancyButton* DsFancyButton50 = nullptr; // "..." folder
     FancyButton* DsFancyButton48 = nullptr; // "Apply"
+    // Below the data folder, where the page had room: the page of calendar files and the sync.
+    FancyButton* calendarsButton = nullptr;
     // The row of switches under the title; the tray label stands first in it.
     QGridLayout* toggleRow = nullptr;
 
