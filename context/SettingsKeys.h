@@ -20,4 +20,8 @@ inline constexpr char CategoryCount[] = "count";
 inline constexpr char UpdateUrl[] = "updateurl";
 // "0" stops the desktop notices that accompany the alarm, birthday and countdown windows; on when missing.
 inline constexpr char DesktopNotices[] = "desktopnotices";
+// The calendar sync's account: the CalDAV server (a principal or a calendar's address) and the user there. The
+// password is never stored here; the desktop's secret store keeps it. No sync while "syncurl" is missing or empty.
+inline constexpr char SyncUrl[] = "syncurl";
+inline constexpr char SyncUser[] = "syncuser";
 } // namespace SettingsKey

@@ -9,7 +9,9 @@
 #include <QString>
 #include <functional>
 
+class CredentialStore;
 class OpenAlarmRegistry;
+class SyncControl;
 class QWidget;
 class SchedulerClock;
 
@@ -61,6 +63,10 @@ struct PageContext {
     TraySwitch* tray = nullptr;
     // Where the desktop looks for entries started with the session; empty: no start at login is offered.
     QString autostartFolder;
+    // The calendar sync and its schedule; null until the main window has made it.
+    SyncControl* sync = nullptr;
+    // The desktop's secret store, for the sync's password; null: none (the page says so).
+    CredentialStore* credentials = nullptr;
     // Takes the files lock in a data folder; false when another instance holds it.
     std::function<bool(const QString&)> lockDataFolder;
 };

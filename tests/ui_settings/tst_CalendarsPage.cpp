@@ -1,9 +1,12 @@
+#include "fakes/FakeSync.h"
 #include "ui_editors/EditorFixture.h"
 #include "ui_editors/EditorTestSupport.h"
 #include "ui_settings/AnsweringChooser.h"
 
+#include "app/SyncController.h"
 #include "calendar/CalendarExchange.h"
 #include "context/PageIndex.h"
+#include "context/SettingsKeys.h"
 #include "scheduler/DayCount.h"
 #include "scheduler/EventRecord.h"
 #include "store/XMLIniFile.h"
@@ -11,7 +14,10 @@
 #include "ui/settings/CalendarsPage.h"
 #include "ui/settings/SettingsPage.h"
 
+#include <QDirIterator>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
 #include <QTemporaryDir>
 
 #include <csignal>
@@ -132,6 +138,9 @@ private slots:
     void exportIsWholeOrNothing();
     void damagedImportChangesNothing_data();
     void damagedImportChangesNothing();
+    void accountAndSyncNow();
+    void withoutSyncThePageSaysSo_data();
+    void withoutSyncThePageSaysSo();
 };
 
 void TestCalendarsPage::init() {
@@ -261,6 +270,115 @@ void TestCalendarsPage::damagedImportChangesNothing() {
     QCOMPARE(fileBytes(f.dataFile(u"Alarms.xml"_s)), events);
     QCOMPARE(fileBytes(f.dataFile(u"Calendar.xml"_s)), diary);
     QCOMPARE(f.schedulerInterval(), 60'000);
+}
+
+namespace {
+
+// A sync made by the main window, as the program will plug one in; the test ends each sync.
+struct SyncPlugs {
+    FakeCredentialStore credentials;
+    QPointer<FakeSyncRunner> runner;
+    std::function<void(AppContext&)> adjust(bool withRunner) {
+        return [this, withRunner](AppContext& context) {
+            context.credentials = &credentials;
+            if (withRunner)
+                context.makeSyncRunner = [this](DataStores&) {
+                    auto made = std::make_unique<FakeSyncRunner>();
+                    runner = made.get();
+                    return std::unique_ptr<SyncRunner>(std::move(made));
+                };
+        };
+    }
+};
+
+void type(QLineEdit* edit, const QString& text) {
+    click(edit);
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+}
+
+// Every file the program wrote, anywhere in its folders.
+QByteArray everyFileUnder(const QString& folder) {
+    QByteArray all;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        all += fileBytes(it.next());
+    return all;
+}
+
+} // namespace
+
+// The address and the user go into the settings as typed, the password to the secret store alone; "Sync Now"
+// syncs with them, and the page shows the end; conflicts come to the message window once.
+void TestCalendarsPage::accountAndSyncNow() {
+    SyncPlugs plugs;
+    EditorFixture f(march5, plugs.adjust(true));
+    CalendarsPage* page = openCalendars(f);
+    QVERIFY(plugs.runner);
+    QVERIFY(!page->syncNowButton->isEnabled());
+    QVERIFY2(page->syncStatus->text().contains(u"address"_s), qPrintable(page->syncStatus->text()));
+
+    const QString password = u"pa55-Word!"_s;
+    type(page->urlEdit, u"https://dav.example/ann/"_s);
+    type(page->userEdit, u"ann"_s);
+    type(page->passwordEdit, password);
+    QVERIFY(page->syncNowButton->isEnabled());
+    click(page->syncNowButton);
+    QTRY_COMPARE(plugs.runner->accounts.size(), 1);
+    const SyncAccount account = plugs.runner->accounts.first();
+    QCOMPARE(account.url, QUrl(u"https://dav.example/ann/"_s));
+    QCOMPARE(account.user, u"ann"_s);
+    QCOMPARE(account.password, password);
+    QCOMPARE(plugs.credentials.secrets.value(QLatin1String(CredentialStore::SyncPasswordKey)), password);
+    const QByteArray settings = fileBytes(f.form().exeFolder() + u"/Settings.xml"_s);
+    QVERIFY(settings.contains("https://dav.example/ann/") && settings.contains("syncuser"));
+    QVERIFY(!everyFileUnder(f.form().exeFolder()).contains(password.toUtf8()));
+    QVERIFY(!everyFileUnder(f.form().exeFolder()).contains("pa55"));
+    QCOMPARE(page->syncStatus->text(), u"Syncing…"_s);
+    QVERIFY(!page->syncNowButton->isEnabled());
+
+    SyncOutcome outcome;
+    outcome.ok = true;
+    outcome.status = u"Sent 2 records, received 1."_s;
+    outcome.conflicts = {u"Alarm \"Dentist\""_s};
+    outcome.storesChanged = true;
+    outcome.finishedAt = march5.addSecs(30);
+    f.setSchedulerInterval(60'000);
+    plugs.runner->finish(outcome);
+    QVERIFY2(page->syncStatus->text().startsWith(u"Last sync 05/03/2024 10:00:30: Sent 2 records"_s),
+             qPrintable(page->syncStatus->text()));
+    QCOMPARE(f.schedulerInterval(), 50);
+    QTRY_COMPARE(f.messages().size(), 1);
+    QVERIFY2(f.messages().first().contains(u"Dentist"_s), qPrintable(f.messages().first()));
+
+    // The page shown again keeps the account and shows no password.
+    f.show(SetTab);
+    click(f.page<SettingsPage>(SetTab)->calendarsButton);
+    QCOMPARE(page->urlEdit->text(), u"https://dav.example/ann/"_s);
+    QCOMPARE(page->userEdit->text(), u"ann"_s);
+    QVERIFY(page->passwordEdit->text().isEmpty());
+}
+
+void TestCalendarsPage::withoutSyncThePageSaysSo_data() {
+    QTest::addColumn<bool>("withRunner");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("no sync built in") << false << u"no calendar sync built in"_s;
+    QTest::newRow("no account") << true << u"Type the address of your CalDAV server"_s;
+}
+
+void TestCalendarsPage::withoutSyncThePageSaysSo() {
+    QFETCH(bool, withRunner);
+    QFETCH(QString, says);
+    SyncPlugs plugs;
+    EditorFixture f(march5, plugs.adjust(withRunner));
+    CalendarsPage* page = openCalendars(f);
+    QVERIFY2(page->syncStatus->text().contains(says), qPrintable(page->syncStatus->text()));
+    QVERIFY(!page->syncNowButton->isEnabled());
+    f.clock().advance(16 * 60'000);
+    f.form().syncController().tick();
+    QCoreApplication::processEvents();
+    QCOMPARE(plugs.credentials.reads, 0);
+    QVERIFY(!plugs.runner || plugs.runner->accounts.isEmpty());
 }
 
 QTEST_MAIN(TestCalendarsPage)
