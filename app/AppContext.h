@@ -5,8 +5,12 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
+class CredentialStore;
+class DataStores;
 class SchedulerClock;
+class SyncRunner;
 
 // What the main window takes from outside: where its files live and which clock it reads. The program
 // passes the executable's folder and the system clock; tests a temporary folder and a fake clock.
@@ -23,4 +27,9 @@ struct AppContext {
     // The files lock is taken in the data folder as well as beside "Settings.xml", so that two program folders
     // naming one data folder never run as two instances. The program sets it; in-process tests need not.
     bool lockDataFolder = false;
+    // The desktop's secret store for the sync's password; null: none.
+    CredentialStore* credentials = nullptr;
+    // Makes the calendar sync on the main window's stores; empty or null: no sync in this program, and the settings
+    // say so.
+    std::function<std::unique_ptr<SyncRunner>(DataStores&)> makeSyncRunner = nullptr;
 };

@@ -7,6 +7,7 @@
 #include "app/LegacyImport.h"
 #include "app/MainMenuPage.h"
 #include "app/SchedulerHost.h"
+#include "app/SyncController.h"
 #include "context/PageIndex.h"
 #include "platform/FilesLock.h"
 #include "scheduler/DayCount.h"
@@ -47,8 +48,10 @@ TForm1::TForm1(const AppContext& context, QWidget* parent)
     , m_trayAvailable(context.trayAvailable)
     , m_autostartFolder(context.autostartFolder)
     , m_stores(context.exeFolder)
-    , m_lockDataFolder(context.lockDataFolder) {
+    , m_lockDataFolder(context.lockDataFolder)
+    , m_makeSyncRunner(context.makeSyncRunner) {
     buildPageContext();
+    m_pageContext->credentials = context.credentials;
     buildWindow();
     buildPages();
     refreshTitle();
@@ -78,6 +81,21 @@ TForm1::TForm1(const AppContext& context, QWidget* parent)
     m_schedulerHost->start();
     connect(&m_schedulerHost->watchdog().Timer1, &QTimer::timeout, tray, &TrayController::refreshHint);
     reportDamagedFiles();
+    startSync(context.credentials);
+}
+
+void TForm1::startSync(CredentialStore* credentials) {
+    SyncController::RunnerFactory makeRunner;
+    if (m_makeSyncRunner)
+        makeRunner = [this] {
+            return m_makeSyncRunner(m_stores);
+        };
+    m_syncController =
+        std::make_unique<SyncController>(m_stores, m_clock, credentials, makeRunner, SyncController::Timing{});
+    m_syncController->setStoresWritten([this] { m_pageContext->storesWritten(); });
+    m_syncController->setTell([this](const QString& text) { ShowMsg(text); });
+    m_pageContext->sync = m_syncController.get();
+    m_syncController->start();
 }
 
 // A store file that was not a whole document is read as far as it goes; before anything replaces it, the
@@ -127,6 +145,10 @@ void TForm1::buildPageContext() {
     // A short first interval: the scheduler looks at the stores again right away.
     context.rearmScheduler = [this] {
         m_schedulerHost->scheduler().setInterval(50);
+    };
+    context.storesWritten = [this] {
+        m_schedulerHost->scheduler().setInterval(50);
+        refreshShownView();
     };
     context.soundPlayerFactory = [this] {
         return m_schedulerHost->notificationWindows().services().makeSoundPlayer;

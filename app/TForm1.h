@@ -14,6 +14,7 @@
 #include <memory>
 
 class AboutPage;
+class CredentialStore;
 class AddressBookPage;
 class AlarmEditorPage;
 class CategoryPage;
@@ -30,6 +31,8 @@ struct PageContext;
 class QDateTime;
 class SchedulerClock;
 class SchedulerHost;
+class SyncRunner;
+class SyncController;
 class TrayController;
 class TXMLIniFile;
 
@@ -91,6 +94,8 @@ public:
     void ShowMsg(const QString& text);
     // The scheduler, the notification windows and the clock watchdog; created with the window.
     SchedulerHost& schedulerHost() { return *m_schedulerHost; }
+    // The calendar sync's schedule; made with the window, started at once.
+    SyncController& syncController() { return *m_syncController; }
 
     // A second start of the program asks to show this window or to end the program.
     void handleInstanceMessage(InstanceMessage message);
@@ -123,6 +128,9 @@ public:
     // has no notification area, so the user never loses the window.
     void showMainWindow();
     void hideMainWindow();
+    // A list, the calendar view or the diary in view reads the stores again after they were written from
+    // elsewhere; an editor in view keeps what the user typed.
+    void refreshShownView();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -146,6 +154,7 @@ private:
     void selectStartupChoices();
     void applyTraySetting();
     void reportDamagedFiles();
+    void startSync(CredentialStore* credentials);
     AboutPage* makeAboutPage();
     // The factory of a page made with the main window, for PageControl1->addPage.
     template <class Page> auto lazy() {
@@ -186,6 +195,8 @@ private:
     bool m_lockDataFolder = false;
     std::unique_ptr<FilesLock> m_dataFolderLock;
     QString m_instanceChannel;
-    // Last, so it goes before the stores it reads.
+    std::function<std::unique_ptr<SyncRunner>(DataStores&)> m_makeSyncRunner;
+    // Last, so they go before the stores they read.
     std::unique_ptr<SchedulerHost> m_schedulerHost;
+    std::unique_ptr<SyncController> m_syncController;
 };

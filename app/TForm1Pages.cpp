@@ -17,6 +17,7 @@
 #include "ui/personal/AddressEntryPage.h"
 #include "ui/personal/DiaryNotePage.h"
 #include "ui/personal/DiaryPage.h"
+#include "ui/settings/CalendarsPage.h"
 #include "ui/settings/SettingsPage.h"
 #include "ui/tools/TForm8.h"
 #include "ui/tools/TimerPage.h"
@@ -61,6 +62,7 @@ void TForm1::buildPages() {
     PageControl1->addPage(TimerTab, lazy<TimerPage>(), &TimerPage::TimerTabShow);
     PageControl1->addPage(EditTab, wired<CalendarViewPage>(), &CalendarViewPage::EditTabShow);
     PageControl1->addPage(EditViewTab, lazy<DayListPage>());
+    PageControl1->addPage(CalendarsTab, lazy<CalendarsPage>(), &CalendarsPage::CalendarsTabShow);
 
     // Shown at start, or at least chosen from (a start into the tray selects "New Alarm").
     mainMenu = PageControl1->page<MainMenuPage>(MainTab);
@@ -139,6 +141,21 @@ void TForm1::confirm(const QString& text, const PendingRecord& pending) {
 
 void TForm1::showPage(int index) {
     PageControl1->showPage(index);
+}
+
+void TForm1::refreshShownView() {
+    switch (currentPage()) {
+    case ViewTabAl:
+    case ViewTabShut:
+    case ViewTabBirthDay:
+    case ViewTabPast:
+    case CalendarTab:
+    case EditTab:
+        showPage(currentPage());
+        break;
+    default:
+        break;
+    }
 }
 
 int TForm1::currentPage() const {

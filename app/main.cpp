@@ -1,3 +1,4 @@
+#include "ProductIdentity.h"
 #include "app/AppContext.h"
 #include "app/CommandLineRun.h"
 #include "app/PlatformServices.h"
@@ -8,6 +9,7 @@
 #include "platform/Autostart.h"
 #include "platform/FilesLock.h"
 #include "platform/FreedesktopNotifier.h"
+#include "platform/KeychainCredentialStore.h"
 #include "platform/LogindPowerBackend.h"
 #include "platform/LogindSleepMonitor.h"
 #include "platform/ProcessSoundPlayer.h"
@@ -15,6 +17,7 @@
 #include "platform/SoundHelperProgram.h"
 #include "platform/TimerfdClockChangeMonitor.h"
 #include "scheduler/SchedulerClock.h"
+#include "sync/CalDavSyncRunner.h"
 #include "ui/ExceptionMessageBox.h"
 #include "ui/settings/DataFolders.h"
 #include "widgets/Theme.h"
@@ -160,6 +163,9 @@ int main(int argc, char** argv) {
         AppContext context{exeFolder, &clock, firstArgumentIs(argc, argv, "-h")};
         context.autostartFolder = Autostart::userFolder();
         context.lockDataFolder = true;
+        KeychainCredentialStore credentials(QLatin1String(ProductIdentity::AppId));
+        context.credentials = &credentials;
+        context.makeSyncRunner = [](DataStores& stores) { return makeCalDavSyncRunner(stores); };
         TForm1 form(context);
         // Each sound plays in a helper process, zentick-sound, which stays while a window repeats its sound.
         const auto soundPlayer = [helper = SoundHelperProgram::path(QCoreApplication::applicationDirPath())] {

@@ -23,5 +23,7 @@ enum PageIndex : int {
     TimerTab = 17,
     EditTab = 18,
     EditViewTab = 19,
-    PageCount = 20
+    // Reached from the settings page: calendar files and the calendar sync.
+    CalendarsTab = 20,
+    PageCount = 21
 };

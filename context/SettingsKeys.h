@@ -23,4 +23,8 @@ inline constexpr char DesktopNotices[] = "desktopnotices";
 // The snooze length last chosen in an alarm or birthday window: minutes ("5" ... "60"), or "until"; 10 minutes when
 // missing.
 inline constexpr char SnoozeLength[] = "snoozelength";
+// The calendar sync's account: the CalDAV server (a principal or a calendar's address) and the user there. The
+// password is never stored here; the desktop's secret store keeps it. No sync while "syncurl" is missing or empty.
+inline constexpr char SyncUrl[] = "syncurl";
+inline constexpr char SyncUser[] = "syncuser";
 } // namespace SettingsKey

@@ -9,7 +9,9 @@
 #include <QString>
 #include <functional>
 
+class CredentialStore;
 class OpenAlarmRegistry;
+class SyncControl;
 class QWidget;
 class SchedulerClock;
 
@@ -47,6 +49,9 @@ struct PageContext {
     std::function<void(const QString&)> showMessage;
     // Checks the alarms again at once: a commit changed what is due.
     std::function<void()> rearmScheduler;
+    // Records were written outside the editors (an import, a calendar sync): the scheduler looks again at once and
+    // a list or calendar in view reads the stores afresh.
+    std::function<void()> storesWritten;
     // The notification windows open right now; null until the scheduler is up.
     OpenAlarmRegistry* registry = nullptr;
     // The factory of sound players the notification windows use right now (the timer's window uses it too); empty
@@ -58,6 +63,10 @@ struct PageContext {
     TraySwitch* tray = nullptr;
     // Where the desktop looks for entries started with the session; empty: no start at login is offered.
     QString autostartFolder;
+    // The calendar sync and its schedule; null until the main window has made it.
+    SyncControl* sync = nullptr;
+    // The desktop's secret store, for the sync's password; null: none (the page says so).
+    CredentialStore* credentials = nullptr;
     // Takes the files lock in a data folder; false when another instance holds it.
     std::function<bool(const QString&)> lockDataFolder;
 };

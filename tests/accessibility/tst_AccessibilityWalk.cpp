@@ -164,7 +164,7 @@ void TestAccessibilityWalk::everyControlIsUsable_data() {
     const char* const names[PageCount] = {
         "MainTab",     "AlarmTab",        "ShutTab",  "BirthTab", "ViewTabAl",   "ViewTabShut", "ViewTabBirthDay",
         "ViewTabPast", "ConfirmTab",      "AboutTab", "MoreTab",  "CategoryTab", "AddressTab",  "AddAddressTab",
-        "CalendarTab", "EditCalendarTab", "SetTab",   "TimerTab", "EditTab",     "EditViewTab"};
+        "CalendarTab", "EditCalendarTab", "SetTab",   "TimerTab", "EditTab",     "EditViewTab", "CalendarsTab"};
     for (int page = 0; page < PageCount; ++page)
         QTest::newRow(names[page]) << page << Opener();
 

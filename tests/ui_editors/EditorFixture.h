@@ -15,13 +15,15 @@
 #include <QLoggingCategory>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 #include <memory>
 
 // The real main window on a temporary folder, with a clock the test moves. Messages are answered at
 // once and collected, so a refusal never waits for a person.
 class EditorFixture {
 public:
-    explicit EditorFixture(const QDateTime& start)
+    // adjust: what the test hands the main window beyond the folders and the clock.
+    explicit EditorFixture(const QDateTime& start, const std::function<void(AppContext&)>& adjust = {})
         : m_clock(start) {
         // Without a notification area (offscreen) Qt's tray icon complains about a signal only X11 has.
         QLoggingCategory::setFilterRules(QStringLiteral("qt.core.qobject.connect.warning=false"));
@@ -30,6 +32,8 @@ public:
         AppContext context{m_dir.path(), &m_clock};
         // Not there yet: the first switch on makes it, as on a fresh account.
         context.autostartFolder = m_dir.filePath(QStringLiteral("config/autostart"));
+        if (adjust)
+            adjust(context);
         m_form = std::make_unique<TForm1>(context);
         m_form->show();
         QApplication::setActiveWindow(m_form.get());

@@ -1,12 +1,16 @@
 #include "fakes/FailingFileOperations.h"
+#include "fakes/FakePlatform.h"
 #include "ui_editors/EditorFixture.h"
 #include "ui_editors/EditorTestSupport.h"
+#include "ui_settings/AnsweringChooser.h"
 
 #include "app/TrayController.h"
 #include "context/PageIndex.h"
 #include "context/SettingsKeys.h"
 #include "platform/Autostart.h"
 #include "store/XMLIniFile.h"
+#include "ui/notify/NotificationWindows.h"
+#include "ui/notify/TForm2.h"
 #include "ui/personal/AddressBookPage.h"
 #include "ui/personal/AddressEntryPage.h"
 #include "ui/personal/DiaryNotePage.h"
@@ -40,6 +44,8 @@ private slots:
     void startAtLoginBothWays_data();
     void startAtLoginBothWays();
     void startAtLoginRefused();
+    void desktopNoticesSwitch_data();
+    void desktopNoticesSwitch();
     void soundFileIsWrittenAtOnce();
     void folderChoice_data();
     void folderChoice();
@@ -56,24 +62,6 @@ namespace {
 
 const QDateTime march5(QDate(2024, 3, 5), QTime(10, 0));
 const QStringList dataFiles{u"Alarms.xml"_s, u"PAlarms.xml"_s, u"AddressBook.xml"_s, u"Calendar.xml"_s};
-
-class AnsweringChooser final : public FileChooser {
-public:
-    QString chooseFile(QWidget*, const QString& initialFile, const QString& filter) override {
-        askedInitial = initialFile;
-        askedFilter = filter;
-        return file;
-    }
-    QString chooseFolder(QWidget*, const QString& title) override {
-        askedTitle = title;
-        return folder;
-    }
-    QString file;
-    QString folder;
-    QString askedInitial;
-    QString askedFilter;
-    QString askedTitle;
-};
 
 AnsweringChooser* g_chooser = nullptr;
 FailingFileOperations* g_operations = nullptr;
@@ -260,6 +248,44 @@ void TestSettingsPage::startAtLoginRefused() {
              qPrintable(message));
     QVERIFY(!page->autostartLabel->isChosen());
     QCOMPARE(fileBytes(folder), QByteArray("not a folder"));
+}
+
+// The switch shows the key, flips it, and the next alarm window follows it.
+void TestSettingsPage::desktopNoticesSwitch_data() {
+    QTest::addColumn<QByteArray>("stored"); // empty: no key
+    QTest::addColumn<bool>("onBefore");
+    QTest::newRow("never set") << QByteArray() << true;
+    QTest::newRow("on") << QByteArray("1") << true;
+    QTest::newRow("off") << QByteArray("0") << false;
+}
+
+void TestSettingsPage::desktopNoticesSwitch() {
+    QFETCH(QByteArray, stored);
+    QFETCH(bool, onBefore);
+    EditorFixture f(march5);
+    FakeDesktopNotifier notifier;
+    PlatformServices platform;
+    platform.notifier = &notifier;
+    f.form().schedulerHost().attachPlatform(platform);
+    if (!stored.isEmpty())
+        f.form().settingsStore().WriteString(SettingsKey::Section, SettingsKey::DesktopNotices, stored);
+    SettingsPage* page = openSettings(f);
+    QCOMPARE(page->noticesLabel->isChosen(), onBefore);
+    QCOMPARE(setting(f, SettingsKey::DesktopNotices), stored.isEmpty() ? QByteArray("(missing)") : stored);
+
+    click(page->noticesLabel);
+    QCOMPARE(page->noticesLabel->isChosen(), !onBefore);
+    QCOMPARE(setting(f, SettingsKey::DesktopNotices), QByteArray(onBefore ? "0" : "1"));
+
+    AlarmNotice notice;
+    notice.section = "0";
+    notice.header = u"This Alarm scheduled for:\n05/03/2024 10:00:00"_s;
+    notice.lines = {u"Call the dentist."_s};
+    f.form().schedulerHost().notificationWindows().showAlarm(notice);
+    QCOMPARE(notifier.notices.size(), onBefore ? 0 : 1);
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (qobject_cast<TForm2*>(window))
+            window->deleteLater();
 }
 
 void TestSettingsPage::soundFileIsWrittenAtOnce() {

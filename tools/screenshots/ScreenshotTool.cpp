@@ -15,18 +15,22 @@
 #include "app/MainMenuPage.h"
 #include "app/PageControl.h"
 #include "app/SchedulerHost.h"
+#include "app/SyncController.h"
 #include "app/TForm1.h"
 #include "app/TrayController.h"
 #include "context/PageIndex.h"
+#include "context/SettingsKeys.h"
 #include "scheduler/DayCount.h"
 #include "scheduler/SchedulerClock.h"
 #include "scheduler/TextPreview.h"
+#include "store/XMLIniFile.h"
 #include "ui/editors/AlarmEditorPage.h"
 #include "ui/notify/TForm2.h"
 #include "ui/notify/TForm3.h"
 #include "ui/notify/TForm4.h"
 #include "ui/notify/TForm6.h"
 #include "ui/notify/TMsgfrm.h"
+#include "ui/settings/CalendarsPage.h"
 #include "ui/views/CalendarViewPage.h"
 #include "widgets/ChoiceLabel.h"
 #include "widgets/DateField.h"
@@ -46,6 +50,7 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QTimer>
 
 #include <cstdlib>
 #include <functional>
@@ -59,6 +64,27 @@ public:
     qint64 monotonicMs() const override { return 0; }
 };
 
+// A sync that ends at once, as a good one does, for the calendars page's picture.
+class PictureSyncRunner final : public SyncRunner {
+public:
+    void start(const SyncAccount&) override {
+        m_running = true;
+        QTimer::singleShot(0, this, [this] {
+            m_running = false;
+            SyncOutcome outcome;
+            outcome.ok = true;
+            outcome.status = QStringLiteral("3 records sent, 2 received, none in conflict.");
+            outcome.finishedAt = QDateTime(QDate(2024, 3, 5), QTime(10, 29, 40));
+            emit finished(outcome);
+        });
+    }
+    bool isRunning() const override { return m_running; }
+    void cancel() override {}
+
+private:
+    bool m_running = false;
+};
+
 struct Shot {
     QString name;
     std::function<QPixmap()> render;
@@ -67,7 +93,7 @@ struct Shot {
 const char* const pageNames[PageCount] = {
     "MainTab",     "AlarmTab",        "ShutTab",  "BirthTab", "ViewTabAl",   "ViewTabShut", "ViewTabBirthDay",
     "ViewTabPast", "ConfirmTab",      "AboutTab", "MoreTab",  "CategoryTab", "AddressTab",  "AddAddressTab",
-    "CalendarTab", "EditCalendarTab", "SetTab",   "TimerTab", "EditTab",     "EditViewTab"};
+    "CalendarTab", "EditCalendarTab", "SetTab",   "TimerTab", "EditTab",     "EditViewTab", "CalendarsTab"};
 
 void settle() {
     for (int i = 0; i < 3; ++i)
@@ -246,6 +272,21 @@ QList<Shot> mainWindowShots(TForm1& form) {
                       QWidget* popup = editor->DatePicker1->window();
                       QPixmap picture = popup->isVisible() ? popup->grab() : QPixmap();
                       popup->hide();
+                      form.showPage(MainTab);
+                      return picture;
+                  }});
+    shots.append({QStringLiteral("calendars-sync-account"), [&form] {
+                      // An account typed in and a sync just ended.
+                      TXMLIniFile& settings = form.settingsStore();
+                      settings.WriteString(SettingsKey::Section, SettingsKey::SyncUrl,
+                                           "https://dav.example.org/remote.php/dav/");
+                      settings.WriteString(SettingsKey::Section, SettingsKey::SyncUser, "ann");
+                      form.showPage(CalendarsTab);
+                      auto* page = qobject_cast<CalendarsPage*>(form.PageControl1->widget(CalendarsTab));
+                      page->passwordEdit->setText(QStringLiteral("password"));
+                      form.syncController().syncNow();
+                      settle();
+                      QPixmap picture = form.grab();
                       form.showPage(MainTab);
                       return picture;
                   }});
@@ -428,6 +469,9 @@ int main(int argc, char** argv) {
     const PictureClock clock;
     AppContext context{exeFolder.path(), &clock, false};
     context.autostartFolder = exeFolder.filePath(QStringLiteral("autostart"));
+    context.makeSyncRunner = [](DataStores&) {
+        return std::unique_ptr<SyncRunner>(std::make_unique<PictureSyncRunner>());
+    };
     TForm1 form(context);
     fillPersonalData(form);
     SampleEvents::fill(form.eventStore(), form.pastAlarmStore(), form.settingsStore(),

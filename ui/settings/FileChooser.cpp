@@ -11,6 +11,9 @@ public:
     QString chooseFile(QWidget* parent, const QString& initialFile, const QString& filter) override {
         return QFileDialog::getOpenFileName(parent, QString(), initialFile, filter);
     }
+    QString chooseSaveFile(QWidget* parent, const QString& initialFile, const QString& filter) override {
+        return QFileDialog::getSaveFileName(parent, QString(), initialFile, filter);
+    }
     QString chooseFolder(QWidget* parent, const QString& title) override {
         // Rooted at the desktop, with no folder chosen beforehand.
         QString start = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);

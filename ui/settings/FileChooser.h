@@ -11,6 +11,8 @@ public:
     virtual ~FileChooser() = default;
     // The chosen file, or an empty text when the user cancels. filter is in Qt's form ("All (*.mid);;...").
     virtual QString chooseFile(QWidget* parent, const QString& initialFile, const QString& filter) = 0;
+    // The file to write, or an empty text when the user cancels; the dialog asks before an existing file is named.
+    virtual QString chooseSaveFile(QWidget* parent, const QString& initialFile, const QString& filter) = 0;
     // The chosen folder, or an empty text when the user cancels.
     virtual QString chooseFolder(QWidget* parent, const QString& title) = 0;
 

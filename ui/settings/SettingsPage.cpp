@@ -64,6 +64,13 @@ SettingsPage::SettingsPage(PageContext& context, QWidget* parent)
     DsFancyButton48 = named(new FancyButton(QStringLiteral("Apply"), this), "DsFancyButton48");
     DsFancyButton48->setDefault(true);
     DsFancyButton48->setEnabled(false);
+    noticesLabel = named(new ChoiceLabel(tr("Desktop notices"), this), "noticesLabel");
+    noticesLabel->setInGroup(false);
+    noticesLabel->setFocusPolicy(Qt::StrongFocus);
+    noticesLabel->setAccessibleName(tr("Desktop notices beside the alarm windows"));
+    noticesLabel->setToolTip(tr("Each alarm, birthday and countdown window is also announced on the desktop, so it is "
+                                "seen where a window cannot come to the front."));
+    calendarsButton = named(new FancyButton(tr("Calendars and Sync…"), this), "calendarsButton");
     DsFancyButton47 = named(new FancyButton(QStringLiteral("<<Back"), this), "DsFancyButton47");
     DsFancyButton47->setAccessibleName(QStringLiteral("Back to the main menu"));
     for (FancyButton* small : {DsFancyButton49, DsFancyButton50})
@@ -87,6 +94,12 @@ SettingsPage::SettingsPage(PageContext& context, QWidget* parent)
     folder->addWidget(Edit12, 1);
     folder->addWidget(DsFancyButton50);
 
+    // Under the specified controls, so none of them moves.
+    auto* more = new QHBoxLayout;
+    more->addWidget(noticesLabel);
+    more->addStretch(1);
+    more->addWidget(calendarsButton);
+
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(DsFancyButton47);
     buttons->addStretch();
@@ -103,6 +116,8 @@ SettingsPage::SettingsPage(PageContext& context, QWidget* parent)
     layout->addSpacing(6);
     layout->addWidget(myaSuperLabel66);
     layout->addLayout(folder);
+    layout->addSpacing(10);
+    layout->addLayout(more);
     layout->addStretch(1);
     layout->addLayout(buttons);
 
@@ -118,6 +133,10 @@ SettingsPage::SettingsPage(PageContext& context, QWidget* parent)
     connect(DsFancyButton50, &FancyButton::clicked, this, &SettingsPage::DsFancyButton50Click);
     connect(DsFancyButton48, &FancyButton::clicked, this, &SettingsPage::DsFancyButton48Click);
     connect(DsFancyButton47, &FancyButton::clicked, this, &SettingsPage::DsFancyButton47Click);
+    QWidget::setTabOrder(DsFancyButton50, noticesLabel);
+    QWidget::setTabOrder(noticesLabel, calendarsButton);
+    connect(noticesLabel, &ChoiceLabel::clicked, this, &SettingsPage::noticesLabelClick);
+    connect(calendarsButton, &FancyButton::clicked, this, [this] { m_context.navigation.showPage(CalendarsTab); });
 }
 
 QString SettingsPage::soundFilter() {
@@ -156,6 +175,7 @@ void SettingsPage::SetTabShow() {
     showAutostartState();
 
     TXMLIniFile& settings = m_context.stores.settingsStore();
+    noticesLabel->setChosen(settings.ReadFlag(SettingsKey::Section, SettingsKey::DesktopNotices, true));
     const QByteArray soundPath = settings.ReadString(SettingsKey::Section, SettingsKey::SoundPath, QByteArray());
     m_initialSoundFile = storedTextToDisplay(soundPath);
     Edit12->setText(storedDataFolder(m_context.stores.exeFolder()));
@@ -208,6 +228,14 @@ void SettingsPage::autostartLabelClick() {
         m_context.showMessage(QStringLiteral("%1\n\"%2\": %3").arg(what, entry.filePath(), entry.errorString()));
     }
     showAutostartState();
+}
+
+// The notice windows read the key each time one opens: the next alarm follows the switch.
+void SettingsPage::noticesLabelClick() {
+    TXMLIniFile& settings = m_context.stores.settingsStore();
+    const bool shown = !settings.ReadFlag(SettingsKey::Section, SettingsKey::DesktopNotices, true);
+    settings.WriteFlag(SettingsKey::Section, SettingsKey::DesktopNotices, shown);
+    noticesLabel->setChosen(shown);
 }
 
 void SettingsPage::myLabel3d22Click() {

@@ -35,12 +35,17 @@ public:
     QLineEdit* Edit12 = nullptr;            // the data folder
     FancyButton* DsFancyButton50 = nullptr; // "..." folder
     FancyButton* DsFancyButton48 = nullptr; // "Apply"
+    // Below the data folder, where the page had room: the desktop notices beside the alarm windows ("desktopnotices",
+    // on unless stored "0"), and the page of calendar files and the sync.
+    ChoiceLabel* noticesLabel = nullptr;
+    FancyButton* calendarsButton = nullptr;
     // The row of switches under the title; the tray label stands first in it.
     QGridLayout* toggleRow = nullptr;
 
     void SetTabShow();
     void myLabel3d13Click();
     void autostartLabelClick();
+    void noticesLabelClick();
     void myLabel3d22Click();
     void myLabel3d23Click();
     void DsFancyButton49Click();
