@@ -8,6 +8,7 @@
 
 #include "ui_editors/EditorFixture.h"
 #include "ui_editors/EditorTestSupport.h"
+#include "ui_settings/AnsweringChooser.h"
 
 #include "context/PageIndex.h"
 #include "ui/editors/AlarmEditorPage.h"
@@ -47,13 +48,6 @@ const QDateTime wednesday(QDate(2007, 11, 14), QTime(10, 15));
 
 // The folder of the run stands in the files as this, so they compare from any temporary folder.
 const QByteArray FolderMark = "@FOLDER@";
-
-class AnsweringChooser final : public FileChooser {
-public:
-    QString chooseFile(QWidget*, const QString&, const QString&) override { return file; }
-    QString chooseFolder(QWidget*, const QString&) override { return QString(); }
-    QString file;
-};
 
 // Every store, by the file's path below the run's folder.
 const QStringList storeFiles{u"Settings.xml"_s, u"Alarms Directory/Alarms.xml"_s, u"Alarms Directory/PAlarms.xml"_s,
