@@ -261,7 +261,7 @@ void TestKeyboardWalk::everyControlByKeyboard_data() {
     const char* const names[PageCount] = {
         "MainTab",     "AlarmTab",        "ShutTab",  "BirthTab", "ViewTabAl",   "ViewTabShut", "ViewTabBirthDay",
         "ViewTabPast", "ConfirmTab",      "AboutTab", "MoreTab",  "CategoryTab", "AddressTab",  "AddAddressTab",
-        "CalendarTab", "EditCalendarTab", "SetTab",   "TimerTab", "EditTab",     "EditViewTab"};
+        "CalendarTab", "EditCalendarTab", "SetTab",   "TimerTab", "EditTab",     "EditViewTab", "CalendarsTab"};
     QList<Steps> steps(PageCount);
 
     steps[MainTab] = {

@@ -160,10 +160,12 @@ void SoundingNoticeWindow::addSnoozeControls(QBoxLayout* row) {
     row->addWidget(SnoozeLength);
     row->addWidget(SnoozeUntil);
     row->addWidget(SnoozeButton);
-    // From "OK" the keyboard goes on to the snooze controls, in the order they read.
-    setTabOrder(Button1, SnoozeLength);
+    // The row is read from the left: "Stop Sound", the snooze controls, then "OK" (a window with more buttons in the
+    // row sets its own order after this).
+    setTabOrder(DsFancyButton1, SnoozeLength);
     setTabOrder(SnoozeLength, SnoozeUntil);
     setTabOrder(SnoozeUntil, SnoozeButton);
+    setTabOrder(SnoozeButton, Button1);
 }
 
 void SoundingNoticeWindow::snoozeChoiceChanged() {
