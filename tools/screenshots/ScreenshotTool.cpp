@@ -482,8 +482,11 @@ int main(int argc, char** argv) {
     int failures = 0;
     // The notification and tool windows change with the moment they are drawn (a running stopwatch, a spinner):
     // a comparison looks at the main window's pages only.
-    const QList<Shot> shots =
+    // The focus pictures show what the comparison takes away (the focus mark), so they are left out of it too.
+    QList<Shot> shots =
         compare || golden ? mainWindowShots(form) : mainWindowShots(form) + notificationWindowShots(form);
+    if (compare || golden)
+        shots.removeIf([](const Shot& shot) { return shot.name.startsWith(QLatin1String("focus-")); });
     for (const Shot& shot : shots) {
         const QPixmap picture = shot.render();
         const QString file = folder + QLatin1Char('/') + shot.name + suffix + QStringLiteral(".png");
