@@ -47,8 +47,17 @@ wait_for() {
     return 1
 }
 
-openbox &
-pids+=($!)
+# The keyboard and the activation below need a window manager that is really managing: on a busy machine the
+# server may still be settling when openbox starts, so wait for the server and for openbox's mark on the root window,
+# and start it once more if it gave up.
+wait_for xdpyinfo || fail "the X server did not come up"
+wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
+for _ in 1 2 3; do
+    openbox &
+    pids+=($!)
+    if wait_for wm_ready; then break; fi
+done
+wm_ready || fail "the window manager did not start"
 /usr/libexec/at-spi-bus-launcher --launch-immediately &
 pids+=($!)
 wait_for gdbus call --session -d org.a11y.Bus -o /org/a11y/bus -m org.a11y.Bus.GetAddress ||
