@@ -36,12 +36,14 @@ bool firstArgumentIs(int argc, char** argv, const char* flag) {
 }
 
 QString runsElsewhereText() {
-    return QStringLiteral("Zentick already runs elsewhere (in another session) on the same files, and could not be "
-                          "reached from here.");
+    return QCoreApplication::translate(
+        "main", "Zentick already runs elsewhere (in another session) on the same files, and could not be "
+                "reached from here.");
 }
 
 QString noLockText() {
-    return QStringLiteral("Zentick cannot start: it found no private folder for its single-instance lock.");
+    return QCoreApplication::translate(
+        "main", "Zentick cannot start: it found no private folder for its single-instance lock.");
 }
 
 // Without a display to show it on, the text goes to the terminal the start came from.
@@ -58,8 +60,9 @@ int answerTimeoutMs() {
 }
 
 QString stillRunsText(int timeoutMs) {
-    return QStringLiteral("the running instance did not take the request to end (its answer was awaited for %1 "
-                          "seconds) and is still running.")
+    return QCoreApplication::translate(
+               "main", "the running instance did not take the request to end (its answer was awaited for %1 "
+                       "seconds) and is still running.")
         .arg(QLocale::c().toString(timeoutMs / 1000.0, 'g', 3));
 }
 

@@ -25,6 +25,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -35,7 +36,10 @@ namespace {
 
 namespace K = EventRecord::Key;
 
-constexpr const char* actionNames[5] = {"Shut Down", "Restart", "Log Off", "Hibernate", "Stand By"};
+constexpr const char* actionNames[5] = {
+    QT_TRANSLATE_NOOP("PowerAction", "Shut Down"), QT_TRANSLATE_NOOP("PowerAction", "Restart"),
+    QT_TRANSLATE_NOOP("PowerAction", "Log Off"), QT_TRANSLATE_NOOP("PowerAction", "Hibernate"),
+    QT_TRANSLATE_NOOP("PowerAction", "Stand By")};
 
 QHBoxLayout* row(std::initializer_list<QWidget*> widgets) {
     auto* layout = new QHBoxLayout;
@@ -49,17 +53,17 @@ QHBoxLayout* row(std::initializer_list<QWidget*> widgets) {
 } // namespace
 
 QString PowerActionEditorPage::actionName(int action) {
-    return action >= 0 && action < 5 ? QLatin1String(actionNames[action]) : QString();
+    return action >= 0 && action < 5 ? QCoreApplication::translate("PowerAction", actionNames[action]) : QString();
 }
 
 PowerActionEditorPage::PowerActionEditorPage(PageContext& context, QWidget* parent)
     : QWidget(parent)
     , m_context(context) {
     setObjectName(QStringLiteral("ShutTab"));
-    setAccessibleName(QStringLiteral("Scheduled Shut Down"));
+    setAccessibleName(tr("Scheduled Shut Down"));
 
-    myaSuperLabel49 = named(new ShadowLabel(QStringLiteral("Scheduled Shut Down"), this), "myaSuperLabel49");
-    myLabel3d12 = named(new QLabel(QStringLiteral("Choose Action:"), this), "myLabel3d12");
+    myaSuperLabel49 = named(new ShadowLabel(tr("Scheduled Shut Down"), this), "myaSuperLabel49");
+    myLabel3d12 = named(new QLabel(tr("Choose Action:"), this), "myLabel3d12");
 
     RadioGroup1 = named(new ChoiceGroup(this), "RadioGroup1");
     ChoiceLabel** actions[5] = {&myLabel3d11, &myLabel3d10, &myLabel3d9, &myLabel3d32, &myLabel3d33};
@@ -69,10 +73,10 @@ PowerActionEditorPage::PowerActionEditorPage(PageContext& context, QWidget* pare
         RadioGroup1->addChoice(*actions[i], i);
     }
 
-    myLabel3d8 = named(new ChoiceLabel(QStringLiteral("Alarm at:"), this), "myLabel3d8");
-    myLabel3d7 = named(new ChoiceLabel(QStringLiteral("or After:"), this), "myLabel3d7");
-    RadioButton8 = named(new QRadioButton(QStringLiteral("At:"), this), "RadioButton8");
-    RadioButton7 = named(new QRadioButton(QStringLiteral("After:"), this), "RadioButton7");
+    myLabel3d8 = named(new ChoiceLabel(tr("Alarm at:"), this), "myLabel3d8");
+    myLabel3d7 = named(new ChoiceLabel(tr("or After:"), this), "myLabel3d7");
+    RadioButton8 = named(new QRadioButton(tr("At:"), this), "RadioButton8");
+    RadioButton7 = named(new QRadioButton(tr("After:"), this), "RadioButton7");
     for (QRadioButton* hidden : {RadioButton8, RadioButton7}) {
         hidden->setFocusPolicy(Qt::NoFocus);
         hidden->hide();
@@ -80,33 +84,32 @@ PowerActionEditorPage::PowerActionEditorPage(PageContext& context, QWidget* pare
     RadioButton8->setChecked(true);
 
     DateTimePicker3 = named(new DateField(DateField::Kind::Date, this), "DateTimePicker3");
-    DateTimePicker3->setAccessibleName(QStringLiteral("Action date"));
+    DateTimePicker3->setAccessibleName(tr("Action date"));
     DatePicker2 = DateTimePicker3->dropCalendar();
     DateTimePicker4 = named(new DateField(DateField::Kind::Time, this), "DateTimePicker4");
     DateTimePicker4->setDisplayFormat(QStringLiteral("HH:mm"));
-    DateTimePicker4->setAccessibleName(QStringLiteral("Action time"));
+    DateTimePicker4->setAccessibleName(tr("Action time"));
 
     CSpinEdit5 = named(new SpinEdit(0, 23, 0, this), "CSpinEdit5");
-    CSpinEdit5->setAccessibleName(QStringLiteral("Hours from now"));
-    Label5 = named(new QLabel(QStringLiteral("Hours and"), this), "Label5");
+    CSpinEdit5->setAccessibleName(tr("Hours from now"));
+    Label5 = named(new QLabel(tr("Hours and"), this), "Label5");
     CSpinEdit4 = named(new SpinEdit(0, 59, 0, this), "CSpinEdit4");
-    CSpinEdit4->setAccessibleName(QStringLiteral("Minutes from now"));
-    Label2 = named(new QLabel(QStringLiteral("Minutes"), this), "Label2");
+    CSpinEdit4->setAccessibleName(tr("Minutes from now"));
+    Label2 = named(new QLabel(tr("Minutes"), this), "Label2");
 
     CheckBox3 = named(new QCheckBox(this), "CheckBox3");
-    myaSuperLabel15 =
-        named(new LabelToggle(QStringLiteral("Enable Repetition every:"), CheckBox3, this), "myaSuperLabel15");
+    myaSuperLabel15 = named(new LabelToggle(tr("Enable Repetition every:"), CheckBox3, this), "myaSuperLabel15");
     CSpinEdit6 = named(new SpinEdit(1, MaximumCount, 1, this), "CSpinEdit6");
-    CSpinEdit6->setAccessibleName(QStringLiteral("Repetition count"));
+    CSpinEdit6->setAccessibleName(tr("Repetition count"));
     ComboBox3 = named(new QComboBox(this), "ComboBox3");
-    ComboBox3->addItems({QStringLiteral("Days"), QStringLiteral("Weeks")});
-    ComboBox3->setAccessibleName(QStringLiteral("Repetition unit"));
-    myaSuperLabel47 = named(new LinkLabel(QStringLiteral("Advanced"), this), "myaSuperLabel47");
-    myaSuperLabel47->setAccessibleName(QStringLiteral("Advanced: days of the week and months"));
+    ComboBox3->addItems({tr("Days"), tr("Weeks")});
+    ComboBox3->setAccessibleName(tr("Repetition unit"));
+    myaSuperLabel47 = named(new LinkLabel(tr("Advanced"), this), "myaSuperLabel47");
+    myaSuperLabel47->setAccessibleName(tr("Advanced: days of the week and months"));
     myaSuperLabel47->setColour(Theme::filterOffColour());
 
-    DsFancyButton4 = named(new FancyButton(QStringLiteral("<<Back"), this), "DsFancyButton4");
-    DsFancyButton5 = named(new FancyButton(QStringLiteral("Next>>"), this), "DsFancyButton5");
+    DsFancyButton4 = named(new FancyButton(tr("<<Back"), this), "DsFancyButton4");
+    DsFancyButton5 = named(new FancyButton(tr("Next>>"), this), "DsFancyButton5");
     DsFancyButton5->setDefault(true);
 
     for (SpinEdit* spin : {CSpinEdit5, CSpinEdit4, CSpinEdit6})
@@ -253,8 +256,8 @@ void PowerActionEditorPage::fillForNew() {
 
 void PowerActionEditorPage::chooseAction(int action) {
     RadioGroup1->setChosen(action);
-    myLabel3d8->setText(actionName(action) + QStringLiteral(" system at:"));
-    myLabel3d7->setText(actionName(action) + QStringLiteral(" system after:"));
+    myLabel3d8->setText(tr("%1 system at:").arg(actionName(action)));
+    myLabel3d7->setText(tr("%1 system after:").arg(actionName(action)));
 }
 
 void PowerActionEditorPage::myLabel3d11Click() {
@@ -332,7 +335,7 @@ double PowerActionEditorPage::moment(double now) const {
 void PowerActionEditorPage::DsFancyButton5Click() {
     const double actionMoment = moment(EditorPages::now(m_context));
     if (!(actionMoment > EditorPages::now(m_context))) {
-        EditorPages::refuse(m_context, QStringLiteral("Invalid Date or Time."));
+        EditorPages::refuse(m_context, tr("Invalid Date or Time."));
         return;
     }
     const ConfirmationText::Repetition repetition{CheckBox3->isChecked(), CSpinEdit6->text(), ComboBox3->currentText()};

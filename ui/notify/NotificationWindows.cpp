@@ -8,6 +8,7 @@
 #include "ui/notify/TForm4.h"
 #include "widgets/FancyButton.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
 
@@ -65,11 +66,13 @@ void NotificationWindows::showAlarm(const AlarmNotice& notice) {
     window->scheduled = notice.scheduled;
     window->show();
 
-    QList<DesktopNotifier::Action> actions{{defaultKey, QStringLiteral("Show")}, {okKey, QStringLiteral("OK")}};
+    QList<DesktopNotifier::Action> actions{{defaultKey, QCoreApplication::translate("NotificationWindows", "Show")},
+                                           {okKey, QCoreApplication::translate("NotificationWindows", "OK")}};
     if (notice.showStopSound && notice.sound)
-        actions.append({stopSoundKey, QStringLiteral("Stop Sound")});
+        actions.append({stopSoundKey, QCoreApplication::translate("NotificationWindows", "Stop Sound")});
     const QString firstLine = notice.lines.value(0).trimmed();
-    announce(window, firstLine.isEmpty() ? QStringLiteral("Alarm") : firstLine, notice.header, actions,
+    announce(window, firstLine.isEmpty() ? QCoreApplication::translate("NotificationWindows", "Alarm") : firstLine,
+             notice.header, actions,
              {{okKey,
                [window] {
                    window->Button1->click();
@@ -91,16 +94,17 @@ void NotificationWindows::startPowerCountdown(const PowerNotice& notice) {
     // The window's own words: "System will <action>", then the time left.
     const QString text = window->Shut->text();
     const qsizetype lineEnd = text.indexOf(QLatin1Char('\n'));
-    announce(
-        window, text.left(lineEnd), lineEnd < 0 ? QString() : text.mid(lineEnd + 1),
-        {{defaultKey, QStringLiteral("Show")}, {okKey, QStringLiteral("OK")}, {cancelKey, QStringLiteral("Cancel")}},
-        {{okKey,
-          [window] {
-              window->DsFancyButton1->click();
-          }},
-         {cancelKey, [window] {
-              window->DsFancyButton2->click();
-          }}});
+    announce(window, text.left(lineEnd), lineEnd < 0 ? QString() : text.mid(lineEnd + 1),
+             {{defaultKey, QCoreApplication::translate("NotificationWindows", "Show")},
+              {okKey, QCoreApplication::translate("NotificationWindows", "OK")},
+              {cancelKey, QCoreApplication::translate("NotificationWindows", "Cancel")}},
+             {{okKey,
+               [window] {
+                   window->DsFancyButton1->click();
+               }},
+              {cancelKey, [window] {
+                   window->DsFancyButton2->click();
+               }}});
 }
 
 void NotificationWindows::showBirthday(const BirthdayNotice& notice) {
@@ -113,9 +117,10 @@ void NotificationWindows::showBirthday(const BirthdayNotice& notice) {
     window->scheduled = notice.scheduled;
     window->show();
 
-    QList<DesktopNotifier::Action> actions{{defaultKey, QStringLiteral("Show")}, {okKey, QStringLiteral("OK")}};
+    QList<DesktopNotifier::Action> actions{{defaultKey, QCoreApplication::translate("NotificationWindows", "Show")},
+                                           {okKey, QCoreApplication::translate("NotificationWindows", "OK")}};
     if (notice.showStopSound && notice.sound)
-        actions.append({stopSoundKey, QStringLiteral("Stop Sound")});
+        actions.append({stopSoundKey, QCoreApplication::translate("NotificationWindows", "Stop Sound")});
     // The greeting reads as one sentence over its lines ("Ann is now" / "26 Years Old.").
     announce(window, notice.greeting.simplified(), QString(), actions,
              {{okKey,

@@ -32,7 +32,7 @@ TForm2::TForm2(NotifyServices services)
     setObjectName(QStringLiteral("Form2"));
     setAttribute(Qt::WA_DeleteOnClose);
 
-    BackMain = new ShadowLabel(QStringLiteral("Alarm"), this);
+    BackMain = new ShadowLabel(tr("Alarm"), this);
     BackMain->setObjectName(QStringLiteral("BackMain"));
     BackMain->setScale(2.4);
 
@@ -48,12 +48,12 @@ TForm2::TForm2(NotifyServices services)
     Label->setMinimumSize(320, 140);
     connect(Label, &ClickableLabel::clicked, this, &TForm2::LabelClick);
 
-    Button1 = new FancyButton(QStringLiteral("OK"), this);
+    Button1 = new FancyButton(tr("OK"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setDefault(true);
-    Button2 = new FancyButton(QStringLiteral("Disable Repetition"), this);
+    Button2 = new FancyButton(tr("Disable Repetition"), this);
     Button2->setObjectName(QStringLiteral("Button2"));
-    DsFancyButton1 = new FancyButton(QStringLiteral("Stop Sound"), this);
+    DsFancyButton1 = new FancyButton(tr("Stop Sound"), this);
     DsFancyButton1->setObjectName(QStringLiteral("DsFancyButton1"));
     connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm2::Button2Click);

@@ -16,15 +16,15 @@ namespace {
 QString statusText(int action) {
     switch (action) {
     case ShutDown:
-        return QStringLiteral("Shutting Down...");
+        return TForm3::tr("Shutting Down...");
     case Restart:
-        return QStringLiteral("Restarting...");
+        return TForm3::tr("Restarting...");
     case LogOff:
-        return QStringLiteral("Logging Off...");
+        return TForm3::tr("Logging Off...");
     case Hibernate:
-        return QStringLiteral("Hibernating...");
+        return TForm3::tr("Hibernating...");
     case StandBy:
-        return QStringLiteral("Standing By...");
+        return TForm3::tr("Standing By...");
     default:
         return QString();
     }
@@ -37,7 +37,7 @@ TForm3::TForm3(NotifyServices services)
     , m_services(std::move(services)) {
     setObjectName(QStringLiteral("Form3"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Zentick..."));
+    setWindowTitle(tr("Zentick..."));
 
     Shut2 = new QLabel(this);
     Shut2->setObjectName(QStringLiteral("Shut2"));
@@ -54,12 +54,12 @@ TForm3::TForm3(NotifyServices services)
 
     // Made in this order so that "Cancel" comes first in the focus chain and takes the focus when the
     // window appears: the user may be typing, and a stray Enter or Space must not act at once.
-    DsFancyButton2 = new FancyButton(QStringLiteral("Cancel"), this);
+    DsFancyButton2 = new FancyButton(tr("Cancel"), this);
     DsFancyButton2->setObjectName(QStringLiteral("DsFancyButton2"));
     DsFancyButton2->setDefault(true);
-    DsFancyButton1 = new FancyButton(QStringLiteral("OK"), this);
+    DsFancyButton1 = new FancyButton(tr("OK"), this);
     DsFancyButton1->setObjectName(QStringLiteral("DsFancyButton1"));
-    DsFancyButton4 = new FancyButton(QStringLiteral("Shut Down Now"), this);
+    DsFancyButton4 = new FancyButton(tr("Shut Down Now"), this);
     DsFancyButton4->setObjectName(QStringLiteral("DsFancyButton4"));
     connect(DsFancyButton4, &QPushButton::clicked, this, &TForm3::DsFancyButton4Click);
     connect(DsFancyButton1, &QPushButton::clicked, this, &TForm3::DsFancyButton1Click);
@@ -93,16 +93,19 @@ void TForm3::showEvent(QShowEvent* event) {
 }
 
 void TForm3::FormShow() {
-    Shut->setText(QStringLiteral("System will ") + actionName + QStringLiteral("\nAutomatically in 30 sec"));
+    Shut->setText(countdownText(30));
     adjustSize();
     WindowPlacement::centreOnDesktop(this);
     FiringLog::windowShown("power", section, scheduled, *m_services.clock);
 }
 
+QString TForm3::countdownText(int seconds) const {
+    return tr("System will %1\nAutomatically in %2 sec").arg(actionName).arg(seconds);
+}
+
 void TForm3::Timer1Timer() {
     if (counter != 0) {
-        Shut->setText(QStringLiteral("System will ") + actionName + QStringLiteral("\nAutomatically in ") +
-                      QString::number(counter) + QStringLiteral(" sec"));
+        Shut->setText(countdownText(counter));
         --counter;
         return;
     }
