@@ -36,14 +36,14 @@ AboutPage::AboutPage(QWidget* parent)
     myaSuperLabel20->setObjectName(QStringLiteral("myaSuperLabel20"));
     myaSuperLabel20->setScale(2.0);
 
-    myaSuperLabel21 = new QLabel(tr("Version ") + QLatin1String(ProductIdentity::ShortVersion), this);
+    myaSuperLabel21 = new QLabel(tr("Version %1").arg(QLatin1String(ProductIdentity::ShortVersion)), this);
     myaSuperLabel21->setObjectName(QStringLiteral("myaSuperLabel21"));
 
     myaSuperLabel23 = new QLabel(this);
     myaSuperLabel23->setObjectName(QStringLiteral("myaSuperLabel23"));
     myaSuperLabel23->setForegroundRole(QPalette::PlaceholderText);
 
-    WebsiteLink = new LinkLabel(tr("Website: ") + websiteUrl().toString(), this);
+    WebsiteLink = new LinkLabel(tr("Website: %1").arg(websiteUrl().toString()), this);
     WebsiteLink->setObjectName(QStringLiteral("WebsiteLink"));
     WebsiteLink->setAccessibleName(tr("Open the web site"));
     connect(WebsiteLink, &LinkLabel::clicked, this, &AboutPage::WebsiteLinkClick);

@@ -93,7 +93,7 @@ void TForm1::reportDamagedFiles() {
         if (store != &m_stores.settingsStore()) {
             const qsizetype records = store->sectionsRead();
             read = tr("What could be read from it is loaded: %1.")
-                       .arg(records == 1 ? tr("1 record") : tr("%1 records").arg(records));
+                       .arg(records == 1 ? tr("1 record") : tr("%n records", nullptr, int(records)));
         } else if (m_settingsNamedDataFolder) {
             read = tr("What could be read from it is loaded, the data folder \"%1\" with it.").arg(dataFolder());
         } else {

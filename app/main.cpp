@@ -4,6 +4,7 @@
 #include "app/SchedulerHost.h"
 #include "app/ScriptingHost.h"
 #include "app/TForm1.h"
+#include "app/Translations.h"
 #include "app/ZentickApplication.h"
 #include "platform/Autostart.h"
 #include "platform/FilesLock.h"
@@ -76,7 +77,8 @@ bool reachFilesHolder(const FilesLock& files, InstanceMessage message,
 // "-t" with no instance in this session: one of another session that holds the same files is ended too. Exit code
 // 1 when it is still there.
 int terminateFromElsewhere(int argc, char** argv) {
-    const QCoreApplication lookOnly(argc, argv);
+    QCoreApplication lookOnly(argc, argv);
+    Translations::install(lookOnly);
     FilesLock files(DataFolders::exeFolder(false));
     if (files.take(false) != ExclusiveLock::Result::HeldByOther ||
         reachFilesHolder(files, InstanceMessage::Terminate, answerTimeoutMs()))
@@ -117,6 +119,7 @@ int main(int argc, char** argv) {
     SingleInstance instance;
     if (!instance.acquire()) {
         QCoreApplication secondStart(argc, argv);
+        Translations::install(secondStart);
         if (!instance.hasFolder())
             tellOnTerminal(noLockText());
         else if (terminate)

@@ -81,7 +81,7 @@ QString DiaryNotePage::noteText() const {
 void DiaryNotePage::EditCalendarTabShow() {
     const QDate date = m_diaryDay ? m_diaryDay() : QDate();
     setPickerDate(date);
-    lab3->setText(tr("Your Notes for: ") + LocaleDateTimeText::format(QDateTime(date, QTime(0, 0))));
+    lab3->setText(tr("Your Notes for: %1").arg(LocaleDateTimeText::format(QDateTime(date, QTime(0, 0)))));
     Memo2->setPlainText(DiaryNotes::textOf(DiaryNotes::read(m_context.stores.diaryStore(), date)));
     DsFancyButton46->setEnabled(false);
 }

@@ -178,7 +178,7 @@ void TForm8::finish(const UpdateCheck::Answer& answer) {
         setStatus(tr("Connection Error. Try again Later."), moneyGreen, false);
         break;
     case UpdateCheck::Status::Available:
-        setStatus(tr("Zentick ") + answer.version + tr(" is now available! Visit Website."), linkBlue, true);
+        setStatus(tr("Zentick %1 is now available! Visit Website.").arg(answer.version), linkBlue, true);
         break;
     case UpdateCheck::Status::UpToDate:
         setStatus(tr("Your version is up to date"), moneyGreen, false);

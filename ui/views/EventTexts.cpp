@@ -68,9 +68,9 @@ QString yesNo(bool flag) {
 
 QString alarmRepeatText(bool repeat, int repval, int reptype) {
     static const char* const units[] = {
-        QT_TRANSLATE_NOOP("EventTexts", "%n Minutes"), QT_TRANSLATE_NOOP("EventTexts", "%n Hours"),
-        QT_TRANSLATE_NOOP("EventTexts", "%n Days"),    QT_TRANSLATE_NOOP("EventTexts", "%n Weeks"),
-        QT_TRANSLATE_NOOP("EventTexts", "%n Months"),  QT_TRANSLATE_NOOP("EventTexts", "%n Years")};
+        QT_TRANSLATE_N_NOOP("EventTexts", "%n Minutes"), QT_TRANSLATE_N_NOOP("EventTexts", "%n Hours"),
+        QT_TRANSLATE_N_NOOP("EventTexts", "%n Days"),    QT_TRANSLATE_N_NOOP("EventTexts", "%n Weeks"),
+        QT_TRANSLATE_N_NOOP("EventTexts", "%n Months"),  QT_TRANSLATE_N_NOOP("EventTexts", "%n Years")};
     if (!repeat)
         return yesNo(false);
     if (reptype < 0 || reptype >= 6)
