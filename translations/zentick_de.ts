@@ -942,7 +942,7 @@ Nichts wurde geändert: Der Datenordner ist weiterhin „%2“.</translation>
     <name>EventListPage</name>
     <message>
         <source>Description</source>
-        <translation>Beschreibung</translation>
+        <translation>Text</translation>
     </message>
     <message>
         <source>Date</source>

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Fills a catalogue lupdate wrote with pseudo translations: every text bracketed, its letters accented and
-lengthened by a third, so a page drawn with it shows at a glance which texts were not translated (plain
+"""Fills a catalogue lupdate wrote with pseudo translations: every line bracketed and marked ("[...~]"), its
+letters accented and every word lengthened by a third, so a page drawn with it shows at a glance which texts were not translated (plain
 letters left) and which do not fit (cut brackets).
 
     pseudo_ts.py extracted.ts pseudo.ts
@@ -17,17 +17,23 @@ ACCENTED = dict(zip(
 KEEP = re.compile(r"(%L?\d+|%n|&&|&|\n)")
 
 
+def lengthen(word):
+    """A word accented and a third longer, its last letter repeated, so it still breaks where it did."""
+    accented = "".join(ACCENTED.get(c, c) for c in word)
+    return accented + accented[-1] * -(-len(word) // 3)
+
+
 def pseudo_line(line):
-    """One line: accented, then bracketed and padded to at least four thirds of its length."""
+    """One line: its words accented and lengthened by a third, the whole bracketed and marked with "~"."""
     if not line.strip():
         return line
     lead = line[: len(line) - len(line.lstrip())]
     trail = line[len(line.rstrip()):]
     body = line.strip()
     parts = KEEP.split(body)
-    out = "".join(p if KEEP.fullmatch(p) else "".join(ACCENTED.get(c, c) for c in p) for p in parts)
-    pad = max(1, -(-len(body) // 3))
-    return lead + "[" + out + "~" * pad + "]" + trail
+    out = "".join(p if KEEP.fullmatch(p) else re.sub(r"[A-Za-z]+", lambda m: lengthen(m.group()), p)
+                  for p in parts)
+    return lead + "[" + out + "~]" + trail
 
 
 def pseudo(text):

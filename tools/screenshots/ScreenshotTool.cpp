@@ -3,8 +3,12 @@
 //
 //   zentick_screenshots <folder> [suffix]   write <folder>/<name><suffix>.png for every picture
 //   zentick_screenshots --check             render into a temporary folder; fail when a picture is blank
+//   zentick_screenshots --pseudo-check <qm> the same with the pseudo catalogue (build target
+//                                           zentick_pseudo_catalogue); fail on a text left untranslated or cut off
+// The pictures are in the user's language (LANGUAGE=de for German).
 
 #include "PersonalData.h"
+#include "PseudoCheck.h"
 #include "SampleEvents.h"
 #include "ToolWindows.h"
 #include "app/AboutPage.h"
@@ -12,6 +16,7 @@
 #include "app/PageControl.h"
 #include "app/SchedulerHost.h"
 #include "app/TForm1.h"
+#include "app/Translations.h"
 #include "app/TrayController.h"
 #include "context/PageIndex.h"
 #include "scheduler/DayCount.h"
@@ -50,6 +55,11 @@ public:
     double now() const override { return DayCount::fromDateTime(QDateTime(QDate(2024, 3, 5), QTime(10, 30))); }
     qint64 monotonicMs() const override { return 0; }
 };
+
+// A text as the program builds it, in the language of the pictures.
+QString programText(const char* context, const char* text) {
+    return QCoreApplication::translate(context, text);
+}
 
 struct Shot {
     QString name;
@@ -177,47 +187,53 @@ QList<Shot> mainWindowShots(TForm1& form) {
 QList<Shot> notificationWindowShots(TForm1& form) {
     SchedulerHost& host = form.schedulerHost();
     QList<Shot> shots;
-    shots.append({QStringLiteral("alarm-window"), [&host] {
-                      AlarmNotice notice;
-                      notice.section = "0";
-                      notice.header = QStringLiteral("This Alarm scheduled for:\n05/03/2024 10:30:00");
-                      notice.lines = {QStringLiteral("Call the dentist about Thursday's appointment."),
-                                      QStringLiteral("Number is on the fridge.")};
-                      notice.sound = false;
-                      notice.showStopSound = false;
-                      notice.showDisableRepetition = true;
-                      host.notificationWindows().showAlarm(notice);
-                      return grabAndClose<TForm2>();
-                  }});
-    shots.append({QStringLiteral("alarm-window-huge"), [&host] {
-                      // A description of a 1 MB line and a thousand more: a bounded part is shown.
-                      QStringList text{QString(1 << 20, QLatin1Char('x'))};
-                      for (int i = 1; i <= 1000; ++i)
-                          text << QStringLiteral("Line %1").arg(i);
-                      AlarmNotice notice;
-                      notice.section = "0";
-                      notice.header = QStringLiteral("This Alarm scheduled for:\n05/03/2024 10:30:00");
-                      notice.lines = TextPreview::lines(text);
-                      notice.sound = false;
-                      notice.showStopSound = false;
-                      host.notificationWindows().showAlarm(notice);
-                      return grabAndClose<TForm2>();
-                  }});
-    shots.append({QStringLiteral("birthday-window"), [&host] {
-                      BirthdayNotice notice;
-                      notice.section = "1";
-                      notice.greeting = QStringLiteral("Ann is now\n26 Years Old.");
-                      notice.sound = false;
-                      notice.showStopSound = false;
-                      host.notificationWindows().showBirthday(notice);
-                      return grabAndClose<TForm4>();
-                  }});
+    shots.append(
+        {QStringLiteral("alarm-window"), [&host] {
+             AlarmNotice notice;
+             notice.section = "0";
+             notice.header =
+                 programText("Firing", "This Alarm scheduled for:\n%1").arg(QStringLiteral("05/03/2024 10:30:00"));
+             notice.lines = {QStringLiteral("Call the dentist about Thursday's appointment."),
+                             QStringLiteral("Number is on the fridge.")};
+             notice.sound = false;
+             notice.showStopSound = false;
+             notice.showDisableRepetition = true;
+             host.notificationWindows().showAlarm(notice);
+             return grabAndClose<TForm2>();
+         }});
+    shots.append(
+        {QStringLiteral("alarm-window-huge"), [&host] {
+             // A description of a 1 MB line and a thousand more: a bounded part is shown.
+             QStringList text{QString(1 << 20, QLatin1Char('x'))};
+             for (int i = 1; i <= 1000; ++i)
+                 text << QStringLiteral("Line %1").arg(i);
+             AlarmNotice notice;
+             notice.section = "0";
+             notice.header =
+                 programText("Firing", "This Alarm scheduled for:\n%1").arg(QStringLiteral("05/03/2024 10:30:00"));
+             notice.lines = TextPreview::lines(text);
+             notice.sound = false;
+             notice.showStopSound = false;
+             host.notificationWindows().showAlarm(notice);
+             return grabAndClose<TForm2>();
+         }});
+    shots.append(
+        {QStringLiteral("birthday-window"), [&host] {
+             BirthdayNotice notice;
+             notice.section = "1";
+             notice.greeting =
+                 programText("Firing", "%1 is now\n%2 Years Old.").arg(QStringLiteral("Ann"), QStringLiteral("26"));
+             notice.sound = false;
+             notice.showStopSound = false;
+             host.notificationWindows().showBirthday(notice);
+             return grabAndClose<TForm4>();
+         }});
     shots.append({QStringLiteral("countdown-window"), [&host] {
                       PowerNotice notice;
                       notice.section = "2";
                       notice.action = 1;
-                      notice.actionName = QStringLiteral("Restart");
-                      notice.buttonCaption = QStringLiteral("Restart Now");
+                      notice.actionName = programText("PowerAction", "Restart");
+                      notice.buttonCaption = programText("PowerAction", "Restart Now");
                       host.notificationWindows().startPowerCountdown(notice);
                       return grabAndClose<TForm3>();
                   }});
@@ -277,9 +293,16 @@ int main(int argc, char** argv) {
     QTextStream err(stderr);
 
     const QStringList args = QApplication::arguments().mid(1);
-    const bool check = args.value(0) == QLatin1String("--check");
-    if (args.isEmpty()) {
-        err << "usage: zentick_screenshots <folder> [suffix] | --check\n";
+    const bool pseudo = args.value(0) == QLatin1String("--pseudo-check");
+    const bool check = pseudo || args.value(0) == QLatin1String("--check");
+    if (args.isEmpty() || (pseudo && args.size() < 2)) {
+        err << "usage: zentick_screenshots <folder> [suffix] | --check | --pseudo-check <catalogue.qm>\n";
+        return 2;
+    }
+    if (!pseudo) {
+        Translations::install(app);
+    } else if (!Translations::installFile(app, args.value(1))) {
+        err << "cannot read the catalogue " << args.value(1) << "\n";
         return 2;
     }
     QTemporaryDir scratch;
@@ -301,9 +324,26 @@ int main(int argc, char** argv) {
     form.show();
     settle();
 
+    PseudoCheck pseudoCheck;
+    if (pseudo) {
+        for (const TXMLIniFile* store : {&form.eventStore(), &form.pastAlarmStore(), &form.settingsStore(),
+                                         &form.addressBookStore(), &form.diaryStore()})
+            pseudoCheck.addData(*store);
+        // What the pictures type in or show as the user's own, and the product's names.
+        for (const char* data : {"Call the dentist\nAsk about Thursday", "Line", "of a long description",
+                                 "https://example.org/", "Call the dentist about Thursday's appointment.",
+                                 "Number is on the fridge.", "The date you entered has already passed.", "Ann",
+                                 "Zentick®", "Morvi Software", "Morvi© Zentick®", "Zentick"})
+            pseudoCheck.addData(QString::fromUtf8(data));
+        pseudoCheck.addData(AboutPage::websiteUrl().toString());
+        pseudoCheck.addData(QString(40, QLatin1Char('x'))); // the huge alarm text, broken into pieces for display
+        app.installEventFilter(&pseudoCheck);
+    }
+
     int failures = 0;
     const QList<Shot> shots = mainWindowShots(form) + notificationWindowShots(form);
     for (const Shot& shot : shots) {
+        pseudoCheck.setShot(shot.name);
         const QPixmap picture = shot.render();
         const QString file = folder + QLatin1Char('/') + shot.name + suffix + QStringLiteral(".png");
         if (picture.isNull() || looksBlank(picture)) {
@@ -317,5 +357,14 @@ int main(int argc, char** argv) {
         }
     }
     err << shots.size() - failures << " of " << shots.size() << " pictures written to " << folder << "\n";
+    if (pseudo) {
+        pseudoCheck.setShot(QStringLiteral("menus"));
+        pseudoCheck.checkMenus();
+        for (const QString& fault : pseudoCheck.faults())
+            err << fault << "\n";
+        err << pseudoCheck.faults().size() << " texts untranslated or cut off\n";
+        if (!pseudoCheck.faults().isEmpty())
+            return 1;
+    }
     return failures == 0 ? 0 : 1;
 }

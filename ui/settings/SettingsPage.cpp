@@ -64,7 +64,7 @@ SettingsPage::SettingsPage(PageContext& context, QWidget* parent)
     DsFancyButton48 = named(new FancyButton(tr("Apply"), this), "DsFancyButton48");
     DsFancyButton48->setDefault(true);
     DsFancyButton48->setEnabled(false);
-    DsFancyButton47 = named(new FancyButton(QStringLiteral("<<Back"), this), "DsFancyButton47");
+    DsFancyButton47 = named(new FancyButton(tr("<<Back"), this), "DsFancyButton47");
     DsFancyButton47->setAccessibleName(tr("Back to the main menu"));
     for (FancyButton* small : {DsFancyButton49, DsFancyButton50})
         small->setMinimumWidth(small->fontMetrics().horizontalAdvance(QStringLiteral("....")) * 2);
