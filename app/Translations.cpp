@@ -10,8 +10,8 @@ namespace {
 
 // The catalogue for the first of the user's languages that has one; English, the language the texts are written
 // in, ends the search, so "LANGUAGE=en:de" stays English.
-bool loadOwn(QTranslator& own, const QLocale& locale) {
-    for (QString language : locale.uiLanguages()) {
+bool loadOwn(QTranslator& own, const QStringList& languages) {
+    for (QString language : languages) {
         language.replace(u'-', u'_');
         if (language == QLatin1String("C") || language.startsWith(QLatin1String("en")))
             return false;
@@ -29,9 +29,9 @@ bool loadOwn(QTranslator& own, const QLocale& locale) {
 
 } // namespace
 
-QString install(QCoreApplication& app, const QLocale& locale) {
+QString install(QCoreApplication& app, const QStringList& languages) {
     auto* own = new QTranslator(&app);
-    if (!loadOwn(*own, locale)) {
+    if (!loadOwn(*own, languages)) {
         delete own;
         return {};
     }

@@ -4,6 +4,7 @@
 
 #include <QLocale>
 #include <QString>
+#include <QStringList>
 
 class QCoreApplication;
 
@@ -13,9 +14,10 @@ class QCoreApplication;
 // Stored texts never pass through here: the catalogues change only what is shown.
 namespace Translations {
 
-// Installs the catalogues for locale on app; the translators are children of app. Returns the language of the
-// program's catalogue that was found (for example "de"), empty when the texts stay English.
-QString install(QCoreApplication& app, const QLocale& locale = QLocale::system());
+// Installs the catalogues for the user's interface languages, in the order of preference ("de-DE", "de", as
+// QLocale::uiLanguages() gives them) on app; the translators are children of app. Returns the language of the
+// program's catalogue that was found (for example "de_DE"), empty when the texts stay English.
+QString install(QCoreApplication& app, const QStringList& languages = QLocale::system().uiLanguages());
 
 // Installs one more catalogue file in front of the others (the pseudo-translation check); false when it cannot be
 // read.
