@@ -1526,6 +1526,10 @@ in %n Tagen.</numerusform>
         <source>The data files were not moved: Zentick, started from another folder, works on the files in &quot;%1&quot;. Nothing changed.</source>
         <translation>Die Datendateien wurden nicht verschoben: Ein aus einem anderen Ordner gestartetes Zentick arbeitet mit den Dateien in „%1“. Nichts wurde geändert.</translation>
     </message>
+    <message>
+        <source>&lt;&lt;Back</source>
+        <translation>&lt;&lt;Zurück</translation>
+    </message>
 </context>
 <context>
     <name>SortHeader</name>
@@ -1579,16 +1583,16 @@ in %n Tagen.</numerusform>
         <translation>Alarm</translation>
     </message>
     <message>
-        <source>OK</source>
-        <translation>OK</translation>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
     </message>
     <message>
-        <source>Disable Repetition</source>
-        <translation>Wiederholung beenden</translation>
+        <source>Disable &amp;Repetition</source>
+        <translation>&amp;Wiederholung beenden</translation>
     </message>
     <message>
-        <source>Stop Sound</source>
-        <translation>Ton aus</translation>
+        <source>&amp;Stop Sound</source>
+        <translation>&amp;Ton aus</translation>
     </message>
 </context>
 <context>
@@ -1618,14 +1622,6 @@ in %n Tagen.</numerusform>
         <translation>Zentick …</translation>
     </message>
     <message>
-        <source>Cancel</source>
-        <translation>Abbrechen</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
         <source>Shut Down Now</source>
         <translation>Jetzt herunterfahren</translation>
     </message>
@@ -1635,6 +1631,14 @@ Automatically in %2 sec</source>
         <translation>%1
 automatisch in %2 s</translation>
     </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
 </context>
 <context>
     <name>TForm4</name>
@@ -1643,12 +1647,12 @@ automatisch in %2 s</translation>
         <translation>Geburtstag</translation>
     </message>
     <message>
-        <source>OK</source>
-        <translation>OK</translation>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
     </message>
     <message>
-        <source>Stop Sound</source>
-        <translation>Ton aus</translation>
+        <source>&amp;Stop Sound</source>
+        <translation>&amp;Ton aus</translation>
     </message>
 </context>
 <context>
@@ -1662,12 +1666,12 @@ automatisch in %2 s</translation>
         <translation>„Zentick“ hat bemerkt, dass die Systemuhr verstellt wurde. Dadurch können Alarme falsch ausgelöst werden. Möchten Sie alle Alarme bis zum nächsten Systemstart abschalten und sich vergewissern, dass die Systemuhr richtig geht?</translation>
     </message>
     <message>
-        <source>No</source>
-        <translation>Nein</translation>
+        <source>&amp;No</source>
+        <translation>&amp;Nein</translation>
     </message>
     <message>
-        <source>Yes</source>
-        <translation>Ja</translation>
+        <source>&amp;Yes</source>
+        <translation>&amp;Ja</translation>
     </message>
 </context>
 <context>
@@ -1739,8 +1743,8 @@ automatisch in %2 s</translation>
         <translation>Warnung</translation>
     </message>
     <message>
-        <source>OK</source>
-        <translation>OK</translation>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
     </message>
 </context>
 <context>

@@ -48,12 +48,12 @@ TForm2::TForm2(NotifyServices services)
     Label->setMinimumSize(320, 140);
     connect(Label, &ClickableLabel::clicked, this, &TForm2::LabelClick);
 
-    Button1 = new FancyButton(tr("OK"), this);
+    Button1 = new FancyButton(tr("&OK"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setDefault(true);
-    Button2 = new FancyButton(tr("Disable Repetition"), this);
+    Button2 = new FancyButton(tr("Disable &Repetition"), this);
     Button2->setObjectName(QStringLiteral("Button2"));
-    DsFancyButton1 = new FancyButton(tr("Stop Sound"), this);
+    DsFancyButton1 = new FancyButton(tr("&Stop Sound"), this);
     DsFancyButton1->setObjectName(QStringLiteral("DsFancyButton1"));
     connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm2::Button2Click);

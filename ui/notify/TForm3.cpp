@@ -54,10 +54,10 @@ TForm3::TForm3(NotifyServices services)
 
     // Made in this order so that "Cancel" comes first in the focus chain and takes the focus when the
     // window appears: the user may be typing, and a stray Enter or Space must not act at once.
-    DsFancyButton2 = new FancyButton(tr("Cancel"), this);
+    DsFancyButton2 = new FancyButton(tr("&Cancel"), this);
     DsFancyButton2->setObjectName(QStringLiteral("DsFancyButton2"));
     DsFancyButton2->setDefault(true);
-    DsFancyButton1 = new FancyButton(tr("OK"), this);
+    DsFancyButton1 = new FancyButton(tr("&OK"), this);
     DsFancyButton1->setObjectName(QStringLiteral("DsFancyButton1"));
     DsFancyButton4 = new FancyButton(tr("Shut Down Now"), this);
     DsFancyButton4->setObjectName(QStringLiteral("DsFancyButton4"));

@@ -32,10 +32,10 @@ TForm4::TForm4(NotifyServices services)
     BirthLabel->setTextFormat(Qt::PlainText); // the name is the user's text
     BirthLabel->setMinimumSize(300, 90);
 
-    Button1 = new FancyButton(tr("OK"), this);
+    Button1 = new FancyButton(tr("&OK"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setDefault(true);
-    DsFancyButton1 = new FancyButton(tr("Stop Sound"), this);
+    DsFancyButton1 = new FancyButton(tr("&Stop Sound"), this);
     DsFancyButton1->setObjectName(QStringLiteral("DsFancyButton1"));
     connect(Button1, &QPushButton::clicked, this, &TForm4::Button1Click);
     connect(DsFancyButton1, &QPushButton::clicked, this, &TForm4::DsFancyButton1Click);

@@ -33,9 +33,9 @@ TForm6::TForm6()
                    "alarms to malfunction. Do you want to disable all alarms until the system restarts "
                    "and be sure that the system clock is correct?"));
 
-    DsFancyButton11 = new QPushButton(tr("No"), this);
+    DsFancyButton11 = new QPushButton(tr("&No"), this);
     DsFancyButton11->setObjectName(QStringLiteral("DsFancyButton11"));
-    DsFancyButton1 = new QPushButton(tr("Yes"), this);
+    DsFancyButton1 = new QPushButton(tr("&Yes"), this);
     DsFancyButton1->setObjectName(QStringLiteral("DsFancyButton1"));
     connect(DsFancyButton11, &QPushButton::clicked, this, &TForm6::DsFancyButton11Click);
     connect(DsFancyButton1, &QPushButton::clicked, this, &TForm6::DsFancyButton1Click);
