@@ -19,9 +19,9 @@
 AboutPage::AboutPage(QWidget* parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("AboutTab"));
-    setAccessibleName(QStringLiteral("About"));
+    setAccessibleName(tr("About"));
 
-    myaSuperLabel19 = new ShadowLabel(QStringLiteral("About"), this);
+    myaSuperLabel19 = new ShadowLabel(tr("About"), this);
     myaSuperLabel19->setObjectName(QStringLiteral("myaSuperLabel19"));
 
     Image1 = new IconLabel(this);
@@ -36,26 +36,26 @@ AboutPage::AboutPage(QWidget* parent)
     myaSuperLabel20->setObjectName(QStringLiteral("myaSuperLabel20"));
     myaSuperLabel20->setScale(2.0);
 
-    myaSuperLabel21 = new QLabel(QStringLiteral("Version ") + QLatin1String(ProductIdentity::ShortVersion), this);
+    myaSuperLabel21 = new QLabel(tr("Version %1").arg(QLatin1String(ProductIdentity::ShortVersion)), this);
     myaSuperLabel21->setObjectName(QStringLiteral("myaSuperLabel21"));
 
     myaSuperLabel23 = new QLabel(this);
     myaSuperLabel23->setObjectName(QStringLiteral("myaSuperLabel23"));
     myaSuperLabel23->setForegroundRole(QPalette::PlaceholderText);
 
-    WebsiteLink = new LinkLabel(QStringLiteral("Website: ") + websiteUrl().toString(), this);
+    WebsiteLink = new LinkLabel(tr("Website: %1").arg(websiteUrl().toString()), this);
     WebsiteLink->setObjectName(QStringLiteral("WebsiteLink"));
-    WebsiteLink->setAccessibleName(QStringLiteral("Open the web site"));
+    WebsiteLink->setAccessibleName(tr("Open the web site"));
     connect(WebsiteLink, &LinkLabel::clicked, this, &AboutPage::WebsiteLinkClick);
 
-    SupportLink = new LinkLabel(QStringLiteral("Get Support"), this);
+    SupportLink = new LinkLabel(tr("Get Support"), this);
     SupportLink->setObjectName(QStringLiteral("SupportLink"));
-    SupportLink->setAccessibleName(QStringLiteral("Get support on the web site"));
+    SupportLink->setAccessibleName(tr("Get support on the web site"));
     connect(SupportLink, &LinkLabel::clicked, this, &AboutPage::SupportLinkClick);
 
-    DsFancyButton30 = new FancyButton(QStringLiteral("<<Back"), this);
+    DsFancyButton30 = new FancyButton(tr("<<Back"), this);
     DsFancyButton30->setObjectName(QStringLiteral("DsFancyButton30"));
-    DsFancyButton30->setAccessibleName(QStringLiteral("Back to the main menu"));
+    DsFancyButton30->setAccessibleName(tr("Back to the main menu"));
     DsFancyButton30->setShortcut(QKeySequence(Qt::Key_Escape));
     connect(DsFancyButton30, &FancyButton::clicked, this, &AboutPage::DsFancyButton30Click);
 

@@ -38,22 +38,22 @@ struct EntryDefinition {
 
 // By menuChoice: 1 to 4 form the left column, 5 to 8 the right one.
 const std::array<EntryDefinition, 8> entryDefinitions{{
-    {"New Alarm", "myLabel3d1", "Image9", "RadioButton3", &MainMenuPage::myLabel3d1Click,
-     &MainMenuPage::myLabel3d1MouseEnter, &MainMenuPage::myLabel3d1MouseLeave},
-    {"Schedule Shut Down", "myLabel3d2", "Image5", "RadioButton4", &MainMenuPage::myLabel3d2Click,
-     &MainMenuPage::myLabel3d2MouseEnter, &MainMenuPage::myLabel3d2MouseLeave},
-    {"Add Birthday", "myLabel3d3", "Image7", "RadioButton5", &MainMenuPage::myLabel3d3Click,
-     &MainMenuPage::myLabel3d3MouseEnter, &MainMenuPage::myLabel3d3MouseLeave},
-    {"View/Edit Events", "myLabel3d4", "Image6", "RadioButton6", &MainMenuPage::myLabel3d4Click,
-     &MainMenuPage::myLabel3d4MouseEnter, &MainMenuPage::myLabel3d4MouseLeave},
-    {"Timer-Countdown", "myLabel3d26", "Image3", "RadioButton11", &MainMenuPage::myLabel3d26Click,
-     &MainMenuPage::myLabel3d26MouseEnter, &MainMenuPage::myLabel3d26MouseLeave},
-    {"Address Book", "myLabel3d20", "Image8", "RadioButton9", &MainMenuPage::myLabel3d20Click,
-     &MainMenuPage::myLabel3d20MouseEnter, &MainMenuPage::myLabel3d20MouseLeave},
-    {"Diary", "myLabel3d19", "Image4", "RadioButton10", &MainMenuPage::myLabel3d19Click,
-     &MainMenuPage::myLabel3d19MouseEnter, &MainMenuPage::myLabel3d19MouseLeave},
-    {"Settings", "myLabel3d21", "Image10", "RadioButton12", &MainMenuPage::myLabel3d21Click,
-     &MainMenuPage::myLabel3d21MouseEnter, &MainMenuPage::myLabel3d21MouseLeave},
+    {QT_TRANSLATE_NOOP("MainMenuPage", "New Alarm"), "myLabel3d1", "Image9", "RadioButton3",
+     &MainMenuPage::myLabel3d1Click, &MainMenuPage::myLabel3d1MouseEnter, &MainMenuPage::myLabel3d1MouseLeave},
+    {QT_TRANSLATE_NOOP("MainMenuPage", "Schedule Shut Down"), "myLabel3d2", "Image5", "RadioButton4",
+     &MainMenuPage::myLabel3d2Click, &MainMenuPage::myLabel3d2MouseEnter, &MainMenuPage::myLabel3d2MouseLeave},
+    {QT_TRANSLATE_NOOP("MainMenuPage", "Add Birthday"), "myLabel3d3", "Image7", "RadioButton5",
+     &MainMenuPage::myLabel3d3Click, &MainMenuPage::myLabel3d3MouseEnter, &MainMenuPage::myLabel3d3MouseLeave},
+    {QT_TRANSLATE_NOOP("MainMenuPage", "View/Edit Events"), "myLabel3d4", "Image6", "RadioButton6",
+     &MainMenuPage::myLabel3d4Click, &MainMenuPage::myLabel3d4MouseEnter, &MainMenuPage::myLabel3d4MouseLeave},
+    {QT_TRANSLATE_NOOP("MainMenuPage", "Timer-Countdown"), "myLabel3d26", "Image3", "RadioButton11",
+     &MainMenuPage::myLabel3d26Click, &MainMenuPage::myLabel3d26MouseEnter, &MainMenuPage::myLabel3d26MouseLeave},
+    {QT_TRANSLATE_NOOP("MainMenuPage", "Address Book"), "myLabel3d20", "Image8", "RadioButton9",
+     &MainMenuPage::myLabel3d20Click, &MainMenuPage::myLabel3d20MouseEnter, &MainMenuPage::myLabel3d20MouseLeave},
+    {QT_TRANSLATE_NOOP("MainMenuPage", "Diary"), "myLabel3d19", "Image4", "RadioButton10",
+     &MainMenuPage::myLabel3d19Click, &MainMenuPage::myLabel3d19MouseEnter, &MainMenuPage::myLabel3d19MouseLeave},
+    {QT_TRANSLATE_NOOP("MainMenuPage", "Settings"), "myLabel3d21", "Image10", "RadioButton12",
+     &MainMenuPage::myLabel3d21Click, &MainMenuPage::myLabel3d21MouseEnter, &MainMenuPage::myLabel3d21MouseLeave},
 }};
 
 // Up and Down walk 1 to 8 in a ring; Right walks 1, 5, 2, 6, 3, 7, 4, 8 (row by row across both columns) and Left walks
@@ -73,7 +73,7 @@ MainMenuPage::MainMenuPage(TForm1& form, QWidget* parent)
     : QWidget(parent)
     , m_form(form) {
     setObjectName(QStringLiteral("MainTab"));
-    setAccessibleName(QStringLiteral("Main Menu"));
+    setAccessibleName(tr("Main Menu"));
 
     myaSuperLabel48 = new ShadowLabel(QStringLiteral("Zentick"), this);
     myaSuperLabel48->setObjectName(QStringLiteral("myaSuperLabel48"));
@@ -86,8 +86,8 @@ MainMenuPage::MainMenuPage(TForm1& form, QWidget* parent)
     Image12->setIcons(Icons::about(false), Icons::about(true));
     Image12->setIconSize(QSize(26, 26));
     Image12->setHoverLight(false);
-    Image12->setToolTip(QStringLiteral("About Zentick..."));
-    Image12->setAccessibleName(QStringLiteral("About Zentick..."));
+    Image12->setToolTip(tr("About Zentick..."));
+    Image12->setAccessibleName(tr("About Zentick..."));
     Image12->setCursor(Qt::PointingHandCursor);
     // A click must not leave the focus on the icon, or the next Enter would press it again instead of "Next>>";
     // Tab still reaches it.
@@ -101,18 +101,18 @@ MainMenuPage::MainMenuPage(TForm1& form, QWidget* parent)
     Image11->setObjectName(QStringLiteral("Image11"));
     Image11->setIcons(Icons::update(false), Icons::update(true));
     Image11->setIconSize(QSize(26, 26));
-    Image11->setToolTip(QStringLiteral("Check for Updates"));
-    Image11->setAccessibleName(QStringLiteral("Check for Updates"));
+    Image11->setToolTip(tr("Check for Updates"));
+    Image11->setAccessibleName(tr("Check for Updates"));
     Image11->setCursor(Qt::PointingHandCursor);
     Image11->setFocusPolicy(Qt::TabFocus);
     ClaimedKeys::claimActivation(Image11);
     connect(Image11, &IconLabel::clicked, this, &MainMenuPage::Label1Click);
 
     // Made after the icons: the bottom row is read from the left, the entries before it.
-    DsFancyButton1 = new FancyButton(QStringLiteral("Next>>"), this);
+    DsFancyButton1 = new FancyButton(tr("Next>>"), this);
     DsFancyButton1->setObjectName(QStringLiteral("DsFancyButton1"));
     DsFancyButton1->setDefault(true);
-    DsFancyButton1->setAccessibleName(QStringLiteral("Next"));
+    DsFancyButton1->setAccessibleName(tr("Next"));
     connect(DsFancyButton1, &FancyButton::clicked, this, &MainMenuPage::DsFancyButton1Click);
 
     buildKeyboardMenu();
@@ -134,7 +134,7 @@ void MainMenuPage::buildEntries() {
     for (int i = 0; i < 8; ++i) {
         const EntryDefinition& definition = entryDefinitions[std::size_t(i)];
         const int choice = i + 1;
-        const QString text = QLatin1String(definition.caption);
+        const QString text = tr(definition.caption);
 
         auto* label = new ChoiceLabel(text, this);
         label->setObjectName(QLatin1String(definition.labelName));
@@ -216,11 +216,11 @@ void MainMenuPage::buildKeyboardMenu() {
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    fdsf1 = item("fdsf1", QStringLiteral("Up"), {QKeySequence(Qt::Key_Up)}, &MainMenuPage::fdsf1Click);
-    Down1 = item("Down1", QStringLiteral("Down"), {QKeySequence(Qt::Key_Down)}, &MainMenuPage::Down1Click);
-    Left1 = item("Left1", QStringLiteral("Left"), {QKeySequence(Qt::Key_Left)}, &MainMenuPage::Left1Click);
-    Right1 = item("Right1", QStringLiteral("Right"), {QKeySequence(Qt::Key_Right)}, &MainMenuPage::Right1Click);
-    Enter1 = item("Enter1", QStringLiteral("Enter"), {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)},
+    fdsf1 = item("fdsf1", tr("Up"), {QKeySequence(Qt::Key_Up)}, &MainMenuPage::fdsf1Click);
+    Down1 = item("Down1", tr("Down"), {QKeySequence(Qt::Key_Down)}, &MainMenuPage::Down1Click);
+    Left1 = item("Left1", tr("Left"), {QKeySequence(Qt::Key_Left)}, &MainMenuPage::Left1Click);
+    Right1 = item("Right1", tr("Right"), {QKeySequence(Qt::Key_Right)}, &MainMenuPage::Right1Click);
+    Enter1 = item("Enter1", tr("Enter"), {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)},
                   &MainMenuPage::Enter1Click);
 }
 
@@ -480,5 +480,5 @@ void MainMenuPage::Label1Click() {
 
 void MainMenuPage::describeNextButton() {
     if (const ChoiceLabel* chosen = caption(m_form.edit().menuChoice))
-        DsFancyButton1->setAccessibleDescription(QStringLiteral("Opens ") + chosen->text());
+        DsFancyButton1->setAccessibleDescription(tr("Opens %1").arg(chosen->text()));
 }

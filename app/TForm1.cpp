@@ -110,22 +110,20 @@ void TForm1::reportDamagedFiles() {
         QString read;
         if (store != &m_stores.settingsStore()) {
             const qsizetype records = store->sectionsRead();
-            read = QStringLiteral("What could be read from it is loaded: %1.")
-                       .arg(records == 1 ? QStringLiteral("1 record") : QStringLiteral("%1 records").arg(records));
+            read = tr("What could be read from it is loaded: %1.")
+                       .arg(records == 1 ? tr("1 record") : tr("%n records", nullptr, int(records)));
         } else if (m_settingsNamedDataFolder) {
-            read = QStringLiteral("What could be read from it is loaded, the data folder \"%1\" with it.")
-                       .arg(dataFolder());
+            read = tr("What could be read from it is loaded, the data folder \"%1\" with it.").arg(dataFolder());
         } else {
-            read = QStringLiteral("What could be read from it is loaded, but no data folder: \"%1\" is used.")
-                       .arg(dataFolder());
+            read = tr("What could be read from it is loaded, but no data folder: \"%1\" is used.").arg(dataFolder());
         }
         try {
             const QString copy = store->keepDamagedCopy();
-            lines << QStringLiteral("The file \"%1\" was damaged. %2 The file as it was is kept as \"%3\".")
+            lines << tr("The file \"%1\" was damaged. %2 The file as it was is kept as \"%3\".")
                          .arg(store->FileName(), read, copy);
         } catch (const Exception& e) {
-            lines << QStringLiteral("The file \"%1\" is damaged. %2 No copy of it could be made (%3); it is not "
-                                    "saved over until a copy can be made.")
+            lines << tr("The file \"%1\" is damaged. %2 No copy of it could be made (%3); it is not "
+                        "saved over until a copy can be made.")
                          .arg(store->FileName(), read, e.message());
         }
     }

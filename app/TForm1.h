@@ -138,6 +138,7 @@ protected:
 private:
     void buildPageContext();
     void buildWindow();
+    void fitCaptions();
     void buildPages();
     void showMainMenuPage();
     void openSettingsStore();

@@ -28,8 +28,10 @@
 #include "ui/views/PastAlarmListPage.h"
 #include "ui/views/PowerActionListPage.h"
 #include "widgets/ShadowLabel.h"
+#include "widgets/TextFit.h"
 
 #include <QLabel>
+#include <QLayout>
 #include <QTreeWidget>
 
 // One line per page, in index order; each page is built the first time it is shown or asked for (lazy<Page>() makes
@@ -41,6 +43,7 @@ void TForm1::buildPages() {
     m_navigation.setPageControl([this] { return PageControl1->currentIndex(); },
                                 [this](int index) -> QObject* { return PageControl1->widget(index); });
     connect(&m_navigation, &Navigation::pageRequested, this, &TForm1::showPage);
+    connect(PageControl1, &PageControl::pageShown, this, &TForm1::fitCaptions);
     PageControl1->addPage(
         MainTab, [this] { return new MainMenuPage(*this); }, &MainMenuPage::MainTabShow);
     PageControl1->addPage(AlarmTab, wired<AlarmEditorPage>(), &AlarmEditorPage::AlarmTabShow);
@@ -155,6 +158,21 @@ void TForm1::refreshShownView() {
         break;
     default:
         break;
+    }
+}
+
+void TForm1::fitCaptions() {
+    // Every caption fits the window's size in English; another language's longer captions widen the window
+    // (once, for good) instead of being cut off. A few rounds, as a row that widens may leave another short.
+    for (int round = 0; round < 8; ++round) {
+        if (QLayout* layout = PageControl1->currentWidget() ? PageControl1->currentWidget()->layout() : nullptr)
+            layout->activate();
+        const QSize missing = TextFit::largestShortfall(PageControl1->currentWidget());
+        if (missing.width() <= 0 && missing.height() <= 0)
+            return;
+        setFixedSize(size() + missing);
+        if (QLayout* layout = this->layout())
+            layout->activate();
     }
 }
 

@@ -50,32 +50,29 @@ void TrayController::buildMenu() {
         PopupMenu2->addSeparator()->setObjectName(QLatin1String(name));
     };
 
-    Restore1 = item("Restore1", QStringLiteral("Main Menu"), &TrayController::Restore1Click, Icons::application());
+    Restore1 = item("Restore1", tr("Main Menu"), &TrayController::Restore1Click, Icons::application());
     QFont bold = Restore1->font();
     bold.setBold(true);
     Restore1->setFont(bold);
     separator("N1");
-    NewAlarm1 = item("NewAlarm1", QStringLiteral("New Alarm"), &TrayController::NewAlarm1Click, Icons::menu(1, false));
-    ScheduledShutDown1 = item("ScheduledShutDown1", QStringLiteral("Scheduled Shut Down"),
-                              &TrayController::ScheduledShutDown1Click, Icons::menu(2, false));
-    AddBirthday1 =
-        item("AddBirthday1", QStringLiteral("Add Birthday"), &TrayController::AddBirthday1Click, Icons::menu(3, false));
-    ViewEditAlarms1 = item("ViewEditAlarms1", QStringLiteral("View/Edit Alarms"), &TrayController::ViewEditAlarms1Click,
-                           Icons::menu(4, false));
+    NewAlarm1 = item("NewAlarm1", tr("New Alarm"), &TrayController::NewAlarm1Click, Icons::menu(1, false));
+    ScheduledShutDown1 = item("ScheduledShutDown1", tr("Scheduled Shut Down"), &TrayController::ScheduledShutDown1Click,
+                              Icons::menu(2, false));
+    AddBirthday1 = item("AddBirthday1", tr("Add Birthday"), &TrayController::AddBirthday1Click, Icons::menu(3, false));
+    ViewEditAlarms1 =
+        item("ViewEditAlarms1", tr("View/Edit Alarms"), &TrayController::ViewEditAlarms1Click, Icons::menu(4, false));
     CancelSnooze1 = new QMenu(tr("Cancel Snooze"), PopupMenu2);
     CancelSnooze1->setObjectName(QStringLiteral("CancelSnooze1"));
     CancelSnooze1->menuAction()->setObjectName(QStringLiteral("CancelSnoozeItem"));
     separator("N2");
-    CountDown1 = item("CountDown1", QStringLiteral("Timer - Countdown"), &TrayController::CountDown1Click,
-                      Icons::menu(5, false));
-    AddressBook1 =
-        item("AddressBook1", QStringLiteral("Address Book"), &TrayController::AddressBook1Click, Icons::menu(6, false));
-    Calendar1 = item("Calendar1", QStringLiteral("Diary"), &TrayController::Calendar1Click, Icons::menu(7, false));
+    CountDown1 = item("CountDown1", tr("Timer - Countdown"), &TrayController::CountDown1Click, Icons::menu(5, false));
+    AddressBook1 = item("AddressBook1", tr("Address Book"), &TrayController::AddressBook1Click, Icons::menu(6, false));
+    Calendar1 = item("Calendar1", tr("Diary"), &TrayController::Calendar1Click, Icons::menu(7, false));
     separator("N3");
-    Settings1 = item("Settings1", QStringLiteral("Settings"), &TrayController::Settings1Click, Icons::menu(8, false));
-    DisableTray1 = item("DisableTray1", QStringLiteral("Disable Tray"), &TrayController::DisableTray1Click);
+    Settings1 = item("Settings1", tr("Settings"), &TrayController::Settings1Click, Icons::menu(8, false));
+    DisableTray1 = item("DisableTray1", tr("Disable Tray"), &TrayController::DisableTray1Click);
     separator("N4");
-    Quit1 = item("Quit1", QStringLiteral("Quit"), &TrayController::Quit1Click);
+    Quit1 = item("Quit1", tr("Quit"), &TrayController::Quit1Click);
 }
 
 void TrayController::applyStartupSetting() {

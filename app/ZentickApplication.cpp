@@ -1,5 +1,6 @@
 #include "app/ZentickApplication.h"
 
+#include "app/Translations.h"
 #include "ui/ExceptionMessageBox.h"
 
 ZentickApplication::ZentickApplication(int& argc, char** argv)
@@ -8,6 +9,7 @@ ZentickApplication::ZentickApplication(int& argc, char** argv)
     // window manager sees, and the main window's title must stay exactly as the program builds it.
     setApplicationName(QStringLiteral("Zentick"));
     setQuitOnLastWindowClosed(false);
+    Translations::install(*this);
 }
 
 bool ZentickApplication::notify(QObject* receiver, QEvent* event) {

@@ -5,6 +5,7 @@
 #include "app/SchedulerHost.h"
 #include "app/ScriptingHost.h"
 #include "app/TForm1.h"
+#include "app/Translations.h"
 #include "app/ZentickApplication.h"
 #include "platform/Autostart.h"
 #include "platform/FilesLock.h"
@@ -39,12 +40,14 @@ bool firstArgumentIs(int argc, char** argv, const char* flag) {
 }
 
 QString runsElsewhereText() {
-    return QStringLiteral("Zentick already runs elsewhere (in another session) on the same files, and could not be "
-                          "reached from here.");
+    return QCoreApplication::translate(
+        "main", "Zentick already runs elsewhere (in another session) on the same files, and could not be "
+                "reached from here.");
 }
 
 QString noLockText() {
-    return QStringLiteral("Zentick cannot start: it found no private folder for its single-instance lock.");
+    return QCoreApplication::translate(
+        "main", "Zentick cannot start: it found no private folder for its single-instance lock.");
 }
 
 // Without a display to show it on, the text goes to the terminal the start came from.
@@ -61,8 +64,9 @@ int answerTimeoutMs() {
 }
 
 QString stillRunsText(int timeoutMs) {
-    return QStringLiteral("the running instance did not take the request to end (its answer was awaited for %1 "
-                          "seconds) and is still running.")
+    return QCoreApplication::translate(
+               "main", "the running instance did not take the request to end (its answer was awaited for %1 "
+                       "seconds) and is still running.")
         .arg(QLocale::c().toString(timeoutMs / 1000.0, 'g', 3));
 }
 
@@ -76,7 +80,8 @@ bool reachFilesHolder(const FilesLock& files, InstanceMessage message,
 // "-t" with no instance in this session: one of another session that holds the same files is ended too. Exit code
 // 1 when it is still there.
 int terminateFromElsewhere(int argc, char** argv) {
-    const QCoreApplication lookOnly(argc, argv);
+    QCoreApplication lookOnly(argc, argv);
+    Translations::install(lookOnly);
     FilesLock files(DataFolders::exeFolder(false));
     if (files.take(false) != ExclusiveLock::Result::HeldByOther ||
         reachFilesHolder(files, InstanceMessage::Terminate, answerTimeoutMs()))
@@ -117,6 +122,7 @@ int main(int argc, char** argv) {
     SingleInstance instance;
     if (!instance.acquire()) {
         QCoreApplication secondStart(argc, argv);
+        Translations::install(secondStart);
         if (!instance.hasFolder())
             tellOnTerminal(noLockText());
         else if (terminate)
@@ -165,7 +171,9 @@ int main(int argc, char** argv) {
         context.lockDataFolder = true;
         KeychainCredentialStore credentials(QLatin1String(ProductIdentity::AppId));
         context.credentials = &credentials;
-        context.makeSyncRunner = [](DataStores& stores) { return makeCalDavSyncRunner(stores); };
+        context.makeSyncRunner = [](DataStores& stores) {
+            return makeCalDavSyncRunner(stores);
+        };
         TForm1 form(context);
         // Each sound plays in a helper process, zentick-sound, which stays while a window repeats its sound.
         const auto soundPlayer = [helper = SoundHelperProgram::path(QCoreApplication::applicationDirPath())] {

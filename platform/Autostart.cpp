@@ -106,7 +106,7 @@ bool Autostart::setEnabled(bool enabled) {
         return false;
     }
     if (!QDir().mkpath(m_folder)) {
-        m_error = QStringLiteral("The folder \"%1\" cannot be made.").arg(m_folder);
+        m_error = QCoreApplication::translate("Autostart", "The folder \"%1\" cannot be made.").arg(m_folder);
         return false;
     }
     QSaveFile file(path);

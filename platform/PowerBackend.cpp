@@ -1,17 +1,19 @@
 #include "PowerBackend.h"
 
+#include <QCoreApplication>
+
 QString powerActionName(int action) {
     switch (action) {
     case ShutDown:
-        return QStringLiteral("Shut Down");
+        return QCoreApplication::translate("PowerAction", "Shut Down");
     case Restart:
-        return QStringLiteral("Restart");
+        return QCoreApplication::translate("PowerAction", "Restart");
     case LogOff:
-        return QStringLiteral("Log Off");
+        return QCoreApplication::translate("PowerAction", "Log Off");
     case Hibernate:
-        return QStringLiteral("Hibernate");
+        return QCoreApplication::translate("PowerAction", "Hibernate");
     case StandBy:
-        return QStringLiteral("Stand By");
+        return QCoreApplication::translate("PowerAction", "Stand By");
     default:
         return QString();
     }
@@ -20,9 +22,9 @@ QString powerActionName(int action) {
 QString powerFailureMessage(int action, PowerOutcome outcome) {
     switch (outcome) {
     case PowerOutcome::NoPrivilege:
-        return QStringLiteral("Failed to take Privilegies");
+        return QCoreApplication::translate("PowerBackend", "Failed to take Privilegies");
     case PowerOutcome::Failed:
-        return QStringLiteral("Failed to ") + powerActionName(action) + QStringLiteral(" System");
+        return QCoreApplication::translate("PowerBackend", "Failed to %1 System").arg(powerActionName(action));
     case PowerOutcome::Done:
     case PowerOutcome::UnknownAction:
         break;

@@ -6,6 +6,8 @@
 #include "scheduler/TextPreview.h"
 #include "store/XMLIniFile.h"
 
+#include <QCoreApplication>
+
 namespace Firing {
 
 AlarmOutcome fireAlarm(TXMLIniFile& events, PastAlarms::Move& move, const QByteArray& section,
@@ -17,7 +19,8 @@ AlarmOutcome fireAlarm(TXMLIniFile& events, PastAlarms::Move& move, const QByteA
     const double scheduled = events.ReadDouble(section, Key::Date, 0);
     const bool showLate = !events.ReadFlag(section, Key::Bypass, false);
     notice.scheduled = scheduled;
-    notice.header = QStringLiteral("This Alarm scheduled for:\n") + scheduledMoment(scheduled, locale);
+    notice.header =
+        QCoreApplication::translate("Firing", "This Alarm scheduled for:\n%1").arg(scheduledMoment(scheduled, locale));
     notice.lines = TextPreview::readTextBlock(events, section);
     notice.sound = events.ReadFlag(section, Key::Sound, true);
     notice.showStopSound = notice.sound;

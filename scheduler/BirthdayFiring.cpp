@@ -6,6 +6,8 @@
 #include "scheduler/SchedulerClock.h"
 #include "store/XMLIniFile.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 
 namespace Firing {
@@ -42,7 +44,8 @@ BirthdayNotice fireBirthday(TXMLIniFile& events, const QByteArray& section, cons
     const double now = clock.now();
     const double today = DayCount::fromDate(DayCount::toDate(now));
     const quint16 age = ageOn(today, birth);
-    const QString isNow = name + QStringLiteral(" is now\n") + QString::number(age) + QStringLiteral(" Years Old.");
+    const QString isNow =
+        QCoreApplication::translate("Firing", "%1 is now\n%2 Years Old.").arg(name, QString::number(age));
 
     if (before == 0) {
         date = Recurrence::catchUpMonths(date, today, 12);
@@ -55,8 +58,9 @@ BirthdayNotice fireBirthday(TXMLIniFile& events, const QByteArray& section, cons
         if (days > 0) {
             // An advance notice; the next one is on the birthday itself.
             date = next;
-            notice.greeting = name + QStringLiteral(" will be\n") + QString::number(int(age) + 1) +
-                              QStringLiteral(" Years Old\nIn ") + QString::number(days) + QStringLiteral(" days.");
+            notice.greeting =
+                QCoreApplication::translate("Firing", "%1 will be\n%2 Years Old\nIn %n days.", nullptr, int(days))
+                    .arg(name, QString::number(int(age) + 1));
         } else {
             // The birthday itself, or found late: the next notice is the advance notice of the following one.
             date = (days == 0 ? DayCount::addYears(next, 1) : next) - before;

@@ -4,6 +4,8 @@
 #include "scheduler/EventRecord.h"
 #include "store/XMLIniFile.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 #include <iterator>
 #include <limits>
@@ -30,13 +32,16 @@ QString twoDigits(int value) {
 }
 
 struct PowerAction {
-    const char16_t* name;
-    const char16_t* button;
+    const char* name;
+    const char* button;
 };
 
 constexpr PowerAction Actions[] = {
-    {u"Shut Down", u"Shut Down Now"}, {u"Restart", u"Restart Now"},   {u"Log Off", u"Log Off Now"},
-    {u"Hibernate", u"Hibernate Now"}, {u"Stand By", u"Stand By Now"},
+    {QT_TRANSLATE_NOOP("PowerAction", "Shut Down"), QT_TRANSLATE_NOOP("PowerAction", "Shut Down Now")},
+    {QT_TRANSLATE_NOOP("PowerAction", "Restart"), QT_TRANSLATE_NOOP("PowerAction", "Restart Now")},
+    {QT_TRANSLATE_NOOP("PowerAction", "Log Off"), QT_TRANSLATE_NOOP("PowerAction", "Log Off Now")},
+    {QT_TRANSLATE_NOOP("PowerAction", "Hibernate"), QT_TRANSLATE_NOOP("PowerAction", "Hibernate Now")},
+    {QT_TRANSLATE_NOOP("PowerAction", "Stand By"), QT_TRANSLATE_NOOP("PowerAction", "Stand By Now")},
 };
 
 bool known(int action) {
@@ -79,11 +84,11 @@ bool allowedToday(const TXMLIniFile& events, const QByteArray& section, double n
 }
 
 QString powerActionName(int action) {
-    return known(action) ? QString::fromUtf16(Actions[action].name) : QString();
+    return known(action) ? QCoreApplication::translate("PowerAction", Actions[action].name) : QString();
 }
 
 QString powerActionButton(int action) {
-    return QString::fromUtf16(Actions[known(action) ? action : 0].button);
+    return QCoreApplication::translate("PowerAction", Actions[known(action) ? action : 0].button);
 }
 
 } // namespace Firing

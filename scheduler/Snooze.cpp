@@ -6,6 +6,8 @@
 #include "scheduler/SchedulerClock.h"
 #include "store/XMLIniFile.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -111,7 +113,8 @@ AlarmNotice alarmNotice(const Entry& entry, const TXMLIniFile& events, const QLo
     AlarmNotice notice;
     notice.section = entry.of;
     notice.scheduled = entry.scheduled;
-    notice.header = QStringLiteral("This Alarm scheduled for:\n") + Firing::scheduledMoment(entry.scheduled, locale);
+    notice.header = QCoreApplication::translate("Firing", "This Alarm scheduled for:\n%1")
+                        .arg(Firing::scheduledMoment(entry.scheduled, locale));
     notice.lines = entry.lines;
     notice.sound = entry.sound;
     notice.showStopSound = entry.sound;

@@ -5,7 +5,7 @@ export DEBIAN_FRONTEND=noninteractive
 apt-get update -qq
 apt-get install -y -qq --no-install-recommends \
     build-essential cmake ninja-build pkg-config \
-    qt6-base-dev qt6-multimedia-dev qt6-svg-dev libfluidsynth-dev qt6-tools-dev libgl-dev libical-dev qtkeychain-qt6-dev \
+    qt6-base-dev qt6-multimedia-dev qt6-svg-dev libfluidsynth-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libgl-dev libical-dev qtkeychain-qt6-dev \
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly gstreamer1.0-libav timgm6mb-soundfont fonts-dejavu-core \
     xvfb xauth trayer openbox imagemagick xdotool python3 python3-dbusmock dbus sox fluidsynth \
     at-spi2-core python3-pyatspi \

@@ -37,10 +37,10 @@ MonthCalendar::MonthCalendar(QWidget* parent)
         m_view->installEventFilter(this);
     }
     // Qt's arrow buttons show only a picture, so a screen reader would have nothing to call them.
-    for (const auto& [name, spoken] :
-         {std::pair{"qt_calendar_prevmonth", "Previous month"}, std::pair{"qt_calendar_nextmonth", "Next month"}}) {
+    for (const auto& [name, spoken] : {std::pair{"qt_calendar_prevmonth", QT_TR_NOOP("Previous month")},
+                                       std::pair{"qt_calendar_nextmonth", QT_TR_NOOP("Next month")}}) {
         if (auto* arrow = findChild<QWidget*>(QLatin1String(name)))
-            arrow->setAccessibleName(QLatin1String(spoken));
+            arrow->setAccessibleName(tr(spoken));
     }
     m_current = selectedDate();
     connect(this, &QCalendarWidget::currentPageChanged, this, &MonthCalendar::pageChanged);

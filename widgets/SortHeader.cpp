@@ -39,9 +39,9 @@ SortHeader::SortHeader(Qt::Orientation orientation, QWidget* parent)
     setFocusPolicy(Qt::NoFocus);
     if (parent)
         parent->installEventFilter(this);
-    setAccessibleName(QStringLiteral("Column headers"));
-    setAccessibleDescription(QStringLiteral("Left and Right choose a column; Space or Enter sorts the list by it, "
-                                            "again turns the order round"));
+    setAccessibleName(tr("Column headers"));
+    setAccessibleDescription(tr("Left and Right choose a column; Space or Enter sorts the list by it, "
+                                "again turns the order round"));
 }
 
 int SortHeader::chosenSection() const {

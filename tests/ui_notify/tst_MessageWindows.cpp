@@ -52,6 +52,8 @@ void TestMessageWindows::warningTextAndAnswers_data() {
     QTest::newRow("Yes") << "DsFancyButton1" << true;
     QTest::newRow("No") << "DsFancyButton11" << false;
     QTest::newRow("title bar close") << "" << false;
+    QTest::newRow("Alt+Y") << "Alt+Y" << true;
+    QTest::newRow("Alt+N") << "Alt+N" << false;
 }
 
 void TestMessageWindows::warningTextAndAnswers() {
@@ -67,8 +69,9 @@ void TestMessageWindows::warningTextAndAnswers() {
                                                 "may cause the alarms to malfunction. Do you want to disable all "
                                                 "alarms until the system restarts and be sure that the system clock "
                                                 "is correct?"));
-    QCOMPARE(warning.DsFancyButton1->text(), QStringLiteral("Yes"));
-    QCOMPARE(warning.DsFancyButton11->text(), QStringLiteral("No"));
+    // "Yes" and "No", underlined: Alt+Y and Alt+N answer.
+    QCOMPARE(warning.DsFancyButton1->text(), QStringLiteral("&Yes"));
+    QCOMPARE(warning.DsFancyButton11->text(), QStringLiteral("&No"));
     int mayRun = 0;
     connect(&warning, &TForm6::schedulerMayRun, this, [&] { ++mayRun; });
 
@@ -80,6 +83,8 @@ void TestMessageWindows::warningTextAndAnswers() {
                 QTest::mouseClick(yes ? warning.DsFancyButton1 : warning.DsFancyButton11, Qt::LeftButton);
             else if (answer.isEmpty())
                 warning.close();
+            else if (answer.startsWith(QLatin1String("Alt+")))
+                QTest::keySequence(&warning, QKeySequence(answer));
             else
                 QTest::mouseClick(warning.findChild<QPushButton*>(answer), Qt::LeftButton);
         });

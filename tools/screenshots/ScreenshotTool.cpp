@@ -7,8 +7,12 @@
 //                                           when one differs from <golden>/<name>.png or its visible controls differ
 //                                           from <golden>/controls.txt; the pictures that differ are kept
 //   zentick_screenshots --golden <golden>   write those pictures and controls.txt for --compare
+//   zentick_screenshots --pseudo-check <qm> the same with the pseudo catalogue (build target
+//                                           zentick_pseudo_catalogue); fail on a text left untranslated or cut off
+// The pictures are in the user's language (LANGUAGE=de for German).
 
 #include "PersonalData.h"
+#include "PseudoCheck.h"
 #include "SampleEvents.h"
 #include "ToolWindows.h"
 #include "app/AboutPage.h"
@@ -17,6 +21,7 @@
 #include "app/SchedulerHost.h"
 #include "app/SyncController.h"
 #include "app/TForm1.h"
+#include "app/Translations.h"
 #include "app/TrayController.h"
 #include "context/PageIndex.h"
 #include "context/SettingsKeys.h"
@@ -84,6 +89,10 @@ public:
 private:
     bool m_running = false;
 };
+// A text as the program builds it, in the language of the pictures.
+QString programText(const char* context, const char* text) {
+    return QCoreApplication::translate(context, text);
+}
 
 struct Shot {
     QString name;
@@ -303,61 +312,69 @@ QList<Shot> mainWindowShots(TForm1& form) {
 QList<Shot> notificationWindowShots(TForm1& form) {
     SchedulerHost& host = form.schedulerHost();
     QList<Shot> shots;
-    shots.append({QStringLiteral("alarm-window"), [&host] {
-                      AlarmNotice notice;
-                      notice.section = "0";
-                      notice.header = QStringLiteral("This Alarm scheduled for:\n05/03/2024 10:30:00");
-                      notice.lines = {QStringLiteral("Call the dentist about Thursday's appointment."),
-                                      QStringLiteral("Number is on the fridge.")};
-                      notice.sound = false;
-                      notice.showStopSound = false;
-                      notice.showDisableRepetition = true;
-                      host.notificationWindows().showAlarm(notice);
-                      return grabAndClose<TForm2>();
-                  }});
-    shots.append({QStringLiteral("alarm-window-snooze-until"), [&host] {
-                      // Snooze "until" a moment the user types: the field for it beside the list.
-                      AlarmNotice notice;
-                      notice.section = "0";
-                      notice.header = QStringLiteral("This Alarm scheduled for:\n05/03/2024 10:30:00");
-                      notice.lines = {QStringLiteral("Take the bread out of the oven.")};
-                      notice.sound = false;
-                      notice.showStopSound = false;
-                      host.notificationWindows().showAlarm(notice);
-                      settle();
-                      if (auto* window = shownWindow<TForm2>())
-                          window->SnoozeLength->setCurrentIndex(window->SnoozeLength->count() - 1);
-                      return grabAndClose<TForm2>();
-                  }});
-    shots.append({QStringLiteral("alarm-window-huge"), [&host] {
-                      // A description of a 1 MB line and a thousand more: a bounded part is shown.
-                      QStringList text{QString(1 << 20, QLatin1Char('x'))};
-                      for (int i = 1; i <= 1000; ++i)
-                          text << QStringLiteral("Line %1").arg(i);
-                      AlarmNotice notice;
-                      notice.section = "0";
-                      notice.header = QStringLiteral("This Alarm scheduled for:\n05/03/2024 10:30:00");
-                      notice.lines = TextPreview::lines(text);
-                      notice.sound = false;
-                      notice.showStopSound = false;
-                      host.notificationWindows().showAlarm(notice);
-                      return grabAndClose<TForm2>();
-                  }});
-    shots.append({QStringLiteral("birthday-window"), [&host] {
-                      BirthdayNotice notice;
-                      notice.section = "1";
-                      notice.greeting = QStringLiteral("Ann is now\n26 Years Old.");
-                      notice.sound = false;
-                      notice.showStopSound = false;
-                      host.notificationWindows().showBirthday(notice);
-                      return grabAndClose<TForm4>();
-                  }});
+    shots.append(
+        {QStringLiteral("alarm-window"), [&host] {
+             AlarmNotice notice;
+             notice.section = "0";
+             notice.header =
+                 programText("Firing", "This Alarm scheduled for:\n%1").arg(QStringLiteral("05/03/2024 10:30:00"));
+             notice.lines = {QStringLiteral("Call the dentist about Thursday's appointment."),
+                             QStringLiteral("Number is on the fridge.")};
+             notice.sound = false;
+             notice.showStopSound = false;
+             notice.showDisableRepetition = true;
+             host.notificationWindows().showAlarm(notice);
+             return grabAndClose<TForm2>();
+         }});
+    shots.append(
+        {QStringLiteral("alarm-window-snooze-until"), [&host] {
+             // Snooze "until" a moment the user types: the field for it beside the list.
+             AlarmNotice notice;
+             notice.section = "0";
+             notice.header =
+                 programText("Firing", "This Alarm scheduled for:\n%1").arg(QStringLiteral("05/03/2024 10:30:00"));
+             notice.lines = {QStringLiteral("Take the bread out of the oven.")};
+             notice.sound = false;
+             notice.showStopSound = false;
+             host.notificationWindows().showAlarm(notice);
+             settle();
+             if (auto* window = shownWindow<TForm2>())
+                 window->SnoozeLength->setCurrentIndex(window->SnoozeLength->count() - 1);
+             return grabAndClose<TForm2>();
+         }});
+    shots.append(
+        {QStringLiteral("alarm-window-huge"), [&host] {
+             // A description of a 1 MB line and a thousand more: a bounded part is shown.
+             QStringList text{QString(1 << 20, QLatin1Char('x'))};
+             for (int i = 1; i <= 1000; ++i)
+                 text << QStringLiteral("Line %1").arg(i);
+             AlarmNotice notice;
+             notice.section = "0";
+             notice.header =
+                 programText("Firing", "This Alarm scheduled for:\n%1").arg(QStringLiteral("05/03/2024 10:30:00"));
+             notice.lines = TextPreview::lines(text);
+             notice.sound = false;
+             notice.showStopSound = false;
+             host.notificationWindows().showAlarm(notice);
+             return grabAndClose<TForm2>();
+         }});
+    shots.append(
+        {QStringLiteral("birthday-window"), [&host] {
+             BirthdayNotice notice;
+             notice.section = "1";
+             notice.greeting =
+                 programText("Firing", "%1 is now\n%2 Years Old.").arg(QStringLiteral("Ann"), QStringLiteral("26"));
+             notice.sound = false;
+             notice.showStopSound = false;
+             host.notificationWindows().showBirthday(notice);
+             return grabAndClose<TForm4>();
+         }});
     shots.append({QStringLiteral("countdown-window"), [&host] {
                       PowerNotice notice;
                       notice.section = "2";
                       notice.action = 1;
-                      notice.actionName = QStringLiteral("Restart");
-                      notice.buttonCaption = QStringLiteral("Restart Now");
+                      notice.actionName = programText("PowerAction", "Restart");
+                      notice.buttonCaption = programText("PowerAction", "Restart Now");
                       host.notificationWindows().startPowerCountdown(notice);
                       return grabAndClose<TForm3>();
                   }});
@@ -446,11 +463,19 @@ int main(int argc, char** argv) {
 
     const QStringList args = QApplication::arguments().mid(1);
     const QString mode = args.value(0);
-    const bool check = mode == QLatin1String("--check");
+    const bool pseudo = mode == QLatin1String("--pseudo-check");
+    const bool check = pseudo || mode == QLatin1String("--check");
     const bool compare = mode == QLatin1String("--compare");
     const bool golden = mode == QLatin1String("--golden");
-    if (args.isEmpty() || ((compare || golden) && args.size() < 2)) {
-        err << "usage: zentick_screenshots <folder> [suffix] | --check | --compare <golden> | --golden <golden>\n";
+    if (args.isEmpty() || ((compare || golden || pseudo) && args.size() < 2)) {
+        err << "usage: zentick_screenshots <folder> [suffix] | --check | --compare <golden> | --golden <golden> | "
+               "--pseudo-check <catalogue.qm>\n";
+        return 2;
+    }
+    if (!pseudo) {
+        Translations::install(app);
+    } else if (!Translations::installFile(app, args.value(1))) {
+        err << "cannot read the catalogue " << args.value(1) << "\n";
         return 2;
     }
     QTemporaryDir scratch;
@@ -479,6 +504,24 @@ int main(int argc, char** argv) {
     form.show();
     settle();
 
+    PseudoCheck pseudoCheck;
+    if (pseudo) {
+        for (const TXMLIniFile* store : {&form.eventStore(), &form.pastAlarmStore(), &form.settingsStore(),
+                                         &form.addressBookStore(), &form.diaryStore()})
+            pseudoCheck.addData(*store);
+        // What the pictures type in or show as the user's own, and the product's names.
+        for (const char* data :
+             {"Call the dentist\nAsk about Thursday", "Line", "of a long description", "https://example.org/",
+              "Call the dentist about Thursday's appointment.", "Number is on the fridge.",
+              "The date you entered has already passed.", "Ann", "Zentick®", "Morvi Software", "Morvi© Zentick®",
+              "Zentick", "Take the bread out of the oven.", "https://dav.example.org/remote.php/dav/", "ann",
+              "3 records sent, 2 received, none in conflict."})
+            pseudoCheck.addData(QString::fromUtf8(data));
+        pseudoCheck.addData(AboutPage::websiteUrl().toString());
+        pseudoCheck.addData(QString(40, QLatin1Char('x'))); // the huge alarm text, broken into pieces for display
+        app.installEventFilter(&pseudoCheck);
+    }
+
     int failures = 0;
     // The notification and tool windows change with the moment they are drawn (a running stopwatch, a spinner):
     // a comparison looks at the main window's pages only.
@@ -488,6 +531,7 @@ int main(int argc, char** argv) {
     if (compare || golden)
         shots.removeIf([](const Shot& shot) { return shot.name.startsWith(QLatin1String("focus-")); });
     for (const Shot& shot : shots) {
+        pseudoCheck.setShot(shot.name);
         const QPixmap picture = shot.render();
         const QString file = folder + QLatin1Char('/') + shot.name + suffix + QStringLiteral(".png");
         if (picture.isNull() || looksBlank(picture)) {
@@ -552,5 +596,14 @@ int main(int argc, char** argv) {
             scratch.setAutoRemove(true);
     }
     err << shots.size() << " pictures, " << failures << " failures, in " << folder << "\n";
+    if (pseudo) {
+        pseudoCheck.setShot(QStringLiteral("menus"));
+        pseudoCheck.checkMenus();
+        for (const QString& fault : pseudoCheck.faults())
+            err << fault << "\n";
+        err << pseudoCheck.faults().size() << " texts untranslated or cut off\n";
+        if (!pseudoCheck.faults().isEmpty())
+            return 1;
+    }
     return failures == 0 ? 0 : 1;
 }

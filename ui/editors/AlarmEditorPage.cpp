@@ -41,6 +41,9 @@ constexpr int unitMaxima[6] = {1440, 168, 365, 52, 120, 10};
 
 constexpr int CategoryBoxMaximumWidth = 220;
 
+// The category every alarm may be filed under, stored with this name in every language.
+const QByteArray generalCategory = QByteArrayLiteral("General");
+
 QHBoxLayout* row(std::initializer_list<QWidget*> widgets, bool stretch = true) {
     auto* layout = new QHBoxLayout;
     layout->setSpacing(4);
@@ -57,21 +60,20 @@ AlarmEditorPage::AlarmEditorPage(PageContext& context, QWidget* parent)
     : QWidget(parent)
     , m_context(context) {
     setObjectName(QStringLiteral("AlarmTab"));
-    setAccessibleName(QStringLiteral("Alarm"));
+    setAccessibleName(tr("Alarm"));
 
-    BackAlarm = named(new ShadowLabel(QStringLiteral("New Alarm"), this), "BackAlarm");
-    myaSuperLabel1 = named(new QLabel(QStringLiteral("Type the Alarm Description Here:"), this), "myaSuperLabel1");
+    BackAlarm = named(new ShadowLabel(tr("New Alarm"), this), "BackAlarm");
+    myaSuperLabel1 = named(new QLabel(tr("Type the Alarm Description Here:"), this), "myaSuperLabel1");
     Memo1 = named(new QPlainTextEdit(this), "Memo1");
-    Memo1->setAccessibleName(QStringLiteral("Alarm description"));
+    Memo1->setAccessibleName(tr("Alarm description"));
     // Tab moves on: a description has no use for tab characters, and the keyboard must reach the rest.
     Memo1->setTabChangesFocus(true);
     myaSuperLabel1->setBuddy(Memo1);
 
-    m_moment =
-        new MomentChoice({"myLabel3d5", "myLabel3d6", "RadioButton1", "RadioButton2", "DateTimePicker1",
-                          "DateTimePicker2", "CSpinEdit1", "Label3", "CSpinEdit2", "Label4"},
-                         QStringLiteral("Zentick at:"), QStringLiteral("Zentick after:"), QStringLiteral("Alarm date"),
-                         QStringLiteral("Alarm time"), MomentChoice::Arrangement::Columns, this);
+    m_moment = new MomentChoice({"myLabel3d5", "myLabel3d6", "RadioButton1", "RadioButton2", "DateTimePicker1",
+                                 "DateTimePicker2", "CSpinEdit1", "Label3", "CSpinEdit2", "Label4"},
+                                tr("Zentick at:"), tr("Zentick after:"), tr("Alarm date"), tr("Alarm time"),
+                                MomentChoice::Arrangement::Columns, this);
     myLabel3d5 = m_moment->atCaption;
     myLabel3d6 = m_moment->afterCaption;
     RadioButton1 = m_moment->atMode;
@@ -85,42 +87,41 @@ AlarmEditorPage::AlarmEditorPage(PageContext& context, QWidget* parent)
     Label4 = m_moment->minutesCaption;
 
     CheckBox5 = named(new QCheckBox(this), "CheckBox5");
-    myaSuperLabel19 = named(new LabelToggle(QStringLiteral("Bypass if delayed"), CheckBox5, this), "myaSuperLabel19");
-    myaSuperLabel19->setToolTip(QStringLiteral("If this is checked the Alarm will be bypassed if the system\n"
-                                               "is turned off at the specified Date and Time."));
+    myaSuperLabel19 = named(new LabelToggle(tr("Bypass if delayed"), CheckBox5, this), "myaSuperLabel19");
+    myaSuperLabel19->setToolTip(tr("If this is checked the Alarm will be bypassed if the system\n"
+                                   "is turned off at the specified Date and Time."));
     CheckBox2 = named(new QCheckBox(this), "CheckBox2");
     CheckBox2->setChecked(true);
-    myaSuperLabel6 = named(new LabelToggle(QStringLiteral("Notify me with Sound"), CheckBox2, this), "myaSuperLabel6");
+    myaSuperLabel6 = named(new LabelToggle(tr("Notify me with Sound"), CheckBox2, this), "myaSuperLabel6");
     CheckBox1 = named(new QCheckBox(this), "CheckBox1");
-    myaSuperLabel9 =
-        named(new LabelToggle(QStringLiteral("Enable Repetition every:"), CheckBox1, this), "myaSuperLabel9");
+    myaSuperLabel9 = named(new LabelToggle(tr("Enable Repetition every:"), CheckBox1, this), "myaSuperLabel9");
 
     CSpinEdit3 = named(new SpinEdit(1, unitMaxima[0], 1, this), "CSpinEdit3");
-    CSpinEdit3->setAccessibleName(QStringLiteral("Repetition count"));
+    CSpinEdit3->setAccessibleName(tr("Repetition count"));
     ComboBox1 = named(new QComboBox(this), "ComboBox1");
-    ComboBox1->addItems({QStringLiteral("Minutes"), QStringLiteral("Hours"), QStringLiteral("Days"),
-                         QStringLiteral("Weeks"), QStringLiteral("Months"), QStringLiteral("Years")});
-    ComboBox1->setAccessibleName(QStringLiteral("Repetition unit"));
-    myaSuperLabel46 = named(new LinkLabel(QStringLiteral("Advanced"), this), "myaSuperLabel46");
-    myaSuperLabel46->setAccessibleName(QStringLiteral("Advanced: days of the week and months"));
+    ComboBox1->addItems({tr("Minutes"), tr("Hours"), tr("Days"), tr("Weeks"), tr("Months"), tr("Years")});
+    ComboBox1->setAccessibleName(tr("Repetition unit"));
+    myaSuperLabel46 = named(new LinkLabel(tr("Advanced"), this), "myaSuperLabel46");
+    myaSuperLabel46->setAccessibleName(tr("Advanced: days of the week and months"));
 
-    myaSuperLabel50 = named(new QLabel(QStringLiteral("Choose Alarm Category:"), this), "myaSuperLabel50");
-    myaSuperLabel50->setToolTip(QStringLiteral("Hepls you to orgranize your alarms"));
+    myaSuperLabel50 = named(new QLabel(tr("Choose Alarm Category:"), this), "myaSuperLabel50");
+    myaSuperLabel50->setToolTip(tr("Hepls you to orgranize your alarms"));
     ComboBox2 = named(new QComboBox(this), "ComboBox2");
-    ComboBox2->addItems({QStringLiteral("General"), QStringLiteral("Name Day")});
-    ComboBox2->setToolTip(QStringLiteral("Hepls you to orgranize your alarms."));
-    ComboBox2->setAccessibleName(QStringLiteral("Alarm category"));
+    ComboBox2->addItem(tr("General"), generalCategory);
+    ComboBox2->addItem(tr("Name Day"), QByteArrayLiteral("Name Day"));
+    ComboBox2->setToolTip(tr("Hepls you to orgranize your alarms."));
+    ComboBox2->setAccessibleName(tr("Alarm category"));
     // The names come from the settings each time the page opens, so the box follows them; a very long name is
     // cut in the box (the list that drops down shows it whole) rather than pushing the page past its border.
     ComboBox2->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     ComboBox2->setMaximumWidth(CategoryBoxMaximumWidth);
     myaSuperLabel50->setBuddy(ComboBox2);
     myaSuperLabel51 = named(new LinkLabel(QStringLiteral(">>"), this), "myaSuperLabel51");
-    myaSuperLabel51->setToolTip(QStringLiteral("Add Category. Examples: \"Name Day\", \"Anniversary\" etc."));
-    myaSuperLabel51->setAccessibleName(QStringLiteral("Edit alarm categories"));
+    myaSuperLabel51->setToolTip(tr("Add Category. Examples: \"Name Day\", \"Anniversary\" etc."));
+    myaSuperLabel51->setAccessibleName(tr("Edit alarm categories"));
 
-    DsFancyButton3 = named(new FancyButton(QStringLiteral("<<Back"), this), "DsFancyButton3");
-    DsFancyButton2 = named(new FancyButton(QStringLiteral("Next>>"), this), "DsFancyButton2");
+    DsFancyButton3 = named(new FancyButton(tr("<<Back"), this), "DsFancyButton3");
+    DsFancyButton2 = named(new FancyButton(tr("Next>>"), this), "DsFancyButton2");
     DsFancyButton2->setDefault(true);
 
     SpinKeyFilter::install(CSpinEdit3);
@@ -211,7 +212,7 @@ void AlarmEditorPage::fillForPastAlarm() {
     const QByteArray section = EditorPages::editedSection(m_context);
     ComboBox2->setCurrentIndex(0);
     m_moment->setMoment(DayCount::toDateTime(past.ReadDouble(section, K::Date, EditorPages::now(m_context))));
-    BackAlarm->setText(QStringLiteral("Edit Past Alarm"));
+    BackAlarm->setText(tr("Edit Past Alarm"));
     Memo1->setPlainText(EventRecord::readTextBlock(past, section).join(u'\n'));
     m_text.read(EventRecord::readStoredTextBlock(past, section), Memo1->toPlainText());
     m_category.forget();
@@ -233,12 +234,12 @@ void AlarmEditorPage::fillForActiveAlarm() {
     const QByteArray storedCategory = events.ReadString(section, K::Category, QByteArray());
     const QString category = storedTextToDisplay(storedCategory);
     for (int i = 0; i < ComboBox2->count(); ++i) {
-        if (ComboBox2->itemText(i) == category)
+        if (categoryName(i) == category)
             ComboBox2->setCurrentIndex(i);
     }
     m_category.read(storedCategory, category);
     m_moment->setMoment(DayCount::toDateTime(events.ReadDouble(section, K::Date, EditorPages::now(m_context))));
-    BackAlarm->setText(QStringLiteral("Edit Active Alarm"));
+    BackAlarm->setText(tr("Edit Active Alarm"));
     Memo1->setPlainText(EventRecord::readTextBlock(events, section).join(u'\n'));
     m_text.read(EventRecord::readStoredTextBlock(events, section), Memo1->toPlainText());
     CheckBox2->setChecked(events.ReadFlag(section, K::Sound, true));
@@ -257,7 +258,7 @@ void AlarmEditorPage::fillForActiveAlarm() {
 }
 
 void AlarmEditorPage::fillForNewAlarm() {
-    BackAlarm->setText(QStringLiteral("New Alarm"));
+    BackAlarm->setText(tr("New Alarm"));
     loadCategories();
     m_moment->proposeNextMinute(DayCount::toDateTime(EditorPages::now(m_context)));
     CSpinEdit3->setValue(1);
@@ -281,13 +282,20 @@ void AlarmEditorPage::setUnit(int unit) {
 void AlarmEditorPage::loadCategories() {
     const TXMLIniFile& settings = m_context.stores.settingsStore();
     ComboBox2->clear();
-    ComboBox2->addItem(QStringLiteral("General"), QByteArrayLiteral("General"));
+    ComboBox2->addItem(tr("General"), generalCategory);
     const int count = settings.ReadInt("categories", "count", 0);
     for (int i = 0; i < count; ++i) {
         const QByteArray name = settings.ReadString("categories", QByteArray::number(i), QByteArray());
         ComboBox2->addItem(storedTextToDisplay(name), name);
     }
     ComboBox2->setCurrentIndex(0);
+}
+
+QString AlarmEditorPage::categoryName(int index) const {
+    // "General" is shown in the user's language but stored and compared as it stands; the user's own categories
+    // are listed with the bytes they were stored as.
+    const QVariant stored = ComboBox2->itemData(index);
+    return stored.isValid() ? storedTextToDisplay(stored.toByteArray()) : ComboBox2->itemText(index);
 }
 
 void AlarmEditorPage::myLabel3d5Click() {
@@ -333,7 +341,7 @@ void AlarmEditorPage::myaSuperLabel51Click() {
 void AlarmEditorPage::Button3Click() {
     const double alarmMoment = m_moment->moment(EditorPages::now(m_context));
     if (!(alarmMoment > EditorPages::now(m_context))) {
-        EditorPages::refuse(m_context, QStringLiteral("Invalid Date or Time."));
+        EditorPages::refuse(m_context, tr("Invalid Date or Time."));
         return;
     }
     const ConfirmationText::Repetition repetition{CheckBox1->isChecked(), CSpinEdit3->text(), ComboBox1->currentText()};
@@ -364,7 +372,7 @@ EventCommit::AlarmRecord AlarmEditorPage::record(double now) const {
     result.repetition.filter = m_filter->filter();
     result.sound = CheckBox2->isChecked();
     // The record's own category when it is still the one chosen; another is stored as the settings hold it.
-    const QString category = ComboBox2->currentText();
+    const QString category = categoryName(ComboBox2->currentIndex());
     const QByteArray listed = ComboBox2->currentData().toByteArray();
     result.category = m_category.unchanged(category) ? m_category.stored()
                       : listed.isNull()              ? displayTextToStored(category)

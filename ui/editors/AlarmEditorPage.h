@@ -78,6 +78,8 @@ public:
 
     // "General" and the categories of the settings store; "General" selected.
     void loadCategories();
+    // The category at index as stored and compared, whatever language the list shows it in.
+    QString categoryName(int index) const;
     // The record "OK" writes, with the "After:" moment taken from now.
     EventCommit::AlarmRecord record(double now) const;
 

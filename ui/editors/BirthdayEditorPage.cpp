@@ -36,44 +36,44 @@ BirthdayEditorPage::BirthdayEditorPage(PageContext& context, QWidget* parent)
     : QWidget(parent)
     , m_context(context) {
     setObjectName(QStringLiteral("BirthTab"));
-    setAccessibleName(QStringLiteral("Birthday"));
+    setAccessibleName(tr("Birthday"));
 
-    myaSuperLabel8 = named(new ShadowLabel(QStringLiteral("New Birthday"), this), "myaSuperLabel8");
-    myaSuperLabel4 = named(new QLabel(QStringLiteral("Type his/her name:"), this), "myaSuperLabel4");
+    myaSuperLabel8 = named(new ShadowLabel(tr("New Birthday"), this), "myaSuperLabel8");
+    myaSuperLabel4 = named(new QLabel(tr("Type his/her name:"), this), "myaSuperLabel4");
     Edit1 = named(new QLineEdit(this), "Edit1");
     Edit1->setMaxLength(100);
-    Edit1->setAccessibleName(QStringLiteral("Name"));
+    Edit1->setAccessibleName(tr("Name"));
     myaSuperLabel4->setBuddy(Edit1);
 
-    myaSuperLabel3 = named(new QLabel(QStringLiteral("Select the Date of his/her Birth:"), this), "myaSuperLabel3");
+    myaSuperLabel3 = named(new QLabel(tr("Select the Date of his/her Birth:"), this), "myaSuperLabel3");
     MonthCalendar1 = named(new MonthCalendar(this), "MonthCalendar1");
-    MonthCalendar1->setAccessibleName(QStringLiteral("Date of birth calendar"));
+    MonthCalendar1->setAccessibleName(tr("Date of birth calendar"));
     myaSuperLabel3->setBuddy(MonthCalendar1);
 
-    myaSuperLabel18 = named(new QLabel(QStringLiteral("Selected Date of Birth:"), this), "myaSuperLabel18");
+    myaSuperLabel18 = named(new QLabel(tr("Selected Date of Birth:"), this), "myaSuperLabel18");
     DateTimePicker6 = named(new DateField(DateField::Kind::Date, this), "DateTimePicker6");
     DateTimePicker6->setDropDown(false);
-    DateTimePicker6->setAccessibleName(QStringLiteral("Date of birth"));
+    DateTimePicker6->setAccessibleName(tr("Date of birth"));
     myaSuperLabel18->setBuddy(DateTimePicker6);
 
-    myaSuperLabel2 = named(new QLabel(QStringLiteral("Notify me also:"), this), "myaSuperLabel2");
+    myaSuperLabel2 = named(new QLabel(tr("Notify me also:"), this), "myaSuperLabel2");
     CSpinEdit7 = named(new SpinEdit(0, MaximumDaysBefore, 0, this), "CSpinEdit7");
-    CSpinEdit7->setAccessibleName(QStringLiteral("Days before the birthday"));
+    CSpinEdit7->setAccessibleName(tr("Days before the birthday"));
     SpinKeyFilter::install(CSpinEdit7);
     EditorPages::fitToDigits(CSpinEdit7, 2);
-    myaSuperLabel17 = named(new QLabel(QStringLiteral("Days"), this), "myaSuperLabel17");
-    myaSuperLabel16 = named(new QLabel(QStringLiteral("before his/her Birthday"), this), "myaSuperLabel16");
+    myaSuperLabel17 = named(new QLabel(tr("Days"), this), "myaSuperLabel17");
+    myaSuperLabel16 = named(new QLabel(tr("before his/her Birthday"), this), "myaSuperLabel16");
 
     CheckBox4 = named(new QCheckBox(this), "CheckBox4");
     CheckBox4->setChecked(true);
-    myaSuperLabel7 = named(new LabelToggle(QStringLiteral("Notify me with Sound"), CheckBox4, this), "myaSuperLabel7");
+    myaSuperLabel7 = named(new LabelToggle(tr("Notify me with Sound"), CheckBox4, this), "myaSuperLabel7");
     // The captions beside the calendar wrap, so the calendar keeps the width its day names need.
     myaSuperLabel7->setWordWrap(true);
     for (QLabel* caption : {myaSuperLabel18, myaSuperLabel2, myaSuperLabel16})
         caption->setWordWrap(true);
 
-    DsFancyButton6 = named(new FancyButton(QStringLiteral("<<Back"), this), "DsFancyButton6");
-    DsFancyButton7 = named(new FancyButton(QStringLiteral("Next>>"), this), "DsFancyButton7");
+    DsFancyButton6 = named(new FancyButton(tr("<<Back"), this), "DsFancyButton6");
+    DsFancyButton7 = named(new FancyButton(tr("Next>>"), this), "DsFancyButton7");
     DsFancyButton7->setDefault(true);
 
     auto* left = new QVBoxLayout;
@@ -152,9 +152,9 @@ void BirthdayEditorPage::BirthTabShow() {
         Edit1->setText(storedTextToDisplay(name));
         m_name.read(name, Edit1->text());
         CSpinEdit7->setValue(events.ReadInt(section, K::Before, 0));
-        myaSuperLabel8->setText(QStringLiteral("Edit Birthday"));
+        myaSuperLabel8->setText(tr("Edit Birthday"));
     } else {
-        myaSuperLabel8->setText(QStringLiteral("New Birthday"));
+        myaSuperLabel8->setText(tr("New Birthday"));
         showBirthDate(DayCount::toDate(EditorPages::now(m_context)));
         CheckBox4->setChecked(true);
         Edit1->clear();
@@ -184,13 +184,13 @@ void BirthdayEditorPage::DateTimePicker6Change() {
 
 void BirthdayEditorPage::DsFancyButton7Click() {
     if (Edit1->text().isEmpty()) {
-        EditorPages::refuse(m_context, QStringLiteral("Please enter his/her name."));
+        EditorPages::refuse(m_context, tr("Please enter his/her name."));
         return;
     }
     const QDate birth = DateTimePicker6->date();
     const double now = EditorPages::now(m_context);
     if (DayCount::fromDate(birth) > now) {
-        EditorPages::refuse(m_context, QStringLiteral("Invalid Date of Birth."));
+        EditorPages::refuse(m_context, tr("Invalid Date of Birth."));
         return;
     }
     const EventCommit::BirthdayRecord planned = record(now);

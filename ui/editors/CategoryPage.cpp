@@ -48,7 +48,7 @@ public:
         auto* editor = new QLineEdit(parent);
         editor->setMaxLength(maxNameLength);
         editor->setFrame(false);
-        editor->setAccessibleName(QStringLiteral("Category name"));
+        editor->setAccessibleName(CategoryPage::tr("Category name"));
         return editor;
     }
 
@@ -68,33 +68,33 @@ CategoryPage::CategoryPage(PageContext& context, QWidget* parent)
     : QWidget(parent)
     , m_context(context) {
     setObjectName(QStringLiteral("CategoryTab"));
-    setAccessibleName(QStringLiteral("Edit Alarm Categories"));
+    setAccessibleName(tr("Edit Alarm Categories"));
 
-    myaSuperLabel53 = named(new ShadowLabel(QStringLiteral("Edit Alarm Categories"), this), "myaSuperLabel53");
-    myaSuperLabel55 = named(new QLabel(QStringLiteral("Enter Here a New Category:"), this), "myaSuperLabel55");
+    myaSuperLabel53 = named(new ShadowLabel(tr("Edit Alarm Categories"), this), "myaSuperLabel53");
+    myaSuperLabel55 = named(new QLabel(tr("Enter Here a New Category:"), this), "myaSuperLabel55");
     Edit5 = named(new QLineEdit(this), "Edit5");
     Edit5->setMaxLength(maxNameLength);
-    Edit5->setAccessibleName(QStringLiteral("New category"));
+    Edit5->setAccessibleName(tr("New category"));
     myaSuperLabel55->setBuddy(Edit5);
-    DsFancyButton33 = named(new FancyButton(QStringLiteral("Add this Category"), this), "DsFancyButton33");
+    DsFancyButton33 = named(new FancyButton(tr("Add this Category"), this), "DsFancyButton33");
 
-    myaSuperLabel54 = named(new QLabel(QStringLiteral("Existing Alarm Categories:"), this), "myaSuperLabel54");
+    myaSuperLabel54 = named(new QLabel(tr("Existing Alarm Categories:"), this), "myaSuperLabel54");
     ListBox1 = named(new QListWidget(this), "ListBox1");
-    ListBox1->setAccessibleName(QStringLiteral("Existing alarm categories"));
+    ListBox1->setAccessibleName(tr("Existing alarm categories"));
     ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
     ListBox1->setEditTriggers(QAbstractItemView::SelectedClicked);
     ListBox1->setItemDelegate(new CategoryNameDelegate(*this, *ListBox1));
     ListBox1->installEventFilter(this);
     myaSuperLabel54->setBuddy(ListBox1);
 
-    DsFancyButton36 = named(new FancyButton(QStringLiteral("Edit"), this), "DsFancyButton36");
-    DsFancyButton36->setAccessibleName(QStringLiteral("Rename the category"));
-    DsFancyButton34 = named(new FancyButton(QStringLiteral("Delete"), this), "DsFancyButton34");
-    DsFancyButton34->setAccessibleName(QStringLiteral("Delete the category"));
-    DsFancyButton35 = named(new FancyButton(QStringLiteral("Apply"), this), "DsFancyButton35");
-    DsFancyButton35->setAccessibleName(QStringLiteral("Save the categories"));
-    DsFancyButton32 = named(new FancyButton(QStringLiteral("<<Back"), this), "DsFancyButton32");
-    DsFancyButton32->setAccessibleName(QStringLiteral("Back to the alarm"));
+    DsFancyButton36 = named(new FancyButton(tr("Edit"), this), "DsFancyButton36");
+    DsFancyButton36->setAccessibleName(tr("Rename the category"));
+    DsFancyButton34 = named(new FancyButton(tr("Delete"), this), "DsFancyButton34");
+    DsFancyButton34->setAccessibleName(tr("Delete the category"));
+    DsFancyButton35 = named(new FancyButton(tr("Apply"), this), "DsFancyButton35");
+    DsFancyButton35->setAccessibleName(tr("Save the categories"));
+    DsFancyButton32 = named(new FancyButton(tr("<<Back"), this), "DsFancyButton32");
+    DsFancyButton32->setAccessibleName(tr("Back to the alarm"));
     for (FancyButton* off : {DsFancyButton33, DsFancyButton36, DsFancyButton34, DsFancyButton35})
         off->setEnabled(false);
 
@@ -142,7 +142,7 @@ void CategoryPage::CategoryTabShow() {
     DsFancyButton34->setEnabled(false);
     DsFancyButton35->setEnabled(false);
     ListBox1->clear();
-    auto* general = new QListWidgetItem(QStringLiteral("General"), ListBox1);
+    auto* general = new QListWidgetItem(tr("General"), ListBox1);
     general->setFlags(general->flags() & ~Qt::ItemIsEditable);
     const TXMLIniFile& settings = m_context.stores.settingsStore();
     const int count = settings.ReadInt(categoriesSection, "count", 0);

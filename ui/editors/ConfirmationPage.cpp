@@ -21,9 +21,9 @@ ConfirmationPage::ConfirmationPage(PageContext& context, QWidget* parent)
     : QWidget(parent)
     , m_context(context) {
     setObjectName(QStringLiteral("ConfirmTab"));
-    setAccessibleName(QStringLiteral("Confirmation"));
+    setAccessibleName(tr("Confirmation"));
 
-    myaSuperLabel14 = new ShadowLabel(QStringLiteral("Confirmation"), this);
+    myaSuperLabel14 = new ShadowLabel(tr("Confirmation"), this);
     myaSuperLabel14->setObjectName(QStringLiteral("myaSuperLabel14"));
 
     Conf2 = new ShadowLabel(this);
@@ -34,12 +34,12 @@ ConfirmationPage::ConfirmationPage(PageContext& context, QWidget* parent)
     Conf2->setAlignment(Qt::AlignCenter);
     Conf2->setWordWrap(true);
 
-    DsFancyButton29 = new FancyButton(QStringLiteral("<<Back"), this);
+    DsFancyButton29 = new FancyButton(tr("<<Back"), this);
     DsFancyButton29->setObjectName(QStringLiteral("DsFancyButton29"));
-    DsFancyButton29->setAccessibleName(QStringLiteral("Back to the editor"));
-    DsFancyButton28 = new FancyButton(QStringLiteral("OK"), this);
+    DsFancyButton29->setAccessibleName(tr("Back to the editor"));
+    DsFancyButton28 = new FancyButton(tr("OK"), this);
     DsFancyButton28->setObjectName(QStringLiteral("DsFancyButton28"));
-    DsFancyButton28->setAccessibleName(QStringLiteral("Schedule it"));
+    DsFancyButton28->setAccessibleName(tr("Schedule it"));
     DsFancyButton28->setDefault(true);
 
     auto* buttons = new QHBoxLayout;

@@ -2,6 +2,8 @@
 
 #include "ui/editors/LocaleFormats.h"
 
+#include <QCoreApplication>
+
 namespace ConfirmationText {
 
 namespace {
@@ -15,40 +17,43 @@ QString quoted(const QString& text) {
 
 QString alarm(const QDateTime& moment, const QStringList& lines, const Repetition& repetition, bool sound,
               bool bypass) {
-    QString text =
-        QStringLiteral("The Alarm has been Scheduled for:\n") + quoted(LocaleFormats::longDateTime(moment)) + u'\n';
+    QString text = QCoreApplication::translate("ConfirmationText", "The Alarm has been Scheduled for:\n") +
+                   quoted(LocaleFormats::longDateTime(moment)) + u'\n';
     if (!lines.isEmpty()) {
-        text += QStringLiteral("\nWith the following notification text:\n\n");
+        text += QCoreApplication::translate("ConfirmationText", "\nWith the following notification text:\n\n");
         for (qsizetype i = 0; i < lines.size() && i < shownLines; ++i)
             text += lines.at(i) + u'\n';
         if (lines.size() > shownLines)
             text += QStringLiteral("...\n");
     }
     if (repetition.enabled)
-        text += QStringLiteral("\nThe Alarm will be shown every ") + repetition.count + u' ' + repetition.unit;
+        text += QCoreApplication::translate("ConfirmationText", "\nThe Alarm will be shown every %1 %2")
+                    .arg(repetition.count, repetition.unit);
     if (sound)
-        text += QStringLiteral("\nYou will be notified with sound as well");
+        text += QCoreApplication::translate("ConfirmationText", "\nYou will be notified with sound as well");
     if (bypass)
-        text +=
-            QStringLiteral("\nThe Alarm will be bypassed if the system\nis turned off at the specified Date and Time");
+        text += QCoreApplication::translate(
+            "ConfirmationText",
+            "\nThe Alarm will be bypassed if the system\nis turned off at the specified Date and Time");
     return text;
 }
 
 QString powerAction(const QString& actionName, const QDateTime& moment, const Repetition& repetition) {
-    QString text = QStringLiteral("The System will ") + actionName + QStringLiteral(" at:\n") +
+    QString text = QCoreApplication::translate("ConfirmationText", "The System will %1 at:\n").arg(actionName) +
                    quoted(LocaleFormats::longDateTime(moment)) + u'\n';
     if (repetition.enabled)
-        text +=
-            QStringLiteral("\nThis Action will take place every ") + repetition.count + u' ' + repetition.unit + u'\n';
+        text += QCoreApplication::translate("ConfirmationText", "\nThis Action will take place every %1 %2\n")
+                    .arg(repetition.count, repetition.unit);
     return text;
 }
 
 QString birthday(const QString& name, const QDate& birth, const QDate& firstNotification, bool sound) {
-    QString text = quoted(name) + QStringLiteral(" was borne at:\n") + quoted(LocaleFormats::longDate(birth)) +
-                   QStringLiteral("\n\nYou will be notified for the first time at:\n") +
-                   quoted(LocaleFormats::longDate(firstNotification));
+    QString text = QCoreApplication::translate(
+                       "ConfirmationText", "%1 was borne at:\n%2\n\nYou will be notified for the first time at:\n%3")
+                       .arg(quoted(name), quoted(LocaleFormats::longDate(birth)),
+                            quoted(LocaleFormats::longDate(firstNotification)));
     if (sound)
-        text += QStringLiteral("\n\nYou will be notified with sound as well.\n");
+        text += QCoreApplication::translate("ConfirmationText", "\n\nYou will be notified with sound as well.\n");
     return text;
 }
 

@@ -25,21 +25,29 @@ struct Entry {
 };
 
 // In the order of the stored strings: position 1 is Sunday, and January.
-constexpr Entry days[7] = {{"CheckBox12", "myaSuperLabel33", "Sunday"},  {"CheckBox6", "myaSuperLabel27", "Monday"},
-                           {"CheckBox7", "myaSuperLabel28", "Tuesday"},  {"CheckBox8", "myaSuperLabel29", "Wednesday"},
-                           {"CheckBox9", "myaSuperLabel30", "Thursday"}, {"CheckBox10", "myaSuperLabel31", "Friday"},
-                           {"CheckBox11", "myaSuperLabel32", "Saturday"}};
+constexpr Entry days[7] = {{"CheckBox12", "myaSuperLabel33", QT_TRANSLATE_NOOP("DayMonthFilterPage", "Sunday")},
+                           {"CheckBox6", "myaSuperLabel27", QT_TRANSLATE_NOOP("DayMonthFilterPage", "Monday")},
+                           {"CheckBox7", "myaSuperLabel28", QT_TRANSLATE_NOOP("DayMonthFilterPage", "Tuesday")},
+                           {"CheckBox8", "myaSuperLabel29", QT_TRANSLATE_NOOP("DayMonthFilterPage", "Wednesday")},
+                           {"CheckBox9", "myaSuperLabel30", QT_TRANSLATE_NOOP("DayMonthFilterPage", "Thursday")},
+                           {"CheckBox10", "myaSuperLabel31", QT_TRANSLATE_NOOP("DayMonthFilterPage", "Friday")},
+                           {"CheckBox11", "myaSuperLabel32", QT_TRANSLATE_NOOP("DayMonthFilterPage", "Saturday")}};
 
-constexpr Entry months[12] = {
-    {"CheckBox13", "myaSuperLabel34", "January"},   {"CheckBox14", "myaSuperLabel35", "February"},
-    {"CheckBox15", "myaSuperLabel36", "March"},     {"CheckBox16", "myaSuperLabel37", "April"},
-    {"CheckBox17", "myaSuperLabel38", "May"},       {"CheckBox18", "myaSuperLabel39", "June"},
-    {"CheckBox19", "myaSuperLabel40", "July"},      {"CheckBox20", "myaSuperLabel41", "August"},
-    {"CheckBox21", "myaSuperLabel42", "September"}, {"CheckBox22", "myaSuperLabel43", "October"},
-    {"CheckBox23", "myaSuperLabel44", "November"},  {"CheckBox24", "myaSuperLabel45", "December"}};
+constexpr Entry months[12] = {{"CheckBox13", "myaSuperLabel34", QT_TRANSLATE_NOOP("DayMonthFilterPage", "January")},
+                              {"CheckBox14", "myaSuperLabel35", QT_TRANSLATE_NOOP("DayMonthFilterPage", "February")},
+                              {"CheckBox15", "myaSuperLabel36", QT_TRANSLATE_NOOP("DayMonthFilterPage", "March")},
+                              {"CheckBox16", "myaSuperLabel37", QT_TRANSLATE_NOOP("DayMonthFilterPage", "April")},
+                              {"CheckBox17", "myaSuperLabel38", QT_TRANSLATE_NOOP("DayMonthFilterPage", "May")},
+                              {"CheckBox18", "myaSuperLabel39", QT_TRANSLATE_NOOP("DayMonthFilterPage", "June")},
+                              {"CheckBox19", "myaSuperLabel40", QT_TRANSLATE_NOOP("DayMonthFilterPage", "July")},
+                              {"CheckBox20", "myaSuperLabel41", QT_TRANSLATE_NOOP("DayMonthFilterPage", "August")},
+                              {"CheckBox21", "myaSuperLabel42", QT_TRANSLATE_NOOP("DayMonthFilterPage", "September")},
+                              {"CheckBox22", "myaSuperLabel43", QT_TRANSLATE_NOOP("DayMonthFilterPage", "October")},
+                              {"CheckBox23", "myaSuperLabel44", QT_TRANSLATE_NOOP("DayMonthFilterPage", "November")},
+                              {"CheckBox24", "myaSuperLabel45", QT_TRANSLATE_NOOP("DayMonthFilterPage", "December")}};
 
 ChoiceLabel* choice(const char* name, const char* caption, QWidget* parent) {
-    auto* label = new ChoiceLabel(QLatin1String(caption), parent);
+    auto* label = new ChoiceLabel(DayMonthFilterPage::tr(caption), parent);
     label->setObjectName(QLatin1String(name));
     return label;
 }
@@ -49,7 +57,7 @@ QHBoxLayout* tickRow(QCheckBox*& box, LabelToggle*& label, const Entry& entry, Q
     box->setObjectName(QLatin1String(entry.box));
     box->setChecked(true);
     box->setEnabled(false);
-    label = new LabelToggle(QLatin1String(entry.caption), box, parent);
+    label = new LabelToggle(DayMonthFilterPage::tr(entry.caption), box, parent);
     label->setObjectName(QLatin1String(entry.label));
     label->setEnabled(false);
     auto* row = new QHBoxLayout;
@@ -81,13 +89,13 @@ DayMonthFilterPage::DayMonthFilterPage(PageContext& context, QWidget* parent)
     : QWidget(parent)
     , m_context(context) {
     setObjectName(QStringLiteral("MoreTab"));
-    setAccessibleName(QStringLiteral("Advanced Settings"));
+    setAccessibleName(tr("Advanced Settings"));
 
-    myaSuperLabel26 = new ShadowLabel(QStringLiteral("Advanced Settings"), this);
+    myaSuperLabel26 = new ShadowLabel(tr("Advanced Settings"), this);
     myaSuperLabel26->setObjectName(QStringLiteral("myaSuperLabel26"));
 
-    myLabel3d15 = choice("myLabel3d15", "All Days Of Week", this);
-    myLabel3d16 = choice("myLabel3d16", "Only These Days", this);
+    myLabel3d15 = choice("myLabel3d15", QT_TR_NOOP("All Days Of Week"), this);
+    myLabel3d16 = choice("myLabel3d16", QT_TR_NOOP("Only These Days"), this);
     auto* dayColumn = new QVBoxLayout;
     dayColumn->setSpacing(0);
     dayColumn->addWidget(myLabel3d15);
@@ -96,8 +104,8 @@ DayMonthFilterPage::DayMonthFilterPage(PageContext& context, QWidget* parent)
         dayColumn->addLayout(tickRow(dayBox[i], dayLabel[i], days[i], this));
     dayColumn->addStretch();
 
-    myLabel3d17 = choice("myLabel3d17", "All Months Of The Year", this);
-    myLabel3d18 = choice("myLabel3d18", "Only These Months", this);
+    myLabel3d17 = choice("myLabel3d17", QT_TR_NOOP("All Months Of The Year"), this);
+    myLabel3d18 = choice("myLabel3d18", QT_TR_NOOP("Only These Months"), this);
     auto* monthGrid = new QGridLayout;
     monthGrid->setSpacing(0);
     monthGrid->addWidget(myLabel3d17, 0, 0, 1, 2);
@@ -106,9 +114,9 @@ DayMonthFilterPage::DayMonthFilterPage(PageContext& context, QWidget* parent)
         monthGrid->addLayout(tickRow(monthBox[i], monthLabel[i], months[i], this), 2 + i % 6, i / 6);
     monthGrid->setRowStretch(8, 1);
 
-    DsFancyButton31 = new FancyButton(QStringLiteral("<<Back"), this);
+    DsFancyButton31 = new FancyButton(tr("<<Back"), this);
     DsFancyButton31->setObjectName(QStringLiteral("DsFancyButton31"));
-    DsFancyButton31->setAccessibleName(QStringLiteral("Back to the editor"));
+    DsFancyButton31->setAccessibleName(tr("Back to the editor"));
 
     auto* columns = new QHBoxLayout;
     columns->setSpacing(16);
@@ -184,11 +192,11 @@ void DayMonthFilterPage::myLabel3d18Click() {
 
 void DayMonthFilterPage::ck() {
     if (!anyTicked(dayBox, 7)) {
-        EditorPages::refuse(m_context, QStringLiteral("Select at least one day..."));
+        EditorPages::refuse(m_context, tr("Select at least one day..."));
         return;
     }
     if (!anyTicked(monthBox, 12)) {
-        EditorPages::refuse(m_context, QStringLiteral("Select at least one month..."));
+        EditorPages::refuse(m_context, tr("Select at least one month..."));
         return;
     }
     if (allTicked(dayBox, 7))

@@ -35,8 +35,8 @@ MomentChoice::MomentChoice(const Names& names, const QString& atText, const QStr
 
     atCaption = named(new ChoiceLabel(atText, this), names.atCaption);
     afterCaption = named(new ChoiceLabel(afterText, this), names.afterCaption);
-    atMode = named(new QRadioButton(QStringLiteral("At:"), this), names.atMode);
-    afterMode = named(new QRadioButton(QStringLiteral("After:"), this), names.afterMode);
+    atMode = named(new QRadioButton(tr("At:"), this), names.atMode);
+    afterMode = named(new QRadioButton(tr("After:"), this), names.afterMode);
     for (QRadioButton* hidden : {atMode, afterMode}) {
         hidden->setFocusPolicy(Qt::NoFocus);
         hidden->hide();
@@ -51,11 +51,11 @@ MomentChoice::MomentChoice(const Names& names, const QString& atText, const QStr
     time->setAccessibleName(timeName);
 
     hours = named(new SpinEdit(0, 23, 0, this), names.hours);
-    hours->setAccessibleName(QStringLiteral("Hours from now"));
-    hoursCaption = named(new QLabel(QStringLiteral("Hours and"), this), names.hoursCaption);
+    hours->setAccessibleName(tr("Hours from now"));
+    hoursCaption = named(new QLabel(tr("Hours and"), this), names.hoursCaption);
     minutes = named(new SpinEdit(0, 59, 0, this), names.minutes);
-    minutes->setAccessibleName(QStringLiteral("Minutes from now"));
-    minutesCaption = named(new QLabel(QStringLiteral("Minutes"), this), names.minutesCaption);
+    minutes->setAccessibleName(tr("Minutes from now"));
+    minutesCaption = named(new QLabel(tr("Minutes"), this), names.minutesCaption);
     for (SpinEdit* spin : {hours, minutes}) {
         SpinKeyFilter::install(spin);
         EditorPages::fitToDigits(spin, 2);

@@ -26,6 +26,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -36,7 +37,10 @@ namespace {
 
 namespace K = EventRecord::Key;
 
-constexpr const char* actionNames[5] = {"Shut Down", "Restart", "Log Off", "Hibernate", "Stand By"};
+constexpr const char* actionNames[5] = {
+    QT_TRANSLATE_NOOP("PowerAction", "Shut Down"), QT_TRANSLATE_NOOP("PowerAction", "Restart"),
+    QT_TRANSLATE_NOOP("PowerAction", "Log Off"), QT_TRANSLATE_NOOP("PowerAction", "Hibernate"),
+    QT_TRANSLATE_NOOP("PowerAction", "Stand By")};
 
 QHBoxLayout* row(std::initializer_list<QWidget*> widgets) {
     auto* layout = new QHBoxLayout;
@@ -50,17 +54,17 @@ QHBoxLayout* row(std::initializer_list<QWidget*> widgets) {
 } // namespace
 
 QString PowerActionEditorPage::actionName(int action) {
-    return action >= 0 && action < 5 ? QLatin1String(actionNames[action]) : QString();
+    return action >= 0 && action < 5 ? QCoreApplication::translate("PowerAction", actionNames[action]) : QString();
 }
 
 PowerActionEditorPage::PowerActionEditorPage(PageContext& context, QWidget* parent)
     : QWidget(parent)
     , m_context(context) {
     setObjectName(QStringLiteral("ShutTab"));
-    setAccessibleName(QStringLiteral("Scheduled Shut Down"));
+    setAccessibleName(tr("Scheduled Shut Down"));
 
-    myaSuperLabel49 = named(new ShadowLabel(QStringLiteral("Scheduled Shut Down"), this), "myaSuperLabel49");
-    myLabel3d12 = named(new QLabel(QStringLiteral("Choose Action:"), this), "myLabel3d12");
+    myaSuperLabel49 = named(new ShadowLabel(tr("Scheduled Shut Down"), this), "myaSuperLabel49");
+    myLabel3d12 = named(new QLabel(tr("Choose Action:"), this), "myLabel3d12");
 
     RadioGroup1 = named(new ChoiceGroup(this), "RadioGroup1");
     ChoiceLabel** actions[5] = {&myLabel3d11, &myLabel3d10, &myLabel3d9, &myLabel3d32, &myLabel3d33};
@@ -73,8 +77,8 @@ PowerActionEditorPage::PowerActionEditorPage(PageContext& context, QWidget* pare
     // Until the first fill the mode captions keep their neutral texts.
     m_moment = new MomentChoice({"myLabel3d8", "myLabel3d7", "RadioButton8", "RadioButton7", "DateTimePicker3",
                                  "DateTimePicker4", "CSpinEdit5", "Label5", "CSpinEdit4", "Label2"},
-                                QStringLiteral("Alarm at:"), QStringLiteral("or After:"), QStringLiteral("Action date"),
-                                QStringLiteral("Action time"), MomentChoice::Arrangement::Stacked, this);
+                                tr("Alarm at:"), tr("or After:"), tr("Action date"), tr("Action time"),
+                                MomentChoice::Arrangement::Stacked, this);
     myLabel3d8 = m_moment->atCaption;
     myLabel3d7 = m_moment->afterCaption;
     RadioButton8 = m_moment->atMode;
@@ -88,19 +92,18 @@ PowerActionEditorPage::PowerActionEditorPage(PageContext& context, QWidget* pare
     Label2 = m_moment->minutesCaption;
 
     CheckBox3 = named(new QCheckBox(this), "CheckBox3");
-    myaSuperLabel15 =
-        named(new LabelToggle(QStringLiteral("Enable Repetition every:"), CheckBox3, this), "myaSuperLabel15");
+    myaSuperLabel15 = named(new LabelToggle(tr("Enable Repetition every:"), CheckBox3, this), "myaSuperLabel15");
     CSpinEdit6 = named(new SpinEdit(1, MaximumCount, 1, this), "CSpinEdit6");
-    CSpinEdit6->setAccessibleName(QStringLiteral("Repetition count"));
+    CSpinEdit6->setAccessibleName(tr("Repetition count"));
     ComboBox3 = named(new QComboBox(this), "ComboBox3");
-    ComboBox3->addItems({QStringLiteral("Days"), QStringLiteral("Weeks")});
-    ComboBox3->setAccessibleName(QStringLiteral("Repetition unit"));
-    myaSuperLabel47 = named(new LinkLabel(QStringLiteral("Advanced"), this), "myaSuperLabel47");
-    myaSuperLabel47->setAccessibleName(QStringLiteral("Advanced: days of the week and months"));
+    ComboBox3->addItems({tr("Days"), tr("Weeks")});
+    ComboBox3->setAccessibleName(tr("Repetition unit"));
+    myaSuperLabel47 = named(new LinkLabel(tr("Advanced"), this), "myaSuperLabel47");
+    myaSuperLabel47->setAccessibleName(tr("Advanced: days of the week and months"));
     myaSuperLabel47->setColour(Theme::filterOffColour());
 
-    DsFancyButton4 = named(new FancyButton(QStringLiteral("<<Back"), this), "DsFancyButton4");
-    DsFancyButton5 = named(new FancyButton(QStringLiteral("Next>>"), this), "DsFancyButton5");
+    DsFancyButton4 = named(new FancyButton(tr("<<Back"), this), "DsFancyButton4");
+    DsFancyButton5 = named(new FancyButton(tr("Next>>"), this), "DsFancyButton5");
     DsFancyButton5->setDefault(true);
 
     SpinKeyFilter::install(CSpinEdit6);
@@ -230,8 +233,8 @@ void PowerActionEditorPage::fillForNew() {
 
 void PowerActionEditorPage::chooseAction(int action) {
     RadioGroup1->setChosen(action);
-    myLabel3d8->setText(actionName(action) + QStringLiteral(" system at:"));
-    myLabel3d7->setText(actionName(action) + QStringLiteral(" system after:"));
+    myLabel3d8->setText(tr("%1 system at:").arg(actionName(action)));
+    myLabel3d7->setText(tr("%1 system after:").arg(actionName(action)));
 }
 
 void PowerActionEditorPage::myLabel3d11Click() {
@@ -289,7 +292,7 @@ void PowerActionEditorPage::myaSuperLabel46Click() {
 void PowerActionEditorPage::DsFancyButton5Click() {
     const double actionMoment = m_moment->moment(EditorPages::now(m_context));
     if (!(actionMoment > EditorPages::now(m_context))) {
-        EditorPages::refuse(m_context, QStringLiteral("Invalid Date or Time."));
+        EditorPages::refuse(m_context, tr("Invalid Date or Time."));
         return;
     }
     const ConfirmationText::Repetition repetition{CheckBox3->isChecked(), CSpinEdit6->text(), ComboBox3->currentText()};

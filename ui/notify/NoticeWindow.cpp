@@ -59,10 +59,10 @@ SoundingNoticeWindow::SoundingNoticeWindow(NotifyServices services, const QStrin
 SoundingNoticeWindow::~SoundingNoticeWindow() = default;
 
 void SoundingNoticeWindow::makeAnswerButtons() {
-    Button1 = new FancyButton(QStringLiteral("OK"), this);
+    Button1 = new FancyButton(tr("&OK"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setDefault(true);
-    DsFancyButton1 = new FancyButton(QStringLiteral("Stop Sound"), this);
+    DsFancyButton1 = new FancyButton(tr("&Stop Sound"), this);
     DsFancyButton1->setObjectName(QStringLiteral("DsFancyButton1"));
     connect(Button1, &QPushButton::clicked, this, &SoundingNoticeWindow::Button1Click);
     connect(DsFancyButton1, &QPushButton::clicked, this, &SoundingNoticeWindow::DsFancyButton1Click);
@@ -104,9 +104,9 @@ void SoundingNoticeWindow::offerStopSound(bool offered) {
 }
 
 QList<DesktopNotifier::Action> SoundingNoticeWindow::noticeActions() const {
-    QList<DesktopNotifier::Action> actions{{OkKey, QStringLiteral("OK")}};
+    QList<DesktopNotifier::Action> actions{{OkKey, tr("OK")}};
     if (m_stopSoundOffered && sound)
-        actions.append({StopSoundKey, QStringLiteral("Stop Sound")});
+        actions.append({StopSoundKey, tr("Stop Sound")});
     return actions;
 }
 

@@ -9,6 +9,7 @@
 #include "ui/notify/TForm4.h"
 #include "widgets/FancyButton.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
 
@@ -60,7 +61,8 @@ void NotificationWindows::showAlarm(const AlarmNotice& notice) {
     window->show();
 
     const QString firstLine = notice.lines.value(0).trimmed();
-    announce(window, firstLine.isEmpty() ? QStringLiteral("Alarm") : firstLine, notice.header);
+    announce(window, firstLine.isEmpty() ? QCoreApplication::translate("NotificationWindows", "Alarm") : firstLine,
+             notice.header);
 }
 
 void NotificationWindows::startPowerCountdown(const PowerNotice& notice) {
@@ -97,7 +99,9 @@ void NotificationWindows::announce(NoticeWindow* window, const QString& summary,
         !m_services.settings().ReadFlag(SettingsKey::Section, SettingsKey::DesktopNotices, true))
         return;
     const QList<DesktopNotifier::Action> actions =
-        QList<DesktopNotifier::Action>{{NoticeWindow::DefaultKey, QStringLiteral("Show")}} + window->noticeActions();
+        QList<DesktopNotifier::Action>{
+            {NoticeWindow::DefaultKey, QCoreApplication::translate("NotificationWindows", "Show")}} +
+        window->noticeActions();
     auto* keeper = new NoticeKeeper(m_services.notifier->notify(summary, body, actions), window);
     QObject::connect(keeper->notice(), &DesktopNotice::actionInvoked, window, [window](const QString& key) {
         if (key == NoticeWindow::DefaultKey)

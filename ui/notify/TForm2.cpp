@@ -26,7 +26,7 @@
 
 TForm2::TForm2(NotifyServices services)
     : SoundingNoticeWindow(std::move(services), QStringLiteral("Form2"), Qt::WindowStaysOnTopHint) {
-    BackMain = new ShadowLabel(QStringLiteral("Alarm"), this);
+    BackMain = new ShadowLabel(tr("Alarm"), this);
     BackMain->setObjectName(QStringLiteral("BackMain"));
     BackMain->setScale(2.4);
 
@@ -43,7 +43,7 @@ TForm2::TForm2(NotifyServices services)
     connect(Label, &ClickableLabel::clicked, this, &TForm2::LabelClick);
 
     makeAnswerButtons();
-    Button2 = new FancyButton(QStringLiteral("Disable Repetition"), this);
+    Button2 = new FancyButton(tr("Disable &Repetition"), this);
     Button2->setObjectName(QStringLiteral("Button2"));
     connect(Button2, &QPushButton::clicked, this, &TForm2::Button2Click);
     SkipButton = new FancyButton(tr("Skip Next"), this);

@@ -14,15 +14,15 @@ namespace {
 QString statusText(int action) {
     switch (action) {
     case ShutDown:
-        return QStringLiteral("Shutting Down...");
+        return TForm3::tr("Shutting Down...");
     case Restart:
-        return QStringLiteral("Restarting...");
+        return TForm3::tr("Restarting...");
     case LogOff:
-        return QStringLiteral("Logging Off...");
+        return TForm3::tr("Logging Off...");
     case Hibernate:
-        return QStringLiteral("Hibernating...");
+        return TForm3::tr("Hibernating...");
     case StandBy:
-        return QStringLiteral("Standing By...");
+        return TForm3::tr("Standing By...");
     default:
         return QString();
     }
@@ -31,7 +31,7 @@ QString statusText(int action) {
 
 TForm3::TForm3(NotifyServices services)
     : NoticeWindow(std::move(services), QStringLiteral("Form3"), Qt::WindowStaysOnTopHint) {
-    setWindowTitle(QStringLiteral("Zentick..."));
+    setWindowTitle(tr("Zentick..."));
 
     Shut2 = new QLabel(this);
     Shut2->setObjectName(QStringLiteral("Shut2"));
@@ -48,12 +48,12 @@ TForm3::TForm3(NotifyServices services)
 
     // "Cancel" takes the focus when the window appears (FormShow): the user may be typing, and a stray Enter
     // or Space must not act at once. Tab goes along the row from the left.
-    DsFancyButton2 = new FancyButton(QStringLiteral("Cancel"), this);
+    DsFancyButton2 = new FancyButton(tr("&Cancel"), this);
     DsFancyButton2->setObjectName(QStringLiteral("DsFancyButton2"));
     DsFancyButton2->setDefault(true);
-    DsFancyButton1 = new FancyButton(QStringLiteral("OK"), this);
+    DsFancyButton1 = new FancyButton(tr("&OK"), this);
     DsFancyButton1->setObjectName(QStringLiteral("DsFancyButton1"));
-    DsFancyButton4 = new FancyButton(QStringLiteral("Shut Down Now"), this);
+    DsFancyButton4 = new FancyButton(tr("Shut Down Now"), this);
     DsFancyButton4->setObjectName(QStringLiteral("DsFancyButton4"));
     connect(DsFancyButton4, &QPushButton::clicked, this, &TForm3::DsFancyButton4Click);
     connect(DsFancyButton1, &QPushButton::clicked, this, &TForm3::DsFancyButton1Click);
@@ -85,12 +85,12 @@ QWidget* TForm3::firstFocus() const {
 }
 
 void TForm3::FormShow() {
-    Shut->setText(QStringLiteral("System will ") + actionName + QStringLiteral("\nAutomatically in 30 sec"));
+    Shut->setText(countdownText(30));
     placeShown("power");
 }
 
 QList<DesktopNotifier::Action> TForm3::noticeActions() const {
-    return {{OkKey, QStringLiteral("OK")}, {CancelKey, QStringLiteral("Cancel")}};
+    return {{OkKey, tr("OK")}, {CancelKey, tr("Cancel")}};
 }
 
 void TForm3::answerNotice(const QString& key) {
@@ -100,10 +100,13 @@ void TForm3::answerNotice(const QString& key) {
         DsFancyButton2->click();
 }
 
+QString TForm3::countdownText(int seconds) const {
+    return tr("System will %1\nAutomatically in %2 sec").arg(actionName).arg(seconds);
+}
+
 void TForm3::Timer1Timer() {
     if (counter != 0) {
-        Shut->setText(QStringLiteral("System will ") + actionName + QStringLiteral("\nAutomatically in ") +
-                      QString::number(counter) + QStringLiteral(" sec"));
+        Shut->setText(countdownText(counter));
         --counter;
         return;
     }

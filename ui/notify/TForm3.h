@@ -19,6 +19,7 @@ public:
 
     int action = 0;
     QString actionName;
+    QString countdownText(int seconds) const;
     int counter = 29;
     bool freeOnClose = true;
 

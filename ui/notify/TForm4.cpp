@@ -13,9 +13,9 @@
 
 TForm4::TForm4(NotifyServices services)
     : SoundingNoticeWindow(std::move(services), QStringLiteral("Form4"), {}) {
-    setWindowTitle(QStringLiteral("Birthday"));
+    setWindowTitle(tr("Birthday"));
 
-    abel2 = new ShadowLabel(QStringLiteral("Birthday"), this);
+    abel2 = new ShadowLabel(tr("Birthday"), this);
     abel2->setObjectName(QStringLiteral("abel2"));
     abel2->setScale(2.4);
 

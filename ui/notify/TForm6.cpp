@@ -15,10 +15,10 @@ int g_timesAsked = 0;
 TForm6::TForm6()
     : QDialog(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("Form6"));
-    setWindowTitle(QStringLiteral("Warning"));
+    setWindowTitle(tr("Warning"));
     setModal(true);
 
-    myaSuperLabel11 = new QLabel(QStringLiteral("Warning"), this);
+    myaSuperLabel11 = new QLabel(tr("Warning"), this);
     myaSuperLabel11->setObjectName(QStringLiteral("myaSuperLabel11"));
     QFont big = myaSuperLabel11->font();
     big.setPointSize(big.pointSize() * 2);
@@ -29,13 +29,13 @@ TForm6::TForm6()
     Ms->setObjectName(QStringLiteral("Ms"));
     Ms->setWordWrap(true);
     Ms->setFixedWidth(360);
-    Ms->setText(QStringLiteral("\"Zentick\" noticed that the system clock has changed. This Action may cause the "
-                               "alarms to malfunction. Do you want to disable all alarms until the system restarts "
-                               "and be sure that the system clock is correct?"));
+    Ms->setText(tr("\"Zentick\" noticed that the system clock has changed. This Action may cause the "
+                   "alarms to malfunction. Do you want to disable all alarms until the system restarts "
+                   "and be sure that the system clock is correct?"));
 
-    DsFancyButton11 = new QPushButton(QStringLiteral("No"), this);
+    DsFancyButton11 = new QPushButton(tr("&No"), this);
     DsFancyButton11->setObjectName(QStringLiteral("DsFancyButton11"));
-    DsFancyButton1 = new QPushButton(QStringLiteral("Yes"), this);
+    DsFancyButton1 = new QPushButton(tr("&Yes"), this);
     DsFancyButton1->setObjectName(QStringLiteral("DsFancyButton1"));
     connect(DsFancyButton11, &QPushButton::clicked, this, &TForm6::DsFancyButton11Click);
     connect(DsFancyButton1, &QPushButton::clicked, this, &TForm6::DsFancyButton1Click);

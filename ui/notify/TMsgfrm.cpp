@@ -16,7 +16,7 @@ TMsgfrm::TMsgfrm(QWidget* centreOn)
     : QDialog(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_centreOn(centreOn) {
     setObjectName(QStringLiteral("Msgfrm"));
-    setWindowTitle(QStringLiteral("Warning"));
+    setWindowTitle(tr("Warning"));
     setModal(true);
 
     Message = new QLabel(this);
@@ -26,7 +26,7 @@ TMsgfrm::TMsgfrm(QWidget* centreOn)
     Message->setTextFormat(Qt::PlainText); // messages name the user's files and folders
     Message->setMinimumSize(300, 60);
 
-    Button1 = new QPushButton(QStringLiteral("OK"), this);
+    Button1 = new QPushButton(tr("&OK"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setDefault(true);
     connect(Button1, &QPushButton::clicked, this, &TMsgfrm::Button1Click);

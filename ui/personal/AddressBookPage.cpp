@@ -38,17 +38,15 @@ AddressBookPage::AddressBookPage(PageContext& context, QWidget* parent)
     : QWidget(parent)
     , m_context(context) {
     setObjectName(QStringLiteral("AddressTab"));
-    setAccessibleName(QStringLiteral("Address Book"));
+    setAccessibleName(tr("Address Book"));
 
     m_rowIcon = Icons::icon(Icons::menu(6, false));
-    myaSuperLabel56 = named(new ShadowLabel(QStringLiteral("Address Book"), this), "myaSuperLabel56");
+    myaSuperLabel56 = named(new ShadowLabel(tr("Address Book"), this), "myaSuperLabel56");
     ListView5 = named(new QTableWidget(0, ColumnCount, this), "ListView5");
-    ListView5->setAccessibleName(QStringLiteral("Address book entries"));
+    ListView5->setAccessibleName(tr("Address book entries"));
     // Sorting from the keyboard too: Shift+Tab from the rows reaches the column headers.
     ListView5->setHorizontalHeader(new SortHeader(Qt::Horizontal, ListView5));
-    ListView5->setHorizontalHeaderLabels({QStringLiteral("Name"), QStringLiteral("Address"),
-                                          QStringLiteral("Phone Number(s)"), QStringLiteral("E-Mail"),
-                                          QStringLiteral("Other")});
+    ListView5->setHorizontalHeaderLabels({tr("Name"), tr("Address"), tr("Phone Number(s)"), tr("E-Mail"), tr("Other")});
     ListView5->setSelectionMode(QAbstractItemView::SingleSelection);
     ListView5->setSelectionBehavior(QAbstractItemView::SelectRows);
     ListView5->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -66,24 +64,24 @@ AddressBookPage::AddressBookPage(PageContext& context, QWidget* parent)
     MenuKeys::install(ListView5);
 
     PopupMenu3 = named(new QMenu(this), "PopupMenu3");
-    AddNew1 = named(PopupMenu3->addAction(QStringLiteral("Add New")), "AddNew1");
+    AddNew1 = named(PopupMenu3->addAction(tr("Add New")), "AddNew1");
     QFont bold = AddNew1->font();
     bold.setBold(true);
     AddNew1->setFont(bold);
     PopupMenu3->setDefaultAction(AddNew1);
-    Edit13 = named(PopupMenu3->addAction(QStringLiteral("Edit")), "Edit13");
-    Delete2 = named(PopupMenu3->addAction(QStringLiteral("Delete")), "Delete2");
-    SendEmail1 = named(PopupMenu3->addAction(QStringLiteral("Send Email")), "SendEmail1");
+    Edit13 = named(PopupMenu3->addAction(tr("Edit")), "Edit13");
+    Delete2 = named(PopupMenu3->addAction(tr("Delete")), "Delete2");
+    SendEmail1 = named(PopupMenu3->addAction(tr("Send Email")), "SendEmail1");
 
-    DsFancyButton37 = named(new FancyButton(QStringLiteral("<<Back"), this), "DsFancyButton37");
-    DsFancyButton37->setAccessibleName(QStringLiteral("Back to the main menu"));
+    DsFancyButton37 = named(new FancyButton(tr("<<Back"), this), "DsFancyButton37");
+    DsFancyButton37->setAccessibleName(tr("Back to the main menu"));
     DsFancyButton37->setShortcut(QKeySequence(Qt::Key_Escape));
-    DsFancyButton38 = named(new FancyButton(QStringLiteral("Add New>>"), this), "DsFancyButton38");
-    DsFancyButton38->setAccessibleName(QStringLiteral("Add a new entry"));
-    DsFancyButton39 = named(new FancyButton(QStringLiteral("Edit>>"), this), "DsFancyButton39");
-    DsFancyButton39->setAccessibleName(QStringLiteral("Change the selected entry"));
-    DsFancyButton40 = named(new FancyButton(QStringLiteral("Delete"), this), "DsFancyButton40");
-    DsFancyButton40->setAccessibleName(QStringLiteral("Delete the selected entry"));
+    DsFancyButton38 = named(new FancyButton(tr("Add New>>"), this), "DsFancyButton38");
+    DsFancyButton38->setAccessibleName(tr("Add a new entry"));
+    DsFancyButton39 = named(new FancyButton(tr("Edit>>"), this), "DsFancyButton39");
+    DsFancyButton39->setAccessibleName(tr("Change the selected entry"));
+    DsFancyButton40 = named(new FancyButton(tr("Delete"), this), "DsFancyButton40");
+    DsFancyButton40->setAccessibleName(tr("Delete the selected entry"));
     DsFancyButton39->setEnabled(false);
     DsFancyButton40->setEnabled(false);
 

@@ -20,9 +20,9 @@ AddressEntryPage::AddressEntryPage(PageContext& context, QWidget* parent)
     : QWidget(parent)
     , m_context(context) {
     setObjectName(QStringLiteral("AddAddressTab"));
-    setAccessibleName(QStringLiteral("Add Information"));
+    setAccessibleName(tr("Add Information"));
 
-    myaSuperLabel57 = named(new ShadowLabel(QStringLiteral("Add Information"), this), "myaSuperLabel57");
+    myaSuperLabel57 = named(new ShadowLabel(tr("Add Information"), this), "myaSuperLabel57");
     const auto field = [this](const char* labelName, const QString& caption, QLabel*& label, const char* editName,
                               QLineEdit*& edit) {
         label = named(new QLabel(caption, this), labelName);
@@ -31,16 +31,16 @@ AddressEntryPage::AddressEntryPage(PageContext& context, QWidget* parent)
         edit->setAccessibleName(caption);
         label->setBuddy(edit);
     };
-    field("myaSuperLabel58", QStringLiteral("Full Name"), myaSuperLabel58, "Edit6", Edit6);
-    field("myaSuperLabel59", QStringLiteral("Address"), myaSuperLabel59, "Edit7", Edit7);
-    field("myaSuperLabel60", QStringLiteral("Phone Number(s)"), myaSuperLabel60, "Edit8", Edit8);
-    field("myaSuperLabel61", QStringLiteral("E-Mail Address"), myaSuperLabel61, "Edit9", Edit9);
-    field("myaSuperLabel62", QStringLiteral("Other Personal Information"), myaSuperLabel62, "Edit10", Edit10);
-    DsFancyButton41 = named(new FancyButton(QStringLiteral("Add"), this), "DsFancyButton41");
+    field("myaSuperLabel58", tr("Full Name"), myaSuperLabel58, "Edit6", Edit6);
+    field("myaSuperLabel59", tr("Address"), myaSuperLabel59, "Edit7", Edit7);
+    field("myaSuperLabel60", tr("Phone Number(s)"), myaSuperLabel60, "Edit8", Edit8);
+    field("myaSuperLabel61", tr("E-Mail Address"), myaSuperLabel61, "Edit9", Edit9);
+    field("myaSuperLabel62", tr("Other Personal Information"), myaSuperLabel62, "Edit10", Edit10);
+    DsFancyButton41 = named(new FancyButton(tr("Add"), this), "DsFancyButton41");
     DsFancyButton41->setDefault(true);
     DsFancyButton41->setEnabled(false);
-    DsFancyButton42 = named(new FancyButton(QStringLiteral("<<Back"), this), "DsFancyButton42");
-    DsFancyButton42->setAccessibleName(QStringLiteral("Back to the address book"));
+    DsFancyButton42 = named(new FancyButton(tr("<<Back"), this), "DsFancyButton42");
+    DsFancyButton42->setAccessibleName(tr("Back to the address book"));
     DsFancyButton42->setShortcut(QKeySequence(Qt::Key_Escape));
 
     auto* grid = new QGridLayout;
@@ -95,13 +95,13 @@ void AddressEntryPage::editEntry(const QByteArray& section) {
 
 void AddressEntryPage::AddAddressTabShow() {
     if (m_context.edit.addressEditMode) {
-        DsFancyButton41->setText(QStringLiteral("Change"));
-        DsFancyButton41->setAccessibleName(QStringLiteral("Change the entry"));
+        DsFancyButton41->setText(tr("Change"));
+        DsFancyButton41->setAccessibleName(tr("Change the entry"));
         DsFancyButton41->setEnabled(true);
         return;
     }
-    DsFancyButton41->setText(QStringLiteral("Add"));
-    DsFancyButton41->setAccessibleName(QStringLiteral("Add the entry"));
+    DsFancyButton41->setText(tr("Add"));
+    DsFancyButton41->setAccessibleName(tr("Add the entry"));
     m_stored.clear();
     for (QLineEdit* edit : fields())
         edit->clear();

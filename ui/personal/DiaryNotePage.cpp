@@ -22,22 +22,22 @@ DiaryNotePage::DiaryNotePage(PageContext& context, QWidget* parent)
     : QWidget(parent)
     , m_context(context) {
     setObjectName(QStringLiteral("EditCalendarTab"));
-    setAccessibleName(QStringLiteral("Diary note"));
+    setAccessibleName(tr("Diary note"));
 
-    myaSuperLabel63 = named(new ShadowLabel(QStringLiteral("Calendar"), this), "myaSuperLabel63");
+    myaSuperLabel63 = named(new ShadowLabel(tr("Calendar"), this), "myaSuperLabel63");
     lab3 = named(new QLabel(this), "lab3");
     DateTimePicker5 = named(new DateField(DateField::Kind::Date, this), "DateTimePicker5");
     DateTimePicker5->setDropDown(false);
-    DateTimePicker5->setAccessibleName(QStringLiteral("Note date"));
+    DateTimePicker5->setAccessibleName(tr("Note date"));
     Memo2 = named(new QPlainTextEdit(this), "Memo2");
-    Memo2->setAccessibleName(QStringLiteral("Note"));
+    Memo2->setAccessibleName(tr("Note"));
     // Tab moves on to the buttons, as in every other text box; a tab character in a stored note still shows.
     Memo2->setTabChangesFocus(true);
     lab3->setBuddy(Memo2);
-    DsFancyButton45 = named(new FancyButton(QStringLiteral("<<Back"), this), "DsFancyButton45");
-    DsFancyButton45->setAccessibleName(QStringLiteral("Back to the diary"));
-    DsFancyButton46 = named(new FancyButton(QStringLiteral("Save"), this), "DsFancyButton46");
-    DsFancyButton46->setAccessibleName(QStringLiteral("Save the note"));
+    DsFancyButton45 = named(new FancyButton(tr("<<Back"), this), "DsFancyButton45");
+    DsFancyButton45->setAccessibleName(tr("Back to the diary"));
+    DsFancyButton46 = named(new FancyButton(tr("Save"), this), "DsFancyButton46");
+    DsFancyButton46->setAccessibleName(tr("Save the note"));
     DsFancyButton46->setEnabled(false);
 
     auto* dateRow = new QHBoxLayout;
@@ -81,7 +81,7 @@ QString DiaryNotePage::noteText() const {
 void DiaryNotePage::EditCalendarTabShow() {
     const QDate date = m_diaryDay ? m_diaryDay() : QDate();
     setPickerDate(date);
-    lab3->setText(QStringLiteral("Your Notes for: ") + LocaleDateTimeText::format(QDateTime(date, QTime(0, 0))));
+    lab3->setText(tr("Your Notes for: %1").arg(LocaleDateTimeText::format(QDateTime(date, QTime(0, 0)))));
     Memo2->setPlainText(DiaryNotes::textOf(DiaryNotes::read(m_context.stores.diaryStore(), date)));
     DsFancyButton46->setEnabled(false);
 }

@@ -30,28 +30,28 @@ DiaryPage::DiaryPage(PageContext& context, QWidget* parent)
     : QWidget(parent)
     , m_context(context) {
     setObjectName(QStringLiteral("CalendarTab"));
-    setAccessibleName(QStringLiteral("Diary"));
+    setAccessibleName(tr("Diary"));
 
-    lab = named(new ShadowLabel(QStringLiteral("Diary"), this), "lab");
-    myaSuperLabel67 = named(new QLabel(QStringLiteral("Select a Date to Add Your Notes"), this), "myaSuperLabel67");
+    lab = named(new ShadowLabel(tr("Diary"), this), "lab");
+    myaSuperLabel67 = named(new QLabel(tr("Select a Date to Add Your Notes"), this), "myaSuperLabel67");
     DateTimePicker7 = named(new DateField(DateField::Kind::Date, this), "DateTimePicker7");
     DateTimePicker7->setDropDown(false);
-    DateTimePicker7->setAccessibleName(QStringLiteral("Diary date"));
+    DateTimePicker7->setAccessibleName(tr("Diary date"));
     MonthCalendar2 = named(new MonthCalendar(this), "MonthCalendar2");
-    MonthCalendar2->setAccessibleName(QStringLiteral("Diary calendar"));
+    MonthCalendar2->setAccessibleName(tr("Diary calendar"));
     myaSuperLabel67->setBuddy(DateTimePicker7);
-    DsFancyButton43 = named(new FancyButton(QStringLiteral("<<Back"), this), "DsFancyButton43");
-    DsFancyButton43->setAccessibleName(QStringLiteral("Back to the main menu"));
+    DsFancyButton43 = named(new FancyButton(tr("<<Back"), this), "DsFancyButton43");
+    DsFancyButton43->setAccessibleName(tr("Back to the main menu"));
     DsFancyButton43->setShortcut(QKeySequence(Qt::Key_Escape));
-    DsFancyButton44 = named(new FancyButton(QStringLiteral("Edit>>"), this), "DsFancyButton44");
-    DsFancyButton44->setAccessibleName(QStringLiteral("Open the note of the date"));
+    DsFancyButton44 = named(new FancyButton(tr("Edit>>"), this), "DsFancyButton44");
+    DsFancyButton44->setAccessibleName(tr("Open the note of the date"));
     DsFancyButton44->setDefault(true);
 
     // The keys act anywhere on the page; a text field that wants Delete for itself keeps it.
     PopupMenu5 = named(new QMenu(this), "PopupMenu5");
-    EditDate1 = named(PopupMenu5->addAction(QStringLiteral("Edit Date")), "EditDate1");
+    EditDate1 = named(PopupMenu5->addAction(tr("Edit Date")), "EditDate1");
     EditDate1->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
-    DeleteEvent1 = named(PopupMenu5->addAction(QStringLiteral("Delete Entry")), "DeleteEvent1");
+    DeleteEvent1 = named(PopupMenu5->addAction(tr("Delete Entry")), "DeleteEvent1");
     DeleteEvent1->setShortcut(QKeySequence(Qt::Key_Delete));
     for (QAction* action : {EditDate1, DeleteEvent1}) {
         action->setShortcutContext(Qt::WidgetWithChildrenShortcut);

@@ -4,6 +4,7 @@
 #include "store/StoredText.h"
 #include "store/XMLIniFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -83,24 +84,32 @@ std::optional<Outcome> finishInterrupted(TXMLIniFile& settings) {
 QString leftBehindMessage(const Outcome& outcome) {
     if (outcome.failure) {
         const QString why = qt_error_string(outcome.failure->error);
-        const QString what =
-            outcome.failure->name.isEmpty()
-                ? QStringLiteral("\"%1\" cannot take them (%2).").arg(outcome.to, why)
-                : QStringLiteral("%1 could not be moved to \"%2\" (%3); the files already moved were put back.")
-                      .arg(outcome.failure->name, outcome.to, why);
-        return QStringLiteral("The data files were not moved: %1\nNothing changed: the data folder is still \"%2\".")
+        const QString what = outcome.failure->name.isEmpty()
+                                 ? QCoreApplication::translate("DataFolderRelocation", "\"%1\" cannot take them (%2).")
+                                       .arg(outcome.to, why)
+                                 : QCoreApplication::translate(
+                                       "DataFolderRelocation",
+                                       "%1 could not be moved to \"%2\" (%3); the files already moved were put back.")
+                                       .arg(outcome.failure->name, outcome.to, why);
+        return QCoreApplication::translate(
+                   "DataFolderRelocation",
+                   "The data files were not moved: %1\nNothing changed: the data folder is still \"%2\".")
             .arg(what, outcome.from);
     }
     if (outcome.left.isEmpty())
         return {};
-    QString text = QStringLiteral("Not every data file could be moved. These stayed in \"%1\":").arg(outcome.from);
+    QString text = QCoreApplication::translate("DataFolderRelocation",
+                                               "Not every data file could be moved. These stayed in \"%1\":")
+                       .arg(outcome.from);
     for (const DataFolderMove::FileLeft& file : outcome.left) {
         text += QStringLiteral("\n%1: ").arg(file.name);
         if (file.error == EEXIST)
-            text +=
-                QStringLiteral("\"%1\" already holds a file of that name, which is used from now on.").arg(outcome.to);
+            text += QCoreApplication::translate("DataFolderRelocation",
+                                                "\"%1\" already holds a file of that name, which is used from now on.")
+                        .arg(outcome.to);
         else
-            text += qt_error_string(file.error) + QStringLiteral("; it is not used until it is moved.");
+            text += QCoreApplication::translate("DataFolderRelocation", "%1; it is not used until it is moved.")
+                        .arg(qt_error_string(file.error));
     }
     return text;
 }

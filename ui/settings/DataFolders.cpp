@@ -58,23 +58,28 @@ int unusableReason(const QString& folder) {
 
 QString dataFolderMessage(const QString& folder, int reason, bool madeAnew) {
     if (madeAnew)
-        return QStringLiteral("The data folder \"%1\" was not found, so an empty one was made in its place. If "
-                              "your alarms are kept on a drive that is not connected, connect it and start Zentick "
-                              "again.")
+        return QCoreApplication::translate(
+                   "DataFolders", "The data folder \"%1\" was not found, so an empty one was made in its place. If "
+                                  "your alarms are kept on a drive that is not connected, connect it and start Zentick "
+                                  "again.")
             .arg(folder);
-    const QString why = reason == ENOTDIR ? QStringLiteral("it is a file, not a folder") : qt_error_string(reason);
+    const QString why = reason == ENOTDIR ? QCoreApplication::translate("DataFolders", "it is a file, not a folder")
+                                          : qt_error_string(reason);
     if (reason == ENOENT)
-        return QStringLiteral("The data folder \"%1\" was not found (%2), and none could be made. No alarm, "
-                              "address or note can be kept until it is there.")
+        return QCoreApplication::translate(
+                   "DataFolders", "The data folder \"%1\" was not found (%2), and none could be made. No alarm, "
+                                  "address or note can be kept until it is there.")
             .arg(folder, why);
-    return QStringLiteral("The data folder \"%1\" cannot be used: %2. No other folder was made in its place; "
-                          "until this is put right, no change and no fired alarm can be saved there.")
+    return QCoreApplication::translate(
+               "DataFolders", "The data folder \"%1\" cannot be used: %2. No other folder was made in its place; "
+                              "until this is put right, no change and no fired alarm can be saved there.")
         .arg(folder, why);
 }
 
 QString settingsFolderMessage(const QString& folder, int reason) {
-    return QStringLiteral("The folder of \"Settings.xml\", \"%1\", cannot be written (%2). Your settings and "
-                          "data folder are used from it, but no change to the settings can be kept.")
+    return QCoreApplication::translate(
+               "DataFolders", "The folder of \"Settings.xml\", \"%1\", cannot be written (%2). Your settings and "
+                              "data folder are used from it, but no change to the settings can be kept.")
         .arg(folder, qt_error_string(reason));
 }
 

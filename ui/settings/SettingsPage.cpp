@@ -35,33 +35,33 @@ SettingsPage::SettingsPage(PageContext& context, QWidget* parent)
     : QWidget(parent)
     , m_context(context) {
     setObjectName(QStringLiteral("SetTab"));
-    setAccessibleName(QStringLiteral("Settings"));
+    setAccessibleName(tr("Settings"));
 
-    myaSuperLabel64 = named(new ShadowLabel(QStringLiteral("Settings"), this), "myaSuperLabel64");
-    myLabel3d13 = named(new ClickableLabel(QStringLiteral("Disable Tray"), this), "myLabel3d13");
+    myaSuperLabel64 = named(new ShadowLabel(tr("Settings"), this), "myaSuperLabel64");
+    myLabel3d13 = named(new ClickableLabel(tr("Disable Tray"), this), "myLabel3d13");
     myLabel3d13->setFocusPolicy(Qt::StrongFocus);
-    myLabel3d13->setAccessibleName(QStringLiteral("Switch the tray icon"));
-    autostartLabel = named(new ChoiceLabel(QStringLiteral("Start Zentick when I log in"), this), "autostartLabel");
+    myLabel3d13->setAccessibleName(tr("Switch the tray icon"));
+    autostartLabel = named(new ChoiceLabel(tr("Start Zentick when I log in"), this), "autostartLabel");
     autostartLabel->setFocusPolicy(Qt::StrongFocus);
     autostartLabel->setVisible(!m_context.autostartFolder.isEmpty());
-    myaSuperLabel65 = named(new QLabel(QStringLiteral("Alarm Sound:"), this), "myaSuperLabel65");
-    myLabel3d22 = named(new ChoiceLabel(QStringLiteral("Use Default."), this), "myLabel3d22");
-    myLabel3d23 = named(new ChoiceLabel(QStringLiteral("Custom:"), this), "myLabel3d23");
+    myaSuperLabel65 = named(new QLabel(tr("Alarm Sound:"), this), "myaSuperLabel65");
+    myLabel3d22 = named(new ChoiceLabel(tr("Use Default."), this), "myLabel3d22");
+    myLabel3d23 = named(new ChoiceLabel(tr("Custom:"), this), "myLabel3d23");
     for (ChoiceLabel* choice : {myLabel3d22, myLabel3d23})
         choice->setFocusPolicy(Qt::StrongFocus);
     Edit11 = named(new QLineEdit(this), "Edit11");
     Edit11->setReadOnly(true);
-    Edit11->setAccessibleName(QStringLiteral("Sound file"));
+    Edit11->setAccessibleName(tr("Sound file"));
     DsFancyButton49 = named(new FancyButton(QStringLiteral("..."), this), "DsFancyButton49");
-    DsFancyButton49->setAccessibleName(QStringLiteral("Choose a sound file"));
-    myaSuperLabel66 = named(new QLabel(QStringLiteral("Change Alarms' Directory:"), this), "myaSuperLabel66");
+    DsFancyButton49->setAccessibleName(tr("Choose a sound file"));
+    myaSuperLabel66 = named(new QLabel(tr("Change Alarms' Directory:"), this), "myaSuperLabel66");
     Edit12 = named(new QLineEdit(this), "Edit12");
     Edit12->setReadOnly(true);
-    Edit12->setAccessibleName(QStringLiteral("Data folder"));
+    Edit12->setAccessibleName(tr("Data folder"));
     myaSuperLabel66->setBuddy(Edit12);
     DsFancyButton50 = named(new FancyButton(QStringLiteral("..."), this), "DsFancyButton50");
-    DsFancyButton50->setAccessibleName(QStringLiteral("Choose the data folder"));
-    DsFancyButton48 = named(new FancyButton(QStringLiteral("Apply"), this), "DsFancyButton48");
+    DsFancyButton50->setAccessibleName(tr("Choose the data folder"));
+    DsFancyButton48 = named(new FancyButton(tr("Apply"), this), "DsFancyButton48");
     DsFancyButton48->setDefault(true);
     DsFancyButton48->setEnabled(false);
     noticesLabel = named(new ChoiceLabel(tr("Desktop notices"), this), "noticesLabel");
@@ -71,8 +71,8 @@ SettingsPage::SettingsPage(PageContext& context, QWidget* parent)
     noticesLabel->setToolTip(tr("Each alarm, birthday and countdown window is also announced on the desktop, so it is "
                                 "seen where a window cannot come to the front."));
     calendarsButton = named(new FancyButton(tr("Calendars and Sync…"), this), "calendarsButton");
-    DsFancyButton47 = named(new FancyButton(QStringLiteral("<<Back"), this), "DsFancyButton47");
-    DsFancyButton47->setAccessibleName(QStringLiteral("Back to the main menu"));
+    DsFancyButton47 = named(new FancyButton(tr("<<Back"), this), "DsFancyButton47");
+    DsFancyButton47->setAccessibleName(tr("Back to the main menu"));
     for (FancyButton* small : {DsFancyButton49, DsFancyButton50})
         small->setMinimumWidth(small->fontMetrics().horizontalAdvance(QStringLiteral("....")) * 2);
 
@@ -140,8 +140,9 @@ SettingsPage::SettingsPage(PageContext& context, QWidget* parent)
 }
 
 QString SettingsPage::soundFilter() {
-    return QStringLiteral("All (*.mp3 *.wave *.wav *.mid *.wma);;Wave (*.wave *.wav);;Midi (*.mid);;WMA (*.wma);;"
-                          "Mp3 (*.mp3)");
+    return QStringLiteral("%1 (*.mp3 *.wave *.wav *.mid *.wma);;Wave (*.wave *.wav);;Midi (*.mid);;WMA (*.wma);;"
+                          "Mp3 (*.mp3)")
+        .arg(tr("All"));
 }
 
 QString SettingsPage::dataFolderFor(const QString& chosen) {
@@ -160,7 +161,7 @@ QString SettingsPage::defaultDataFolder() const {
 }
 
 void SettingsPage::showTrayState(bool shown) {
-    myLabel3d13->setText(shown ? QStringLiteral("Disable Tray") : QStringLiteral("Enable Tray"));
+    myLabel3d13->setText(shown ? tr("Disable Tray") : tr("Enable Tray"));
     myLabel3d13->setColour(shown ? Theme::chosenColour() : Theme::unchosenColour());
 }
 
@@ -213,8 +214,8 @@ void SettingsPage::showAutostartState() {
         return;
     const bool enabled = autostart().isEnabled();
     autostartLabel->setChosen(enabled);
-    autostartLabel->setAccessibleName(enabled ? QStringLiteral("Start Zentick when I log in: on")
-                                              : QStringLiteral("Start Zentick when I log in: off"));
+    autostartLabel->setAccessibleName(enabled ? tr("Start Zentick when I log in: on")
+                                              : tr("Start Zentick when I log in: off"));
 }
 
 void SettingsPage::autostartLabelClick() {
@@ -223,8 +224,8 @@ void SettingsPage::autostartLabelClick() {
     Autostart entry = autostart();
     const bool enable = !entry.isEnabled();
     if (!entry.setEnabled(enable)) {
-        const QString what = enable ? QStringLiteral("Zentick cannot be set to start when you log in.")
-                                    : QStringLiteral("Zentick cannot be kept from starting when you log in.");
+        const QString what = enable ? tr("Zentick cannot be set to start when you log in.")
+                                    : tr("Zentick cannot be kept from starting when you log in.");
         m_context.showMessage(QStringLiteral("%1\n\"%2\": %3").arg(what, entry.filePath(), entry.errorString()));
     }
     showAutostartState();
@@ -298,7 +299,7 @@ void SettingsPage::DsFancyButton48Click() {
     if (created)
         DataFolders::createFolder(newFolder);
     if (!QFileInfo(newFolder).isDir()) {
-        m_context.showMessage(QStringLiteral("Failed to Create the Directory"));
+        m_context.showMessage(tr("Failed to Create the Directory"));
         Edit12->setText(storedDataFolder(defaultDataFolder()));
         return;
     }
@@ -321,10 +322,9 @@ void SettingsPage::moveDataFolder(const QString& newFolder, bool created) {
         if (created)
             QDir().rmdir(newFolder);
         Edit12->setText(oldFolder);
-        m_context.showMessage(
-            QStringLiteral("The data files were not moved: Zentick, started from another folder, works on "
-                           "the files in \"%1\". Nothing changed.")
-                .arg(newFolder));
+        m_context.showMessage(tr("The data files were not moved: Zentick, started from another folder, works on "
+                                 "the files in \"%1\". Nothing changed.")
+                                  .arg(newFolder));
         return;
     }
     m_context.stores.closeDataStores();

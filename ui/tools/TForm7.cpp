@@ -18,9 +18,16 @@
 
 namespace {
 
-const QString startCaption = QStringLiteral("Start");
-const QString pauseCaption = QStringLiteral("Pause");
-const QString continueCaption = QStringLiteral("Continue");
+// The button's caption is also its state; captions compare in the language they were shown in.
+QString startCaption() {
+    return TForm7::tr("Start");
+}
+QString pauseCaption() {
+    return TForm7::tr("Pause");
+}
+QString continueCaption() {
+    return TForm7::tr("Continue");
+}
 
 } // namespace
 
@@ -35,7 +42,7 @@ TForm7::TForm7(StopwatchServices services)
         m_services.clock = &BootClock::instance();
     m_separator = StopwatchText::timeSeparator(locale());
 
-    myaSuperLabel68 = new ShadowLabel(QStringLiteral("Timer"), this);
+    myaSuperLabel68 = new ShadowLabel(tr("Timer"), this);
     myaSuperLabel68->setObjectName(QStringLiteral("myaSuperLabel68"));
     myaSuperLabel68->setAlignment(Qt::AlignCenter);
 
@@ -51,7 +58,7 @@ TForm7::TForm7(StopwatchServices services)
     Edit2->setReadOnly(true);
     Edit2->setEnabled(false);
     Edit2->setAlignment(Qt::AlignCenter);
-    Edit2->setAccessibleName(QStringLiteral("Time"));
+    Edit2->setAccessibleName(tr("Time"));
     // Digits of one width, so the running display stands still; drawn as readable text although the field
     // takes no input.
     QFont digits = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -68,10 +75,10 @@ TForm7::TForm7(StopwatchServices services)
     Edit2->setAttribute(Qt::WA_OpaquePaintEvent);
     Edit2->setMinimumWidth(Edit2->fontMetrics().horizontalAdvance(QStringLiteral("00:00:00:00:000")) + 24);
 
-    DsFancyButton1 = new FancyButton(startCaption, this);
+    DsFancyButton1 = new FancyButton(startCaption(), this);
     DsFancyButton1->setObjectName(QStringLiteral("DsFancyButton1"));
     DsFancyButton1->setDefault(true);
-    DsFancyButton2 = new FancyButton(QStringLiteral("Reset"), this);
+    DsFancyButton2 = new FancyButton(tr("Reset"), this);
     DsFancyButton2->setObjectName(QStringLiteral("DsFancyButton2"));
     DsFancyButton2->setEnabled(false);
     connect(DsFancyButton1, &QPushButton::clicked, this, &TForm7::Pause);
@@ -105,14 +112,14 @@ TForm7::TForm7(StopwatchServices services)
 TForm7::~TForm7() = default;
 
 void TForm7::setCountdown(qint64 lengthMs, bool sound) {
-    myaSuperLabel68->setText(QStringLiteral("Countdown"));
+    myaSuperLabel68->setText(tr("Countdown"));
     soundOnExpiry = sound;
     durationMs = lengthMs;
     showTime(durationMs);
 }
 
 bool TForm7::isCountdown() const {
-    return myaSuperLabel68->text() == QLatin1String("Countdown");
+    return myaSuperLabel68->text() == tr("Countdown");
 }
 
 qint64 TForm7::now() const {
@@ -124,7 +131,7 @@ void TForm7::showTime(qint64 ms) {
 }
 
 bool TForm7::isRunning() const {
-    return DsFancyButton1->isEnabled() && DsFancyButton1->text() == pauseCaption;
+    return DsFancyButton1->isEnabled() && DsFancyButton1->text() == pauseCaption();
 }
 
 void TForm7::followVisibility() {
@@ -167,23 +174,23 @@ void TForm7::hideEvent(QHideEvent* event) {
 void TForm7::Pause() {
     const QString state = DsFancyButton1->text();
     QTimer& refresh = isCountdown() ? Timer2 : Timer1;
-    if (state == pauseCaption) {
+    if (state == pauseCaption()) {
         pausedMs = isCountdown() ? moment - now() : now() - moment;
         if (pausedMs < 0)
             pausedMs = 0;
         refresh.stop();
         EndTimer.stop();
         showTime(pausedMs);
-        DsFancyButton1->setText(continueCaption);
+        DsFancyButton1->setText(continueCaption());
         return;
     }
-    if (state == startCaption) {
+    if (state == startCaption()) {
         moment = isCountdown() ? now() + durationMs : now();
         DsFancyButton2->setEnabled(true);
     } else {
         moment = isCountdown() ? now() + pausedMs : now() - pausedMs;
     }
-    DsFancyButton1->setText(pauseCaption);
+    DsFancyButton1->setText(pauseCaption());
     if (isVisible() && !isMinimized())
         refresh.start();
     if (isCountdown())
@@ -264,5 +271,5 @@ void TForm7::DsFancyButton2Click() {
     }
     DsFancyButton1->setEnabled(true);
     DsFancyButton2->setEnabled(false);
-    DsFancyButton1->setText(startCaption);
+    DsFancyButton1->setText(startCaption());
 }

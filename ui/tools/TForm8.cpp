@@ -27,7 +27,7 @@ TForm8::TForm8(std::function<UpdateCheck::Config()> config, QWidget* parent)
     : QWidget(parent, Qt::Tool)
     , m_config(std::move(config)) {
     setObjectName(QStringLiteral("Form8"));
-    setWindowTitle(QStringLiteral("Update Checking"));
+    setWindowTitle(tr("Update Checking"));
 
     myaSuperLabel48 = new ShadowLabel(QStringLiteral("Zentick"), this);
     myaSuperLabel48->setObjectName(QStringLiteral("myaSuperLabel48"));
@@ -54,7 +54,7 @@ TForm8::TForm8(std::function<UpdateCheck::Config()> config, QWidget* parent)
     ProgressBar1->setRange(0, UpdateCheck::DefaultTimeoutMs);
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
-    ProgressBar1->setAccessibleName(QStringLiteral("Progress"));
+    ProgressBar1->setAccessibleName(tr("Progress"));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 8, 16, 16);
@@ -71,7 +71,7 @@ TForm8::TForm8(std::function<UpdateCheck::Config()> config, QWidget* parent)
     connect(&Timer1, &QTimer::timeout, this, &TForm8::Timer1Timer);
     m_deadline.setSingleShot(true);
     connect(&m_deadline, &QTimer::timeout, this, &TForm8::timedOut);
-    setStatus(QStringLiteral("Checking for Updates. Please wait..."), moneyGreen, false);
+    setStatus(tr("Checking for Updates. Please wait..."), moneyGreen, false);
 }
 
 TForm8::~TForm8() {
@@ -91,7 +91,7 @@ void TForm8::setStatus(const QString& text, const QColor& colour, bool link) {
     Label1->setFont(font);
     Label1->setCursor(link ? Qt::PointingHandCursor : Qt::ArrowCursor);
     Label1->setFocusPolicy(link ? Qt::StrongFocus : Qt::NoFocus);
-    Label1->setAccessibleDescription(link ? QStringLiteral("Opens the product page") : QString());
+    Label1->setAccessibleDescription(link ? tr("Opens the product page") : QString());
 }
 
 void TForm8::showOverParent() {
@@ -110,7 +110,7 @@ void TForm8::Image11Click() {
         raise();
         return;
     }
-    setStatus(QStringLiteral("Checking for Updates. Please wait..."), moneyGreen, false);
+    setStatus(tr("Checking for Updates. Please wait..."), moneyGreen, false);
     showOverParent();
 
     const UpdateCheck::Config config = m_config ? m_config() : UpdateCheck::Config{};
@@ -175,14 +175,13 @@ void TForm8::finish(const UpdateCheck::Answer& answer) {
     ProgressBar1->setValue(ProgressBar1->maximum());
     switch (answer.status) {
     case UpdateCheck::Status::Failed:
-        setStatus(QStringLiteral("Connection Error. Try again Later."), moneyGreen, false);
+        setStatus(tr("Connection Error. Try again Later."), moneyGreen, false);
         break;
     case UpdateCheck::Status::Available:
-        setStatus(QStringLiteral("Zentick ") + answer.version + QStringLiteral(" is now available! Visit Website."),
-                  linkBlue, true);
+        setStatus(tr("Zentick %1 is now available! Visit Website.").arg(answer.version), linkBlue, true);
         break;
     case UpdateCheck::Status::UpToDate:
-        setStatus(QStringLiteral("Your version is up to date"), moneyGreen, false);
+        setStatus(tr("Your version is up to date"), moneyGreen, false);
         break;
     case UpdateCheck::Status::Unknown:
         break;

@@ -22,11 +22,11 @@ TimerPage::TimerPage(PageContext& context, QWidget* parent)
     : QWidget(parent)
     , m_context(context) {
     setObjectName(QStringLiteral("TimerTab"));
-    setAccessibleName(QStringLiteral("Timer - CountDown"));
+    setAccessibleName(tr("Timer - CountDown"));
 
-    myaSuperLabel68 = named(new ShadowLabel(QStringLiteral("Timer - CountDown"), this), "myaSuperLabel68");
-    myLabel3d24 = named(new ChoiceLabel(QStringLiteral("New Timer."), this), "myLabel3d24");
-    myLabel3d25 = named(new ChoiceLabel(QStringLiteral("New CountDown:"), this), "myLabel3d25");
+    myaSuperLabel68 = named(new ShadowLabel(tr("Timer - CountDown"), this), "myaSuperLabel68");
+    myLabel3d24 = named(new ChoiceLabel(tr("New Timer."), this), "myLabel3d24");
+    myLabel3d25 = named(new ChoiceLabel(tr("New CountDown:"), this), "myLabel3d25");
     for (ChoiceLabel* choice : {myLabel3d24, myLabel3d25}) {
         QFont bold = choice->font();
         bold.setBold(true);
@@ -36,35 +36,35 @@ TimerPage::TimerPage(PageContext& context, QWidget* parent)
 
     const auto spin = [this](int maximum, const char* name, const char* accessible) {
         auto* edit = named(new SpinEdit(0, maximum, 0, this), name);
-        edit->setAccessibleName(QLatin1String(accessible));
+        edit->setAccessibleName(tr(accessible));
         SpinKeyFilter::install(edit);
         EditorPages::fitToDigits(edit, 2);
         return edit;
     };
-    CSpinEdit8 = spin(99, "CSpinEdit8", "Countdown days");
-    CSpinEdit9 = spin(23, "CSpinEdit9", "Countdown hours");
-    CSpinEdit10 = spin(59, "CSpinEdit10", "Countdown minutes");
-    CSpinEdit11 = spin(59, "CSpinEdit11", "Countdown seconds");
+    CSpinEdit8 = spin(99, "CSpinEdit8", QT_TR_NOOP("Countdown days"));
+    CSpinEdit9 = spin(23, "CSpinEdit9", QT_TR_NOOP("Countdown hours"));
+    CSpinEdit10 = spin(59, "CSpinEdit10", QT_TR_NOOP("Countdown minutes"));
+    CSpinEdit11 = spin(59, "CSpinEdit11", QT_TR_NOOP("Countdown seconds"));
     const auto caption = [this](const char* text, const char* name) {
-        auto* label = named(new QLabel(QLatin1String(text), this), name);
+        auto* label = named(new QLabel(tr(text), this), name);
         label->setAlignment(Qt::AlignCenter);
         return label;
     };
-    myaSuperLabel72 = caption("Days", "myaSuperLabel72");
-    myaSuperLabel70 = caption("Hours", "myaSuperLabel70");
-    myaSuperLabel71 = caption("Min", "myaSuperLabel71");
-    myaSuperLabel69 = caption("Sec", "myaSuperLabel69");
+    myaSuperLabel72 = caption(QT_TR_NOOP("Days"), "myaSuperLabel72");
+    myaSuperLabel70 = caption(QT_TR_NOOP("Hours"), "myaSuperLabel70");
+    myaSuperLabel71 = caption(QT_TR_NOOP("Min"), "myaSuperLabel71");
+    myaSuperLabel69 = caption(QT_TR_NOOP("Sec"), "myaSuperLabel69");
     myaSuperLabel73 = caption(":", "myaSuperLabel73");
     myaSuperLabel74 = caption(":", "myaSuperLabel74");
     myaSuperLabel75 = caption(":", "myaSuperLabel75");
 
     CheckBox25 = named(new QCheckBox(this), "CheckBox25");
     CheckBox25->setChecked(true);
-    myaSuperLabel76 = named(new LabelToggle(QStringLiteral("Notify me with Sound on Expiration"), CheckBox25, this),
-                            "myaSuperLabel76");
+    myaSuperLabel76 =
+        named(new LabelToggle(tr("Notify me with Sound on Expiration"), CheckBox25, this), "myaSuperLabel76");
 
-    DsFancyButton51 = named(new FancyButton(QStringLiteral("<<Back"), this), "DsFancyButton51");
-    DsFancyButton52 = named(new FancyButton(QStringLiteral("OK"), this), "DsFancyButton52");
+    DsFancyButton51 = named(new FancyButton(tr("<<Back"), this), "DsFancyButton51");
+    DsFancyButton52 = named(new FancyButton(tr("OK"), this), "DsFancyButton52");
     DsFancyButton52->setDefault(true);
 
     auto* length = new QGridLayout;
@@ -179,7 +179,7 @@ void TimerPage::DsFancyButton52Click() {
             ((qint64(CSpinEdit8->entryValue()) * 24 + CSpinEdit9->entryValue()) * 60 + CSpinEdit10->entryValue()) * 60 +
             CSpinEdit11->entryValue();
         if (seconds == 0) {
-            m_context.showMessage(QStringLiteral("No Countdown Set."));
+            m_context.showMessage(tr("No Countdown Set."));
             return;
         }
         window = std::make_unique<TForm7>(windowServices());

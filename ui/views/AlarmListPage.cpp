@@ -34,12 +34,12 @@ const QByteArray general = QByteArrayLiteral("General");
 } // namespace
 
 AlarmListPage::AlarmListPage(PageContext& context, QWidget* parent)
-    : EventListPage(context, 1, names, QStringLiteral("General Alarms"),
-                    {{"Description", Qt::AlignLeft, 12},
-                     {"Date", Qt::AlignHCenter},
-                     {"Repeat Every", Qt::AlignHCenter},
-                     {"Sound", Qt::AlignHCenter},
-                     {"Bypass", Qt::AlignHCenter}},
+    : EventListPage(context, 1, names, tr("General Alarms"),
+                    {{QT_TRANSLATE_NOOP("EventListPage", "Description"), Qt::AlignLeft, 12},
+                     {QT_TRANSLATE_NOOP("EventListPage", "Date"), Qt::AlignHCenter},
+                     {QT_TRANSLATE_NOOP("EventListPage", "Repeat Every"), Qt::AlignHCenter},
+                     {QT_TRANSLATE_NOOP("EventListPage", "Sound"), Qt::AlignHCenter},
+                     {QT_TRANSLATE_NOOP("EventListPage", "Bypass"), Qt::AlignHCenter}},
                     parent) {
     myaSuperLabel12 = title();
     ListView1 = list();
@@ -47,7 +47,7 @@ AlarmListPage::AlarmListPage(PageContext& context, QWidget* parent)
     Edt = editButton();
     ComboBox4 = new QComboBox(this);
     ComboBox4->setObjectName(QStringLiteral("ComboBox4"));
-    ComboBox4->setAccessibleName(QStringLiteral("Show the alarms of the category"));
+    ComboBox4->setAccessibleName(tr("Show the alarms of the category"));
     ComboBox4->setEditable(false);
     ComboBox4->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_bottom->insertWidget(1, ComboBox4);
@@ -79,8 +79,8 @@ QStringList AlarmListPage::possibleTexts(int column) const {
 void AlarmListPage::rebuildCategoryFilter() {
     const TXMLIniFile& settings = m_context.stores.settingsStore();
     ComboBox4->clear();
-    ComboBox4->addItem(QStringLiteral("All"));
-    ComboBox4->addItem(QStringLiteral("General"), general);
+    ComboBox4->addItem(tr("All"));
+    ComboBox4->addItem(tr("General"), general);
     const int count = settings.ReadInt(SettingsKey::CategoriesSection, SettingsKey::CategoryCount, 0);
     for (int i = 0; i < count; ++i) {
         const QByteArray name = settings.ReadString(SettingsKey::CategoriesSection, QByteArray::number(i), {});
@@ -99,7 +99,9 @@ void AlarmListPage::ViewTabAlShow() {
     const bool filtered = ComboBox4->currentIndex() != 0;
     // Categories compare as the user sees them, exactly: a name stored as Windows-1252 in one place and as UTF-8
     // in another is the same category.
-    const QString category = ComboBox4->currentText();
+    // "General" is shown in the user's language but stored as it stands.
+    const QVariant listed = ComboBox4->currentData();
+    const QString category = listed.isValid() ? storedTextToDisplay(listed.toByteArray()) : ComboBox4->currentText();
 
     const std::vector<AlarmRows::Row>& alarms = m_rows.rows(m_context.stores.eventStore());
     QList<QTreeWidgetItem*> rows;

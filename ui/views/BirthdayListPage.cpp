@@ -15,7 +15,7 @@
 namespace {
 
 QString daysBeforeText(int before) {
-    return QString::number(before) + QStringLiteral(" days");
+    return BirthdayListPage::tr("%n days", nullptr, before);
 }
 
 const EventListPage::Names names = {"ViewTabBirthDay",
@@ -30,12 +30,12 @@ const EventListPage::Names names = {"ViewTabBirthDay",
 } // namespace
 
 BirthdayListPage::BirthdayListPage(PageContext& context, QWidget* parent)
-    : EventListPage(context, 3, names, QStringLiteral("Birthdays"),
-                    {{"Name", Qt::AlignLeft},
-                     {"Date Of Birth", Qt::AlignHCenter},
-                     {"Age", Qt::AlignRight},
-                     {"Sound", Qt::AlignHCenter},
-                     {"Notify me before", Qt::AlignHCenter}},
+    : EventListPage(context, 3, names, tr("Birthdays"),
+                    {{QT_TRANSLATE_NOOP("EventListPage", "Name"), Qt::AlignLeft},
+                     {QT_TRANSLATE_NOOP("EventListPage", "Date Of Birth"), Qt::AlignHCenter},
+                     {QT_TRANSLATE_NOOP("EventListPage", "Age"), Qt::AlignRight},
+                     {QT_TRANSLATE_NOOP("EventListPage", "Sound"), Qt::AlignHCenter},
+                     {QT_TRANSLATE_NOOP("EventListPage", "Notify me before"), Qt::AlignHCenter}},
                     parent) {
     myaSuperLabel11 = title();
     ListView3 = list();
@@ -53,7 +53,7 @@ QStringList BirthdayListPage::possibleTexts(int column) const {
         return EventTexts::possibleDateTexts(false);
     case 3:
         // The longest a person's age is written: three digits of years, the most months and days.
-        return {QStringLiteral("188yrs,11m,30d.")};
+        return {EventTexts::ageText(188, 11, 30)};
     case 4:
         return {EventTexts::yesNo(true), EventTexts::yesNo(false)};
     default:

@@ -6,15 +6,18 @@
 #include "store/XMLIniFile.h"
 #include "ui/views/EventTexts.h"
 
+#include <QCoreApplication>
+
 #include <vector>
 
 namespace CalendarMonth {
 
 QString alarmSummary(const TXMLIniFile& events, const QByteArray& section) {
     const int lineCount = events.ReadInt(section, EventRecord::Key::LineCount, 0);
+    const QString none = QCoreApplication::translate("EventTexts", "(No Description)");
     if (lineCount < 1)
-        return QStringLiteral("(No Description)");
-    const QString first = storedTextToDisplay(events.ReadString(section, "0", QByteArrayLiteral("(No Description)")));
+        return none;
+    const QString first = storedTextToDisplay(events.ReadString(section, "0", none.toUtf8()));
     return QLatin1Char('"') + first + (lineCount >= 2 ? QStringLiteral("...\"") : QStringLiteral("\""));
 }
 

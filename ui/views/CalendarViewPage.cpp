@@ -29,21 +29,21 @@ CalendarViewPage::CalendarViewPage(PageContext& context, QWidget* parent)
     : QWidget(parent)
     , m_context(context) {
     setObjectName(QStringLiteral("EditTab"));
-    setAccessibleName(QStringLiteral("View Events"));
+    setAccessibleName(tr("View Events"));
 
-    myaSuperLabel77 = named(new ShadowLabel(QStringLiteral("View Events"), this), "myaSuperLabel77");
+    myaSuperLabel77 = named(new ShadowLabel(tr("View Events"), this), "myaSuperLabel77");
     PlannerCalendar1 = named(new MonthCalendar(this), "PlannerCalendar1");
-    PlannerCalendar1->setAccessibleName(QStringLiteral("Events calendar"));
+    PlannerCalendar1->setAccessibleName(tr("Events calendar"));
     // The grid inside the calendar has the keyboard focus.
     if (auto* grid = PlannerCalendar1->findChild<QTableView*>())
         grid->installEventFilter(this);
-    DsFancyButton54 = named(new FancyButton(QStringLiteral("Show>>"), this), "DsFancyButton54");
-    DsFancyButton54->setAccessibleName(QStringLiteral("Show the events of the day"));
+    DsFancyButton54 = named(new FancyButton(tr("Show>>"), this), "DsFancyButton54");
+    DsFancyButton54->setAccessibleName(tr("Show the events of the day"));
     DsFancyButton54->setDefault(true);
     DsFancyButton54->setEnabled(false);
-    myLabel3d31 = named(new LinkLabel(QStringLiteral("Switch to Classic View"), this), "myLabel3d31");
-    DsFancyButton53 = named(new FancyButton(QStringLiteral("<<Back"), this), "DsFancyButton53");
-    DsFancyButton53->setAccessibleName(QStringLiteral("Back to the main menu"));
+    myLabel3d31 = named(new LinkLabel(tr("Switch to Classic View"), this), "myLabel3d31");
+    DsFancyButton53 = named(new FancyButton(tr("<<Back"), this), "DsFancyButton53");
+    DsFancyButton53->setAccessibleName(tr("Back to the main menu"));
     DsFancyButton53->setShortcut(QKeySequence(Qt::Key_Escape));
 
     auto* buttons = new QHBoxLayout;

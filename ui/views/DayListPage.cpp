@@ -30,26 +30,26 @@ DayListPage::DayListPage(PageContext& context, QWidget* parent)
     : QWidget(parent)
     , m_context(context) {
     setObjectName(QStringLiteral("EditViewTab"));
-    setAccessibleName(QStringLiteral("Events of the day"));
+    setAccessibleName(tr("Events of the day"));
 
-    myaSuperLabel78 = named(new ShadowLabel(QStringLiteral("Edit Alarms"), this), "myaSuperLabel78");
+    myaSuperLabel78 = named(new ShadowLabel(tr("Edit Alarms"), this), "myaSuperLabel78");
     ListView6 = named(new QTreeWidget(this), "ListView6");
-    ListView6->setAccessibleName(QStringLiteral("Events of the day"));
-    RowData::prepareList(ListView6, {{QStringLiteral("Event"), Qt::AlignLeft},
-                                     {QStringLiteral("Time"), Qt::AlignHCenter},
-                                     {QStringLiteral("Repeat"), Qt::AlignHCenter},
-                                     {QStringLiteral("Sound"), Qt::AlignHCenter}});
+    ListView6->setAccessibleName(tr("Events of the day"));
+    RowData::prepareList(ListView6, {{tr("Event"), Qt::AlignLeft},
+                                     {tr("Time"), Qt::AlignHCenter},
+                                     {tr("Repeat"), Qt::AlignHCenter},
+                                     {tr("Sound"), Qt::AlignHCenter}});
     ListView6->header()->setSectionsClickable(false);
     ListView6->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     ListView6->viewport()->installEventFilter(this);
     ListView6->installEventFilter(this);
 
-    DsFancyButton56 = named(new FancyButton(QStringLiteral("Edit>>"), this), "DsFancyButton56");
-    DsFancyButton56->setAccessibleName(QStringLiteral("Edit the selected event"));
-    DsFancyButton57 = named(new FancyButton(QStringLiteral("Delete"), this), "DsFancyButton57");
-    DsFancyButton57->setAccessibleName(QStringLiteral("Delete the selected event"));
-    DsFancyButton55 = named(new FancyButton(QStringLiteral("<<Back"), this), "DsFancyButton55");
-    DsFancyButton55->setAccessibleName(QStringLiteral("Back to the calendar"));
+    DsFancyButton56 = named(new FancyButton(tr("Edit>>"), this), "DsFancyButton56");
+    DsFancyButton56->setAccessibleName(tr("Edit the selected event"));
+    DsFancyButton57 = named(new FancyButton(tr("Delete"), this), "DsFancyButton57");
+    DsFancyButton57->setAccessibleName(tr("Delete the selected event"));
+    DsFancyButton55 = named(new FancyButton(tr("<<Back"), this), "DsFancyButton55");
+    DsFancyButton55->setAccessibleName(tr("Back to the calendar"));
     DsFancyButton55->setShortcut(QKeySequence(Qt::Key_Escape));
     DsFancyButton56->setEnabled(false);
     DsFancyButton57->setEnabled(false);

@@ -35,7 +35,7 @@ EventListPage::EventListPage(PageContext& context, int listNumber, const Names& 
     m_list->setAccessibleName(title);
     QList<QPair<QString, Qt::Alignment>> headers;
     for (const Column& column : columns)
-        headers.append({QLatin1String(column.caption), column.alignment});
+        headers.append({tr(column.caption), column.alignment});
     RowData::prepareList(m_list, headers);
     m_header = m_list->header();
     if (auto* sortHeader = qobject_cast<SortHeader*>(m_header))
@@ -56,28 +56,32 @@ EventListPage::EventListPage(PageContext& context, int listNumber, const Names& 
     m_list->viewport()->installEventFilter(this);
     m_list->installEventFilter(this);
 
-    m_delete = named(new FancyButton(QStringLiteral("Delete"), this), names.deleteButton);
-    m_delete->setAccessibleName(QStringLiteral("Delete the selected event"));
-    m_edit = named(new FancyButton(QStringLiteral("Edit>>"), this), names.editButton);
-    m_edit->setAccessibleName(QStringLiteral("Edit the selected event"));
+    m_delete = named(new FancyButton(tr("Delete"), this), names.deleteButton);
+    m_delete->setAccessibleName(tr("Delete the selected event"));
+    m_edit = named(new FancyButton(tr("Edit>>"), this), names.editButton);
+    m_edit->setAccessibleName(tr("Edit the selected event"));
     m_delete->setEnabled(false);
     m_edit->setEnabled(false);
-    m_calendar = named(new LinkLabel(QStringLiteral("Switch to Calendar View"), this), names.calendarLink);
+    m_calendar = named(new LinkLabel(tr("Switch to Calendar View"), this), names.calendarLink);
 
-    static const char* const captions[4] = {"Alarms", "Shut Downs", "Birthdays", "Past Alarms"};
+    static const char* const captions[4] = {QT_TR_NOOP("Alarms"), QT_TR_NOOP("Shut Downs"), QT_TR_NOOP("Birthdays"),
+                                            QT_TR_NOOP("Past Alarms")};
+    static const char* const switchNames[4] = {
+        QT_TR_NOOP("Show the list of alarms"), QT_TR_NOOP("Show the list of shut downs"),
+        QT_TR_NOOP("Show the list of birthdays"), QT_TR_NOOP("Show the list of past alarms")};
     static constexpr void (EventListPage::*switchHandlers[4])() = {
         &EventListPage::DsFancyButton20Click, &EventListPage::DsFancyButton19Click,
         &EventListPage::DsFancyButton18Click, &EventListPage::DsFancyButton12Click};
     auto* switches = new QHBoxLayout;
     switches->setSpacing(4);
     for (int i = 0; i < 4; ++i) {
-        auto* button = named(new FancyButton(QLatin1String(captions[i]), this), names.switches[i]);
-        button->setAccessibleName(QStringLiteral("Show the list of %1").arg(button->text().toLower()));
+        auto* button = named(new FancyButton(tr(captions[i]), this), names.switches[i]);
+        button->setAccessibleName(tr(switchNames[i]));
         connect(button, &FancyButton::clicked, this, switchHandlers[i]);
         switches->addWidget(button, 1);
     }
-    m_back = named(new FancyButton(QStringLiteral("<<Back"), this), names.back);
-    m_back->setAccessibleName(QStringLiteral("Back to the main menu"));
+    m_back = named(new FancyButton(tr("<<Back"), this), names.back);
+    m_back->setAccessibleName(tr("Back to the main menu"));
     m_back->setShortcut(QKeySequence(Qt::Key_Escape));
     // As the page reads: the link beside the title, the list, the switches, then the bottom row.
     setTabOrder(m_calendar, m_list);

@@ -3,6 +3,8 @@
 #include "scheduler/DayCount.h"
 #include "ui/LocaleDateTimeText.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 
 namespace EventTexts {
@@ -55,33 +57,43 @@ QStringList possibleDateTexts(bool withTime, const QLocale& locale) {
 
 QString descriptionText(const QStringList& lines) {
     if (lines.isEmpty())
-        return QStringLiteral("(No Description)");
+        return QCoreApplication::translate("EventTexts", "(No Description)");
     const QString quote = QStringLiteral("\"");
     return quote + lines.first() + (lines.size() > 1 ? QStringLiteral("...") : QString()) + quote;
 }
 
 QString yesNo(bool flag) {
-    return flag ? QStringLiteral("Yes") : QStringLiteral("No");
+    return flag ? QCoreApplication::translate("EventTexts", "Yes") : QCoreApplication::translate("EventTexts", "No");
 }
 
 QString alarmRepeatText(bool repeat, int repval, int reptype) {
-    static const char* const units[] = {" Minutes", " Hours", " Days", " Weeks", " Months", " Years"};
+    static const char* const units[] = {
+        QT_TRANSLATE_N_NOOP("EventTexts", "%n Minutes"), QT_TRANSLATE_N_NOOP("EventTexts", "%n Hours"),
+        QT_TRANSLATE_N_NOOP("EventTexts", "%n Days"),    QT_TRANSLATE_N_NOOP("EventTexts", "%n Weeks"),
+        QT_TRANSLATE_N_NOOP("EventTexts", "%n Months"),  QT_TRANSLATE_N_NOOP("EventTexts", "%n Years")};
     if (!repeat)
-        return QStringLiteral("No");
-    const QString unit = reptype >= 0 && reptype < 6 ? QLatin1String(units[reptype]) : QString();
-    return QString::number(repval) + unit;
+        return yesNo(false);
+    if (reptype < 0 || reptype >= 6)
+        return QString::number(repval);
+    return QCoreApplication::translate("EventTexts", units[reptype], nullptr, repval);
 }
 
 QString powerRepeatText(bool repeat, int repval, int reptype) {
     if (!repeat)
-        return QStringLiteral("No");
-    const QString unit = reptype == 0 ? QStringLiteral(" Days") : reptype == 1 ? QStringLiteral(" Weeks") : QString();
-    return QString::number(repval) + unit;
+        return yesNo(false);
+    if (reptype == 0)
+        return QCoreApplication::translate("EventTexts", "%n Days", nullptr, repval);
+    if (reptype == 1)
+        return QCoreApplication::translate("EventTexts", "%n Weeks", nullptr, repval);
+    return QString::number(repval);
 }
 
 QString powerActionName(int shutType) {
-    static const char* const names[] = {"Shut Down", "Restart", "Log Off", "Hibernate", "Stand By"};
-    return shutType >= 0 && shutType < 5 ? QLatin1String(names[shutType]) : QString();
+    static const char* const names[] = {
+        QT_TRANSLATE_NOOP("PowerAction", "Shut Down"), QT_TRANSLATE_NOOP("PowerAction", "Restart"),
+        QT_TRANSLATE_NOOP("PowerAction", "Log Off"), QT_TRANSLATE_NOOP("PowerAction", "Hibernate"),
+        QT_TRANSLATE_NOOP("PowerAction", "Stand By")};
+    return shutType >= 0 && shutType < 5 ? QCoreApplication::translate("PowerAction", names[shutType]) : QString();
 }
 
 QString powerActionLine(int shutType) {
@@ -97,14 +109,17 @@ QString ageText(double birthDate, double now) {
     const double afterYears = DayCount::addMonths(birthDate, int(12 * years));
     const qint64 months = qint64(std::floor(std::fabs(now - afterYears) / 30.4375));
     const double afterMonths = DayCount::addMonths(afterYears, int(months));
-    return QStringLiteral("%1yrs,%2m,%3d.").arg(years).arg(months).arg(whole(now - afterMonths));
+    return ageText(years, months, whole(now - afterMonths));
+}
+
+QString ageText(qint64 years, qint64 months, qint64 days) {
+    return QCoreApplication::translate("EventTexts", "%1yrs,%2m,%3d.").arg(years).arg(months).arg(days);
 }
 
 QString birthdayLine(const QString& name, int before) {
-    QString line = name + QStringLiteral("'s Birthday");
-    if (before != 0)
-        line += QStringLiteral(" in %1 days").arg(before);
-    return line;
+    if (before == 0)
+        return QCoreApplication::translate("EventTexts", "%1's Birthday").arg(name);
+    return QCoreApplication::translate("EventTexts", "%1's Birthday in %n days", nullptr, before).arg(name);
 }
 
 } // namespace EventTexts

@@ -49,6 +49,8 @@ QString powerActionLine(int shutType);
 // "37yrs,2m,17d.": whole 365.25-day years, then whole 30.4375-day months counted from the birthday in that
 // year, then the days left, each step from a date moved by calendar months.
 QString ageText(double birthDate, double now);
+// An age of so many whole years, months and days.
+QString ageText(qint64 years, qint64 months, qint64 days);
 
 // "<name>'s Birthday", with " in <n> days" when it is announced n days early.
 QString birthdayLine(const QString& name, int before);

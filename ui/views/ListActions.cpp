@@ -12,6 +12,7 @@
 #include "ui/views/EventListPage.h"
 #include "ui/views/RowData.h"
 
+#include <QCoreApplication>
 #include <QMenu>
 #include <QTreeWidget>
 
@@ -126,13 +127,13 @@ QMenu* PopupMenu1(PageContext& context) {
         return menu;
     auto* menu = new QMenu(context.window);
     menu->setObjectName(QStringLiteral("PopupMenu1"));
-    QAction* edit = menu->addAction(QStringLiteral("Edit"));
+    QAction* edit = menu->addAction(QCoreApplication::translate("ListActions", "Edit"));
     edit->setObjectName(QStringLiteral("Edit4"));
     edit->setShortcut(QKeySequence(Qt::Key_Return));
     QFont bold = edit->font();
     bold.setBold(true);
     edit->setFont(bold);
-    QAction* remove = menu->addAction(QStringLiteral("Delete"));
+    QAction* remove = menu->addAction(QCoreApplication::translate("ListActions", "Delete"));
     remove->setObjectName(QStringLiteral("Delete1"));
     remove->setShortcut(QKeySequence(QKeySequence::Delete));
     QObject::connect(edit, &QAction::triggered, menu, [&context] { Edit4Click(context); });

@@ -22,8 +22,10 @@ const EventListPage::Names names = {"ViewTabPast",
 } // namespace
 
 PastAlarmListPage::PastAlarmListPage(PageContext& context, QWidget* parent)
-    : EventListPage(context, 4, names, QStringLiteral("Past Alarms"),
-                    {{"Description", Qt::AlignLeft, 12}, {"Date", Qt::AlignHCenter}, {"Sound", Qt::AlignHCenter}},
+    : EventListPage(context, 4, names, tr("Past Alarms"),
+                    {{QT_TRANSLATE_NOOP("EventListPage", "Description"), Qt::AlignLeft, 12},
+                     {QT_TRANSLATE_NOOP("EventListPage", "Date"), Qt::AlignHCenter},
+                     {QT_TRANSLATE_NOOP("EventListPage", "Sound"), Qt::AlignHCenter}},
                     parent) {
     myaSuperLabel10 = title();
     ListView4 = list();

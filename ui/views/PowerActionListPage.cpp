@@ -25,8 +25,11 @@ const EventListPage::Names names = {"ViewTabShut",
 } // namespace
 
 PowerActionListPage::PowerActionListPage(PageContext& context, QWidget* parent)
-    : EventListPage(context, 2, names, QStringLiteral("Shut Downs"),
-                    {{"Action", Qt::AlignLeft}, {"Date", Qt::AlignHCenter}, {"Repeat", Qt::AlignHCenter}}, parent) {
+    : EventListPage(context, 2, names, tr("Shut Downs"),
+                    {{QT_TRANSLATE_NOOP("EventListPage", "Action"), Qt::AlignLeft},
+                     {QT_TRANSLATE_NOOP("EventListPage", "Date"), Qt::AlignHCenter},
+                     {QT_TRANSLATE_NOOP("EventListPage", "Repeat"), Qt::AlignHCenter}},
+                    parent) {
     myaSuperLabel5 = title();
     ListView2 = list();
     Del1 = deleteButton();

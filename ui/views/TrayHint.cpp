@@ -7,8 +7,8 @@
 #include "store/XMLIniFile.h"
 #include "ui/views/EventTexts.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
-#include <QObject>
 
 namespace TrayHint {
 
@@ -22,7 +22,7 @@ QString line(const TXMLIniFile& events, const EventTable::Record& record, const 
     if (kind == KindAlarm) {
         // Line "0" alone, but only while "linecount" says there is one: a description emptied by an edit keeps
         // its old line "0".
-        const QString none = QStringLiteral("(No Description)");
+        const QString none = QCoreApplication::translate("EventTexts", "(No Description)");
         const QString shown = events.ReadInt(section, Key::LineCount, 0) > 0
                                   ? storedTextToDisplay(events.ReadString(section, "0", none.toUtf8()))
                                   : none;
@@ -61,9 +61,9 @@ QString text(EventTable& table, const TXMLIniFile& events, QDate today, const QL
         lines += line(events, record, locale);
     }
     if (lines.isEmpty())
-        return QStringLiteral("No Events for Today");
+        return QCoreApplication::translate("TrayHint", "No Events for Today");
     lines.chop(1);
-    return QStringLiteral("Events for Today:\n") + lines;
+    return QCoreApplication::translate("TrayHint", "Events for Today:\n%1").arg(lines);
 }
 
 QString snoozeLine(qint64 untilMs, const QStringList& lines, const QLocale& locale) {
@@ -75,7 +75,7 @@ QString snoozed(const TXMLIniFile& settings, const QLocale& locale) {
     const QList<Snooze::Entry> entries = Snooze::entries(settings);
     if (entries.isEmpty())
         return {};
-    QString text = QObject::tr("Snoozed:");
+    QString text = QCoreApplication::translate("TrayHint", "Snoozed:");
     for (const Snooze::Entry& entry : entries)
         text += u'\n' + snoozeLine(entry.untilMs, entry.lines, locale);
     return text;

@@ -1,0 +1,1888 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE" sourcelanguage="en">
+<context>
+    <name>AboutPage</name>
+    <message>
+        <source>About</source>
+        <translation>Über Zentick</translation>
+    </message>
+    <message>
+        <source>Open the web site</source>
+        <translation>Website öffnen</translation>
+    </message>
+    <message>
+        <source>Get Support</source>
+        <translation>Hilfe erhalten</translation>
+    </message>
+    <message>
+        <source>Get support on the web site</source>
+        <translation>Hilfe auf der Website erhalten</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;Back</source>
+        <translation>&lt;&lt;Zurück</translation>
+    </message>
+    <message>
+        <source>Back to the main menu</source>
+        <translation>Zurück zum Hauptmenü</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
+    </message>
+    <message>
+        <source>Website: %1</source>
+        <translation>Website: %1</translation>
+    </message>
+</context>
+<context>
+    <name>AddressBookPage</name>
+    <message>
+        <source>Address Book</source>
+        <translation>Adressbuch</translation>
+    </message>
+    <message>
+        <source>Address book entries</source>
+        <translation>Einträge des Adressbuchs</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adresse</translation>
+    </message>
+    <message>
+        <source>Phone Number(s)</source>
+        <translation>Telefonnummer(n)</translation>
+    </message>
+    <message>
+        <source>E-Mail</source>
+        <translation>E-Mail</translation>
+    </message>
+    <message>
+        <source>Other</source>
+        <translation>Sonstiges</translation>
+    </message>
+    <message>
+        <source>Add New</source>
+        <translation>Neu hinzufügen</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Bearbeiten</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Send Email</source>
+        <translation>E-Mail senden</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;Back</source>
+        <translation>&lt;&lt;Zurück</translation>
+    </message>
+    <message>
+        <source>Back to the main menu</source>
+        <translation>Zurück zum Hauptmenü</translation>
+    </message>
+    <message>
+        <source>Add New&gt;&gt;</source>
+        <translation>Neu&gt;&gt;</translation>
+    </message>
+    <message>
+        <source>Add a new entry</source>
+        <translation>Neuen Eintrag hinzufügen</translation>
+    </message>
+    <message>
+        <source>Edit&gt;&gt;</source>
+        <translation>Bearbeiten&gt;&gt;</translation>
+    </message>
+    <message>
+        <source>Change the selected entry</source>
+        <translation>Ausgewählten Eintrag ändern</translation>
+    </message>
+    <message>
+        <source>Delete the selected entry</source>
+        <translation>Ausgewählten Eintrag löschen</translation>
+    </message>
+</context>
+<context>
+    <name>AddressEntryPage</name>
+    <message>
+        <source>Add Information</source>
+        <translation>Angaben hinzufügen</translation>
+    </message>
+    <message>
+        <source>Full Name</source>
+        <translation>Vollständiger Name</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adresse</translation>
+    </message>
+    <message>
+        <source>Phone Number(s)</source>
+        <translation>Telefonnummer(n)</translation>
+    </message>
+    <message>
+        <source>E-Mail Address</source>
+        <translation>E-Mail-Adresse</translation>
+    </message>
+    <message>
+        <source>Other Personal Information</source>
+        <translation>Weitere persönliche Angaben</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Hinzufügen</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;Back</source>
+        <translation>&lt;&lt;Zurück</translation>
+    </message>
+    <message>
+        <source>Back to the address book</source>
+        <translation>Zurück zum Adressbuch</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>Ändern</translation>
+    </message>
+    <message>
+        <source>Change the entry</source>
+        <translation>Eintrag ändern</translation>
+    </message>
+    <message>
+        <source>Add the entry</source>
+        <translation>Eintrag hinzufügen</translation>
+    </message>
+</context>
+<context>
+    <name>AlarmEditorPage</name>
+    <message>
+        <source>Alarm</source>
+        <translation>Alarm</translation>
+    </message>
+    <message>
+        <source>New Alarm</source>
+        <translation>Neuer Alarm</translation>
+    </message>
+    <message>
+        <source>Type the Alarm Description Here:</source>
+        <translation>Geben Sie hier den Alarmtext ein:</translation>
+    </message>
+    <message>
+        <source>Alarm description</source>
+        <translation>Alarmtext</translation>
+    </message>
+    <message>
+        <source>Zentick at:</source>
+        <translation>Zentick um:</translation>
+    </message>
+    <message>
+        <source>Zentick after:</source>
+        <translation>Zentick nach:</translation>
+    </message>
+    <message>
+        <source>At:</source>
+        <translation>Um:</translation>
+    </message>
+    <message>
+        <source>After:</source>
+        <translation>Nach:</translation>
+    </message>
+    <message>
+        <source>Alarm date</source>
+        <translation>Alarmdatum</translation>
+    </message>
+    <message>
+        <source>Alarm time</source>
+        <translation>Alarmzeit</translation>
+    </message>
+    <message>
+        <source>Hours from now</source>
+        <translation>Stunden ab jetzt</translation>
+    </message>
+    <message>
+        <source>Hours and</source>
+        <translation>Stunden und</translation>
+    </message>
+    <message>
+        <source>Minutes from now</source>
+        <translation>Minuten ab jetzt</translation>
+    </message>
+    <message>
+        <source>Minutes</source>
+        <translation>Minuten</translation>
+    </message>
+    <message>
+        <source>Bypass if delayed</source>
+        <translation>Bei Verspätung überspringen</translation>
+    </message>
+    <message>
+        <source>If this is checked the Alarm will be bypassed if the system
+is turned off at the specified Date and Time.</source>
+        <translation>Ist dies angekreuzt, wird der Alarm übersprungen, wenn der Rechner
+zum angegebenen Zeitpunkt ausgeschaltet ist.</translation>
+    </message>
+    <message>
+        <source>Notify me with Sound</source>
+        <translation>Mit Ton benachrichtigen</translation>
+    </message>
+    <message>
+        <source>Enable Repetition every:</source>
+        <translation>Wiederholen alle:</translation>
+    </message>
+    <message>
+        <source>Repetition count</source>
+        <translation>Anzahl für die Wiederholung</translation>
+    </message>
+    <message>
+        <source>Hours</source>
+        <translation>Stunden</translation>
+    </message>
+    <message>
+        <source>Days</source>
+        <translation>Tage</translation>
+    </message>
+    <message>
+        <source>Weeks</source>
+        <translation>Wochen</translation>
+    </message>
+    <message>
+        <source>Months</source>
+        <translation>Monate</translation>
+    </message>
+    <message>
+        <source>Years</source>
+        <translation>Jahre</translation>
+    </message>
+    <message>
+        <source>Repetition unit</source>
+        <translation>Einheit der Wiederholung</translation>
+    </message>
+    <message>
+        <source>Advanced</source>
+        <translation>Erweitert</translation>
+    </message>
+    <message>
+        <source>Advanced: days of the week and months</source>
+        <translation>Erweitert: Wochentage und Monate</translation>
+    </message>
+    <message>
+        <source>Choose Alarm Category:</source>
+        <translation>Alarmkategorie wählen:</translation>
+    </message>
+    <message>
+        <source>Hepls you to orgranize your alarms</source>
+        <translation>Hilft Ihnen, Ihre Alarme zu ordnen</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>Allgemein</translation>
+    </message>
+    <message>
+        <source>Name Day</source>
+        <translation>Namenstag</translation>
+    </message>
+    <message>
+        <source>Hepls you to orgranize your alarms.</source>
+        <translation>Hilft Ihnen, Ihre Alarme zu ordnen.</translation>
+    </message>
+    <message>
+        <source>Alarm category</source>
+        <translation>Alarmkategorie</translation>
+    </message>
+    <message>
+        <source>Add Category. Examples: &quot;Name Day&quot;, &quot;Anniversary&quot; etc.</source>
+        <translation>Kategorie hinzufügen. Beispiele: „Namenstag“, „Jahrestag“ usw.</translation>
+    </message>
+    <message>
+        <source>Edit alarm categories</source>
+        <translation>Alarmkategorien bearbeiten</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;Back</source>
+        <translation>&lt;&lt;Zurück</translation>
+    </message>
+    <message>
+        <source>Next&gt;&gt;</source>
+        <translation>Weiter&gt;&gt;</translation>
+    </message>
+    <message>
+        <source>Edit Past Alarm</source>
+        <translation>Vergangenen Alarm bearbeiten</translation>
+    </message>
+    <message>
+        <source>Edit Active Alarm</source>
+        <translation>Aktiven Alarm bearbeiten</translation>
+    </message>
+    <message>
+        <source>Invalid Date or Time.</source>
+        <translation>Ungültiges Datum oder ungültige Uhrzeit.</translation>
+    </message>
+</context>
+<context>
+    <name>AlarmListPage</name>
+    <message>
+        <source>General Alarms</source>
+        <translation>Alarme</translation>
+    </message>
+    <message>
+        <source>Show the alarms of the category</source>
+        <translation>Alarme dieser Kategorie zeigen</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>Alle</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>Allgemein</translation>
+    </message>
+</context>
+<context>
+    <name>Autostart</name>
+    <message>
+        <source>The folder &quot;%1&quot; cannot be made.</source>
+        <translation>Der Ordner „%1“ kann nicht angelegt werden.</translation>
+    </message>
+</context>
+<context>
+    <name>BirthdayEditorPage</name>
+    <message>
+        <source>Birthday</source>
+        <translation>Geburtstag</translation>
+    </message>
+    <message>
+        <source>New Birthday</source>
+        <translation>Neuer Geburtstag</translation>
+    </message>
+    <message>
+        <source>Type his/her name:</source>
+        <translation>Name der Person:</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Select the Date of his/her Birth:</source>
+        <translation>Geburtsdatum auswählen:</translation>
+    </message>
+    <message>
+        <source>Date of birth calendar</source>
+        <translation>Kalender für das Geburtsdatum</translation>
+    </message>
+    <message>
+        <source>Selected Date of Birth:</source>
+        <translation>Gewähltes Geburtsdatum:</translation>
+    </message>
+    <message>
+        <source>Date of birth</source>
+        <translation>Geburtsdatum</translation>
+    </message>
+    <message>
+        <source>Notify me also:</source>
+        <translation>Zusätzlich erinnern:</translation>
+    </message>
+    <message>
+        <source>Days before the birthday</source>
+        <translation>Tage vor dem Geburtstag</translation>
+    </message>
+    <message>
+        <source>Days</source>
+        <translation>Tage</translation>
+    </message>
+    <message>
+        <source>before his/her Birthday</source>
+        <translation>vor dem Geburtstag</translation>
+    </message>
+    <message>
+        <source>Notify me with Sound</source>
+        <translation>Mit Ton benachrichtigen</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;Back</source>
+        <translation>&lt;&lt;Zurück</translation>
+    </message>
+    <message>
+        <source>Next&gt;&gt;</source>
+        <translation>Weiter&gt;&gt;</translation>
+    </message>
+    <message>
+        <source>Edit Birthday</source>
+        <translation>Geburtstag bearbeiten</translation>
+    </message>
+    <message>
+        <source>Please enter his/her name.</source>
+        <translation>Bitte geben Sie einen Namen ein.</translation>
+    </message>
+    <message>
+        <source>Invalid Date of Birth.</source>
+        <translation>Ungültiges Geburtsdatum.</translation>
+    </message>
+</context>
+<context>
+    <name>BirthdayListPage</name>
+    <message numerus="yes">
+        <source>%n days</source>
+        <translation>
+            <numerusform>%n Tag</numerusform>
+            <numerusform>%n Tage</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Birthdays</source>
+        <translation>Geburtstage</translation>
+    </message>
+</context>
+<context>
+    <name>CalendarViewPage</name>
+    <message>
+        <source>View Events</source>
+        <translation>Termine ansehen</translation>
+    </message>
+    <message>
+        <source>Events calendar</source>
+        <translation>Terminkalender</translation>
+    </message>
+    <message>
+        <source>Show&gt;&gt;</source>
+        <translation>Zeigen&gt;&gt;</translation>
+    </message>
+    <message>
+        <source>Show the events of the day</source>
+        <translation>Termine des Tages zeigen</translation>
+    </message>
+    <message>
+        <source>Switch to Classic View</source>
+        <translation>Zur Listenansicht wechseln</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;Back</source>
+        <translation>&lt;&lt;Zurück</translation>
+    </message>
+    <message>
+        <source>Back to the main menu</source>
+        <translation>Zurück zum Hauptmenü</translation>
+    </message>
+</context>
+<context>
+    <name>CategoryPage</name>
+    <message>
+        <source>Category name</source>
+        <translation>Name der Kategorie</translation>
+    </message>
+    <message>
+        <source>Edit Alarm Categories</source>
+        <translation>Alarmkategorien bearbeiten</translation>
+    </message>
+    <message>
+        <source>Enter Here a New Category:</source>
+        <translation>Neue Kategorie eingeben:</translation>
+    </message>
+    <message>
+        <source>New category</source>
+        <translation>Neue Kategorie</translation>
+    </message>
+    <message>
+        <source>Add this Category</source>
+        <translation>Kategorie hinzufügen</translation>
+    </message>
+    <message>
+        <source>Existing Alarm Categories:</source>
+        <translation>Vorhandene Alarmkategorien:</translation>
+    </message>
+    <message>
+        <source>Existing alarm categories</source>
+        <translation>Vorhandene Alarmkategorien</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Umbenennen</translation>
+    </message>
+    <message>
+        <source>Rename the category</source>
+        <translation>Kategorie umbenennen</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Delete the category</source>
+        <translation>Kategorie löschen</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Übernehmen</translation>
+    </message>
+    <message>
+        <source>Save the categories</source>
+        <translation>Kategorien speichern</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;Back</source>
+        <translation>&lt;&lt;Zurück</translation>
+    </message>
+    <message>
+        <source>Back to the alarm</source>
+        <translation>Zurück zum Alarm</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>Allgemein</translation>
+    </message>
+</context>
+<context>
+    <name>ConfirmationPage</name>
+    <message>
+        <source>Confirmation</source>
+        <translation>Bestätigung</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;Back</source>
+        <translation>&lt;&lt;Zurück</translation>
+    </message>
+    <message>
+        <source>Back to the editor</source>
+        <translation>Zurück zur Eingabe</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Schedule it</source>
+        <translation>Planen</translation>
+    </message>
+</context>
+<context>
+    <name>ConfirmationText</name>
+    <message>
+        <source>The Alarm has been Scheduled for:
+</source>
+        <translation>Der Alarm wurde geplant für:
+</translation>
+    </message>
+    <message>
+        <source>
+With the following notification text:
+
+</source>
+        <translation>
+Mit folgendem Text:
+
+</translation>
+    </message>
+    <message>
+        <source>
+The Alarm will be shown every %1 %2</source>
+        <translation>
+Der Alarm wird alle %1 %2 angezeigt</translation>
+    </message>
+    <message>
+        <source>
+You will be notified with sound as well</source>
+        <translation>
+Sie werden zusätzlich mit Ton benachrichtigt</translation>
+    </message>
+    <message>
+        <source>
+The Alarm will be bypassed if the system
+is turned off at the specified Date and Time</source>
+        <translation>
+Der Alarm wird übersprungen, wenn der Rechner
+zum angegebenen Zeitpunkt ausgeschaltet ist</translation>
+    </message>
+    <message>
+        <source>The System will %1 at:
+</source>
+        <translation>Aktion „%1“ wird ausgeführt am:
+</translation>
+    </message>
+    <message>
+        <source>
+This Action will take place every %1 %2
+</source>
+        <translation>
+Diese Aktion wird alle %1 %2 ausgeführt
+</translation>
+    </message>
+    <message>
+        <source>%1 was borne at:
+%2
+
+You will be notified for the first time at:
+%3</source>
+        <translation>%1 wurde geboren am:
+%2
+
+Sie werden zum ersten Mal erinnert am:
+%3</translation>
+    </message>
+    <message>
+        <source>
+
+You will be notified with sound as well.
+</source>
+        <translation>
+
+Sie werden zusätzlich mit Ton benachrichtigt.
+</translation>
+    </message>
+</context>
+<context>
+    <name>DataFolderRelocation</name>
+    <message>
+        <source>&quot;%1&quot; cannot take them (%2).</source>
+        <translation>„%1“ kann sie nicht aufnehmen (%2).</translation>
+    </message>
+    <message>
+        <source>%1 could not be moved to &quot;%2&quot; (%3); the files already moved were put back.</source>
+        <translation>%1 konnte nicht nach „%2“ verschoben werden (%3); die bereits verschobenen Dateien wurden zurückgelegt.</translation>
+    </message>
+    <message>
+        <source>The data files were not moved: %1
+Nothing changed: the data folder is still &quot;%2&quot;.</source>
+        <translation>Die Datendateien wurden nicht verschoben: %1
+Nichts wurde geändert: Der Datenordner ist weiterhin „%2“.</translation>
+    </message>
+    <message>
+        <source>Not every data file could be moved. These stayed in &quot;%1&quot;:</source>
+        <translation>Nicht alle Datendateien konnten verschoben werden. Diese blieben in „%1“:</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; already holds a file of that name, which is used from now on.</source>
+        <translation>„%1“ enthält bereits eine Datei dieses Namens; sie wird ab jetzt verwendet.</translation>
+    </message>
+    <message>
+        <source>%1; it is not used until it is moved.</source>
+        <translation>%1; sie wird erst verwendet, wenn sie verschoben ist.</translation>
+    </message>
+</context>
+<context>
+    <name>DataFolders</name>
+    <message>
+        <source>The data folder &quot;%1&quot; was not found, so an empty one was made in its place. If your alarms are kept on a drive that is not connected, connect it and start Zentick again.</source>
+        <translation>Der Datenordner „%1“ wurde nicht gefunden, daher wurde an seiner Stelle ein leerer angelegt. Liegen Ihre Alarme auf einem Laufwerk, das nicht angeschlossen ist, schließen Sie es an und starten Sie Zentick erneut.</translation>
+    </message>
+    <message>
+        <source>it is a file, not a folder</source>
+        <translation>es ist eine Datei, kein Ordner</translation>
+    </message>
+    <message>
+        <source>The data folder &quot;%1&quot; was not found (%2), and none could be made. No alarm, address or note can be kept until it is there.</source>
+        <translation>Der Datenordner „%1“ wurde nicht gefunden (%2) und konnte nicht angelegt werden. Bis er vorhanden ist, können keine Alarme, Adressen oder Notizen gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>The data folder &quot;%1&quot; cannot be used: %2. No other folder was made in its place; until this is put right, no change and no fired alarm can be saved there.</source>
+        <translation>Der Datenordner „%1“ kann nicht verwendet werden: %2. Es wurde kein anderer Ordner an seiner Stelle angelegt; bis das behoben ist, können dort weder Änderungen noch ausgelöste Alarme gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>The folder of &quot;Settings.xml&quot;, &quot;%1&quot;, cannot be written (%2). Your settings and data folder are used from it, but no change to the settings can be kept.</source>
+        <translation>In den Ordner von „Settings.xml“, „%1“, kann nicht geschrieben werden (%2). Ihre Einstellungen und Ihr Datenordner werden von dort verwendet, Änderungen an den Einstellungen können aber nicht gespeichert werden.</translation>
+    </message>
+</context>
+<context>
+    <name>DayListPage</name>
+    <message>
+        <source>Events of the day</source>
+        <translation>Termine des Tages</translation>
+    </message>
+    <message>
+        <source>Edit Alarms</source>
+        <translation>Alarme bearbeiten</translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation>Termin</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Uhrzeit</translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation>Wiederholung</translation>
+    </message>
+    <message>
+        <source>Sound</source>
+        <translation>Ton</translation>
+    </message>
+    <message>
+        <source>Edit&gt;&gt;</source>
+        <translation>Bearbeiten&gt;&gt;</translation>
+    </message>
+    <message>
+        <source>Edit the selected event</source>
+        <translation>Ausgewählten Termin bearbeiten</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Delete the selected event</source>
+        <translation>Ausgewählten Termin löschen</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;Back</source>
+        <translation>&lt;&lt;Zurück</translation>
+    </message>
+    <message>
+        <source>Back to the calendar</source>
+        <translation>Zurück zum Kalender</translation>
+    </message>
+</context>
+<context>
+    <name>DayMonthFilterPage</name>
+    <message>
+        <source>Sunday</source>
+        <translation>Sonntag</translation>
+    </message>
+    <message>
+        <source>Monday</source>
+        <translation>Montag</translation>
+    </message>
+    <message>
+        <source>Tuesday</source>
+        <translation>Dienstag</translation>
+    </message>
+    <message>
+        <source>Wednesday</source>
+        <translation>Mittwoch</translation>
+    </message>
+    <message>
+        <source>Thursday</source>
+        <translation>Donnerstag</translation>
+    </message>
+    <message>
+        <source>Friday</source>
+        <translation>Freitag</translation>
+    </message>
+    <message>
+        <source>Saturday</source>
+        <translation>Samstag</translation>
+    </message>
+    <message>
+        <source>January</source>
+        <translation>Januar</translation>
+    </message>
+    <message>
+        <source>February</source>
+        <translation>Februar</translation>
+    </message>
+    <message>
+        <source>March</source>
+        <translation>März</translation>
+    </message>
+    <message>
+        <source>April</source>
+        <translation>April</translation>
+    </message>
+    <message>
+        <source>May</source>
+        <translation>Mai</translation>
+    </message>
+    <message>
+        <source>June</source>
+        <translation>Juni</translation>
+    </message>
+    <message>
+        <source>July</source>
+        <translation>Juli</translation>
+    </message>
+    <message>
+        <source>August</source>
+        <translation>August</translation>
+    </message>
+    <message>
+        <source>September</source>
+        <translation>September</translation>
+    </message>
+    <message>
+        <source>October</source>
+        <translation>Oktober</translation>
+    </message>
+    <message>
+        <source>November</source>
+        <translation>November</translation>
+    </message>
+    <message>
+        <source>December</source>
+        <translation>Dezember</translation>
+    </message>
+    <message>
+        <source>Advanced Settings</source>
+        <translation>Erweiterte Einstellungen</translation>
+    </message>
+    <message>
+        <source>All Days Of Week</source>
+        <translation>Alle Wochentage</translation>
+    </message>
+    <message>
+        <source>Only These Days</source>
+        <translation>Nur an diesen Tagen</translation>
+    </message>
+    <message>
+        <source>All Months Of The Year</source>
+        <translation>Alle Monate des Jahres</translation>
+    </message>
+    <message>
+        <source>Only These Months</source>
+        <translation>Nur in diesen Monaten</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;Back</source>
+        <translation>&lt;&lt;Zurück</translation>
+    </message>
+    <message>
+        <source>Back to the editor</source>
+        <translation>Zurück zur Eingabe</translation>
+    </message>
+    <message>
+        <source>Select at least one day...</source>
+        <translation>Wählen Sie mindestens einen Tag aus …</translation>
+    </message>
+    <message>
+        <source>Select at least one month...</source>
+        <translation>Wählen Sie mindestens einen Monat aus …</translation>
+    </message>
+</context>
+<context>
+    <name>DiaryNotePage</name>
+    <message>
+        <source>Diary note</source>
+        <translation>Tagebucheintrag</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>Kalender</translation>
+    </message>
+    <message>
+        <source>Note date</source>
+        <translation>Datum des Eintrags</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Eintrag</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;Back</source>
+        <translation>&lt;&lt;Zurück</translation>
+    </message>
+    <message>
+        <source>Back to the diary</source>
+        <translation>Zurück zum Tagebuch</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Save the note</source>
+        <translation>Eintrag speichern</translation>
+    </message>
+    <message>
+        <source>Your Notes for: %1</source>
+        <translation>Ihre Notizen für: %1</translation>
+    </message>
+</context>
+<context>
+    <name>DiaryPage</name>
+    <message>
+        <source>Diary</source>
+        <translation>Tagebuch</translation>
+    </message>
+    <message>
+        <source>Select a Date to Add Your Notes</source>
+        <translation>Wählen Sie ein Datum für Ihre Notizen</translation>
+    </message>
+    <message>
+        <source>Diary date</source>
+        <translation>Datum im Tagebuch</translation>
+    </message>
+    <message>
+        <source>Diary calendar</source>
+        <translation>Tagebuchkalender</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;Back</source>
+        <translation>&lt;&lt;Zurück</translation>
+    </message>
+    <message>
+        <source>Back to the main menu</source>
+        <translation>Zurück zum Hauptmenü</translation>
+    </message>
+    <message>
+        <source>Edit&gt;&gt;</source>
+        <translation>Bearbeiten&gt;&gt;</translation>
+    </message>
+    <message>
+        <source>Open the note of the date</source>
+        <translation>Eintrag des Datums öffnen</translation>
+    </message>
+    <message>
+        <source>Edit Date</source>
+        <translation>Datum bearbeiten</translation>
+    </message>
+    <message>
+        <source>Delete Entry</source>
+        <translation>Eintrag löschen</translation>
+    </message>
+</context>
+<context>
+    <name>EventListPage</name>
+    <message>
+        <source>Description</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Repeat Every</source>
+        <translation>Wiederholung alle</translation>
+    </message>
+    <message>
+        <source>Sound</source>
+        <translation>Ton</translation>
+    </message>
+    <message>
+        <source>Bypass</source>
+        <translation>Überspringen</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Date Of Birth</source>
+        <translation>Geburtsdatum</translation>
+    </message>
+    <message>
+        <source>Age</source>
+        <translation>Alter</translation>
+    </message>
+    <message>
+        <source>Notify me before</source>
+        <translation>Vorher erinnern</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Delete the selected event</source>
+        <translation>Ausgewählten Termin löschen</translation>
+    </message>
+    <message>
+        <source>Edit&gt;&gt;</source>
+        <translation>Bearbeiten&gt;&gt;</translation>
+    </message>
+    <message>
+        <source>Edit the selected event</source>
+        <translation>Ausgewählten Termin bearbeiten</translation>
+    </message>
+    <message>
+        <source>Switch to Calendar View</source>
+        <translation>Zur Kalenderansicht wechseln</translation>
+    </message>
+    <message>
+        <source>Alarms</source>
+        <translation>Alarme</translation>
+    </message>
+    <message>
+        <source>Shut Downs</source>
+        <translation>Herunterfahren</translation>
+    </message>
+    <message>
+        <source>Birthdays</source>
+        <translation>Geburtstage</translation>
+    </message>
+    <message>
+        <source>Past Alarms</source>
+        <translation>Vergangene</translation>
+    </message>
+    <message>
+        <source>Show the list of alarms</source>
+        <translation>Liste der Alarme zeigen</translation>
+    </message>
+    <message>
+        <source>Show the list of shut downs</source>
+        <translation>Liste der geplanten Systemaktionen zeigen</translation>
+    </message>
+    <message>
+        <source>Show the list of birthdays</source>
+        <translation>Liste der Geburtstage zeigen</translation>
+    </message>
+    <message>
+        <source>Show the list of past alarms</source>
+        <translation>Liste der vergangenen Alarme zeigen</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;Back</source>
+        <translation>&lt;&lt;Zurück</translation>
+    </message>
+    <message>
+        <source>Back to the main menu</source>
+        <translation>Zurück zum Hauptmenü</translation>
+    </message>
+    <message>
+        <source>Action</source>
+        <translation>Aktion</translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation>Wiederholung</translation>
+    </message>
+</context>
+<context>
+    <name>EventTexts</name>
+    <message>
+        <source>(No Description)</source>
+        <translation>(Keine Beschreibung)</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Ja</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Nein</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Minutes</source>
+        <translation>
+            <numerusform>%n Minute</numerusform>
+            <numerusform>%n Minuten</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Hours</source>
+        <translation>
+            <numerusform>%n Stunde</numerusform>
+            <numerusform>%n Stunden</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Days</source>
+        <translation>
+            <numerusform>%n Tag</numerusform>
+            <numerusform>%n Tage</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Weeks</source>
+        <translation>
+            <numerusform>%n Woche</numerusform>
+            <numerusform>%n Wochen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Months</source>
+        <translation>
+            <numerusform>%n Monat</numerusform>
+            <numerusform>%n Monate</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Years</source>
+        <translation>
+            <numerusform>%n Jahr</numerusform>
+            <numerusform>%n Jahre</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1yrs,%2m,%3d.</source>
+        <translation>%1 J., %2 M., %3 T.</translation>
+    </message>
+    <message>
+        <source>%1&apos;s Birthday</source>
+        <translation>Geburtstag von %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1&apos;s Birthday in %n days</source>
+        <translation>
+            <numerusform>Geburtstag von %1 in %n Tag</numerusform>
+            <numerusform>Geburtstag von %1 in %n Tagen</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Firing</name>
+    <message>
+        <source>This Alarm scheduled for:
+%1</source>
+        <translation>Dieser Alarm war geplant für:
+%1</translation>
+    </message>
+    <message>
+        <source>%1 is now
+%2 Years Old.</source>
+        <translation>%1 ist jetzt
+%2 Jahre alt.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 will be
+%2 Years Old
+In %n days.</source>
+        <translation>
+            <numerusform>%1 wird
+%2 Jahre alt,
+in %n Tag.</numerusform>
+            <numerusform>%1 wird
+%2 Jahre alt,
+in %n Tagen.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>ListActions</name>
+    <message>
+        <source>Edit</source>
+        <translation>Bearbeiten</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+</context>
+<context>
+    <name>MainMenuPage</name>
+    <message>
+        <source>New Alarm</source>
+        <translation>Neuer Alarm</translation>
+    </message>
+    <message>
+        <source>Schedule Shut Down</source>
+        <translation>Herunterfahren planen</translation>
+    </message>
+    <message>
+        <source>Add Birthday</source>
+        <translation>Geburtstag hinzufügen</translation>
+    </message>
+    <message>
+        <source>View/Edit Events</source>
+        <translation>Termine ansehen/bearbeiten</translation>
+    </message>
+    <message>
+        <source>Timer-Countdown</source>
+        <translation>Stoppuhr/Countdown</translation>
+    </message>
+    <message>
+        <source>Address Book</source>
+        <translation>Adressbuch</translation>
+    </message>
+    <message>
+        <source>Diary</source>
+        <translation>Tagebuch</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Main Menu</source>
+        <translation>Hauptmenü</translation>
+    </message>
+    <message>
+        <source>Next&gt;&gt;</source>
+        <translation>Weiter&gt;&gt;</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Weiter</translation>
+    </message>
+    <message>
+        <source>About Zentick...</source>
+        <translation>Über Zentick …</translation>
+    </message>
+    <message>
+        <source>Check for Updates</source>
+        <translation>Nach Aktualisierungen suchen</translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation>Nach oben</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>Nach unten</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Nach links</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>Nach rechts</translation>
+    </message>
+    <message>
+        <source>Enter</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Opens %1</source>
+        <translation>Öffnet %1</translation>
+    </message>
+</context>
+<context>
+    <name>MonthCalendar</name>
+    <message>
+        <source>Previous month</source>
+        <translation>Vorheriger Monat</translation>
+    </message>
+    <message>
+        <source>Next month</source>
+        <translation>Nächster Monat</translation>
+    </message>
+</context>
+<context>
+    <name>NotificationWindows</name>
+    <message>
+        <source>Show</source>
+        <translation>Zeigen</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Stop Sound</source>
+        <translation>Ton aus</translation>
+    </message>
+    <message>
+        <source>Alarm</source>
+        <translation>Alarm</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>PastAlarmListPage</name>
+    <message>
+        <source>Past Alarms</source>
+        <translation>Vergangene Alarme</translation>
+    </message>
+</context>
+<context>
+    <name>PowerAction</name>
+    <message>
+        <source>Shut Down</source>
+        <translation>Herunterfahren</translation>
+    </message>
+    <message>
+        <source>Restart</source>
+        <translation>Neu starten</translation>
+    </message>
+    <message>
+        <source>Log Off</source>
+        <translation>Abmelden</translation>
+    </message>
+    <message>
+        <source>Hibernate</source>
+        <translation>Ruhezustand</translation>
+    </message>
+    <message>
+        <source>Stand By</source>
+        <translation>Bereitschaft</translation>
+    </message>
+    <message>
+        <source>Shut Down Now</source>
+        <translation>Jetzt herunterfahren</translation>
+    </message>
+    <message>
+        <source>Restart Now</source>
+        <translation>Jetzt neu starten</translation>
+    </message>
+    <message>
+        <source>Log Off Now</source>
+        <translation>Jetzt abmelden</translation>
+    </message>
+    <message>
+        <source>Hibernate Now</source>
+        <translation>Jetzt Ruhezustand</translation>
+    </message>
+    <message>
+        <source>Stand By Now</source>
+        <translation>Jetzt Bereitschaft</translation>
+    </message>
+</context>
+<context>
+    <name>PowerActionEditorPage</name>
+    <message>
+        <source>Scheduled Shut Down</source>
+        <translation>Geplantes Herunterfahren</translation>
+    </message>
+    <message>
+        <source>Choose Action:</source>
+        <translation>Aktion wählen:</translation>
+    </message>
+    <message>
+        <source>Alarm at:</source>
+        <translation>Alarm um:</translation>
+    </message>
+    <message>
+        <source>or After:</source>
+        <translation>oder nach:</translation>
+    </message>
+    <message>
+        <source>At:</source>
+        <translation>Um:</translation>
+    </message>
+    <message>
+        <source>After:</source>
+        <translation>Nach:</translation>
+    </message>
+    <message>
+        <source>Action date</source>
+        <translation>Datum der Aktion</translation>
+    </message>
+    <message>
+        <source>Action time</source>
+        <translation>Uhrzeit der Aktion</translation>
+    </message>
+    <message>
+        <source>Hours from now</source>
+        <translation>Stunden ab jetzt</translation>
+    </message>
+    <message>
+        <source>Hours and</source>
+        <translation>Stunden und</translation>
+    </message>
+    <message>
+        <source>Minutes from now</source>
+        <translation>Minuten ab jetzt</translation>
+    </message>
+    <message>
+        <source>Minutes</source>
+        <translation>Minuten</translation>
+    </message>
+    <message>
+        <source>Enable Repetition every:</source>
+        <translation>Wiederholen alle:</translation>
+    </message>
+    <message>
+        <source>Repetition count</source>
+        <translation>Anzahl für die Wiederholung</translation>
+    </message>
+    <message>
+        <source>Days</source>
+        <translation>Tage</translation>
+    </message>
+    <message>
+        <source>Weeks</source>
+        <translation>Wochen</translation>
+    </message>
+    <message>
+        <source>Repetition unit</source>
+        <translation>Einheit der Wiederholung</translation>
+    </message>
+    <message>
+        <source>Advanced</source>
+        <translation>Erweitert</translation>
+    </message>
+    <message>
+        <source>Advanced: days of the week and months</source>
+        <translation>Erweitert: Wochentage und Monate</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;Back</source>
+        <translation>&lt;&lt;Zurück</translation>
+    </message>
+    <message>
+        <source>Next&gt;&gt;</source>
+        <translation>Weiter&gt;&gt;</translation>
+    </message>
+    <message>
+        <source>%1 system at:</source>
+        <translation>%1 um:</translation>
+    </message>
+    <message>
+        <source>%1 system after:</source>
+        <translation>%1 nach:</translation>
+    </message>
+    <message>
+        <source>Invalid Date or Time.</source>
+        <translation>Ungültiges Datum oder ungültige Uhrzeit.</translation>
+    </message>
+</context>
+<context>
+    <name>PowerActionListPage</name>
+    <message>
+        <source>Shut Downs</source>
+        <translation>Geplante Systemaktionen</translation>
+    </message>
+</context>
+<context>
+    <name>PowerBackend</name>
+    <message>
+        <source>Failed to take Privilegies</source>
+        <translation>Die nötigen Rechte konnten nicht erlangt werden</translation>
+    </message>
+    <message>
+        <source>Failed to %1 System</source>
+        <translation>„%1“ ist fehlgeschlagen</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsPage</name>
+    <message>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Disable Tray</source>
+        <translation>Symbol im Infobereich aus</translation>
+    </message>
+    <message>
+        <source>Switch the tray icon</source>
+        <translation>Symbol im Infobereich umschalten</translation>
+    </message>
+    <message>
+        <source>Start Zentick when I log in</source>
+        <translation>Zentick bei der Anmeldung starten</translation>
+    </message>
+    <message>
+        <source>Alarm Sound:</source>
+        <translation>Alarmton:</translation>
+    </message>
+    <message>
+        <source>Use Default.</source>
+        <translation>Standard verwenden</translation>
+    </message>
+    <message>
+        <source>Custom:</source>
+        <translation>Eigener:</translation>
+    </message>
+    <message>
+        <source>Sound file</source>
+        <translation>Tondatei</translation>
+    </message>
+    <message>
+        <source>Choose a sound file</source>
+        <translation>Tondatei auswählen</translation>
+    </message>
+    <message>
+        <source>Change Alarms&apos; Directory:</source>
+        <translation>Datenordner ändern:</translation>
+    </message>
+    <message>
+        <source>Data folder</source>
+        <translation>Datenordner</translation>
+    </message>
+    <message>
+        <source>Choose the data folder</source>
+        <translation>Datenordner auswählen</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Übernehmen</translation>
+    </message>
+    <message>
+        <source>Back to the main menu</source>
+        <translation>Zurück zum Hauptmenü</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>Alle</translation>
+    </message>
+    <message>
+        <source>Enable Tray</source>
+        <translation>Symbol im Infobereich an</translation>
+    </message>
+    <message>
+        <source>Start Zentick when I log in: on</source>
+        <translation>Zentick bei der Anmeldung starten: an</translation>
+    </message>
+    <message>
+        <source>Start Zentick when I log in: off</source>
+        <translation>Zentick bei der Anmeldung starten: aus</translation>
+    </message>
+    <message>
+        <source>Zentick cannot be set to start when you log in.</source>
+        <translation>Zentick kann nicht so eingestellt werden, dass es bei der Anmeldung startet.</translation>
+    </message>
+    <message>
+        <source>Zentick cannot be kept from starting when you log in.</source>
+        <translation>Der Start von Zentick bei der Anmeldung kann nicht abgeschaltet werden.</translation>
+    </message>
+    <message>
+        <source>Failed to Create the Directory</source>
+        <translation>Der Ordner konnte nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>The data files were not moved: Zentick, started from another folder, works on the files in &quot;%1&quot;. Nothing changed.</source>
+        <translation>Die Datendateien wurden nicht verschoben: Ein aus einem anderen Ordner gestartetes Zentick arbeitet mit den Dateien in „%1“. Nichts wurde geändert.</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;Back</source>
+        <translation>&lt;&lt;Zurück</translation>
+    </message>
+</context>
+<context>
+    <name>SortHeader</name>
+    <message>
+        <source>Column headers</source>
+        <translation>Spaltenköpfe</translation>
+    </message>
+    <message>
+        <source>Left and Right choose a column; Space or Enter sorts the list by it, again turns the order round</source>
+        <translation>Links und Rechts wählen eine Spalte; Leertaste oder Eingabetaste sortieren die Liste danach, ein zweites Mal kehrt die Reihenfolge um</translation>
+    </message>
+</context>
+<context>
+    <name>TForm1</name>
+    <message>
+        <source>What could be read from it is loaded: %1.</source>
+        <translation>Was daraus gelesen werden konnte, ist geladen: %1.</translation>
+    </message>
+    <message>
+        <source>1 record</source>
+        <translation>1 Eintrag</translation>
+    </message>
+    <message>
+        <source>What could be read from it is loaded, the data folder &quot;%1&quot; with it.</source>
+        <translation>Was daraus gelesen werden konnte, ist geladen, darunter der Datenordner „%1“.</translation>
+    </message>
+    <message>
+        <source>What could be read from it is loaded, but no data folder: &quot;%1&quot; is used.</source>
+        <translation>Was daraus gelesen werden konnte, ist geladen, aber kein Datenordner: „%1“ wird verwendet.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; was damaged. %2 The file as it was is kept as &quot;%3&quot;.</source>
+        <translation>Die Datei „%1“ war beschädigt. %2 Die Datei, wie sie war, ist als „%3“ aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; is damaged. %2 No copy of it could be made (%3); it is not saved over until a copy can be made.</source>
+        <translation>Die Datei „%1“ ist beschädigt. %2 Es konnte keine Kopie davon angelegt werden (%3); sie wird erst überschrieben, wenn eine Kopie möglich ist.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n records</source>
+        <translation>
+            <numerusform>%n Eintrag</numerusform>
+            <numerusform>%n Einträge</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>TForm2</name>
+    <message>
+        <source>Alarm</source>
+        <translation>Alarm</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>Disable &amp;Repetition</source>
+        <translation>&amp;Wiederholung beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Stop Sound</source>
+        <translation>&amp;Ton aus</translation>
+    </message>
+</context>
+<context>
+    <name>TForm3</name>
+    <message>
+        <source>Shutting Down...</source>
+        <translation>Wird heruntergefahren …</translation>
+    </message>
+    <message>
+        <source>Restarting...</source>
+        <translation>Wird neu gestartet …</translation>
+    </message>
+    <message>
+        <source>Logging Off...</source>
+        <translation>Abmeldung läuft …</translation>
+    </message>
+    <message>
+        <source>Hibernating...</source>
+        <translation>Ruhezustand wird eingeleitet …</translation>
+    </message>
+    <message>
+        <source>Standing By...</source>
+        <translation>Bereitschaft wird eingeleitet …</translation>
+    </message>
+    <message>
+        <source>Zentick...</source>
+        <translation>Zentick …</translation>
+    </message>
+    <message>
+        <source>Shut Down Now</source>
+        <translation>Jetzt herunterfahren</translation>
+    </message>
+    <message>
+        <source>System will %1
+Automatically in %2 sec</source>
+        <translation>%1
+automatisch in %2 s</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+</context>
+<context>
+    <name>TForm4</name>
+    <message>
+        <source>Birthday</source>
+        <translation>Geburtstag</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Stop Sound</source>
+        <translation>&amp;Ton aus</translation>
+    </message>
+</context>
+<context>
+    <name>TForm6</name>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>&quot;Zentick&quot; noticed that the system clock has changed. This Action may cause the alarms to malfunction. Do you want to disable all alarms until the system restarts and be sure that the system clock is correct?</source>
+        <translation>„Zentick“ hat bemerkt, dass die Systemuhr verstellt wurde. Dadurch können Alarme falsch ausgelöst werden. Möchten Sie alle Alarme bis zum nächsten Systemstart abschalten und sich vergewissern, dass die Systemuhr richtig geht?</translation>
+    </message>
+    <message>
+        <source>&amp;No</source>
+        <translation>&amp;Nein</translation>
+    </message>
+    <message>
+        <source>&amp;Yes</source>
+        <translation>&amp;Ja</translation>
+    </message>
+</context>
+<context>
+    <name>TForm7</name>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Continue</source>
+        <translation>Fortsetzen</translation>
+    </message>
+    <message>
+        <source>Timer</source>
+        <translation>Stoppuhr</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Countdown</source>
+        <translation>Countdown</translation>
+    </message>
+</context>
+<context>
+    <name>TForm8</name>
+    <message>
+        <source>Update Checking</source>
+        <translation>Suche nach Aktualisierungen</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>Fortschritt</translation>
+    </message>
+    <message>
+        <source>Checking for Updates. Please wait...</source>
+        <translation>Suche nach Aktualisierungen. Bitte warten …</translation>
+    </message>
+    <message>
+        <source>Opens the product page</source>
+        <translation>Öffnet die Produktseite</translation>
+    </message>
+    <message>
+        <source>Connection Error. Try again Later.</source>
+        <translation>Verbindungsfehler. Bitte versuchen Sie es später erneut.</translation>
+    </message>
+    <message>
+        <source>Your version is up to date</source>
+        <translation>Ihre Version ist aktuell</translation>
+    </message>
+    <message>
+        <source>Zentick %1 is now available! Visit Website.</source>
+        <translation>Zentick %1 ist verfügbar! Zur Website.</translation>
+    </message>
+</context>
+<context>
+    <name>TMsgfrm</name>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+</context>
+<context>
+    <name>TimerPage</name>
+    <message>
+        <source>Timer - CountDown</source>
+        <translation>Stoppuhr – Countdown</translation>
+    </message>
+    <message>
+        <source>New Timer.</source>
+        <translation>Neue Stoppuhr</translation>
+    </message>
+    <message>
+        <source>New CountDown:</source>
+        <translation>Neuer Countdown:</translation>
+    </message>
+    <message>
+        <source>Countdown days</source>
+        <translation>Countdown-Tage</translation>
+    </message>
+    <message>
+        <source>Countdown hours</source>
+        <translation>Countdown-Stunden</translation>
+    </message>
+    <message>
+        <source>Countdown minutes</source>
+        <translation>Countdown-Minuten</translation>
+    </message>
+    <message>
+        <source>Countdown seconds</source>
+        <translation>Countdown-Sekunden</translation>
+    </message>
+    <message>
+        <source>Days</source>
+        <translation>Tage</translation>
+    </message>
+    <message>
+        <source>Hours</source>
+        <translation>Std.</translation>
+    </message>
+    <message>
+        <source>Min</source>
+        <translation>Min.</translation>
+    </message>
+    <message>
+        <source>Sec</source>
+        <translation>Sek.</translation>
+    </message>
+    <message>
+        <source>Notify me with Sound on Expiration</source>
+        <translation>Bei Ablauf mit Ton benachrichtigen</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;Back</source>
+        <translation>&lt;&lt;Zurück</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>No Countdown Set.</source>
+        <translation>Kein Countdown eingestellt.</translation>
+    </message>
+</context>
+<context>
+    <name>TrayController</name>
+    <message>
+        <source>Main Menu</source>
+        <translation>Hauptmenü</translation>
+    </message>
+    <message>
+        <source>New Alarm</source>
+        <translation>Neuer Alarm</translation>
+    </message>
+    <message>
+        <source>Scheduled Shut Down</source>
+        <translation>Geplantes Herunterfahren</translation>
+    </message>
+    <message>
+        <source>Add Birthday</source>
+        <translation>Geburtstag hinzufügen</translation>
+    </message>
+    <message>
+        <source>View/Edit Alarms</source>
+        <translation>Alarme ansehen/bearbeiten</translation>
+    </message>
+    <message>
+        <source>Timer - Countdown</source>
+        <translation>Stoppuhr – Countdown</translation>
+    </message>
+    <message>
+        <source>Address Book</source>
+        <translation>Adressbuch</translation>
+    </message>
+    <message>
+        <source>Diary</source>
+        <translation>Tagebuch</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Disable Tray</source>
+        <translation>Symbol im Infobereich aus</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Beenden</translation>
+    </message>
+</context>
+<context>
+    <name>TrayHint</name>
+    <message>
+        <source>No Events for Today</source>
+        <translation>Heute keine Termine</translation>
+    </message>
+    <message>
+        <source>Events for Today:
+%1</source>
+        <translation>Termine für heute:
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Zentick already runs elsewhere (in another session) on the same files, and could not be reached from here.</source>
+        <translation>Zentick läuft bereits an anderer Stelle (in einer anderen Sitzung) mit denselben Dateien und ist von hier aus nicht erreichbar.</translation>
+    </message>
+    <message>
+        <source>Zentick cannot start: it found no private folder for its single-instance lock.</source>
+        <translation>Zentick kann nicht starten: Es wurde kein privater Ordner für die Sperre gegen einen zweiten Start gefunden.</translation>
+    </message>
+    <message>
+        <source>the running instance did not take the request to end (its answer was awaited for %1 seconds) and is still running.</source>
+        <translation>das laufende Zentick hat die Aufforderung zum Beenden nicht angenommen (auf seine Antwort wurde %1 Sekunden gewartet) und läuft weiter.</translation>
+    </message>
+</context>
+</TS>
