@@ -189,32 +189,12 @@
         <translation>Zentick nach:</translation>
     </message>
     <message>
-        <source>At:</source>
-        <translation>Um:</translation>
-    </message>
-    <message>
-        <source>After:</source>
-        <translation>Nach:</translation>
-    </message>
-    <message>
         <source>Alarm date</source>
         <translation>Alarmdatum</translation>
     </message>
     <message>
         <source>Alarm time</source>
         <translation>Alarmzeit</translation>
-    </message>
-    <message>
-        <source>Hours from now</source>
-        <translation>Stunden ab jetzt</translation>
-    </message>
-    <message>
-        <source>Hours and</source>
-        <translation>Stunden und</translation>
-    </message>
-    <message>
-        <source>Minutes from now</source>
-        <translation>Minuten ab jetzt</translation>
     </message>
     <message>
         <source>Minutes</source>
@@ -471,6 +451,151 @@ zum angegebenen Zeitpunkt ausgeschaltet ist.</translation>
     <message>
         <source>Back to the main menu</source>
         <translation>Zurück zum Hauptmenü</translation>
+    </message>
+</context>
+<context>
+    <name>CalendarsPage</name>
+    <message>
+        <source>Calendars</source>
+        <translation>Kalender</translation>
+    </message>
+    <message>
+        <source>Calendar Files (iCalendar):</source>
+        <translation>Kalenderdateien (iCalendar):</translation>
+    </message>
+    <message>
+        <source>Export…</source>
+        <translation>Exportieren…</translation>
+    </message>
+    <message>
+        <source>Export to a calendar file</source>
+        <translation>In eine Kalenderdatei exportieren</translation>
+    </message>
+    <message>
+        <source>Import…</source>
+        <translation>Importieren…</translation>
+    </message>
+    <message>
+        <source>Import from a calendar file</source>
+        <translation>Aus einer Kalenderdatei importieren</translation>
+    </message>
+    <message>
+        <source>Export power actions too</source>
+        <translation>Auch Energieaktionen exportieren</translation>
+    </message>
+    <message>
+        <source>Power actions switch this computer off or on: another one may not want them.</source>
+        <translation>Energieaktionen schalten diesen Computer aus oder an: ein anderer möchte sie vielleicht nicht.</translation>
+    </message>
+    <message>
+        <source>Calendar Sync (CalDAV):</source>
+        <translation>Kalenderabgleich (CalDAV):</translation>
+    </message>
+    <message>
+        <source>https://server/dav/</source>
+        <translation>https://server/dav/</translation>
+    </message>
+    <message>
+        <source>kept in the desktop&apos;s secret store</source>
+        <translation>im Schlüsselbund der Arbeitsumgebung verwahrt</translation>
+    </message>
+    <message>
+        <source>&amp;Address:</source>
+        <translation>&amp;Adresse:</translation>
+    </message>
+    <message>
+        <source>&amp;User Name:</source>
+        <translation>&amp;Benutzername:</translation>
+    </message>
+    <message>
+        <source>&amp;Password:</source>
+        <translation>&amp;Passwort:</translation>
+    </message>
+    <message>
+        <source>CalDAV server address</source>
+        <translation>Adresse des CalDAV-Servers</translation>
+    </message>
+    <message>
+        <source>User name on the server</source>
+        <translation>Benutzername auf dem Server</translation>
+    </message>
+    <message>
+        <source>Password on the server</source>
+        <translation>Passwort auf dem Server</translation>
+    </message>
+    <message>
+        <source>Sync Now</source>
+        <translation>Jetzt abgleichen</translation>
+    </message>
+    <message>
+        <source>Sync with the server now</source>
+        <translation>Jetzt mit dem Server abgleichen</translation>
+    </message>
+    <message>
+        <source>Last sync</source>
+        <translation>Letzter Abgleich</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;Back</source>
+        <translation>&lt;&lt;Zurück</translation>
+    </message>
+    <message>
+        <source>Back to the settings</source>
+        <translation>Zurück zu den Einstellungen</translation>
+    </message>
+    <message>
+        <source>iCalendar (*.ics *.ical *.ifb);;All files (*)</source>
+        <translation>iCalendar (*.ics *.ical *.ifb);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>This Zentick has no calendar sync built in: the account is kept for one that has.</source>
+        <translation>Dieses Zentick hat keinen Kalenderabgleich eingebaut: Das Konto bleibt für eines, das ihn hat, gespeichert.</translation>
+    </message>
+    <message>
+        <source>Type the address of your CalDAV server to sync.</source>
+        <translation>Geben Sie die Adresse Ihres CalDAV-Servers ein, um abzugleichen.</translation>
+    </message>
+    <message>
+        <source>Syncing…</source>
+        <translation>Abgleich läuft…</translation>
+    </message>
+    <message>
+        <source>Last sync %1: %2</source>
+        <translation>Letzter Abgleich %1: %2</translation>
+    </message>
+    <message>
+        <source>Not synced yet.</source>
+        <translation>Noch nicht abgeglichen.</translation>
+    </message>
+    <message>
+        <source>No secret store of the desktop answers, so the password cannot be kept. Zentick never writes it into its own files.</source>
+        <translation>Kein Schlüsselbund der Arbeitsumgebung antwortet, daher kann das Passwort nicht verwahrt werden. Zentick schreibt es nie in seine eigenen Dateien.</translation>
+    </message>
+    <message>
+        <source>The password could not be kept in the desktop&apos;s secret store: %1</source>
+        <translation>Das Passwort konnte nicht im Schlüsselbund der Arbeitsumgebung verwahrt werden: %1</translation>
+    </message>
+    <message>
+        <source>The calendar file &quot;%1&quot; could not be written: %2. Nothing was written.</source>
+        <translation>Die Kalenderdatei „%1“ konnte nicht geschrieben werden: %2. Es wurde nichts geschrieben.</translation>
+    </message>
+    <message>
+        <source>The alarms, birthdays, power actions and diary notes are in &quot;%1&quot;.</source>
+        <translation>Die Alarme, Geburtstage, Energieaktionen und Tagebucheinträge stehen in „%1“.</translation>
+    </message>
+    <message>
+        <source>The alarms, birthdays and diary notes are in &quot;%1&quot;.</source>
+        <translation>Die Alarme, Geburtstage und Tagebucheinträge stehen in „%1“.</translation>
+    </message>
+    <message>
+        <source>The calendar file &quot;%1&quot; could not be read: %2</source>
+        <translation>Die Kalenderdatei „%1“ konnte nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was not imported: %2
+Nothing was changed.</source>
+        <translation>„%1“ wurde nicht importiert: %2
+Es wurde nichts geändert.</translation>
     </message>
 </context>
 <context>
@@ -1236,6 +1361,33 @@ in %n Tagen.</numerusform>
     </message>
 </context>
 <context>
+    <name>MomentChoice</name>
+    <message>
+        <source>At:</source>
+        <translation>Um:</translation>
+    </message>
+    <message>
+        <source>After:</source>
+        <translation>Nach:</translation>
+    </message>
+    <message>
+        <source>Hours from now</source>
+        <translation>Stunden ab jetzt</translation>
+    </message>
+    <message>
+        <source>Hours and</source>
+        <translation>Stunden und</translation>
+    </message>
+    <message>
+        <source>Minutes from now</source>
+        <translation>Minuten ab jetzt</translation>
+    </message>
+    <message>
+        <source>Minutes</source>
+        <translation>Minuten</translation>
+    </message>
+</context>
+<context>
     <name>MonthCalendar</name>
     <message>
         <source>Previous month</source>
@@ -1253,20 +1405,8 @@ in %n Tagen.</numerusform>
         <translation>Zeigen</translation>
     </message>
     <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Stop Sound</source>
-        <translation>Ton aus</translation>
-    </message>
-    <message>
         <source>Alarm</source>
         <translation>Alarm</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>
@@ -1338,36 +1478,12 @@ in %n Tagen.</numerusform>
         <translation>oder nach:</translation>
     </message>
     <message>
-        <source>At:</source>
-        <translation>Um:</translation>
-    </message>
-    <message>
-        <source>After:</source>
-        <translation>Nach:</translation>
-    </message>
-    <message>
         <source>Action date</source>
         <translation>Datum der Aktion</translation>
     </message>
     <message>
         <source>Action time</source>
         <translation>Uhrzeit der Aktion</translation>
-    </message>
-    <message>
-        <source>Hours from now</source>
-        <translation>Stunden ab jetzt</translation>
-    </message>
-    <message>
-        <source>Hours and</source>
-        <translation>Stunden und</translation>
-    </message>
-    <message>
-        <source>Minutes from now</source>
-        <translation>Minuten ab jetzt</translation>
-    </message>
-    <message>
-        <source>Minutes</source>
-        <translation>Minuten</translation>
     </message>
     <message>
         <source>Enable Repetition every:</source>
@@ -1434,6 +1550,13 @@ in %n Tagen.</numerusform>
     <message>
         <source>Failed to %1 System</source>
         <translation>„%1“ ist fehlgeschlagen</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Skip Next Occurrence</source>
+        <translation>Nächsten Termin überspringen</translation>
     </message>
 </context>
 <context>
@@ -1530,6 +1653,22 @@ in %n Tagen.</numerusform>
         <source>&lt;&lt;Back</source>
         <translation>&lt;&lt;Zurück</translation>
     </message>
+    <message>
+        <source>Desktop notices</source>
+        <translation>Desktop-Benachrichtigungen</translation>
+    </message>
+    <message>
+        <source>Desktop notices beside the alarm windows</source>
+        <translation>Desktop-Benachrichtigungen neben den Alarmfenstern</translation>
+    </message>
+    <message>
+        <source>Each alarm, birthday and countdown window is also announced on the desktop, so it is seen where a window cannot come to the front.</source>
+        <translation>Jedes Alarm-, Geburtstags- und Countdown-Fenster wird auch als Benachrichtigung gemeldet, damit es gesehen wird, wo ein Fenster nicht nach vorn kommen kann.</translation>
+    </message>
+    <message>
+        <source>Calendars and Sync…</source>
+        <translation>Kalender und Abgleich…</translation>
+    </message>
 </context>
 <context>
     <name>SortHeader</name>
@@ -1540,6 +1679,93 @@ in %n Tagen.</numerusform>
     <message>
         <source>Left and Right choose a column; Space or Enter sorts the list by it, again turns the order round</source>
         <translation>Links und Rechts wählen eine Spalte; Leertaste oder Eingabetaste sortieren die Liste danach, ein zweites Mal kehrt die Reihenfolge um</translation>
+    </message>
+</context>
+<context>
+    <name>SoundingNoticeWindow</name>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Stop Sound</source>
+        <translation>&amp;Ton aus</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Stop Sound</source>
+        <translation>Ton aus</translation>
+    </message>
+    <message>
+        <source>Snooze length</source>
+        <translation>Schlummerdauer</translation>
+    </message>
+    <message>
+        <source>5 minutes</source>
+        <translation>5 Minuten</translation>
+    </message>
+    <message>
+        <source>10 minutes</source>
+        <translation>10 Minuten</translation>
+    </message>
+    <message>
+        <source>15 minutes</source>
+        <translation>15 Minuten</translation>
+    </message>
+    <message>
+        <source>30 minutes</source>
+        <translation>30 Minuten</translation>
+    </message>
+    <message>
+        <source>1 hour</source>
+        <translation>1 Stunde</translation>
+    </message>
+    <message>
+        <source>until</source>
+        <translation>bis</translation>
+    </message>
+    <message>
+        <source>Snooze until</source>
+        <translation>Schlummern bis</translation>
+    </message>
+    <message>
+        <source>Snooze</source>
+        <translation>Schlummern</translation>
+    </message>
+    <message>
+        <source>Shows this reminder again after the length chosen</source>
+        <translation>Zeigt diese Erinnerung nach der gewählten Dauer noch einmal</translation>
+    </message>
+    <message>
+        <source>That moment has passed already: choose a later one to snooze until.</source>
+        <translation>Dieser Zeitpunkt ist schon vorbei: Wählen Sie einen späteren, bis zu dem geschlummert wird.</translation>
+    </message>
+</context>
+<context>
+    <name>SyncController</name>
+    <message numerus="yes">
+        <source>The sync did not end within %n minute(s) and was stopped.</source>
+        <translation>
+            <numerusform>Der Abgleich endete nicht innerhalb von %n Minute und wurde angehalten.</numerusform>
+            <numerusform>Der Abgleich endete nicht innerhalb von %n Minuten und wurde angehalten.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The sync did not end when it was stopped and was left behind.</source>
+        <translation>Der Abgleich endete nicht, als er angehalten wurde, und wurde zurückgelassen.</translation>
+    </message>
+    <message>
+        <source>The password could not be read from the desktop&apos;s secret store: %1</source>
+        <translation>Das Passwort konnte nicht aus dem Schlüsselbund der Arbeitsumgebung gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>These records were changed here and on the server since the last sync. Both versions are kept, so you can choose:
+%1</source>
+        <translation>Diese Einträge wurden seit dem letzten Abgleich hier und auf dem Server geändert. Beide Fassungen bleiben erhalten, damit Sie wählen können:
+%1</translation>
     </message>
 </context>
 <context>
@@ -1583,16 +1809,16 @@ in %n Tagen.</numerusform>
         <translation>Alarm</translation>
     </message>
     <message>
-        <source>&amp;OK</source>
-        <translation>&amp;OK</translation>
-    </message>
-    <message>
         <source>Disable &amp;Repetition</source>
         <translation>&amp;Wiederholung beenden</translation>
     </message>
     <message>
-        <source>&amp;Stop Sound</source>
-        <translation>&amp;Ton aus</translation>
+        <source>Skip Next</source>
+        <translation>Nächsten überspringen</translation>
+    </message>
+    <message>
+        <source>Passes over the next occurrence of this alarm and keeps it on</source>
+        <translation>Überspringt den nächsten Termin dieses Alarms und lässt ihn eingeschaltet</translation>
     </message>
 </context>
 <context>
@@ -1639,20 +1865,20 @@ automatisch in %2 s</translation>
         <source>&amp;OK</source>
         <translation>&amp;OK</translation>
     </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
 </context>
 <context>
     <name>TForm4</name>
     <message>
         <source>Birthday</source>
         <translation>Geburtstag</translation>
-    </message>
-    <message>
-        <source>&amp;OK</source>
-        <translation>&amp;OK</translation>
-    </message>
-    <message>
-        <source>&amp;Stop Sound</source>
-        <translation>&amp;Ton aus</translation>
     </message>
 </context>
 <context>
@@ -1856,6 +2082,10 @@ automatisch in %2 s</translation>
         <source>Quit</source>
         <translation>Beenden</translation>
     </message>
+    <message>
+        <source>Cancel Snooze</source>
+        <translation>Schlummern abbrechen</translation>
+    </message>
 </context>
 <context>
     <name>TrayHint</name>
@@ -1868,6 +2098,10 @@ automatisch in %2 s</translation>
 %1</source>
         <translation>Termine für heute:
 %1</translation>
+    </message>
+    <message>
+        <source>Snoozed:</source>
+        <translation>Schlummert:</translation>
     </message>
 </context>
 <context>
