@@ -27,3 +27,9 @@ enum PageIndex : int {
     CalendarsTab = 20,
     PageCount = 21
 };
+
+// Each page's name as the code spells it, by index: for tests and tools that list what they walk through.
+inline constexpr const char* PageNames[PageCount] = {
+    "MainTab",     "AlarmTab",        "ShutTab",  "BirthTab", "ViewTabAl",   "ViewTabShut", "ViewTabBirthDay",
+    "ViewTabPast", "ConfirmTab",      "AboutTab", "MoreTab",  "CategoryTab", "AddressTab",  "AddAddressTab",
+    "CalendarTab", "EditCalendarTab", "SetTab",   "TimerTab", "EditTab",     "EditViewTab", "CalendarsTab"};

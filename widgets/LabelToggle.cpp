@@ -21,6 +21,7 @@ void LabelToggle::setBox(QAbstractButton* box) {
     if (m_box)
         m_box->removeEventFilter(this);
     m_box = box;
+    m_watched = box;
     if (box)
         box->installEventFilter(this);
     setBuddy(box);
@@ -37,7 +38,7 @@ bool LabelToggle::showsFocus() const {
 }
 
 bool LabelToggle::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_box && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
+    if (watched == m_watched && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
         update();
     return ClickableLabel::eventFilter(watched, event);
 }

@@ -33,4 +33,7 @@ private:
     void invertBox();
 
     QPointer<QAbstractButton> m_box;
+    // The box as the event filter sees it: only compared, never followed, because the box's own destructor still
+    // sends events through the filter, when it is no longer a button.
+    const QObject* m_watched = nullptr;
 };

@@ -160,13 +160,8 @@ void TestAccessibilityWalk::initTestCase() {
 void TestAccessibilityWalk::everyControlIsUsable_data() {
     QTest::addColumn<int>("page");
     QTest::addColumn<Opener>("open");
-
-    const char* const names[PageCount] = {
-        "MainTab",     "AlarmTab",        "ShutTab",  "BirthTab", "ViewTabAl",   "ViewTabShut", "ViewTabBirthDay",
-        "ViewTabPast", "ConfirmTab",      "AboutTab", "MoreTab",  "CategoryTab", "AddressTab",  "AddAddressTab",
-        "CalendarTab", "EditCalendarTab", "SetTab",   "TimerTab", "EditTab",     "EditViewTab", "CalendarsTab"};
     for (int page = 0; page < PageCount; ++page)
-        QTest::newRow(names[page]) << page << Opener();
+        QTest::newRow(PageNames[page]) << page << Opener();
 
     QTest::newRow("alarm window") << -1 << Opener([](TForm1& form) -> QWidget* {
         AlarmNotice notice;

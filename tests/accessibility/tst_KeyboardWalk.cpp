@@ -257,11 +257,6 @@ void TestKeyboardWalk::everyControlByKeyboard_data() {
     QTest::addColumn<int>("page");
     QTest::addColumn<Opener>("open");
     QTest::addColumn<Steps>("steps");
-
-    const char* const names[PageCount] = {
-        "MainTab",     "AlarmTab",        "ShutTab",  "BirthTab", "ViewTabAl",   "ViewTabShut", "ViewTabBirthDay",
-        "ViewTabPast", "ConfirmTab",      "AboutTab", "MoreTab",  "CategoryTab", "AddressTab",  "AddAddressTab",
-        "CalendarTab", "EditCalendarTab", "SetTab",   "TimerTab", "EditTab",     "EditViewTab", "CalendarsTab"};
     QList<Steps> steps(PageCount);
 
     steps[MainTab] = {
@@ -342,7 +337,7 @@ void TestKeyboardWalk::everyControlByKeyboard_data() {
         {QString(), QKeyCombination(Qt::ShiftModifier, Qt::Key_F10), menuOpen("PopupMenu1")},
     };
     for (int page = 0; page < PageCount; ++page)
-        QTest::newRow(names[page]) << page << Opener() << steps[page];
+        QTest::newRow(PageNames[page]) << page << Opener() << steps[page];
 
     QTest::newRow("alarm window") << -1 << Opener([](TForm1& form) -> QWidget* {
         AlarmNotice notice;

@@ -7,6 +7,7 @@
 #include "store/XMLIniFile.h"
 
 #include <QDir>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -33,6 +34,7 @@ struct Harness {
         if (withRunner)
             factory = [this] {
                 auto made = std::make_unique<FakeSyncRunner>();
+                made->startCount = &startedTotal;
                 runners << made.get();
                 return std::unique_ptr<SyncRunner>(std::move(made));
             };
@@ -45,12 +47,7 @@ struct Harness {
 
     FakeSyncRunner* runner() const { return runners.last(); }
     // Syncs started on all runners; a start waits for the secret store's answer.
-    int started() const {
-        int n = 0;
-        for (const FakeSyncRunner* r : runners)
-            n += r->accounts.size();
-        return n;
-    }
+    int started() const { return startedTotal; }
     void advance(qint64 ms) {
         clock.advance(ms);
         controller->tick();
@@ -68,7 +65,9 @@ struct Harness {
     TestClock clock;
     DataStores stores{dir.path()};
     FakeCredentialStore credentials;
-    QList<FakeSyncRunner*> runners;
+    // A runner left behind is deleted by the controller: only the last one is followed.
+    QList<QPointer<FakeSyncRunner>> runners;
+    int startedTotal = 0;
     std::unique_ptr<SyncController> controller;
     QStringList told;
     int written = 0;
@@ -141,8 +140,8 @@ void TestSyncController::schedule() {
         QVERIFY2(h.started() == expected[i].toInt(),
                  qPrintable(QStringLiteral("after step %1 (%2): %3 started").arg(i).arg(step).arg(h.started())));
     }
-    for (const FakeSyncRunner* runner : std::as_const(h.runners))
-        QCOMPARE(runner->ignoredStarts, 0);
+    for (const QPointer<FakeSyncRunner>& runner : std::as_const(h.runners))
+        QVERIFY(!runner || runner->ignoredStarts == 0);
 }
 
 void TestSyncController::timeOutEndsAHungSync_data() {

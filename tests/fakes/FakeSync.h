@@ -20,6 +20,8 @@ public:
         }
         m_running = true;
         accounts << account;
+        if (startCount)
+            ++*startCount;
     }
     bool isRunning() const override { return m_running; }
     void cancel() override {
@@ -36,6 +38,8 @@ public:
     }
 
     QList<SyncAccount> accounts; // one per sync started
+    // Counted outside too, for the starts of runners the program has since let go of.
+    int* startCount = nullptr;
     int ignoredStarts = 0;
     int cancels = 0;
     bool hangs = false; // a cancel does not end it

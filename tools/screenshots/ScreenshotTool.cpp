@@ -99,11 +99,6 @@ struct Shot {
     std::function<QPixmap()> render;
 };
 
-const char* const pageNames[PageCount] = {
-    "MainTab",     "AlarmTab",        "ShutTab",  "BirthTab", "ViewTabAl",   "ViewTabShut", "ViewTabBirthDay",
-    "ViewTabPast", "ConfirmTab",      "AboutTab", "MoreTab",  "CategoryTab", "AddressTab",  "AddAddressTab",
-    "CalendarTab", "EditCalendarTab", "SetTab",   "TimerTab", "EditTab",     "EditViewTab", "CalendarsTab"};
-
 void settle() {
     for (int i = 0; i < 3; ++i)
         QApplication::processEvents();
@@ -189,12 +184,12 @@ QList<Shot> mainWindowShots(TForm1& form) {
     QList<Shot> shots;
     for (int index = 0; index < PageCount; ++index)
         shots.append(
-            {QStringLiteral("page-%1-%2").arg(index, 2, 10, QLatin1Char('0')).arg(QLatin1String(pageNames[index])),
+            {QStringLiteral("page-%1-%2").arg(index, 2, 10, QLatin1Char('0')).arg(QLatin1String(PageNames[index])),
              [&form, index] {
                  QPixmap picture = grabPage(form, index);
                  g_controls.insert(QStringLiteral("page-%1-%2")
                                        .arg(index, 2, 10, QLatin1Char('0'))
-                                       .arg(QLatin1String(pageNames[index])),
+                                       .arg(QLatin1String(PageNames[index])),
                                    visibleControls(form.PageControl1->widget(index)));
                  return picture;
              }});

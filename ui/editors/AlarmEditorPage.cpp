@@ -44,16 +44,6 @@ constexpr int CategoryBoxMaximumWidth = 220;
 // The category every alarm may be filed under, stored with this name in every language.
 const QByteArray generalCategory = QByteArrayLiteral("General");
 
-QHBoxLayout* row(std::initializer_list<QWidget*> widgets, bool stretch = true) {
-    auto* layout = new QHBoxLayout;
-    layout->setSpacing(4);
-    for (QWidget* widget : widgets)
-        layout->addWidget(widget);
-    if (stretch)
-        layout->addStretch();
-    return layout;
-}
-
 } // namespace
 
 AlarmEditorPage::AlarmEditorPage(PageContext& context, QWidget* parent)
@@ -130,8 +120,8 @@ AlarmEditorPage::AlarmEditorPage(PageContext& context, QWidget* parent)
         off->setEnabled(false);
 
     auto* flags = new QHBoxLayout;
-    flags->addLayout(row({CheckBox5, myaSuperLabel19}));
-    flags->addLayout(row({CheckBox2, myaSuperLabel6}));
+    flags->addLayout(EditorPages::row({CheckBox5, myaSuperLabel19}));
+    flags->addLayout(EditorPages::row({CheckBox2, myaSuperLabel6}));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(DsFancyButton3);
@@ -150,8 +140,8 @@ AlarmEditorPage::AlarmEditorPage(PageContext& context, QWidget* parent)
     layout->addWidget(Memo1, 1);
     layout->addWidget(m_moment);
     layout->addLayout(flags);
-    layout->addLayout(row({CheckBox1, myaSuperLabel9, CSpinEdit3, ComboBox1}));
-    layout->addLayout(row({myaSuperLabel50, ComboBox2, myaSuperLabel51}));
+    layout->addLayout(EditorPages::row({CheckBox1, myaSuperLabel9, CSpinEdit3, ComboBox1}));
+    layout->addLayout(EditorPages::row({myaSuperLabel50, ComboBox2, myaSuperLabel51}));
     layout->addLayout(buttons);
 
     connect(myLabel3d5, &ChoiceLabel::clicked, this, &AlarmEditorPage::myLabel3d5Click);

@@ -5,6 +5,7 @@
 #include "scheduler/SchedulerClock.h"
 
 #include <QAbstractSpinBox>
+#include <QHBoxLayout>
 
 namespace EditorPages {
 
@@ -20,6 +21,16 @@ void fitToDigits(QAbstractSpinBox* spinEdit, int digits) {
     // The up / down buttons and the frame take about two more digits' worth of room.
     const int digit = spinEdit->fontMetrics().horizontalAdvance(u'0');
     spinEdit->setMaximumWidth(digit * digits + spinEdit->sizeHint().height() + digit * 3);
+}
+
+QHBoxLayout* row(std::initializer_list<QWidget*> widgets, bool stretch) {
+    auto* layout = new QHBoxLayout;
+    layout->setSpacing(4);
+    for (QWidget* widget : widgets)
+        layout->addWidget(widget);
+    if (stretch)
+        layout->addStretch();
+    return layout;
 }
 
 double now(const PageContext& context) {

@@ -14,19 +14,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-namespace {
-
-QHBoxLayout* row(std::initializer_list<QWidget*> widgets) {
-    auto* layout = new QHBoxLayout;
-    layout->setSpacing(4);
-    for (QWidget* widget : widgets)
-        layout->addWidget(widget);
-    layout->addStretch();
-    return layout;
-}
-
-} // namespace
-
 MomentChoice::MomentChoice(const Names& names, const QString& atText, const QString& afterText, const QString& dateName,
                            const QString& timeName, Arrangement arrangement, QWidget* parent)
     : QWidget(parent) {
@@ -70,17 +57,17 @@ MomentChoice::MomentChoice(const Names& names, const QString& atText, const QStr
         grid->setHorizontalSpacing(4);
         grid->setVerticalSpacing(2);
         grid->addWidget(atCaption, 0, 0);
-        grid->addLayout(row({date, time}), 0, 1);
+        grid->addLayout(EditorPages::row({date, time}), 0, 1);
         grid->addWidget(afterCaption, 1, 0);
-        grid->addLayout(row({hours, hoursCaption, minutes, minutesCaption}), 1, 1);
+        grid->addLayout(EditorPages::row({hours, hoursCaption, minutes, minutesCaption}), 1, 1);
     } else {
         auto* column = new QVBoxLayout(this);
         column->setContentsMargins(0, 0, 0, 0);
         column->setSpacing(2);
         column->addWidget(atCaption);
-        column->addLayout(row({date, time}));
+        column->addLayout(EditorPages::row({date, time}));
         column->addWidget(afterCaption);
-        column->addLayout(row({hours, hoursCaption, minutes, minutesCaption}));
+        column->addLayout(EditorPages::row({hours, hoursCaption, minutes, minutesCaption}));
     }
 
     atCaption->setChosen(true);

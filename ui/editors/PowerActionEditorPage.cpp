@@ -42,15 +42,6 @@ constexpr const char* actionNames[5] = {
     QT_TRANSLATE_NOOP("PowerAction", "Log Off"), QT_TRANSLATE_NOOP("PowerAction", "Hibernate"),
     QT_TRANSLATE_NOOP("PowerAction", "Stand By")};
 
-QHBoxLayout* row(std::initializer_list<QWidget*> widgets) {
-    auto* layout = new QHBoxLayout;
-    layout->setSpacing(4);
-    for (QWidget* widget : widgets)
-        layout->addWidget(widget);
-    layout->addStretch();
-    return layout;
-}
-
 } // namespace
 
 QString PowerActionEditorPage::actionName(int action) {
@@ -125,8 +116,8 @@ PowerActionEditorPage::PowerActionEditorPage(PageContext& context, QWidget* pare
     momentColumn->setSpacing(2);
     momentColumn->addWidget(m_moment);
     momentColumn->addSpacing(10);
-    momentColumn->addLayout(row({CheckBox3, myaSuperLabel15}));
-    momentColumn->addLayout(row({CSpinEdit6, ComboBox3, myaSuperLabel47}));
+    momentColumn->addLayout(EditorPages::row({CheckBox3, myaSuperLabel15}));
+    momentColumn->addLayout(EditorPages::row({CSpinEdit6, ComboBox3, myaSuperLabel47}));
     momentColumn->addStretch();
 
     auto* body = new QHBoxLayout;
