@@ -1,6 +1,7 @@
 // Every page of the main window and every other window, walked as a screen reader walks it: through
 // QAccessible::queryAccessibleInterface. A control the mouse can use must say what it is, what it is called and
 // what it does; a choice must say whether it is chosen; and no two controls of one page may sound alike.
+#include "WindowOpeners.h"
 #include "app/FixedClock.h"
 #include "app/PageControl.h"
 #include "app/SchedulerHost.h"
@@ -30,17 +31,7 @@
 
 namespace {
 
-// Opens a window of the program and hands it over; the window is closed again by the test.
-using Opener = std::function<QWidget*(TForm1&)>;
-
-template <class Window> Window* newestShown() {
-    Window* found = nullptr;
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* window = qobject_cast<Window*>(widget); window && window->isVisible())
-            found = window;
-    }
-    return found;
-}
+using WindowOpeners::Opener;
 
 // What the user can click: Qt's input controls take the focus; the kit's captions take clicks without it. A
 // scroll area takes the focus only to scroll the text inside it, which is read out from that text.
@@ -163,55 +154,8 @@ void TestAccessibilityWalk::everyControlIsUsable_data() {
     for (int page = 0; page < PageCount; ++page)
         QTest::newRow(PageNames[page]) << page << Opener();
 
-    QTest::newRow("alarm window") << -1 << Opener([](TForm1& form) -> QWidget* {
-        AlarmNotice notice;
-        notice.section = "0";
-        notice.header = QStringLiteral("This Alarm scheduled for:\n05/03/2024 10:30:00");
-        notice.lines = {QStringLiteral("Call the dentist.")};
-        notice.sound = true;
-        notice.showStopSound = true;
-        notice.showDisableRepetition = true;
-        form.schedulerHost().notificationWindows().showAlarm(notice);
-        return newestShown<TForm2>();
-    });
-    QTest::newRow("birthday window") << -1 << Opener([](TForm1& form) -> QWidget* {
-        BirthdayNotice notice;
-        notice.section = "1";
-        notice.greeting = QStringLiteral("Ann is now\n26 Years Old.");
-        notice.sound = true;
-        notice.showStopSound = true;
-        form.schedulerHost().notificationWindows().showBirthday(notice);
-        return newestShown<TForm4>();
-    });
-    QTest::newRow("countdown window") << -1 << Opener([](TForm1& form) -> QWidget* {
-        PowerNotice notice;
-        notice.section = "2";
-        notice.action = 1;
-        notice.actionName = QStringLiteral("Restart");
-        notice.buttonCaption = QStringLiteral("Restart Now");
-        form.schedulerHost().notificationWindows().startPowerCountdown(notice);
-        return newestShown<TForm3>();
-    });
-    QTest::newRow("message window") << -1 << Opener([](TForm1& form) -> QWidget* {
-        TMsgfrm& window = form.schedulerHost().messageWindow();
-        window.show();
-        return &window;
-    });
-    QTest::newRow("clock warning") << -1 << Opener([](TForm1& form) -> QWidget* {
-        TForm6& window = form.schedulerHost().clockWarning();
-        window.show();
-        return &window;
-    });
-    QTest::newRow("stopwatch") << -1 << Opener([](TForm1&) -> QWidget* {
-        auto* window = new TForm7(StopwatchServices{});
-        window->show();
-        return window;
-    });
-    QTest::newRow("update window") << -1 << Opener([](TForm1& form) -> QWidget* {
-        auto* window = new TForm8([] { return UpdateCheck::Config{}; }, &form);
-        window->show();
-        return window;
-    });
+    for (const auto& [name, open] : WindowOpeners::all({{QStringLiteral("Call the dentist.")}, true}))
+        QTest::newRow(name) << -1 << open;
 }
 
 void TestAccessibilityWalk::everyControlIsUsable() {

@@ -1,6 +1,7 @@
 // Every page of the main window and every other window, used with the keyboard alone: from the control a page
 // starts on, Tab must reach every control the mouse can use, top to bottom and left to right, and the keys must
 // do what a click does. Choices of one group may be reached with the arrow keys instead of Tab.
+#include "WindowOpeners.h"
 #include "app/FixedClock.h"
 #include "app/MainMenuPage.h"
 #include "app/PageControl.h"
@@ -23,6 +24,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QHash>
 #include <QLoggingCategory>
 #include <QMenu>
 #include <QScrollArea>
@@ -34,7 +36,8 @@
 
 namespace {
 
-using Opener = std::function<QWidget*(TForm1&)>;
+using WindowOpeners::newestShown;
+using WindowOpeners::Opener;
 
 // One key pressed on a control reached by Tab (or, with no target, on whatever has the focus), and what must
 // follow; the check returns what went wrong, empty when all is well.
@@ -44,15 +47,6 @@ struct Step {
     std::function<QString(TForm1&, QWidget* root)> check;
 };
 using Steps = QList<Step>;
-
-template <class Window> Window* newestShown() {
-    Window* found = nullptr;
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* window = qobject_cast<Window*>(widget); window && window->isVisible())
-            found = window;
-    }
-    return found;
-}
 
 // The control a focused widget belongs to: Qt's inner parts (a calendar's grid) answer for their owner.
 QWidget* controlOf(QWidget* focus) {
@@ -339,57 +333,17 @@ void TestKeyboardWalk::everyControlByKeyboard_data() {
     for (int page = 0; page < PageCount; ++page)
         QTest::newRow(PageNames[page]) << page << Opener() << steps[page];
 
-    QTest::newRow("alarm window") << -1 << Opener([](TForm1& form) -> QWidget* {
-        AlarmNotice notice;
-        notice.section = "0";
-        notice.header = QStringLiteral("This Alarm scheduled for:\n05/03/2024 10:30:00");
-        for (int i = 0; i < 9; ++i)
-            notice.lines << QStringLiteral("Line %1 of a long description.").arg(i + 1);
-        notice.sound = false;
-        notice.showStopSound = true;
-        notice.showDisableRepetition = true;
-        form.schedulerHost().notificationWindows().showAlarm(notice);
-        return newestShown<TForm2>();
-    }) << Steps{{QStringLiteral("Button1"), Qt::Key_Space, windowClosed<TForm2>()}};
-    QTest::newRow("birthday window") << -1 << Opener([](TForm1& form) -> QWidget* {
-        BirthdayNotice notice;
-        notice.section = "1";
-        notice.greeting = QStringLiteral("Ann is now\n26 Years Old.");
-        notice.sound = false;
-        notice.showStopSound = true;
-        form.schedulerHost().notificationWindows().showBirthday(notice);
-        return newestShown<TForm4>();
-    }) << Steps{{QStringLiteral("Button1"), Qt::Key_Return, windowClosed<TForm4>()}};
-    QTest::newRow("countdown window") << -1 << Opener([](TForm1& form) -> QWidget* {
-        PowerNotice notice;
-        notice.section = "2";
-        notice.action = 1;
-        notice.actionName = QStringLiteral("Restart");
-        notice.buttonCaption = QStringLiteral("Restart Now");
-        form.schedulerHost().notificationWindows().startPowerCountdown(notice);
-        return newestShown<TForm3>();
-    }) << Steps{{QStringLiteral("DsFancyButton2"), Qt::Key_Space, windowClosed<TForm3>()}};
-    QTest::newRow("message window") << -1 << Opener([](TForm1& form) -> QWidget* {
-        TMsgfrm& window = form.schedulerHost().messageWindow();
-        window.show();
-        return &window;
-    }) << Steps{};
-    QTest::newRow("clock warning") << -1 << Opener([](TForm1& form) -> QWidget* {
-        TForm6& window = form.schedulerHost().clockWarning();
-        window.show();
-        return &window;
-    }) << Steps{};
-    QTest::newRow("stopwatch") << -1 << Opener([](TForm1&) -> QWidget* {
-        auto* window = new TForm7(StopwatchServices{});
-        window->setAttribute(Qt::WA_DeleteOnClose);
-        window->show();
-        return window;
-    }) << Steps{};
-    QTest::newRow("update window") << -1 << Opener([](TForm1& form) -> QWidget* {
-        auto* window = new TForm8([] { return UpdateCheck::Config{}; }, &form);
-        window->show();
-        return window;
-    }) << Steps{};
+    // A description long enough to scroll, and no sound.
+    QStringList lines;
+    for (int i = 0; i < 9; ++i)
+        lines << QStringLiteral("Line %1 of a long description.").arg(i + 1);
+    const QHash<QString, Steps> windowSteps{
+        {QStringLiteral("alarm window"), {{QStringLiteral("Button1"), Qt::Key_Space, windowClosed<TForm2>()}}},
+        {QStringLiteral("birthday window"), {{QStringLiteral("Button1"), Qt::Key_Return, windowClosed<TForm4>()}}},
+        {QStringLiteral("countdown window"),
+         {{QStringLiteral("DsFancyButton2"), Qt::Key_Space, windowClosed<TForm3>()}}}};
+    for (const auto& [name, open] : WindowOpeners::all({lines, false}))
+        QTest::newRow(name) << -1 << open << windowSteps.value(QString::fromLatin1(name));
 }
 
 void TestKeyboardWalk::everyControlByKeyboard() {
