@@ -10,31 +10,37 @@
 
 namespace Firing {
 
+AlarmNotice alarmNotice(const TXMLIniFile& events, const QByteArray& section, const QLocale& locale) {
+    using namespace EventRecord;
+    AlarmNotice notice;
+    notice.section = section;
+    notice.scheduled = events.ReadDouble(section, Key::Date, 0);
+    notice.header = QCoreApplication::translate("Firing", "This Alarm scheduled for:\n%1")
+                        .arg(scheduledMoment(notice.scheduled, locale));
+    notice.lines = TextPreview::readTextBlock(events, section);
+    notice.sound = events.ReadFlag(section, Key::Sound, true);
+    notice.showStopSound = notice.sound;
+    notice.showDisableRepetition = events.ReadFlag(section, Key::Repeat, false);
+    return notice;
+}
+
 AlarmOutcome fireAlarm(TXMLIniFile& events, PastAlarms::Move& move, const QByteArray& section,
                        const SchedulerClock& clock, const QLocale& locale) {
     using namespace EventRecord;
     AlarmOutcome out;
-    AlarmNotice& notice = out.notice;
-    notice.section = section;
-    const double scheduled = events.ReadDouble(section, Key::Date, 0);
+    out.notice = alarmNotice(events, section, locale);
+    const AlarmNotice& notice = out.notice;
+    const double scheduled = notice.scheduled;
     const bool showLate = !events.ReadFlag(section, Key::Bypass, false);
-    notice.scheduled = scheduled;
-    notice.header =
-        QCoreApplication::translate("Firing", "This Alarm scheduled for:\n%1").arg(scheduledMoment(scheduled, locale));
-    notice.lines = TextPreview::readTextBlock(events, section);
-    notice.sound = events.ReadFlag(section, Key::Sound, true);
-    notice.showStopSound = notice.sound;
 
-    if (!events.ReadFlag(section, Key::Repeat, false)) {
+    if (!notice.showDisableRepetition) {
         move.retire(section, scheduled);
-        notice.showDisableRepetition = false;
     } else {
         const int reptype = events.ReadInt(section, Key::RepType, 0);
         const int repval = events.ReadInt(section, Key::RepVal, 1);
         const double now = clock.now();
         Firing::writeNextDate(events, section, nextAlarmOccurrence(scheduled, reptype, repval, now), now,
                               [&](double from) { return nextAlarmOccurrence(from, reptype, repval, now); });
-        notice.showDisableRepetition = true;
     }
 
     // A one-time alarm is gone by now, so the filters read their defaults and let it through.

@@ -27,6 +27,11 @@ struct PowerOutcome {
     bool startCountdown = false; // false: filtered out today, or a minute or more late
 };
 
+// The window an alarm record would show at its current "date", read without changing anything: what the firing
+// hands on, so that a window made ahead from it can be checked against the firing's own.
+AlarmNotice alarmNotice(const TXMLIniFile& events, const QByteArray& section,
+                        const QLocale& locale = QLocale::system());
+
 // A one-time alarm retires through move, which the caller commits.
 AlarmOutcome fireAlarm(TXMLIniFile& events, PastAlarms::Move& move, const QByteArray& section,
                        const SchedulerClock& clock, const QLocale& locale = QLocale::system());

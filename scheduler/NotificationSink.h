@@ -19,6 +19,15 @@ struct AlarmNotice {
     bool showDisableRepetition = false; // a repeating alarm: offer to end the repetition
 };
 
+inline bool operator==(const AlarmNotice& a, const AlarmNotice& b) {
+    return a.section == b.section && a.scheduled == b.scheduled && a.header == b.header && a.lines == b.lines &&
+           a.sound == b.sound && a.showStopSound == b.showStopSound &&
+           a.showDisableRepetition == b.showDisableRepetition;
+}
+inline bool operator!=(const AlarmNotice& a, const AlarmNotice& b) {
+    return !(a == b);
+}
+
 struct PowerNotice {
     QByteArray section;
     double scheduled = 0;
@@ -47,4 +56,11 @@ public:
     virtual void showBirthday(const BirthdayNotice& notice) = 0;
     // After every firing, shown or not: whatever showing may have disturbed is put back.
     virtual void firingDone() = 0;
+
+    // Shortly before an alarm is due the scheduler tells what it will show, so that the window can be made
+    // ahead, hidden, and its moment costs only the showing. Nothing prepared is ever shown but by showAlarm()
+    // with a notice equal to it; a later call replaces what was prepared, and dropPrepared() lets it go (the
+    // record changed, went, was fired without a window, or its moment is no longer near).
+    virtual void prepareAlarm(const AlarmNotice& notice) { static_cast<void>(notice); }
+    virtual void dropPrepared() {}
 };

@@ -52,6 +52,9 @@ Scheduler::Scheduler(TXMLIniFile& events, TXMLIniFile& pastAlarms, const Schedul
     Timer.setTimerType(Qt::PreciseTimer);
     Timer.setInterval(MinInterval);
     connect(&Timer, &QTimer::timeout, this, &Scheduler::TimerTimer);
+    m_prepareTimer.setTimerType(Qt::PreciseTimer);
+    m_prepareTimer.setSingleShot(true);
+    connect(&m_prepareTimer, &QTimer::timeout, this, &Scheduler::prepareAhead);
 }
 
 Scheduler::~Scheduler() = default;
@@ -67,10 +70,14 @@ int Scheduler::interval() const {
 }
 
 void Scheduler::setEnabled(bool enabled) {
-    if (enabled)
+    if (enabled) {
         Timer.start();
-    else
+    } else {
         Timer.stop();
+        // Whatever comes next is aimed at by the tick that enables it again.
+        m_prepareTimer.stop();
+        dropPrepared();
+    }
 }
 
 bool Scheduler::isEnabled() const {
@@ -83,6 +90,8 @@ void Scheduler::setStores(TXMLIniFile& events, TXMLIniFile& pastAlarms) {
     m_firedStillDue.clear();
     m_unsettled.clear();
     m_interruptedMovesChecked = false;
+    m_prepareTimer.stop();
+    dropPrepared();
 }
 
 void Scheduler::setSnoozeStore(TXMLIniFile* store) {
@@ -94,6 +103,9 @@ void Scheduler::TimerTimer() {
     qint64 interval = MaxInterval;
     m_failure.clear();
     bool firedRecord = false;
+    bool scanned = false;
+    QByteArray nearest;
+    double nearestMs = 0;
     try {
         if (!m_interruptedMovesChecked) {
             m_interruptedMovesChecked = true;
@@ -113,6 +125,10 @@ void Scheduler::TimerTimer() {
             // Less than half a millisecond ahead is due: a stored date may lie a few microseconds
             // after the moment it names, and the tick that comes at that moment should fire it.
             if (diff * MsPerDay >= 0.5) {
+                if (nearest.isEmpty() || diff * MsPerDay < nearestMs) {
+                    nearest = section;
+                    nearestMs = diff * MsPerDay;
+                }
                 if (diff < 1.0) {
                     const qint64 ms = std::llround(diff * MsPerDay);
                     if (ms < MaxInterval && ms < interval)
@@ -126,6 +142,7 @@ void Scheduler::TimerTimer() {
                 break;
             }
         }
+        scanned = !firedRecord;
     } catch (const std::exception& e) {
         m_failure = messageOf(e);
     }
@@ -138,6 +155,9 @@ void Scheduler::TimerTimer() {
         }
     }
     Timer.setInterval(int(std::max<qint64>(interval, MinInterval)));
+    // A firing's tick has not seen every record; the tick 50 ms later aims again.
+    if (scanned)
+        lookAhead(nearest, nearestMs);
     if (!m_settleFailure.isEmpty())
         emit failed(std::exchange(m_settleFailure, QString()));
     if (!m_failure.isEmpty())
@@ -226,6 +246,10 @@ bool Scheduler::fire(const QByteArray& section, const SchedulerClock& clock) {
         emit eventFired(section, kind, birthday->scheduled);
         m_sink.showBirthday(*birthday);
     }
+    // A window made ahead for this record and not shown now (filtered, late with "Bypass if delayed", or another
+    // kind of record) is not wanted any more.
+    if (m_prepared.section == section)
+        dropPrepared();
     try {
         settle.commit();
     } catch (const std::exception& e) {
@@ -275,4 +299,54 @@ bool Scheduler::fireDueSnooze(qint64& interval) {
         return true;
     }
     return false;
+}
+
+void Scheduler::lookAhead(const QByteArray& section, double msAhead) {
+    const Aim aim{section, section.isEmpty() ? QByteArray()
+                                             : m_events->ReadString(section, EventRecord::Key::Date, QByteArray())};
+    if (aim.section.isEmpty() || msAhead >= MaxInterval) {
+        m_prepareTimer.stop();
+        dropPrepared();
+        return;
+    }
+    m_aim = aim;
+    if (msAhead > PrepareAheadMs) {
+        // Too early for a window: one made for another moment (a clock set back, a date moved) goes now.
+        dropPrepared();
+        m_prepareTimer.start(int(std::llround(msAhead)) - PrepareAheadMs);
+        return;
+    }
+    m_prepareTimer.stop();
+    if (!(m_prepared == aim))
+        dropPrepared();
+    // Again for the same record too: its text may have changed, and the sink keeps an equal window as it is.
+    prepareAhead();
+}
+
+void Scheduler::prepareAhead() {
+    using namespace EventRecord;
+    const QByteArray& section = m_aim.section;
+    try {
+        const bool stillAimed = !section.isEmpty() && m_events->HasSection(section) &&
+                                m_events->ReadString(section, Key::Date, QByteArray()) == m_aim.date;
+        if (!stillAimed || m_events->ReadString(section, Key::AlType, KindAlarm) != KindAlarm ||
+            !Firing::allowedToday(*m_events, section, m_events->ReadDouble(section, Key::Date, 0))) {
+            dropPrepared();
+            return;
+        }
+        if (!(m_prepared == m_aim))
+            dropPrepared();
+        m_sink.prepareAlarm(Firing::alarmNotice(*m_events, section, m_locale));
+        m_prepared = m_aim;
+    } catch (const std::exception&) {
+        // Only a window made ahead is missed: the firing makes its own.
+        dropPrepared();
+    }
+}
+
+void Scheduler::dropPrepared() {
+    if (m_prepared.section.isEmpty())
+        return;
+    m_prepared = Aim();
+    m_sink.dropPrepared();
 }

@@ -33,6 +33,11 @@ class TXMLIniFile;
 // saved, it is reported once, those records are passed over, and the tick goes on with the others. A power action that
 // starts its countdown disables the scheduler first; the countdown window enables it again when it closes.
 //
+// An alarm record due less than PrepareAheadMs ahead is handed to the sink beforehand (prepareAlarm, at that lead
+// on a precise timer of its own, or at once by a tick that finds it nearer), so that the moment costs only the
+// window's showing. Every tick aims the look-ahead again at the nearest record: what was prepared for another record
+// or another date, or for a moment no longer near, is dropped, and so is what a firing left unshown.
+//
 // Records the scan passes over, instead of letting them hold back every later record at every tick:
 // an "altype" other than "alarm", "shut" and "birth"; a "date" that is no number; a section without
 // keys (a free number, not a record) or without a name; and a record whose firing could not move its
@@ -45,6 +50,7 @@ class Scheduler : public QObject {
 public:
     static constexpr int MaxInterval = 60'000;
     static constexpr int MinInterval = 50;
+    static constexpr int PrepareAheadMs = 1500;
 
     Scheduler(TXMLIniFile& events, TXMLIniFile& pastAlarms, const SchedulerClock& clock, NotificationSink& sink,
               QObject* parent = nullptr);
@@ -53,12 +59,15 @@ public:
     // The tick. Never throws: a store that cannot be saved is reported through failed() after the
     // notice has gone out and the timer has been re-armed.
     void TimerTimer();
+    // The look-ahead's timer: hands the record it was aimed at to the sink to prepare, if it still stands as it was.
+    void prepareAhead();
 
     void setInterval(int milliseconds);
     int interval() const;
     void setEnabled(bool enabled); // enabling restarts the countdown with the current interval
     bool isEnabled() const;
     const QTimer& timer() const { return Timer; }
+    const QTimer& prepareTimer() const { return m_prepareTimer; }
 
     // A data-directory change replaces the data stores.
     void setStores(TXMLIniFile& events, TXMLIniFile& pastAlarms);
@@ -88,6 +97,16 @@ private:
     void rememberIfStillDue(const QByteArray& section, const SchedulerClock& clock);
     // Fires the first due snooze; otherwise lowers interval to the nearest one. True when one fired.
     bool fireDueSnooze(qint64& interval);
+    // Aims the look-ahead at the nearest record ahead (none: an empty section), msAhead from now.
+    void lookAhead(const QByteArray& section, double msAhead);
+    void dropPrepared();
+
+    // A record and its "date" text, as the look-ahead saw it.
+    struct Aim {
+        QByteArray section;
+        QByteArray date;
+        bool operator==(const Aim& other) const { return section == other.section && date == other.date; }
+    };
 
     QTimer Timer;
     TXMLIniFile* m_events;
@@ -108,4 +127,8 @@ private:
     // A tick over many records walks plain numbers, not thousands of lookups.
     EventTable m_dates;
     bool m_interruptedMovesChecked = false;
+    // What the look-ahead will prepare when m_prepareTimer comes, and what the sink holds prepared.
+    QTimer m_prepareTimer;
+    Aim m_aim;
+    Aim m_prepared;
 };

@@ -158,9 +158,14 @@ int firingRun(const Options& options) {
     QElapsedTimer waited;
     waited.start();
     const qint64 deadline = qint64(lastMsAhead) + 15'000;
+    // The wait sleeps until something comes: the program's trace, a reference moment, or this check. (With a time
+    // limit, processEvents() does not wait: it spun a core beside the program and its helpers, on the one core they
+    // share, so every firing had to win that core back first.)
+    QTimer check;
+    check.start(50);
     while ((late.size() < options.alarms || reference.size() < options.alarms) && waited.elapsed() < deadline &&
            program->state() != QProcess::NotRunning)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     stopProgram(*program);
 
     const Summary p = summarise(late);

@@ -25,6 +25,8 @@ public:
     }
     void showBirthday(const BirthdayNotice& notice) override { birthdays.append(notice); }
     void firingDone() override { ++rehides; }
+    void prepareAlarm(const AlarmNotice& notice) override { prepared.append(notice); }
+    void dropPrepared() override { ++drops; }
 
     int shown() const { return int(alarms.size() + powers.size() + birthdays.size()); }
 
@@ -32,6 +34,8 @@ public:
     QList<PowerNotice> powers;
     QList<BirthdayNotice> birthdays;
     int rehides = 0;
+    QList<AlarmNotice> prepared; // every prepareAlarm() call
+    int drops = 0;
     std::function<void(const PowerNotice&)> onCountdown;
 };
 

@@ -8,6 +8,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace EventRecord;
 
 namespace {
@@ -42,6 +44,8 @@ private slots:
     void followingTickFiresTheNearRecord();
     void recordsWrittenBetweenTicksAreSeen();
     void oneTimeAlarmOnTime();
+    void alarmIsPreparedAheadOfItsMoment_data();
+    void alarmIsPreparedAheadOfItsMoment();
     void lateness_data();
     void lateness();
     void missedDaysFireOnce();
@@ -135,6 +139,76 @@ void TestScheduler::recordsWrittenBetweenTicksAreSeen() {
     h.events->WriteDouble("0", EventRecord::Key::Date, DayCount::fromDateTime(h.clock.dateTime()));
     QCOMPARE(h.tick(), 50);
     QCOMPARE(h.sink.alarms.size(), 1);
+}
+
+void TestScheduler::alarmIsPreparedAheadOfItsMoment_data() {
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("shownAtTheMoment");
+    QTest::addColumn<int>("drops");
+    QTest::newRow("unchanged") << QString() << true << 0;
+    QTest::newRow("text edited") << u"text"_s << true << 0;
+    QTest::newRow("deleted") << u"delete"_s << false << 1;
+    QTest::newRow("moved an hour later") << u"move"_s << false << 1;
+    QTest::newRow("clock set back an hour") << u"clock back"_s << false << 1;
+    QTest::newRow("scheduler disabled") << u"disable"_s << false << 1;
+}
+
+void TestScheduler::alarmIsPreparedAheadOfItsMoment() {
+    QFETCH(QString, change);
+    QFETCH(bool, shownAtTheMoment);
+    QFETCH(int, drops);
+    SchedulerHarness h(at(2007, 11, 14, 12, 30));
+    RecordFields r = alarmAt(at(2007, 11, 14, 12, 30).addSecs(10));
+    r.lines = {QStringLiteral("Call Bob")};
+    h.write("0", r);
+
+    // Ten seconds ahead the tick still aims at the moment itself; the look-ahead has a timer of its own.
+    QCOMPARE(h.tick(), 10'000);
+    QVERIFY(h.scheduler->prepareTimer().isActive());
+    QCOMPARE(h.scheduler->prepareTimer().interval(), 10'000 - Scheduler::PrepareAheadMs);
+    QCOMPARE(h.scheduler->prepareTimer().timerType(), Qt::PreciseTimer);
+    QVERIFY(h.sink.prepared.isEmpty());
+
+    h.clock.advance(10'000 - Scheduler::PrepareAheadMs);
+    h.scheduler->prepareAhead();
+    QCOMPARE(h.sink.prepared.size(), 1);
+    QCOMPARE(h.sink.prepared.last(),
+             Firing::alarmNotice(*h.events, "0", QLocale(QLocale::English, QLocale::UnitedKingdom)));
+    QCOMPARE(h.sink.prepared.last().lines, r.lines);
+    QCOMPARE(h.sink.shown(), 0);
+
+    if (change == u"text") {
+        r.lines = {QStringLiteral("Call Ann")};
+        h.write("0", r);
+    } else if (change == u"delete") {
+        h.events->EraseSection("0");
+    } else if (change == u"move") {
+        r.date = r.date.addSecs(3600);
+        h.write("0", r);
+    } else if (change == u"clock back") {
+        h.clock.jump(-3'600'000);
+    }
+    if (change == u"disable") {
+        h.scheduler->setEnabled(false);
+    } else {
+        // As the commit re-arms after an edit, and the clock watchdog after a jump.
+        h.scheduler->setInterval(Scheduler::MinInterval);
+        h.tick();
+    }
+    QCOMPARE(h.sink.drops, drops);
+    QCOMPARE(h.sink.shown(), 0);
+    if (shownAtTheMoment) {
+        // Within the lead the record is handed over again at once, with what it says now.
+        QCOMPARE(h.sink.prepared.size(), 2);
+        QCOMPARE(h.sink.prepared.last().lines, r.lines);
+    }
+
+    h.clock.advance(Scheduler::PrepareAheadMs);
+    h.tick();
+    QCOMPARE(h.sink.alarms.size(), shownAtTheMoment ? 1 : 0);
+    if (shownAtTheMoment)
+        QCOMPARE(h.sink.alarms.first(), h.sink.prepared.last());
+    QCOMPARE(h.sink.drops, drops);
 }
 
 void TestScheduler::oneTimeAlarmOnTime() {

@@ -4,6 +4,7 @@
 #include "scheduler/EventRecord.h"
 #include "scheduler/Firing.h"
 #include "scheduler/PastAlarms.h"
+#include "scheduler/Scheduler.h"
 #include "scheduler/TextPreview.h"
 #include "store/StoredText.h"
 #include "ui/notify/AlarmSound.h"
@@ -96,6 +97,8 @@ private slots:
     void missingChosenSoundFallsBackToDefault();
     void disableRepetitionRetiresTheNextOccurrence();
     void disableRepetitionAfterDeletionLeavesANewRecordAlone();
+    void windowMadeAheadIsShownAtItsMoment_data();
+    void windowMadeAheadIsShownAtItsMoment();
 };
 
 namespace {
@@ -565,6 +568,96 @@ void TestAlarmWindow::disableRepetitionAfterDeletionLeavesANewRecordAlone() {
     QVERIFY(f.past->ReadSections().isEmpty());
     QVERIFY(!window->Button2->isEnabled());
     delete window;
+}
+
+void TestAlarmWindow::windowMadeAheadIsShownAtItsMoment_data() {
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QString>("shownText"); // empty: no window at the moment
+    QTest::addColumn<bool>("sound");
+    QTest::addColumn<bool>("madeAhead"); // the window shown is the one made ahead
+    QTest::newRow("unchanged") << QString() << u"Dentist"_s << true << true;
+    QTest::newRow("text edited") << u"text"_s << u"Doctor"_s << true << false;
+    QTest::newRow("sound switched off") << u"silent"_s << u"Dentist"_s << false << false;
+    QTest::newRow("deleted") << u"delete"_s << QString() << true << false;
+    QTest::newRow("moved an hour later") << u"move"_s << QString() << true << false;
+    QTest::newRow("clock set back an hour") << u"clock back"_s << QString() << true << false;
+    QTest::newRow("clock set past the moment") << u"clock on"_s << u"Dentist"_s << true << true;
+}
+
+// The scheduler and the windows together, on a hand-moved clock: the window is made hidden shortly before its
+// moment, nothing appears before it, and what appears is what the record says at the moment, never a window made
+// for what it said before.
+void TestAlarmWindow::windowMadeAheadIsShownAtItsMoment() {
+    QFETCH(QString, change);
+    QFETCH(QString, shownText);
+    QFETCH(bool, sound);
+    QFETCH(bool, madeAhead);
+    NotifyFixture f;
+    NotificationWindows windows(f.services);
+    Scheduler scheduler(*f.events, *f.past, f.clock, windows);
+    const QDateTime moment = f.clock.dateTime().addSecs(10);
+    const auto write = [&](const QDateTime& when, const QString& text, bool withSound) {
+        TXMLIniFile::Batch batch(*f.events);
+        f.events->WriteString("0", EventRecord::Key::AlType, EventRecord::KindAlarm);
+        f.events->WriteDouble("0", EventRecord::Key::Date, DayCount::fromDateTime(when));
+        f.events->WriteFlag("0", EventRecord::Key::Repeat, false);
+        f.events->WriteFlag("0", EventRecord::Key::Sound, withSound);
+        EventRecord::writeTextBlock(*f.events, "0", {text});
+        batch.commit();
+    };
+    const auto hiddenAlarmWindows = [] {
+        int hidden = 0;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            hidden += qobject_cast<TForm2*>(widget) && !widget->isVisible();
+        return hidden;
+    };
+    write(moment, u"Dentist"_s, true);
+
+    scheduler.TimerTimer();
+    QVERIFY(!windows.preparedWindow());
+    f.clock.advance(10'000 - Scheduler::PrepareAheadMs);
+    scheduler.prepareAhead();
+    const QPointer<NoticeWindow> ahead = windows.preparedWindow();
+    QVERIFY(ahead);
+    QVERIFY(!ahead->isVisible());
+    QVERIFY(!openAlarmWindow());
+    QCOMPARE(f.players.created.size(), 0);
+    QVERIFY(!f.registry.windowFor(0));
+
+    if (change == u"text")
+        write(moment, u"Doctor"_s, true);
+    else if (change == u"silent")
+        write(moment, u"Dentist"_s, false);
+    else if (change == u"delete")
+        f.events->EraseSection("0");
+    else if (change == u"move")
+        write(moment.addSecs(3600), u"Dentist"_s, true);
+    else if (change == u"clock back")
+        f.clock.jump(-3'600'000);
+    else if (change == u"clock on")
+        f.clock.jump(60'000);
+    // As the commit re-arms after an edit, and the clock watchdog after a jump.
+    scheduler.setInterval(Scheduler::MinInterval);
+    scheduler.TimerTimer();
+    if (change != u"clock on") {
+        QVERIFY(!openAlarmWindow());
+        f.clock.advance(Scheduler::PrepareAheadMs);
+        scheduler.TimerTimer();
+    }
+
+    TForm2* shown = openAlarmWindow();
+    QCOMPARE(shown != nullptr, !shownText.isEmpty());
+    QCOMPARE(hiddenAlarmWindows(), 0);
+    QVERIFY(!windows.preparedWindow());
+    QCOMPARE(shown && shown == ahead.data(), madeAhead);
+    if (!shown) {
+        QVERIFY(!ahead);
+        return;
+    }
+    QCOMPARE(shown->Label->text().trimmed(), shownText);
+    QCOMPARE(shown->sound, sound);
+    QTRY_COMPARE(f.players.created.size(), sound ? 1 : 0);
+    delete shown;
 }
 
 QTEST_MAIN(TestAlarmWindow)

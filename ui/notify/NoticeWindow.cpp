@@ -46,9 +46,27 @@ void NoticeWindow::showEvent(QShowEvent* event) {
 }
 
 void NoticeWindow::placeShown(const char* kind) {
+    place();
+    logShown(kind);
+}
+
+void NoticeWindow::place() {
     adjustSize();
     WindowPlacement::centreOnDesktop(this);
+}
+
+void NoticeWindow::logShown(const char* kind) {
     FiringLog::windowShown(kind, section, scheduled, *m_services.clock);
+}
+
+void NoticeWindow::prepare() {
+    if (m_prepared || m_shown)
+        return;
+    m_prepared = true;
+    prepareContent();
+    ensurePolished();
+    place();
+    winId();
 }
 
 const QByteArray SoundingNoticeWindow::SnoozeUntilChoice = QByteArrayLiteral("until");

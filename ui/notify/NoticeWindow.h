@@ -38,6 +38,11 @@ public:
 
     virtual void FormShow() = 0;
 
+    // Makes the window ready to be shown, hidden: its content set as FormShow would set it, laid out, polished,
+    // placed, and its window on the desktop created but not mapped. Showing it then costs only the showing.
+    void prepare();
+    bool prepared() const { return m_prepared; }
+
 protected:
     NoticeWindow(NotifyServices services, const QString& name, Qt::WindowFlags extraFlags);
 
@@ -46,11 +51,17 @@ protected:
     virtual QWidget* firstFocus() const { return nullptr; }
     // Sizes the window to its content, centres it on the desktop and logs when it came, as the kind of notice.
     void placeShown(const char* kind);
+    // The part of FormShow that only builds (no sound, no registry, no log), for a window made ahead; it is then
+    // left out when the window is shown. Done at most once.
+    virtual void prepareContent() {}
+    void place();
+    void logShown(const char* kind);
 
     NotifyServices m_services;
 
 private:
     bool m_shown = false;
+    bool m_prepared = false;
 };
 
 // A notice window with a sound: "OK" closes it, "Stop Sound" ends the sound, Escape answers as "OK" does, and

@@ -13,6 +13,8 @@
 #include <QEvent>
 #include <QLabel>
 
+#include <utility>
+
 namespace {
 
 // Holds a window's notice and closes it when the window goes: closed, or only hidden (a countdown after "OK").
@@ -48,7 +50,7 @@ void bringForward(QWidget* window) {
 NotificationWindows::NotificationWindows(NotifyServices services)
     : m_services(std::move(services)) {}
 
-void NotificationWindows::showAlarm(const AlarmNotice& notice) {
+TForm2* NotificationWindows::makeAlarmWindow(const AlarmNotice& notice) {
     auto* window = new TForm2(m_services);
     window->ProgLabel->setText(notice.header);
     window->lines = notice.lines;
@@ -58,6 +60,36 @@ void NotificationWindows::showAlarm(const AlarmNotice& notice) {
         window->Button2->hide();
     window->section = notice.section;
     window->scheduled = notice.scheduled;
+    return window;
+}
+
+void NotificationWindows::prepareAlarm(const AlarmNotice& notice) {
+    if (m_prepared && m_preparedNotice == notice)
+        return;
+    dropPrepared();
+    m_prepared = makeAlarmWindow(notice);
+    m_preparedNotice = notice;
+    m_prepared->prepare();
+}
+
+void NotificationWindows::dropPrepared() {
+    // Never shown, so nothing refers to it: no notice, no registry entry, no sound.
+    delete m_prepared.data();
+    m_prepared = nullptr;
+}
+
+NoticeWindow* NotificationWindows::preparedWindow() const {
+    return m_prepared.data();
+}
+
+void NotificationWindows::showAlarm(const AlarmNotice& notice) {
+    TForm2* window = nullptr;
+    if (m_prepared && m_preparedNotice == notice)
+        window = std::exchange(m_prepared, nullptr);
+    else
+        dropPrepared();
+    if (!window)
+        window = makeAlarmWindow(notice);
     window->show();
 
     const QString firstLine = notice.lines.value(0).trimmed();

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 class NoticeWindow;
+class TForm2;
 
 // Turns what the scheduler fires into windows: an alarm window, a power-action countdown or a
 // birthday greeting, each a top-level window of its own, created to be shown and destroyed when
@@ -31,10 +32,20 @@ public:
     void firingDone() override { rehideMainWindowIfHidden(); }
     void rehideMainWindowIfHidden();
 
+    // The alarm window is made, laid out and polished hidden; showAlarm() with an equal notice shows it as it is,
+    // any other notice gets a window of its own and this one goes.
+    void prepareAlarm(const AlarmNotice& notice) override;
+    void dropPrepared() override;
+    // The window made ahead and not shown yet, if any.
+    NoticeWindow* preparedWindow() const;
+
 private:
+    TForm2* makeAlarmWindow(const AlarmNotice& notice);
     // The window's notice, with "Show" and the actions the window offers.
     void announce(NoticeWindow* window, const QString& summary, const QString& body);
 
     NotifyServices m_services;
     QPointer<QWidget> m_mainWindow;
+    QPointer<TForm2> m_prepared;
+    AlarmNotice m_preparedNotice;
 };

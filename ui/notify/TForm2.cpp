@@ -86,18 +86,27 @@ bool TForm2::repeating() const {
     return !Button2->isHidden();
 }
 
-void TForm2::FormShow() {
+void TForm2::prepareContent() {
     SkipButton->setVisible(repeating());
-    if (repeating() && m_services.registry)
-        m_services.registry->enter(section.toInt(), this);
-
     // Whoever filled the window, it lays out no more than a bounded part of the text.
     m_allLines = lines;
     lines = TextPreview::lines(lines);
     const bool pages = DescriptionPages::pages(lines);
     Label->setCursor(pages ? Qt::PointingHandCursor : Qt::ArrowCursor);
     Label->setText(DescriptionPages::text(lines, 0));
-    placeShown("alarm");
+}
+
+void TForm2::FormShow() {
+    if (prepared()) {
+        // Made ahead: only the title's time may have moved since.
+        TimerTimer();
+    } else {
+        prepareContent();
+        place();
+    }
+    if (repeating() && m_services.registry)
+        m_services.registry->enter(section.toInt(), this);
+    logShown("alarm");
     startSound();
 }
 

@@ -38,6 +38,7 @@ public:
     void SkipButtonClick();
 
 protected:
+    void prepareContent() override;
     void closeEvent(QCloseEvent* event) override;
     QByteArray storeSnooze(TXMLIniFile& settings, qint64 untilMs) const override;
 
