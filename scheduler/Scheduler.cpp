@@ -248,8 +248,12 @@ bool Scheduler::fire(const QByteArray& section, const SchedulerClock& clock) {
     }
     // A window made ahead for this record and not shown now (filtered, late with "Bypass if delayed", or another
     // kind of record) is not wanted any more.
-    if (m_prepared.section == section)
-        dropPrepared();
+    if (m_prepared.section == section) {
+        if (alarm && alarm->show)
+            m_prepared = Aim(); // the sink has shown it, or let it go for a window of its own
+        else
+            dropPrepared();
+    }
     try {
         settle.commit();
     } catch (const std::exception& e) {
@@ -311,8 +315,10 @@ void Scheduler::lookAhead(const QByteArray& section, double msAhead) {
     }
     m_aim = aim;
     if (msAhead > PrepareAheadMs) {
-        // Too early for a window: one made for another moment (a clock set back, a date moved) goes now.
-        dropPrepared();
+        // Too early for a window: one made for another record or moment (a date moved, a clock set back) goes now.
+        // A tick a moment before the lead keeps what the look-ahead made just before it.
+        if (!(m_prepared == aim) || msAhead > 2 * PrepareAheadMs)
+            dropPrepared();
         m_prepareTimer.start(int(std::llround(msAhead)) - PrepareAheadMs);
         return;
     }

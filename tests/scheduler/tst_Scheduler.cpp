@@ -143,18 +143,21 @@ void TestScheduler::recordsWrittenBetweenTicksAreSeen() {
 
 void TestScheduler::alarmIsPreparedAheadOfItsMoment_data() {
     QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("preparedAgain");
     QTest::addColumn<bool>("shownAtTheMoment");
     QTest::addColumn<int>("drops");
-    QTest::newRow("unchanged") << QString() << true << 0;
-    QTest::newRow("text edited") << u"text"_s << true << 0;
-    QTest::newRow("deleted") << u"delete"_s << false << 1;
-    QTest::newRow("moved an hour later") << u"move"_s << false << 1;
-    QTest::newRow("clock set back an hour") << u"clock back"_s << false << 1;
-    QTest::newRow("scheduler disabled") << u"disable"_s << false << 1;
+    QTest::newRow("unchanged") << QString() << true << true << 0;
+    QTest::newRow("text edited") << u"text"_s << true << true << 0;
+    QTest::newRow("deleted") << u"delete"_s << false << false << 1;
+    QTest::newRow("moved an hour later") << u"move"_s << false << false << 1;
+    QTest::newRow("clock set back an hour") << u"clock back"_s << false << false << 1;
+    // The clock warning holds the scheduler; enabled again at the moment, it fires with a window of its own.
+    QTest::newRow("scheduler disabled") << u"disable"_s << false << true << 1;
 }
 
 void TestScheduler::alarmIsPreparedAheadOfItsMoment() {
     QFETCH(QString, change);
+    QFETCH(bool, preparedAgain);
     QFETCH(bool, shownAtTheMoment);
     QFETCH(int, drops);
     SchedulerHarness h(at(2007, 11, 14, 12, 30));
@@ -169,7 +172,8 @@ void TestScheduler::alarmIsPreparedAheadOfItsMoment() {
     QCOMPARE(h.scheduler->prepareTimer().timerType(), Qt::PreciseTimer);
     QVERIFY(h.sink.prepared.isEmpty());
 
-    h.clock.advance(10'000 - Scheduler::PrepareAheadMs);
+    // The look-ahead's timer comes a millisecond late, so that the ticks below find the record within the lead.
+    h.clock.advance(10'000 - Scheduler::PrepareAheadMs + 1);
     h.scheduler->prepareAhead();
     QCOMPARE(h.sink.prepared.size(), 1);
     QCOMPARE(h.sink.prepared.last(),
@@ -197,13 +201,13 @@ void TestScheduler::alarmIsPreparedAheadOfItsMoment() {
     }
     QCOMPARE(h.sink.drops, drops);
     QCOMPARE(h.sink.shown(), 0);
-    if (shownAtTheMoment) {
-        // Within the lead the record is handed over again at once, with what it says now.
-        QCOMPARE(h.sink.prepared.size(), 2);
-        QCOMPARE(h.sink.prepared.last().lines, r.lines);
-    }
+    // Within the lead the record is handed over again at once, with what it says now.
+    QCOMPARE(h.sink.prepared.size(), preparedAgain ? 2 : 1);
+    QCOMPARE(h.sink.prepared.last().lines, r.lines);
+    if (change == u"disable")
+        h.scheduler->setEnabled(true);
 
-    h.clock.advance(Scheduler::PrepareAheadMs);
+    h.clock.advance(Scheduler::PrepareAheadMs - 1);
     h.tick();
     QCOMPARE(h.sink.alarms.size(), shownAtTheMoment ? 1 : 0);
     if (shownAtTheMoment)
