@@ -154,7 +154,11 @@ void Scheduler::TimerTimer() {
             m_failure = messageOf(e);
         }
     }
-    Timer.setInterval(int(std::max<qint64>(interval, MinInterval)));
+    // A tick aimed at a record can wake a hair before it (the wall clock is read to the millisecond, and runs at
+    // its own rate beside the monotonic one the timer counts on): the 50 ms floor would then make that alarm 50 ms
+    // late, so the record is aimed at once more, to the millisecond.
+    const bool wokeJustBefore = scanned && !nearest.isEmpty() && nearestMs < JustBeforeMs && interval < MinInterval;
+    Timer.setInterval(int(std::max<qint64>(interval, wokeJustBefore ? 1 : MinInterval)));
     // A firing's tick has not seen every record; the tick 50 ms later aims again.
     if (scanned)
         lookAhead(nearest, nearestMs);

@@ -51,6 +51,8 @@ public:
     static constexpr int MaxInterval = 60'000;
     static constexpr int MinInterval = 50;
     static constexpr int PrepareAheadMs = 1500;
+    // Less than this ahead, a record is not raised to MinInterval but aimed at again to the millisecond.
+    static constexpr double JustBeforeMs = 2.0;
 
     Scheduler(TXMLIniFile& events, TXMLIniFile& pastAlarms, const SchedulerClock& clock, NotificationSink& sink,
               QObject* parent = nullptr);

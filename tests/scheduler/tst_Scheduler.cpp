@@ -96,6 +96,10 @@ void TestScheduler::interval_data() {
     QTest::newRow("10.25 s") << QList<qint64>{10250} << 10250;
     QTest::newRow("90 s") << QList<qint64>{90000} << 60000;
     QTest::newRow("20 ms") << QList<qint64>{20} << 50;
+    // A tick aimed at a record that wakes a hair before it aims again to the millisecond, not 50 ms late.
+    QTest::newRow("1 ms: woke just before") << QList<qint64>{1} << 1;
+    QTest::newRow("3 ms") << QList<qint64>{3} << 50;
+    QTest::newRow("1 ms and 10 s") << QList<qint64>{10000, 1} << 1;
     QTest::newRow("59.999 s") << QList<qint64>{59999} << 59999;
     QTest::newRow("exactly a minute") << QList<qint64>{60000} << 60000;
     QTest::newRow("nearest of several") << QList<qint64>{45000, 3000, 20000, 86400000 * 3LL} << 3000;
