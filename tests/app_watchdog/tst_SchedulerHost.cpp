@@ -12,6 +12,7 @@
 #include "ui/notify/TForm6.h"
 #include "ui/notify/TMsgfrm.h"
 #include "widgets/ClickableLabel.h"
+#include "widgets/FancyButton.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -35,10 +36,21 @@ template <typename Window> QList<Window*> openWindows() {
 // The main window as the program builds it, hidden in the tray, in a temporary folder, with fakes
 // for the machine and a clock that runs from a fixed morning.
 struct Program {
-    Program()
+    enum class Platform { Now, Later };
+
+    explicit Program(Platform platform = Platform::Now)
         : clock(QDateTime(QDate(2026, 5, 4), QTime(9, 0))) {
         form = std::make_unique<TForm1>(AppContext{folder.path(), &clock, true});
-        form->schedulerHost().attachPlatform({&power, &sleep, sounds.factory()});
+        if (platform == Platform::Now) {
+            form->schedulerHost().attachPlatform({&power, &sleep, sounds.factory(), nullptr, &notifier});
+            return;
+        }
+        // As the program starts: what needs no bus at once, the rest once the window is up.
+        form->schedulerHost().attachPlatform({nullptr, nullptr, sounds.factory()});
+        form->schedulerHost().attachPlatformLater([this] {
+            ++connections;
+            return PlatformServices{&power, &sleep, sounds.factory(), nullptr, &notifier};
+        });
     }
     ~Program() { TForm6::setNextAnswer(std::nullopt); }
 
@@ -60,6 +72,8 @@ struct Program {
     FakePowerBackend power;
     FakeSleepMonitor sleep;
     FakeSoundPlayers sounds;
+    FakeDesktopNotifier notifier;
+    int connections = 0;
     std::unique_ptr<TForm1> form;
 };
 } // namespace
@@ -74,6 +88,9 @@ private slots:
     void answerYesKeepsEverythingOff();
     void sleepAcrossHoursIsNoClockChange();
     void countdownKeepsSchedulerOffUntilItCloses();
+    void firingBeforeThePlatformIsAttachedAttachesItFirst_data();
+    void firingBeforeThePlatformIsAttachedAttachesItFirst();
+    void platformLeftForLaterIsAttachedOnce();
 };
 
 void TestSchedulerHost::alarmFiresAtItsMomentIntoPastAlarms() {
@@ -174,6 +191,51 @@ void TestSchedulerHost::countdownKeepsSchedulerOffUntilItCloses() {
     countdown->DsFancyButton2Click(); // "Cancel"
     QTRY_COMPARE_WITH_TIMEOUT(openWindows<TForm2>().size(), 1, 2000);
     QVERIFY(p.power.performed.isEmpty());
+}
+
+void TestSchedulerHost::firingBeforeThePlatformIsAttachedAttachesItFirst_data() {
+    QTest::addColumn<QByteArray>("kind");
+    QTest::newRow("alarm, with its desktop notice") << QByteArray(EventRecord::KindAlarm);
+    QTest::newRow("power action, carried out") << QByteArray(EventRecord::KindShut);
+}
+
+// The start attaches the services on the buses only after its window's first frame; an alarm due at that moment
+// fires sooner, and must find them all the same: the power action carried out, not failed for want of a backend.
+void TestSchedulerHost::firingBeforeThePlatformIsAttachedAttachesItFirst() {
+    QFETCH(QByteArray, kind);
+    Program p(Program::Platform::Later);
+    if (kind == QByteArray(EventRecord::KindShut)) {
+        TXMLIniFile& events = p.form->eventStore();
+        events.WriteString("0", Key::AlType, EventRecord::KindShut);
+        events.WriteDouble("0", Key::Date, p.inMs(50));
+        events.WriteInt("0", Key::ShutType, 3);
+        p.form->schedulerHost().scheduler().setInterval(50);
+        QTRY_COMPARE_WITH_TIMEOUT(openWindows<TForm3>().size(), 1, 5000);
+        QCOMPARE(p.connections, 1);
+        QTest::mouseClick(openWindows<TForm3>().first()->DsFancyButton4, Qt::LeftButton); // "Hibernate Now"
+        QTRY_COMPARE_WITH_TIMEOUT(p.power.performed, QList<int>{3}, 3000);
+    } else {
+        p.commitAlarm("0", p.inMs(50), QStringLiteral("Tea"));
+        QTRY_COMPARE_WITH_TIMEOUT(openWindows<TForm2>().size(), 1, 5000);
+        QCOMPARE(p.connections, 1);
+        QCOMPARE(p.notifier.notices.size(), 1);
+        QVERIFY(p.notifier.notices.first()->summary.contains(QStringLiteral("Tea")));
+    }
+    p.form->schedulerHost().attachPendingPlatform(); // the first frame, after the firing: nothing more to do
+    QCOMPARE(p.connections, 1);
+}
+
+// Attached after the first frame, without a firing: connected once, and the sleep notices reach the watchdog.
+void TestSchedulerHost::platformLeftForLaterIsAttachedOnce() {
+    Program p(Program::Platform::Later);
+    QCOMPARE(p.connections, 0);
+    p.form->schedulerHost().attachPendingPlatform();
+    p.form->schedulerHost().attachPendingPlatform();
+    QCOMPARE(p.connections, 1);
+    ClockWatchdog& watchdog = p.form->schedulerHost().watchdog();
+    QVERIFY(watchdog.Timer1.isActive());
+    p.sleep.simulateSuspend();
+    QVERIFY(!watchdog.Timer1.isActive());
 }
 
 QTEST_MAIN(TestSchedulerHost)
