@@ -43,7 +43,8 @@ SchedulerHost::SchedulerHost(TForm1& form)
     m_windows = std::make_unique<NotificationWindows>(notifyServices());
     m_windows->setMainWindow(&m_form);
     m_sink = std::make_unique<PlatformFirst>(*this);
-    m_scheduler = std::make_unique<Scheduler>(m_form.eventStore(), m_form.pastAlarmStore(), m_form.clock(), *m_sink);
+    // The stores come with start(): a start may read them only after its window is shown.
+    m_scheduler = std::make_unique<Scheduler>(m_form.clock(), *m_sink);
     // Snoozes stay with the settings, which a data-folder move leaves where they are.
     m_scheduler->setSnoozeStore(&m_form.settingsStore());
     // Queued: the message window runs its own event loop, which must not start inside a scheduler tick.
@@ -128,6 +129,7 @@ void SchedulerHost::attachPendingPlatform() {
 }
 
 void SchedulerHost::start() {
+    m_scheduler->setStores(m_form.eventStore(), m_form.pastAlarmStore());
     m_scheduler->setInterval(Scheduler::MinInterval);
     m_scheduler->setEnabled(true);
     m_watchdog->start();

@@ -34,7 +34,8 @@ public:
     // meets the services missing. Once only.
     void attachPlatformLater(std::function<PlatformServices()> connect);
     void attachPendingPlatform();
-    // The first scheduler tick follows 50 ms later; the watchdog ticks every second from now on.
+    // Reads the event and past-alarm stores; the first scheduler tick follows 50 ms later, and the watchdog ticks
+    // every second from now on.
     void start();
     // Moving the data directory replaced the event and past-alarm stores.
     void storesReplaced();

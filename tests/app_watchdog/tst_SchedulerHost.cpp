@@ -13,8 +13,10 @@
 #include "ui/notify/TMsgfrm.h"
 #include "widgets/ClickableLabel.h"
 #include "widgets/FancyButton.h"
+#include "widgets/FirstPaint.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
@@ -91,6 +93,9 @@ private slots:
     void firingBeforeThePlatformIsAttachedAttachesItFirst_data();
     void firingBeforeThePlatformIsAttachedAttachesItFirst();
     void platformLeftForLaterIsAttachedOnce();
+    void storesAreReadAfterTheFirstFrame_data();
+    void storesAreReadAfterTheFirstFrame();
+    void storeAskedForBeforeTheFirstFrameIsReadThen();
 };
 
 void TestSchedulerHost::alarmFiresAtItsMomentIntoPastAlarms() {
@@ -236,6 +241,99 @@ void TestSchedulerHost::platformLeftForLaterIsAttachedOnce() {
     QVERIFY(watchdog.Timer1.isActive());
     p.sleep.simulateSuspend();
     QVERIFY(!watchdog.Timer1.isActive());
+}
+
+namespace {
+// Notes whether the data stores were still unread when the window was first painted.
+class FirstPaintProbe final : public QObject {
+public:
+    explicit FirstPaintProbe(TForm1& form)
+        : m_form(form) {
+        form.installEventFilter(this);
+    }
+    bool painted = false;
+    bool storesPendingAtPaint = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == &m_form && event->type() == QEvent::Paint && !painted) {
+            painted = true;
+            storesPendingAtPaint = m_form.stores().dataStoresPending();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    TForm1& m_form;
+};
+
+// An alarm that came due while the program was not running, in the data folder a first start makes.
+void writeMissedAlarm(const QString& exeFolder, double due) {
+    QVERIFY(QDir(exeFolder).mkpath(QStringLiteral("Alarms Directory")));
+    TXMLIniFile events(exeFolder + QStringLiteral("/Alarms Directory/Alarms.xml"));
+    TXMLIniFile::Batch batch(events);
+    events.WriteString("0", Key::AlType, EventRecord::KindAlarm);
+    events.WriteDouble("0", Key::Date, due);
+    events.WriteFlag("0", Key::Repeat, false);
+    events.WriteInt("0", Key::RepType, 0);
+    events.WriteInt("0", Key::RepVal, 1);
+    EventRecord::writeTextBlock(events, "0", {QStringLiteral("Missed")});
+    batch.commit();
+}
+} // namespace
+
+void TestSchedulerHost::storesAreReadAfterTheFirstFrame_data() {
+    QTest::addColumn<bool>("hidden");
+    QTest::newRow("shown: after the first frame") << false;
+    QTest::newRow("hidden (-h): at once") << true;
+}
+
+// A start with many records shows its main menu first and reads the stores after; the alarm missed while the
+// program was not running still fires at start. A hidden start has no frame to wait for.
+void TestSchedulerHost::storesAreReadAfterTheFirstFrame() {
+    QFETCH(bool, hidden);
+    QTemporaryDir folder;
+    RunningClock clock(QDateTime(QDate(2026, 5, 4), QTime(9, 0)));
+    writeMissedAlarm(folder.path(), DayCount::fromDateTime(QDateTime(QDate(2026, 5, 4), QTime(8, 59))));
+    AppContext context{folder.path(), &clock, hidden, [] {
+                           return true;
+                       }};
+    context.storesAfterFirstFrame = true;
+    TForm1 form(context);
+    FakeSoundPlayers sounds;
+    form.schedulerHost().attachPlatform({nullptr, nullptr, sounds.factory()});
+    FirstPaintProbe probe(form);
+    QCOMPARE(form.stores().dataStoresPending(), !hidden);
+    QCOMPARE(form.schedulerHost().scheduler().isEnabled(), hidden);
+    form.showAtStart();
+    FirstPaint::runAfter(&form, [&form] { form.finishStart(); }); // as the program does
+
+    QTRY_COMPARE_WITH_TIMEOUT(openWindows<TForm2>().size(), 1, 5000);
+    QCOMPARE(openWindows<TForm2>().first()->Label->text(), QStringLiteral("Missed\n"));
+    QVERIFY(!form.stores().dataStoresPending());
+    if (!hidden) {
+        QVERIFY(probe.painted);
+        QVERIFY2(probe.storesPendingAtPaint, "the stores were read before the window was painted");
+    }
+}
+
+// Whatever reads a store before the first frame (a script over the instance channel, a page) finds it read, and
+// the later reading keeps it as it is, with what was written to it.
+void TestSchedulerHost::storeAskedForBeforeTheFirstFrameIsReadThen() {
+    QTemporaryDir folder;
+    RunningClock clock(QDateTime(QDate(2026, 5, 4), QTime(9, 0)));
+    writeMissedAlarm(folder.path(), DayCount::fromDateTime(QDateTime(QDate(2026, 5, 5), QTime(8, 0))));
+    AppContext context{folder.path(), &clock, false, [] {
+                           return true;
+                       }};
+    context.storesAfterFirstFrame = true;
+    TForm1 form(context);
+    QVERIFY(form.stores().dataStoresPending());
+    QVERIFY(form.eventStore().HasSection("0"));
+    form.eventStore().WriteString("0", Key::AlType, EventRecord::KindShut);
+    form.finishStart();
+    QCOMPARE(form.eventStore().ReadString("0", Key::AlType, {}), QByteArray(EventRecord::KindShut));
+    QVERIFY(form.schedulerHost().scheduler().isEnabled());
 }
 
 QTEST_MAIN(TestSchedulerHost)
