@@ -11,13 +11,40 @@
 
 #include <QApplication>
 
+// What the scheduler fires reaches the windows with the platform services attached, so a power action or a desktop
+// notice never finds them missing because the start had not connected them yet.
+class SchedulerHost::PlatformFirst final : public NotificationSink {
+public:
+    explicit PlatformFirst(SchedulerHost& host)
+        : m_host(host) {}
+
+    void showAlarm(const AlarmNotice& notice) override {
+        m_host.attachPendingPlatform();
+        m_host.m_windows->showAlarm(notice);
+    }
+    void startPowerCountdown(const PowerNotice& notice) override {
+        m_host.attachPendingPlatform();
+        m_host.m_windows->startPowerCountdown(notice);
+    }
+    void showBirthday(const BirthdayNotice& notice) override {
+        m_host.attachPendingPlatform();
+        m_host.m_windows->showBirthday(notice);
+    }
+    void firingDone() override { m_host.m_windows->firingDone(); }
+
+private:
+    SchedulerHost& m_host;
+};
+
 SchedulerHost::SchedulerHost(TForm1& form)
     : m_form(form)
     , m_messages(std::make_unique<TMsgfrm>(&form))
     , m_warning(std::make_unique<TForm6>()) {
     m_windows = std::make_unique<NotificationWindows>(notifyServices());
     m_windows->setMainWindow(&m_form);
-    m_scheduler = std::make_unique<Scheduler>(m_form.eventStore(), m_form.pastAlarmStore(), m_form.clock(), *m_windows);
+    m_sink = std::make_unique<PlatformFirst>(*this);
+    // The stores come with start(): a start may read them only after its window is shown.
+    m_scheduler = std::make_unique<Scheduler>(m_form.clock(), *m_sink);
     // Snoozes stay with the settings, which a data-folder move leaves where they are.
     m_scheduler->setSnoozeStore(&m_form.settingsStore());
     // Queued: the message window runs its own event loop, which must not start inside a scheduler tick.
@@ -89,7 +116,20 @@ void SchedulerHost::attachPlatform(const PlatformServices& platform) {
     m_watchdog->setClockChangeMonitor(platform.clockChanges);
 }
 
+void SchedulerHost::attachPlatformLater(std::function<PlatformServices()> connect) {
+    m_pendingPlatform = std::move(connect);
+}
+
+void SchedulerHost::attachPendingPlatform() {
+    if (!m_pendingPlatform)
+        return;
+    const std::function<PlatformServices()> connect = std::move(m_pendingPlatform);
+    m_pendingPlatform = nullptr;
+    attachPlatform(connect());
+}
+
 void SchedulerHost::start() {
+    m_scheduler->setStores(m_form.eventStore(), m_form.pastAlarmStore());
     m_scheduler->setInterval(Scheduler::MinInterval);
     m_scheduler->setEnabled(true);
     m_watchdog->start();

@@ -10,6 +10,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <functional>
 #include <memory>
 
 class TForm1;
@@ -28,7 +29,13 @@ public:
     // Power actions, sleep notices and sound; until this is called there is no sound, and a power
     // action fails as one without the privilege.
     void attachPlatform(const PlatformServices& platform);
-    // The first scheduler tick follows 50 ms later; the watchdog ticks every second from now on.
+    // The services reached over D-Bus need not hold up the start: connect() makes them and returns the whole set,
+    // and runs at attachPendingPlatform(), or before the first firing when that comes sooner, so a firing never
+    // meets the services missing. Once only.
+    void attachPlatformLater(std::function<PlatformServices()> connect);
+    void attachPendingPlatform();
+    // Reads the event and past-alarm stores; the first scheduler tick follows 50 ms later, and the watchdog ticks
+    // every second from now on.
     void start();
     // Moving the data directory replaced the event and past-alarm stores.
     void storesReplaced();
@@ -44,6 +51,8 @@ public:
     static QString defaultSoundFile();
 
 private:
+    class PlatformFirst;
+
     NotifyServices notifyServices();
     void schedulerAfterClockChange(bool on);
 
@@ -52,6 +61,8 @@ private:
     std::unique_ptr<TMsgfrm> m_messages;
     std::unique_ptr<TForm6> m_warning;
     std::unique_ptr<NotificationWindows> m_windows;
+    std::unique_ptr<NotificationSink> m_sink;
+    std::function<PlatformServices()> m_pendingPlatform;
     std::unique_ptr<Scheduler> m_scheduler;
     std::unique_ptr<ClockWatchdog> m_watchdog;
     QPointer<SleepMonitor> m_sleepMonitor;

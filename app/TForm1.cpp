@@ -69,7 +69,11 @@ TForm1::TForm1(const AppContext& context, QWidget* parent)
     if (!lockDataFolder(dataFolder))
         throw DataFolderInUse{FilesLock(dataFolder).holderChannel()};
     finishInterruptedDataFolderMove();
-    openDataStores(dataFolder);
+    // The main menu needs no record. A hidden start has no frame to wait for, and the import writes the stores.
+    if (context.storesAfterFirstFrame && !m_startHidden && !importLegacy)
+        m_stores.openDataStoresLater(dataFolder);
+    else
+        openDataStores(dataFolder);
     if (importLegacy)
         importLegacyDataFiles();
     createWorkingLists();
@@ -78,10 +82,20 @@ TForm1::TForm1(const AppContext& context, QWidget* parent)
     m_schedulerHost = std::make_unique<SchedulerHost>(*this);
     m_pageContext->registry = &m_schedulerHost->registry();
     connect(&m_stores, &DataStores::storesReplaced, m_schedulerHost.get(), &SchedulerHost::storesReplaced);
+    m_credentials = context.credentials;
+    if (!m_stores.dataStoresPending())
+        finishStart();
+}
+
+void TForm1::finishStart() {
+    if (m_started)
+        return;
+    m_stores.openPendingDataStores();
+    m_started = true;
     m_schedulerHost->start();
     connect(&m_schedulerHost->watchdog().Timer1, &QTimer::timeout, tray, &TrayController::refreshHint);
     reportDamagedFiles();
-    startSync(context.credentials);
+    startSync(m_credentials);
 }
 
 void TForm1::startSync(CredentialStore* credentials) {

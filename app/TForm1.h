@@ -71,6 +71,10 @@ public:
     bool trayAvailable() const;
     // Shown, or with "-h" hidden (minimised where the desktop has no notification area).
     void showAtStart();
+    // Reads the data stores and arms the scheduler, the clock watchdog and the sync, and reports damaged files: at
+    // construction, or for a start that leaves the stores until its window is shown (AppContext), when called
+    // after the first frame. Throws Exception when a store cannot be read. Once only.
+    void finishStart();
 
     // Replaces the four data stores by ones on the files of dataFolder; the old ones save once more.
     void openDataStores(const QString& dataFolder);
@@ -94,7 +98,7 @@ public:
     void ShowMsg(const QString& text);
     // The scheduler, the notification windows and the clock watchdog; created with the window.
     SchedulerHost& schedulerHost() { return *m_schedulerHost; }
-    // The calendar sync's schedule; made with the window, started at once.
+    // The calendar sync's schedule; made by finishStart(), started at once.
     SyncController& syncController() { return *m_syncController; }
 
     // A second start of the program asks to show this window or to end the program.
@@ -197,6 +201,8 @@ private:
     std::unique_ptr<FilesLock> m_dataFolderLock;
     QString m_instanceChannel;
     std::function<std::unique_ptr<SyncRunner>(DataStores&)> m_makeSyncRunner;
+    CredentialStore* m_credentials = nullptr;
+    bool m_started = false;
     // Last, so they go before the stores they read.
     std::unique_ptr<SchedulerHost> m_schedulerHost;
     std::unique_ptr<SyncController> m_syncController;

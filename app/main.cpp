@@ -21,6 +21,7 @@
 #include "sync/CalDavSyncRunner.h"
 #include "ui/ExceptionMessageBox.h"
 #include "ui/settings/DataFolders.h"
+#include "widgets/FirstPaint.h"
 #include "widgets/Theme.h"
 
 #include <QDBusConnection>
@@ -31,6 +32,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -161,14 +163,16 @@ int main(int argc, char** argv) {
     };
     try {
         const SystemClock clock;
-        // The only place the real machine is reached: power actions and sleep notices through logind.
-        LogindPowerBackend power(QDBusConnection::systemBus());
-        LogindSleepMonitor sleepMonitor(QDBusConnection::systemBus());
         TimerfdClockChangeMonitor clockChanges;
-        FreedesktopNotifier notifier(QDBusConnection::sessionBus());
+        // The only place the real machine is reached: power actions and sleep notices through logind, notices
+        // on the session bus. Made once the main window is on the screen (SchedulerHost::attachPlatformLater).
+        std::unique_ptr<LogindPowerBackend> power;
+        std::unique_ptr<LogindSleepMonitor> sleepMonitor;
+        std::unique_ptr<FreedesktopNotifier> notifier;
         AppContext context{exeFolder, &clock, firstArgumentIs(argc, argv, "-h")};
         context.autostartFolder = Autostart::userFolder();
         context.lockDataFolder = true;
+        context.storesAfterFirstFrame = true;
         KeychainCredentialStore credentials(QLatin1String(ProductIdentity::AppId));
         context.credentials = &credentials;
         context.makeSyncRunner = [](DataStores& stores) {
@@ -180,17 +184,39 @@ int main(int argc, char** argv) {
             return std::unique_ptr<SoundPlayer>(
                 std::make_unique<ProcessSoundPlayer>(helper, QStringList{QStringLiteral("--stay")}));
         };
-        form.schedulerHost().attachPlatform(
-            {&power, &sleepMonitor, soundPlayer, clockChanges.isValid() ? &clockChanges : nullptr, &notifier});
+        // Sound and clock-change notices need no bus, and the watchdog's first ticks read the latter.
+        PlatformServices platform{nullptr, nullptr, soundPlayer, clockChanges.isValid() ? &clockChanges : nullptr};
+        form.schedulerHost().attachPlatform(platform);
+        form.schedulerHost().attachPlatformLater([platform, &power, &sleepMonitor, &notifier]() mutable {
+            power = std::make_unique<LogindPowerBackend>(QDBusConnection::systemBus());
+            sleepMonitor = std::make_unique<LogindSleepMonitor>(QDBusConnection::systemBus());
+            notifier = std::make_unique<FreedesktopNotifier>(QDBusConnection::sessionBus());
+            platform.power = power.get();
+            platform.sleepMonitor = sleepMonitor.get();
+            platform.notifier = notifier.get();
+            return platform;
+        });
         form.setProgramEnd(endProgram);
         // Scripts reach the instance over its channel and on the session bus.
         ScriptingHost scripting(form, instance, clock);
-        scripting.offerOn(QDBusConnection::sessionBus());
         if (instance.listen([&form](InstanceMessage message) { form.handleInstanceMessage(message); })) {
             files.setChannel(instance.serverPath());
             form.setInstanceChannel(instance.serverPath());
         }
         form.showAtStart();
+        // The data stores and the buses wait for the first frame, which needs neither: a large store takes longer
+        // to read than the window to show, and without a session bus the first connection starts one.
+        FirstPaint::runAfter(&form, [&form, &scripting] {
+            // The stores, then the scheduler: a missed alarm fires at its first tick, 50 ms on.
+            try {
+                form.finishStart();
+            } catch (...) {
+                ExceptionMessageBox::show(ExceptionMessageBox::currentMessage());
+                form.endProgram(); // lets go of the data folder's lock too
+            }
+            form.schedulerHost().attachPendingPlatform();
+            scripting.offerOn(QDBusConnection::sessionBus());
+        });
         Theme::applyWindowIconAfterFirstPaint(&form);
         ZentickApplication::exec();
         // On the way out the stores are not saved once more, so a data store nobody wrote to leaves no

@@ -17,10 +17,10 @@ public:
     ~DataStores() override;
 
     TXMLIniFile& settingsStore() const { return *m_settingsStore; }
-    TXMLIniFile& eventStore() const { return *m_eventStore; }
-    TXMLIniFile& pastAlarmStore() const { return *m_pastAlarmStore; }
-    TXMLIniFile& addressBookStore() const { return *m_addressBookStore; }
-    TXMLIniFile& diaryStore() const { return *m_diaryStore; }
+    TXMLIniFile& eventStore() const { return opened(m_eventStore); }
+    TXMLIniFile& pastAlarmStore() const { return opened(m_pastAlarmStore); }
+    TXMLIniFile& addressBookStore() const { return opened(m_addressBookStore); }
+    TXMLIniFile& diaryStore() const { return opened(m_diaryStore); }
 
     const QString& exeFolder() const { return m_exeFolder; }
     const QString& dataFolder() const { return m_dataFolder; }
@@ -29,6 +29,12 @@ public:
     void openSettingsStore();
     // Replaces the four data stores by ones on the files of dataFolder; the old ones save once more.
     void openDataStores(const QString& dataFolder);
+    // The first opening, with the files read when a store is first asked for or at openPendingDataStores(),
+    // whichever comes first: a start puts its window on the screen before it reads thousands of records.
+    void openDataStoresLater(const QString& dataFolder);
+    // Throws Exception, as opening does, when a store cannot be read; the stores stay unread then.
+    void openPendingDataStores() const;
+    bool dataStoresPending() const { return m_pending; }
     // Lets go of the four data stores before their files move to another folder; nothing may read them until
     // openDataStores() has brought them back.
     void closeDataStores();
@@ -39,11 +45,19 @@ signals:
     void storesReplaced();
 
 private:
+    TXMLIniFile& opened(const std::unique_ptr<TXMLIniFile>& store) const {
+        if (m_pending)
+            openPendingDataStores();
+        return *store;
+    }
+
     QString m_exeFolder;
     QString m_dataFolder;
     std::unique_ptr<TXMLIniFile> m_settingsStore;
-    std::unique_ptr<TXMLIniFile> m_eventStore;
-    std::unique_ptr<TXMLIniFile> m_pastAlarmStore;
-    std::unique_ptr<TXMLIniFile> m_addressBookStore;
-    std::unique_ptr<TXMLIniFile> m_diaryStore;
+    // Read at first use after openDataStoresLater(), from the accessors, which are const.
+    mutable bool m_pending = false;
+    mutable std::unique_ptr<TXMLIniFile> m_eventStore;
+    mutable std::unique_ptr<TXMLIniFile> m_pastAlarmStore;
+    mutable std::unique_ptr<TXMLIniFile> m_addressBookStore;
+    mutable std::unique_ptr<TXMLIniFile> m_diaryStore;
 };

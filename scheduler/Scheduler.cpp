@@ -57,6 +57,15 @@ Scheduler::Scheduler(TXMLIniFile& events, TXMLIniFile& pastAlarms, const Schedul
     connect(&m_prepareTimer, &QTimer::timeout, this, &Scheduler::prepareAhead);
 }
 
+Scheduler::Scheduler(const SchedulerClock& clock, NotificationSink& sink, QObject* parent)
+    : QObject(parent)
+    , m_clock(clock)
+    , m_sink(sink) {
+    Timer.setTimerType(Qt::PreciseTimer);
+    Timer.setInterval(MinInterval);
+    connect(&Timer, &QTimer::timeout, this, &Scheduler::TimerTimer);
+}
+
 Scheduler::~Scheduler() = default;
 
 void Scheduler::setInterval(int milliseconds) {
@@ -100,6 +109,8 @@ void Scheduler::setSnoozeStore(TXMLIniFile* store) {
 }
 
 void Scheduler::TimerTimer() {
+    if (m_events == nullptr || m_pastAlarms == nullptr)
+        return;
     qint64 interval = MaxInterval;
     m_failure.clear();
     bool firedRecord = false;

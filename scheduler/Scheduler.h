@@ -56,6 +56,9 @@ public:
 
     Scheduler(TXMLIniFile& events, TXMLIniFile& pastAlarms, const SchedulerClock& clock, NotificationSink& sink,
               QObject* parent = nullptr);
+    // With its stores to come (setStores), for a start that reads them after its window is shown; a tick before
+    // then looks at nothing.
+    Scheduler(const SchedulerClock& clock, NotificationSink& sink, QObject* parent = nullptr);
     ~Scheduler() override;
 
     // The tick. Never throws: a store that cannot be saved is reported through failed() after the
@@ -111,8 +114,8 @@ private:
     };
 
     QTimer Timer;
-    TXMLIniFile* m_events;
-    TXMLIniFile* m_pastAlarms;
+    TXMLIniFile* m_events = nullptr;
+    TXMLIniFile* m_pastAlarms = nullptr;
     TXMLIniFile* m_snoozes = nullptr;
     // Snoozes shown whose removal could not be saved, with their "until": not shown again.
     QHash<QByteArray, QByteArray> m_snoozesShown;

@@ -1,13 +1,11 @@
 #include "widgets/Theme.h"
 
+#include "widgets/FirstPaint.h"
 #include "widgets/Icons.h"
 
 #include <QApplication>
-#include <QEvent>
 #include <QFile>
 #include <QStyleFactory>
-#include <QTimer>
-#include <QWidget>
 
 namespace {
 const QColor window(30, 37, 48);
@@ -88,41 +86,14 @@ bool apply(QApplication& app, WindowIcon icon) {
 }
 
 namespace {
-constexpr int FirstPaintWaitMs = 2000;
-
 void setApplicationIcon() {
     if (QApplication::windowIcon().isNull())
         QApplication::setWindowIcon(Icons::icon(Icons::application()));
 }
-
-// Waits for the window's first paint, which comes only once it is exposed, and then lets the event loop send what
-// the paint produced before the icon is made.
-class FirstPaintWatch final : public QObject {
-public:
-    explicit FirstPaintWatch(QWidget* window)
-        : QObject(window) {
-        window->installEventFilter(this);
-    }
-
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            watched->removeEventFilter(this);
-            QTimer::singleShot(0, qApp, &setApplicationIcon);
-            deleteLater();
-        }
-        return QObject::eventFilter(watched, event);
-    }
-};
 } // namespace
 
 void applyWindowIconAfterFirstPaint(QWidget* firstWindow) {
-    if (firstWindow != nullptr && firstWindow->isVisible() && !firstWindow->isMinimized()) {
-        new FirstPaintWatch(firstWindow); // owned by the window
-        // A window hidden again before it was ever painted still gets its icon.
-        QTimer::singleShot(FirstPaintWaitMs, qApp, &setApplicationIcon);
-    } else {
-        QTimer::singleShot(0, qApp, &setApplicationIcon);
-    }
+    FirstPaint::runAfter(firstWindow, &setApplicationIcon);
 }
 
 } // namespace Theme

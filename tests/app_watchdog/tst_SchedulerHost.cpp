@@ -12,8 +12,11 @@
 #include "ui/notify/TForm6.h"
 #include "ui/notify/TMsgfrm.h"
 #include "widgets/ClickableLabel.h"
+#include "widgets/FancyButton.h"
+#include "widgets/FirstPaint.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
@@ -35,10 +38,21 @@ template <typename Window> QList<Window*> openWindows() {
 // The main window as the program builds it, hidden in the tray, in a temporary folder, with fakes
 // for the machine and a clock that runs from a fixed morning.
 struct Program {
-    Program()
+    enum class Platform { Now, Later };
+
+    explicit Program(Platform platform = Platform::Now)
         : clock(QDateTime(QDate(2026, 5, 4), QTime(9, 0))) {
         form = std::make_unique<TForm1>(AppContext{folder.path(), &clock, true});
-        form->schedulerHost().attachPlatform({&power, &sleep, sounds.factory()});
+        if (platform == Platform::Now) {
+            form->schedulerHost().attachPlatform({&power, &sleep, sounds.factory(), nullptr, &notifier});
+            return;
+        }
+        // As the program starts: what needs no bus at once, the rest once the window is up.
+        form->schedulerHost().attachPlatform({nullptr, nullptr, sounds.factory()});
+        form->schedulerHost().attachPlatformLater([this] {
+            ++connections;
+            return PlatformServices{&power, &sleep, sounds.factory(), nullptr, &notifier};
+        });
     }
     ~Program() { TForm6::setNextAnswer(std::nullopt); }
 
@@ -60,6 +74,8 @@ struct Program {
     FakePowerBackend power;
     FakeSleepMonitor sleep;
     FakeSoundPlayers sounds;
+    FakeDesktopNotifier notifier;
+    int connections = 0;
     std::unique_ptr<TForm1> form;
 };
 } // namespace
@@ -74,6 +90,12 @@ private slots:
     void answerYesKeepsEverythingOff();
     void sleepAcrossHoursIsNoClockChange();
     void countdownKeepsSchedulerOffUntilItCloses();
+    void firingBeforeThePlatformIsAttachedAttachesItFirst_data();
+    void firingBeforeThePlatformIsAttachedAttachesItFirst();
+    void platformLeftForLaterIsAttachedOnce();
+    void storesAreReadAfterTheFirstFrame_data();
+    void storesAreReadAfterTheFirstFrame();
+    void storeAskedForBeforeTheFirstFrameIsReadThen();
 };
 
 void TestSchedulerHost::alarmFiresAtItsMomentIntoPastAlarms() {
@@ -174,6 +196,144 @@ void TestSchedulerHost::countdownKeepsSchedulerOffUntilItCloses() {
     countdown->DsFancyButton2Click(); // "Cancel"
     QTRY_COMPARE_WITH_TIMEOUT(openWindows<TForm2>().size(), 1, 2000);
     QVERIFY(p.power.performed.isEmpty());
+}
+
+void TestSchedulerHost::firingBeforeThePlatformIsAttachedAttachesItFirst_data() {
+    QTest::addColumn<QByteArray>("kind");
+    QTest::newRow("alarm, with its desktop notice") << QByteArray(EventRecord::KindAlarm);
+    QTest::newRow("power action, carried out") << QByteArray(EventRecord::KindShut);
+}
+
+// The start attaches the services on the buses only after its window's first frame; an alarm due at that moment
+// fires sooner, and must find them all the same: the power action carried out, not failed for want of a backend.
+void TestSchedulerHost::firingBeforeThePlatformIsAttachedAttachesItFirst() {
+    QFETCH(QByteArray, kind);
+    Program p(Program::Platform::Later);
+    if (kind == QByteArray(EventRecord::KindShut)) {
+        TXMLIniFile& events = p.form->eventStore();
+        events.WriteString("0", Key::AlType, EventRecord::KindShut);
+        events.WriteDouble("0", Key::Date, p.inMs(50));
+        events.WriteInt("0", Key::ShutType, 3);
+        p.form->schedulerHost().scheduler().setInterval(50);
+        QTRY_COMPARE_WITH_TIMEOUT(openWindows<TForm3>().size(), 1, 5000);
+        QCOMPARE(p.connections, 1);
+        QTest::mouseClick(openWindows<TForm3>().first()->DsFancyButton4, Qt::LeftButton); // "Hibernate Now"
+        QTRY_COMPARE_WITH_TIMEOUT(p.power.performed, QList<int>{3}, 3000);
+    } else {
+        p.commitAlarm("0", p.inMs(50), QStringLiteral("Tea"));
+        QTRY_COMPARE_WITH_TIMEOUT(openWindows<TForm2>().size(), 1, 5000);
+        QCOMPARE(p.connections, 1);
+        QCOMPARE(p.notifier.notices.size(), 1);
+        QVERIFY(p.notifier.notices.first()->summary.contains(QStringLiteral("Tea")));
+    }
+    p.form->schedulerHost().attachPendingPlatform(); // the first frame, after the firing: nothing more to do
+    QCOMPARE(p.connections, 1);
+}
+
+// Attached after the first frame, without a firing: connected once, and the sleep notices reach the watchdog.
+void TestSchedulerHost::platformLeftForLaterIsAttachedOnce() {
+    Program p(Program::Platform::Later);
+    QCOMPARE(p.connections, 0);
+    p.form->schedulerHost().attachPendingPlatform();
+    p.form->schedulerHost().attachPendingPlatform();
+    QCOMPARE(p.connections, 1);
+    ClockWatchdog& watchdog = p.form->schedulerHost().watchdog();
+    QVERIFY(watchdog.Timer1.isActive());
+    p.sleep.simulateSuspend();
+    QVERIFY(!watchdog.Timer1.isActive());
+}
+
+namespace {
+// Notes whether the data stores were still unread when the window was first painted.
+class FirstPaintProbe final : public QObject {
+public:
+    explicit FirstPaintProbe(TForm1& form)
+        : m_form(form) {
+        form.installEventFilter(this);
+    }
+    bool painted = false;
+    bool storesPendingAtPaint = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == &m_form && event->type() == QEvent::Paint && !painted) {
+            painted = true;
+            storesPendingAtPaint = m_form.stores().dataStoresPending();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    TForm1& m_form;
+};
+
+// An alarm that came due while the program was not running, in the data folder a first start makes.
+void writeMissedAlarm(const QString& exeFolder, double due) {
+    QVERIFY(QDir(exeFolder).mkpath(QStringLiteral("Alarms Directory")));
+    TXMLIniFile events(exeFolder + QStringLiteral("/Alarms Directory/Alarms.xml"));
+    TXMLIniFile::Batch batch(events);
+    events.WriteString("0", Key::AlType, EventRecord::KindAlarm);
+    events.WriteDouble("0", Key::Date, due);
+    events.WriteFlag("0", Key::Repeat, false);
+    events.WriteInt("0", Key::RepType, 0);
+    events.WriteInt("0", Key::RepVal, 1);
+    EventRecord::writeTextBlock(events, "0", {QStringLiteral("Missed")});
+    batch.commit();
+}
+} // namespace
+
+void TestSchedulerHost::storesAreReadAfterTheFirstFrame_data() {
+    QTest::addColumn<bool>("hidden");
+    QTest::newRow("shown: after the first frame") << false;
+    QTest::newRow("hidden (-h): at once") << true;
+}
+
+// A start with many records shows its main menu first and reads the stores after; the alarm missed while the
+// program was not running still fires at start. A hidden start has no frame to wait for.
+void TestSchedulerHost::storesAreReadAfterTheFirstFrame() {
+    QFETCH(bool, hidden);
+    QTemporaryDir folder;
+    RunningClock clock(QDateTime(QDate(2026, 5, 4), QTime(9, 0)));
+    writeMissedAlarm(folder.path(), DayCount::fromDateTime(QDateTime(QDate(2026, 5, 4), QTime(8, 59))));
+    AppContext context{folder.path(), &clock, hidden, [] {
+                           return true;
+                       }};
+    context.storesAfterFirstFrame = true;
+    TForm1 form(context);
+    FakeSoundPlayers sounds;
+    form.schedulerHost().attachPlatform({nullptr, nullptr, sounds.factory()});
+    FirstPaintProbe probe(form);
+    QCOMPARE(form.stores().dataStoresPending(), !hidden);
+    QCOMPARE(form.schedulerHost().scheduler().isEnabled(), hidden);
+    form.showAtStart();
+    FirstPaint::runAfter(&form, [&form] { form.finishStart(); }); // as the program does
+
+    QTRY_COMPARE_WITH_TIMEOUT(openWindows<TForm2>().size(), 1, 5000);
+    QCOMPARE(openWindows<TForm2>().first()->Label->text(), QStringLiteral("Missed\n"));
+    QVERIFY(!form.stores().dataStoresPending());
+    if (!hidden) {
+        QVERIFY(probe.painted);
+        QVERIFY2(probe.storesPendingAtPaint, "the stores were read before the window was painted");
+    }
+}
+
+// Whatever reads a store before the first frame (a script over the instance channel, a page) finds it read, and
+// the later reading keeps it as it is, with what was written to it.
+void TestSchedulerHost::storeAskedForBeforeTheFirstFrameIsReadThen() {
+    QTemporaryDir folder;
+    RunningClock clock(QDateTime(QDate(2026, 5, 4), QTime(9, 0)));
+    writeMissedAlarm(folder.path(), DayCount::fromDateTime(QDateTime(QDate(2026, 5, 5), QTime(8, 0))));
+    AppContext context{folder.path(), &clock, false, [] {
+                           return true;
+                       }};
+    context.storesAfterFirstFrame = true;
+    TForm1 form(context);
+    QVERIFY(form.stores().dataStoresPending());
+    QVERIFY(form.eventStore().HasSection("0"));
+    form.eventStore().WriteString("0", Key::AlType, EventRecord::KindShut);
+    form.finishStart();
+    QCOMPARE(form.eventStore().ReadString("0", Key::AlType, {}), QByteArray(EventRecord::KindShut));
+    QVERIFY(form.schedulerHost().scheduler().isEnabled());
 }
 
 QTEST_MAIN(TestSchedulerHost)
