@@ -7,6 +7,7 @@
 #include "store/XMLIniFile.h"
 
 #include <QCryptographicHash>
+#include <QSaveFile>
 #include <QSet>
 
 #include <cstdlib>
@@ -684,6 +685,16 @@ QByteArray exportCalendar(const TXMLIniFile& events, const TXMLIniFile* diary, c
         }
     }
     return textOf(calendar.get());
+}
+
+QString exportToFile(const QString& file, const TXMLIniFile& events, const TXMLIniFile* diary,
+                     const ExportOptions& options) {
+    const QByteArray text = exportCalendar(events, diary, options);
+    QSaveFile out(file);
+    // commit() alone lets a short write on a full disk pass (Qt 6.4): the flush is asked on its own.
+    if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.flush() || !out.commit())
+        return out.errorString();
+    return {};
 }
 
 QByteArray eventObject(const TXMLIniFile& events, const QByteArray& section, const QByteArray& uid,

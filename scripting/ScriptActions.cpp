@@ -182,10 +182,10 @@ Reply remove(const Request& r, const Stores& stores) {
 Reply exportTo(const Request& r, const Stores& stores) {
     CalendarExchange::ExportOptions options;
     options.powerActions = r.powerActions;
-    const QByteArray text = CalendarExchange::exportCalendar(*stores.events, stores.diary, options);
-    QFile file(r.file);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text) != text.size() || !file.flush())
-        return Reply::failed(QStringLiteral("Cannot write \"%1\": %2").arg(r.file, file.errorString()));
+    // An earlier file of that name stays whole when the new one cannot be written.
+    const QString error = CalendarExchange::exportToFile(r.file, *stores.events, stores.diary, options);
+    if (!error.isEmpty())
+        return Reply::failed(QStringLiteral("Cannot write \"%1\": %2").arg(r.file, error));
     Reply reply;
     reply.out = QStringLiteral("Exported to %1.\n").arg(r.file);
     return reply;

@@ -25,8 +25,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+#include <functional>
 #include <memory>
 #include <vector>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -66,8 +70,10 @@ private slots:
     void sessionBus();
 
 private:
-    QProcess* start(const QStringList& arguments, const QString& sessionBus = {});
-    Run run(const QStringList& arguments);
+    QProcess* start(const QStringList& arguments, const QString& sessionBus = {},
+                    const std::function<void()>& inChild = {});
+    // fileSizeLimit >= 0: the program's files grow no larger than that, as on a full disk.
+    Run run(const QStringList& arguments, qint64 fileSizeLimit = -1);
     bool waitUntilListening();
     void setUp(); // a first start and its end, so the folders exist
     QMap<QString, QByteArray> files() const;
@@ -95,7 +101,8 @@ void tst_Scripting::cleanup() {
     m_processes.clear();
 }
 
-QProcess* tst_Scripting::start(const QStringList& arguments, const QString& sessionBus) {
+QProcess* tst_Scripting::start(const QStringList& arguments, const QString& sessionBus,
+                               const std::function<void()>& inChild) {
     auto process = std::make_unique<QProcess>();
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime->path());
@@ -107,14 +114,23 @@ QProcess* tst_Scripting::start(const QStringList& arguments, const QString& sess
     environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), sessionBus.isEmpty() ? noBus : sessionBus);
     process->setProcessEnvironment(environment);
     process->setWorkingDirectory(m_runtime->path());
+    if (inChild)
+        process->setChildProcessModifier(inChild);
     process->start(m_executable, arguments);
     process->waitForStarted(Patience);
     m_processes.push_back(std::move(process));
     return m_processes.back().get();
 }
 
-Run tst_Scripting::run(const QStringList& arguments) {
-    QProcess* process = start(arguments);
+Run tst_Scripting::run(const QStringList& arguments, qint64 fileSizeLimit) {
+    const auto limitFiles = [fileSizeLimit] {
+        std::signal(SIGXFSZ, SIG_IGN); // a write beyond the limit fails rather than ending the program
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = rlim_t(fileSizeLimit);
+        setrlimit(RLIMIT_FSIZE, &limit);
+    };
+    QProcess* process = start(arguments, {}, fileSizeLimit >= 0 ? std::function<void()>(limitFiles) : nullptr);
     Run result;
     if (!process->waitForFinished(Patience) || process->exitStatus() != QProcess::NormalExit)
         return result;
@@ -253,6 +269,16 @@ void tst_Scripting::calendarFiles() {
     const QByteArray text = file.readAll();
     QVERIFY(text.contains("RRULE:FREQ=YEARLY"));
     QVERIFY(text.contains("SUMMARY:Dentist"));
+
+    // On a full disk the export fails, and the file it was to replace stays whole, with nothing half written beside.
+    const Run full = run({QStringLiteral("--export"), QStringLiteral("all.ics")}, text.size() / 2);
+    QCOMPARE(full.status, 1);
+    QVERIFY2(full.err.contains(QStringLiteral("Cannot write")), qPrintable(full.err));
+    QFile kept(file.fileName());
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), text);
+    QCOMPARE(QDir(m_runtime->path()).entryList({QStringLiteral("all.ics*")}, QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("all.ics")});
 
     const QMap<QString, QByteArray> before = files();
     const Run again = run({QStringLiteral("--import"), QStringLiteral("all.ics")});
