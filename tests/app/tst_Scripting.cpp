@@ -67,6 +67,7 @@ private slots:
     void withoutARunningInstance();
     void throughTheRunningInstance();
     void calendarFiles();
+    void germanForPeopleEnglishForScripts();
     void sessionBus();
 
 private:
@@ -82,9 +83,11 @@ private:
     std::unique_ptr<QTemporaryDir> m_runtime;
     QString m_executable;
     std::vector<std::unique_ptr<QProcess>> m_processes;
+    QString m_language; // LANG and LC_ALL of the programs started, when set
 };
 
 void tst_Scripting::init() {
+    m_language.clear();
     m_exeFolder = std::make_unique<QTemporaryDir>();
     m_runtime = std::make_unique<QTemporaryDir>();
     m_executable = m_exeFolder->filePath(QStringLiteral("zentick"));
@@ -109,6 +112,11 @@ QProcess* tst_Scripting::start(const QStringList& arguments, const QString& sess
     environment.insert(QStringLiteral("TMPDIR"), m_runtime->path());
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.insert(QStringLiteral("ZENTICK_AUTO_DISMISS"), QStringLiteral("1"));
+    if (!m_language.isEmpty()) {
+        environment.insert(QStringLiteral("LANG"), m_language);
+        environment.insert(QStringLiteral("LC_ALL"), m_language);
+        environment.insert(QStringLiteral("LANGUAGE"), QString());
+    }
     const QString noBus = QStringLiteral("unix:path=") + m_runtime->filePath(QStringLiteral("no-bus"));
     environment.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), noBus);
     environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), sessionBus.isEmpty() ? noBus : sessionBus);
@@ -296,6 +304,39 @@ void tst_Scripting::calendarFiles() {
     QVERIFY2(refused.err.contains(QStringLiteral("was not imported")), qPrintable(refused.err));
     QCOMPARE(files(), before);
     QCOMPARE(run({QStringLiteral("--import"), QStringLiteral("missing.ics")}).status, 1);
+}
+
+// What a person reads is in German, directly and through the running instance; what a script reads is not: the
+// list, its JSON and the new event's section.
+void tst_Scripting::germanForPeopleEnglishForScripts() {
+    setUp();
+    m_language = QStringLiteral("de_DE.UTF-8");
+    const Run added = run({QStringLiteral("--add-alarm"), QStringLiteral("Zahnarzt"), QStringLiteral("--at"),
+                           QStringLiteral("2099-01-01 10:00")});
+    QCOMPARE(added.status, 0);
+    QCOMPARE(added.out, QStringLiteral("Added alarm 0 for 2099-01-01T10:00:00.\n"));
+    QCOMPARE(run({QStringLiteral("--list")}).out, QStringLiteral("0\talarm\t2099-01-01T10:00:00\tZahnarzt\n"));
+    QVERIFY(
+        run({QStringLiteral("--list"), QStringLiteral("--json")}).out.contains(QStringLiteral("\"kind\": \"alarm\"")));
+
+    const Run exported = run({QStringLiteral("--export"), QStringLiteral("all.ics")});
+    QCOMPARE(exported.out, QStringLiteral("Exportiert nach %1.\n").arg(m_runtime->filePath(QStringLiteral("all.ics"))));
+    const Run imported = run({QStringLiteral("--import"), QStringLiteral("all.ics")});
+    QCOMPARE(imported.out,
+             QStringLiteral("Importiert: 0 Termin(e) und 0 Tagebucheintrag/-einträge; 1 schon vorhanden.\n"));
+    const Run unknown = run({QStringLiteral("--list"), QStringLiteral("--frobnicate")});
+    QCOMPARE(unknown.status, 2);
+    QCOMPARE(unknown.err, QStringLiteral("zentick: Unbekannte Option „--frobnicate“; zentick --help zeigt alle.\n"));
+    QVERIFY2(run({QStringLiteral("--help")}).out.contains(QStringLiteral("Aufruf: zentick")), "help in German");
+
+    // The running instance answers in its language.
+    QProcess* instance = start({QStringLiteral("-h")});
+    QVERIFY(waitUntilListening());
+    const Run missing = run({QStringLiteral("--delete"), QStringLiteral("7")});
+    QCOMPARE(missing.status, 2);
+    QCOMPARE(missing.err, QStringLiteral("zentick: Es gibt keinen Termin „7“; zentick --list zeigt alle.\n"));
+    QCOMPARE(run({QStringLiteral("-t")}).status, 0);
+    QVERIFY(instance->waitForFinished(Patience));
 }
 
 void tst_Scripting::sessionBus() {
