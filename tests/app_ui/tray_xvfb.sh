@@ -90,7 +90,7 @@ wm_caught_up() {
 
 openbox &
 pids+=($!)
-# A window mapped before openbox runs is never minimised by it.
+# A window the program maps while openbox is still taking the screen over can stay unmanaged (seen as Withdrawn).
 wait_for wm_running || fail "openbox did not start"
 
 # No notification area.
