@@ -1,6 +1,7 @@
 #include "app/CommandLineRun.h"
 
 #include "app/LegacyImport.h"
+#include "app/Translations.h"
 #include "context/SettingsKeys.h"
 #include "platform/FilesLock.h"
 #include "platform/SingleInstance.h"
@@ -41,19 +42,22 @@ std::optional<Script::Reply> askInstance(const QString& serverPath, const QByteA
         return std::nullopt;
     const QJsonDocument document = QJsonDocument::fromJson(*answer);
     if (!document.isObject())
-        return Script::Reply::failed(QStringLiteral("The running Zentick gave an answer that could not be read."));
+        return Script::Reply::failed(QCoreApplication::translate(
+            "CommandLineRun", "The running Zentick gave an answer that could not be read."));
     return Script::Reply::fromJson(document.object());
 }
 
 Script::Reply notReached() {
-    return Script::Reply::failed(QStringLiteral("Zentick runs but did not answer; nothing was changed."));
+    return Script::Reply::failed(
+        QCoreApplication::translate("CommandLineRun", "Zentick runs but did not answer; nothing was changed."));
 }
 
 // The data folder the program would use, as its start finds it; empty with a reason when a script must leave the
 // files to the program's own start.
 QString dataFolder(const QString& exeFolder, const TXMLIniFile& settings, QString& refusal) {
     if (settings.HasKey(SettingsKey::Section, SettingsKey::DataFolderMovingFrom)) {
-        refusal = QStringLiteral("The data folder is being moved: start Zentick once to finish the move.");
+        refusal = QCoreApplication::translate("CommandLineRun",
+                                              "The data folder is being moved: start Zentick once to finish the move.");
         return {};
     }
     const QString fallback = exeFolder + QStringLiteral("/Alarms Directory");
@@ -74,13 +78,15 @@ Script::Reply runHere(const Script::Request& request, const QByteArray& payload)
     const QString settingsPath = exeFolder + QStringLiteral("/Settings.xml");
     // A first start sets up the folders and imports the files of the earlier version: that is its job.
     if (!QFileInfo::exists(settingsPath))
-        return Script::Reply::failed(QStringLiteral("Zentick has not been set up here yet: start it once first."));
+        return Script::Reply::failed(QCoreApplication::translate(
+            "CommandLineRun", "Zentick has not been set up here yet: start it once first."));
     FilesLock files(exeFolder);
     const ExclusiveLock::Result taken = files.take();
     if (taken == ExclusiveLock::Result::HeldByOther)
         return askInstance(files.holderChannel(), payload).value_or(notReached());
     if (taken != ExclusiveLock::Result::Taken)
-        return Script::Reply::failed(QStringLiteral("Cannot lock the files in %1.").arg(exeFolder));
+        return Script::Reply::failed(
+            QCoreApplication::translate("CommandLineRun", "Cannot lock the files in %1.").arg(exeFolder));
     const TXMLIniFile settings(settingsPath);
     QString refusal;
     const QString folder = dataFolder(exeFolder, settings, refusal);
@@ -93,7 +99,8 @@ Script::Reply runHere(const Script::Request& request, const QByteArray& payload)
         if (data == ExclusiveLock::Result::HeldByOther)
             return askInstance(dataLock->holderChannel(), payload).value_or(notReached());
         if (data != ExclusiveLock::Result::Taken)
-            return Script::Reply::failed(QStringLiteral("Cannot lock the files in %1.").arg(folder));
+            return Script::Reply::failed(
+                QCoreApplication::translate("CommandLineRun", "Cannot lock the files in %1.").arg(folder));
     }
     TXMLIniFile events(folder + QStringLiteral("/Alarms.xml"));
     TXMLIniFile pastAlarms(folder + QStringLiteral("/PAlarms.xml"));
@@ -102,7 +109,9 @@ Script::Reply runHere(const Script::Request& request, const QByteArray& payload)
     for (TXMLIniFile* store : {&events, &pastAlarms, &diary}) {
         if (store->isDamaged() && request.action != Script::Action::List && request.action != Script::Action::Export)
             return Script::Reply::failed(
-                QStringLiteral("A data file in %1 is damaged: start Zentick, which keeps a copy of it.").arg(folder));
+                QCoreApplication::translate("CommandLineRun",
+                                            "A data file in %1 is damaged: start Zentick, which keeps a copy of it.")
+                    .arg(folder));
     }
     const SystemClock clock;
     const QLocale locale = QLocale::system();
@@ -119,7 +128,10 @@ bool isRequested(int argc, char** argv) {
 }
 
 int run(int argc, char** argv) {
-    const QCoreApplication application(argc, argv);
+    QCoreApplication application(argc, argv);
+    // What a person reads comes in the user's language; what a script reads (--list, --json, the section of a new
+    // event in "Added ...") stays as it is everywhere.
+    Translations::install(application);
     const Script::Parsed parsed = Script::parseArguments(QCoreApplication::arguments().mid(1));
     if (!parsed.error.isEmpty())
         return report(Script::Reply::refused(parsed.error));
@@ -139,7 +151,8 @@ int run(int argc, char** argv) {
     try {
         SingleInstance instance;
         if (!instance.hasFolder())
-            return report(Script::Reply::failed(QStringLiteral("No private folder for the single-instance lock.")));
+            return report(Script::Reply::failed(
+                QCoreApplication::translate("CommandLineRun", "No private folder for the single-instance lock.")));
         if (!instance.acquire())
             return report(askInstance(instance.serverPath(), payload).value_or(notReached()));
         return report(runHere(request, payload));

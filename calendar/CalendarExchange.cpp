@@ -6,7 +6,9 @@
 #include "store/StoredText.h"
 #include "store/XMLIniFile.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
+#include <QSaveFile>
 #include <QSet>
 
 #include <cstdlib>
@@ -379,12 +381,13 @@ public:
         const icaltimetype start = icalcomponent_get_dtstart(e);
         const QDateTime startLocal = localOf(start);
         if (!startLocal.isValid()) {
-            note(QStringLiteral("\"%1\" has no start and was left out.").arg(title));
+            note(QCoreApplication::translate("CalendarExchange", "\"%1\" has no start and was left out.").arg(title));
             return;
         }
         const QByteArray kind = xValue(e, XKind).value_or(QByteArray());
         if (kind == "power") {
-            note(QStringLiteral("\"%1\" is a power action: those are set on each computer, it was left out.")
+            note(QCoreApplication::translate(
+                     "CalendarExchange", "\"%1\" is a power action: those are set on each computer, it was left out.")
                      .arg(title));
             return;
         }
@@ -418,19 +421,22 @@ public:
                 const QString ruleName = QString::fromUtf8(ruleText ? ruleText : "");
                 std::free(ruleText);
                 if (!next.isValid()) {
-                    note(QStringLiteral("\"%1\" (RRULE:%2) has no occurrence to come and was left out.")
+                    note(QCoreApplication::translate("CalendarExchange",
+                                                     "\"%1\" (RRULE:%2) has no occurrence to come and was left out.")
                              .arg(title, ruleName));
                     return;
                 }
                 moment = next.addSecs(offset);
-                note(QStringLiteral("\"%1\": Zentick cannot repeat RRULE:%2; only its next occurrence, %3, was "
-                                    "imported.")
+                note(QCoreApplication::translate(
+                         "CalendarExchange",
+                         "\"%1\": Zentick cannot repeat RRULE:%2; only its next occurrence, %3, was "
+                         "imported.")
                          .arg(title, ruleName, moment.toString(Qt::ISODate)));
             }
         }
         double date = DayCount::fromDateTime(moment);
         if (!exact() && !repetition && !(date > m_now)) {
-            note(QStringLiteral("\"%1\" (%2) lies in the past and was left out.")
+            note(QCoreApplication::translate("CalendarExchange", "\"%1\" (%2) lies in the past and was left out.")
                      .arg(title, moment.toString(Qt::ISODate)));
             return;
         }
@@ -482,7 +488,8 @@ public:
             if (EventRecord::readTextBlock(*m_diary, section) == lines)
                 ++m_report.alreadyThere;
             else
-                note(QStringLiteral("The note of %1 was left out: the diary has one for that day.")
+                note(QCoreApplication::translate("CalendarExchange",
+                                                 "The note of %1 was left out: the diary has one for that day.")
                          .arg(day.date().toString(Qt::ISODate)));
             return;
         }
@@ -686,6 +693,16 @@ QByteArray exportCalendar(const TXMLIniFile& events, const TXMLIniFile* diary, c
     return textOf(calendar.get());
 }
 
+QString exportToFile(const QString& file, const TXMLIniFile& events, const TXMLIniFile* diary,
+                     const ExportOptions& options) {
+    const QByteArray text = exportCalendar(events, diary, options);
+    QSaveFile out(file);
+    // commit() alone lets a short write on a full disk pass (Qt 6.4): the flush is asked on its own.
+    if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.flush() || !out.commit())
+        return out.errorString();
+    return {};
+}
+
 QByteArray eventObject(const TXMLIniFile& events, const QByteArray& section, const QByteArray& uid,
                        const ExportOptions& options) {
     ExportOptions noPower = options;
@@ -699,10 +716,16 @@ QByteArray noteObject(const TXMLIniFile& diary, const QByteArray& section, const
 }
 
 QString ImportReport::summary() const {
-    QString text = QStringLiteral("Imported %1 event(s) and %2 diary note(s)").arg(added).arg(notesAdded);
-    if (alreadyThere > 0)
-        text += QStringLiteral("; %1 already there").arg(alreadyThere);
-    text += QStringLiteral(".\n");
+    QString text = alreadyThere > 0
+                       ? QCoreApplication::translate("CalendarExchange",
+                                                     "Imported %1 event(s) and %2 diary note(s); %3 already there.")
+                             .arg(added)
+                             .arg(notesAdded)
+                             .arg(alreadyThere)
+                       : QCoreApplication::translate("CalendarExchange", "Imported %1 event(s) and %2 diary note(s).")
+                             .arg(added)
+                             .arg(notesAdded);
+    text += u'\n';
     for (const QString& line : notes)
         text += line + u'\n';
     return text;
@@ -714,22 +737,25 @@ namespace {
 Component parsed(const QByteArray& text, QString& error) {
     // libical reads a C string: a zero byte would end the file early without a word.
     if (text.contains('\0')) {
-        error = QStringLiteral("the file holds a zero byte, so it is no iCalendar text.");
+        error =
+            QCoreApplication::translate("CalendarExchange", "the file holds a zero byte, so it is no iCalendar text.");
         return {};
     }
     if (!text.trimmed().endsWith("END:VCALENDAR")) {
-        error = QStringLiteral("the file does not end with END:VCALENDAR: it is cut off or no calendar.");
+        error = QCoreApplication::translate("CalendarExchange",
+                                            "the file does not end with END:VCALENDAR: it is cut off or no calendar.");
         return {};
     }
     Component root(icalparser_parse_string(text.constData()));
     icalerror_clear_errno();
     if (!root || icalcomponent_isa(root.get()) != ICAL_VCALENDAR_COMPONENT) {
-        error = QStringLiteral("the file is no iCalendar calendar (BEGIN:VCALENDAR ... END:VCALENDAR).");
+        error = QCoreApplication::translate("CalendarExchange",
+                                            "the file is no iCalendar calendar (BEGIN:VCALENDAR ... END:VCALENDAR).");
         return {};
     }
     const QString damage = firstError(root.get());
     if (!damage.isEmpty()) {
-        error = QStringLiteral("libical found it damaged: %1").arg(damage);
+        error = QCoreApplication::translate("CalendarExchange", "libical found it damaged: %1").arg(damage);
         return {};
     }
     return root;
@@ -832,9 +858,13 @@ ImportReport importCalendar(const QByteArray& text, TXMLIniFile& events, TXMLIni
         }
     }
     if (todos > 0)
-        importer.note(QStringLiteral("%1 to-do(s) left out: Zentick keeps no to-do list.").arg(todos));
+        importer.note(
+            QCoreApplication::translate("CalendarExchange", "%1 to-do(s) left out: Zentick keeps no to-do list.")
+                .arg(todos));
     if (others > 0)
-        importer.note(QStringLiteral("%1 other part(s) (free/busy times and the like) left out.").arg(others));
+        importer.note(
+            QCoreApplication::translate("CalendarExchange", "%1 other part(s) (free/busy times and the like) left out.")
+                .arg(others));
     eventsBatch.commit();
     if (diaryBatch)
         diaryBatch->commit();

@@ -40,6 +40,11 @@ struct ExportOptions {
 // diary may be null.
 QByteArray exportCalendar(const TXMLIniFile& events, const TXMLIniFile* diary, const ExportOptions& options = {});
 
+// The calendar into file, whole or not at all: on a full disk an earlier file of that name stays as it was. Empty
+// when written, else why not.
+QString exportToFile(const QString& file, const TXMLIniFile& events, const TXMLIniFile* diary,
+                     const ExportOptions& options = {});
+
 struct ImportReport {
     QString error;      // not empty: refused, nothing written
     int added = 0;      // events

@@ -17,7 +17,9 @@ file(GLOB_RECURSE ZENTICK_TRANSLATED_SOURCES CONFIGURE_DEPENDS
     ${PROJECT_SOURCE_DIR}/platform/*.cpp ${PROJECT_SOURCE_DIR}/platform/*.h
     ${PROJECT_SOURCE_DIR}/context/*.cpp ${PROJECT_SOURCE_DIR}/context/*.h
     ${PROJECT_SOURCE_DIR}/store/*.cpp ${PROJECT_SOURCE_DIR}/store/*.h
-    ${PROJECT_SOURCE_DIR}/scripting/*.cpp ${PROJECT_SOURCE_DIR}/scripting/*.h)
+    ${PROJECT_SOURCE_DIR}/scripting/*.cpp ${PROJECT_SOURCE_DIR}/scripting/*.h
+    ${PROJECT_SOURCE_DIR}/calendar/*.cpp ${PROJECT_SOURCE_DIR}/calendar/*.h
+    ${PROJECT_SOURCE_DIR}/dbus/*.cpp ${PROJECT_SOURCE_DIR}/dbus/*.h)
 list(FILTER ZENTICK_TRANSLATED_SOURCES EXCLUDE REGEX "/platform/sound-helper/")
 set(ZENTICK_TS_FILES ${PROJECT_SOURCE_DIR}/translations/zentick_de.ts)
 

@@ -1,5 +1,6 @@
 #include "dbus/ZentickBus.h"
 
+#include <QCoreApplication>
 #include <QDBusConnectionInterface>
 #include <QDBusMetaType>
 #include <QJsonObject>
@@ -24,8 +25,9 @@ bool ZentickBus::registerOn(QDBusConnection connection) {
 }
 
 Script::Reply ZentickBus::perform(const Script::Request& request) {
-    return answer(m_backend.perform ? m_backend.perform(request)
-                                    : Script::Reply::failed(QStringLiteral("Zentick is not ready.")));
+    return answer(m_backend.perform
+                      ? m_backend.perform(request)
+                      : Script::Reply::failed(QCoreApplication::translate("Script", "Zentick is not ready.")));
 }
 
 Script::Reply ZentickBus::answer(const Script::Reply& reply) {
@@ -51,7 +53,8 @@ QString ZentickBus::AddAlarm(const QString& text, const QString& at, int repeatC
         const std::optional<int> unit = Script::unitFromName(repeatUnit);
         if (!unit) {
             answer(Script::Reply::refused(
-                QStringLiteral("Unknown unit \"%1\": use minutes, hours, days, weeks, months or years.")
+                QCoreApplication::translate("Script",
+                                            "Unknown unit \"%1\": use minutes, hours, days, weeks, months or years.")
                     .arg(repeatUnit)));
             return {};
         }

@@ -9,6 +9,7 @@
 #include "store/StoredText.h"
 #include "store/XMLIniFile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QJsonDocument>
 
@@ -50,33 +51,37 @@ void writeAlarm(TXMLIniFile& store, const QByteArray& s, double date, const Requ
 std::optional<Reply> refusalOf(const Request& r, double now, const QLocale& locale) {
     if (r.action == Action::AddAlarm) {
         if (r.text.isEmpty())
-            return Reply::refused(QStringLiteral("The alarm has no text."));
+            return Reply::refused(QCoreApplication::translate("Script", "The alarm has no text."));
         if (r.at.isEmpty())
-            return Reply::refused(QStringLiteral("--add-alarm needs --at \"DATE TIME\"."));
+            return Reply::refused(QCoreApplication::translate("Script", "--add-alarm needs --at \"DATE TIME\"."));
         const QDateTime moment = parseMoment(r.at, locale);
         if (!moment.isValid())
-            return Reply::refused(QStringLiteral("\"%1\" is no date and time: write it as 2026-05-04 09:30 or as %2.")
+            return Reply::refused(QCoreApplication::translate(
+                                      "Script", "\"%1\" is no date and time: write it as 2026-05-04 09:30 or as %2.")
                                       .arg(r.at, locale.dateTimeFormat(QLocale::ShortFormat)));
         if (r.repeatCount < 0 || r.repeatCount > 9999 || r.repeatUnit < 0 || r.repeatUnit > 5)
-            return Reply::refused(QStringLiteral("The repetition is not one Zentick knows."));
+            return Reply::refused(QCoreApplication::translate("Script", "The repetition is not one Zentick knows."));
         const double date = DayCount::fromDateTime(moment);
         if (r.repeatCount == 0 && !(date > now))
             return Reply::refused(
-                QStringLiteral("%1 has passed: a one-time alarm must lie ahead.").arg(moment.toString(Qt::ISODate)));
+                QCoreApplication::translate("Script", "%1 has passed: a one-time alarm must lie ahead.")
+                    .arg(moment.toString(Qt::ISODate)));
     } else if (r.action == Action::AddBirthday) {
         if (r.name.trimmed().isEmpty())
-            return Reply::refused(QStringLiteral("The birthday has no name."));
+            return Reply::refused(QCoreApplication::translate("Script", "The birthday has no name."));
         if (r.born.isEmpty())
-            return Reply::refused(QStringLiteral("--add-birthday needs --born DATE."));
+            return Reply::refused(QCoreApplication::translate("Script", "--add-birthday needs --born DATE."));
         const QDate born = parseDate(r.born, locale);
         if (!born.isValid())
-            return Reply::refused(QStringLiteral("\"%1\" is no date: write it as 1980-05-10 or as %2.")
-                                      .arg(r.born, locale.dateFormat(QLocale::ShortFormat)));
+            return Reply::refused(
+                QCoreApplication::translate("Script", "\"%1\" is no date: write it as 1980-05-10 or as %2.")
+                    .arg(r.born, locale.dateFormat(QLocale::ShortFormat)));
         const QDate today = DayCount::toDate(now);
         if (born > today)
-            return Reply::refused(QStringLiteral("%1 lies in the future.").arg(born.toString(Qt::ISODate)));
+            return Reply::refused(
+                QCoreApplication::translate("Script", "%1 lies in the future.").arg(born.toString(Qt::ISODate)));
         if (r.notice < 0 || r.notice > 365)
-            return Reply::refused(QStringLiteral("The notice must be from 0 to 365 days."));
+            return Reply::refused(QCoreApplication::translate("Script", "The notice must be from 0 to 365 days."));
     }
     return std::nullopt;
 }
@@ -93,7 +98,7 @@ Reply addAlarm(const Request& r, const Stores& stores, double now, const QLocale
         date = EventRecord::nextAlarmOccurrence(date, r.repeatUnit, r.repeatCount, now);
     const QString category = r.category.isEmpty() ? QStringLiteral("General") : r.category;
     if (!categories(stores.settings).contains(category))
-        return Reply::refused(QStringLiteral("There is no category \"%1\"; there are: %2.")
+        return Reply::refused(QCoreApplication::translate("Script", "There is no category \"%1\"; there are: %2.")
                                   .arg(category, categories(stores.settings).join(QStringLiteral(", "))));
     const QByteArray section = EventRecord::firstFreeSection(*stores.events);
     TXMLIniFile::Batch batch(*stores.events);
@@ -102,6 +107,7 @@ Reply addAlarm(const Request& r, const Stores& stores, double now, const QLocale
     Reply reply;
     reply.section = section;
     reply.changed = true;
+    // A script takes the new event's section from this line: it stays the same in every language.
     reply.out = QStringLiteral("Added alarm %1 for %2.\n").arg(QString::fromUtf8(section), isoOf(date));
     return reply;
 }
@@ -131,6 +137,7 @@ Reply addBirthday(const Request& r, const Stores& stores, double now, const QLoc
     Reply reply;
     reply.section = section;
     reply.changed = true;
+    // As "Added alarm": the same in every language.
     reply.out = QStringLiteral("Added birthday %1, next reminder %2.\n").arg(QString::fromUtf8(section), isoOf(date));
     return reply;
 }
@@ -165,7 +172,8 @@ Reply list(const Request& r, const Stores& stores) {
 Reply remove(const Request& r, const Stores& stores) {
     if (!isRecord(*stores.events, r.section))
         return Reply::refused(
-            QStringLiteral("There is no event \"%1\"; zentick --list shows them.").arg(QString::fromUtf8(r.section)));
+            QCoreApplication::translate("Script", "There is no event \"%1\"; zentick --list shows them.")
+                .arg(QString::fromUtf8(r.section)));
     TXMLIniFile& events = *stores.events;
     const QByteArray kind = events.ReadString(r.section, K::AlType, EventRecord::KindAlarm);
     // As "Delete" on the lists: an alarm is kept among the past alarms, the others go.
@@ -175,30 +183,32 @@ Reply remove(const Request& r, const Stores& stores) {
         events.EraseSection(r.section);
     Reply reply;
     reply.changed = true;
-    reply.out = QStringLiteral("Deleted event %1.\n").arg(QString::fromUtf8(r.section));
+    reply.out = QCoreApplication::translate("Script", "Deleted event %1.\n").arg(QString::fromUtf8(r.section));
     return reply;
 }
 
 Reply exportTo(const Request& r, const Stores& stores) {
     CalendarExchange::ExportOptions options;
     options.powerActions = r.powerActions;
-    const QByteArray text = CalendarExchange::exportCalendar(*stores.events, stores.diary, options);
-    QFile file(r.file);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text) != text.size() || !file.flush())
-        return Reply::failed(QStringLiteral("Cannot write \"%1\": %2").arg(r.file, file.errorString()));
+    // An earlier file of that name stays whole when the new one cannot be written.
+    const QString error = CalendarExchange::exportToFile(r.file, *stores.events, stores.diary, options);
+    if (!error.isEmpty())
+        return Reply::failed(QCoreApplication::translate("Script", "Cannot write \"%1\": %2").arg(r.file, error));
     Reply reply;
-    reply.out = QStringLiteral("Exported to %1.\n").arg(r.file);
+    reply.out = QCoreApplication::translate("Script", "Exported to %1.\n").arg(r.file);
     return reply;
 }
 
 Reply importFrom(const Request& r, const Stores& stores, double now) {
     QFile file(r.file);
     if (!file.open(QIODevice::ReadOnly))
-        return Reply::failed(QStringLiteral("Cannot read \"%1\": %2").arg(r.file, file.errorString()));
+        return Reply::failed(
+            QCoreApplication::translate("Script", "Cannot read \"%1\": %2").arg(r.file, file.errorString()));
     const CalendarExchange::ImportReport report =
         CalendarExchange::importCalendar(file.readAll(), *stores.events, stores.diary, now);
     if (!report.error.isEmpty())
-        return Reply::refused(QStringLiteral("\"%1\" was not imported: %2").arg(r.file, report.error));
+        return Reply::refused(
+            QCoreApplication::translate("Script", "\"%1\" was not imported: %2").arg(r.file, report.error));
     Reply reply;
     reply.changed = report.added > 0;
     reply.out = report.summary();
@@ -277,7 +287,7 @@ QJsonObject describe(const TXMLIniFile& events, const QByteArray& section) {
 
 Reply perform(const Request& request, const Stores& stores, double now, const QLocale& locale) {
     if (!stores.events || !stores.pastAlarms)
-        return Reply::failed(QStringLiteral("The data files are not open."));
+        return Reply::failed(QCoreApplication::translate("Script", "The data files are not open."));
     try {
         switch (request.action) {
         case Action::AddAlarm:
@@ -303,7 +313,8 @@ Reply perform(const Request& request, const Stores& stores, double now, const QL
     } catch (const std::exception& e) {
         return Reply::failed(messageOf(e));
     }
-    return Reply::refused(QStringLiteral("Nothing to do: zentick --help lists what can be asked for."));
+    return Reply::refused(
+        QCoreApplication::translate("Script", "Nothing to do: zentick --help lists what can be asked for."));
 }
 
 } // namespace Script

@@ -1,5 +1,6 @@
 #include "scripting/ScriptRequest.h"
 
+#include <QCoreApplication>
 #include <QJsonValue>
 #include <QTimeZone>
 
@@ -188,13 +189,13 @@ Parsed parseArguments(const QStringList& arguments) {
                 continue;
             isAction = true;
             if (r.action != Action::None)
-                return fail(
-                    QStringLiteral("%1 and %2 cannot be asked for together.").arg(actionOption(r.action), argument));
+                return fail(QCoreApplication::translate("Script", "%1 and %2 cannot be asked for together.")
+                                .arg(actionOption(r.action), argument));
             r.action = a.action;
             if (a.takesValue) {
                 const std::optional<QString> v = value(argument);
                 if (!v)
-                    return fail(QStringLiteral("%1 needs a value.").arg(argument));
+                    return fail(QCoreApplication::translate("Script", "%1 needs a value.").arg(argument));
                 switch (a.action) {
                 case Action::AddAlarm:
                     r.text = *v;
@@ -213,9 +214,10 @@ Parsed parseArguments(const QStringList& arguments) {
         if (isAction)
             continue;
         if (!allOptions().contains(argument))
-            return fail(QStringLiteral("Unknown option \"%1\"; zentick --help lists them.").arg(argument));
+            return fail(QCoreApplication::translate("Script", "Unknown option \"%1\"; zentick --help lists them.")
+                            .arg(argument));
         if (seen.contains(argument))
-            return fail(QStringLiteral("%1 is given twice.").arg(argument));
+            return fail(QCoreApplication::translate("Script", "%1 is given twice.").arg(argument));
         seen << argument;
         if (argument == QLatin1String("--no-sound")) {
             r.sound = false;
@@ -225,21 +227,24 @@ Parsed parseArguments(const QStringList& arguments) {
             r.powerActions = true;
         } else if (argument == QLatin1String("--repeat")) {
             if (i + 2 >= arguments.size())
-                return fail(QStringLiteral("--repeat needs a count and a unit, for example --repeat 2 weeks."));
+                return fail(QCoreApplication::translate(
+                    "Script", "--repeat needs a count and a unit, for example --repeat 2 weeks."));
             bool ok = false;
             r.repeatCount = arguments.at(++i).toInt(&ok);
             if (!ok || r.repeatCount < 1 || r.repeatCount > 9999)
                 return fail(
-                    QStringLiteral("The repetition count \"%1\" is not a number from 1 to 9999.").arg(arguments.at(i)));
+                    QCoreApplication::translate("Script", "The repetition count \"%1\" is not a number from 1 to 9999.")
+                        .arg(arguments.at(i)));
             const std::optional<int> unit = unitFromName(arguments.at(++i));
             if (!unit)
-                return fail(QStringLiteral("Unknown unit \"%1\": use minutes, hours, days, weeks, months or years.")
+                return fail(QCoreApplication::translate(
+                                "Script", "Unknown unit \"%1\": use minutes, hours, days, weeks, months or years.")
                                 .arg(arguments.at(i)));
             r.repeatUnit = *unit;
         } else {
             const std::optional<QString> v = value(argument);
             if (!v)
-                return fail(QStringLiteral("%1 needs a value.").arg(argument));
+                return fail(QCoreApplication::translate("Script", "%1 needs a value.").arg(argument));
             if (argument == QLatin1String("--at"))
                 r.at = *v;
             else if (argument == QLatin1String("--category"))
@@ -250,22 +255,27 @@ Parsed parseArguments(const QStringList& arguments) {
                 bool ok = false;
                 r.notice = v->toInt(&ok);
                 if (!ok || r.notice < 0 || r.notice > 365)
-                    return fail(QStringLiteral("The notice \"%1\" is not a number of days from 0 to 365.").arg(*v));
+                    return fail(QCoreApplication::translate("Script",
+                                                            "The notice \"%1\" is not a number of days from 0 to 365.")
+                                    .arg(*v));
             }
         }
     }
     if (r.action == Action::None)
-        return fail(QStringLiteral("Nothing to do: zentick --help lists what can be asked for."));
+        return fail(
+            QCoreApplication::translate("Script", "Nothing to do: zentick --help lists what can be asked for."));
     const QStringList allowed = optionsOf(r.action);
     for (const QString& option : seen) {
         if (!allowed.contains(option))
-            return fail(QStringLiteral("%1 does not go with %2.").arg(option, actionOption(r.action)));
+            return fail(
+                QCoreApplication::translate("Script", "%1 does not go with %2.").arg(option, actionOption(r.action)));
     }
     return out;
 }
 
 QString helpText() {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "Script",
         "Usage: zentick [-h | -t]\n"
         "       zentick --add-alarm TEXT --at \"DATE TIME\" [--repeat N UNIT] [--no-sound] [--category NAME]\n"
         "       zentick --add-birthday NAME --born DATE [--notice DAYS] [--no-sound]\n"

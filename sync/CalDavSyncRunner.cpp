@@ -162,6 +162,7 @@ struct CalDavSyncRunner::Job {
     bool full = false;
     QHash<QByteArray, QByteArray> listed; // href -> ETag: all members (full) or the changed ones
     QSet<QByteArray> removed;             // delta only
+    bool listedAgain = false;             // once after a token the server no longer knew
     QByteArrayList toFetch;
     qsizetype fetchedUpTo = 0;
     struct Fetched {
@@ -399,7 +400,17 @@ void CalDavSyncRunner::findCollection(const QUrl& home) {
 void CalDavSyncRunner::list(bool full) {
     Job& job = *m_job;
     job.full = full;
-    const QByteArray token = full ? QByteArray() : job.token;
+    job.listed.clear();
+    job.removed.clear();
+    job.newToken.clear();
+    listPage(full ? QByteArray() : job.token);
+}
+
+// A server may answer a long list in pages (RFC 6578, 3.6): the collection itself comes back with 507 and the token
+// says where the next page begins. Only all pages together are the list; a first page taken for a whole listing
+// would let every member on the later ones pass for deleted on the server.
+void CalDavSyncRunner::listPage(const QByteArray& token) {
+    Job& job = *m_job;
     m_client->send("REPORT", job.collection, {{"Content-Type", "application/xml; charset=utf-8"}},
                    DavXml::syncCollection(token), [this, token](const DavReply& reply) {
                        Job& job = *m_job;
@@ -410,7 +421,9 @@ void CalDavSyncRunner::list(bool full) {
                            discover();
                            return;
                        }
-                       if (!token.isEmpty() && (reply.status == 403 || reply.status == 409 || reply.status == 400)) {
+                       if (!token.isEmpty() && (reply.status == 403 || reply.status == 409 || reply.status == 400) &&
+                           !job.listedAgain) {
+                           job.listedAgain = true;
                            list(true); // the token is no longer valid: everything once more
                            return;
                        }
@@ -427,16 +440,32 @@ void CalDavSyncRunner::list(bool full) {
                            return;
                        }
                        const QByteArray self = pathOf(job.collection);
+                       bool more = false;
                        for (const DavXml::Response& r : answer.responses) {
                            const QByteArray href = normalisedHref(job.collection, r.href);
-                           if (href == self)
+                           if (href == self) {
+                               more = more || r.status == 507;
                                continue;
-                           if (r.status == 404)
+                           }
+                           // A later page tells what became of a member since an earlier one.
+                           if (r.status == 404) {
+                               job.listed.remove(href);
                                job.removed.insert(href);
-                           else if (r.props.contains("getetag"))
+                           } else if (r.props.contains("getetag")) {
                                job.listed.insert(href, r.props.value("getetag"));
+                               job.removed.remove(href);
+                           }
                        }
                        job.newToken = answer.syncToken;
+                       if (more) {
+                           if (answer.syncToken.isEmpty() || answer.syncToken == token) {
+                               finish(false, unreadable(QStringLiteral("the list of changes"),
+                                                        QStringLiteral("more to come, but no new sync token")));
+                               return;
+                           }
+                           listPage(answer.syncToken);
+                           return;
+                       }
                        fetch();
                    });
 }
@@ -444,6 +473,8 @@ void CalDavSyncRunner::list(bool full) {
 void CalDavSyncRunner::listByQuery() {
     Job& job = *m_job;
     job.full = true;
+    job.listed.clear();
+    job.removed.clear();
     m_client->send("REPORT", job.collection, {{"Depth", "1"}, {"Content-Type", "application/xml; charset=utf-8"}},
                    DavXml::calendarQueryEtags(), [this](const DavReply& reply) {
                        if (failed(reply, QStringLiteral("the list of events")))

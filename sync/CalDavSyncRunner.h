@@ -43,6 +43,7 @@ private:
     void findHome(const QUrl& principal);
     void findCollection(const QUrl& home);
     void list(bool full);
+    void listPage(const QByteArray& token);
     void listByQuery();
     void fetch();
     void apply();

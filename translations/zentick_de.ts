@@ -423,6 +423,65 @@ zum angegebenen Zeitpunkt ausgeschaltet ist.</translation>
     </message>
 </context>
 <context>
+    <name>CalendarExchange</name>
+    <message>
+        <source>&quot;%1&quot; has no start and was left out.</source>
+        <translation>„%1“ hat keinen Beginn und wurde ausgelassen.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is a power action: those are set on each computer, it was left out.</source>
+        <translation>„%1“ ist eine Energieaktion: Diese werden auf jedem Computer eigens eingestellt; sie wurde ausgelassen.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; (RRULE:%2) has no occurrence to come and was left out.</source>
+        <translation>„%1“ (RRULE:%2) kommt nicht mehr vor und wurde ausgelassen.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot;: Zentick cannot repeat RRULE:%2; only its next occurrence, %3, was imported.</source>
+        <translation>„%1“: Zentick kann RRULE:%2 nicht wiederholen; nur das nächste Vorkommen, %3, wurde importiert.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; (%2) lies in the past and was left out.</source>
+        <translation>„%1“ (%2) liegt in der Vergangenheit und wurde ausgelassen.</translation>
+    </message>
+    <message>
+        <source>The note of %1 was left out: the diary has one for that day.</source>
+        <translation>Der Eintrag vom %1 wurde ausgelassen: Das Tagebuch hat für diesen Tag schon einen.</translation>
+    </message>
+    <message>
+        <source>Imported %1 event(s) and %2 diary note(s); %3 already there.</source>
+        <translation>Importiert: %1 Termin(e) und %2 Tagebucheintrag/-einträge; %3 schon vorhanden.</translation>
+    </message>
+    <message>
+        <source>Imported %1 event(s) and %2 diary note(s).</source>
+        <translation>Importiert: %1 Termin(e) und %2 Tagebucheintrag/-einträge.</translation>
+    </message>
+    <message>
+        <source>the file holds a zero byte, so it is no iCalendar text.</source>
+        <translation>Die Datei enthält ein Null-Byte, ist also kein iCalendar-Text.</translation>
+    </message>
+    <message>
+        <source>the file does not end with END:VCALENDAR: it is cut off or no calendar.</source>
+        <translation>Die Datei endet nicht mit END:VCALENDAR: Sie ist abgeschnitten oder kein Kalender.</translation>
+    </message>
+    <message>
+        <source>the file is no iCalendar calendar (BEGIN:VCALENDAR ... END:VCALENDAR).</source>
+        <translation>Die Datei ist kein iCalendar-Kalender (BEGIN:VCALENDAR ... END:VCALENDAR).</translation>
+    </message>
+    <message>
+        <source>libical found it damaged: %1</source>
+        <translation>libical hat sie als beschädigt erkannt: %1</translation>
+    </message>
+    <message>
+        <source>%1 to-do(s) left out: Zentick keeps no to-do list.</source>
+        <translation>%1 Aufgabe(n) ausgelassen: Zentick führt keine Aufgabenliste.</translation>
+    </message>
+    <message>
+        <source>%1 other part(s) (free/busy times and the like) left out.</source>
+        <translation>%1 andere(r) Teil(e) (Frei/Belegt-Zeiten und Ähnliches) ausgelassen.</translation>
+    </message>
+</context>
+<context>
     <name>CalendarViewPage</name>
     <message>
         <source>View Events</source>
@@ -663,6 +722,37 @@ Es wurde nichts geändert.</translation>
     <message>
         <source>General</source>
         <translation>Allgemein</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLineRun</name>
+    <message>
+        <source>The running Zentick gave an answer that could not be read.</source>
+        <translation>Das laufende Zentick hat eine Antwort gegeben, die nicht gelesen werden konnte.</translation>
+    </message>
+    <message>
+        <source>Zentick runs but did not answer; nothing was changed.</source>
+        <translation>Zentick läuft, hat aber nicht geantwortet; es wurde nichts geändert.</translation>
+    </message>
+    <message>
+        <source>The data folder is being moved: start Zentick once to finish the move.</source>
+        <translation>Der Datenordner wird gerade verschoben: Starten Sie Zentick einmal, um das Verschieben abzuschließen.</translation>
+    </message>
+    <message>
+        <source>Zentick has not been set up here yet: start it once first.</source>
+        <translation>Zentick ist hier noch nicht eingerichtet: Starten Sie es zuerst einmal.</translation>
+    </message>
+    <message>
+        <source>Cannot lock the files in %1.</source>
+        <translation>Die Dateien in %1 können nicht gesperrt werden.</translation>
+    </message>
+    <message>
+        <source>A data file in %1 is damaged: start Zentick, which keeps a copy of it.</source>
+        <translation>Eine Datendatei in %1 ist beschädigt: Starten Sie Zentick, es bewahrt eine Kopie davon auf.</translation>
+    </message>
+    <message>
+        <source>No private folder for the single-instance lock.</source>
+        <translation>Kein privater Ordner für die Sperre gegen einen zweiten Start.</translation>
     </message>
 </context>
 <context>
@@ -1557,6 +1647,189 @@ in %n Tagen.</numerusform>
     <message>
         <source>Skip Next Occurrence</source>
         <translation>Nächsten Termin überspringen</translation>
+    </message>
+</context>
+<context>
+    <name>Script</name>
+    <message>
+        <source>Zentick is not ready.</source>
+        <translation>Zentick ist nicht bereit.</translation>
+    </message>
+    <message>
+        <source>Unknown unit &quot;%1&quot;: use minutes, hours, days, weeks, months or years.</source>
+        <translation>Unbekannte Einheit „%1“: Verwenden Sie minutes, hours, days, weeks, months oder years.</translation>
+    </message>
+    <message>
+        <source>The alarm has no text.</source>
+        <translation>Der Alarm hat keinen Text.</translation>
+    </message>
+    <message>
+        <source>--add-alarm needs --at &quot;DATE TIME&quot;.</source>
+        <translation>--add-alarm braucht --at &quot;DATUM ZEIT&quot;.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no date and time: write it as 2026-05-04 09:30 or as %2.</source>
+        <translation>„%1“ ist kein Datum mit Uhrzeit: Schreiben Sie es als 2026-05-04 09:30 oder als %2.</translation>
+    </message>
+    <message>
+        <source>The repetition is not one Zentick knows.</source>
+        <translation>Diese Wiederholung kennt Zentick nicht.</translation>
+    </message>
+    <message>
+        <source>%1 has passed: a one-time alarm must lie ahead.</source>
+        <translation>%1 ist vorbei: Ein einmaliger Alarm muss in der Zukunft liegen.</translation>
+    </message>
+    <message>
+        <source>The birthday has no name.</source>
+        <translation>Der Geburtstag hat keinen Namen.</translation>
+    </message>
+    <message>
+        <source>--add-birthday needs --born DATE.</source>
+        <translation>--add-birthday braucht --born DATUM.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no date: write it as 1980-05-10 or as %2.</source>
+        <translation>„%1“ ist kein Datum: Schreiben Sie es als 1980-05-10 oder als %2.</translation>
+    </message>
+    <message>
+        <source>%1 lies in the future.</source>
+        <translation>%1 liegt in der Zukunft.</translation>
+    </message>
+    <message>
+        <source>The notice must be from 0 to 365 days.</source>
+        <translation>Die Vorankündigung muss zwischen 0 und 365 Tagen liegen.</translation>
+    </message>
+    <message>
+        <source>There is no category &quot;%1&quot;; there are: %2.</source>
+        <translation>Es gibt keine Kategorie „%1“; vorhanden sind: %2.</translation>
+    </message>
+    <message>
+        <source>There is no event &quot;%1&quot;; zentick --list shows them.</source>
+        <translation>Es gibt keinen Termin „%1“; zentick --list zeigt alle.</translation>
+    </message>
+    <message>
+        <source>Deleted event %1.
+</source>
+        <translation>Termin %1 gelöscht.
+</translation>
+    </message>
+    <message>
+        <source>Cannot write &quot;%1&quot;: %2</source>
+        <translation>„%1“ kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>Exported to %1.
+</source>
+        <translation>Exportiert nach %1.
+</translation>
+    </message>
+    <message>
+        <source>Cannot read &quot;%1&quot;: %2</source>
+        <translation>„%1“ kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was not imported: %2</source>
+        <translation>„%1“ wurde nicht importiert: %2</translation>
+    </message>
+    <message>
+        <source>The data files are not open.</source>
+        <translation>Die Datendateien sind nicht geöffnet.</translation>
+    </message>
+    <message>
+        <source>Nothing to do: zentick --help lists what can be asked for.</source>
+        <translation>Nichts zu tun: zentick --help zeigt, was möglich ist.</translation>
+    </message>
+    <message>
+        <source>%1 and %2 cannot be asked for together.</source>
+        <translation>%1 und %2 können nicht zusammen verlangt werden.</translation>
+    </message>
+    <message>
+        <source>%1 needs a value.</source>
+        <translation>%1 braucht einen Wert.</translation>
+    </message>
+    <message>
+        <source>Unknown option &quot;%1&quot;; zentick --help lists them.</source>
+        <translation>Unbekannte Option „%1“; zentick --help zeigt alle.</translation>
+    </message>
+    <message>
+        <source>%1 is given twice.</source>
+        <translation>%1 ist doppelt angegeben.</translation>
+    </message>
+    <message>
+        <source>--repeat needs a count and a unit, for example --repeat 2 weeks.</source>
+        <translation>--repeat braucht eine Anzahl und eine Einheit, zum Beispiel --repeat 2 weeks.</translation>
+    </message>
+    <message>
+        <source>The repetition count &quot;%1&quot; is not a number from 1 to 9999.</source>
+        <translation>Die Anzahl der Wiederholung „%1“ ist keine Zahl von 1 bis 9999.</translation>
+    </message>
+    <message>
+        <source>The notice &quot;%1&quot; is not a number of days from 0 to 365.</source>
+        <translation>Die Vorankündigung „%1“ ist keine Zahl von Tagen von 0 bis 365.</translation>
+    </message>
+    <message>
+        <source>%1 does not go with %2.</source>
+        <translation>%1 passt nicht zu %2.</translation>
+    </message>
+    <message>
+        <source>Usage: zentick [-h | -t]
+       zentick --add-alarm TEXT --at &quot;DATE TIME&quot; [--repeat N UNIT] [--no-sound] [--category NAME]
+       zentick --add-birthday NAME --born DATE [--notice DAYS] [--no-sound]
+       zentick --list [--json]
+       zentick --delete SECTION
+       zentick --export FILE.ics [--power-actions]
+       zentick --import FILE.ics
+
+  -h                start with the main window hidden (a running instance shows its window)
+  -t                end the running instance
+  --add-alarm TEXT  add an alarm showing TEXT (a line break in TEXT starts a new line)
+  --at &quot;DATE TIME&quot;  when: ISO 8601 (2026-05-04 09:30) or the short format of your locale
+  --repeat N UNIT   repeat every N minutes, hours, days, weeks, months or years
+  --no-sound        show the reminder without playing the melody
+  --category NAME   file the alarm under NAME (General unless given; the name must exist)
+  --add-birthday NAME  add a yearly birthday greeting for NAME
+  --born DATE       date of birth, ISO 8601 (1980-05-10) or the locale&apos;s short date
+  --notice DAYS     also greet DAYS days before the birthday
+  --list            every event: section, kind, next moment and text; --json as a JSON array
+  --delete SECTION  delete the event of that section (an alarm goes to the past alarms)
+  --export FILE     write the alarms, birthdays and diary notes as iCalendar (RFC 5545);
+                    --power-actions adds the power actions
+  --import FILE     add the events and notes of an iCalendar file; nothing is replaced
+  --help            this text
+
+With Zentick running, the request goes to it; otherwise the files are changed directly.
+Exit status: 0 done, 1 the files could not be read or saved, 2 the request was refused
+(nothing is written then).
+</source>
+        <translation>Aufruf: zentick [-h | -t]
+       zentick --add-alarm TEXT --at &quot;DATUM ZEIT&quot; [--repeat N EINHEIT] [--no-sound] [--category NAME]
+       zentick --add-birthday NAME --born DATUM [--notice TAGE] [--no-sound]
+       zentick --list [--json]
+       zentick --delete ABSCHNITT
+       zentick --export DATEI.ics [--power-actions]
+       zentick --import DATEI.ics
+
+  -h                mit verborgenem Hauptfenster starten (ein laufendes Zentick zeigt sein Fenster)
+  -t                das laufende Zentick beenden
+  --add-alarm TEXT  einen Alarm hinzufügen, der TEXT zeigt (ein Zeilenumbruch in TEXT beginnt eine neue Zeile)
+  --at &quot;DATUM ZEIT&quot; wann: ISO 8601 (2026-05-04 09:30) oder das kurze Format Ihres Gebietsschemas
+  --repeat N EINHEIT  alle N minutes, hours, days, weeks, months oder years wiederholen
+  --no-sound        die Erinnerung zeigen, ohne die Melodie zu spielen
+  --category NAME   den Alarm unter NAME einordnen (sonst General; die Kategorie muss vorhanden sein)
+  --add-birthday NAME  einen jährlichen Geburtstagsgruß für NAME hinzufügen
+  --born DATUM      Geburtsdatum, ISO 8601 (1980-05-10) oder das kurze Datum des Gebietsschemas
+  --notice TAGE     auch TAGE Tage vor dem Geburtstag grüßen
+  --list            alle Termine: Abschnitt, Art, nächster Zeitpunkt und Text; --json als JSON-Array
+  --delete ABSCHNITT  den Termin dieses Abschnitts löschen (ein Alarm kommt zu den vergangenen Alarmen)
+  --export DATEI    die Alarme, Geburtstage und Tagebucheinträge als iCalendar (RFC 5545) schreiben;
+                    --power-actions nimmt die Energieaktionen hinzu
+  --import DATEI    die Termine und Einträge einer iCalendar-Datei hinzufügen; nichts wird ersetzt
+  --help            dieser Text
+
+Läuft Zentick, geht die Anfrage an es; sonst werden die Dateien direkt geändert.
+Rückgabewert: 0 erledigt, 1 die Dateien konnten nicht gelesen oder gespeichert werden, 2 die Anfrage wurde
+abgelehnt (dann wird nichts geschrieben).
+</translation>
     </message>
 </context>
 <context>

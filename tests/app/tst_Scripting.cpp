@@ -25,8 +25,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+#include <functional>
 #include <memory>
 #include <vector>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -63,11 +67,14 @@ private slots:
     void withoutARunningInstance();
     void throughTheRunningInstance();
     void calendarFiles();
+    void germanForPeopleEnglishForScripts();
     void sessionBus();
 
 private:
-    QProcess* start(const QStringList& arguments, const QString& sessionBus = {});
-    Run run(const QStringList& arguments);
+    QProcess* start(const QStringList& arguments, const QString& sessionBus = {},
+                    const std::function<void()>& inChild = {});
+    // fileSizeLimit >= 0: the program's files grow no larger than that, as on a full disk.
+    Run run(const QStringList& arguments, qint64 fileSizeLimit = -1);
     bool waitUntilListening();
     void setUp(); // a first start and its end, so the folders exist
     QMap<QString, QByteArray> files() const;
@@ -76,9 +83,11 @@ private:
     std::unique_ptr<QTemporaryDir> m_runtime;
     QString m_executable;
     std::vector<std::unique_ptr<QProcess>> m_processes;
+    QString m_language; // LANG and LC_ALL of the programs started, when set
 };
 
 void tst_Scripting::init() {
+    m_language.clear();
     m_exeFolder = std::make_unique<QTemporaryDir>();
     m_runtime = std::make_unique<QTemporaryDir>();
     m_executable = m_exeFolder->filePath(QStringLiteral("zentick"));
@@ -95,26 +104,41 @@ void tst_Scripting::cleanup() {
     m_processes.clear();
 }
 
-QProcess* tst_Scripting::start(const QStringList& arguments, const QString& sessionBus) {
+QProcess* tst_Scripting::start(const QStringList& arguments, const QString& sessionBus,
+                               const std::function<void()>& inChild) {
     auto process = std::make_unique<QProcess>();
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime->path());
     environment.insert(QStringLiteral("TMPDIR"), m_runtime->path());
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.insert(QStringLiteral("ZENTICK_AUTO_DISMISS"), QStringLiteral("1"));
+    if (!m_language.isEmpty()) {
+        environment.insert(QStringLiteral("LANG"), m_language);
+        environment.insert(QStringLiteral("LC_ALL"), m_language);
+        environment.insert(QStringLiteral("LANGUAGE"), QString());
+    }
     const QString noBus = QStringLiteral("unix:path=") + m_runtime->filePath(QStringLiteral("no-bus"));
     environment.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), noBus);
     environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), sessionBus.isEmpty() ? noBus : sessionBus);
     process->setProcessEnvironment(environment);
     process->setWorkingDirectory(m_runtime->path());
+    if (inChild)
+        process->setChildProcessModifier(inChild);
     process->start(m_executable, arguments);
     process->waitForStarted(Patience);
     m_processes.push_back(std::move(process));
     return m_processes.back().get();
 }
 
-Run tst_Scripting::run(const QStringList& arguments) {
-    QProcess* process = start(arguments);
+Run tst_Scripting::run(const QStringList& arguments, qint64 fileSizeLimit) {
+    const auto limitFiles = [fileSizeLimit] {
+        std::signal(SIGXFSZ, SIG_IGN); // a write beyond the limit fails rather than ending the program
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = rlim_t(fileSizeLimit);
+        setrlimit(RLIMIT_FSIZE, &limit);
+    };
+    QProcess* process = start(arguments, {}, fileSizeLimit >= 0 ? std::function<void()>(limitFiles) : nullptr);
     Run result;
     if (!process->waitForFinished(Patience) || process->exitStatus() != QProcess::NormalExit)
         return result;
@@ -254,6 +278,16 @@ void tst_Scripting::calendarFiles() {
     QVERIFY(text.contains("RRULE:FREQ=YEARLY"));
     QVERIFY(text.contains("SUMMARY:Dentist"));
 
+    // On a full disk the export fails, and the file it was to replace stays whole, with nothing half written beside.
+    const Run full = run({QStringLiteral("--export"), QStringLiteral("all.ics")}, text.size() / 2);
+    QCOMPARE(full.status, 1);
+    QVERIFY2(full.err.contains(QStringLiteral("Cannot write")), qPrintable(full.err));
+    QFile kept(file.fileName());
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), text);
+    QCOMPARE(QDir(m_runtime->path()).entryList({QStringLiteral("all.ics*")}, QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("all.ics")});
+
     const QMap<QString, QByteArray> before = files();
     const Run again = run({QStringLiteral("--import"), QStringLiteral("all.ics")});
     QCOMPARE(again.status, 0);
@@ -270,6 +304,39 @@ void tst_Scripting::calendarFiles() {
     QVERIFY2(refused.err.contains(QStringLiteral("was not imported")), qPrintable(refused.err));
     QCOMPARE(files(), before);
     QCOMPARE(run({QStringLiteral("--import"), QStringLiteral("missing.ics")}).status, 1);
+}
+
+// What a person reads is in German, directly and through the running instance; what a script reads is not: the
+// list, its JSON and the new event's section.
+void tst_Scripting::germanForPeopleEnglishForScripts() {
+    setUp();
+    m_language = QStringLiteral("de_DE.UTF-8");
+    const Run added = run({QStringLiteral("--add-alarm"), QStringLiteral("Zahnarzt"), QStringLiteral("--at"),
+                           QStringLiteral("2099-01-01 10:00")});
+    QCOMPARE(added.status, 0);
+    QCOMPARE(added.out, QStringLiteral("Added alarm 0 for 2099-01-01T10:00:00.\n"));
+    QCOMPARE(run({QStringLiteral("--list")}).out, QStringLiteral("0\talarm\t2099-01-01T10:00:00\tZahnarzt\n"));
+    QVERIFY(
+        run({QStringLiteral("--list"), QStringLiteral("--json")}).out.contains(QStringLiteral("\"kind\": \"alarm\"")));
+
+    const Run exported = run({QStringLiteral("--export"), QStringLiteral("all.ics")});
+    QCOMPARE(exported.out, QStringLiteral("Exportiert nach %1.\n").arg(m_runtime->filePath(QStringLiteral("all.ics"))));
+    const Run imported = run({QStringLiteral("--import"), QStringLiteral("all.ics")});
+    QCOMPARE(imported.out,
+             QStringLiteral("Importiert: 0 Termin(e) und 0 Tagebucheintrag/-einträge; 1 schon vorhanden.\n"));
+    const Run unknown = run({QStringLiteral("--list"), QStringLiteral("--frobnicate")});
+    QCOMPARE(unknown.status, 2);
+    QCOMPARE(unknown.err, QStringLiteral("zentick: Unbekannte Option „--frobnicate“; zentick --help zeigt alle.\n"));
+    QVERIFY2(run({QStringLiteral("--help")}).out.contains(QStringLiteral("Aufruf: zentick")), "help in German");
+
+    // The running instance answers in its language.
+    QProcess* instance = start({QStringLiteral("-h")});
+    QVERIFY(waitUntilListening());
+    const Run missing = run({QStringLiteral("--delete"), QStringLiteral("7")});
+    QCOMPARE(missing.status, 2);
+    QCOMPARE(missing.err, QStringLiteral("zentick: Es gibt keinen Termin „7“; zentick --list zeigt alle.\n"));
+    QCOMPARE(run({QStringLiteral("-t")}).status, 0);
+    QVERIFY(instance->waitForFinished(Patience));
 }
 
 void tst_Scripting::sessionBus() {

@@ -22,7 +22,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSaveFile>
 #include <QVBoxLayout>
 
 CalendarsPage::CalendarsPage(PageContext& context, QWidget* parent)
@@ -228,13 +227,11 @@ void CalendarsPage::exportClick() {
     m_lastFile = file;
     CalendarExchange::ExportOptions options;
     options.powerActions = powerActionsChoice->isChosen();
-    const QByteArray text =
-        CalendarExchange::exportCalendar(m_context.stores.eventStore(), &m_context.stores.diaryStore(), options);
-    QSaveFile out(file);
-    // commit() alone lets a short write on a full disk pass (Qt 6.4): the flush is asked on its own.
-    if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.flush() || !out.commit()) {
+    const QString error =
+        CalendarExchange::exportToFile(file, m_context.stores.eventStore(), &m_context.stores.diaryStore(), options);
+    if (!error.isEmpty()) {
         m_context.showMessage(
-            tr("The calendar file \"%1\" could not be written: %2. Nothing was written.").arg(file, out.errorString()));
+            tr("The calendar file \"%1\" could not be written: %2. Nothing was written.").arg(file, error));
         return;
     }
     m_context.showMessage(options.powerActions
