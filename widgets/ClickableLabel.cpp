@@ -126,7 +126,7 @@ int ClickableLabel::textFlags() const {
         flags |= Qt::TextWordWrap;
     if (m_marksKey)
         flags |= style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, this) ? Qt::TextShowMnemonic
-                                                                                  : Qt::TextHideMnemonic;
+                                                                                 : Qt::TextHideMnemonic;
     return flags;
 }
 

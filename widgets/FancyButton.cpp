@@ -82,7 +82,7 @@ int FancyButton::textFlags() const {
     QStyleOptionButton option;
     initStyleOption(&option);
     return style()->styleHint(QStyle::SH_UnderlineShortcut, &option, this) ? Qt::TextShowMnemonic
-                                                                             : Qt::TextHideMnemonic;
+                                                                           : Qt::TextHideMnemonic;
 }
 
 QSize FancyButton::sizeHint() const {

@@ -3,13 +3,14 @@
 // do what a click does. Choices of one group may be reached with the arrow keys instead of Tab. Every captioned
 // control carries an Alt key of its own where its caption has a letter left, and Alt with it reaches that control.
 #include "WindowOpeners.h"
-#include "support/Caption.h"
 #include "app/FixedClock.h"
 #include "app/MainMenuPage.h"
 #include "app/PageControl.h"
 #include "app/SchedulerHost.h"
 #include "app/TForm1.h"
+#include "app/Translations.h"
 #include "context/PageIndex.h"
+#include "support/Caption.h"
 #include "ui/notify/NotificationWindows.h"
 #include "ui/notify/TForm2.h"
 #include "ui/notify/TForm3.h"
@@ -51,6 +52,8 @@ struct Step {
     QString target;
     QKeyCombination key;
     std::function<QString(TForm1&, QWidget* root)> check;
+    // When set, the key is the Alt key this control's caption gives it (each language gives its own).
+    QString altKeyOf = {};
 };
 using Steps = QList<Step>;
 
@@ -174,6 +177,11 @@ std::function<QString(TForm1&, QWidget*)> chosenAndFocused(const char* name) {
                 .arg(QLatin1String(name), nameOf(QApplication::focusWidget()));
         return {};
     };
+}
+
+// Alt with the letter the caption of control marks, pressed wherever the focus is.
+Step altKeyStep(const char* control, std::function<QString(TForm1&, QWidget*)> check) {
+    return {QString(), QKeyCombination(), std::move(check), QLatin1String(control)};
 }
 
 // A choice that is now chosen, wherever the focus is.
@@ -302,8 +310,10 @@ private:
 
 void TestKeyboardWalk::initTestCase() {
     QLoggingCategory::setFilterRules(QStringLiteral("qt.core.qobject.connect.warning=false"));
-    // The focus marks are looked at on the program's own dark theme.
+    // The focus marks are looked at on the program's own dark theme, the keys in the user's language: each
+    // catalogue gives the captions Alt keys of its own.
     QVERIFY(Theme::apply(*qApp));
+    Translations::install(*qApp);
     m_form = std::make_unique<TForm1>(AppContext{m_folder.path(), &m_clock, false, [] {
                                                      return true;
                                                  }});
@@ -333,8 +343,8 @@ void TestKeyboardWalk::everyControlByKeyboard_data() {
         {QString(), Qt::Key_Right, chosenAndFocused("myLabel3d20")},
         {QString(), Qt::Key_Left, chosenAndFocused("myLabel3d2")},
         {QString(), Qt::Key_Up, chosenAndFocused("myLabel3d1")},
-        {QString(), QKeyCombination(Qt::AltModifier, Qt::Key_D), chosen("myLabel3d19")},
-        {QString(), QKeyCombination(Qt::AltModifier, Qt::Key_A), chosen("myLabel3d1")},
+        altKeyStep("myLabel3d19", chosen("myLabel3d19")),
+        altKeyStep("myLabel3d1", chosen("myLabel3d1")),
         {QStringLiteral("Image12"), Qt::Key_Space, pageShown(AboutTab)},
     };
     steps[AlarmTab] = {
@@ -347,17 +357,19 @@ void TestKeyboardWalk::everyControlByKeyboard_data() {
                         ? QString()
                         : QStringLiteral("Space did not tick the repetition");
          }},
-        {QString(), QKeyCombination(Qt::AltModifier, Qt::Key_F), chosen("myLabel3d6")},
-        {QString(), QKeyCombination(Qt::AltModifier, Qt::Key_P),
-         [](TForm1&, QWidget* root) {
-             return find<QAbstractButton>(root, "CheckBox1")->isChecked() ? QStringLiteral("Alt+P left it ticked")
-                                                                           : QString();
-         }},
-        {QString(), QKeyCombination(Qt::AltModifier, Qt::Key_P),
-         [](TForm1&, QWidget* root) {
-             return find<QAbstractButton>(root, "CheckBox1")->isChecked() ? QString()
-                                                                           : QStringLiteral("Alt+P did not tick it");
-         }},
+        altKeyStep("myLabel3d6", chosen("myLabel3d6")),
+        altKeyStep("myaSuperLabel9",
+                   [](TForm1&, QWidget* root) {
+                       return find<QAbstractButton>(root, "CheckBox1")->isChecked()
+                                  ? QStringLiteral("the key left the repetition ticked")
+                                  : QString();
+                   }),
+        altKeyStep("myaSuperLabel9",
+                   [](TForm1&, QWidget* root) {
+                       return find<QAbstractButton>(root, "CheckBox1")->isChecked()
+                                  ? QString()
+                                  : QStringLiteral("the key did not tick the repetition");
+                   }),
         {QStringLiteral("myaSuperLabel46"), Qt::Key_Return, pageShown(MoreTab)},
     };
     steps[ShutTab] = {
@@ -378,13 +390,14 @@ void TestKeyboardWalk::everyControlByKeyboard_data() {
         {QStringLiteral("DsFancyButton13"), Qt::Key_Space, pageShown(ViewTabAl)},
     };
     steps[ViewTabPast] = {
-        {QString(), QKeyCombination(Qt::AltModifier, Qt::Key_I), pageShown(ViewTabBirthDay)},
+        altKeyStep("DsFancyButton26", pageShown(ViewTabBirthDay)),
     };
     steps[ConfirmTab] = {
-        {QString(), QKeyCombination(Qt::AltModifier, Qt::Key_B),
-         [](TForm1& form, QWidget*) {
-             return form.PageControl1->currentIndex() != ConfirmTab ? QString() : QStringLiteral("still confirming");
-         }},
+        altKeyStep("DsFancyButton29",
+                   [](TForm1& form, QWidget*) {
+                       return form.PageControl1->currentIndex() != ConfirmTab ? QString()
+                                                                              : QStringLiteral("still confirming");
+                   }),
     };
     steps[AboutTab] = {
         {QStringLiteral("DsFancyButton30"), Qt::Key_Return, pageShown(MainTab)},
@@ -432,8 +445,7 @@ void TestKeyboardWalk::everyControlByKeyboard_data() {
         lines << QStringLiteral("Line %1 of a long description.").arg(i + 1);
     const QHash<QString, Steps> windowSteps{
         {QStringLiteral("alarm window"), {{QStringLiteral("Button1"), Qt::Key_Space, windowClosed<TForm2>()}}},
-        {QStringLiteral("clock warning"),
-         {{QString(), QKeyCombination(Qt::AltModifier, Qt::Key_N), windowClosed<TForm6>()}}},
+        {QStringLiteral("clock warning"), {altKeyStep("DsFancyButton11", windowClosed<TForm6>())}},
         {QStringLiteral("birthday window"), {{QStringLiteral("Button1"), Qt::Key_Return, windowClosed<TForm4>()}}},
         {QStringLiteral("countdown window"),
          {{QStringLiteral("DsFancyButton2"), Qt::Key_Space, windowClosed<TForm3>()}}}};
@@ -553,14 +565,22 @@ void TestKeyboardWalk::everyControlByKeyboard() {
                      qPrintable(QStringLiteral("Tab does not reach ") + step.target));
         }
         const QString before = nameOf(QApplication::focusWidget());
-        press(step.key);
+        QKeyCombination key = step.key;
+        if (!step.altKeyOf.isEmpty()) {
+            auto* control = root->findChild<QWidget*>(step.altKeyOf);
+            QVERIFY2(control, qPrintable(step.altKeyOf));
+            const QKeySequence alt = Caption::key(captionOf(control));
+            QVERIFY2(!alt.isEmpty(), qPrintable(step.altKeyOf + QStringLiteral(" has no Alt key")));
+            key = alt[0];
+        }
+        press(key);
         // A check may act (close the menu it found), so it runs until it passes once and not again.
         QString wrong;
         bool passed = false;
-        QTRY_VERIFY2(passed || (passed = (wrong = step.check(*m_form, root)).isEmpty()),
-                     qPrintable(QStringLiteral("%1 on %2: %3")
-                                    .arg(QKeySequence(step.key).toString(),
-                                         step.target.isEmpty() ? before : step.target, wrong)));
+        QTRY_VERIFY2(
+            passed || (passed = (wrong = step.check(*m_form, root)).isEmpty()),
+            qPrintable(QStringLiteral("%1 on %2: %3")
+                           .arg(QKeySequence(key).toString(), step.target.isEmpty() ? before : step.target, wrong)));
     }
 }
 
@@ -578,7 +598,6 @@ void TestKeyboardWalk::altKeysOnEveryPage() {
     });
 
     const QList<QWidget*> controls = captionedControls(root);
-    for (QWidget* c : controls) qInfo().noquote() << "DUMP" << QTest::currentDataTag() << "\t" << nameOf(c) << "\t" << captionOf(c) << "\t" << c->metaObject()->className();
     QStringList faults;
     QHash<QKeySequence, QList<QWidget*>> byKey;
     for (QWidget* control : controls) {
@@ -624,7 +643,8 @@ void TestKeyboardWalk::altKeysOnEveryPage() {
                 free += letter.toUpper();
         }
         if (!free.isEmpty())
-            faults << QStringLiteral("%1 \"%2\" has no Alt key, though %3 are free").arg(nameOf(control), caption, free);
+            faults
+                << QStringLiteral("%1 \"%2\" has no Alt key, though %3 are free").arg(nameOf(control), caption, free);
     }
 
     // Alt with the letter reaches that control and no other, on the page shown (the hidden pages hold the same
@@ -646,7 +666,8 @@ void TestKeyboardWalk::altKeysOnEveryPage() {
         if (catcher.caught.size() != 1 || catcher.caught.first().receiver != control ||
             catcher.caught.first().ambiguous)
             faults << QStringLiteral("%1 reaches %2, not %3")
-                          .arg(it.key().toString(), reached.isEmpty() ? QStringLiteral("nothing") : reached.join(QStringLiteral(", ")),
+                          .arg(it.key().toString(),
+                               reached.isEmpty() ? QStringLiteral("nothing") : reached.join(QStringLiteral(", ")),
                                nameOf(control));
     }
     qApp->removeEventFilter(&catcher);

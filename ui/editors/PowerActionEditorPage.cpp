@@ -43,11 +43,10 @@ constexpr const char* actionNames[5] = {
     QT_TRANSLATE_NOOP("PowerAction", "Stand By")};
 
 // The same actions as the captions of the choice, each with its Alt key.
-constexpr const char* actionCaptions[5] = {QT_TRANSLATE_NOOP("PowerActionEditorPage", "&Shut Down"),
-                                           QT_TRANSLATE_NOOP("PowerActionEditorPage", "&Restart"),
-                                           QT_TRANSLATE_NOOP("PowerActionEditorPage", "&Log Off"),
-                                           QT_TRANSLATE_NOOP("PowerActionEditorPage", "&Hibernate"),
-                                           QT_TRANSLATE_NOOP("PowerActionEditorPage", "Stand B&y")};
+constexpr const char* actionCaptions[5] = {
+    QT_TRANSLATE_NOOP("PowerActionEditorPage", "&Shut Down"), QT_TRANSLATE_NOOP("PowerActionEditorPage", "&Restart"),
+    QT_TRANSLATE_NOOP("PowerActionEditorPage", "&Log Off"), QT_TRANSLATE_NOOP("PowerActionEditorPage", "&Hibernate"),
+    QT_TRANSLATE_NOOP("PowerActionEditorPage", "Stand B&y")};
 
 } // namespace
 
