@@ -146,10 +146,6 @@
         <translation>Zurück zum Adressbuch</translation>
     </message>
     <message>
-        <source>Change</source>
-        <translation>Ändern</translation>
-    </message>
-    <message>
         <source>Change the entry</source>
         <translation>Eintrag ändern</translation>
     </message>
@@ -164,6 +160,10 @@
     <message>
         <source>&lt;&lt;&amp;Back</source>
         <translation>&lt;&lt;&amp;Zurück</translation>
+    </message>
+    <message>
+        <source>&amp;Change</source>
+        <translation>Än&amp;dern</translation>
     </message>
 </context>
 <context>

@@ -110,14 +110,21 @@ QColor ClickableLabel::captionColour() const {
 
 QSize ClickableLabel::sizeHint() const {
     // QLabel's own hint leaves out nothing we draw, but a label without text still needs a line's height.
-    const QSize hint = QLabel::sizeHint();
+    const QSize hint = QLabel::sizeHint() - QSize(markerWidth(), 0);
     const QMargins m = contentsMargins();
     return hint.expandedTo(QSize(m.left() + m.right(), fontMetrics().height() + m.top() + m.bottom()));
 }
 
 QSize ClickableLabel::minimumSizeHint() const {
-    return QLabel::minimumSizeHint().expandedTo(
-        QSize(0, fontMetrics().height() + contentsMargins().top() + contentsMargins().bottom()));
+    return (QLabel::minimumSizeHint() - QSize(markerWidth(), 0))
+        .expandedTo(QSize(0, fontMetrics().height() + contentsMargins().top() + contentsMargins().bottom()));
+}
+
+int ClickableLabel::markerWidth() const {
+    // QLabel measures a marker as a character unless it holds the key for a buddy; it is never drawn.
+    if (!m_marksKey || buddy() || wordWrap() || !text().contains(u'&'))
+        return 0;
+    return fontMetrics().horizontalAdvance(text()) - fontMetrics().horizontalAdvance(shownText());
 }
 
 int ClickableLabel::textFlags() const {

@@ -79,6 +79,8 @@ protected:
     int textFlags() const;
     // Takes the Alt key of the caption now (a label with a buddy leaves it to QLabel, which presses the buddy).
     void updateKey();
+    // The width QLabel's size hints give the key's marker, which is not drawn.
+    int markerWidth() const;
 
 private:
     void setHovered(bool hovered);

@@ -95,7 +95,7 @@ void AddressEntryPage::editEntry(const QByteArray& section) {
 
 void AddressEntryPage::AddAddressTabShow() {
     if (m_context.edit.addressEditMode) {
-        DsFancyButton41->setText(tr("Change"));
+        DsFancyButton41->setText(tr("&Change"));
         DsFancyButton41->setAccessibleName(tr("Change the entry"));
         DsFancyButton41->setEnabled(true);
         return;
