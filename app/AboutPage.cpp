@@ -43,20 +43,20 @@ AboutPage::AboutPage(QWidget* parent)
     myaSuperLabel23->setObjectName(QStringLiteral("myaSuperLabel23"));
     myaSuperLabel23->setForegroundRole(QPalette::PlaceholderText);
 
-    WebsiteLink = new LinkLabel(tr("Website: %1").arg(websiteUrl().toString()), this);
+    WebsiteLink = new LinkLabel(tr("&Website: %1").arg(websiteUrl().toString()), this);
     WebsiteLink->setObjectName(QStringLiteral("WebsiteLink"));
     WebsiteLink->setAccessibleName(tr("Open the web site"));
     connect(WebsiteLink, &LinkLabel::clicked, this, &AboutPage::WebsiteLinkClick);
 
-    SupportLink = new LinkLabel(tr("Get Support"), this);
+    SupportLink = new LinkLabel(tr("Get &Support"), this);
     SupportLink->setObjectName(QStringLiteral("SupportLink"));
     SupportLink->setAccessibleName(tr("Get support on the web site"));
     connect(SupportLink, &LinkLabel::clicked, this, &AboutPage::SupportLinkClick);
 
-    DsFancyButton30 = new FancyButton(tr("<<Back"), this);
+    DsFancyButton30 = new FancyButton(tr("<<&Back"), this);
     DsFancyButton30->setObjectName(QStringLiteral("DsFancyButton30"));
     DsFancyButton30->setAccessibleName(tr("Back to the main menu"));
-    DsFancyButton30->setShortcut(QKeySequence(Qt::Key_Escape));
+    DsFancyButton30->addShortcut(QKeySequence(Qt::Key_Escape));
     connect(DsFancyButton30, &FancyButton::clicked, this, &AboutPage::DsFancyButton30Click);
 
     auto* facts = new QVBoxLayout;

@@ -38,21 +38,21 @@ struct EntryDefinition {
 
 // By menuChoice: 1 to 4 form the left column, 5 to 8 the right one.
 const std::array<EntryDefinition, 8> entryDefinitions{{
-    {QT_TRANSLATE_NOOP("MainMenuPage", "New Alarm"), "myLabel3d1", "Image9", "RadioButton3",
+    {QT_TRANSLATE_NOOP("MainMenuPage", "New &Alarm"), "myLabel3d1", "Image9", "RadioButton3",
      &MainMenuPage::myLabel3d1Click, &MainMenuPage::myLabel3d1MouseEnter, &MainMenuPage::myLabel3d1MouseLeave},
-    {QT_TRANSLATE_NOOP("MainMenuPage", "Schedule Shut Down"), "myLabel3d2", "Image5", "RadioButton4",
+    {QT_TRANSLATE_NOOP("MainMenuPage", "&Schedule Shut Down"), "myLabel3d2", "Image5", "RadioButton4",
      &MainMenuPage::myLabel3d2Click, &MainMenuPage::myLabel3d2MouseEnter, &MainMenuPage::myLabel3d2MouseLeave},
-    {QT_TRANSLATE_NOOP("MainMenuPage", "Add Birthday"), "myLabel3d3", "Image7", "RadioButton5",
+    {QT_TRANSLATE_NOOP("MainMenuPage", "Add &Birthday"), "myLabel3d3", "Image7", "RadioButton5",
      &MainMenuPage::myLabel3d3Click, &MainMenuPage::myLabel3d3MouseEnter, &MainMenuPage::myLabel3d3MouseLeave},
-    {QT_TRANSLATE_NOOP("MainMenuPage", "View/Edit Events"), "myLabel3d4", "Image6", "RadioButton6",
+    {QT_TRANSLATE_NOOP("MainMenuPage", "&View/Edit Events"), "myLabel3d4", "Image6", "RadioButton6",
      &MainMenuPage::myLabel3d4Click, &MainMenuPage::myLabel3d4MouseEnter, &MainMenuPage::myLabel3d4MouseLeave},
-    {QT_TRANSLATE_NOOP("MainMenuPage", "Timer-Countdown"), "myLabel3d26", "Image3", "RadioButton11",
+    {QT_TRANSLATE_NOOP("MainMenuPage", "&Timer-Countdown"), "myLabel3d26", "Image3", "RadioButton11",
      &MainMenuPage::myLabel3d26Click, &MainMenuPage::myLabel3d26MouseEnter, &MainMenuPage::myLabel3d26MouseLeave},
-    {QT_TRANSLATE_NOOP("MainMenuPage", "Address Book"), "myLabel3d20", "Image8", "RadioButton9",
+    {QT_TRANSLATE_NOOP("MainMenuPage", "Add&ress Book"), "myLabel3d20", "Image8", "RadioButton9",
      &MainMenuPage::myLabel3d20Click, &MainMenuPage::myLabel3d20MouseEnter, &MainMenuPage::myLabel3d20MouseLeave},
-    {QT_TRANSLATE_NOOP("MainMenuPage", "Diary"), "myLabel3d19", "Image4", "RadioButton10",
+    {QT_TRANSLATE_NOOP("MainMenuPage", "&Diary"), "myLabel3d19", "Image4", "RadioButton10",
      &MainMenuPage::myLabel3d19Click, &MainMenuPage::myLabel3d19MouseEnter, &MainMenuPage::myLabel3d19MouseLeave},
-    {QT_TRANSLATE_NOOP("MainMenuPage", "Settings"), "myLabel3d21", "Image10", "RadioButton12",
+    {QT_TRANSLATE_NOOP("MainMenuPage", "S&ettings"), "myLabel3d21", "Image10", "RadioButton12",
      &MainMenuPage::myLabel3d21Click, &MainMenuPage::myLabel3d21MouseEnter, &MainMenuPage::myLabel3d21MouseLeave},
 }};
 
@@ -109,7 +109,7 @@ MainMenuPage::MainMenuPage(TForm1& form, QWidget* parent)
     connect(Image11, &IconLabel::clicked, this, &MainMenuPage::Label1Click);
 
     // Made after the icons: the bottom row is read from the left, the entries before it.
-    DsFancyButton1 = new FancyButton(tr("Next>>"), this);
+    DsFancyButton1 = new FancyButton(tr("&Next>>"), this);
     DsFancyButton1->setObjectName(QStringLiteral("DsFancyButton1"));
     DsFancyButton1->setDefault(true);
     DsFancyButton1->setAccessibleName(tr("Next"));
@@ -138,7 +138,7 @@ void MainMenuPage::buildEntries() {
 
         auto* label = new ChoiceLabel(text, this);
         label->setObjectName(QLatin1String(definition.labelName));
-        label->setAccessibleName(text);
+        label->setAccessibleName(label->shownText());
         // The arrow keys choose entries, so only the chosen one is a Tab stop, as in a group of radio buttons; a
         // click leaves the focus where it was.
         label->setFocusPolicy(Qt::NoFocus);

@@ -12,16 +12,8 @@
         <translation>Website öffnen</translation>
     </message>
     <message>
-        <source>Get Support</source>
-        <translation>Hilfe erhalten</translation>
-    </message>
-    <message>
         <source>Get support on the web site</source>
         <translation>Hilfe auf der Website erhalten</translation>
-    </message>
-    <message>
-        <source>&lt;&lt;Back</source>
-        <translation>&lt;&lt;Zurück</translation>
     </message>
     <message>
         <source>Back to the main menu</source>
@@ -32,8 +24,16 @@
         <translation>Version %1</translation>
     </message>
     <message>
-        <source>Website: %1</source>
-        <translation>Website: %1</translation>
+        <source>&amp;Website: %1</source>
+        <translation>&amp;Website: %1</translation>
+    </message>
+    <message>
+        <source>Get &amp;Support</source>
+        <translation>&amp;Hilfe erhalten</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;&amp;Back</source>
+        <translation>&lt;&lt;&amp;Zurück</translation>
     </message>
 </context>
 <context>
@@ -83,24 +83,12 @@
         <translation>E-Mail senden</translation>
     </message>
     <message>
-        <source>&lt;&lt;Back</source>
-        <translation>&lt;&lt;Zurück</translation>
-    </message>
-    <message>
         <source>Back to the main menu</source>
         <translation>Zurück zum Hauptmenü</translation>
     </message>
     <message>
-        <source>Add New&gt;&gt;</source>
-        <translation>Neu&gt;&gt;</translation>
-    </message>
-    <message>
         <source>Add a new entry</source>
         <translation>Neuen Eintrag hinzufügen</translation>
-    </message>
-    <message>
-        <source>Edit&gt;&gt;</source>
-        <translation>Bearbeiten&gt;&gt;</translation>
     </message>
     <message>
         <source>Change the selected entry</source>
@@ -109,6 +97,22 @@
     <message>
         <source>Delete the selected entry</source>
         <translation>Ausgewählten Eintrag löschen</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;&amp;Back</source>
+        <translation>&lt;&lt;&amp;Zurück</translation>
+    </message>
+    <message>
+        <source>&amp;Add New&gt;&gt;</source>
+        <translation>&amp;Neu&gt;&gt;</translation>
+    </message>
+    <message>
+        <source>&amp;Edit&gt;&gt;</source>
+        <translation>&amp;Bearbeiten&gt;&gt;</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Löschen</translation>
     </message>
 </context>
 <context>
@@ -138,20 +142,8 @@
         <translation>Weitere persönliche Angaben</translation>
     </message>
     <message>
-        <source>Add</source>
-        <translation>Hinzufügen</translation>
-    </message>
-    <message>
-        <source>&lt;&lt;Back</source>
-        <translation>&lt;&lt;Zurück</translation>
-    </message>
-    <message>
         <source>Back to the address book</source>
         <translation>Zurück zum Adressbuch</translation>
-    </message>
-    <message>
-        <source>Change</source>
-        <translation>Ändern</translation>
     </message>
     <message>
         <source>Change the entry</source>
@@ -160,6 +152,18 @@
     <message>
         <source>Add the entry</source>
         <translation>Eintrag hinzufügen</translation>
+    </message>
+    <message>
+        <source>&amp;Add</source>
+        <translation>&amp;Hinzufügen</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;&amp;Back</source>
+        <translation>&lt;&lt;&amp;Zurück</translation>
+    </message>
+    <message>
+        <source>&amp;Change</source>
+        <translation>Än&amp;dern</translation>
     </message>
 </context>
 <context>
@@ -181,14 +185,6 @@
         <translation>Alarmtext</translation>
     </message>
     <message>
-        <source>Zentick at:</source>
-        <translation>Zentick um:</translation>
-    </message>
-    <message>
-        <source>Zentick after:</source>
-        <translation>Zentick nach:</translation>
-    </message>
-    <message>
         <source>Alarm date</source>
         <translation>Alarmdatum</translation>
     </message>
@@ -201,22 +197,10 @@
         <translation>Minuten</translation>
     </message>
     <message>
-        <source>Bypass if delayed</source>
-        <translation>Bei Verspätung überspringen</translation>
-    </message>
-    <message>
         <source>If this is checked the Alarm will be bypassed if the system
 is turned off at the specified Date and Time.</source>
         <translation>Ist dies angekreuzt, wird der Alarm übersprungen, wenn der Rechner
 zum angegebenen Zeitpunkt ausgeschaltet ist.</translation>
-    </message>
-    <message>
-        <source>Notify me with Sound</source>
-        <translation>Mit Ton benachrichtigen</translation>
-    </message>
-    <message>
-        <source>Enable Repetition every:</source>
-        <translation>Wiederholen alle:</translation>
     </message>
     <message>
         <source>Repetition count</source>
@@ -245,10 +229,6 @@ zum angegebenen Zeitpunkt ausgeschaltet ist.</translation>
     <message>
         <source>Repetition unit</source>
         <translation>Einheit der Wiederholung</translation>
-    </message>
-    <message>
-        <source>Advanced</source>
-        <translation>Erweitert</translation>
     </message>
     <message>
         <source>Advanced: days of the week and months</source>
@@ -287,14 +267,6 @@ zum angegebenen Zeitpunkt ausgeschaltet ist.</translation>
         <translation>Alarmkategorien bearbeiten</translation>
     </message>
     <message>
-        <source>&lt;&lt;Back</source>
-        <translation>&lt;&lt;Zurück</translation>
-    </message>
-    <message>
-        <source>Next&gt;&gt;</source>
-        <translation>Weiter&gt;&gt;</translation>
-    </message>
-    <message>
         <source>Edit Past Alarm</source>
         <translation>Vergangenen Alarm bearbeiten</translation>
     </message>
@@ -305,6 +277,38 @@ zum angegebenen Zeitpunkt ausgeschaltet ist.</translation>
     <message>
         <source>Invalid Date or Time.</source>
         <translation>Ungültiges Datum oder ungültige Uhrzeit.</translation>
+    </message>
+    <message>
+        <source>Zentick &amp;at:</source>
+        <translation>Zentick &amp;um:</translation>
+    </message>
+    <message>
+        <source>Zentick a&amp;fter:</source>
+        <translation>Zentick &amp;nach:</translation>
+    </message>
+    <message>
+        <source>B&amp;ypass if delayed</source>
+        <translation>&amp;Bei Verspätung überspringen</translation>
+    </message>
+    <message>
+        <source>Notify me with &amp;Sound</source>
+        <translation>&amp;Mit Ton benachrichtigen</translation>
+    </message>
+    <message>
+        <source>Enable Re&amp;petition every:</source>
+        <translation>Wiederholen &amp;alle:</translation>
+    </message>
+    <message>
+        <source>A&amp;dvanced</source>
+        <translation>&amp;Erweitert</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;&amp;Back</source>
+        <translation>&lt;&lt;&amp;Zurück</translation>
+    </message>
+    <message>
+        <source>&amp;Next&gt;&gt;</source>
+        <translation>&amp;Weiter&gt;&gt;</translation>
     </message>
 </context>
 <context>
@@ -384,18 +388,6 @@ zum angegebenen Zeitpunkt ausgeschaltet ist.</translation>
         <translation>vor dem Geburtstag</translation>
     </message>
     <message>
-        <source>Notify me with Sound</source>
-        <translation>Mit Ton benachrichtigen</translation>
-    </message>
-    <message>
-        <source>&lt;&lt;Back</source>
-        <translation>&lt;&lt;Zurück</translation>
-    </message>
-    <message>
-        <source>Next&gt;&gt;</source>
-        <translation>Weiter&gt;&gt;</translation>
-    </message>
-    <message>
         <source>Edit Birthday</source>
         <translation>Geburtstag bearbeiten</translation>
     </message>
@@ -406,6 +398,18 @@ zum angegebenen Zeitpunkt ausgeschaltet ist.</translation>
     <message>
         <source>Invalid Date of Birth.</source>
         <translation>Ungültiges Geburtsdatum.</translation>
+    </message>
+    <message>
+        <source>Notify me with &amp;Sound</source>
+        <translation>&amp;Mit Ton benachrichtigen</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;&amp;Back</source>
+        <translation>&lt;&lt;&amp;Zurück</translation>
+    </message>
+    <message>
+        <source>&amp;Next&gt;&gt;</source>
+        <translation>&amp;Weiter&gt;&gt;</translation>
     </message>
 </context>
 <context>
@@ -492,24 +496,24 @@ zum angegebenen Zeitpunkt ausgeschaltet ist.</translation>
         <translation>Terminkalender</translation>
     </message>
     <message>
-        <source>Show&gt;&gt;</source>
-        <translation>Zeigen&gt;&gt;</translation>
-    </message>
-    <message>
         <source>Show the events of the day</source>
         <translation>Termine des Tages zeigen</translation>
     </message>
     <message>
-        <source>Switch to Classic View</source>
-        <translation>Zur Listenansicht wechseln</translation>
-    </message>
-    <message>
-        <source>&lt;&lt;Back</source>
-        <translation>&lt;&lt;Zurück</translation>
-    </message>
-    <message>
         <source>Back to the main menu</source>
         <translation>Zurück zum Hauptmenü</translation>
+    </message>
+    <message>
+        <source>&amp;Show&gt;&gt;</source>
+        <translation>Z&amp;eigen&gt;&gt;</translation>
+    </message>
+    <message>
+        <source>Switch to C&amp;lassic View</source>
+        <translation>Zur &amp;Listenansicht wechseln</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;&amp;Back</source>
+        <translation>&lt;&lt;&amp;Zurück</translation>
     </message>
 </context>
 <context>
@@ -523,24 +527,12 @@ zum angegebenen Zeitpunkt ausgeschaltet ist.</translation>
         <translation>Kalenderdateien (iCalendar):</translation>
     </message>
     <message>
-        <source>Export…</source>
-        <translation>Exportieren…</translation>
-    </message>
-    <message>
         <source>Export to a calendar file</source>
         <translation>In eine Kalenderdatei exportieren</translation>
     </message>
     <message>
-        <source>Import…</source>
-        <translation>Importieren…</translation>
-    </message>
-    <message>
         <source>Import from a calendar file</source>
         <translation>Aus einer Kalenderdatei importieren</translation>
-    </message>
-    <message>
-        <source>Export power actions too</source>
-        <translation>Auch Energieaktionen exportieren</translation>
     </message>
     <message>
         <source>Power actions switch this computer off or on: another one may not want them.</source>
@@ -583,20 +575,12 @@ zum angegebenen Zeitpunkt ausgeschaltet ist.</translation>
         <translation>Passwort auf dem Server</translation>
     </message>
     <message>
-        <source>Sync Now</source>
-        <translation>Jetzt abgleichen</translation>
-    </message>
-    <message>
         <source>Sync with the server now</source>
         <translation>Jetzt mit dem Server abgleichen</translation>
     </message>
     <message>
         <source>Last sync</source>
         <translation>Letzter Abgleich</translation>
-    </message>
-    <message>
-        <source>&lt;&lt;Back</source>
-        <translation>&lt;&lt;Zurück</translation>
     </message>
     <message>
         <source>Back to the settings</source>
@@ -656,6 +640,26 @@ Nothing was changed.</source>
         <translation>„%1“ wurde nicht importiert: %2
 Es wurde nichts geändert.</translation>
     </message>
+    <message>
+        <source>&amp;Export…</source>
+        <translation>E&amp;xportieren…</translation>
+    </message>
+    <message>
+        <source>&amp;Import…</source>
+        <translation>&amp;Importieren…</translation>
+    </message>
+    <message>
+        <source>Export power ac&amp;tions too</source>
+        <translation>Auch &amp;Energieaktionen exportieren</translation>
+    </message>
+    <message>
+        <source>S&amp;ync Now</source>
+        <translation>&amp;Jetzt abgleichen</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;&amp;Back</source>
+        <translation>&lt;&lt;&amp;Zurück</translation>
+    </message>
 </context>
 <context>
     <name>CategoryPage</name>
@@ -676,10 +680,6 @@ Es wurde nichts geändert.</translation>
         <translation>Neue Kategorie</translation>
     </message>
     <message>
-        <source>Add this Category</source>
-        <translation>Kategorie hinzufügen</translation>
-    </message>
-    <message>
         <source>Existing Alarm Categories:</source>
         <translation>Vorhandene Alarmkategorien:</translation>
     </message>
@@ -688,32 +688,16 @@ Es wurde nichts geändert.</translation>
         <translation>Vorhandene Alarmkategorien</translation>
     </message>
     <message>
-        <source>Edit</source>
-        <translation>Umbenennen</translation>
-    </message>
-    <message>
         <source>Rename the category</source>
         <translation>Kategorie umbenennen</translation>
-    </message>
-    <message>
-        <source>Delete</source>
-        <translation>Löschen</translation>
     </message>
     <message>
         <source>Delete the category</source>
         <translation>Kategorie löschen</translation>
     </message>
     <message>
-        <source>Apply</source>
-        <translation>Übernehmen</translation>
-    </message>
-    <message>
         <source>Save the categories</source>
         <translation>Kategorien speichern</translation>
-    </message>
-    <message>
-        <source>&lt;&lt;Back</source>
-        <translation>&lt;&lt;Zurück</translation>
     </message>
     <message>
         <source>Back to the alarm</source>
@@ -722,6 +706,26 @@ Es wurde nichts geändert.</translation>
     <message>
         <source>General</source>
         <translation>Allgemein</translation>
+    </message>
+    <message>
+        <source>&amp;Add this Category</source>
+        <translation>&amp;Kategorie hinzufügen</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Umbenennen</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Löschen</translation>
+    </message>
+    <message>
+        <source>A&amp;pply</source>
+        <translation>&amp;Übernehmen</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;&amp;Back</source>
+        <translation>&lt;&lt;&amp;Zurück</translation>
     </message>
 </context>
 <context>
@@ -762,20 +766,20 @@ Es wurde nichts geändert.</translation>
         <translation>Bestätigung</translation>
     </message>
     <message>
-        <source>&lt;&lt;Back</source>
-        <translation>&lt;&lt;Zurück</translation>
-    </message>
-    <message>
         <source>Back to the editor</source>
         <translation>Zurück zur Eingabe</translation>
     </message>
     <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
         <source>Schedule it</source>
         <translation>Planen</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;&amp;Back</source>
+        <translation>&lt;&lt;&amp;Zurück</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
     </message>
 </context>
 <context>
@@ -932,104 +936,32 @@ Nichts wurde geändert: Der Datenordner ist weiterhin „%2“.</translation>
         <translation>Ton</translation>
     </message>
     <message>
-        <source>Edit&gt;&gt;</source>
-        <translation>Bearbeiten&gt;&gt;</translation>
-    </message>
-    <message>
         <source>Edit the selected event</source>
         <translation>Ausgewählten Termin bearbeiten</translation>
-    </message>
-    <message>
-        <source>Delete</source>
-        <translation>Löschen</translation>
     </message>
     <message>
         <source>Delete the selected event</source>
         <translation>Ausgewählten Termin löschen</translation>
     </message>
     <message>
-        <source>&lt;&lt;Back</source>
-        <translation>&lt;&lt;Zurück</translation>
-    </message>
-    <message>
         <source>Back to the calendar</source>
         <translation>Zurück zum Kalender</translation>
+    </message>
+    <message>
+        <source>&amp;Edit&gt;&gt;</source>
+        <translation>&amp;Bearbeiten&gt;&gt;</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Löschen</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;&amp;Back</source>
+        <translation>&lt;&lt;&amp;Zurück</translation>
     </message>
 </context>
 <context>
     <name>DayMonthFilterPage</name>
-    <message>
-        <source>Sunday</source>
-        <translation>Sonntag</translation>
-    </message>
-    <message>
-        <source>Monday</source>
-        <translation>Montag</translation>
-    </message>
-    <message>
-        <source>Tuesday</source>
-        <translation>Dienstag</translation>
-    </message>
-    <message>
-        <source>Wednesday</source>
-        <translation>Mittwoch</translation>
-    </message>
-    <message>
-        <source>Thursday</source>
-        <translation>Donnerstag</translation>
-    </message>
-    <message>
-        <source>Friday</source>
-        <translation>Freitag</translation>
-    </message>
-    <message>
-        <source>Saturday</source>
-        <translation>Samstag</translation>
-    </message>
-    <message>
-        <source>January</source>
-        <translation>Januar</translation>
-    </message>
-    <message>
-        <source>February</source>
-        <translation>Februar</translation>
-    </message>
-    <message>
-        <source>March</source>
-        <translation>März</translation>
-    </message>
-    <message>
-        <source>April</source>
-        <translation>April</translation>
-    </message>
-    <message>
-        <source>May</source>
-        <translation>Mai</translation>
-    </message>
-    <message>
-        <source>June</source>
-        <translation>Juni</translation>
-    </message>
-    <message>
-        <source>July</source>
-        <translation>Juli</translation>
-    </message>
-    <message>
-        <source>August</source>
-        <translation>August</translation>
-    </message>
-    <message>
-        <source>September</source>
-        <translation>September</translation>
-    </message>
-    <message>
-        <source>October</source>
-        <translation>Oktober</translation>
-    </message>
-    <message>
-        <source>November</source>
-        <translation>November</translation>
-    </message>
     <message>
         <source>December</source>
         <translation>Dezember</translation>
@@ -1037,26 +969,6 @@ Nichts wurde geändert: Der Datenordner ist weiterhin „%2“.</translation>
     <message>
         <source>Advanced Settings</source>
         <translation>Erweiterte Einstellungen</translation>
-    </message>
-    <message>
-        <source>All Days Of Week</source>
-        <translation>Alle Wochentage</translation>
-    </message>
-    <message>
-        <source>Only These Days</source>
-        <translation>Nur an diesen Tagen</translation>
-    </message>
-    <message>
-        <source>All Months Of The Year</source>
-        <translation>Alle Monate des Jahres</translation>
-    </message>
-    <message>
-        <source>Only These Months</source>
-        <translation>Nur in diesen Monaten</translation>
-    </message>
-    <message>
-        <source>&lt;&lt;Back</source>
-        <translation>&lt;&lt;Zurück</translation>
     </message>
     <message>
         <source>Back to the editor</source>
@@ -1069,6 +981,98 @@ Nichts wurde geändert: Der Datenordner ist weiterhin „%2“.</translation>
     <message>
         <source>Select at least one month...</source>
         <translation>Wählen Sie mindestens einen Monat aus …</translation>
+    </message>
+    <message>
+        <source>S&amp;unday</source>
+        <translation>Sonn&amp;tag</translation>
+    </message>
+    <message>
+        <source>&amp;Monday</source>
+        <translation>&amp;Montag</translation>
+    </message>
+    <message>
+        <source>&amp;Tuesday</source>
+        <translation>D&amp;ienstag</translation>
+    </message>
+    <message>
+        <source>&amp;Wednesday</source>
+        <translation>Mitt&amp;woch</translation>
+    </message>
+    <message>
+        <source>T&amp;hursday</source>
+        <translation>Donn&amp;erstag</translation>
+    </message>
+    <message>
+        <source>Fr&amp;iday</source>
+        <translation>&amp;Freitag</translation>
+    </message>
+    <message>
+        <source>&amp;Saturday</source>
+        <translation>Samsta&amp;g</translation>
+    </message>
+    <message>
+        <source>Janua&amp;ry</source>
+        <translation>Janua&amp;r</translation>
+    </message>
+    <message>
+        <source>&amp;February</source>
+        <translation>Fe&amp;bruar</translation>
+    </message>
+    <message>
+        <source>Mar&amp;ch</source>
+        <translation>M&amp;ärz</translation>
+    </message>
+    <message>
+        <source>A&amp;pril</source>
+        <translation>A&amp;pril</translation>
+    </message>
+    <message>
+        <source>Ma&amp;y</source>
+        <translation>M&amp;ai</translation>
+    </message>
+    <message>
+        <source>&amp;June</source>
+        <translation>&amp;Juni</translation>
+    </message>
+    <message>
+        <source>Ju&amp;ly</source>
+        <translation>Ju&amp;li</translation>
+    </message>
+    <message>
+        <source>Au&amp;gust</source>
+        <translation>A&amp;ugust</translation>
+    </message>
+    <message>
+        <source>S&amp;eptember</source>
+        <translation>&amp;September</translation>
+    </message>
+    <message>
+        <source>&amp;October</source>
+        <translation>O&amp;ktober</translation>
+    </message>
+    <message>
+        <source>No&amp;vember</source>
+        <translation>N&amp;ovember</translation>
+    </message>
+    <message>
+        <source>All Days Of Wee&amp;k</source>
+        <translation>Alle Wo&amp;chentage</translation>
+    </message>
+    <message>
+        <source>Only These &amp;Days</source>
+        <translation>Nur an &amp;diesen Tagen</translation>
+    </message>
+    <message>
+        <source>&amp;All Months Of The Year</source>
+        <translation>Alle Monate des Ja&amp;hres</translation>
+    </message>
+    <message>
+        <source>O&amp;nly These Months</source>
+        <translation>&amp;Nur in diesen Monaten</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;&amp;Back</source>
+        <translation>&lt;&lt;&amp;Zurück</translation>
     </message>
 </context>
 <context>
@@ -1090,16 +1094,8 @@ Nichts wurde geändert: Der Datenordner ist weiterhin „%2“.</translation>
         <translation>Eintrag</translation>
     </message>
     <message>
-        <source>&lt;&lt;Back</source>
-        <translation>&lt;&lt;Zurück</translation>
-    </message>
-    <message>
         <source>Back to the diary</source>
         <translation>Zurück zum Tagebuch</translation>
-    </message>
-    <message>
-        <source>Save</source>
-        <translation>Speichern</translation>
     </message>
     <message>
         <source>Save the note</source>
@@ -1108,6 +1104,14 @@ Nichts wurde geändert: Der Datenordner ist weiterhin „%2“.</translation>
     <message>
         <source>Your Notes for: %1</source>
         <translation>Ihre Notizen für: %1</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;&amp;Back</source>
+        <translation>&lt;&lt;&amp;Zurück</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
     </message>
 </context>
 <context>
@@ -1129,16 +1133,8 @@ Nichts wurde geändert: Der Datenordner ist weiterhin „%2“.</translation>
         <translation>Tagebuchkalender</translation>
     </message>
     <message>
-        <source>&lt;&lt;Back</source>
-        <translation>&lt;&lt;Zurück</translation>
-    </message>
-    <message>
         <source>Back to the main menu</source>
         <translation>Zurück zum Hauptmenü</translation>
-    </message>
-    <message>
-        <source>Edit&gt;&gt;</source>
-        <translation>Bearbeiten&gt;&gt;</translation>
     </message>
     <message>
         <source>Open the note of the date</source>
@@ -1151,6 +1147,14 @@ Nichts wurde geändert: Der Datenordner ist weiterhin „%2“.</translation>
     <message>
         <source>Delete Entry</source>
         <translation>Eintrag löschen</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;&amp;Back</source>
+        <translation>&lt;&lt;&amp;Zurück</translation>
+    </message>
+    <message>
+        <source>&amp;Edit&gt;&gt;</source>
+        <translation>&amp;Bearbeiten&gt;&gt;</translation>
     </message>
 </context>
 <context>
@@ -1192,40 +1196,12 @@ Nichts wurde geändert: Der Datenordner ist weiterhin „%2“.</translation>
         <translation>Vorher erinnern</translation>
     </message>
     <message>
-        <source>Delete</source>
-        <translation>Löschen</translation>
-    </message>
-    <message>
         <source>Delete the selected event</source>
         <translation>Ausgewählten Termin löschen</translation>
     </message>
     <message>
-        <source>Edit&gt;&gt;</source>
-        <translation>Bearbeiten&gt;&gt;</translation>
-    </message>
-    <message>
         <source>Edit the selected event</source>
         <translation>Ausgewählten Termin bearbeiten</translation>
-    </message>
-    <message>
-        <source>Switch to Calendar View</source>
-        <translation>Zur Kalenderansicht wechseln</translation>
-    </message>
-    <message>
-        <source>Alarms</source>
-        <translation>Alarme</translation>
-    </message>
-    <message>
-        <source>Shut Downs</source>
-        <translation>Herunterfahren</translation>
-    </message>
-    <message>
-        <source>Birthdays</source>
-        <translation>Geburtstage</translation>
-    </message>
-    <message>
-        <source>Past Alarms</source>
-        <translation>Vergangene</translation>
     </message>
     <message>
         <source>Show the list of alarms</source>
@@ -1244,10 +1220,6 @@ Nichts wurde geändert: Der Datenordner ist weiterhin „%2“.</translation>
         <translation>Liste der vergangenen Alarme zeigen</translation>
     </message>
     <message>
-        <source>&lt;&lt;Back</source>
-        <translation>&lt;&lt;Zurück</translation>
-    </message>
-    <message>
         <source>Back to the main menu</source>
         <translation>Zurück zum Hauptmenü</translation>
     </message>
@@ -1258,6 +1230,38 @@ Nichts wurde geändert: Der Datenordner ist weiterhin „%2“.</translation>
     <message>
         <source>Repeat</source>
         <translation>Wiederholung</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Löschen</translation>
+    </message>
+    <message>
+        <source>&amp;Edit&gt;&gt;</source>
+        <translation>&amp;Bearbeiten&gt;&gt;</translation>
+    </message>
+    <message>
+        <source>Switch to &amp;Calendar View</source>
+        <translation>Zur &amp;Kalenderansicht wechseln</translation>
+    </message>
+    <message>
+        <source>&amp;Alarms</source>
+        <translation>&amp;Alarme</translation>
+    </message>
+    <message>
+        <source>S&amp;hut Downs</source>
+        <translation>&amp;Herunterfahren</translation>
+    </message>
+    <message>
+        <source>B&amp;irthdays</source>
+        <translation>&amp;Geburtstage</translation>
+    </message>
+    <message>
+        <source>&amp;Past Alarms</source>
+        <translation>&amp;Vergangene</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;&amp;Back</source>
+        <translation>&lt;&lt;&amp;Zurück</translation>
     </message>
 </context>
 <context>
@@ -1374,44 +1378,8 @@ in %n Tagen.</numerusform>
 <context>
     <name>MainMenuPage</name>
     <message>
-        <source>New Alarm</source>
-        <translation>Neuer Alarm</translation>
-    </message>
-    <message>
-        <source>Schedule Shut Down</source>
-        <translation>Herunterfahren planen</translation>
-    </message>
-    <message>
-        <source>Add Birthday</source>
-        <translation>Geburtstag hinzufügen</translation>
-    </message>
-    <message>
-        <source>View/Edit Events</source>
-        <translation>Termine ansehen/bearbeiten</translation>
-    </message>
-    <message>
-        <source>Timer-Countdown</source>
-        <translation>Stoppuhr/Countdown</translation>
-    </message>
-    <message>
-        <source>Address Book</source>
-        <translation>Adressbuch</translation>
-    </message>
-    <message>
-        <source>Diary</source>
-        <translation>Tagebuch</translation>
-    </message>
-    <message>
-        <source>Settings</source>
-        <translation>Einstellungen</translation>
-    </message>
-    <message>
         <source>Main Menu</source>
         <translation>Hauptmenü</translation>
-    </message>
-    <message>
-        <source>Next&gt;&gt;</source>
-        <translation>Weiter&gt;&gt;</translation>
     </message>
     <message>
         <source>Next</source>
@@ -1448,6 +1416,42 @@ in %n Tagen.</numerusform>
     <message>
         <source>Opens %1</source>
         <translation>Öffnet %1</translation>
+    </message>
+    <message>
+        <source>New &amp;Alarm</source>
+        <translation>&amp;Neuer Alarm</translation>
+    </message>
+    <message>
+        <source>&amp;Schedule Shut Down</source>
+        <translation>&amp;Herunterfahren planen</translation>
+    </message>
+    <message>
+        <source>Add &amp;Birthday</source>
+        <translation>&amp;Geburtstag hinzufügen</translation>
+    </message>
+    <message>
+        <source>&amp;View/Edit Events</source>
+        <translation>Termine &amp;ansehen/bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;Timer-Countdown</source>
+        <translation>&amp;Stoppuhr/Countdown</translation>
+    </message>
+    <message>
+        <source>Add&amp;ress Book</source>
+        <translation>A&amp;dressbuch</translation>
+    </message>
+    <message>
+        <source>&amp;Diary</source>
+        <translation>&amp;Tagebuch</translation>
+    </message>
+    <message>
+        <source>S&amp;ettings</source>
+        <translation>&amp;Einstellungen</translation>
+    </message>
+    <message>
+        <source>&amp;Next&gt;&gt;</source>
+        <translation>&amp;Weiter&gt;&gt;</translation>
     </message>
 </context>
 <context>
@@ -1560,24 +1564,12 @@ in %n Tagen.</numerusform>
         <translation>Aktion wählen:</translation>
     </message>
     <message>
-        <source>Alarm at:</source>
-        <translation>Alarm um:</translation>
-    </message>
-    <message>
-        <source>or After:</source>
-        <translation>oder nach:</translation>
-    </message>
-    <message>
         <source>Action date</source>
         <translation>Datum der Aktion</translation>
     </message>
     <message>
         <source>Action time</source>
         <translation>Uhrzeit der Aktion</translation>
-    </message>
-    <message>
-        <source>Enable Repetition every:</source>
-        <translation>Wiederholen alle:</translation>
     </message>
     <message>
         <source>Repetition count</source>
@@ -1596,32 +1588,64 @@ in %n Tagen.</numerusform>
         <translation>Einheit der Wiederholung</translation>
     </message>
     <message>
-        <source>Advanced</source>
-        <translation>Erweitert</translation>
-    </message>
-    <message>
         <source>Advanced: days of the week and months</source>
         <translation>Erweitert: Wochentage und Monate</translation>
     </message>
     <message>
-        <source>&lt;&lt;Back</source>
-        <translation>&lt;&lt;Zurück</translation>
-    </message>
-    <message>
-        <source>Next&gt;&gt;</source>
-        <translation>Weiter&gt;&gt;</translation>
-    </message>
-    <message>
-        <source>%1 system at:</source>
-        <translation>%1 um:</translation>
-    </message>
-    <message>
-        <source>%1 system after:</source>
-        <translation>%1 nach:</translation>
-    </message>
-    <message>
         <source>Invalid Date or Time.</source>
         <translation>Ungültiges Datum oder ungültige Uhrzeit.</translation>
+    </message>
+    <message>
+        <source>&amp;Shut Down</source>
+        <translation>&amp;Herunterfahren</translation>
+    </message>
+    <message>
+        <source>&amp;Restart</source>
+        <translation>Neu &amp;starten</translation>
+    </message>
+    <message>
+        <source>&amp;Log Off</source>
+        <translation>&amp;Abmelden</translation>
+    </message>
+    <message>
+        <source>&amp;Hibernate</source>
+        <translation>&amp;Ruhezustand</translation>
+    </message>
+    <message>
+        <source>Stand B&amp;y</source>
+        <translation>&amp;Bereitschaft</translation>
+    </message>
+    <message>
+        <source>Alarm &amp;at:</source>
+        <translation>Alarm &amp;um:</translation>
+    </message>
+    <message>
+        <source>or A&amp;fter:</source>
+        <translation>oder &amp;nach:</translation>
+    </message>
+    <message>
+        <source>Enable Re&amp;petition every:</source>
+        <translation>Wi&amp;ederholen alle:</translation>
+    </message>
+    <message>
+        <source>A&amp;dvanced</source>
+        <translation>Erwe&amp;itert</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;&amp;Back</source>
+        <translation>&lt;&lt;&amp;Zurück</translation>
+    </message>
+    <message>
+        <source>&amp;Next&gt;&gt;</source>
+        <translation>&amp;Weiter&gt;&gt;</translation>
+    </message>
+    <message>
+        <source>%1 system &amp;at:</source>
+        <translation>%1 &amp;um:</translation>
+    </message>
+    <message>
+        <source>%1 system a&amp;fter:</source>
+        <translation>%1 &amp;nach:</translation>
     </message>
 </context>
 <context>
@@ -1839,10 +1863,6 @@ abgelehnt (dann wird nichts geschrieben).
         <translation>Einstellungen</translation>
     </message>
     <message>
-        <source>Disable Tray</source>
-        <translation>Symbol im Infobereich aus</translation>
-    </message>
-    <message>
         <source>Switch the tray icon</source>
         <translation>Symbol im Infobereich umschalten</translation>
     </message>
@@ -1853,14 +1873,6 @@ abgelehnt (dann wird nichts geschrieben).
     <message>
         <source>Alarm Sound:</source>
         <translation>Alarmton:</translation>
-    </message>
-    <message>
-        <source>Use Default.</source>
-        <translation>Standard verwenden</translation>
-    </message>
-    <message>
-        <source>Custom:</source>
-        <translation>Eigener:</translation>
     </message>
     <message>
         <source>Sound file</source>
@@ -1883,20 +1895,12 @@ abgelehnt (dann wird nichts geschrieben).
         <translation>Datenordner auswählen</translation>
     </message>
     <message>
-        <source>Apply</source>
-        <translation>Übernehmen</translation>
-    </message>
-    <message>
         <source>Back to the main menu</source>
         <translation>Zurück zum Hauptmenü</translation>
     </message>
     <message>
         <source>All</source>
         <translation>Alle</translation>
-    </message>
-    <message>
-        <source>Enable Tray</source>
-        <translation>Symbol im Infobereich an</translation>
     </message>
     <message>
         <source>Start Zentick when I log in: on</source>
@@ -1923,14 +1927,6 @@ abgelehnt (dann wird nichts geschrieben).
         <translation>Die Datendateien wurden nicht verschoben: Ein aus einem anderen Ordner gestartetes Zentick arbeitet mit den Dateien in „%1“. Nichts wurde geändert.</translation>
     </message>
     <message>
-        <source>&lt;&lt;Back</source>
-        <translation>&lt;&lt;Zurück</translation>
-    </message>
-    <message>
-        <source>Desktop notices</source>
-        <translation>Desktop-Benachrichtigungen</translation>
-    </message>
-    <message>
         <source>Desktop notices beside the alarm windows</source>
         <translation>Desktop-Benachrichtigungen neben den Alarmfenstern</translation>
     </message>
@@ -1939,8 +1935,36 @@ abgelehnt (dann wird nichts geschrieben).
         <translation>Jedes Alarm-, Geburtstags- und Countdown-Fenster wird auch als Benachrichtigung gemeldet, damit es gesehen wird, wo ein Fenster nicht nach vorn kommen kann.</translation>
     </message>
     <message>
-        <source>Calendars and Sync…</source>
-        <translation>Kalender und Abgleich…</translation>
+        <source>Disable &amp;Tray</source>
+        <translation>&amp;Symbol im Infobereich aus</translation>
+    </message>
+    <message>
+        <source>&amp;Use Default.</source>
+        <translation>Standard &amp;verwenden</translation>
+    </message>
+    <message>
+        <source>&amp;Custom:</source>
+        <translation>&amp;Eigener:</translation>
+    </message>
+    <message>
+        <source>&amp;Apply</source>
+        <translation>&amp;Übernehmen</translation>
+    </message>
+    <message>
+        <source>Desktop &amp;notices</source>
+        <translation>&amp;Desktop-Benachrichtigungen</translation>
+    </message>
+    <message>
+        <source>Ca&amp;lendars and Sync…</source>
+        <translation>&amp;Kalender und Abgleich…</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;&amp;Back</source>
+        <translation>&lt;&lt;&amp;Zurück</translation>
+    </message>
+    <message>
+        <source>Enable &amp;Tray</source>
+        <translation>&amp;Symbol im Infobereich an</translation>
     </message>
 </context>
 <context>
@@ -2005,16 +2029,16 @@ abgelehnt (dann wird nichts geschrieben).
         <translation>Schlummern bis</translation>
     </message>
     <message>
-        <source>Snooze</source>
-        <translation>Schlummern</translation>
-    </message>
-    <message>
         <source>Shows this reminder again after the length chosen</source>
         <translation>Zeigt diese Erinnerung nach der gewählten Dauer noch einmal</translation>
     </message>
     <message>
         <source>That moment has passed already: choose a later one to snooze until.</source>
         <translation>Dieser Zeitpunkt ist schon vorbei: Wählen Sie einen späteren, bis zu dem geschlummert wird.</translation>
+    </message>
+    <message>
+        <source>Snoo&amp;ze</source>
+        <translation>&amp;Schlummern</translation>
     </message>
 </context>
 <context>
@@ -2086,12 +2110,12 @@ abgelehnt (dann wird nichts geschrieben).
         <translation>&amp;Wiederholung beenden</translation>
     </message>
     <message>
-        <source>Skip Next</source>
-        <translation>Nächsten überspringen</translation>
-    </message>
-    <message>
         <source>Passes over the next occurrence of this alarm and keeps it on</source>
         <translation>Überspringt den nächsten Termin dieses Alarms und lässt ihn eingeschaltet</translation>
+    </message>
+    <message>
+        <source>Skip &amp;Next</source>
+        <translation>&amp;Nächsten überspringen</translation>
     </message>
 </context>
 <context>
@@ -2176,18 +2200,6 @@ automatisch in %2 s</translation>
 <context>
     <name>TForm7</name>
     <message>
-        <source>Start</source>
-        <translation>Start</translation>
-    </message>
-    <message>
-        <source>Pause</source>
-        <translation>Pause</translation>
-    </message>
-    <message>
-        <source>Continue</source>
-        <translation>Fortsetzen</translation>
-    </message>
-    <message>
         <source>Timer</source>
         <translation>Stoppuhr</translation>
     </message>
@@ -2196,12 +2208,24 @@ automatisch in %2 s</translation>
         <translation>Zeit</translation>
     </message>
     <message>
-        <source>Reset</source>
-        <translation>Zurücksetzen</translation>
-    </message>
-    <message>
         <source>Countdown</source>
         <translation>Countdown</translation>
+    </message>
+    <message>
+        <source>&amp;Start</source>
+        <translation>&amp;Start</translation>
+    </message>
+    <message>
+        <source>&amp;Pause</source>
+        <translation>&amp;Pause</translation>
+    </message>
+    <message>
+        <source>&amp;Continue</source>
+        <translation>&amp;Fortsetzen</translation>
+    </message>
+    <message>
+        <source>&amp;Reset</source>
+        <translation>&amp;Zurücksetzen</translation>
     </message>
 </context>
 <context>
@@ -2253,14 +2277,6 @@ automatisch in %2 s</translation>
         <translation>Stoppuhr – Countdown</translation>
     </message>
     <message>
-        <source>New Timer.</source>
-        <translation>Neue Stoppuhr</translation>
-    </message>
-    <message>
-        <source>New CountDown:</source>
-        <translation>Neuer Countdown:</translation>
-    </message>
-    <message>
         <source>Countdown days</source>
         <translation>Countdown-Tage</translation>
     </message>
@@ -2293,20 +2309,28 @@ automatisch in %2 s</translation>
         <translation>Sek.</translation>
     </message>
     <message>
-        <source>Notify me with Sound on Expiration</source>
-        <translation>Bei Ablauf mit Ton benachrichtigen</translation>
-    </message>
-    <message>
-        <source>&lt;&lt;Back</source>
-        <translation>&lt;&lt;Zurück</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
         <source>No Countdown Set.</source>
         <translation>Kein Countdown eingestellt.</translation>
+    </message>
+    <message>
+        <source>New &amp;Timer.</source>
+        <translation>Neue &amp;Stoppuhr</translation>
+    </message>
+    <message>
+        <source>New Count&amp;Down:</source>
+        <translation>&amp;Neuer Countdown:</translation>
+    </message>
+    <message>
+        <source>Notify me with &amp;Sound on Expiration</source>
+        <translation>&amp;Bei Ablauf mit Ton benachrichtigen</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;&amp;Back</source>
+        <translation>&lt;&lt;&amp;Zurück</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
     </message>
 </context>
 <context>

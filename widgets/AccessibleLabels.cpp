@@ -81,9 +81,17 @@ public:
     }
 
     QStringList keyBindingsForAction(const QString& action) const override {
-        if ((action == pressAction() || action == toggleAction()) && label()->focusPolicy() & Qt::TabFocus)
-            return {QStringLiteral("Space")};
-        return QAccessibleWidget::keyBindingsForAction(action);
+        if (action != pressAction() && action != toggleAction())
+            return QAccessibleWidget::keyBindingsForAction(action);
+        // The Alt key of the caption first: it works from anywhere in the window, Space only once focused.
+        QStringList keys;
+        if (label()->marksKey()) {
+            if (const QKeySequence key = QKeySequence::mnemonic(label()->text()); !key.isEmpty())
+                keys << key.toString();
+        }
+        if (label()->focusPolicy() & Qt::TabFocus)
+            keys << QStringLiteral("Space");
+        return keys;
     }
 
 private:
@@ -91,7 +99,7 @@ private:
         if (!label()->accessibleName().isEmpty())
             return label()->accessibleName();
         if (!label()->text().isEmpty())
-            return label()->text();
+            return label()->shownText();
         return label()->toolTip();
     }
 };

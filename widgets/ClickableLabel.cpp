@@ -7,6 +7,7 @@
 #include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QShortcutEvent>
 #include <QStyle>
 
 namespace {
@@ -25,6 +26,65 @@ ClickableLabel::ClickableLabel(const QString& text, QWidget* parent)
     setContentsMargins(ringMargin + 1, ringMargin - 1, ringMargin + 1, ringMargin - 1);
     setAttribute(Qt::WA_Hover);
     AccessibleLabels::install();
+    updateKey();
+}
+
+void ClickableLabel::setText(const QString& text) {
+    QLabel::setText(text);
+    updateKey();
+}
+
+QString ClickableLabel::shownText() const {
+    const QString caption = text();
+    if (!m_marksKey || !caption.contains(u'&'))
+        return caption;
+    QString shown;
+    shown.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption.at(i) == u'&' && i + 1 < caption.size())
+            ++i;
+        shown += caption.at(i);
+    }
+    return shown;
+}
+
+void ClickableLabel::setMarksKey(bool marks) {
+    if (m_marksKey == marks)
+        return;
+    m_marksKey = marks;
+    updateKey();
+    updateGeometry();
+    update();
+}
+
+void ClickableLabel::updateKey() {
+    const QKeySequence key = m_marksKey && !buddy() ? QKeySequence::mnemonic(text()) : QKeySequence();
+    if (key == m_key)
+        return;
+    if (m_shortcutId != 0)
+        releaseShortcut(m_shortcutId);
+    m_shortcutId = key.isEmpty() ? 0 : grabShortcut(key);
+    m_key = key;
+}
+
+bool ClickableLabel::event(QEvent* event) {
+    if (event->type() == QEvent::Shortcut) {
+        auto* shortcut = static_cast<QShortcutEvent*>(event);
+        if (m_shortcutId != 0 && shortcut->shortcutId() == m_shortcutId) {
+            // Two controls with one key: the key only moves the focus between them, as on Qt's buttons.
+            if (focusPolicy() & Qt::TabFocus)
+                setFocus(Qt::ShortcutFocusReason);
+            if (!shortcut->isAmbiguous())
+                click();
+            return true;
+        }
+    }
+    return QLabel::event(event);
+}
+
+void ClickableLabel::showEvent(QShowEvent* event) {
+    updateKey();
+    QLabel::showEvent(event);
 }
 
 bool ClickableLabel::isClickable() const {
@@ -50,26 +110,37 @@ QColor ClickableLabel::captionColour() const {
 
 QSize ClickableLabel::sizeHint() const {
     // QLabel's own hint leaves out nothing we draw, but a label without text still needs a line's height.
-    const QSize hint = QLabel::sizeHint();
+    const QSize hint = QLabel::sizeHint() - QSize(markerWidth(), 0);
     const QMargins m = contentsMargins();
     return hint.expandedTo(QSize(m.left() + m.right(), fontMetrics().height() + m.top() + m.bottom()));
 }
 
 QSize ClickableLabel::minimumSizeHint() const {
-    return QLabel::minimumSizeHint().expandedTo(
-        QSize(0, fontMetrics().height() + contentsMargins().top() + contentsMargins().bottom()));
+    return (QLabel::minimumSizeHint() - QSize(markerWidth(), 0))
+        .expandedTo(QSize(0, fontMetrics().height() + contentsMargins().top() + contentsMargins().bottom()));
+}
+
+int ClickableLabel::markerWidth() const {
+    // QLabel measures a marker as a character unless it holds the key for a buddy; it is never drawn.
+    if (!m_marksKey || buddy() || wordWrap() || !text().contains(u'&'))
+        return 0;
+    return fontMetrics().horizontalAdvance(text()) - fontMetrics().horizontalAdvance(shownText());
 }
 
 int ClickableLabel::textFlags() const {
     int flags = int(QStyle::visualAlignment(layoutDirection(), alignment()));
     if (wordWrap())
         flags |= Qt::TextWordWrap;
+    if (m_marksKey)
+        flags |= style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, this) ? Qt::TextShowMnemonic
+                                                                                 : Qt::TextHideMnemonic;
     return flags;
 }
 
 void ClickableLabel::paintEvent(QPaintEvent* event) {
     // The frame and any stylesheet background come from QFrame; the caption is ours (QLabel would paint it twice).
     QFrame::paintEvent(event); // NOLINT(bugprone-parent-virtual-call)
+    updateKey();
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
 

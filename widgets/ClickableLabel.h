@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QKeySequence>
 #include <QLabel>
 
 // A caption the user presses like a button: with the mouse, or with Space / Enter / Return once it has the
@@ -9,6 +10,10 @@
 // The caption is drawn by the label itself in captionColour(), so no stylesheet rule can repaint it in another
 // colour: the colours of these captions carry meaning (which entry is chosen, whether a filter is active).
 // A focused label draws a rounded focus ring inside its margins. Plain text only.
+//
+// A "&" in the caption marks its Alt key, as on a button ("&&" shows one "&"): the letter is underlined when the
+// style underlines them, and Alt with it presses the label (or, for a label with a buddy, the buddy) while the
+// label is shown. A label that shows the user's own text says setMarksKey(false): its "&" stay as they are.
 //
 //   clicked()          press and release of the left button on the label, or Space / Enter / Return
 //   click()            what a press does, for whoever presses it another way (an assistive technology)
@@ -21,6 +26,14 @@ public:
     explicit ClickableLabel(const QString& text, QWidget* parent = nullptr);
 
     bool isHovered() const { return m_hovered; }
+
+    // Hides QLabel::setText so that the Alt key follows the caption; one set through a QLabel pointer is taken up
+    // when the label is next shown or painted.
+    void setText(const QString& text);
+    // The caption as the user reads it: without the marker of the Alt key.
+    QString shownText() const;
+    bool marksKey() const { return m_marksKey; }
+    void setMarksKey(bool marks);
 
     // Sends clicked() as a press would; nothing while the label is disabled.
     void click();
@@ -47,6 +60,8 @@ signals:
     void hoveredChanged(bool hovered);
 
 protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -60,8 +75,12 @@ protected:
 
     // Called when the pointer enters or leaves; subclasses recolour or swap pictures here.
     virtual void hoverChange(bool hovered);
-    // Text flags for drawing the caption: alignment and word wrap as set on the label.
+    // Text flags for drawing the caption: alignment and word wrap as set on the label, and the Alt key's mark.
     int textFlags() const;
+    // Takes the Alt key of the caption now (a label with a buddy leaves it to QLabel, which presses the buddy).
+    void updateKey();
+    // The width QLabel's size hints give the key's marker, which is not drawn.
+    int markerWidth() const;
 
 private:
     void setHovered(bool hovered);
@@ -69,4 +88,7 @@ private:
     QColor m_colour;
     bool m_pressed = false;
     bool m_hovered = false;
+    bool m_marksKey = true;
+    QKeySequence m_key;
+    int m_shortcutId = 0;
 };

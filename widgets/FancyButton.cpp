@@ -4,6 +4,9 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QShortcut>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QVariantAnimation>
 
 namespace {
@@ -48,10 +51,44 @@ void FancyButton::glowTo(qreal target) {
     m_animation->start();
 }
 
+QString FancyButton::withKey(const QString& caption, const QList<QKeySequence>& taken) {
+    QString escaped = caption;
+    escaped.replace(QLatin1Char('&'), QLatin1String("&&"));
+    for (qsizetype i = 0; i < escaped.size(); ++i) {
+        if (escaped.at(i) == QLatin1Char('&')) {
+            ++i; // the second "&" of a shown one
+            continue;
+        }
+        if (!escaped.at(i).isLetterOrNumber())
+            continue;
+        const QString marked = escaped.left(i) + QLatin1Char('&') + escaped.mid(i);
+        if (!taken.contains(QKeySequence::mnemonic(marked)))
+            return marked;
+    }
+    return escaped;
+}
+
+void FancyButton::addShortcut(const QKeySequence& key) {
+    // A QShortcut of the button is bound to it as its Alt key is: it acts only while the button is shown, so a
+    // page that is not shown keeps its keys to itself.
+    auto* shortcut = new QShortcut(key, this);
+    connect(shortcut, &QShortcut::activated, this, [this] {
+        if (isEnabled())
+            animateClick();
+    });
+}
+
+int FancyButton::textFlags() const {
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    return style()->styleHint(QStyle::SH_UnderlineShortcut, &option, this) ? Qt::TextShowMnemonic
+                                                                           : Qt::TextHideMnemonic;
+}
+
 QSize FancyButton::sizeHint() const {
     const QFontMetrics metrics(font());
     const int line = metrics.height();
-    int width = metrics.horizontalAdvance(text()) + 2 * line;
+    int width = metrics.size(Qt::TextShowMnemonic, text()).width() + 2 * line;
     if (!icon().isNull())
         width += iconSize().width() + line / 2;
     return QSize(qMax(width, line * 5), qMax(line * 2, iconSize().height() + line / 2));
@@ -60,7 +97,7 @@ QSize FancyButton::sizeHint() const {
 QSize FancyButton::minimumSizeHint() const {
     const QFontMetrics metrics(font());
     const int line = metrics.height();
-    return QSize(metrics.horizontalAdvance(text()) + line, line + line / 2);
+    return QSize(metrics.size(Qt::TextShowMnemonic, text()).width() + line, line + line / 2);
 }
 
 void FancyButton::paintEvent(QPaintEvent* /*event*/) {
@@ -113,7 +150,7 @@ void FancyButton::paintEvent(QPaintEvent* /*event*/) {
     painter.setFont(captionFont);
     const QFontMetricsF metrics(captionFont);
     const QString caption = text();
-    qreal width = metrics.horizontalAdvance(caption);
+    qreal width = metrics.size(Qt::TextShowMnemonic, caption).width();
     const QIcon picture = icon();
     const QSize pictureSize = iconSize();
     const qreal gap = picture.isNull() || caption.isEmpty() ? 0 : metrics.height() / 3;
@@ -128,7 +165,7 @@ void FancyButton::paintEvent(QPaintEvent* /*event*/) {
     }
     painter.setPen(ink);
     painter.drawText(QRectF(x, content.top(), content.right() - x, content.height()),
-                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic, caption);
+                     Qt::AlignLeft | Qt::AlignVCenter | textFlags(), caption);
 
     if (hasFocus()) {
         painter.setPen(QPen(withAlpha(pal.color(QPalette::Active, QPalette::BrightText), 150), 1.2));

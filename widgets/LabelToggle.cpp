@@ -25,8 +25,10 @@ void LabelToggle::setBox(QAbstractButton* box) {
     if (box)
         box->installEventFilter(this);
     setBuddy(box);
+    // With a buddy QLabel holds the Alt key itself and presses the box with it.
+    updateKey();
     if (box != nullptr && box->text().isEmpty() && box->accessibleName().isEmpty())
-        box->setAccessibleName(text());
+        box->setAccessibleName(shownText());
 }
 
 QColor LabelToggle::captionColour() const {

@@ -1,13 +1,16 @@
 // Every page of the main window and every other window, used with the keyboard alone: from the control a page
 // starts on, Tab must reach every control the mouse can use, top to bottom and left to right, and the keys must
-// do what a click does. Choices of one group may be reached with the arrow keys instead of Tab.
+// do what a click does. Choices of one group may be reached with the arrow keys instead of Tab. Every captioned
+// control carries an Alt key of its own where its caption has a letter left, and Alt with it reaches that control.
 #include "WindowOpeners.h"
 #include "app/FixedClock.h"
 #include "app/MainMenuPage.h"
 #include "app/PageControl.h"
 #include "app/SchedulerHost.h"
 #include "app/TForm1.h"
+#include "app/Translations.h"
 #include "context/PageIndex.h"
+#include "support/Caption.h"
 #include "ui/notify/NotificationWindows.h"
 #include "ui/notify/TForm2.h"
 #include "ui/notify/TForm3.h"
@@ -19,15 +22,19 @@
 #include "ui_views/Records.h"
 #include "widgets/ChoiceLabel.h"
 #include "widgets/ClickableLabel.h"
+#include "widgets/LabelToggle.h"
 #include "widgets/MonthCalendar.h"
 #include "widgets/Theme.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QHash>
 #include <QLoggingCategory>
 #include <QMenu>
 #include <QScrollArea>
+#include <QShortcutEvent>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -45,6 +52,8 @@ struct Step {
     QString target;
     QKeyCombination key;
     std::function<QString(TForm1&, QWidget* root)> check;
+    // When set, the key is the Alt key this control's caption gives it (each language gives its own).
+    QString altKeyOf = {};
 };
 using Steps = QList<Step>;
 
@@ -170,6 +179,19 @@ std::function<QString(TForm1&, QWidget*)> chosenAndFocused(const char* name) {
     };
 }
 
+// Alt with the letter the caption of control marks, pressed wherever the focus is.
+Step altKeyStep(const char* control, std::function<QString(TForm1&, QWidget*)> check) {
+    return {QString(), QKeyCombination(), std::move(check), QLatin1String(control)};
+}
+
+// A choice that is now chosen, wherever the focus is.
+std::function<QString(TForm1&, QWidget*)> chosen(const char* name) {
+    return [name](TForm1&, QWidget* root) -> QString {
+        auto* choice = find<ChoiceLabel>(root, name);
+        return choice && choice->isChosen() ? QString() : QStringLiteral("%1 is not chosen").arg(QLatin1String(name));
+    };
+}
+
 std::function<QString(TForm1&, QWidget*)> pageShown(int page) {
     return [page](TForm1& form, QWidget*) {
         return pageIs(form, page);
@@ -212,6 +234,58 @@ std::function<QString(TForm1&, QWidget*)> calendarOn(const char* name, QDate day
     };
 }
 
+// The controls that show a caption of their own: buttons with a text, and the kit's captions that someone listens
+// to (the text beside a tick box among them, though its box is the control). Disabled ones count: their key is
+// theirs all the same, only it does nothing just now.
+QList<QWidget*> captionedControls(QWidget* root) {
+    QList<QWidget*> controls;
+    const QList<QWidget*> widgets = root->findChildren<QWidget*>();
+    for (QWidget* widget : widgets) {
+        if (!widget->isVisibleTo(root) || widget->objectName().startsWith(QLatin1String("qt_")))
+            continue;
+        if (const auto* label = qobject_cast<const ClickableLabel*>(widget)) {
+            if (label->marksKey() && label->isClickable() && !label->text().isEmpty() &&
+                label->cursor().shape() == Qt::PointingHandCursor)
+                controls << widget;
+        } else if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+            if (!button->text().isEmpty())
+                controls << widget;
+        }
+    }
+    return controls;
+}
+
+QString captionOf(QWidget* control) {
+    if (const auto* label = qobject_cast<const QLabel*>(control))
+        return label->text();
+    return static_cast<const QAbstractButton*>(control)->text();
+}
+
+// The Alt key of a single letter of a caption, as a marker before it would give.
+QKeySequence keyOfLetter(QChar letter) {
+    return QKeySequence::mnemonic(QStringLiteral("&") + letter);
+}
+
+// The Shortcut events that reach a control, taken away before the control acts: the walk presses every key of a
+// page without running its dialogs. What the keys then do is shown by the steps of everyControlByKeyboard.
+class ShortcutCatcher final : public QObject {
+public:
+    struct Caught {
+        QPointer<QObject> receiver;
+        bool ambiguous;
+    };
+    QList<Caught> caught;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Shortcut) {
+            caught << Caught{watched, static_cast<QShortcutEvent*>(event)->isAmbiguous()};
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 } // namespace
 
 class TestKeyboardWalk : public QObject {
@@ -222,8 +296,13 @@ private slots:
     void cleanupTestCase() { m_form.reset(); }
     void everyControlByKeyboard_data();
     void everyControlByKeyboard();
+    void altKeysOnEveryPage_data() { everyControlByKeyboard_data(); }
+    void altKeysOnEveryPage();
 
 private:
+    // The page of the row shown and active, or its window opened; the window is closed again by the guard.
+    QWidget* showRow(int page, const Opener& open);
+
     QTemporaryDir m_folder;
     const FixedClock m_clock{QDateTime(QDate(2024, 3, 5), QTime(10, 0))};
     std::unique_ptr<TForm1> m_form;
@@ -231,8 +310,10 @@ private:
 
 void TestKeyboardWalk::initTestCase() {
     QLoggingCategory::setFilterRules(QStringLiteral("qt.core.qobject.connect.warning=false"));
-    // The focus marks are looked at on the program's own dark theme.
+    // The focus marks are looked at on the program's own dark theme, the keys in the user's language: each
+    // catalogue gives the captions Alt keys of its own.
     QVERIFY(Theme::apply(*qApp));
+    Translations::install(*qApp);
     m_form = std::make_unique<TForm1>(AppContext{m_folder.path(), &m_clock, false, [] {
                                                      return true;
                                                  }});
@@ -262,6 +343,8 @@ void TestKeyboardWalk::everyControlByKeyboard_data() {
         {QString(), Qt::Key_Right, chosenAndFocused("myLabel3d20")},
         {QString(), Qt::Key_Left, chosenAndFocused("myLabel3d2")},
         {QString(), Qt::Key_Up, chosenAndFocused("myLabel3d1")},
+        altKeyStep("myLabel3d19", chosen("myLabel3d19")),
+        altKeyStep("myLabel3d1", chosen("myLabel3d1")),
         {QStringLiteral("Image12"), Qt::Key_Space, pageShown(AboutTab)},
     };
     steps[AlarmTab] = {
@@ -274,6 +357,19 @@ void TestKeyboardWalk::everyControlByKeyboard_data() {
                         ? QString()
                         : QStringLiteral("Space did not tick the repetition");
          }},
+        altKeyStep("myLabel3d6", chosen("myLabel3d6")),
+        altKeyStep("myaSuperLabel9",
+                   [](TForm1&, QWidget* root) {
+                       return find<QAbstractButton>(root, "CheckBox1")->isChecked()
+                                  ? QStringLiteral("the key left the repetition ticked")
+                                  : QString();
+                   }),
+        altKeyStep("myaSuperLabel9",
+                   [](TForm1&, QWidget* root) {
+                       return find<QAbstractButton>(root, "CheckBox1")->isChecked()
+                                  ? QString()
+                                  : QStringLiteral("the key did not tick the repetition");
+                   }),
         {QStringLiteral("myaSuperLabel46"), Qt::Key_Return, pageShown(MoreTab)},
     };
     steps[ShutTab] = {
@@ -292,6 +388,16 @@ void TestKeyboardWalk::everyControlByKeyboard_data() {
     };
     steps[ViewTabShut] = {
         {QStringLiteral("DsFancyButton13"), Qt::Key_Space, pageShown(ViewTabAl)},
+    };
+    steps[ViewTabPast] = {
+        altKeyStep("DsFancyButton26", pageShown(ViewTabBirthDay)),
+    };
+    steps[ConfirmTab] = {
+        altKeyStep("DsFancyButton29",
+                   [](TForm1& form, QWidget*) {
+                       return form.PageControl1->currentIndex() != ConfirmTab ? QString()
+                                                                              : QStringLiteral("still confirming");
+                   }),
     };
     steps[AboutTab] = {
         {QStringLiteral("DsFancyButton30"), Qt::Key_Return, pageShown(MainTab)},
@@ -339,6 +445,7 @@ void TestKeyboardWalk::everyControlByKeyboard_data() {
         lines << QStringLiteral("Line %1 of a long description.").arg(i + 1);
     const QHash<QString, Steps> windowSteps{
         {QStringLiteral("alarm window"), {{QStringLiteral("Button1"), Qt::Key_Space, windowClosed<TForm2>()}}},
+        {QStringLiteral("clock warning"), {altKeyStep("DsFancyButton11", windowClosed<TForm6>())}},
         {QStringLiteral("birthday window"), {{QStringLiteral("Button1"), Qt::Key_Return, windowClosed<TForm4>()}}},
         {QStringLiteral("countdown window"),
          {{QStringLiteral("DsFancyButton2"), Qt::Key_Space, windowClosed<TForm3>()}}}};
@@ -346,23 +453,31 @@ void TestKeyboardWalk::everyControlByKeyboard_data() {
         QTest::newRow(name) << -1 << open << windowSteps.value(QString::fromLatin1(name));
 }
 
+QWidget* TestKeyboardWalk::showRow(int page, const Opener& open) {
+    QWidget* root = nullptr;
+    if (page >= 0) {
+        m_form->activateWindow();
+        if (!QTest::qWaitForWindowActive(m_form.get()))
+            return nullptr;
+        m_form->showPage(page);
+        root = m_form->PageControl1->widget(page);
+    } else {
+        root = open(*m_form);
+        if (!root)
+            return nullptr;
+        root->activateWindow();
+        if (!QTest::qWaitForWindowActive(root))
+            return nullptr;
+    }
+    return root;
+}
+
 void TestKeyboardWalk::everyControlByKeyboard() {
     QFETCH(int, page);
     QFETCH(Opener, open);
     QFETCH(Steps, steps);
 
-    QWidget* root = nullptr;
-    if (page >= 0) {
-        m_form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-        m_form->showPage(page);
-        root = m_form->PageControl1->widget(page);
-    } else {
-        root = open(*m_form);
-        QVERIFY(root);
-        root->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(root));
-    }
+    QWidget* root = showRow(page, open);
     QVERIFY(root);
     QTRY_VERIFY(root->isVisible());
     const QPointer<QWidget> window = page < 0 ? root : nullptr;
@@ -450,15 +565,119 @@ void TestKeyboardWalk::everyControlByKeyboard() {
                      qPrintable(QStringLiteral("Tab does not reach ") + step.target));
         }
         const QString before = nameOf(QApplication::focusWidget());
-        press(step.key);
+        QKeyCombination key = step.key;
+        if (!step.altKeyOf.isEmpty()) {
+            auto* control = root->findChild<QWidget*>(step.altKeyOf);
+            QVERIFY2(control, qPrintable(step.altKeyOf));
+            const QKeySequence alt = Caption::key(captionOf(control));
+            QVERIFY2(!alt.isEmpty(), qPrintable(step.altKeyOf + QStringLiteral(" has no Alt key")));
+            key = alt[0];
+        }
+        press(key);
         // A check may act (close the menu it found), so it runs until it passes once and not again.
         QString wrong;
         bool passed = false;
-        QTRY_VERIFY2(passed || (passed = (wrong = step.check(*m_form, root)).isEmpty()),
-                     qPrintable(QStringLiteral("%1 on %2: %3")
-                                    .arg(QKeySequence(step.key).toString(),
-                                         step.target.isEmpty() ? before : step.target, wrong)));
+        QTRY_VERIFY2(
+            passed || (passed = (wrong = step.check(*m_form, root)).isEmpty()),
+            qPrintable(QStringLiteral("%1 on %2: %3")
+                           .arg(QKeySequence(key).toString(), step.target.isEmpty() ? before : step.target, wrong)));
     }
+}
+
+void TestKeyboardWalk::altKeysOnEveryPage() {
+    QFETCH(int, page);
+    QFETCH(Opener, open);
+
+    QWidget* root = showRow(page, open);
+    QVERIFY(root);
+    QTRY_VERIFY(root->isVisible());
+    const QPointer<QWidget> window = page < 0 ? root : nullptr;
+    const auto closeWindow = qScopeGuard([&window] {
+        if (window)
+            window->close();
+    });
+
+    const QList<QWidget*> controls = captionedControls(root);
+    QStringList faults;
+    QHash<QKeySequence, QList<QWidget*>> byKey;
+    for (QWidget* control : controls) {
+        const QString caption = captionOf(control);
+        const QString shown = Caption::shown(caption);
+        if (caption.count(QLatin1Char('&')) - 2 * caption.count(QLatin1String("&&")) > 1)
+            faults << QStringLiteral("%1 marks more than one letter in \"%2\"").arg(nameOf(control), caption);
+        // What a screen reader says is what the eye reads: the marker is no part of it.
+        auto* box = qobject_cast<LabelToggle*>(control) ? static_cast<LabelToggle*>(control)->box() : nullptr;
+        for (QWidget* named : {control, static_cast<QWidget*>(box)}) {
+            QAccessibleInterface* face = named ? QAccessible::queryAccessibleInterface(named) : nullptr;
+            if (face && Caption::shown(face->text(QAccessible::Name)) != face->text(QAccessible::Name))
+                faults << QStringLiteral("%1 is announced as \"%2\"").arg(nameOf(named), face->text(QAccessible::Name));
+        }
+        const QKeySequence key = Caption::key(caption);
+        if (key.isEmpty())
+            continue;
+        byKey[key] << control;
+        // The key is told to a screen reader with the action it runs (a disabled control offers none).
+        if (!control->isEnabled())
+            continue;
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(control);
+        QAccessibleActionInterface* actions = face ? face->actionInterface() : nullptr;
+        const QStringList names = actions ? actions->actionNames() : QStringList();
+        if (names.isEmpty() || !actions->keyBindingsForAction(names.first()).contains(key.toString()))
+            faults << QStringLiteral("%1 does not report %2 as its key but %3")
+                          .arg(nameOf(control), key.toString(),
+                               names.isEmpty() ? QStringLiteral("no action")
+                                               : actions->keyBindingsForAction(names.first()).join(QLatin1Char(',')));
+    }
+    for (auto it = byKey.cbegin(); it != byKey.cend(); ++it) {
+        if (it.value().size() > 1)
+            faults << QStringLiteral("%1 is the key of %2").arg(it.key().toString(), stopNames(it.value()));
+    }
+    // A caption without a key must have none left: each of its letters is another control's key already.
+    for (QWidget* control : controls) {
+        const QString caption = captionOf(control);
+        if (!Caption::key(caption).isEmpty())
+            continue;
+        QString free;
+        for (const QChar letter : Caption::shown(caption)) {
+            if (letter.isLetterOrNumber() && !byKey.contains(keyOfLetter(letter)) && !free.contains(letter.toUpper()))
+                free += letter.toUpper();
+        }
+        if (!free.isEmpty())
+            faults
+                << QStringLiteral("%1 \"%2\" has no Alt key, though %3 are free").arg(nameOf(control), caption, free);
+    }
+
+    // Alt with the letter reaches that control and no other, on the page shown (the hidden pages hold the same
+    // letters: "<<Back" is on most of them).
+    ShortcutCatcher catcher;
+    qApp->installEventFilter(&catcher);
+    for (auto it = byKey.cbegin(); it != byKey.cend(); ++it) {
+        QWidget* control = it.value().first();
+        if (!control->isEnabled())
+            continue;
+        catcher.caught.clear();
+        const QKeyCombination combination = it.key()[0];
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : root, combination.key(),
+                        combination.keyboardModifiers());
+        QStringList reached;
+        for (const auto& caught : std::as_const(catcher.caught))
+            reached << nameOf(qobject_cast<QWidget*>(caught.receiver)) +
+                           (caught.ambiguous ? QStringLiteral(" (ambiguous)") : QString());
+        if (catcher.caught.size() != 1 || catcher.caught.first().receiver != control ||
+            catcher.caught.first().ambiguous)
+            faults << QStringLiteral("%1 reaches %2, not %3")
+                          .arg(it.key().toString(),
+                               reached.isEmpty() ? QStringLiteral("nothing") : reached.join(QStringLiteral(", ")),
+                               nameOf(control));
+    }
+    qApp->removeEventFilter(&catcher);
+
+    QStringList keys;
+    for (auto it = byKey.cbegin(); it != byKey.cend(); ++it)
+        keys << it.key().toString() + QLatin1Char(' ') + stopNames(it.value());
+    keys.sort();
+    QVERIFY2(faults.isEmpty(),
+             qPrintable(faults.join(QLatin1Char('\n')) + QStringLiteral("\nkeys: ") + keys.join(QStringLiteral("; "))));
 }
 
 QTEST_MAIN(TestKeyboardWalk)

@@ -1,5 +1,6 @@
 #include "EditorFixture.h"
 #include "EditorTestSupport.h"
+#include "support/Caption.h"
 
 #include "context/PageIndex.h"
 #include "scheduler/DayCount.h"
@@ -73,14 +74,14 @@ void TestPowerAndBirthdayEditors::repeatingPowerActionWithWeekdayFilter() {
     f.openMainMenuEntry(2);
     QCOMPARE(f.current(), int(ShutTab));
     PowerActionEditorPage* page = powerPage(f);
-    QCOMPARE(page->myLabel3d8->text(), u"Shut Down system at:"_s);
+    QCOMPARE(Caption::shown(page->myLabel3d8->text()), u"Shut Down system at:"_s);
     QCOMPARE(page->myaSuperLabel47->colour(), Theme::filterOffColour());
 
     click(page->myLabel3d32);
     QCOMPARE(page->RadioGroup1->chosen(), 3);
     QVERIFY(page->myLabel3d32->isChosen() && !page->myLabel3d11->isChosen());
-    QCOMPARE(page->myLabel3d8->text(), u"Hibernate system at:"_s);
-    QCOMPARE(page->myLabel3d7->text(), u"Hibernate system after:"_s);
+    QCOMPARE(Caption::shown(page->myLabel3d8->text()), u"Hibernate system at:"_s);
+    QCOMPARE(Caption::shown(page->myLabel3d7->text()), u"Hibernate system after:"_s);
     page->DateTimePicker3->setDate(QDate(2007, 11, 19));
     page->DateTimePicker4->setTime(QTime(22, 0));
     click(page->myaSuperLabel15);
@@ -152,7 +153,7 @@ void TestPowerAndBirthdayEditors::unknownActionKeepsThePreviousOne() {
     f.form().edit().editSection = 5;
     f.show(ShutTab);
     QCOMPARE(page->RadioGroup1->chosen(), 1);
-    QCOMPARE(page->myLabel3d8->text(), u"Restart system at:"_s);
+    QCOMPARE(Caption::shown(page->myLabel3d8->text()), u"Restart system at:"_s);
     click(page->DsFancyButton5);
     QVERIFY(f.page<ConfirmationPage>(ConfirmTab)->text().startsWith(u"The System will Restart at:\n"_s));
     confirm(f);

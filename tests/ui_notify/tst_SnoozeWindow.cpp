@@ -1,4 +1,5 @@
 #include "NotifyFixture.h"
+#include "support/Caption.h"
 
 #include "context/SettingsKeys.h"
 #include "scheduler/DayCount.h"
@@ -261,7 +262,8 @@ void TestSnoozeWindow::keyboardAndNames() {
     for (int i = 0; i < 2; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
         QWidget* focus = QApplication::focusWidget();
-        names << (focus->accessibleName().isEmpty() ? focus->property("text").toString() : focus->accessibleName());
+        names << (focus->accessibleName().isEmpty() ? Caption::shown(focus->property("text").toString())
+                                                    : focus->accessibleName());
     }
     QCOMPARE(names, (QStringList{u"Snooze"_s, u"Snooze length"_s}));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);

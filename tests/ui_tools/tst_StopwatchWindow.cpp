@@ -1,5 +1,6 @@
 #include "ManualClock.h"
 #include "fakes/FakePlatform.h"
+#include "support/Caption.h"
 
 #include "ui/tools/StopwatchText.h"
 #include "ui/tools/TForm7.h"
@@ -34,7 +35,7 @@ struct WindowFixture {
     ~WindowFixture() { delete window.data(); }
 
     QString display() const { return window->Edit2->text(); }
-    QString state() const { return window->DsFancyButton1->text(); }
+    QString state() const { return Caption::shown(window->DsFancyButton1->text()); }
     void press() const { QTest::mouseClick(window->DsFancyButton1, Qt::LeftButton); }
     void reset() const { QTest::mouseClick(window->DsFancyButton2, Qt::LeftButton); }
     // Time passes and the display catches up at its next refresh.

@@ -1,8 +1,15 @@
-// The kit's pressable controls from the keyboard: the fancy button, links and clickable pictures.
+// The kit's pressable controls from the keyboard: the fancy button, links and clickable pictures, and the Alt key
+// a caption marks.
+#include "widgets/ChoiceLabel.h"
 #include "widgets/FancyButton.h"
 #include "widgets/IconLabel.h"
 #include "widgets/Icons.h"
+#include "widgets/LabelToggle.h"
 #include "widgets/LinkLabel.h"
+
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QCheckBox>
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -15,7 +22,51 @@ private slots:
     void fancyButtonPressedByKeys();
     void fancyButtonLightsUpOnFocus();
     void linkAndPictureActLikeButtons();
+    void altKeyOfCaption_data();
+    void altKeyOfCaption();
+    void userTextMarksNoKey();
+    void runTimeCaptionTakesFreeLetter();
 };
+
+namespace {
+// A control of the kit with the caption given, and how many times it has acted.
+struct Made {
+    QWidget* control = nullptr;
+    std::function<int()> acted;
+};
+
+Made make(const QString& kind, const QString& caption, QWidget* page) {
+    if (kind == QLatin1String("button")) {
+        auto* button = new FancyButton(caption, page);
+        auto* spy = new QSignalSpy(button, &FancyButton::clicked);
+        spy->setParent(button);
+        return {button, [spy] {
+                    return int(spy->count());
+                }};
+    }
+    if (kind == QLatin1String("toggle")) {
+        auto* box = new QCheckBox(page);
+        auto* label = new LabelToggle(caption, box, page);
+        label->move(30, 0);
+        return {label, [box] {
+                    return box->isChecked() ? 1 : 0;
+                }};
+    }
+    ClickableLabel* label = kind == QLatin1String("link") ? static_cast<ClickableLabel*>(new LinkLabel(caption, page))
+                                                          : new ChoiceLabel(caption, page);
+    auto* spy = new QSignalSpy(label, &ClickableLabel::clicked);
+    spy->setParent(label);
+    return {label, [spy] {
+                return int(spy->count());
+            }};
+}
+
+QImage upperPart(QWidget* widget) {
+    const QImage image = widget->grab().toImage();
+    // The underline of the marked letter lies below the middle of the caption; everything above it must match.
+    return image.copy(0, 0, image.width(), image.height() * 55 / 100);
+}
+} // namespace
 
 void TestButtons::fancyButtonPressedByKeys_data() {
     QTest::addColumn<int>("key");
@@ -96,6 +147,100 @@ void TestButtons::linkAndPictureActLikeButtons() {
     QVERIFY(!about->isLit());
     about->setHighlighted(true);
     QVERIFY(about->isLit());
+}
+
+void TestButtons::altKeyOfCaption_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("button") << u"button"_qs;
+    QTest::newRow("link") << u"link"_qs;
+    QTest::newRow("choice") << u"choice"_qs;
+    QTest::newRow("tick box text") << u"toggle"_qs;
+}
+
+void TestButtons::altKeyOfCaption() {
+    QFETCH(QString, kind);
+    QWidget page;
+    page.resize(300, 200);
+    const Made marked = make(kind, u"&Save"_qs, &page);
+    QWidget plainPage;
+    const Made plain = make(kind, u"Save"_qs, &plainPage);
+    // Neither lights up with the focus, so that the two differ in their captions alone.
+    for (QWidget* control : {marked.control, plain.control}) {
+        control->setFixedSize(120, 40);
+        control->setFocusPolicy(Qt::NoFocus);
+        if (auto* label = qobject_cast<LabelToggle*>(control))
+            label->box()->setFocusPolicy(Qt::NoFocus);
+    }
+    plainPage.show();
+    page.show();
+    page.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&page));
+
+    // The caption reads "Save" on screen and to a screen reader, which is told the key too.
+    const QImage markedImage = upperPart(marked.control);
+    const QImage plainImage = upperPart(plain.control);
+    if (markedImage != plainImage) {
+        markedImage.save(QDir::temp().filePath(kind + u"-marked.png"_qs));
+        plainImage.save(QDir::temp().filePath(kind + u"-plain.png"_qs));
+    }
+    QVERIFY(markedImage == plainImage);
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(marked.control);
+    QVERIFY(face);
+    QCOMPARE(face->text(QAccessible::Name), u"Save"_qs);
+    QAccessibleActionInterface* actions = face->actionInterface();
+    QVERIFY(actions && !actions->actionNames().isEmpty());
+    QVERIFY(actions->keyBindingsForAction(actions->actionNames().first()).contains(u"Alt+S"_qs));
+    if (auto* label = qobject_cast<LabelToggle*>(marked.control)) {
+        QAccessibleInterface* box = QAccessible::queryAccessibleInterface(label->box());
+        QCOMPARE(box->text(QAccessible::Name), u"Save"_qs);
+    }
+
+    // Alt with the letter presses it from anywhere in its window, once.
+    QTest::keyClick(&page, Qt::Key_S, Qt::AltModifier);
+    QTRY_COMPARE(marked.acted(), 1);
+    // Not while it is hidden, as on a page the stacked widget does not show.
+    marked.control->hide();
+    QTest::keyClick(&page, Qt::Key_S, Qt::AltModifier);
+    QTest::qWait(150); // an animated click would land by now
+    QCOMPARE(marked.acted(), 1);
+    // A caption set later takes its own key and gives up the old one.
+    marked.control->show();
+    if (auto* label = qobject_cast<ClickableLabel*>(marked.control))
+        label->setText(u"&Keep"_qs);
+    else
+        static_cast<FancyButton*>(marked.control)->setText(u"&Keep"_qs);
+    QTest::keyClick(&page, Qt::Key_S, Qt::AltModifier);
+    QTest::keyClick(&page, Qt::Key_K, Qt::AltModifier);
+    QTRY_COMPARE(marked.acted(), kind == QLatin1String("toggle") ? 0 : 2);
+}
+
+void TestButtons::userTextMarksNoKey() {
+    QWidget page;
+    auto* text = new ClickableLabel(u"Salt & Pepper"_qs, &page);
+    text->setMarksKey(false);
+    connect(text, &ClickableLabel::clicked, &page, [] {});
+    auto* marked = new ClickableLabel(u"Salt & Pepper"_qs, &page);
+    connect(marked, &ClickableLabel::clicked, &page, [] {});
+    marked->move(0, 50);
+    page.show();
+    QCOMPARE(text->shownText(), u"Salt & Pepper"_qs);
+    QCOMPARE(QAccessible::queryAccessibleInterface(text)->text(QAccessible::Name), u"Salt & Pepper"_qs);
+    // The same text as a caption loses its "&" to a key mark.
+    QCOMPARE(marked->shownText(), u"Salt  Pepper"_qs);
+    // What is drawn differs accordingly: the one shows the "&".
+    text->setFixedSize(160, 30);
+    marked->setFixedSize(160, 30);
+    QVERIFY(text->grab().toImage() != marked->grab().toImage());
+}
+
+void TestButtons::runTimeCaptionTakesFreeLetter() {
+    const QList<QKeySequence> taken{QKeySequence::mnemonic(u"&OK"_qs), QKeySequence::mnemonic(u"&Cancel"_qs)};
+    QCOMPARE(FancyButton::withKey(u"Restart Now"_qs, taken), u"&Restart Now"_qs);
+    // The window's own keys are passed over; a shown "&" stays one.
+    QCOMPARE(FancyButton::withKey(u"OK Cancel"_qs, taken), u"O&K Cancel"_qs);
+    QCOMPARE(FancyButton::withKey(u"Cook & Clean"_qs, taken), u"Coo&k && Clean"_qs);
+    // No letter left: no key, and nothing eaten.
+    QCOMPARE(FancyButton::withKey(u"...& co"_qs, taken), u"...&& co"_qs);
 }
 
 QTEST_MAIN(TestButtons)

@@ -62,7 +62,7 @@ AlarmEditorPage::AlarmEditorPage(PageContext& context, QWidget* parent)
 
     m_moment = new MomentChoice({"myLabel3d5", "myLabel3d6", "RadioButton1", "RadioButton2", "DateTimePicker1",
                                  "DateTimePicker2", "CSpinEdit1", "Label3", "CSpinEdit2", "Label4"},
-                                tr("Zentick at:"), tr("Zentick after:"), tr("Alarm date"), tr("Alarm time"),
+                                tr("Zentick &at:"), tr("Zentick a&fter:"), tr("Alarm date"), tr("Alarm time"),
                                 MomentChoice::Arrangement::Columns, this);
     myLabel3d5 = m_moment->atCaption;
     myLabel3d6 = m_moment->afterCaption;
@@ -77,21 +77,21 @@ AlarmEditorPage::AlarmEditorPage(PageContext& context, QWidget* parent)
     Label4 = m_moment->minutesCaption;
 
     CheckBox5 = named(new QCheckBox(this), "CheckBox5");
-    myaSuperLabel19 = named(new LabelToggle(tr("Bypass if delayed"), CheckBox5, this), "myaSuperLabel19");
+    myaSuperLabel19 = named(new LabelToggle(tr("B&ypass if delayed"), CheckBox5, this), "myaSuperLabel19");
     myaSuperLabel19->setToolTip(tr("If this is checked the Alarm will be bypassed if the system\n"
                                    "is turned off at the specified Date and Time."));
     CheckBox2 = named(new QCheckBox(this), "CheckBox2");
     CheckBox2->setChecked(true);
-    myaSuperLabel6 = named(new LabelToggle(tr("Notify me with Sound"), CheckBox2, this), "myaSuperLabel6");
+    myaSuperLabel6 = named(new LabelToggle(tr("Notify me with &Sound"), CheckBox2, this), "myaSuperLabel6");
     CheckBox1 = named(new QCheckBox(this), "CheckBox1");
-    myaSuperLabel9 = named(new LabelToggle(tr("Enable Repetition every:"), CheckBox1, this), "myaSuperLabel9");
+    myaSuperLabel9 = named(new LabelToggle(tr("Enable Re&petition every:"), CheckBox1, this), "myaSuperLabel9");
 
     CSpinEdit3 = named(new SpinEdit(1, unitMaxima[0], 1, this), "CSpinEdit3");
     CSpinEdit3->setAccessibleName(tr("Repetition count"));
     ComboBox1 = named(new QComboBox(this), "ComboBox1");
     ComboBox1->addItems({tr("Minutes"), tr("Hours"), tr("Days"), tr("Weeks"), tr("Months"), tr("Years")});
     ComboBox1->setAccessibleName(tr("Repetition unit"));
-    myaSuperLabel46 = named(new LinkLabel(tr("Advanced"), this), "myaSuperLabel46");
+    myaSuperLabel46 = named(new LinkLabel(tr("A&dvanced"), this), "myaSuperLabel46");
     myaSuperLabel46->setAccessibleName(tr("Advanced: days of the week and months"));
 
     myaSuperLabel50 = named(new QLabel(tr("Choose Alarm Category:"), this), "myaSuperLabel50");
@@ -110,8 +110,8 @@ AlarmEditorPage::AlarmEditorPage(PageContext& context, QWidget* parent)
     myaSuperLabel51->setToolTip(tr("Add Category. Examples: \"Name Day\", \"Anniversary\" etc."));
     myaSuperLabel51->setAccessibleName(tr("Edit alarm categories"));
 
-    DsFancyButton3 = named(new FancyButton(tr("<<Back"), this), "DsFancyButton3");
-    DsFancyButton2 = named(new FancyButton(tr("Next>>"), this), "DsFancyButton2");
+    DsFancyButton3 = named(new FancyButton(tr("<<&Back"), this), "DsFancyButton3");
+    DsFancyButton2 = named(new FancyButton(tr("&Next>>"), this), "DsFancyButton2");
     DsFancyButton2->setDefault(true);
 
     SpinKeyFilter::install(CSpinEdit3);

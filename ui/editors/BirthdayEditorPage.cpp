@@ -66,14 +66,14 @@ BirthdayEditorPage::BirthdayEditorPage(PageContext& context, QWidget* parent)
 
     CheckBox4 = named(new QCheckBox(this), "CheckBox4");
     CheckBox4->setChecked(true);
-    myaSuperLabel7 = named(new LabelToggle(tr("Notify me with Sound"), CheckBox4, this), "myaSuperLabel7");
+    myaSuperLabel7 = named(new LabelToggle(tr("Notify me with &Sound"), CheckBox4, this), "myaSuperLabel7");
     // The captions beside the calendar wrap, so the calendar keeps the width its day names need.
     myaSuperLabel7->setWordWrap(true);
     for (QLabel* caption : {myaSuperLabel18, myaSuperLabel2, myaSuperLabel16})
         caption->setWordWrap(true);
 
-    DsFancyButton6 = named(new FancyButton(tr("<<Back"), this), "DsFancyButton6");
-    DsFancyButton7 = named(new FancyButton(tr("Next>>"), this), "DsFancyButton7");
+    DsFancyButton6 = named(new FancyButton(tr("<<&Back"), this), "DsFancyButton6");
+    DsFancyButton7 = named(new FancyButton(tr("&Next>>"), this), "DsFancyButton7");
     DsFancyButton7->setDefault(true);
 
     auto* left = new QVBoxLayout;

@@ -76,7 +76,7 @@ CategoryPage::CategoryPage(PageContext& context, QWidget* parent)
     Edit5->setMaxLength(maxNameLength);
     Edit5->setAccessibleName(tr("New category"));
     myaSuperLabel55->setBuddy(Edit5);
-    DsFancyButton33 = named(new FancyButton(tr("Add this Category"), this), "DsFancyButton33");
+    DsFancyButton33 = named(new FancyButton(tr("&Add this Category"), this), "DsFancyButton33");
 
     myaSuperLabel54 = named(new QLabel(tr("Existing Alarm Categories:"), this), "myaSuperLabel54");
     ListBox1 = named(new QListWidget(this), "ListBox1");
@@ -87,13 +87,13 @@ CategoryPage::CategoryPage(PageContext& context, QWidget* parent)
     ListBox1->installEventFilter(this);
     myaSuperLabel54->setBuddy(ListBox1);
 
-    DsFancyButton36 = named(new FancyButton(tr("Edit"), this), "DsFancyButton36");
+    DsFancyButton36 = named(new FancyButton(tr("&Edit"), this), "DsFancyButton36");
     DsFancyButton36->setAccessibleName(tr("Rename the category"));
-    DsFancyButton34 = named(new FancyButton(tr("Delete"), this), "DsFancyButton34");
+    DsFancyButton34 = named(new FancyButton(tr("&Delete"), this), "DsFancyButton34");
     DsFancyButton34->setAccessibleName(tr("Delete the category"));
-    DsFancyButton35 = named(new FancyButton(tr("Apply"), this), "DsFancyButton35");
+    DsFancyButton35 = named(new FancyButton(tr("A&pply"), this), "DsFancyButton35");
     DsFancyButton35->setAccessibleName(tr("Save the categories"));
-    DsFancyButton32 = named(new FancyButton(tr("<<Back"), this), "DsFancyButton32");
+    DsFancyButton32 = named(new FancyButton(tr("<<&Back"), this), "DsFancyButton32");
     DsFancyButton32->setAccessibleName(tr("Back to the alarm"));
     for (FancyButton* off : {DsFancyButton33, DsFancyButton36, DsFancyButton34, DsFancyButton35})
         off->setEnabled(false);

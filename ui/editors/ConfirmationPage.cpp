@@ -34,10 +34,10 @@ ConfirmationPage::ConfirmationPage(PageContext& context, QWidget* parent)
     Conf2->setAlignment(Qt::AlignCenter);
     Conf2->setWordWrap(true);
 
-    DsFancyButton29 = new FancyButton(tr("<<Back"), this);
+    DsFancyButton29 = new FancyButton(tr("<<&Back"), this);
     DsFancyButton29->setObjectName(QStringLiteral("DsFancyButton29"));
     DsFancyButton29->setAccessibleName(tr("Back to the editor"));
-    DsFancyButton28 = new FancyButton(tr("OK"), this);
+    DsFancyButton28 = new FancyButton(tr("&OK"), this);
     DsFancyButton28->setObjectName(QStringLiteral("DsFancyButton28"));
     DsFancyButton28->setAccessibleName(tr("Schedule it"));
     DsFancyButton28->setDefault(true);

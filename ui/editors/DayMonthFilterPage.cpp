@@ -25,25 +25,25 @@ struct Entry {
 };
 
 // In the order of the stored strings: position 1 is Sunday, and January.
-constexpr Entry days[7] = {{"CheckBox12", "myaSuperLabel33", QT_TRANSLATE_NOOP("DayMonthFilterPage", "Sunday")},
-                           {"CheckBox6", "myaSuperLabel27", QT_TRANSLATE_NOOP("DayMonthFilterPage", "Monday")},
-                           {"CheckBox7", "myaSuperLabel28", QT_TRANSLATE_NOOP("DayMonthFilterPage", "Tuesday")},
-                           {"CheckBox8", "myaSuperLabel29", QT_TRANSLATE_NOOP("DayMonthFilterPage", "Wednesday")},
-                           {"CheckBox9", "myaSuperLabel30", QT_TRANSLATE_NOOP("DayMonthFilterPage", "Thursday")},
-                           {"CheckBox10", "myaSuperLabel31", QT_TRANSLATE_NOOP("DayMonthFilterPage", "Friday")},
-                           {"CheckBox11", "myaSuperLabel32", QT_TRANSLATE_NOOP("DayMonthFilterPage", "Saturday")}};
+constexpr Entry days[7] = {{"CheckBox12", "myaSuperLabel33", QT_TRANSLATE_NOOP("DayMonthFilterPage", "S&unday")},
+                           {"CheckBox6", "myaSuperLabel27", QT_TRANSLATE_NOOP("DayMonthFilterPage", "&Monday")},
+                           {"CheckBox7", "myaSuperLabel28", QT_TRANSLATE_NOOP("DayMonthFilterPage", "&Tuesday")},
+                           {"CheckBox8", "myaSuperLabel29", QT_TRANSLATE_NOOP("DayMonthFilterPage", "&Wednesday")},
+                           {"CheckBox9", "myaSuperLabel30", QT_TRANSLATE_NOOP("DayMonthFilterPage", "T&hursday")},
+                           {"CheckBox10", "myaSuperLabel31", QT_TRANSLATE_NOOP("DayMonthFilterPage", "Fr&iday")},
+                           {"CheckBox11", "myaSuperLabel32", QT_TRANSLATE_NOOP("DayMonthFilterPage", "&Saturday")}};
 
-constexpr Entry months[12] = {{"CheckBox13", "myaSuperLabel34", QT_TRANSLATE_NOOP("DayMonthFilterPage", "January")},
-                              {"CheckBox14", "myaSuperLabel35", QT_TRANSLATE_NOOP("DayMonthFilterPage", "February")},
-                              {"CheckBox15", "myaSuperLabel36", QT_TRANSLATE_NOOP("DayMonthFilterPage", "March")},
-                              {"CheckBox16", "myaSuperLabel37", QT_TRANSLATE_NOOP("DayMonthFilterPage", "April")},
-                              {"CheckBox17", "myaSuperLabel38", QT_TRANSLATE_NOOP("DayMonthFilterPage", "May")},
-                              {"CheckBox18", "myaSuperLabel39", QT_TRANSLATE_NOOP("DayMonthFilterPage", "June")},
-                              {"CheckBox19", "myaSuperLabel40", QT_TRANSLATE_NOOP("DayMonthFilterPage", "July")},
-                              {"CheckBox20", "myaSuperLabel41", QT_TRANSLATE_NOOP("DayMonthFilterPage", "August")},
-                              {"CheckBox21", "myaSuperLabel42", QT_TRANSLATE_NOOP("DayMonthFilterPage", "September")},
-                              {"CheckBox22", "myaSuperLabel43", QT_TRANSLATE_NOOP("DayMonthFilterPage", "October")},
-                              {"CheckBox23", "myaSuperLabel44", QT_TRANSLATE_NOOP("DayMonthFilterPage", "November")},
+constexpr Entry months[12] = {{"CheckBox13", "myaSuperLabel34", QT_TRANSLATE_NOOP("DayMonthFilterPage", "Janua&ry")},
+                              {"CheckBox14", "myaSuperLabel35", QT_TRANSLATE_NOOP("DayMonthFilterPage", "&February")},
+                              {"CheckBox15", "myaSuperLabel36", QT_TRANSLATE_NOOP("DayMonthFilterPage", "Mar&ch")},
+                              {"CheckBox16", "myaSuperLabel37", QT_TRANSLATE_NOOP("DayMonthFilterPage", "A&pril")},
+                              {"CheckBox17", "myaSuperLabel38", QT_TRANSLATE_NOOP("DayMonthFilterPage", "Ma&y")},
+                              {"CheckBox18", "myaSuperLabel39", QT_TRANSLATE_NOOP("DayMonthFilterPage", "&June")},
+                              {"CheckBox19", "myaSuperLabel40", QT_TRANSLATE_NOOP("DayMonthFilterPage", "Ju&ly")},
+                              {"CheckBox20", "myaSuperLabel41", QT_TRANSLATE_NOOP("DayMonthFilterPage", "Au&gust")},
+                              {"CheckBox21", "myaSuperLabel42", QT_TRANSLATE_NOOP("DayMonthFilterPage", "S&eptember")},
+                              {"CheckBox22", "myaSuperLabel43", QT_TRANSLATE_NOOP("DayMonthFilterPage", "&October")},
+                              {"CheckBox23", "myaSuperLabel44", QT_TRANSLATE_NOOP("DayMonthFilterPage", "No&vember")},
                               {"CheckBox24", "myaSuperLabel45", QT_TRANSLATE_NOOP("DayMonthFilterPage", "December")}};
 
 ChoiceLabel* choice(const char* name, const char* caption, QWidget* parent) {
@@ -94,8 +94,8 @@ DayMonthFilterPage::DayMonthFilterPage(PageContext& context, QWidget* parent)
     myaSuperLabel26 = new ShadowLabel(tr("Advanced Settings"), this);
     myaSuperLabel26->setObjectName(QStringLiteral("myaSuperLabel26"));
 
-    myLabel3d15 = choice("myLabel3d15", QT_TR_NOOP("All Days Of Week"), this);
-    myLabel3d16 = choice("myLabel3d16", QT_TR_NOOP("Only These Days"), this);
+    myLabel3d15 = choice("myLabel3d15", QT_TR_NOOP("All Days Of Wee&k"), this);
+    myLabel3d16 = choice("myLabel3d16", QT_TR_NOOP("Only These &Days"), this);
     auto* dayColumn = new QVBoxLayout;
     dayColumn->setSpacing(0);
     dayColumn->addWidget(myLabel3d15);
@@ -104,8 +104,8 @@ DayMonthFilterPage::DayMonthFilterPage(PageContext& context, QWidget* parent)
         dayColumn->addLayout(tickRow(dayBox[i], dayLabel[i], days[i], this));
     dayColumn->addStretch();
 
-    myLabel3d17 = choice("myLabel3d17", QT_TR_NOOP("All Months Of The Year"), this);
-    myLabel3d18 = choice("myLabel3d18", QT_TR_NOOP("Only These Months"), this);
+    myLabel3d17 = choice("myLabel3d17", QT_TR_NOOP("&All Months Of The Year"), this);
+    myLabel3d18 = choice("myLabel3d18", QT_TR_NOOP("O&nly These Months"), this);
     auto* monthGrid = new QGridLayout;
     monthGrid->setSpacing(0);
     monthGrid->addWidget(myLabel3d17, 0, 0, 1, 2);
@@ -114,7 +114,7 @@ DayMonthFilterPage::DayMonthFilterPage(PageContext& context, QWidget* parent)
         monthGrid->addLayout(tickRow(monthBox[i], monthLabel[i], months[i], this), 2 + i % 6, i / 6);
     monthGrid->setRowStretch(8, 1);
 
-    DsFancyButton31 = new FancyButton(tr("<<Back"), this);
+    DsFancyButton31 = new FancyButton(tr("<<&Back"), this);
     DsFancyButton31->setObjectName(QStringLiteral("DsFancyButton31"));
     DsFancyButton31->setAccessibleName(tr("Back to the editor"));
 

@@ -42,6 +42,12 @@ constexpr const char* actionNames[5] = {
     QT_TRANSLATE_NOOP("PowerAction", "Log Off"), QT_TRANSLATE_NOOP("PowerAction", "Hibernate"),
     QT_TRANSLATE_NOOP("PowerAction", "Stand By")};
 
+// The same actions as the captions of the choice, each with its Alt key.
+constexpr const char* actionCaptions[5] = {
+    QT_TRANSLATE_NOOP("PowerActionEditorPage", "&Shut Down"), QT_TRANSLATE_NOOP("PowerActionEditorPage", "&Restart"),
+    QT_TRANSLATE_NOOP("PowerActionEditorPage", "&Log Off"), QT_TRANSLATE_NOOP("PowerActionEditorPage", "&Hibernate"),
+    QT_TRANSLATE_NOOP("PowerActionEditorPage", "Stand B&y")};
+
 } // namespace
 
 QString PowerActionEditorPage::actionName(int action) {
@@ -61,14 +67,14 @@ PowerActionEditorPage::PowerActionEditorPage(PageContext& context, QWidget* pare
     ChoiceLabel** actions[5] = {&myLabel3d11, &myLabel3d10, &myLabel3d9, &myLabel3d32, &myLabel3d33};
     const char* actionObjects[5] = {"myLabel3d11", "myLabel3d10", "myLabel3d9", "myLabel3d32", "myLabel3d33"};
     for (int i = 0; i < 5; ++i) {
-        *actions[i] = named(new ChoiceLabel(actionName(i), this), actionObjects[i]);
+        *actions[i] = named(new ChoiceLabel(tr(actionCaptions[i]), this), actionObjects[i]);
         RadioGroup1->addChoice(*actions[i], i);
     }
 
     // Until the first fill the mode captions keep their neutral texts.
     m_moment = new MomentChoice({"myLabel3d8", "myLabel3d7", "RadioButton8", "RadioButton7", "DateTimePicker3",
                                  "DateTimePicker4", "CSpinEdit5", "Label5", "CSpinEdit4", "Label2"},
-                                tr("Alarm at:"), tr("or After:"), tr("Action date"), tr("Action time"),
+                                tr("Alarm &at:"), tr("or A&fter:"), tr("Action date"), tr("Action time"),
                                 MomentChoice::Arrangement::Stacked, this);
     myLabel3d8 = m_moment->atCaption;
     myLabel3d7 = m_moment->afterCaption;
@@ -83,18 +89,18 @@ PowerActionEditorPage::PowerActionEditorPage(PageContext& context, QWidget* pare
     Label2 = m_moment->minutesCaption;
 
     CheckBox3 = named(new QCheckBox(this), "CheckBox3");
-    myaSuperLabel15 = named(new LabelToggle(tr("Enable Repetition every:"), CheckBox3, this), "myaSuperLabel15");
+    myaSuperLabel15 = named(new LabelToggle(tr("Enable Re&petition every:"), CheckBox3, this), "myaSuperLabel15");
     CSpinEdit6 = named(new SpinEdit(1, MaximumCount, 1, this), "CSpinEdit6");
     CSpinEdit6->setAccessibleName(tr("Repetition count"));
     ComboBox3 = named(new QComboBox(this), "ComboBox3");
     ComboBox3->addItems({tr("Days"), tr("Weeks")});
     ComboBox3->setAccessibleName(tr("Repetition unit"));
-    myaSuperLabel47 = named(new LinkLabel(tr("Advanced"), this), "myaSuperLabel47");
+    myaSuperLabel47 = named(new LinkLabel(tr("A&dvanced"), this), "myaSuperLabel47");
     myaSuperLabel47->setAccessibleName(tr("Advanced: days of the week and months"));
     myaSuperLabel47->setColour(Theme::filterOffColour());
 
-    DsFancyButton4 = named(new FancyButton(tr("<<Back"), this), "DsFancyButton4");
-    DsFancyButton5 = named(new FancyButton(tr("Next>>"), this), "DsFancyButton5");
+    DsFancyButton4 = named(new FancyButton(tr("<<&Back"), this), "DsFancyButton4");
+    DsFancyButton5 = named(new FancyButton(tr("&Next>>"), this), "DsFancyButton5");
     DsFancyButton5->setDefault(true);
 
     SpinKeyFilter::install(CSpinEdit6);
@@ -224,8 +230,8 @@ void PowerActionEditorPage::fillForNew() {
 
 void PowerActionEditorPage::chooseAction(int action) {
     RadioGroup1->setChosen(action);
-    myLabel3d8->setText(tr("%1 system at:").arg(actionName(action)));
-    myLabel3d7->setText(tr("%1 system after:").arg(actionName(action)));
+    myLabel3d8->setText(tr("%1 system &at:").arg(actionName(action)));
+    myLabel3d7->setText(tr("%1 system a&fter:").arg(actionName(action)));
 }
 
 void PowerActionEditorPage::myLabel3d11Click() {

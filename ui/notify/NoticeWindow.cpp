@@ -161,7 +161,7 @@ void SoundingNoticeWindow::addSnoozeControls(QBoxLayout* row) {
     const QDateTime inAnHour = QDateTime::fromMSecsSinceEpoch(Snooze::after(*m_services.clock, 60));
     SnoozeUntil->setDateTime(QDateTime(inAnHour.date(), QTime(inAnHour.time().hour(), inAnHour.time().minute())));
 
-    SnoozeButton = new FancyButton(tr("Snooze"), this);
+    SnoozeButton = new FancyButton(tr("Snoo&ze"), this);
     SnoozeButton->setObjectName(QStringLiteral("SnoozeButton"));
     SnoozeButton->setAccessibleDescription(tr("Shows this reminder again after the length chosen"));
     connect(SnoozeButton, &QPushButton::clicked, this, &SoundingNoticeWindow::SnoozeButtonClick);

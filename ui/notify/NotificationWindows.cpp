@@ -101,7 +101,9 @@ void NotificationWindows::startPowerCountdown(const PowerNotice& notice) {
     auto* window = new TForm3(m_services);
     window->action = notice.action;
     window->actionName = notice.actionName;
-    window->DsFancyButton4->setText(notice.buttonCaption);
+    // The action's caption comes without an Alt key: it takes the first letter "OK" and "Cancel" leave.
+    window->DsFancyButton4->setText(FancyButton::withKey(
+        notice.buttonCaption, {window->DsFancyButton1->shortcut(), window->DsFancyButton2->shortcut()}));
     window->section = notice.section;
     window->scheduled = notice.scheduled;
     window->show();

@@ -37,6 +37,8 @@ TForm2::TForm2(NotifyServices services)
 
     Label = new ClickableLabel(this);
     Label->setObjectName(QStringLiteral("Label"));
+    // The text shown is not a caption: an "&" in it is the user's own and marks no key.
+    Label->setMarksKey(false);
     Label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label->setWordWrap(true);
     Label->setMinimumSize(320, 140);
@@ -46,7 +48,7 @@ TForm2::TForm2(NotifyServices services)
     Button2 = new FancyButton(tr("Disable &Repetition"), this);
     Button2->setObjectName(QStringLiteral("Button2"));
     connect(Button2, &QPushButton::clicked, this, &TForm2::Button2Click);
-    SkipButton = new FancyButton(tr("Skip Next"), this);
+    SkipButton = new FancyButton(tr("Skip &Next"), this);
     SkipButton->setObjectName(QStringLiteral("SkipButton"));
     SkipButton->setAccessibleDescription(tr("Passes over the next occurrence of this alarm and keeps it on"));
     connect(SkipButton, &QPushButton::clicked, this, &TForm2::SkipButtonClick);

@@ -73,14 +73,14 @@ AddressBookPage::AddressBookPage(PageContext& context, QWidget* parent)
     Delete2 = named(PopupMenu3->addAction(tr("Delete")), "Delete2");
     SendEmail1 = named(PopupMenu3->addAction(tr("Send Email")), "SendEmail1");
 
-    DsFancyButton37 = named(new FancyButton(tr("<<Back"), this), "DsFancyButton37");
+    DsFancyButton37 = named(new FancyButton(tr("<<&Back"), this), "DsFancyButton37");
     DsFancyButton37->setAccessibleName(tr("Back to the main menu"));
-    DsFancyButton37->setShortcut(QKeySequence(Qt::Key_Escape));
-    DsFancyButton38 = named(new FancyButton(tr("Add New>>"), this), "DsFancyButton38");
+    DsFancyButton37->addShortcut(QKeySequence(Qt::Key_Escape));
+    DsFancyButton38 = named(new FancyButton(tr("&Add New>>"), this), "DsFancyButton38");
     DsFancyButton38->setAccessibleName(tr("Add a new entry"));
-    DsFancyButton39 = named(new FancyButton(tr("Edit>>"), this), "DsFancyButton39");
+    DsFancyButton39 = named(new FancyButton(tr("&Edit>>"), this), "DsFancyButton39");
     DsFancyButton39->setAccessibleName(tr("Change the selected entry"));
-    DsFancyButton40 = named(new FancyButton(tr("Delete"), this), "DsFancyButton40");
+    DsFancyButton40 = named(new FancyButton(tr("&Delete"), this), "DsFancyButton40");
     DsFancyButton40->setAccessibleName(tr("Delete the selected entry"));
     DsFancyButton39->setEnabled(false);
     DsFancyButton40->setEnabled(false);

@@ -36,12 +36,12 @@ AddressEntryPage::AddressEntryPage(PageContext& context, QWidget* parent)
     field("myaSuperLabel60", tr("Phone Number(s)"), myaSuperLabel60, "Edit8", Edit8);
     field("myaSuperLabel61", tr("E-Mail Address"), myaSuperLabel61, "Edit9", Edit9);
     field("myaSuperLabel62", tr("Other Personal Information"), myaSuperLabel62, "Edit10", Edit10);
-    DsFancyButton41 = named(new FancyButton(tr("Add"), this), "DsFancyButton41");
+    DsFancyButton41 = named(new FancyButton(tr("&Add"), this), "DsFancyButton41");
     DsFancyButton41->setDefault(true);
     DsFancyButton41->setEnabled(false);
-    DsFancyButton42 = named(new FancyButton(tr("<<Back"), this), "DsFancyButton42");
+    DsFancyButton42 = named(new FancyButton(tr("<<&Back"), this), "DsFancyButton42");
     DsFancyButton42->setAccessibleName(tr("Back to the address book"));
-    DsFancyButton42->setShortcut(QKeySequence(Qt::Key_Escape));
+    DsFancyButton42->addShortcut(QKeySequence(Qt::Key_Escape));
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(8);
@@ -95,12 +95,12 @@ void AddressEntryPage::editEntry(const QByteArray& section) {
 
 void AddressEntryPage::AddAddressTabShow() {
     if (m_context.edit.addressEditMode) {
-        DsFancyButton41->setText(tr("Change"));
+        DsFancyButton41->setText(tr("&Change"));
         DsFancyButton41->setAccessibleName(tr("Change the entry"));
         DsFancyButton41->setEnabled(true);
         return;
     }
-    DsFancyButton41->setText(tr("Add"));
+    DsFancyButton41->setText(tr("&Add"));
     DsFancyButton41->setAccessibleName(tr("Add the entry"));
     m_stored.clear();
     for (QLineEdit* edit : fields())

@@ -34,9 +34,9 @@ DiaryNotePage::DiaryNotePage(PageContext& context, QWidget* parent)
     // Tab moves on to the buttons, as in every other text box; a tab character in a stored note still shows.
     Memo2->setTabChangesFocus(true);
     lab3->setBuddy(Memo2);
-    DsFancyButton45 = named(new FancyButton(tr("<<Back"), this), "DsFancyButton45");
+    DsFancyButton45 = named(new FancyButton(tr("<<&Back"), this), "DsFancyButton45");
     DsFancyButton45->setAccessibleName(tr("Back to the diary"));
-    DsFancyButton46 = named(new FancyButton(tr("Save"), this), "DsFancyButton46");
+    DsFancyButton46 = named(new FancyButton(tr("&Save"), this), "DsFancyButton46");
     DsFancyButton46->setAccessibleName(tr("Save the note"));
     DsFancyButton46->setEnabled(false);
 

@@ -40,10 +40,10 @@ DiaryPage::DiaryPage(PageContext& context, QWidget* parent)
     MonthCalendar2 = named(new MonthCalendar(this), "MonthCalendar2");
     MonthCalendar2->setAccessibleName(tr("Diary calendar"));
     myaSuperLabel67->setBuddy(DateTimePicker7);
-    DsFancyButton43 = named(new FancyButton(tr("<<Back"), this), "DsFancyButton43");
+    DsFancyButton43 = named(new FancyButton(tr("<<&Back"), this), "DsFancyButton43");
     DsFancyButton43->setAccessibleName(tr("Back to the main menu"));
-    DsFancyButton43->setShortcut(QKeySequence(Qt::Key_Escape));
-    DsFancyButton44 = named(new FancyButton(tr("Edit>>"), this), "DsFancyButton44");
+    DsFancyButton43->addShortcut(QKeySequence(Qt::Key_Escape));
+    DsFancyButton44 = named(new FancyButton(tr("&Edit>>"), this), "DsFancyButton44");
     DsFancyButton44->setAccessibleName(tr("Open the note of the date"));
     DsFancyButton44->setDefault(true);
 

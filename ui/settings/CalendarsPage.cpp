@@ -32,11 +32,11 @@ CalendarsPage::CalendarsPage(PageContext& context, QWidget* parent)
 
     title = named(new ShadowLabel(tr("Calendars"), this), "title");
     exchangeLabel = named(new QLabel(tr("Calendar Files (iCalendar):"), this), "exchangeLabel");
-    exportButton = named(new FancyButton(tr("Export…"), this), "exportButton");
+    exportButton = named(new FancyButton(tr("&Export…"), this), "exportButton");
     exportButton->setAccessibleName(tr("Export to a calendar file"));
-    importButton = named(new FancyButton(tr("Import…"), this), "importButton");
+    importButton = named(new FancyButton(tr("&Import…"), this), "importButton");
     importButton->setAccessibleName(tr("Import from a calendar file"));
-    powerActionsChoice = named(new ChoiceLabel(tr("Export power actions too"), this), "powerActionsChoice");
+    powerActionsChoice = named(new ChoiceLabel(tr("Export power ac&tions too"), this), "powerActionsChoice");
     powerActionsChoice->setInGroup(false);
     powerActionsChoice->setFocusPolicy(Qt::StrongFocus);
     powerActionsChoice->setToolTip(tr("Power actions switch this computer off or on: another one may not want them."));
@@ -56,13 +56,13 @@ CalendarsPage::CalendarsPage(PageContext& context, QWidget* parent)
     urlEdit->setAccessibleName(tr("CalDAV server address"));
     userEdit->setAccessibleName(tr("User name on the server"));
     passwordEdit->setAccessibleName(tr("Password on the server"));
-    syncNowButton = named(new FancyButton(tr("Sync Now"), this), "syncNowButton");
+    syncNowButton = named(new FancyButton(tr("S&ync Now"), this), "syncNowButton");
     syncNowButton->setAccessibleName(tr("Sync with the server now"));
     syncStatus = named(new QLabel(this), "syncStatus");
     syncStatus->setWordWrap(true);
     syncStatus->setTextFormat(Qt::PlainText);
     syncStatus->setAccessibleName(tr("Last sync"));
-    backButton = named(new FancyButton(tr("<<Back"), this), "backButton");
+    backButton = named(new FancyButton(tr("<<&Back"), this), "backButton");
     backButton->setAccessibleName(tr("Back to the settings"));
 
     auto* exchange = new QHBoxLayout;

@@ -38,15 +38,15 @@ SettingsPage::SettingsPage(PageContext& context, QWidget* parent)
     setAccessibleName(tr("Settings"));
 
     myaSuperLabel64 = named(new ShadowLabel(tr("Settings"), this), "myaSuperLabel64");
-    myLabel3d13 = named(new ClickableLabel(tr("Disable Tray"), this), "myLabel3d13");
+    myLabel3d13 = named(new ClickableLabel(tr("Disable &Tray"), this), "myLabel3d13");
     myLabel3d13->setFocusPolicy(Qt::StrongFocus);
     myLabel3d13->setAccessibleName(tr("Switch the tray icon"));
     autostartLabel = named(new ChoiceLabel(tr("Start Zentick when I log in"), this), "autostartLabel");
     autostartLabel->setFocusPolicy(Qt::StrongFocus);
     autostartLabel->setVisible(!m_context.autostartFolder.isEmpty());
     myaSuperLabel65 = named(new QLabel(tr("Alarm Sound:"), this), "myaSuperLabel65");
-    myLabel3d22 = named(new ChoiceLabel(tr("Use Default."), this), "myLabel3d22");
-    myLabel3d23 = named(new ChoiceLabel(tr("Custom:"), this), "myLabel3d23");
+    myLabel3d22 = named(new ChoiceLabel(tr("&Use Default."), this), "myLabel3d22");
+    myLabel3d23 = named(new ChoiceLabel(tr("&Custom:"), this), "myLabel3d23");
     for (ChoiceLabel* choice : {myLabel3d22, myLabel3d23})
         choice->setFocusPolicy(Qt::StrongFocus);
     Edit11 = named(new QLineEdit(this), "Edit11");
@@ -61,17 +61,17 @@ SettingsPage::SettingsPage(PageContext& context, QWidget* parent)
     myaSuperLabel66->setBuddy(Edit12);
     DsFancyButton50 = named(new FancyButton(QStringLiteral("..."), this), "DsFancyButton50");
     DsFancyButton50->setAccessibleName(tr("Choose the data folder"));
-    DsFancyButton48 = named(new FancyButton(tr("Apply"), this), "DsFancyButton48");
+    DsFancyButton48 = named(new FancyButton(tr("&Apply"), this), "DsFancyButton48");
     DsFancyButton48->setDefault(true);
     DsFancyButton48->setEnabled(false);
-    noticesLabel = named(new ChoiceLabel(tr("Desktop notices"), this), "noticesLabel");
+    noticesLabel = named(new ChoiceLabel(tr("Desktop &notices"), this), "noticesLabel");
     noticesLabel->setInGroup(false);
     noticesLabel->setFocusPolicy(Qt::StrongFocus);
     noticesLabel->setAccessibleName(tr("Desktop notices beside the alarm windows"));
     noticesLabel->setToolTip(tr("Each alarm, birthday and countdown window is also announced on the desktop, so it is "
                                 "seen where a window cannot come to the front."));
-    calendarsButton = named(new FancyButton(tr("Calendars and Sync…"), this), "calendarsButton");
-    DsFancyButton47 = named(new FancyButton(tr("<<Back"), this), "DsFancyButton47");
+    calendarsButton = named(new FancyButton(tr("Ca&lendars and Sync…"), this), "calendarsButton");
+    DsFancyButton47 = named(new FancyButton(tr("<<&Back"), this), "DsFancyButton47");
     DsFancyButton47->setAccessibleName(tr("Back to the main menu"));
     for (FancyButton* small : {DsFancyButton49, DsFancyButton50})
         small->setMinimumWidth(small->fontMetrics().horizontalAdvance(QStringLiteral("....")) * 2);
@@ -161,7 +161,7 @@ QString SettingsPage::defaultDataFolder() const {
 }
 
 void SettingsPage::showTrayState(bool shown) {
-    myLabel3d13->setText(shown ? tr("Disable Tray") : tr("Enable Tray"));
+    myLabel3d13->setText(shown ? tr("Disable &Tray") : tr("Enable &Tray"));
     myLabel3d13->setColour(shown ? Theme::chosenColour() : Theme::unchosenColour());
 }
 

@@ -20,13 +20,13 @@ namespace {
 
 // The button's caption is also its state; captions compare in the language they were shown in.
 QString startCaption() {
-    return TForm7::tr("Start");
+    return TForm7::tr("&Start");
 }
 QString pauseCaption() {
-    return TForm7::tr("Pause");
+    return TForm7::tr("&Pause");
 }
 QString continueCaption() {
-    return TForm7::tr("Continue");
+    return TForm7::tr("&Continue");
 }
 
 } // namespace
@@ -78,7 +78,7 @@ TForm7::TForm7(StopwatchServices services)
     DsFancyButton1 = new FancyButton(startCaption(), this);
     DsFancyButton1->setObjectName(QStringLiteral("DsFancyButton1"));
     DsFancyButton1->setDefault(true);
-    DsFancyButton2 = new FancyButton(tr("Reset"), this);
+    DsFancyButton2 = new FancyButton(tr("&Reset"), this);
     DsFancyButton2->setObjectName(QStringLiteral("DsFancyButton2"));
     DsFancyButton2->setEnabled(false);
     connect(DsFancyButton1, &QPushButton::clicked, this, &TForm7::Pause);

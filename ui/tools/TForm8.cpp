@@ -44,6 +44,8 @@ TForm8::TForm8(std::function<UpdateCheck::Config()> config, QWidget* parent)
 
     Label1 = new ClickableLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
+    // A status, not a caption: it may carry the server's words, and an "&" in them marks no key.
+    Label1->setMarksKey(false);
     Label1->setAlignment(Qt::AlignCenter);
     // A long version name wraps rather than being cut off at the window's edge.
     Label1->setWordWrap(true);

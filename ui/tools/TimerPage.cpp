@@ -25,8 +25,8 @@ TimerPage::TimerPage(PageContext& context, QWidget* parent)
     setAccessibleName(tr("Timer - CountDown"));
 
     myaSuperLabel68 = named(new ShadowLabel(tr("Timer - CountDown"), this), "myaSuperLabel68");
-    myLabel3d24 = named(new ChoiceLabel(tr("New Timer."), this), "myLabel3d24");
-    myLabel3d25 = named(new ChoiceLabel(tr("New CountDown:"), this), "myLabel3d25");
+    myLabel3d24 = named(new ChoiceLabel(tr("New &Timer."), this), "myLabel3d24");
+    myLabel3d25 = named(new ChoiceLabel(tr("New Count&Down:"), this), "myLabel3d25");
     for (ChoiceLabel* choice : {myLabel3d24, myLabel3d25}) {
         QFont bold = choice->font();
         bold.setBold(true);
@@ -61,10 +61,10 @@ TimerPage::TimerPage(PageContext& context, QWidget* parent)
     CheckBox25 = named(new QCheckBox(this), "CheckBox25");
     CheckBox25->setChecked(true);
     myaSuperLabel76 =
-        named(new LabelToggle(tr("Notify me with Sound on Expiration"), CheckBox25, this), "myaSuperLabel76");
+        named(new LabelToggle(tr("Notify me with &Sound on Expiration"), CheckBox25, this), "myaSuperLabel76");
 
-    DsFancyButton51 = named(new FancyButton(tr("<<Back"), this), "DsFancyButton51");
-    DsFancyButton52 = named(new FancyButton(tr("OK"), this), "DsFancyButton52");
+    DsFancyButton51 = named(new FancyButton(tr("<<&Back"), this), "DsFancyButton51");
+    DsFancyButton52 = named(new FancyButton(tr("&OK"), this), "DsFancyButton52");
     DsFancyButton52->setDefault(true);
 
     auto* length = new QGridLayout;

@@ -37,14 +37,14 @@ CalendarViewPage::CalendarViewPage(PageContext& context, QWidget* parent)
     // The grid inside the calendar has the keyboard focus.
     if (auto* grid = PlannerCalendar1->findChild<QTableView*>())
         grid->installEventFilter(this);
-    DsFancyButton54 = named(new FancyButton(tr("Show>>"), this), "DsFancyButton54");
+    DsFancyButton54 = named(new FancyButton(tr("&Show>>"), this), "DsFancyButton54");
     DsFancyButton54->setAccessibleName(tr("Show the events of the day"));
     DsFancyButton54->setDefault(true);
     DsFancyButton54->setEnabled(false);
-    myLabel3d31 = named(new LinkLabel(tr("Switch to Classic View"), this), "myLabel3d31");
-    DsFancyButton53 = named(new FancyButton(tr("<<Back"), this), "DsFancyButton53");
+    myLabel3d31 = named(new LinkLabel(tr("Switch to C&lassic View"), this), "myLabel3d31");
+    DsFancyButton53 = named(new FancyButton(tr("<<&Back"), this), "DsFancyButton53");
     DsFancyButton53->setAccessibleName(tr("Back to the main menu"));
-    DsFancyButton53->setShortcut(QKeySequence(Qt::Key_Escape));
+    DsFancyButton53->addShortcut(QKeySequence(Qt::Key_Escape));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(DsFancyButton53);

@@ -44,13 +44,13 @@ DayListPage::DayListPage(PageContext& context, QWidget* parent)
     ListView6->viewport()->installEventFilter(this);
     ListView6->installEventFilter(this);
 
-    DsFancyButton56 = named(new FancyButton(tr("Edit>>"), this), "DsFancyButton56");
+    DsFancyButton56 = named(new FancyButton(tr("&Edit>>"), this), "DsFancyButton56");
     DsFancyButton56->setAccessibleName(tr("Edit the selected event"));
-    DsFancyButton57 = named(new FancyButton(tr("Delete"), this), "DsFancyButton57");
+    DsFancyButton57 = named(new FancyButton(tr("&Delete"), this), "DsFancyButton57");
     DsFancyButton57->setAccessibleName(tr("Delete the selected event"));
-    DsFancyButton55 = named(new FancyButton(tr("<<Back"), this), "DsFancyButton55");
+    DsFancyButton55 = named(new FancyButton(tr("<<&Back"), this), "DsFancyButton55");
     DsFancyButton55->setAccessibleName(tr("Back to the calendar"));
-    DsFancyButton55->setShortcut(QKeySequence(Qt::Key_Escape));
+    DsFancyButton55->addShortcut(QKeySequence(Qt::Key_Escape));
     DsFancyButton56->setEnabled(false);
     DsFancyButton57->setEnabled(false);
 

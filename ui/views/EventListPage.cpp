@@ -56,16 +56,16 @@ EventListPage::EventListPage(PageContext& context, int listNumber, const Names& 
     m_list->viewport()->installEventFilter(this);
     m_list->installEventFilter(this);
 
-    m_delete = named(new FancyButton(tr("Delete"), this), names.deleteButton);
+    m_delete = named(new FancyButton(tr("&Delete"), this), names.deleteButton);
     m_delete->setAccessibleName(tr("Delete the selected event"));
-    m_edit = named(new FancyButton(tr("Edit>>"), this), names.editButton);
+    m_edit = named(new FancyButton(tr("&Edit>>"), this), names.editButton);
     m_edit->setAccessibleName(tr("Edit the selected event"));
     m_delete->setEnabled(false);
     m_edit->setEnabled(false);
-    m_calendar = named(new LinkLabel(tr("Switch to Calendar View"), this), names.calendarLink);
+    m_calendar = named(new LinkLabel(tr("Switch to &Calendar View"), this), names.calendarLink);
 
-    static const char* const captions[4] = {QT_TR_NOOP("Alarms"), QT_TR_NOOP("Shut Downs"), QT_TR_NOOP("Birthdays"),
-                                            QT_TR_NOOP("Past Alarms")};
+    static const char* const captions[4] = {QT_TR_NOOP("&Alarms"), QT_TR_NOOP("S&hut Downs"), QT_TR_NOOP("B&irthdays"),
+                                            QT_TR_NOOP("&Past Alarms")};
     static const char* const switchNames[4] = {
         QT_TR_NOOP("Show the list of alarms"), QT_TR_NOOP("Show the list of shut downs"),
         QT_TR_NOOP("Show the list of birthdays"), QT_TR_NOOP("Show the list of past alarms")};
@@ -80,9 +80,9 @@ EventListPage::EventListPage(PageContext& context, int listNumber, const Names& 
         connect(button, &FancyButton::clicked, this, switchHandlers[i]);
         switches->addWidget(button, 1);
     }
-    m_back = named(new FancyButton(tr("<<Back"), this), names.back);
+    m_back = named(new FancyButton(tr("<<&Back"), this), names.back);
     m_back->setAccessibleName(tr("Back to the main menu"));
-    m_back->setShortcut(QKeySequence(Qt::Key_Escape));
+    m_back->addShortcut(QKeySequence(Qt::Key_Escape));
     // As the page reads: the link beside the title, the list, the switches, then the bottom row.
     setTabOrder(m_calendar, m_list);
     setTabOrder(m_list, findChild<QWidget*>(QLatin1String(names.switches[0])));
