@@ -157,7 +157,7 @@ void MainMenuPage::buildEntries() {
         picture->setHoverLight(false);
         picture->setFocusPolicy(Qt::NoFocus);
         picture->setCursor(Qt::PointingHandCursor);
-        picture->setAccessibleName(text);
+        picture->setAccessibleName(label->shownText());
         // The picture is part of its caption's entry: a screen reader meets the entry once, as the caption.
         picture->setBuddy(label);
 
@@ -480,5 +480,5 @@ void MainMenuPage::Label1Click() {
 
 void MainMenuPage::describeNextButton() {
     if (const ChoiceLabel* chosen = caption(m_form.edit().menuChoice))
-        DsFancyButton1->setAccessibleDescription(tr("Opens %1").arg(chosen->text()));
+        DsFancyButton1->setAccessibleDescription(tr("Opens %1").arg(chosen->shownText()));
 }

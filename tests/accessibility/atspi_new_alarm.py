@@ -98,6 +98,14 @@ def actions(node):
     return [action.getName(i) for i in range(action.nActions)]
 
 
+def key_bindings(node):
+    try:
+        action = node.queryAction()
+    except NotImplementedError:
+        return []
+    return [b for b in (action.getKeyBinding(i) for i in range(action.nActions)) if b]
+
+
 def act(node, name):
     action = node.queryAction()
     for index in range(action.nActions):
@@ -124,6 +132,8 @@ def spoken(node, depth):
         line += " [" + ", ".join(states) + "]"
     if actions(node):
         line += " actions: " + ", ".join(actions(node))
+    if key_bindings(node):
+        line += " keys: " + ", ".join(key_bindings(node))
     return line
 
 

@@ -22,6 +22,7 @@
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QLoggingCategory>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -86,6 +87,11 @@ QStringList faultsOf(QWidget* root) {
             faults << describe(widget, face) + QStringLiteral(": reports itself as plain text");
         if (name.isEmpty())
             faults << describe(widget, face) + QStringLiteral(": no name");
+        // A screen reader reads a caption's Alt-key marker aloud ("New ampersand Alarm").
+        static const QRegularExpression marker(QStringLiteral("(^|[^&])&[^&\\s]"));
+        for (const QAccessible::Text kind : {QAccessible::Name, QAccessible::Description})
+            if (face->text(kind).contains(marker))
+                faults << describe(widget, face) + QStringLiteral(": speaks the Alt key's marker: ") + face->text(kind);
         if (widget->isEnabled() && !actsThroughItsRows(face->role()) &&
             (!face->actionInterface() || face->actionInterface()->actionNames().isEmpty()))
             faults << describe(widget, face) + QStringLiteral(": no action");
