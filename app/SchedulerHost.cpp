@@ -31,6 +31,9 @@ public:
         m_host.m_windows->showBirthday(notice);
     }
     void firingDone() override { m_host.m_windows->firingDone(); }
+    // A window made ahead needs no bus: the notice is sent when it is shown, through showAlarm above.
+    void prepareAlarm(const AlarmNotice& notice) override { m_host.m_windows->prepareAlarm(notice); }
+    void dropPrepared() override { m_host.m_windows->dropPrepared(); }
 
 private:
     SchedulerHost& m_host;

@@ -85,6 +85,7 @@ class TestSchedulerHost : public QObject {
 
 private slots:
     void alarmFiresAtItsMomentIntoPastAlarms();
+    void alarmWindowIsMadeAheadThroughTheHost();
     void repeatingAlarmKeepsOneWindow();
     void answerNoFiresWhatBecameDue();
     void answerYesKeepsEverythingOff();
@@ -118,6 +119,20 @@ void TestSchedulerHost::alarmFiresAtItsMomentIntoPastAlarms() {
     QCOMPARE(EventRecord::readTextBlock(past, "0"), QStringList{QStringLiteral("Tea")});
     TXMLIniFile events(p.folder.filePath(QStringLiteral("Alarms Directory/Alarms.xml")));
     QVERIFY(!events.HasSection("0"));
+}
+
+// The host stands between the scheduler and the windows: what the scheduler hands on ahead of a moment must reach
+// the windows through it, or every alarm window is built at its moment again.
+void TestSchedulerHost::alarmWindowIsMadeAheadThroughTheHost() {
+    Program p;
+    p.commitAlarm("0", p.inMs(900), QStringLiteral("Tea"));
+    NotificationWindows& windows = p.form->schedulerHost().notificationWindows();
+    QTRY_VERIFY_WITH_TIMEOUT(windows.preparedWindow(), 2000);
+    const QPointer<NoticeWindow> prepared = windows.preparedWindow();
+    QVERIFY(openWindows<TForm2>().isEmpty());
+
+    QTRY_VERIFY_WITH_TIMEOUT(!openWindows<TForm2>().isEmpty(), 5000);
+    QCOMPARE(static_cast<NoticeWindow*>(openWindows<TForm2>().first()), prepared.data());
 }
 
 void TestSchedulerHost::repeatingAlarmKeepsOneWindow() {
