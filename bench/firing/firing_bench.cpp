@@ -14,6 +14,7 @@
 // --platform xcb runs the program (and the idle references) on the X server of $DISPLAY instead of offscreen.
 
 #include "../common/BenchSupport.h"
+#include "XMapLog.h"
 
 #include "scheduler/DayCount.h"
 #include "scheduler/EventRecord.h"
@@ -28,6 +29,7 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTextStream>
 #include <QThread>
 #include <QTimer>
@@ -35,7 +37,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -96,6 +101,61 @@ QProcess* startProgram(const QTemporaryDir& dir, bool trace, QObject* parent) {
     return process;
 }
 
+// The mapping's reference: another process on the same X server and core shows a bare window at each moment, made
+// (native window and all) ahead as the program makes its alarm windows, so what the server and the window manager
+// add to a map is seen apart from the program. The moments keep the program's spread, moved to start 3 s from now.
+Summary mapReferenceRun(const QList<double>& programDates) {
+    QList<double> dates;
+    const double shift = DayCount::addSeconds(nowDayCount(), 3) - programDates.first();
+    QTemporaryFile file;
+    if (!file.open())
+        return {};
+    for (double date : programDates) {
+        dates << date + shift;
+        file.write(QByteArray::number(dates.last(), 'g', 17) + '\n');
+    }
+    file.flush();
+    XMapLog maps;
+    QProcess reference;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
+    reference.setProcessEnvironment(env);
+    reference.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--map-reference"), file.fileName()});
+    const double lastMs = (dates.last() - nowDayCount()) * 86'400'000.0;
+    QElapsedTimer waited;
+    waited.start();
+    while (reference.state() != QProcess::NotRunning && waited.elapsed() < qint64(lastMs) + 10'000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents);
+    stopProgram(reference);
+    return summarise(XMapLog::latenessOf(dates, maps.maps(), 100));
+}
+
+// The child of mapReferenceRun.
+int mapReference(QApplication& app, const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return 1;
+    std::vector<std::unique_ptr<QWidget>> windows;
+    double last = 0;
+    for (const QByteArray& line : file.readAll().split('\n')) {
+        if (line.isEmpty())
+            continue;
+        const double due = line.toDouble();
+        last = due;
+        const int msAhead = int((due - nowDayCount()) * 86'400'000.0);
+        windows.push_back(std::make_unique<QWidget>());
+        QWidget* window = windows.back().get();
+        window->resize(410, 200);
+        QTimer::singleShot(std::max(0, msAhead - 1500), Qt::PreciseTimer, window, [window] { window->winId(); });
+        QTimer::singleShot(std::max(0, msAhead), Qt::PreciseTimer, window, [window] {
+            window->show();
+            QTimer::singleShot(60, window, [window] { window->hide(); });
+        });
+    }
+    QTimer::singleShot(int((last - nowDayCount()) * 86'400'000.0) + 500, &app, &QCoreApplication::quit);
+    return QApplication::exec();
+}
+
 int firingRun(const Options& options) {
     QTemporaryDir dir;
     if (!dir.isValid() || !prepareInstalledFolder(dir, options.exe)) {
@@ -127,6 +187,12 @@ int firingRun(const Options& options) {
                            [due, &reference] { reference << (nowDayCount() - due) * 86'400'000.0; });
     }
 
+    // On a real X server, the server's own word that each window is on the screen.
+    std::unique_ptr<XMapLog> maps;
+    if (platform == QLatin1String("xcb"))
+        maps = std::make_unique<XMapLog>();
+    if (maps && !maps->isValid())
+        std::fprintf(stderr, "no X server to watch the windows' maps on\n");
     QList<double> late, settled;
     QHash<QString, double> settledAt; // by section: the window's own part is shown minus settled
     QByteArray pending;
@@ -184,6 +250,14 @@ int firingRun(const Options& options) {
     row("zentick: window shown", p);
     row("zentick: record settled in memory, before the window", settledSummary);
     row("zentick: the window's own part (shown minus settled)", windowSummary);
+    Summary mapped;
+    if (maps && maps->isValid()) {
+        // A window maps within a few ms of its moment, and the next moment is at least 120 ms on.
+        mapped = summarise(XMapLog::latenessOf(dates, maps->maps(), 100));
+        row("zentick: window mapped on the X server (its map notice)", mapped);
+        row("reference: a bare Qt window made ahead, shown at the same spread of moments, mapped",
+            mapReferenceRun(dates));
+    }
     row("reference: bare precise QTimer", r);
     // Both sides read a clock of millisecond resolution: a reference below that counts as 1 ms.
     out << "\np99 over the reference's p99 (taken as at least 1 ms, the clock's resolution): "
@@ -299,8 +373,21 @@ int main(int argc, char** argv) {
     // The bench itself shows nothing; the references it starts are told their platform.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt takes "--platform NAME" as its own and drops it from the arguments: it would put the bench on that
+    // platform and leave the program measured offscreen. Taken out before Qt sees it.
+    int kept = 1;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--platform") == 0 && i + 1 < argc)
+            platform = QString::fromLocal8Bit(argv[++i]);
+        else
+            argv[kept++] = argv[i];
+    }
+    argc = kept;
+    argv[argc] = nullptr;
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
+    if (args.size() > 2 && args.at(1) == QLatin1String("--map-reference"))
+        return mapReference(app, args.at(2));
     if (args.contains(QStringLiteral("--idle-reference")))
         return idleReference(app);
     if (args.contains(QStringLiteral("--idle-reference-bare"))) {
@@ -318,8 +405,6 @@ int main(int argc, char** argv) {
             options.alarms = next.toInt(), ++i;
         else if (a == QLatin1String("--idle-seconds"))
             options.idleSeconds = next.toInt(), ++i;
-        else if (a == QLatin1String("--platform"))
-            platform = next, ++i;
         else if (a == QLatin1String("--sound"))
             options.sound = true;
         else if (a == QLatin1String("--no-firing"))
