@@ -453,6 +453,26 @@ void TestKeyboardWalk::everyControlByKeyboard_data() {
         QTest::newRow(name) << -1 << open << windowSteps.value(QString::fromLatin1(name));
 }
 
+namespace {
+
+// A row's page, or its window, which goes again with the row.
+struct ShownRow {
+    ShownRow(QWidget* shown, bool isWindow)
+        : root(shown)
+        , window(isWindow ? shown : nullptr) {}
+    ~ShownRow() {
+        if (window)
+            window->close();
+    }
+    ShownRow(const ShownRow&) = delete;
+    ShownRow& operator=(const ShownRow&) = delete;
+
+    QWidget* root;
+    QPointer<QWidget> window;
+};
+
+} // namespace
+
 QWidget* TestKeyboardWalk::showRow(int page, const Opener& open) {
     QWidget* root = nullptr;
     if (page >= 0) {
@@ -477,14 +497,10 @@ void TestKeyboardWalk::everyControlByKeyboard() {
     QFETCH(Opener, open);
     QFETCH(Steps, steps);
 
-    QWidget* root = showRow(page, open);
+    const ShownRow shown(showRow(page, open), page < 0);
+    QWidget* root = shown.root;
     QVERIFY(root);
     QTRY_VERIFY(root->isVisible());
-    const QPointer<QWidget> window = page < 0 ? root : nullptr;
-    const auto closeWindow = qScopeGuard([&window] {
-        if (window)
-            window->close();
-    });
 
     QList<QWidget*> usable;
     const QList<QWidget*> widgets = root->findChildren<QWidget*>();
@@ -588,14 +604,10 @@ void TestKeyboardWalk::altKeysOnEveryPage() {
     QFETCH(int, page);
     QFETCH(Opener, open);
 
-    QWidget* root = showRow(page, open);
+    const ShownRow shown(showRow(page, open), page < 0);
+    QWidget* root = shown.root;
     QVERIFY(root);
     QTRY_VERIFY(root->isVisible());
-    const QPointer<QWidget> window = page < 0 ? root : nullptr;
-    const auto closeWindow = qScopeGuard([&window] {
-        if (window)
-            window->close();
-    });
 
     const QList<QWidget*> controls = captionedControls(root);
     QStringList faults;
