@@ -24,7 +24,8 @@ if [ "${1:-}" != --inside ]; then
     # A private session bus (for the accessibility bus) and no system bus: nothing reaches the machine.
     export DBUS_SYSTEM_BUS_ADDRESS=unix:path=$work/no-bus
     unset QT_QPA_PLATFORM DBUS_SESSION_BUS_ADDRESS
-    xvfb-run -a -s "-screen 0 1024x768x24" dbus-run-session -- "$0" --inside "$work" "${2:-}"
+    # -noreset: by default the server starts over whenever its last client leaves, and turns clients away meanwhile.
+    xvfb-run -a -s "-screen 0 1024x768x24 -noreset" dbus-run-session -- "$0" --inside "$work" "${2:-}"
     exit
 fi
 
