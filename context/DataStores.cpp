@@ -14,12 +14,9 @@ void DataStores::openSettingsStore() {
 
 void DataStores::openDataStores(const QString& dataFolder) {
     const bool replacing = m_eventStore != nullptr || !m_dataFolder.isEmpty();
-    m_pending = false;
     m_dataFolder = dataFolder;
-    m_eventStore = std::make_unique<TXMLIniFile>(dataFolder + QStringLiteral("/Alarms.xml"));
-    m_pastAlarmStore = std::make_unique<TXMLIniFile>(dataFolder + QStringLiteral("/PAlarms.xml"));
-    m_addressBookStore = std::make_unique<TXMLIniFile>(dataFolder + QStringLiteral("/AddressBook.xml"));
-    m_diaryStore = std::make_unique<TXMLIniFile>(dataFolder + QStringLiteral("/Calendar.xml"));
+    m_pending = true;
+    openPendingDataStores();
     if (replacing)
         emit storesReplaced();
 }

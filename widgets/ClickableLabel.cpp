@@ -1,6 +1,7 @@
 #include "widgets/ClickableLabel.h"
 
 #include "widgets/AccessibleLabels.h"
+#include "widgets/KeyMarker.h"
 
 #include <QEnterEvent>
 #include <QKeyEvent>
@@ -35,17 +36,7 @@ void ClickableLabel::setText(const QString& text) {
 }
 
 QString ClickableLabel::shownText() const {
-    const QString caption = text();
-    if (!m_marksKey || !caption.contains(u'&'))
-        return caption;
-    QString shown;
-    shown.reserve(caption.size());
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption.at(i) == u'&' && i + 1 < caption.size())
-            ++i;
-        shown += caption.at(i);
-    }
-    return shown;
+    return m_marksKey ? KeyMarker::shown(text()) : text();
 }
 
 void ClickableLabel::setMarksKey(bool marks) {

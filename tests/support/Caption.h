@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/KeyMarker.h"
+
 #include <QKeySequence>
 #include <QString>
 
@@ -8,14 +10,7 @@
 namespace Caption {
 
 inline QString shown(const QString& caption) {
-    QString text;
-    text.reserve(caption.size());
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption.at(i) == QLatin1Char('&') && i + 1 < caption.size())
-            ++i;
-        text += caption.at(i);
-    }
-    return text;
+    return KeyMarker::shown(caption);
 }
 
 // The Alt key the caption gives its control; empty when it marks none.
