@@ -27,9 +27,9 @@ struct AppContext {
     // The files lock is taken in the data folder as well as beside "Settings.xml", so that two program folders
     // naming one data folder never run as two instances. The program sets it; in-process tests need not.
     bool lockDataFolder = false;
-    // The four data stores are read once the window is shown (TForm1::finishStart(), which the program calls after
-    // the first frame), or when first asked for; a hidden start reads them at once. The program sets it; tests
-    // that do not call finishStart() need not.
+    // The four data stores are read and the tray icon is made once the window is shown (TForm1::finishStart(),
+    // which the program calls after the first frame), or when first asked for; a hidden start does both at once.
+    // The program sets it; tests that do not call finishStart() need not.
     bool storesAfterFirstFrame = false;
     // The desktop's secret store for the sync's password; null: none.
     CredentialStore* credentials = nullptr;

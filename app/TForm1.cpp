@@ -94,6 +94,7 @@ void TForm1::finishStart() {
     m_started = true;
     m_schedulerHost->start();
     connect(&m_schedulerHost->watchdog().Timer1, &QTimer::timeout, tray, &TrayController::refreshHint);
+    tray->TrayIcon();
     reportDamagedFiles();
     startSync(m_credentials);
 }

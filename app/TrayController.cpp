@@ -19,14 +19,21 @@ TrayController::TrayController(TForm1& form, QObject* parent)
     : TraySwitch(parent)
     , m_form(form) {
     setObjectName(QStringLiteral("TrayController"));
-    TrayIcon = new QSystemTrayIcon(Icons::icon(Icons::tray()), this);
-    TrayIcon->setObjectName(QStringLiteral("TrayIcon"));
-    TrayIcon->setToolTip(QStringLiteral("Zentick"));
     buildMenu();
-    TrayIcon->setContextMenu(PopupMenu2);
-    connect(TrayIcon, &QSystemTrayIcon::activated, this, &TrayController::activated);
     // No tray reports the pointer entering the icon; the menu at least is always current when it opens.
     connect(PopupMenu2, &QMenu::aboutToShow, this, &TrayController::TrayIconMouseEnter);
+}
+
+QSystemTrayIcon* TrayController::TrayIcon() {
+    if (m_icon == nullptr) {
+        m_icon = new QSystemTrayIcon(Icons::icon(Icons::tray()), this);
+        m_icon->setObjectName(QStringLiteral("TrayIcon"));
+        m_icon->setToolTip(m_toolTip);
+        m_icon->setContextMenu(PopupMenu2);
+        connect(m_icon, &QSystemTrayIcon::activated, this, &TrayController::activated);
+        m_icon->setVisible(m_shown);
+    }
+    return m_icon;
 }
 
 // The menu is a top-level widget with no parent to delete it.
@@ -76,11 +83,16 @@ void TrayController::buildMenu() {
 }
 
 void TrayController::applyStartupSetting() {
-    setIconShown(m_form.settingsStore().ReadFlag(SettingsKey::Section, SettingsKey::Tray, true));
+    showIcon(m_form.settingsStore().ReadFlag(SettingsKey::Section, SettingsKey::Tray, true), false);
 }
 
 void TrayController::setIconShown(bool shown) {
-    TrayIcon->setVisible(shown);
+    showIcon(shown, true);
+}
+
+void TrayController::showIcon(bool shown, bool makeIcon) {
+    if (makeIcon || m_icon != nullptr)
+        TrayIcon()->setVisible(shown);
     if (m_shown == shown)
         return;
     m_shown = shown;
@@ -151,7 +163,9 @@ void TrayController::TrayIconMouseEnter() {
     const QString snoozed = TrayHint::snoozed(settings);
     if (!snoozed.isEmpty())
         hint += QStringLiteral("\n\n") + snoozed;
-    TrayIcon->setToolTip(hint);
+    m_toolTip = hint;
+    if (m_icon != nullptr)
+        m_icon->setToolTip(hint);
     rebuildSnoozeMenu();
 }
 

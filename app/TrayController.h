@@ -23,13 +23,15 @@ public:
     explicit TrayController(TForm1& form, QObject* parent = nullptr);
     ~TrayController() override;
 
-    // Start-up: the icon is shown exactly when "tray" (default on) is on.
+    // Start-up: the icon is shown exactly when "tray" (default on) is on; one not made yet is made shown or hidden.
     void applyStartupSetting();
     // Show or hide the icon; the settings page and "Disable Tray" switch it.
     void setIconShown(bool shown) override;
     bool isIconShown() const override { return m_shown; }
 
-    QSystemTrayIcon* TrayIcon = nullptr;
+    // The icon, made on the first call: a shown start leaves it until the main window's first frame (finishStart),
+    // since making it asks the session bus for a StatusNotifier watcher; whatever needs it sooner makes it then.
+    QSystemTrayIcon* TrayIcon();
     QMenu* PopupMenu2 = nullptr;
     QAction* Restore1 = nullptr;           // "Main Menu", the default item
     QAction* NewAlarm1 = nullptr;          // "New Alarm"
@@ -70,7 +72,11 @@ private:
     void openEntry(int choice);
     void activated(QSystemTrayIcon::ActivationReason reason);
 
+    void showIcon(bool shown, bool makeIcon);
+
     TForm1& m_form;
+    QSystemTrayIcon* m_icon = nullptr;
+    QString m_toolTip = QStringLiteral("Zentick");
     bool m_shown = false;
     void rebuildSnoozeMenu();
 

@@ -8,6 +8,7 @@
 #include "scheduler/Snooze.h"
 #include "scheduler/TestClock.h"
 #include "ui/notify/TForm2.h"
+#include "widgets/FirstPaint.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,6 +29,27 @@ QList<bool> modeFlags(const TForm1& form) {
 }
 
 const QList<bool> allClear{false, false, false, false};
+
+// Calls back on each event of one type that reaches an object.
+class EventProbe final : public QObject {
+public:
+    EventProbe(QObject* watched, QEvent::Type type, std::function<void()> seen)
+        : m_type(type)
+        , m_seen(std::move(seen)) {
+        watched->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == m_type)
+            m_seen();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QEvent::Type m_type;
+    std::function<void()> m_seen;
+};
 const QList<bool> allSet{true, true, true, true};
 
 } // namespace
@@ -53,6 +75,8 @@ private slots:
     void startWithAndWithoutTray_data();
     void startWithAndWithoutTray();
     void offscreenHasNoTrayAndMinimises();
+    void trayIconIsMadeAfterTheFirstFrame_data();
+    void trayIconIsMadeAfterTheFirstFrame();
 };
 
 void TestTrayAndClose::menuItemsInOrder() {
@@ -66,8 +90,8 @@ void TestTrayAndClose::menuItemsInOrder() {
                                  QStringLiteral("Timer - Countdown"), QStringLiteral("Address Book"),
                                  QStringLiteral("Diary"), QStringLiteral("-"), QStringLiteral("Settings"),
                                  QStringLiteral("Disable Tray"), QStringLiteral("-"), QStringLiteral("Quit")}));
-    QCOMPARE(f.form->tray->TrayIcon->toolTip(), QStringLiteral("Zentick"));
-    QVERIFY(f.form->tray->TrayIcon->contextMenu() == f.form->tray->PopupMenu2);
+    QCOMPARE(f.form->tray->TrayIcon()->toolTip(), QStringLiteral("Zentick"));
+    QVERIFY(f.form->tray->TrayIcon()->contextMenu() == f.form->tray->PopupMenu2);
 }
 
 // Each snoozed reminder is a line of the hint and an item of "Cancel Snooze"; cancelling one takes it out of the
@@ -89,7 +113,7 @@ void TestTrayAndClose::snoozesInTheHintAndCancelled() {
         return items;
     };
     const QStringList plain = menuItems();
-    QVERIFY(!tray.TrayIcon->toolTip().contains(QStringLiteral("Snoozed")));
+    QVERIFY(!tray.TrayIcon()->toolTip().contains(QStringLiteral("Snoozed")));
 
     AlarmNotice dentist;
     dentist.lines = {QStringLiteral("Dentist")};
@@ -102,7 +126,7 @@ void TestTrayAndClose::snoozesInTheHintAndCancelled() {
     QStringList withSnoozes = plain;
     withSnoozes.insert(plain.indexOf(QStringLiteral("View/Edit Alarms")) + 1, QStringLiteral("Cancel Snooze"));
     QCOMPARE(menuItems(), withSnoozes);
-    const QString hint = tray.TrayIcon->toolTip();
+    const QString hint = tray.TrayIcon()->toolTip();
     QVERIFY2(hint.contains(QStringLiteral("Snoozed:")), qPrintable(hint));
     QVERIFY(hint.indexOf(QStringLiteral("Dentist")) > hint.indexOf(QStringLiteral("Snoozed:")));
     QVERIFY(hint.indexOf(QStringLiteral("Gym")) > hint.indexOf(QStringLiteral("Dentist")));
@@ -114,8 +138,8 @@ void TestTrayAndClose::snoozesInTheHintAndCancelled() {
     const QList<Snooze::Entry> left = Snooze::entries(reread);
     QCOMPARE(left.size(), 1);
     QCOMPARE(left.first().lines, QStringList{QStringLiteral("Gym")});
-    QVERIFY(!tray.TrayIcon->toolTip().contains(QStringLiteral("Dentist")));
-    QVERIFY(tray.TrayIcon->toolTip().contains(QStringLiteral("Gym")));
+    QVERIFY(!tray.TrayIcon()->toolTip().contains(QStringLiteral("Dentist")));
+    QVERIFY(tray.TrayIcon()->toolTip().contains(QStringLiteral("Gym")));
 
     // The moment it was snoozed to passes without it.
     clock.set(QDateTime::fromMSecsSinceEpoch(dentistAt));
@@ -125,7 +149,7 @@ void TestTrayAndClose::snoozesInTheHintAndCancelled() {
 
     tray.CancelSnooze1->actions().at(0)->trigger();
     QCOMPARE(menuItems(), plain);
-    QVERIFY(!tray.TrayIcon->toolTip().contains(QStringLiteral("Snoozed")));
+    QVERIFY(!tray.TrayIcon()->toolTip().contains(QStringLiteral("Snoozed")));
 }
 
 void TestTrayAndClose::menuItemOpensItsPage_data() {
@@ -176,7 +200,7 @@ void TestTrayAndClose::disableTray() {
 
     QCOMPARE(f.form->settingsStore().ReadString("settings", "tray", ""), QByteArray("0"));
     QVERIFY(!tray.isIconShown());
-    QVERIFY(!tray.TrayIcon->isVisible());
+    QVERIFY(!tray.TrayIcon()->isVisible());
     QCOMPARE(switched.count(), 1);
     QCOMPARE(switched.first().first().toBool(), false);
     QVERIFY(!f.form->isVisible());
@@ -197,7 +221,7 @@ void TestTrayAndClose::startupFollowsTheTraySetting() {
                                        : QList<QPair<QByteArray, QByteArray>>{{"tray", tray}},
                         false);
     QCOMPARE(f.form->tray->isIconShown(), shown);
-    QCOMPARE(f.form->tray->TrayIcon->isVisible(), shown);
+    QCOMPARE(f.form->tray->TrayIcon()->isVisible(), shown);
     QVERIFY(!f.form->isVisible());
 }
 
@@ -206,7 +230,7 @@ void TestTrayAndClose::doubleClickKeepsTheMode() {
     f.form->showPage(ConfirmTab);
     setAllModeFlags(*f.form);
 
-    emit f.form->tray->TrayIcon->activated(QSystemTrayIcon::DoubleClick);
+    emit f.form->tray->TrayIcon()->activated(QSystemTrayIcon::DoubleClick);
 
     QVERIFY(f.form->isVisible());
     QCOMPARE(f.page(), int(MainTab));
@@ -223,7 +247,7 @@ void TestTrayAndClose::singleClickKeepsTheEditorPage() {
     f.form->showMinimized();
     QTRY_VERIFY(f.form->isMinimized());
 
-    emit f.form->tray->TrayIcon->activated(QSystemTrayIcon::Trigger);
+    emit f.form->tray->TrayIcon()->activated(QSystemTrayIcon::Trigger);
 
     QVERIFY(f.form->isVisible());
     QVERIFY(!f.form->isMinimized());
@@ -352,7 +376,7 @@ void TestTrayAndClose::startWithAndWithoutTray() {
     QCOMPARE(form.isVisible(), visible);
     QCOMPARE(form.isMinimized(), minimised);
     // The icon is asked for all the same, so that a notification area that turns up later shows it.
-    QVERIFY(form.tray->TrayIcon->isVisible());
+    QVERIFY(form.tray->TrayIcon()->isVisible());
 }
 
 // With nobody answering for it, the desktop decides: the offscreen platform has no notification area.
@@ -363,6 +387,64 @@ void TestTrayAndClose::offscreenHasNoTrayAndMinimises() {
     QVERIFY(!form.trayAvailable());
     form.showAtStart();
     QVERIFY(form.isVisible() && form.isMinimized());
+}
+
+void TestTrayAndClose::trayIconIsMadeAfterTheFirstFrame_data() {
+    QTest::addColumn<bool>("hidden"); // "-h"
+    QTest::addColumn<QByteArray>("tray");
+    QTest::addColumn<bool>("switchedOnEarly"); // the settings page switches the icon on before the first frame
+    QTest::newRow("shown, tray on: after the first frame") << false << QByteArray("1") << false;
+    QTest::newRow("shown, tray off: after the first frame, hidden") << false << QByteArray("0") << false;
+    QTest::newRow("shown, switched on before the first frame: then") << false << QByteArray("0") << true;
+    QTest::newRow("-h: at once") << true << QByteArray("1") << false;
+}
+
+// Making the icon asks the session bus for a notification area, which a shown start leaves until its first frame;
+// whatever needs the icon sooner finds it made, shown as the setting says, with its hint and menu.
+void TestTrayAndClose::trayIconIsMadeAfterTheFirstFrame() {
+    QFETCH(bool, hidden);
+    QFETCH(QByteArray, tray);
+    QFETCH(bool, switchedOnEarly);
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.core.qobject.connect.warning=false"));
+    QTemporaryDir folder;
+    TXMLIniFile(folder.filePath(QStringLiteral("Settings.xml"))).WriteString("settings", "tray", tray);
+    const FixedClock clock{QDateTime(QDate(2024, 3, 5), QTime(10, 0))};
+    AppContext context{folder.path(), &clock, hidden, [] {
+                           return true;
+                       }};
+    context.storesAfterFirstFrame = true;
+    TForm1 form(context);
+    const auto made = [&form] {
+        return form.tray->findChild<QSystemTrayIcon*>();
+    };
+    QCOMPARE(made() != nullptr, hidden);
+    if (switchedOnEarly) {
+        form.tray->setIconShown(true);
+        QVERIFY(made() && made()->isVisible());
+    }
+    bool painted = false;
+    bool madeAtPaint = false;
+    EventProbe probe(&form, QEvent::Paint, [&] {
+        if (!painted)
+            madeAtPaint = made() != nullptr;
+        painted = true;
+    });
+    form.showAtStart();
+    FirstPaint::runAfter(&form, [&form] { form.finishStart(); }); // as the program does
+
+    if (!hidden) {
+        QTRY_VERIFY(painted);
+        QCOMPARE(madeAtPaint, switchedOnEarly);
+    }
+    QTRY_VERIFY(made());
+    QSystemTrayIcon* icon = made();
+    QCOMPARE(form.tray->TrayIcon(), icon);
+    QCOMPARE(icon->isVisible(), tray == "1" || switchedOnEarly);
+    QCOMPARE(icon->isVisible(), form.tray->isIconShown());
+    QCOMPARE(icon->toolTip(), QStringLiteral("Zentick"));
+    QVERIFY(icon->contextMenu() == form.tray->PopupMenu2);
+    emit icon->activated(QSystemTrayIcon::DoubleClick);
+    QVERIFY(form.isVisible() && !form.isMinimized());
 }
 
 QTEST_MAIN(TestTrayAndClose)

@@ -251,16 +251,16 @@ void tst_CalendarView::trayTooltipFollowsStoreAndDate() {
     // Two seconds before midnight.
     ViewsFixture fx(QDateTime(clockAt.date(), QTime(23, 59, 58)));
     TrayController* tray = fx.form().tray;
-    QTRY_COMPARE(tray->TrayIcon->toolTip(), u"No Events for Today"_s);
+    QTRY_COMPARE(tray->TrayIcon()->toolTip(), u"No Events for Today"_s);
     write(fx.events(), "0",
           {{"altype", "alarm"}, {"date", at(clockAt.date(), QTime(14, 30))}, {"linecount", "1"}, {"0", "Call"}});
     emit tray->PopupMenu2->aboutToShow();
-    QCOMPARE(tray->TrayIcon->toolTip(), u"Events for Today:\n14:30:00 - \"Call\""_s);
+    QCOMPARE(tray->TrayIcon()->toolTip(), u"Events for Today:\n14:30:00 - \"Call\""_s);
     // A change of the store, then midnight, reach the tooltip with the watchdog's next tick.
     write(fx.events(), "1", {{"altype", "birth"}, {"date", at(clockAt.date())}, {"name", "Anna"}, {"before", "0"}});
-    QTRY_COMPARE(tray->TrayIcon->toolTip(), u"Events for Today:\n14:30:00 - \"Call\"\nAnna's Birthday"_s);
+    QTRY_COMPARE(tray->TrayIcon()->toolTip(), u"Events for Today:\n14:30:00 - \"Call\"\nAnna's Birthday"_s);
     fx.clock().advance(3000);
-    QTRY_COMPARE(tray->TrayIcon->toolTip(), u"No Events for Today"_s);
+    QTRY_COMPARE(tray->TrayIcon()->toolTip(), u"No Events for Today"_s);
 }
 
 QTEST_MAIN(tst_CalendarView)

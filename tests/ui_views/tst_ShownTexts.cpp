@@ -90,7 +90,7 @@ QPair<QString, QString> trayHint(const QString& text) {
     writeAlarmToday(fx.events(), text.toUtf8());
     TrayController* tray = fx.form().tray;
     emit tray->PopupMenu2->aboutToShow();
-    return {ShownText::ofToolTip(tray->TrayIcon->toolTip()), u"Events for Today:\n14:30:00 - \""_s + text + u"\""_s};
+    return {ShownText::ofToolTip(tray->TrayIcon()->toolTip()), u"Events for Today:\n14:30:00 - \""_s + text + u"\""_s};
 }
 
 QPair<QString, QString> alarmListCell(const QString& text) {
