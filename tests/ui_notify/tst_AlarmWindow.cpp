@@ -613,6 +613,10 @@ void TestAlarmWindow::windowMadeAheadIsShownAtItsMoment() {
         return hidden;
     };
     write(moment, u"Dentist"_s, true);
+    // A window made ahead is up before the record is settled.
+    bool upWhenSettled = false;
+    QObject::connect(&scheduler, &Scheduler::recordFired, &scheduler,
+                     [&] { upWhenSettled = openAlarmWindow() != nullptr; });
     // Other cases may leave windows of their own, closed and not yet deleted.
     const int hiddenBefore = hiddenAlarmWindows();
 
@@ -653,6 +657,7 @@ void TestAlarmWindow::windowMadeAheadIsShownAtItsMoment() {
     QCOMPARE(hiddenAlarmWindows(), hiddenBefore);
     QVERIFY(!windows.preparedWindow());
     QCOMPARE(shown && shown.get() == ahead.data(), madeAhead);
+    QCOMPARE(upWhenSettled, shown != nullptr);
     if (!shown) {
         QVERIFY(!ahead);
         return;
