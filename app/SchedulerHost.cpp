@@ -34,6 +34,12 @@ public:
     // A window made ahead needs no bus: the notice is sent when it is shown, through showAlarm above.
     void prepareAlarm(const AlarmNotice& notice) override { m_host.m_windows->prepareAlarm(notice); }
     void dropPrepared() override { m_host.m_windows->dropPrepared(); }
+    bool showPrepared(const AlarmNotice& notice) override {
+        if (!m_host.m_windows->preparedWindow())
+            return false;
+        m_host.attachPendingPlatform();
+        return m_host.m_windows->showPrepared(notice);
+    }
 
 private:
     SchedulerHost& m_host;

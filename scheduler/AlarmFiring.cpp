@@ -24,30 +24,35 @@ AlarmNotice alarmNotice(const TXMLIniFile& events, const QByteArray& section, co
     return notice;
 }
 
-AlarmOutcome fireAlarm(TXMLIniFile& events, PastAlarms::Move& move, const QByteArray& section,
-                       const SchedulerClock& clock, const QLocale& locale) {
+AlarmOutcome alarmOutcome(const TXMLIniFile& events, const QByteArray& section, double now, const QLocale& locale) {
     using namespace EventRecord;
     AlarmOutcome out;
     out.notice = alarmNotice(events, section, locale);
-    const AlarmNotice& notice = out.notice;
-    const double scheduled = notice.scheduled;
-    const bool showLate = !events.ReadFlag(section, Key::Bypass, false);
-
-    if (!notice.showDisableRepetition) {
-        move.retire(section, scheduled);
-    } else {
-        const int reptype = events.ReadInt(section, Key::RepType, 0);
-        const int repval = events.ReadInt(section, Key::RepVal, 1);
-        const double now = clock.now();
-        Firing::writeNextDate(events, section, nextAlarmOccurrence(scheduled, reptype, repval, now), now,
-                              [&](double from) { return nextAlarmOccurrence(from, reptype, repval, now); });
-    }
-
-    // A one-time alarm is gone by now, so the filters read their defaults and let it through.
-    const double now = clock.now();
-    if (!allowedToday(events, section, now))
+    // A one-time alarm is retired by its firing, so no filter of its own holds it back.
+    if (out.notice.showDisableRepetition && !allowedToday(events, section, now))
         return out;
-    out.show = showLate || minutesLate(scheduled, now) < 1;
+    out.show = !events.ReadFlag(section, Key::Bypass, false) || minutesLate(out.notice.scheduled, now) < 1;
+    return out;
+}
+
+void settleAlarm(TXMLIniFile& events, PastAlarms::Move& move, const QByteArray& section, double scheduled,
+                 const SchedulerClock& clock) {
+    using namespace EventRecord;
+    if (!events.ReadFlag(section, Key::Repeat, false)) {
+        move.retire(section, scheduled);
+        return;
+    }
+    const int reptype = events.ReadInt(section, Key::RepType, 0);
+    const int repval = events.ReadInt(section, Key::RepVal, 1);
+    const double now = clock.now();
+    Firing::writeNextDate(events, section, nextAlarmOccurrence(scheduled, reptype, repval, now), now,
+                          [&](double from) { return nextAlarmOccurrence(from, reptype, repval, now); });
+}
+
+AlarmOutcome fireAlarm(TXMLIniFile& events, PastAlarms::Move& move, const QByteArray& section,
+                       const SchedulerClock& clock, const QLocale& locale) {
+    AlarmOutcome out = alarmOutcome(events, section, clock.now(), locale);
+    settleAlarm(events, move, section, out.notice.scheduled, clock);
     return out;
 }
 

@@ -11,10 +11,11 @@
 
 class SchedulerClock;
 
-// The firing routines: each settles the due record in the stores (a new date, or retired, or erased)
-// before it decides whether the occurrence is shown, so an occurrence never fires twice whether it is
-// shown or not. They write but do not save: the caller batches the stores, so one firing saves each
-// file once. They never talk to windows; the scheduler hands the outcome to the NotificationSink.
+// The firing routines: each settles the due record in the stores (a new date, or retired, or erased),
+// so an occurrence never fires twice whether it is shown or not; an alarm's decision to show is taken on the
+// record before it is settled (alarmOutcome), so that a window made ahead can be shown first. They write but do not
+// save: the caller batches the stores, so one firing saves each file once. They never talk to windows; the scheduler
+// hands the outcome to the NotificationSink.
 namespace Firing {
 
 struct AlarmOutcome {
@@ -32,7 +33,15 @@ struct PowerOutcome {
 AlarmNotice alarmNotice(const TXMLIniFile& events, const QByteArray& section,
                         const QLocale& locale = QLocale::system());
 
-// A one-time alarm retires through move, which the caller commits.
+// What the firing of an alarm record shows at now, decided on the record as it stands, before the firing changes
+// it: the window is then shown first and the record settled after, and both go by the one decision.
+AlarmOutcome alarmOutcome(const TXMLIniFile& events, const QByteArray& section, double now,
+                          const QLocale& locale = QLocale::system());
+// Settles the record of the occurrence at scheduled: a one-time alarm retires through move (which the caller
+// commits), a repeated one moves to its next moment after now.
+void settleAlarm(TXMLIniFile& events, PastAlarms::Move& move, const QByteArray& section, double scheduled,
+                 const SchedulerClock& clock);
+// Both: the outcome, then the record settled.
 AlarmOutcome fireAlarm(TXMLIniFile& events, PastAlarms::Move& move, const QByteArray& section,
                        const SchedulerClock& clock, const QLocale& locale = QLocale::system());
 PowerOutcome firePowerAction(TXMLIniFile& events, const QByteArray& section, const SchedulerClock& clock);

@@ -4,10 +4,10 @@
 #include <QString>
 #include <QStringList>
 
-// What a firing hands to the windows. The scheduler settles the record in the stores first and then
-// decides; a notice reaches the sink only when something is to be shown, so a window is created only
-// to be shown (a filtered, bypassed or late occurrence simply makes no call). All texts are final:
-// the windows display them as they are.
+// What a firing hands to the windows. The scheduler decides on the record as it stands and settles it in the stores
+// (an alarm whose window was made ahead is shown before the record is settled, any other window after); a notice
+// reaches the sink only when something is to be shown, so a window is created only to be shown (a filtered,
+// bypassed or late occurrence simply makes no call). All texts are final: the windows display them as they are.
 
 struct AlarmNotice {
     QByteArray section;                 // the event record it came from (gone already for a one-time alarm)
@@ -63,4 +63,11 @@ public:
     // record changed, went, was fired without a window, or its moment is no longer near).
     virtual void prepareAlarm(const AlarmNotice& notice) { static_cast<void>(notice); }
     virtual void dropPrepared() {}
+    // The moment of an alarm has come and the firing will show notice: the window made ahead for an equal notice is
+    // shown at once, before the record is settled and saved (true). Anything else shows nothing (false), and the
+    // firing calls showAlarm() once the record is settled.
+    virtual bool showPrepared(const AlarmNotice& notice) {
+        static_cast<void>(notice);
+        return false;
+    }
 };

@@ -225,29 +225,42 @@ bool Scheduler::fire(const QByteArray& section, const SchedulerClock& clock) {
     std::optional<Firing::AlarmOutcome> alarm;
     std::optional<Firing::PowerOutcome> power;
     std::optional<BirthdayNotice> birthday;
+    // A window made ahead is shown first, when the firing would show exactly what it was made for: the moment then
+    // costs only its showing. Nothing is written yet, so a crash from here to the saves below repeats the
+    // occurrence at the next start instead of losing it, as it does for a window shown after the settle.
+    bool shownFirst = false;
     PastAlarms::Move settle(*m_events, *m_pastAlarms);
     try {
-        if (kind == KindAlarm)
-            alarm = Firing::fireAlarm(*m_events, settle, section, clock, m_locale);
-        else if (kind == KindShut)
+        if (kind == KindAlarm) {
+            Firing::AlarmOutcome outcome = Firing::alarmOutcome(*m_events, section, clock.now(), m_locale);
+            shownFirst = outcome.show && m_prepared.section == section && m_sink.showPrepared(outcome.notice);
+            Firing::settleAlarm(*m_events, settle, section, outcome.notice.scheduled, clock);
+            alarm = std::move(outcome);
+        } else if (kind == KindShut) {
             power = Firing::firePowerAction(*m_events, section, clock);
-        else
+        } else {
             birthday = Firing::fireBirthday(*m_events, section, clock);
+        }
     } catch (const std::exception& e) {
         // The record could not be settled (the move undoes what was written): it is passed over and
         // reported once, and the records after it still fire.
         m_failure = messageOf(e);
         m_firedStillDue.insert(section, m_events->ReadString(section, Key::Date, QByteArray()));
-        return false;
+        if (!shownFirst)
+            return false;
+        // Its window is up already: as after a failed save, the next start shows it again.
+        m_prepared = Aim();
+        m_sink.firingDone();
+        return true;
     }
 
-    // The record is settled in memory, so this occurrence cannot fire again; the window comes up at its
-    // moment and the disk follows within the same tick. A crash in between repeats the occurrence at the
-    // next start instead of losing it.
+    // The record is settled in memory, so this occurrence cannot fire again; a window not made ahead comes up
+    // now, and the disk follows within the same tick. A crash in between repeats the occurrence at the next start
+    // instead of losing it.
     if (alarm) {
         emit recordFired(section, alarm->notice.scheduled);
         emit eventFired(section, kind, alarm->notice.scheduled);
-        if (alarm->show)
+        if (alarm->show && !shownFirst)
             m_sink.showAlarm(alarm->notice);
     } else if (power) {
         emit recordFired(section, power->notice.scheduled);

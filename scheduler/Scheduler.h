@@ -24,11 +24,13 @@ class TXMLIniFile;
 // the first tick comes 50 ms later. Others touch only setInterval (the commit: 50) and setEnabled (the
 // power countdown and the clock warning).
 //
-// A firing settles the record in the stores in memory before anything is shown, and saves each file
-// once right after (PastAlarms::Move: the past-alarm store first); what is to be shown goes to the
-// NotificationSink. A save that fails leaves both stores as they were: the record has been shown, is
-// passed over from then on like a record that stayed due, and the failure is reported once. The first
-// tick after start (or after the stores were replaced) first finishes moves that a kill interrupted
+// A firing settles the record in the stores in memory, and saves each file once right after
+// (PastAlarms::Move: the past-alarm store first); what is to be shown goes to the NotificationSink, after the
+// settle, or before it for an alarm whose window was made ahead for exactly what the firing shows
+// (NotificationSink::showPrepared). Either way nothing reaches the disk before the window is up, so a crash
+// repeats the occurrence at the next start rather than losing it. A save that fails leaves both stores as they were:
+// the record has been shown, is passed over from then on like a record that stayed due, and the failure is reported
+// once. The first tick after start (or after the stores were replaced) first finishes moves that a kill interrupted
 // (PastAlarms::finishInterruptedMoves), so such an alarm is not shown a second time; when that cannot be
 // saved, it is reported once, those records are passed over, and the tick goes on with the others. A power action that
 // starts its countdown disables the scheduler first; the countdown window enables it again when it closes.

@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QLoggingCategory>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -25,6 +26,17 @@
 namespace {
 constexpr qint64 Hour = 3600 * 1000;
 namespace Key = EventRecord::Key;
+
+// The first word of each line of the firing trace ("shown", "settled").
+QStringList& firingTrace() {
+    static QStringList trace;
+    return trace;
+}
+
+void traceFiring(QtMsgType, const QMessageLogContext& context, const QString& message) {
+    if (qstrcmp(context.category, "zentick.firing") == 0)
+        firingTrace().append(message.section(QLatin1Char(' '), 0, 0));
+}
 
 template <typename Window> QList<Window*> openWindows() {
     QList<Window*> found;
@@ -123,7 +135,11 @@ void TestSchedulerHost::alarmFiresAtItsMomentIntoPastAlarms() {
 
 // The host stands between the scheduler and the windows: what the scheduler hands on ahead of a moment must reach
 // the windows through it, or every alarm window is built at its moment again.
+// It is shown first, before the record is settled: the firing trace says "shown", then "settled".
 void TestSchedulerHost::alarmWindowIsMadeAheadThroughTheHost() {
+    QLoggingCategory::setFilterRules(QStringLiteral("zentick.firing.debug=true"));
+    const QtMessageHandler previous = qInstallMessageHandler(traceFiring);
+    firingTrace().clear();
     Program p;
     p.commitAlarm("0", p.inMs(900), QStringLiteral("Tea"));
     NotificationWindows& windows = p.form->schedulerHost().notificationWindows();
@@ -132,7 +148,10 @@ void TestSchedulerHost::alarmWindowIsMadeAheadThroughTheHost() {
     QVERIFY(openWindows<TForm2>().isEmpty());
 
     QTRY_VERIFY_WITH_TIMEOUT(!openWindows<TForm2>().isEmpty(), 5000);
+    qInstallMessageHandler(previous);
+    QLoggingCategory::setFilterRules(QString());
     QCOMPARE(static_cast<NoticeWindow*>(openWindows<TForm2>().first()), prepared.data());
+    QCOMPARE(firingTrace(), (QStringList{QStringLiteral("shown"), QStringLiteral("settled")}));
 }
 
 void TestSchedulerHost::repeatingAlarmKeepsOneWindow() {
@@ -215,14 +234,18 @@ void TestSchedulerHost::countdownKeepsSchedulerOffUntilItCloses() {
 
 void TestSchedulerHost::firingBeforeThePlatformIsAttachedAttachesItFirst_data() {
     QTest::addColumn<QByteArray>("kind");
-    QTest::newRow("alarm, with its desktop notice") << QByteArray(EventRecord::KindAlarm);
-    QTest::newRow("power action, carried out") << QByteArray(EventRecord::KindShut);
+    QTest::addColumn<int>("aheadMs");
+    QTest::newRow("alarm, with its desktop notice") << QByteArray(EventRecord::KindAlarm) << 50;
+    // Made ahead and shown before the record is settled.
+    QTest::newRow("alarm made ahead, with its desktop notice") << QByteArray(EventRecord::KindAlarm) << 900;
+    QTest::newRow("power action, carried out") << QByteArray(EventRecord::KindShut) << 50;
 }
 
 // The start attaches the services on the buses only after its window's first frame; an alarm due at that moment
 // fires sooner, and must find them all the same: the power action carried out, not failed for want of a backend.
 void TestSchedulerHost::firingBeforeThePlatformIsAttachedAttachesItFirst() {
     QFETCH(QByteArray, kind);
+    QFETCH(int, aheadMs);
     Program p(Program::Platform::Later);
     if (kind == QByteArray(EventRecord::KindShut)) {
         TXMLIniFile& events = p.form->eventStore();
@@ -235,7 +258,7 @@ void TestSchedulerHost::firingBeforeThePlatformIsAttachedAttachesItFirst() {
         QTest::mouseClick(openWindows<TForm3>().first()->DsFancyButton4, Qt::LeftButton); // "Hibernate Now"
         QTRY_COMPARE_WITH_TIMEOUT(p.power.performed, QList<int>{3}, 3000);
     } else {
-        p.commitAlarm("0", p.inMs(50), QStringLiteral("Tea"));
+        p.commitAlarm("0", p.inMs(aheadMs), QStringLiteral("Tea"));
         QTRY_COMPARE_WITH_TIMEOUT(openWindows<TForm2>().size(), 1, 5000);
         QCOMPARE(p.connections, 1);
         QCOMPARE(p.notifier.notices.size(), 1);

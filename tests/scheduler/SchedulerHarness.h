@@ -17,7 +17,10 @@
 // What the windows would have been asked to show.
 class RecordingSink final : public NotificationSink {
 public:
-    void showAlarm(const AlarmNotice& notice) override { alarms.append(notice); }
+    void showAlarm(const AlarmNotice& notice) override {
+        holding = false; // as the windows: a window made ahead is shown or goes
+        alarms.append(notice);
+    }
     void startPowerCountdown(const PowerNotice& notice) override {
         powers.append(notice);
         if (onCountdown)
@@ -25,8 +28,26 @@ public:
     }
     void showBirthday(const BirthdayNotice& notice) override { birthdays.append(notice); }
     void firingDone() override { ++rehides; }
-    void prepareAlarm(const AlarmNotice& notice) override { prepared.append(notice); }
-    void dropPrepared() override { ++drops; }
+    void prepareAlarm(const AlarmNotice& notice) override {
+        prepared.append(notice);
+        held = notice;
+        holding = true;
+    }
+    void dropPrepared() override {
+        ++drops;
+        holding = false;
+    }
+    // As the windows: only the window made ahead for an equal notice is shown first.
+    bool showPrepared(const AlarmNotice& notice) override {
+        if (!holding || held != notice)
+            return false;
+        holding = false;
+        alarms.append(notice);
+        shownFirst.append(notice);
+        if (onShownFirst)
+            onShownFirst(notice);
+        return true;
+    }
 
     int shown() const { return int(alarms.size() + powers.size() + birthdays.size()); }
 
@@ -36,7 +57,13 @@ public:
     int rehides = 0;
     QList<AlarmNotice> prepared; // every prepareAlarm() call
     int drops = 0;
+    QList<AlarmNotice> shownFirst; // also in alarms
+    std::function<void(const AlarmNotice&)> onShownFirst;
     std::function<void(const PowerNotice&)> onCountdown;
+
+private:
+    AlarmNotice held;
+    bool holding = false;
 };
 
 // A record as the commit writes it; only what a test sets is written beyond the always-written keys.

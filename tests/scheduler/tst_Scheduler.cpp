@@ -1,6 +1,7 @@
 #include "SchedulerHarness.h"
 
 #include "scheduler/Firing.h"
+#include "scheduler/Snooze.h"
 #include "support/TimerWitness.h"
 
 #include <QDir>
@@ -46,6 +47,8 @@ private slots:
     void oneTimeAlarmOnTime();
     void alarmIsPreparedAheadOfItsMoment_data();
     void alarmIsPreparedAheadOfItsMoment();
+    void windowMadeAheadIsShownFirst_data();
+    void windowMadeAheadIsShownFirst();
     void lateness_data();
     void lateness();
     void missedDaysFireOnce();
@@ -217,6 +220,99 @@ void TestScheduler::alarmIsPreparedAheadOfItsMoment() {
     if (shownAtTheMoment)
         QCOMPARE(h.sink.alarms.first(), h.sink.prepared.last());
     QCOMPARE(h.sink.drops, drops);
+}
+
+void TestScheduler::windowMadeAheadIsShownFirst_data() {
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("repeat"); // every minute, on Wednesdays only
+    QTest::addColumn<bool>("bypass");
+    QTest::addColumn<int>("shownFirst"); // the window made ahead, before the record is settled
+    QTest::addColumn<int>("shownAfter"); // a window of its own, after the settle
+    QTest::newRow("one-time") << QString() << false << false << 1 << 0;
+    QTest::newRow("repeated, and its next moment") << QString() << true << false << 2 << 0;
+    QTest::newRow("text edited before the moment") << u"text"_s << false << false << 1 << 0;
+    // The edit's tick has not come yet: the window made ahead says what the record said before.
+    QTest::newRow("text edited at the moment") << u"text, no tick"_s << false << false << 0 << 1;
+    QTest::newRow("scheduler disabled") << u"disable"_s << false << false << 0 << 1;
+    QTest::newRow("next skipped") << u"skip"_s << true << false << 0 << 0;
+    // The machine wakes or the clock is set on past the moment: the missed occurrence is caught up, once.
+    QTest::newRow("ten minutes late") << u"late"_s << true << false << 1 << 0;
+    QTest::newRow("ten minutes late, bypassed if delayed") << u"late"_s << true << true << 0 << 0;
+    QTest::newRow("one-time, ten minutes late, bypassed") << u"late"_s << false << true << 0 << 0;
+    QTest::newRow("a day late, not on that day") << u"day late"_s << true << false << 0 << 0;
+}
+
+// What a firing shows first is the window made ahead for exactly what it would show after the settle, and it comes
+// before anything of the record is changed or saved; anything else shows what it showed before, after the settle.
+void TestScheduler::windowMadeAheadIsShownFirst() {
+    QFETCH(QString, change);
+    QFETCH(bool, repeat);
+    QFETCH(bool, bypass);
+    QFETCH(int, shownFirst);
+    QFETCH(int, shownAfter);
+    const QDateTime wednesday = at(2007, 11, 14, 12, 30);
+    SchedulerHarness h(wednesday);
+    RecordFields r = repeat ? repeating(wednesday.addSecs(10), AlarmUnit::Minutes, 1) : alarmAt(wednesday.addSecs(10));
+    if (repeat)
+        r.days = "0001000";
+    r.bypass = bypass;
+    h.write("0", r);
+    struct Seen {
+        QByteArray date;
+        quint64 eventSaves = 0;
+        quint64 pastSaves = 0;
+    };
+    QList<Seen> seen;
+    h.sink.onShownFirst = [&](const AlarmNotice&) {
+        seen.append(
+            {h.events->ReadString("0", Key::Date, QByteArray()), h.events->saveCount(), h.pastAlarms->saveCount()});
+    };
+
+    for (int occurrence = 0; occurrence < (repeat && change.isEmpty() ? 2 : 1); ++occurrence) {
+        const QByteArray dateText = h.events->ReadString("0", Key::Date, QByteArray());
+        const QDateTime moment = h.dateOf("0");
+        h.tick();
+        // A tick within the lead hands it over at once.
+        h.clock.advance(h.clock.dateTime().msecsTo(moment) - Scheduler::PrepareAheadMs + 1);
+        h.tick();
+        QCOMPARE(h.sink.prepared.size(), occurrence + 1);
+        if (change == u"text" || change == u"text, no tick") {
+            r.lines = {QStringLiteral("Call Ann")};
+            h.write("0", r);
+            if (change == u"text")
+                h.tick();
+        } else if (change == u"disable") {
+            h.scheduler->setEnabled(false);
+        } else if (change == u"skip") {
+            QVERIFY(SkipOccurrence::skipNext(*h.events, "0"));
+        } else if (change == u"late") {
+            h.clock.suspend(10 * 60'000);
+        } else if (change == u"day late") {
+            h.clock.suspend(24 * 3'600'000);
+        }
+        h.clock.advance(Scheduler::PrepareAheadMs - 1);
+        if (change == u"disable")
+            h.scheduler->setEnabled(true);
+        const quint64 eventSaves = h.events->saveCount();
+        const quint64 pastSaves = h.pastAlarms->saveCount();
+        h.tick();
+        if (h.sink.shownFirst.size() > occurrence) {
+            // Shown while the record still stood as it was, in memory and on disk.
+            QCOMPARE(seen.last().date, dateText);
+            QCOMPARE(seen.last().eventSaves, eventSaves);
+            QCOMPARE(seen.last().pastSaves, pastSaves);
+            QCOMPARE(h.sink.shownFirst.last(), h.sink.prepared.last());
+            QCOMPARE(h.sink.shownFirst.last().scheduled, DayCount::fromDateTime(moment));
+            // Then settled and saved, as a window shown after the settle.
+            QVERIFY(h.events->ReadString("0", Key::Date, QByteArray()) != dateText);
+            QVERIFY(h.events->saveCount() > eventSaves);
+        }
+    }
+    QCOMPARE(h.sink.shownFirst.size(), shownFirst);
+    QCOMPARE(h.sink.alarms.size(), shownFirst + shownAfter);
+    if (change.startsWith(u"text"))
+        QCOMPARE(h.sink.alarms.last().lines, r.lines);
+    QCOMPARE(h.sink.rehides, change == u"skip" ? 0 : (repeat && change.isEmpty() ? 2 : 1));
 }
 
 void TestScheduler::oneTimeAlarmOnTime() {

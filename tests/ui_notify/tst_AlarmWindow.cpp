@@ -613,6 +613,10 @@ void TestAlarmWindow::windowMadeAheadIsShownAtItsMoment() {
         return hidden;
     };
     write(moment, u"Dentist"_s, true);
+    // The window made ahead is up before the record is settled; one made at the moment comes after.
+    bool upWhenSettled = false;
+    QObject::connect(&scheduler, &Scheduler::recordFired, &scheduler,
+                     [&] { upWhenSettled = openAlarmWindow() != nullptr; });
     // Other cases may leave windows of their own, closed and not yet deleted.
     const int hiddenBefore = hiddenAlarmWindows();
 
@@ -653,6 +657,7 @@ void TestAlarmWindow::windowMadeAheadIsShownAtItsMoment() {
     QCOMPARE(hiddenAlarmWindows(), hiddenBefore);
     QVERIFY(!windows.preparedWindow());
     QCOMPARE(shown && shown.get() == ahead.data(), madeAhead);
+    QCOMPARE(upWhenSettled, madeAhead);
     if (!shown) {
         QVERIFY(!ahead);
         return;

@@ -78,6 +78,13 @@ void NotificationWindows::dropPrepared() {
     m_prepared = nullptr;
 }
 
+bool NotificationWindows::showPrepared(const AlarmNotice& notice) {
+    if (!m_prepared || m_preparedNotice != notice)
+        return false;
+    showAlarm(notice);
+    return true;
+}
+
 NoticeWindow* NotificationWindows::preparedWindow() const {
     return m_prepared.data();
 }

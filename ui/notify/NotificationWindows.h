@@ -36,6 +36,7 @@ public:
     // any other notice gets a window of its own and this one goes.
     void prepareAlarm(const AlarmNotice& notice) override;
     void dropPrepared() override;
+    bool showPrepared(const AlarmNotice& notice) override;
     // The window made ahead and not shown yet, if any.
     NoticeWindow* preparedWindow() const;
 
