@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QButtonGroup>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QMenu>
@@ -113,6 +114,9 @@ MainMenuPage::MainMenuPage(TForm1& form, QWidget* parent)
     DsFancyButton1->setObjectName(QStringLiteral("DsFancyButton1"));
     DsFancyButton1->setDefault(true);
     DsFancyButton1->setAccessibleName(tr("Next"));
+    // The width the stylesheet gives every push button (four lines, its padding and border: resources/zentick.qss),
+    // which comes after the first frame: that frame must have the button where it stays.
+    DsFancyButton1->setMinimumWidth(4 * QFontMetrics(DsFancyButton1->font()).height() + 2 * 16 + 2 * 1);
     connect(DsFancyButton1, &FancyButton::clicked, this, &MainMenuPage::DsFancyButton1Click);
 
     buildKeyboardMenu();

@@ -140,7 +140,9 @@ int main(int argc, char** argv) {
     // The pictures and the stylesheet are linked in with the GUI library; a static link drops their
     // registration unless it is asked for by name.
     Q_INIT_RESOURCE(resources);
-    Theme::apply(application, Theme::WindowIcon::Later);
+    // The stylesheet is for the standard controls, which the main menu does not show; it costs the start about as
+    // much again as building the menu, so it waits for the first frame (or whatever else is shown sooner).
+    Theme::apply(application, Theme::WindowIcon::Later, Theme::StyleSheet::Later);
     // The files are what must never have two writers: a start from another session passes the lock above
     // (its runtime folder is another) and meets this one.
     const QString exeFolder = DataFolders::exeFolder();
@@ -203,6 +205,7 @@ int main(int argc, char** argv) {
             files.setChannel(instance.serverPath());
             form.setInstanceChannel(instance.serverPath());
         }
+        Theme::holdStyleSheetFor(&form);
         form.showAtStart();
         // The data stores and the buses wait for the first frame, which needs neither: a large store takes longer
         // to read than the window to show, and without a session bus the first connection starts one.
@@ -217,6 +220,7 @@ int main(int argc, char** argv) {
             form.schedulerHost().attachPendingPlatform();
             scripting.offerOn(QDBusConnection::sessionBus());
         });
+        Theme::applyStyleSheetAfterFirstPaint(&form);
         Theme::applyWindowIconAfterFirstPaint(&form);
         ZentickApplication::exec();
         // On the way out the stores are not saved once more, so a data store nobody wrote to leaves no

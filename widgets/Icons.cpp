@@ -6,9 +6,12 @@
 #include <QImage>
 #include <QPainter>
 #include <QPixmapCache>
+#include <QResource>
 #include <QStyle>
 #include <QStyleOption>
 #include <QSvgRenderer>
+
+#include "widgets/RawPicture.h"
 
 #include <array>
 
@@ -99,6 +102,20 @@ QString prerendered(const QString& path, const QSize& pixels) {
            QString::number(pixels.width()) + QStringLiteral(".png");
 }
 
+QString prerenderedPixels(const QString& path, const QSize& pixels) {
+    QString png = prerendered(path, pixels);
+    if (png.isEmpty())
+        return {};
+    return QStringLiteral(":/icons/raw/") + png.mid(12).chopped(4) + QStringLiteral(".argb");
+}
+
+QImage pixelsOf(const QString& resource) {
+    const QResource bytes(resource);
+    if (!bytes.isValid() || bytes.compressionAlgorithm() != QResource::NoCompression)
+        return {};
+    return RawPicture::decode(bytes.data(), bytes.size());
+}
+
 // Each picture is drawn once per size and ratio and then taken from Qt's pixmap cache: the labels repaint on every
 // hover, and parsing an SVG file costs far more than drawing a pixmap. The sizes a start asks for were drawn at build
 // time, the same way, and only need decoding.
@@ -113,6 +130,13 @@ QPixmap pixmap(const QString& path, const QSize& size, qreal devicePixelRatio) {
         return picture;
     static const bool linked = (initPrerendered(), true);
     Q_UNUSED(linked);
+    const QImage pixels = pixelsOf(prerenderedPixels(path, size * ratio));
+    if (!pixels.isNull()) {
+        picture = QPixmap::fromImage(pixels, Qt::NoFormatConversion);
+        picture.setDevicePixelRatio(ratio);
+        QPixmapCache::insert(key, picture);
+        return picture;
+    }
     const QString drawn = prerendered(path, size * ratio);
     if (!drawn.isEmpty() && QFile::exists(drawn)) {
         picture = QPixmap::fromImage(QImage(drawn).convertToFormat(QImage::Format_ARGB32_Premultiplied));

@@ -1,13 +1,17 @@
 #include "widgets/Icons.h"
+#include "widgets/RawPicture.h"
 #include "widgets/Theme.h"
 
 #include <QApplication>
 #include <QDirIterator>
 #include <QPainter>
 #include <QRegularExpression>
+#include <QResource>
 #include <QSvgRenderer>
 #include <QTest>
 #include <QWidget>
+
+#include <algorithm>
 
 // The pictures are drawn when asked for, at the size asked for, and once only.
 class TestIcons : public QObject {
@@ -19,6 +23,8 @@ private slots:
     void missingFileGivesNullPictures();
     void aPictureIsDrawnOncePerSize();
     void picturesDrawnAtBuildTimeAreTheOnesDrawnNow();
+    void rawPicturesAreCheckedBeforeUse_data();
+    void rawPicturesAreCheckedBeforeUse();
     void everyMenuEntryHasBothPictures();
     void windowIconLeftForLaterComesAfterTheFirstPaint_data();
     void windowIconLeftForLaterComesAfterTheFirstPaint();
@@ -70,20 +76,26 @@ void TestIcons::aPictureIsDrawnOncePerSize() {
 
 // What a start shows was drawn at build time: every picture of the main menu at its size, the window's and the tray's
 // icons at every size they are asked for. Each is exactly what drawing the SVG now gives, and what Icons::pixmap
-// hands out.
+// hands out. The main menu's, which its first frame draws, are kept as their pixels and drawn from the program's own
+// bytes, not decoded or copied.
 void TestIcons::picturesDrawnAtBuildTimeAreTheOnesDrawnNow() {
     QStringList drawn;
-    QDirIterator it(QStringLiteral(":/icons/png"), QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        drawn << it.next();
+    for (const QString& folder : {QStringLiteral(":/icons/png"), QStringLiteral(":/icons/raw")}) {
+        QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            drawn << it.next();
+    }
     QCOMPARE(drawn.size(), 36);
-    const QRegularExpression name(QStringLiteral("^:/icons/png/(.+)-(\\d+)\\.png$"));
+    const QRegularExpression name(QStringLiteral("^:/icons/(png|raw)/(.+)-(\\d+)\\.(png|argb)$"));
     for (const QString& file : drawn) {
         const QRegularExpressionMatch match = name.match(file);
         QVERIFY2(match.hasMatch(), qPrintable(file));
-        const QString svg = QStringLiteral(":/icons/") + match.captured(1) + QStringLiteral(".svg");
-        const int side = match.captured(2).toInt();
-        QCOMPARE(Icons::prerendered(svg, QSize(side, side)), file);
+        const bool raw = match.captured(1) == QLatin1String("raw");
+        QCOMPARE(match.captured(4), QString::fromLatin1(raw ? "argb" : "png"));
+        const QString svg = QStringLiteral(":/icons/") + match.captured(2) + QStringLiteral(".svg");
+        const int side = match.captured(3).toInt();
+        QCOMPARE(raw ? Icons::prerenderedPixels(svg, QSize(side, side)) : Icons::prerendered(svg, QSize(side, side)),
+                 file);
         QImage now(side, side, QImage::Format_ARGB32_Premultiplied);
         now.fill(Qt::transparent);
         {
@@ -91,12 +103,61 @@ void TestIcons::picturesDrawnAtBuildTimeAreTheOnesDrawnNow() {
             painter.setRenderHint(QPainter::Antialiasing);
             QSvgRenderer(svg).render(&painter);
         }
-        QVERIFY2(QImage(file).convertToFormat(QImage::Format_ARGB32_Premultiplied) == now, qPrintable(file));
+        if (raw) {
+            const QImage pixels = Icons::pixelsOf(file);
+            QVERIFY2(pixels == now, qPrintable(file));
+            QCOMPARE(pixels.format(), QImage::Format_ARGB32_Premultiplied);
+            QCOMPARE(pixels.constBits(), QResource(file).data() + RawPicture::HeaderSize); // not a copy
+        } else {
+            QVERIFY2(QImage(file).convertToFormat(QImage::Format_ARGB32_Premultiplied) == now, qPrintable(file));
+        }
         QVERIFY2(Icons::pixmap(svg, QSize(side, side)).toImage() == now, qPrintable(file));
     }
     for (const int side : {16, 22, 24, 32, 48, 64, 128, 256})
         QVERIFY(drawn.contains(Icons::prerendered(Icons::application(), QSize(side, side))));
-    QVERIFY(drawn.contains(Icons::prerendered(Icons::menu(1, true), QSize(30, 30))));
+    for (const bool lit : {false, true}) {
+        for (int entry = 1; entry <= 8; ++entry)
+            QVERIFY(drawn.contains(Icons::prerenderedPixels(Icons::menu(entry, lit), QSize(30, 30))));
+        QVERIFY(drawn.contains(Icons::prerenderedPixels(Icons::about(lit), QSize(26, 26))));
+        QVERIFY(drawn.contains(Icons::prerenderedPixels(Icons::update(lit), QSize(26, 26))));
+    }
+}
+
+// Anything but a whole picture written on this machine is no picture.
+void TestIcons::rawPicturesAreCheckedBeforeUse_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("valid");
+    QImage picture(3, 2, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(qRgba(10, 20, 30, 40));
+    const QByteArray whole = RawPicture::encode(picture);
+    QByteArray otherOrder = whole;
+    std::reverse(otherOrder.begin() + 12, otherOrder.begin() + 16);
+    QByteArray otherMark = whole;
+    otherMark[0] = 'X';
+    QTest::newRow("whole") << whole << true;
+    QTest::newRow("a pixel short") << whole.chopped(4) << false;
+    QTest::newRow("a byte over") << whole + QByteArray(1, '\0') << false;
+    QTest::newRow("other byte order") << otherOrder << false;
+    QTest::newRow("other mark") << otherMark << false;
+    QTest::newRow("header only") << whole.left(RawPicture::HeaderSize) << false;
+    QTest::newRow("empty") << QByteArray() << false;
+}
+
+void TestIcons::rawPicturesAreCheckedBeforeUse() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, valid);
+    QImage picture(3, 2, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(qRgba(10, 20, 30, 40));
+    // On a 4-byte boundary, and off it (then copied).
+    for (const int offset : {0, 1}) {
+        QByteArray buffer(offset, '\0');
+        buffer += bytes;
+        const QImage image =
+            RawPicture::decode(reinterpret_cast<const uchar*>(buffer.constData()) + offset, bytes.size());
+        QCOMPARE(!image.isNull(), valid);
+        if (valid)
+            QCOMPARE(image, picture);
+    }
 }
 
 // The main menu's eight entries, plain and highlighted, are in the resources; there is no entry 0 or 9.

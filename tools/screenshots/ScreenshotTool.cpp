@@ -453,7 +453,8 @@ QStringList controlLines() {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    Theme::apply(app);
+    // As the program starts: the stylesheet after the main window's first frame, so the pictures are what it shows.
+    Theme::apply(app, Theme::WindowIcon::Now, Theme::StyleSheet::Later);
     QTextStream err(stderr);
 
     const QStringList args = QApplication::arguments().mid(1);
@@ -496,8 +497,14 @@ int main(int argc, char** argv) {
     fillPersonalData(form);
     SampleEvents::fill(form.eventStore(), form.pastAlarmStore(), form.settingsStore(),
                        DayCount::toDateTime(clock.now()));
+    Theme::holdStyleSheetFor(&form);
     form.show();
+    Theme::applyStyleSheetAfterFirstPaint(&form);
     settle();
+    if (!Theme::hasStyleSheet()) {
+        err << "the stylesheet did not follow the main window's first frame\n";
+        return 1;
+    }
 
     PseudoCheck pseudoCheck;
     if (pseudo) {
