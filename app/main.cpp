@@ -7,11 +7,11 @@
 #include "app/TForm1.h"
 #include "app/Translations.h"
 #include "app/ZentickApplication.h"
+#include "context/ModuleCredentialStore.h"
 #include "context/ModuleSyncRunner.h"
 #include "platform/Autostart.h"
 #include "platform/FilesLock.h"
 #include "platform/FreedesktopNotifier.h"
-#include "platform/KeychainCredentialStore.h"
 #include "platform/LogindPowerBackend.h"
 #include "platform/LogindSleepMonitor.h"
 #include "platform/ProcessSoundPlayer.h"
@@ -173,7 +173,7 @@ int main(int argc, char** argv) {
         context.autostartFolder = Autostart::userFolder();
         context.lockDataFolder = true;
         context.storesAfterFirstFrame = true;
-        KeychainCredentialStore credentials(QLatin1String(ProductIdentity::AppId));
+        ModuleCredentialStore credentials(QLatin1String(ProductIdentity::AppId));
         context.credentials = &credentials;
         // The sync's network code is loaded at its first run (NetModule.h).
         context.makeSyncRunner = [](DataStores& stores) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "context/SyncRunner.h"
+#include "platform/CredentialStore.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -27,13 +28,16 @@ signals:
 };
 
 // What needs the network lives in a plugin of its own, zentick-net (NetModuleLoader), so that a start loads neither
-// Qt Network nor what it links: only the update check and the calendar sync ask for it, when they first run.
+// Qt Network nor what it links: only the update check and the calendar sync (with its password) ask for it, when
+// they first run.
 class NetModule {
 public:
     virtual ~NetModule() = default;
     virtual std::unique_ptr<SyncRunner> makeSyncRunner(DataStores& stores) = 0;
     virtual std::unique_ptr<UpdateFetch> makeUpdateFetch() = 0;
+    // The desktop's secret store, which holds the sync's password.
+    virtual std::unique_ptr<CredentialStore> makeCredentialStore(const QString& service) = 0;
 };
 
-#define ZentickNetModule_iid "org.zentick.NetModule/1"
+#define ZentickNetModule_iid "org.zentick.NetModule/2"
 Q_DECLARE_INTERFACE(NetModule, ZentickNetModule_iid)

@@ -1,6 +1,7 @@
 #include "FakeDavServer.h"
 #include "SyncFolder.h"
 
+#include "context/ModuleCredentialStore.h"
 #include "context/ModuleSyncRunner.h"
 #include "context/NetModuleLoader.h"
 
@@ -12,6 +13,7 @@ class tst_SyncThroughPlugin : public QObject {
 
 private slots:
     void missingPluginEndsEachSyncWithWhy();
+    void missingPluginAnswersForTheSecretStore();
     void syncRunsThroughThePlugin();
 };
 
@@ -43,6 +45,26 @@ void tst_SyncThroughPlugin::missingPluginEndsEachSyncWithWhy() {
         QVERIFY(!outcome.storesChanged);
     }
     QCOMPARE(server.members(), 0);
+}
+
+// The password is asked for at each sync and kept from the settings page: both hear why, later, as from the store.
+void tst_SyncThroughPlugin::missingPluginAnswersForTheSecretStore() {
+    const QTemporaryDir withoutPlugin;
+    NetModuleLoader::setExecutableFolder(withoutPlugin.path());
+    ModuleCredentialStore store(QStringLiteral("org.zentick.Test"));
+    QObject receiver;
+    std::optional<CredentialStore::Answer> read;
+    std::optional<QString> written;
+    store.read(QLatin1String(CredentialStore::SyncPasswordKey), &receiver,
+               [&](const CredentialStore::Answer& answer) { read = answer; });
+    store.write(QLatin1String(CredentialStore::SyncPasswordKey), QStringLiteral("pass"), &receiver,
+                [&](const QString& error) { written = error; });
+    QVERIFY(!read && !written);
+    QTRY_VERIFY(read && written);
+    QVERIFY(!read->found);
+    QVERIFY2(read->error.startsWith(QStringLiteral("Zentick's network module could not be loaded")),
+             qPrintable(read->error));
+    QCOMPARE(*written, read->error);
 }
 
 void tst_SyncThroughPlugin::syncRunsThroughThePlugin() {

@@ -107,6 +107,7 @@ void TForm8::Image11Click() {
         return;
     }
     setStatus(tr("Checking for Updates. Please wait..."), moneyGreen, false);
+    Label1->setToolTip(QString());
     showOverParent();
 
     const UpdateCheck::Config config = m_config ? m_config() : UpdateCheck::Config{};
@@ -128,7 +129,9 @@ void TForm8::Image11Click() {
         if (!m_fetch) {
             Timer1.stop();
             ProgressBar1->setValue(ProgressBar1->maximum());
-            setStatus(NetModuleLoader::unavailableText(error), moneyGreen, false);
+            // The small window has room for one short line; the reason and the remedy are in its tooltip.
+            setStatus(tr("The network module is missing."), moneyGreen, false);
+            Label1->setToolTip(NetModuleLoader::unavailableText(error));
             emit checkFinished();
             return;
         }
