@@ -3,7 +3,7 @@
 #include "app/AppOnly.h"
 
 #include "context/SyncControl.h"
-#include "sync/SyncRunner.h"
+#include "context/SyncRunner.h"
 
 #include <QSet>
 #include <QTimer>

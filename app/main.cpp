@@ -7,10 +7,11 @@
 #include "app/TForm1.h"
 #include "app/Translations.h"
 #include "app/ZentickApplication.h"
+#include "context/ModuleCredentialStore.h"
+#include "context/ModuleSyncRunner.h"
 #include "platform/Autostart.h"
 #include "platform/FilesLock.h"
 #include "platform/FreedesktopNotifier.h"
-#include "platform/KeychainCredentialStore.h"
 #include "platform/LogindPowerBackend.h"
 #include "platform/LogindSleepMonitor.h"
 #include "platform/ProcessSoundPlayer.h"
@@ -18,7 +19,6 @@
 #include "platform/SoundHelperProgram.h"
 #include "platform/TimerfdClockChangeMonitor.h"
 #include "scheduler/SchedulerClock.h"
-#include "sync/CalDavSyncRunner.h"
 #include "ui/ExceptionMessageBox.h"
 #include "ui/settings/DataFolders.h"
 #include "widgets/FirstPaint.h"
@@ -175,10 +175,11 @@ int main(int argc, char** argv) {
         context.autostartFolder = Autostart::userFolder();
         context.lockDataFolder = true;
         context.storesAfterFirstFrame = true;
-        KeychainCredentialStore credentials(QLatin1String(ProductIdentity::AppId));
+        ModuleCredentialStore credentials(QLatin1String(ProductIdentity::AppId));
         context.credentials = &credentials;
+        // The sync's network code is loaded at its first run (NetModule.h).
         context.makeSyncRunner = [](DataStores& stores) {
-            return makeCalDavSyncRunner(stores);
+            return std::unique_ptr<SyncRunner>(std::make_unique<ModuleSyncRunner>(stores));
         };
         TForm1 form(context);
         // Each sound plays in a helper process, zentick-sound, which stays while a window repeats its sound.

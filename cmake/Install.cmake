@@ -1,5 +1,5 @@
-# The installed layout (GNUInstallDirs): bin/zentick, its sound helper in the package's library folder
-# (lib/zentick/zentick-sound), the read-only data under share/zentick, and what the
+# The installed layout (GNUInstallDirs): bin/zentick, its sound helper and network plugin in the package's library
+# folder (lib/zentick/zentick-sound, lib/zentick/zentick-net.so), the read-only data under share/zentick, and what the
 # desktop needs to list the program: its menu entry, icons in the hicolor theme, AppStream data and the
 # manual page. The file names come from the application id, named once in the top CMakeLists.txt.
 include(GNUInstallDirs)
@@ -12,6 +12,9 @@ configure_file(${PROJECT_SOURCE_DIR}/cmake/InstallLayout.h.in ${PROJECT_BINARY_D
 
 install(TARGETS zentick RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS zentick-sound RUNTIME DESTINATION ${ZENTICK_HELPERS_DIR})
+# The network plugin beside it, loaded, never run: no execute bit.
+install(TARGETS zentick-net LIBRARY DESTINATION ${ZENTICK_HELPERS_DIR}
+    PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 
 set(ZENTICK_DESKTOP_DIR ${PROJECT_BINARY_DIR}/desktop)
 set(ZENTICK_DESKTOP_FILE ${ZENTICK_DESKTOP_DIR}/${ZENTICK_APP_ID}.desktop)

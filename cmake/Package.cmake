@@ -30,7 +30,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${ZENTICK_SITE})
 # The libraries come from dpkg-shlibdeps, for each program as it links them: zentick the Qt libraries of its
-# windows, the sound helper lib/zentick/zentick-sound Qt Multimedia and FluidSynth. What the helper loads at run time
+# windows, the sound helper lib/zentick/zentick-sound Qt Multimedia and FluidSynth, the network plugin
+# lib/zentick/zentick-net.so Qt Network. What the helper loads at run time
 # dpkg-shlibdeps cannot see: the General MIDI sound font FluidSynth plays the melodies with, and GStreamer's plugins
 # for WAV files (MIDI no longer goes through GStreamer).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

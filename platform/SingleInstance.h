@@ -10,13 +10,16 @@
 #include <memory>
 #include <optional>
 
-class QLocalServer;
-class QLocalSocket;
+class InstanceServer;
 
 // The running instance holds an flock on a per-user file; the kernel drops it with the process however
 // that ends, so a killed instance never blocks the next start. Beside it a local socket carries a
 // second start's message. Both live in $XDG_RUNTIME_DIR, or, when that is missing or not private, in a
 // folder of the user's own under the temp folder. Without a private folder there is no lock at all.
+//
+// The socket is a plain Unix stream socket watched by the event loop: the start needs no network library for it.
+// Its path and its bytes are what they have always been, so an instance of an older version and a second start of
+// a newer one (or the reverse) still understand each other.
 class SingleInstance final : public InstanceChannel {
 public:
     // Long enough for a busy instance, short enough that a hung one does not hang the second start.
@@ -60,11 +63,14 @@ public:
     QString serverPath() const;
 
 private:
-    void serve(QLocalSocket* socket);
+    friend class InstanceServer;
+    // What a connection's bytes so far ask for; taken from the front of input once answered. False once the
+    // connection is to be dropped.
+    bool serve(QByteArray& input, QByteArray& output);
 
     QString m_folder;
     ExclusiveLock m_lock;
-    std::unique_ptr<QLocalServer> m_server;
+    std::unique_ptr<InstanceServer> m_server;
     Handler m_handler;
     RequestHandler m_requestHandler;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sync/SyncRunner.h"
+#include "context/SyncRunner.h"
 
 #include <memory>
 

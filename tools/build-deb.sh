@@ -18,12 +18,12 @@ dpkg-deb --field "$deb"
 echo "== contents"
 dpkg-deb --contents "$deb" | awk '{print $1, $6}'
 
-# dpkg-shlibdeps made Depends of both programs' libraries: the windows' Qt libraries for zentick, Qt Multimedia and
-# FluidSynth for the sound helper alone.
+# dpkg-shlibdeps made Depends of each program's libraries: the windows' Qt libraries for zentick, Qt Multimedia and
+# FluidSynth for the sound helper alone, Qt Network for the network plugin alone.
 echo "== libraries each program links (beyond the C and C++ runtimes)"
 unpacked=$(mktemp -d)
 dpkg-deb -x "$deb" "$unpacked"
-for program in usr/bin/zentick usr/lib/zentick/zentick-sound; do
+for program in usr/bin/zentick usr/lib/zentick/zentick-sound usr/lib/zentick/zentick-net.so; do
     echo "$program: $(objdump -p "$unpacked/$program" | awk '/NEEDED/ {print $2}' |
         grep -Ev '^lib(c|m|gcc_s|stdc\+\+)\.so' | tr '\n' ' ')"
 done

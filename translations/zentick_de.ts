@@ -1493,6 +1493,17 @@ in %n Tagen.</numerusform>
     </message>
 </context>
 <context>
+    <name>NetModuleLoader</name>
+    <message>
+        <source>%1 was not found</source>
+        <translation>%1 wurde nicht gefunden</translation>
+    </message>
+    <message>
+        <source>Zentick&apos;s network module could not be loaded (%1); reinstall Zentick.</source>
+        <translation>Das Netzwerkmodul von Zentick konnte nicht geladen werden (%1); installieren Sie Zentick neu.</translation>
+    </message>
+</context>
+<context>
     <name>NotificationWindows</name>
     <message>
         <source>Show</source>
@@ -2257,6 +2268,10 @@ automatisch in %2 s</translation>
     <message>
         <source>Zentick %1 is now available! Visit Website.</source>
         <translation>Zentick %1 ist verfügbar! Zur Website.</translation>
+    </message>
+    <message>
+        <source>The network module is missing.</source>
+        <translation>Das Netzwerkmodul fehlt.</translation>
     </message>
 </context>
 <context>

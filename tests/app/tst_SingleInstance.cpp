@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -25,6 +27,8 @@ private slots:
     void requestGetsItsReply();
     void noListenerMeansNoAnswer();
     void socketLeftByAKilledInstanceIsTakenOver();
+    void olderAndNewerVersionsUnderstandEachOther_data();
+    void olderAndNewerVersionsUnderstandEachOther();
     void runtimeFolderIsPrivate_data();
     void runtimeFolderIsPrivate();
     void noPrivateFolderMeansNoLock();
@@ -161,12 +165,141 @@ void TestSingleInstance::socketLeftByAKilledInstanceIsTakenOver() {
 
 namespace {
 
+QByteArray framed(char head, const QByteArray& bytes) {
+    const auto n = quint32(bytes.size());
+    const char length[4] = {char(n >> 24), char(n >> 16), char(n >> 8), char(n)};
+    return QByteArray(1, head) + QByteArray(length, 4) + bytes;
+}
+
+// The channel as earlier versions spoke it, over Qt's local sockets, byte for byte: a message byte answered by 1, or
+// 2, a 4-byte big-endian length and a request, answered by 1, the reply's length and the reply.
+class EarlierInstance : public QObject {
+public:
+    EarlierInstance(const QString& path, QByteArray reply)
+        : m_reply(std::move(reply)) {
+        m_server.setSocketOptions(QLocalServer::UserAccessOption);
+        QLocalServer::removeServer(path);
+        listening = m_server.listen(path);
+        connect(&m_server, &QLocalServer::newConnection, this, [this] {
+            while (QLocalSocket* socket = m_server.nextPendingConnection())
+                connect(socket, &QLocalSocket::readyRead, this, [this, socket] { serve(socket); });
+        });
+    }
+    bool listening = false;
+    QByteArrayList received;
+
+private:
+    void serve(QLocalSocket* socket) {
+        m_pending += socket->readAll();
+        if (m_pending.startsWith('\2')) {
+            if (m_pending.size() < 5)
+                return;
+            const qint64 length = qint64(quint8(m_pending[1])) << 24 | quint8(m_pending[2]) << 16 |
+                                  quint8(m_pending[3]) << 8 | quint8(m_pending[4]);
+            if (m_pending.size() < 5 + length)
+                return;
+            received << m_pending;
+            socket->write(framed(1, m_reply));
+        } else {
+            received << m_pending;
+            socket->write("\1", 1);
+        }
+        m_pending.clear();
+        socket->flush();
+    }
+
+    QLocalServer m_server;
+    QByteArray m_reply;
+    QByteArray m_pending;
+};
+
+// A second start of an earlier version: the bytes sent, and what came back once the answer was whole.
+QByteArray earlierSecondStart(const QString& path, const QByteArray& sent, qint64 answerSize) {
+    QLocalSocket socket;
+    socket.connectToServer(path);
+    if (!socket.waitForConnected(10'000))
+        return "not connected";
+    socket.write(sent);
+    while (socket.bytesToWrite() > 0 && socket.waitForBytesWritten(10'000)) {
+    }
+    QByteArray answer;
+    while (answer.size() < answerSize && (socket.bytesAvailable() > 0 || socket.waitForReadyRead(10'000)))
+        answer += socket.readAll();
+    return answer;
+}
+
 mode_t modeOf(const QString& path) {
     struct stat info {};
     return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode : 0;
 }
 
 } // namespace
+
+// An instance of one version and a second start of another meet on the same socket file.
+void TestSingleInstance::olderAndNewerVersionsUnderstandEachOther_data() {
+    QTest::addColumn<bool>("earlierInstance");
+    QTest::addColumn<QByteArray>("request"); // empty: the message "show"
+    QTest::addColumn<QByteArray>("reply");
+    const QByteArray large(4 * 1024 * 1024, 'r'); // far more than the socket takes at once
+    QTest::newRow("show to an earlier instance") << true << QByteArray() << QByteArray();
+    QTest::newRow("request to an earlier instance") << true << QByteArray("{\"action\":4}") << large;
+    QTest::newRow("show from an earlier second start") << false << QByteArray() << QByteArray();
+    QTest::newRow("request from an earlier second start") << false << QByteArray("{\"action\":4}") << large;
+}
+
+void TestSingleInstance::olderAndNewerVersionsUnderstandEachOther() {
+    QFETCH(bool, earlierInstance);
+    QFETCH(QByteArray, request);
+    QFETCH(QByteArray, reply);
+    QTemporaryDir runtime;
+    SingleInstance running(runtime.path());
+    QVERIFY(running.acquire());
+    const QByteArray sent = request.isEmpty() ? QByteArray(1, '\0') : framed(2, request);
+    const QByteArray expected = request.isEmpty() ? QByteArray(1, '\1') : framed(1, reply);
+
+    std::atomic<bool> done{false};
+    if (earlierInstance) {
+        EarlierInstance earlier(running.serverPath(), reply);
+        QVERIFY(earlier.listening);
+        std::optional<QByteArray> answer;
+        bool shown = false;
+        std::unique_ptr<QThread> thread(QThread::create([&] {
+            if (request.isEmpty())
+                shown = SingleInstance(runtime.path()).send(InstanceMessage::Show);
+            else
+                answer = SingleInstance(runtime.path()).request(request);
+            done = true;
+        }));
+        thread->start();
+        QVERIFY(QTest::qWaitFor([&] { return done.load(); }, 20'000));
+        thread->wait();
+        QCOMPARE(earlier.received, QByteArrayList{sent});
+        if (request.isEmpty())
+            QVERIFY(shown);
+        else
+            QCOMPARE(answer, std::optional<QByteArray>(reply));
+        return;
+    }
+    QList<InstanceMessage> messages;
+    QVERIFY(running.listen([&](InstanceMessage m) { messages << m; }));
+    QByteArrayList requests;
+    running.setRequestHandler([&](const QByteArray& r) {
+        requests << r;
+        return reply;
+    });
+    QByteArray answer;
+    std::unique_ptr<QThread> thread(QThread::create([&] {
+        answer = earlierSecondStart(running.serverPath(), sent, expected.size());
+        done = true;
+    }));
+    thread->start();
+    QVERIFY(QTest::qWaitFor([&] { return done.load(); }, 20'000));
+    thread->wait();
+    QCOMPARE(answer.size(), expected.size());
+    QVERIFY(answer == expected);
+    QCOMPARE(messages.size(), request.isEmpty() ? 1 : 0);
+    QCOMPARE(requests, request.isEmpty() ? QByteArrayList() : QByteArrayList{request});
+}
 
 void TestSingleInstance::runtimeFolderIsPrivate_data() {
     QTest::addColumn<QString>("runtime"); // relative to the test folder; "" for unset

@@ -3,7 +3,7 @@
 // Stand-ins for the calendar sync and the desktop's secret store. Header only.
 
 #include "platform/CredentialStore.h"
-#include "sync/SyncRunner.h"
+#include "context/SyncRunner.h"
 
 #include <QList>
 #include <QMap>

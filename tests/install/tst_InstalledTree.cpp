@@ -5,6 +5,7 @@
 
 #include "InstallLayout.h"
 #include "ProductIdentity.h"
+#include "context/NetModuleLoader.h"
 #include "platform/SoundHelperProgram.h"
 
 #include <QFile>
@@ -26,6 +27,12 @@ QString desktopEntry() {
 QString soundHelper() {
     return QDir::cleanPath(QStringLiteral("bin/") + QLatin1String(InstallLayout::HelpersFromExecutable) +
                            QLatin1Char('/') + QLatin1String(SoundHelperProgram::FileName));
+}
+
+// The network plugin beside it: lib/zentick/zentick-net.so.
+QString netModule() {
+    return QDir::cleanPath(QStringLiteral("bin/") + QLatin1String(InstallLayout::HelpersFromExecutable) +
+                           QLatin1Char('/') + QLatin1String(NetModuleLoader::FileName));
 }
 
 QString metainfo() {
@@ -65,6 +72,7 @@ private slots:
     void installedFiles();
     void onlyTheProgramInBin();
     void theProgramFindsItsSoundHelper();
+    void theProgramFindsItsNetworkPlugin();
     void iconSizes_data();
     void iconSizes();
     void validators_data();
@@ -86,6 +94,7 @@ void TestInstalledTree::installedFiles_data() {
     QTest::addColumn<bool>("executable");
     QTest::newRow("program") << QStringLiteral("bin/zentick") << true;
     QTest::newRow("sound helper") << soundHelper() << true;
+    QTest::newRow("network plugin") << netModule() << false;
     QTest::newRow("default melody") << QStringLiteral("share/zentick/hurryup.mid") << false;
     QTest::newRow("menu entry") << desktopEntry() << false;
     QTest::newRow("AppStream data") << metainfo() << false;
@@ -119,6 +128,11 @@ void TestInstalledTree::theProgramFindsItsSoundHelper() {
                  soundHelper().endsWith(QStringLiteral("/zentick/") + QLatin1String(SoundHelperProgram::FileName)),
              qPrintable(soundHelper()));
     QCOMPARE(SoundHelperProgram::path(m_stage.path(QStringLiteral("bin"))), m_stage.path(soundHelper()));
+}
+
+void TestInstalledTree::theProgramFindsItsNetworkPlugin() {
+    QVERIFY2(netModule().startsWith(QStringLiteral("lib")), qPrintable(netModule()));
+    QCOMPARE(NetModuleLoader::path(m_stage.path(QStringLiteral("bin"))), m_stage.path(netModule()));
 }
 
 void TestInstalledTree::iconSizes_data() {

@@ -3,6 +3,7 @@
 #include "app/FixedClock.h"
 #include "app/MainMenuPage.h"
 #include "app/TForm1.h"
+#include "context/NetModuleLoader.h"
 #include "platform/UrlOpener.h"
 #include "store/XMLIniFile.h"
 #include "ui/tools/TForm8.h"
@@ -66,6 +67,7 @@ class TestUpdateCheck : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void addresses_data();
     void addresses();
     void queryIsExactlyTheAgreedOne();
@@ -78,7 +80,36 @@ private slots:
     void linkOpensTheProductPageAndCloses();
     void secondClickWhileRunningSendsNothing();
     void settingsNameTheSite();
+    void missingNetworkPluginIsSaid();
 };
+
+// Every check goes through the network plugin, loaded from the build tree as the program loads it from beside
+// itself.
+void TestUpdateCheck::initTestCase() {
+    NetModuleLoader::setExecutableFolder(qEnvironmentVariable("ZENTICK_NET_MODULE_DIR"));
+}
+
+// A program installed without its network plugin says so in the window, sends nothing, and checks again once the
+// plugin is there.
+void TestUpdateCheck::missingNetworkPluginIsSaid() {
+    const QTemporaryDir withoutPlugin;
+    NetModuleLoader::setExecutableFolder(withoutPlugin.path());
+    {
+        UpdateFixture f;
+        f.server.answerWith("2\n");
+        QVERIFY(f.check());
+        QCOMPARE(f.status(), QStringLiteral("The network module is missing."));
+        QVERIFY2(f.window.Label1->toolTip().contains(withoutPlugin.path()), qPrintable(f.window.Label1->toolTip()));
+        QVERIFY(f.settled());
+        QVERIFY(f.window.isVisible());
+        QVERIFY(f.server.requestLines.isEmpty());
+
+        NetModuleLoader::setExecutableFolder(qEnvironmentVariable("ZENTICK_NET_MODULE_DIR"));
+        QVERIFY(f.check());
+        QCOMPARE(f.status(), upToDate);
+        QVERIFY(f.window.Label1->toolTip().isEmpty());
+    }
+}
 
 void TestUpdateCheck::addresses_data() {
     QTest::addColumn<QString>("site");

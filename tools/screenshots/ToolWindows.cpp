@@ -2,6 +2,7 @@
 
 #include "ui_tools/LoopbackHttpServer.h"
 
+#include "context/NetModuleLoader.h"
 #include "platform/ElapsedClock.h"
 #include "ui/tools/TForm7.h"
 #include "ui/tools/TForm8.h"
@@ -60,6 +61,7 @@ QPixmap expiredCountdown() {
 }
 
 QPixmap updateWindow(UpdateState state, QWidget* parent) {
+    NetModuleLoader::setExecutableFolder(QStringLiteral(ZENTICK_NET_MODULE_DIR));
     LoopbackHttpServer server;
     switch (state) {
     case UpdateState::Checking:

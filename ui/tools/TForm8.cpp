@@ -1,5 +1,7 @@
 #include "ui/tools/TForm8.h"
 
+#include "context/NetModule.h"
+#include "context/NetModuleLoader.h"
 #include "platform/UrlOpener.h"
 #include "ui/notify/WindowPlacement.h"
 #include "widgets/ClickableLabel.h"
@@ -7,9 +9,6 @@
 #include "widgets/Icons.h"
 #include "widgets/ShadowLabel.h"
 
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
 #include <QProgressBar>
 #include <QVBoxLayout>
 
@@ -76,12 +75,7 @@ TForm8::TForm8(std::function<UpdateCheck::Config()> config, QWidget* parent)
     setStatus(tr("Checking for Updates. Please wait..."), moneyGreen, false);
 }
 
-TForm8::~TForm8() {
-    if (m_reply) {
-        m_reply->disconnect(this);
-        m_reply->abort();
-    }
-}
+TForm8::~TForm8() = default;
 
 void TForm8::setStatus(const QString& text, const QColor& colour, bool link) {
     m_link = link;
@@ -113,6 +107,7 @@ void TForm8::Image11Click() {
         return;
     }
     setStatus(tr("Checking for Updates. Please wait..."), moneyGreen, false);
+    Label1->setToolTip(QString());
     showOverParent();
 
     const UpdateCheck::Config config = m_config ? m_config() : UpdateCheck::Config{};
@@ -127,13 +122,23 @@ void TForm8::Image11Click() {
         finish({});
         return;
     }
-    if (m_network == nullptr)
-        m_network = new QNetworkAccessManager(this);
-    m_body.clear();
-    m_tooLarge = false;
-    m_reply = m_network->get(QNetworkRequest(url));
-    connect(m_reply, &QNetworkReply::readyRead, this, &TForm8::readBody);
-    connect(m_reply, &QNetworkReply::finished, this, &TForm8::replyFinished);
+    if (!m_fetch) {
+        QString error;
+        if (NetModule* module = NetModuleLoader::instance(&error))
+            m_fetch = module->makeUpdateFetch();
+        if (!m_fetch) {
+            Timer1.stop();
+            ProgressBar1->setValue(ProgressBar1->maximum());
+            // The small window has room for one short line; the reason and the remedy are in its tooltip.
+            setStatus(tr("The network module is missing."), moneyGreen, false);
+            Label1->setToolTip(NetModuleLoader::unavailableText(error));
+            emit checkFinished();
+            return;
+        }
+        connect(m_fetch.get(), &UpdateFetch::finished, this, &TForm8::fetched);
+    }
+    m_checking = true;
+    m_fetch->get(url, UpdateCheck::MaxBodyBytes);
     m_deadline.start(config.timeoutMs);
 }
 
@@ -141,35 +146,20 @@ void TForm8::Timer1Timer() {
     ProgressBar1->setValue(int(qMin<qint64>(startTick.elapsed(), ProgressBar1->maximum())));
 }
 
-void TForm8::readBody() {
-    if (!m_reply || m_tooLarge)
-        return;
-    m_body += m_reply->read(UpdateCheck::MaxBodyBytes + 1 - m_body.size());
-    if (m_body.size() > UpdateCheck::MaxBodyBytes) {
-        m_tooLarge = true;
-        m_reply->abort();
-    }
-}
-
 void TForm8::timedOut() {
-    if (m_reply)
-        m_reply->abort();
+    if (!m_checking)
+        return;
+    m_fetch->abort();
+    m_checking = false;
+    finish({});
 }
 
-void TForm8::replyFinished() {
-    if (!m_reply)
+void TForm8::fetched(bool ok, const QByteArray& body) {
+    if (!m_checking)
         return;
-    if (m_reply->isOpen())
-        readBody();
-    QNetworkReply* reply = m_reply;
-    m_reply = nullptr;
+    m_checking = false;
     m_deadline.stop();
-    reply->deleteLater();
-    if (reply->error() != QNetworkReply::NoError || m_tooLarge) {
-        finish({});
-        return;
-    }
-    finish(UpdateCheck::read(m_body));
+    finish(ok ? UpdateCheck::read(body) : UpdateCheck::Answer{});
 }
 
 void TForm8::finish(const UpdateCheck::Answer& answer) {

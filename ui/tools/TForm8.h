@@ -4,15 +4,14 @@
 
 #include <QByteArray>
 #include <QElapsedTimer>
-#include <QNetworkReply>
-#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 class ClickableLabel;
 class IconLabel;
-class QNetworkAccessManager;
+class UpdateFetch;
 
 class QProgressBar;
 class ShadowLabel;
@@ -39,7 +38,7 @@ public:
     void Timer1Timer();
     void Label1Click();
 
-    bool isChecking() const { return m_reply != nullptr; }
+    bool isChecking() const { return m_checking; }
     bool statusIsLink() const { return m_link; }
 
 signals:
@@ -49,17 +48,15 @@ signals:
 private:
     void showOverParent();
     void setStatus(const QString& text, const QColor& colour, bool link);
-    void readBody();
-    void replyFinished();
+    void fetched(bool ok, const QByteArray& body);
     void timedOut();
     void finish(const UpdateCheck::Answer& answer);
 
     std::function<UpdateCheck::Config()> m_config;
-    QNetworkAccessManager* m_network = nullptr;
-    QPointer<QNetworkReply> m_reply;
+    // From the network plugin, at the first check.
+    std::unique_ptr<UpdateFetch> m_fetch;
+    bool m_checking = false;
     QTimer m_deadline;
-    QByteArray m_body;
-    bool m_tooLarge = false;
     bool m_link = false;
     QUrl m_site;
 };

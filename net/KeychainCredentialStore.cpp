@@ -1,4 +1,4 @@
-#include "platform/KeychainCredentialStore.h"
+#include "net/KeychainCredentialStore.h"
 
 #include <QPointer>
 #include <qt6keychain/keychain.h>
