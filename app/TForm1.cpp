@@ -94,7 +94,10 @@ void TForm1::finishStart() {
     m_started = true;
     m_schedulerHost->start();
     connect(&m_schedulerHost->watchdog().Timer1, &QTimer::timeout, tray, &TrayController::refreshHint);
-    tray->TrayIcon();
+    // An icon the setting keeps hidden is not made at all: making it asks the session bus for a notification area.
+    // Switching the tray on makes it then.
+    if (tray->isIconShown())
+        tray->TrayIcon();
     reportDamagedFiles();
     startSync(m_credentials);
 }

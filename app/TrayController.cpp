@@ -91,7 +91,7 @@ void TrayController::setIconShown(bool shown) {
 }
 
 void TrayController::showIcon(bool shown, bool makeIcon) {
-    if (makeIcon || m_icon != nullptr)
+    if (m_icon != nullptr || (makeIcon && shown))
         TrayIcon()->setVisible(shown);
     if (m_shown == shown)
         return;

@@ -26,9 +26,13 @@ set(ZENTICK_TS_FILES ${PROJECT_SOURCE_DIR}/translations/zentick_de.ts)
 qt_add_translations(zentick_gui
     TS_FILES ${ZENTICK_TS_FILES}
     SOURCES ${ZENTICK_TRANSLATED_SOURCES}
-    RESOURCE_PREFIX /i18n
+    QM_FILES_OUTPUT_VARIABLE ZENTICK_QM_FILES
     LUPDATE_OPTIONS -no-obsolete -locations none
     LRELEASE_OPTIONS -nounfinished)
+# Stored as they are: QTranslator reads an uncompressed catalogue in place, where a compressed one is first inflated
+# into the heap, and a start then needs no decompressor's pages at all.
+qt_add_resources(zentick_gui zentick_gui_translations PREFIX /i18n BASE ${PROJECT_BINARY_DIR}
+    FILES ${ZENTICK_QM_FILES} OPTIONS --no-compress)
 # One name for the update, as the README tells it.
 add_custom_target(zentick_lupdate DEPENDS zentick_gui_lupdate)
 add_custom_target(zentick_lrelease DEPENDS zentick_gui_lrelease)
