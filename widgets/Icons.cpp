@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QIconEngine>
 #include <QImage>
+#include <QImageReader>
 #include <QPainter>
 #include <QPixmapCache>
 #include <QResource>
@@ -139,7 +140,9 @@ QPixmap pixmap(const QString& path, const QSize& size, qreal devicePixelRatio) {
     }
     const QString drawn = prerendered(path, size * ratio);
     if (!drawn.isEmpty() && QFile::exists(drawn)) {
-        picture = QPixmap::fromImage(QImage(drawn).convertToFormat(QImage::Format_ARGB32_Premultiplied));
+        QImageReader reader(drawn, "png");
+        reader.setAutoDetectImageFormat(false);
+        picture = QPixmap::fromImage(reader.read().convertToFormat(QImage::Format_ARGB32_Premultiplied));
         picture.setDevicePixelRatio(ratio);
         QPixmapCache::insert(key, picture);
         return picture;

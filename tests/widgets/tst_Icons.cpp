@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDirIterator>
+#include <QFile>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QResource>
@@ -18,6 +19,7 @@ class TestIcons : public QObject {
     Q_OBJECT
 
 private slots:
+    void pngPicturesLoadNoImageFormatPlugin(); // first: a later case may load the plugins for its own reasons
     void iconIsDrawnAtTheSizeAsked_data();
     void iconIsDrawnAtTheSizeAsked();
     void missingFileGivesNullPictures();
@@ -29,6 +31,16 @@ private slots:
     void windowIconLeftForLaterComesAfterTheFirstPaint_data();
     void windowIconLeftForLaterComesAfterTheFirstPaint();
 };
+
+// The window's and the tray's icons are PNGs read soon after start: naming the format keeps Qt from loading every
+// image-format plugin (and libjpeg with them) to guess it, memory the program then keeps all day.
+void TestIcons::pngPicturesLoadNoImageFormatPlugin() {
+    QVERIFY(!Icons::prerendered(Icons::application(), QSize(64, 64)).isEmpty());
+    QVERIFY(!Icons::pixmap(Icons::application(), QSize(64, 64)).isNull());
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    QVERIFY(maps.open(QIODevice::ReadOnly));
+    QVERIFY(!maps.readAll().contains("/imageformats/"));
+}
 
 void TestIcons::iconIsDrawnAtTheSizeAsked_data() {
     QTest::addColumn<int>("side");
