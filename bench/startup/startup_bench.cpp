@@ -1,6 +1,6 @@
 // Start-up, memory and threads of the running program on a real X server, against a bare Qt window of its own.
 //
-//   startup_bench [--exe PATH] [--runs N] [--records N] [--no-start] [--no-sound]
+//   startup_bench [--exe PATH] [--compare OTHER_EXE] [--runs N] [--records N] [--no-start] [--no-sound]
 //   startup_bench --one-alarm [--compare OTHER_EXE] [--runs N] [--sound-seconds S]
 //                                          CPU of one alarm with sound, helpers included, against another build
 //   startup_bench --libraries [--runs N]   what Qt Multimedia, Network, D-Bus, Svg and the style sheet each cost
@@ -68,7 +68,7 @@ struct Options {
     double soundSeconds = 12.0; // one play of the default melody
     double afterSeconds = 4.0;  // for the players to go; a helper that stays for the next play goes 10 s after
     bool oneAlarm = false;
-    QString compareExe; // --one-alarm: the build to compare with, measured in the same rounds
+    QString compareExe; // the build to compare with, measured in the same rounds (start: its empty-store start)
 };
 
 double median(QList<double> values) {
@@ -218,19 +218,22 @@ int startRun(const Options& options, XWindowWatch& watch) {
             {QString::fromLatin1(TextWindowName), [] {
                  return Launch{QCoreApplication::applicationFilePath(), {QStringLiteral("--text-window")}, {}, {}};
              }});
-        const auto zentick = [&options](const QString& records) {
-            return [&options, records, holder = std::make_shared<std::unique_ptr<Installed>>()] {
-                *holder = std::make_unique<Installed>(options.exe);
+        const auto zentick = [](const QString& exe, const QString& records) {
+            return [exe, records, holder = std::make_shared<std::unique_ptr<Installed>>()] {
+                *holder = std::make_unique<Installed>(exe);
                 if (!records.isEmpty())
                     QFile::copy(records, (*holder)->events());
                 return Launch{(*holder)->path(QStringLiteral("zentick")), {}, (*holder)->dir.path(), {}};
             };
         };
-        subjects.append({QStringLiteral("zentick, empty store"), zentick(QString())});
+        subjects.append({QStringLiteral("zentick, empty store"), zentick(options.exe, QString())});
+        // An earlier build in the same rounds: a change is judged against the machine's load of the same moments.
+        if (!options.compareExe.isEmpty())
+            subjects.append({QStringLiteral("earlier build, empty store"), zentick(options.compareExe, QString())});
         if (options.records > 0)
             subjects.append(
                 {QStringLiteral("zentick, %1 records (%2 MiB)").arg(options.records).arg(fileMiB, 0, 'f', 1),
-                 zentick(recordsFile)});
+                 zentick(options.exe, recordsFile)});
     }
 
     for (int run = 0; run < options.runs; ++run) {
