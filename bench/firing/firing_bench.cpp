@@ -201,6 +201,7 @@ int firingRun(const Options& options) {
     const QRegularExpression line(
         QStringLiteral("zentick\\.firing: (shown kind=alarm|settled) section=([0-9]+) .* late=(-?[0-9.]+)"));
     QList<double> windowPart;
+    QStringList madeAtTheMoment; // shown after the settle: no window was made ahead for it
     QObject::connect(program, &QProcess::readyReadStandardError, qApp, [&] {
         pending += program->readAllStandardError();
         qsizetype end;
@@ -220,8 +221,10 @@ int firingRun(const Options& options) {
             } else {
                 late << ms;
                 shownAt.insert(section, ms);
-                if (settledAt.contains(section))
+                if (settledAt.contains(section)) {
                     windowPart << ms - settledAt.value(section);
+                    madeAtTheMoment << section;
+                }
             }
         }
     });
@@ -252,6 +255,8 @@ int firingRun(const Options& options) {
             << QString::number(s.median, 'f', 2) << " | " << QString::number(s.p90, 'f', 2) << " | "
             << QString::number(s.p99, 'f', 2) << " | " << QString::number(s.max, 'f', 2) << " |\n";
     };
+    if (!madeAtTheMoment.isEmpty())
+        out << "windows made at their moment, not ahead (alarm numbers): " << madeAtTheMoment.join(u' ') << "\n\n";
     row("zentick: window shown", p);
     row("zentick: record settled in memory", settledSummary);
     row("zentick: shown minus settled (below 0: a window made ahead, shown first)", windowSummary);
