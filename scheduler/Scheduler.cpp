@@ -49,21 +49,25 @@ Scheduler::Scheduler(TXMLIniFile& events, TXMLIniFile& pastAlarms, const Schedul
     , m_pastAlarms(&pastAlarms)
     , m_clock(clock)
     , m_sink(sink) {
-    Timer.setTimerType(Qt::PreciseTimer);
-    Timer.setInterval(MinInterval);
-    connect(&Timer, &QTimer::timeout, this, &Scheduler::TimerTimer);
-    m_prepareTimer.setTimerType(Qt::PreciseTimer);
-    m_prepareTimer.setSingleShot(true);
-    connect(&m_prepareTimer, &QTimer::timeout, this, &Scheduler::prepareAhead);
+    setUpTimers();
 }
 
 Scheduler::Scheduler(const SchedulerClock& clock, NotificationSink& sink, QObject* parent)
     : QObject(parent)
     , m_clock(clock)
     , m_sink(sink) {
+    setUpTimers();
+}
+
+// Both constructors: a look-ahead timer left unconnected here makes every record first seen beyond the lead
+// (the first alarm after every start) get its window only at its moment.
+void Scheduler::setUpTimers() {
     Timer.setTimerType(Qt::PreciseTimer);
     Timer.setInterval(MinInterval);
     connect(&Timer, &QTimer::timeout, this, &Scheduler::TimerTimer);
+    m_prepareTimer.setTimerType(Qt::PreciseTimer);
+    m_prepareTimer.setSingleShot(true);
+    connect(&m_prepareTimer, &QTimer::timeout, this, &Scheduler::prepareAhead);
 }
 
 Scheduler::~Scheduler() = default;

@@ -98,6 +98,7 @@ signals:
     void failed(const QString& message);
 
 private:
+    void setUpTimers();
     bool fire(const QByteArray& section, const SchedulerClock& clock); // false: passed over
     void settleInterruptedMoves();
     bool passedOver(const QByteArray& section);

@@ -40,6 +40,8 @@ class TestScheduler : public QObject {
 
 private slots:
     void timerSetup();
+    void lookAheadTimerOfEitherConstruction_data();
+    void lookAheadTimerOfEitherConstruction();
     void interval_data();
     void interval();
     void followingTickFiresTheNearRecord();
@@ -90,6 +92,33 @@ void TestScheduler::timerSetup() {
     h.write("0", alarmAt(h.clock.dateTime()));
     h.scheduler->setEnabled(true);
     QTRY_COMPARE_WITH_TIMEOUT(h.sink.alarms.size(), 1, 2000);
+}
+
+// The program builds its scheduler before it reads the stores; its look-ahead must run as one given them at once.
+void TestScheduler::lookAheadTimerOfEitherConstruction_data() {
+    QTest::addColumn<bool>("storesLater");
+    QTest::newRow("stores at once") << false;
+    QTest::newRow("stores to come") << true;
+}
+
+void TestScheduler::lookAheadTimerOfEitherConstruction() {
+    QFETCH(bool, storesLater);
+    SchedulerHarness h;
+    if (storesLater) {
+        h.scheduler = std::make_unique<Scheduler>(h.clock, h.sink);
+        h.scheduler->setStores(*h.events, *h.pastAlarms);
+    }
+    const QTimer& prepare = h.scheduler->prepareTimer();
+    QCOMPARE(prepare.timerType(), Qt::PreciseTimer);
+    QVERIFY(prepare.isSingleShot());
+    // A little beyond the lead: the look-ahead's own timer, not a tick, hands it to the sink.
+    h.write("0", alarmAt(h.clock.dateTime().addMSecs(Scheduler::PrepareAheadMs + 100)));
+    QCOMPARE(h.tick(), Scheduler::PrepareAheadMs + 100);
+    QVERIFY(prepare.isActive());
+    QVERIFY(h.sink.prepared.isEmpty());
+    QTRY_COMPARE_WITH_TIMEOUT(h.sink.prepared.size(), 1, 2000);
+    QVERIFY(!prepare.isActive());
+    QCOMPARE(h.sink.shown(), 0);
 }
 
 void TestScheduler::interval_data() {
