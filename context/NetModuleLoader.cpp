@@ -21,16 +21,8 @@ QString& chosenFolder() {
 namespace NetModuleLoader {
 
 QString path(const QString& executableFolder) {
-    const QDir folder(executableFolder);
-    const QString name = QLatin1String(FileName);
-    QString beside = folder.filePath(name);
-    if (QFileInfo(beside).isFile())
-        return beside;
-    QString installed =
-        QDir::cleanPath(folder.filePath(QLatin1String(InstallLayout::HelpersFromExecutable) + QLatin1Char('/') + name));
-    if (QFileInfo(installed).isFile())
-        return installed;
-    return beside;
+    return InstallLayout::helperPath(executableFolder, QLatin1String(FileName),
+                                     [](const QFileInfo& file) { return file.isFile(); });
 }
 
 void setExecutableFolder(const QString& folder) {
