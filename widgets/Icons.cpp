@@ -95,19 +95,23 @@ QString application() {
     return QStringLiteral(":/icons/zentick.svg");
 }
 
+namespace {
+const QString drawnAsPng = QStringLiteral(":/icons/png/");
+} // namespace
+
 QString prerendered(const QString& path, const QSize& pixels) {
     static const QString pictures = QStringLiteral(":/icons/");
     if (pixels.width() != pixels.height() || !path.startsWith(pictures) || !path.endsWith(QStringLiteral(".svg")))
         return {};
-    return QStringLiteral(":/icons/png/") + path.mid(pictures.size()).chopped(4) + u'-' +
-           QString::number(pixels.width()) + QStringLiteral(".png");
+    return drawnAsPng + path.mid(pictures.size()).chopped(4) + u'-' + QString::number(pixels.width()) +
+           QStringLiteral(".png");
 }
 
 QString prerenderedPixels(const QString& path, const QSize& pixels) {
-    QString png = prerendered(path, pixels);
+    const QString png = prerendered(path, pixels);
     if (png.isEmpty())
         return {};
-    return QStringLiteral(":/icons/raw/") + png.mid(12).chopped(4) + QStringLiteral(".argb");
+    return QStringLiteral(":/icons/raw/") + png.mid(drawnAsPng.size()).chopped(4) + QStringLiteral(".argb");
 }
 
 QImage pixelsOf(const QString& resource) {
@@ -117,9 +121,29 @@ QImage pixelsOf(const QString& resource) {
     return RawPicture::decode(bytes.data(), bytes.size());
 }
 
+namespace {
+
+// What the build drew at this size: its pixels as they are linked in, else its PNG (read as PNG by name, so that
+// Qt loads no image-format plugin to guess); null when the build drew no such size.
+QImage drawnAtBuildTime(const QString& path, const QSize& pixels) {
+    static const bool linked = (initPrerendered(), true);
+    Q_UNUSED(linked);
+    QImage image = pixelsOf(prerenderedPixels(path, pixels));
+    if (!image.isNull())
+        return image;
+    const QString png = prerendered(path, pixels);
+    if (png.isEmpty() || !QFile::exists(png))
+        return {};
+    QImageReader reader(png, "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+} // namespace
+
 // Each picture is drawn once per size and ratio and then taken from Qt's pixmap cache: the labels repaint on every
 // hover, and parsing an SVG file costs far more than drawing a pixmap. The sizes a start asks for were drawn at build
-// time, the same way, and only need decoding.
+// time, the same way, and only need decoding, or not even that.
 QPixmap pixmap(const QString& path, const QSize& size, qreal devicePixelRatio) {
     if (size.isEmpty())
         return {};
@@ -129,30 +153,15 @@ QPixmap pixmap(const QString& path, const QSize& size, qreal devicePixelRatio) {
     QPixmap picture;
     if (QPixmapCache::find(key, &picture))
         return picture;
-    static const bool linked = (initPrerendered(), true);
-    Q_UNUSED(linked);
-    const QImage pixels = pixelsOf(prerenderedPixels(path, size * ratio));
-    if (!pixels.isNull()) {
-        picture = QPixmap::fromImage(pixels, Qt::NoFormatConversion);
-        picture.setDevicePixelRatio(ratio);
-        QPixmapCache::insert(key, picture);
-        return picture;
-    }
-    const QString drawn = prerendered(path, size * ratio);
-    if (!drawn.isEmpty() && QFile::exists(drawn)) {
-        QImageReader reader(drawn, "png");
-        reader.setAutoDetectImageFormat(false);
-        picture = QPixmap::fromImage(reader.read().convertToFormat(QImage::Format_ARGB32_Premultiplied));
-        picture.setDevicePixelRatio(ratio);
-        QPixmapCache::insert(key, picture);
-        return picture;
-    }
-    QSvgRenderer renderer(path);
-    if (!renderer.isValid())
-        return {};
-    picture = QPixmap(size * ratio);
-    picture.fill(Qt::transparent);
-    {
+    const QImage drawn = drawnAtBuildTime(path, size * ratio);
+    if (!drawn.isNull()) {
+        picture = QPixmap::fromImage(drawn, Qt::NoFormatConversion);
+    } else {
+        QSvgRenderer renderer(path);
+        if (!renderer.isValid())
+            return {};
+        picture = QPixmap(size * ratio);
+        picture.fill(Qt::transparent);
         QPainter painter(&picture);
         painter.setRenderHint(QPainter::Antialiasing);
         renderer.render(&painter);
