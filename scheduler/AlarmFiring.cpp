@@ -49,11 +49,4 @@ void settleAlarm(TXMLIniFile& events, PastAlarms::Move& move, const QByteArray& 
                           [&](double from) { return nextAlarmOccurrence(from, reptype, repval, now); });
 }
 
-AlarmOutcome fireAlarm(TXMLIniFile& events, PastAlarms::Move& move, const QByteArray& section,
-                       const SchedulerClock& clock, const QLocale& locale) {
-    AlarmOutcome out = alarmOutcome(events, section, clock.now(), locale);
-    settleAlarm(events, move, section, out.notice.scheduled, clock);
-    return out;
-}
-
 } // namespace Firing

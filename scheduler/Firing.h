@@ -41,9 +41,6 @@ AlarmOutcome alarmOutcome(const TXMLIniFile& events, const QByteArray& section, 
 // commits), a repeated one moves to its next moment after now.
 void settleAlarm(TXMLIniFile& events, PastAlarms::Move& move, const QByteArray& section, double scheduled,
                  const SchedulerClock& clock);
-// Both: the outcome, then the record settled.
-AlarmOutcome fireAlarm(TXMLIniFile& events, PastAlarms::Move& move, const QByteArray& section,
-                       const SchedulerClock& clock, const QLocale& locale = QLocale::system());
 PowerOutcome firePowerAction(TXMLIniFile& events, const QByteArray& section, const SchedulerClock& clock);
 BirthdayNotice fireBirthday(TXMLIniFile& events, const QByteArray& section, const SchedulerClock& clock);
 

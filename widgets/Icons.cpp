@@ -96,22 +96,23 @@ QString application() {
 }
 
 namespace {
-const QString drawnAsPng = QStringLiteral(":/icons/png/");
-} // namespace
-
-QString prerendered(const QString& path, const QSize& pixels) {
+// "<name>-<side>" of a picture the build may have drawn at that size; empty for other paths and sizes not square.
+QString drawnName(const QString& path, const QSize& pixels) {
     static const QString pictures = QStringLiteral(":/icons/");
     if (pixels.width() != pixels.height() || !path.startsWith(pictures) || !path.endsWith(QStringLiteral(".svg")))
         return {};
-    return drawnAsPng + path.mid(pictures.size()).chopped(4) + u'-' + QString::number(pixels.width()) +
-           QStringLiteral(".png");
+    return path.mid(pictures.size()).chopped(4) + u'-' + QString::number(pixels.width());
+}
+} // namespace
+
+QString prerendered(const QString& path, const QSize& pixels) {
+    const QString name = drawnName(path, pixels);
+    return name.isEmpty() ? QString() : QStringLiteral(":/icons/png/") + name + QStringLiteral(".png");
 }
 
 QString prerenderedPixels(const QString& path, const QSize& pixels) {
-    const QString png = prerendered(path, pixels);
-    if (png.isEmpty())
-        return {};
-    return QStringLiteral(":/icons/raw/") + png.mid(drawnAsPng.size()).chopped(4) + QStringLiteral(".argb");
+    const QString name = drawnName(path, pixels);
+    return name.isEmpty() ? QString() : QStringLiteral(":/icons/raw/") + name + QStringLiteral(".argb");
 }
 
 QImage pixelsOf(const QString& resource) {

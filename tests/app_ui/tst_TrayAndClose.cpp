@@ -7,6 +7,7 @@
 #include "scheduler/Scheduler.h"
 #include "scheduler/Snooze.h"
 #include "scheduler/TestClock.h"
+#include "support/EventProbe.h"
 #include "ui/notify/TForm2.h"
 #include "widgets/FirstPaint.h"
 
@@ -30,26 +31,6 @@ QList<bool> modeFlags(const TForm1& form) {
 
 const QList<bool> allClear{false, false, false, false};
 
-// Calls back on each event of one type that reaches an object.
-class EventProbe final : public QObject {
-public:
-    EventProbe(QObject* watched, QEvent::Type type, std::function<void()> seen)
-        : m_type(type)
-        , m_seen(std::move(seen)) {
-        watched->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == m_type)
-            m_seen();
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    QEvent::Type m_type;
-    std::function<void()> m_seen;
-};
 const QList<bool> allSet{true, true, true, true};
 
 } // namespace

@@ -3,10 +3,10 @@
 #include "scheduler/DayCount.h"
 #include "scheduler/EventRecord.h"
 #include "scheduler/Firing.h"
-#include "scheduler/PastAlarms.h"
 #include "scheduler/Scheduler.h"
 #include "scheduler/TextPreview.h"
 #include "store/StoredText.h"
+#include "support/EventProbe.h"
 #include "ui/notify/AlarmSound.h"
 #include "ui/notify/DescriptionPages.h"
 #include "ui/notify/NotificationWindows.h"
@@ -52,24 +52,6 @@ TForm2* alarmWindow(NotifyFixture& f, const QByteArray& section, bool repeating,
         window->Button2->hide();
     return window;
 }
-// Calls back on every event of one type that reaches the watched object.
-class EventRecorder final : public QObject {
-public:
-    EventRecorder(QObject* watched, QEvent::Type type, std::function<void()> seen)
-        : m_type(type)
-        , m_seen(std::move(seen)) {
-        watched->installEventFilter(this);
-    }
-    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
-        if (event->type() == m_type)
-            m_seen();
-        return false;
-    }
-
-private:
-    QEvent::Type m_type;
-    std::function<void()> m_seen;
-};
 } // namespace
 
 class TestAlarmWindow : public QObject {
@@ -154,9 +136,8 @@ void TestAlarmWindow::hugeDescriptionShowsABoundedPart() {
     for (int i = 0; i < lineCount; ++i)
         f.events->WriteString("0", QByteArray::number(i), line);
 
-    PastAlarms::Move move(*f.events, *f.past);
     const Firing::AlarmOutcome outcome =
-        Firing::fireAlarm(*f.events, move, "0", f.clock, QLocale(QLocale::English, QLocale::UnitedKingdom));
+        Firing::alarmOutcome(*f.events, "0", f.clock.now(), QLocale(QLocale::English, QLocale::UnitedKingdom));
     QVERIFY(outcome.show);
     QVERIFY(outcome.notice.lines.size() <= TextPreview::MaxLines + 1);
     NotificationWindows windows(f.services);
@@ -456,7 +437,7 @@ void TestAlarmWindow::windowIsDrawnBeforeItsSoundStarts() {
     NotifyFixture f;
     QPointer<TForm2> window = alarmWindow(f, "0", false);
     qsizetype playersAtFirstPaint = -1;
-    EventRecorder paints(window, QEvent::Paint, [&] {
+    EventProbe paints(window, QEvent::Paint, [&] {
         if (playersAtFirstPaint < 0)
             playersAtFirstPaint = f.players.created.size();
     });
@@ -485,7 +466,7 @@ void TestAlarmWindow::noSoundWhenSwitchedOff() {
     NotifyFixture f;
     QPointer<TForm2> window = alarmWindow(f, "0", false, false);
     bool painted = false;
-    EventRecorder paints(window, QEvent::Paint, [&] { painted = true; });
+    EventProbe paints(window, QEvent::Paint, [&] { painted = true; });
     window->show();
     // A sound starts once the window is painted (queued after the paint), or after a while at the latest.
     QTRY_VERIFY(painted);
